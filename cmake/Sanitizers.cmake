@@ -1,0 +1,3 @@
+# AddressSanitizer and UndefinedBehaviorSanitizer for every target; UB aborts the test.
+add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+add_link_options(-fsanitize=address,undefined)

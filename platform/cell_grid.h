@@ -1,0 +1,59 @@
+#pragma once
+// The screen's cells in memory with a record of which changed since the last flush.
+// Both the terminal and the virtual console draw into one; a flush sends only the
+// changed cells.
+#include <vector>
+
+#include "platform/console.h"
+
+namespace platform {
+
+class CellGrid {
+public:
+    CellGrid(int columns, int rows);
+
+    int columns() const { return columns_; }
+    int rows() const { return rows_; }
+
+    const Cell& at(int column, int row) const { return cells_[index(column, row)]; }
+    void set(int column, int row, Cell cell);
+
+    void write(int column, int row, std::string_view text, std::uint8_t attribute);
+    void readRect(int left, int top, int right, int bottom, std::vector<Cell>& out) const;
+    void writeRect(int left, int top, int right, int bottom, const std::vector<Cell>& in);
+    void fill(int left, int top, int right, int bottom, std::uint8_t character, std::uint8_t attribute);
+    void scrollUp(int left, int top, int right, int bottom, int lines, std::uint8_t attribute);
+
+    // Calls show(column, row, cell) for each cell changed since the last call, row by
+    // row, and forgets the changes. Returns the number of cells shown.
+    template <typename Show>
+    int takeChanges(Show&& show) {
+        int shown = 0;
+        for (int row = 1; row <= rows_; ++row)
+            for (int column = 1; column <= columns_; ++column) {
+                const int i = index(column, row);
+                if (!dirty_[i]) continue;
+                dirty_[i] = false;
+                show(column, row, cells_[i]);
+                ++shown;
+            }
+        return shown;
+    }
+    void markAllChanged();
+    void resize(int columns, int rows);
+
+private:
+    int index(int column, int row) const { return (row - 1) * columns_ + (column - 1); }
+    bool inside(int column, int row) const {
+        return column >= 1 && column <= columns_ && row >= 1 && row <= rows_;
+    }
+    // Clips a rectangle to the screen; false when nothing of it is left.
+    bool clip(int& left, int& top, int& right, int& bottom) const;
+
+    int columns_;
+    int rows_;
+    std::vector<Cell> cells_;
+    std::vector<bool> dirty_;
+};
+
+}  // namespace platform

@@ -1,0 +1,27 @@
+#pragma once
+// Time as the program sees it: the local time of day, a millisecond tick and a pause.
+// Production reads the system clock; tests install a virtual clock whose pauses
+// advance time instantly, so a 2500 ms box costs no real time.
+#include <cstdint>
+
+namespace platform {
+
+struct TimeOfDay {
+    std::uint8_t hour = 0;
+    std::uint8_t minute = 0;
+    std::uint8_t second = 0;
+    std::uint16_t millisecond = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual TimeOfDay localTime() = 0;
+    virtual std::uint32_t tickMs() = 0;  // milliseconds since an arbitrary start, wraps
+    virtual void sleepMs(std::uint32_t ms) = 0;
+};
+
+Clock& clock();
+void installClock(Clock* clock);
+
+}  // namespace platform

@@ -1,0 +1,135 @@
+#pragma once
+// Files as the data's home platform offers them: shared open with access and sharing
+// modes, non-blocking byte-range locks on the handle, directory search with an
+// attribute mask, and error codes in that platform's numbering. Paths are code page
+// 852 text; they are converted to the file system's names only inside this layer.
+// Name lookup ignores letter case (ASCII and the Polish letters), as on that platform.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The directory separator of this platform; roots end with it.
+#ifdef _WIN32
+inline constexpr char kSeparator = '\\';
+#else
+inline constexpr char kSeparator = '/';
+#endif
+// True where paths begin with a drive letter and colon.
+bool pathsHaveDriveLetters();
+
+// Error codes, numbered as the data's home platform numbers them.
+namespace err {
+inline constexpr int Ok = 0;
+inline constexpr int FileNotFound = 2;
+inline constexpr int PathNotFound = 3;
+inline constexpr int AccessDenied = 5;
+inline constexpr int InvalidHandle = 6;
+inline constexpr int BadEnvironment = 10;
+inline constexpr int BadFormat = 11;
+inline constexpr int NoMoreFiles = 18;
+inline constexpr int SharingViolation = 32;
+inline constexpr int LockViolation = 33;
+inline constexpr int DiskFull = 39;
+inline constexpr int FileExists = 80;
+inline constexpr int InvalidName = 123;
+}  // namespace err
+
+// File-open mode byte: access in bits 0-1, sharing in bits 4-6.
+namespace mode {
+inline constexpr std::uint8_t ReadOnly = 0x00;
+inline constexpr std::uint8_t WriteOnly = 0x01;
+inline constexpr std::uint8_t ReadWrite = 0x02;
+inline constexpr std::uint8_t DenyAll = 0x10;
+inline constexpr std::uint8_t DenyWrite = 0x20;
+inline constexpr std::uint8_t DenyRead = 0x30;
+inline constexpr std::uint8_t DenyNone = 0x40;
+}  // namespace mode
+
+// Directory entry attributes.
+namespace attr {
+inline constexpr std::uint8_t ReadOnly = 0x01;
+inline constexpr std::uint8_t Hidden = 0x02;
+inline constexpr std::uint8_t System = 0x04;
+inline constexpr std::uint8_t VolumeId = 0x08;
+inline constexpr std::uint8_t Directory = 0x10;
+inline constexpr std::uint8_t Archive = 0x20;
+inline constexpr std::uint8_t AnyFile = 0x3F;
+}  // namespace attr
+
+// An open file. Move-only; the destructor closes it (without reporting errors).
+class FileHandle {
+public:
+    FileHandle() = default;
+    ~FileHandle();
+    FileHandle(FileHandle&& other) noexcept;
+    FileHandle& operator=(FileHandle&& other) noexcept;
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    bool isOpen() const { return native_ >= 0; }
+    std::intptr_t native() const { return native_; }
+
+private:
+    friend struct FileAccess;
+    std::intptr_t native_ = -1;
+};
+
+// Opens an existing file with a file-open mode byte (access | sharing).
+int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file);
+// Creates a file, or truncates an existing one (found ignoring letter case), for
+// reading and writing, shared deny-none. Never follows a symbolic link at the last
+// component.
+int createFile(std::string_view path, FileHandle& file);
+// Reads up to size bytes; done receives how many were read (0 at the end).
+int readFile(FileHandle& file, void* buffer, std::size_t size, std::size_t& done);
+// Writes size bytes; done receives how many were written. A short write is an error.
+int writeFile(FileHandle& file, const void* buffer, std::size_t size, std::size_t& done);
+int seekFile(FileHandle& file, std::uint64_t offset);
+int fileSize(FileHandle& file, std::uint64_t& size);
+int flushFile(FileHandle& file);
+int closeFile(FileHandle& file);
+// Non-blocking byte-range locks owned by the handle; LockViolation when another
+// handle holds an overlapping range.
+int lockRange(FileHandle& file, std::uint64_t offset, std::uint64_t length);
+int unlockRange(FileHandle& file, std::uint64_t offset, std::uint64_t length);
+
+// Directory search by name or by a pattern with "*" and "?" in the last component.
+struct FoundEntry {
+    std::string name;  // code page 852, without the directory
+    std::uint8_t attributes = 0;
+    std::uint64_t size = 0;
+};
+
+class DirectorySearch {
+public:
+    DirectorySearch() = default;
+    ~DirectorySearch();
+    DirectorySearch(const DirectorySearch&) = delete;
+    DirectorySearch& operator=(const DirectorySearch&) = delete;
+
+    // Finds the first entry matching pattern whose attributes fit the mask (ordinary
+    // files always match; directories, hidden, system entries and volume labels only
+    // when their bit is in the mask). Returns 0 or the error code (2, 3, 18 …).
+    int first(std::string_view pattern, std::uint8_t attributeMask, FoundEntry& entry);
+    int next(FoundEntry& entry);
+
+private:
+    struct State;
+    State* state_ = nullptr;
+};
+
+int makeDirectory(std::string_view path);
+int renameFile(std::string_view from, std::string_view to);
+int removeFile(std::string_view path);
+
+// Convenience tests built on the directory search.
+bool directoryExists(std::string_view path);
+bool fileExists(std::string_view path);  // an ordinary file, any size
+
+std::string currentDirectory();  // ends with the separator
+std::string executablePath();
+
+}  // namespace platform

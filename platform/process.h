@@ -1,0 +1,26 @@
+#pragma once
+// The process: its arguments, environment, executable and end.
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Command-line arguments without the program name, in code page 852.
+const std::vector<std::string>& arguments();
+void setArguments(std::vector<std::string> args);
+
+// An environment variable in code page 852; empty optional when it is not set.
+std::optional<std::string> environment(const std::string& name);
+
+// Ends the program with the exit code after the console is restored (fatal stops,
+// normal end). Tests install a handler that records the stop instead.
+[[noreturn]] void exitProgram(int code);
+// A handler that runs instead of ending the process; it must not return (a test
+// handler throws to unwind to the test). Pass nullptr to restore the default.
+void setExitHandler(std::function<void(int code)> handler);
+// Run before the process really ends (restores the terminal).
+void setShutdownHook(std::function<void()> hook);
+
+}  // namespace platform

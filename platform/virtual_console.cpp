@@ -1,0 +1,165 @@
+#include "platform/virtual_console.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/cp852.h"
+
+namespace platform {
+
+namespace {
+
+// Scan codes of the PC keyboard for the character keys a test types.
+std::uint8_t scanCodeOf(std::uint8_t c) {
+    static const char* const kRows[] = {"1234567890-=", "qwertyuiop[]", "asdfghjkl;'`", "zxcvbnm,./"};
+    static const std::uint8_t kFirst[] = {0x02, 0x10, 0x1E, 0x2C};
+    if (c == ' ') return 0x39;
+    if (c == '\r') return 0x1C;
+    if (c == '\t') return 0x0F;
+    const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : static_cast<char>(c);
+    for (int r = 0; r < 4; ++r)
+        for (int i = 0; kRows[r][i]; ++i)
+            if (kRows[r][i] == lower) return static_cast<std::uint8_t>(kFirst[r] + i);
+    return 0;
+}
+
+}  // namespace
+
+VirtualConsole::VirtualConsole(int columns, int rows) : grid_(columns, rows) {}
+
+void VirtualConsole::pushKey(std::uint16_t code, std::uint8_t shiftState) {
+    input_.emplace_back(KeyPress{code, shiftState});
+}
+
+void VirtualConsole::pushText(std::string_view text) {
+    for (char ch : text) {
+        const auto c = static_cast<std::uint8_t>(ch);
+        pushKey(static_cast<std::uint16_t>(scanCodeOf(c) << 8 | c));
+    }
+}
+
+void VirtualConsole::pushMouse(std::uint16_t buttons, int column, int row) {
+    input_.emplace_back(MouseReport{buttons, column, row});
+}
+
+void VirtualConsole::pushAction(std::function<void()> action) { input_.emplace_back(std::move(action)); }
+
+std::string VirtualConsole::rowText(int row) const {
+    std::string bytes;
+    for (int column = 1; column <= columns(); ++column) bytes += static_cast<char>(grid_.at(column, row).character);
+    return cp852::toUtf8(bytes, cp852::Controls::AsGlyphs);
+}
+
+std::string VirtualConsole::screenText() const {
+    std::string out;
+    for (int row = 1; row <= rows(); ++row) {
+        std::string line = rowText(row);
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        out += line;
+        if (row < rows()) out += '\n';
+    }
+    return out;
+}
+
+std::string VirtualConsole::bytesAt(int column, int row, int length) const {
+    std::string bytes;
+    for (int i = 0; i < length && column + i <= columns(); ++i)
+        bytes += static_cast<char>(grid_.at(column + i, row).character);
+    return bytes;
+}
+
+bool VirtualConsole::screenContains(std::string_view utf8) const {
+    return screenText().find(utf8) != std::string::npos;
+}
+
+void VirtualConsole::write(int column, int row, std::string_view text, std::uint8_t attribute) {
+    grid_.write(column, row, text, attribute);
+}
+
+void VirtualConsole::readRect(int left, int top, int right, int bottom, std::vector<Cell>& cells) const {
+    grid_.readRect(left, top, right, bottom, cells);
+}
+
+void VirtualConsole::writeRect(int left, int top, int right, int bottom, const std::vector<Cell>& cells) {
+    grid_.writeRect(left, top, right, bottom, cells);
+}
+
+void VirtualConsole::fill(int left, int top, int right, int bottom, std::uint8_t character,
+                          std::uint8_t attribute) {
+    grid_.fill(left, top, right, bottom, character, attribute);
+}
+
+void VirtualConsole::scrollUp(int left, int top, int right, int bottom, int lines, std::uint8_t attribute) {
+    grid_.scrollUp(left, top, right, bottom, lines, attribute);
+}
+
+void VirtualConsole::setCursor(int column, int row) {
+    cursorColumn_ = column;
+    cursorRow_ = row;
+}
+
+void VirtualConsole::flush() {
+    cellsFlushed_ += grid_.takeChanges([](int, int, const Cell&) {});
+}
+
+void VirtualConsole::runActions() {
+    while (!input_.empty() && std::holds_alternative<std::function<void()>>(input_.front())) {
+        auto action = std::move(std::get<std::function<void()>>(input_.front()));
+        input_.pop_front();
+        action();
+    }
+}
+
+void VirtualConsole::noteDryPoll() {
+    if (++dryPolls_ < dryLimit_) return;
+    dryPolls_ = 0;
+    if (onDry_) {
+        onDry_();
+        return;
+    }
+    std::fprintf(stderr, "virtual console: the program waits for input and none is scripted\n%s\n",
+                 screenText().c_str());
+    std::abort();
+}
+
+bool VirtualConsole::keyWaiting() {
+    runActions();
+    if (!input_.empty() && std::holds_alternative<KeyPress>(input_.front())) return true;
+    if (input_.empty()) noteDryPoll();
+    return false;
+}
+
+std::optional<KeyPress> VirtualConsole::readKey() {
+    if (!keyWaiting()) return std::nullopt;
+    dryPolls_ = 0;
+    const KeyPress key = std::get<KeyPress>(input_.front());
+    input_.pop_front();
+    return key;
+}
+
+bool VirtualConsole::mouseWaiting() {
+    runActions();
+    return !input_.empty() && std::holds_alternative<MouseReport>(input_.front());
+}
+
+std::optional<MouseReport> VirtualConsole::readMouse() {
+    if (!mouseWaiting()) return std::nullopt;
+    dryPolls_ = 0;
+    const MouseReport report = std::get<MouseReport>(input_.front());
+    input_.pop_front();
+    return report;
+}
+
+bool VirtualConsole::readClipboard(std::string& text) {
+    if (!clipboardAvailable_) return false;
+    text = clipboard_;
+    return true;
+}
+
+bool VirtualConsole::writeClipboard(std::string_view text) {
+    if (!clipboardAvailable_) return false;
+    clipboard_ = text;
+    return true;
+}
+
+}  // namespace platform

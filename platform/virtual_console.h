@@ -1,0 +1,91 @@
+#pragma once
+// An in-memory console for tests: a readable cell grid and a scripted input queue.
+// When the program polls for input and the queue has run dry for too long, the
+// console reports it (by default: prints the screen and aborts), so a test that
+// forgot a key fails loudly instead of hanging.
+#include <deque>
+#include <functional>
+#include <string>
+#include <variant>
+
+#include "platform/cell_grid.h"
+#include "platform/console.h"
+
+namespace platform {
+
+class VirtualConsole : public Console {
+public:
+    explicit VirtualConsole(int columns = 80, int rows = 25);
+
+    // --- scripting ---------------------------------------------------------------
+    void pushKey(std::uint16_t code, std::uint8_t shiftState = 0);
+    // Each byte of a code page 852 text as a character key (scan code of the PC
+    // keyboard for ASCII letters and digits, 0 otherwise).
+    void pushText(std::string_view text);
+    void pushMouse(std::uint16_t buttons, int column, int row);
+    // Runs when the input reaches it (to look at the screen mid-flow).
+    void pushAction(std::function<void()> action);
+    bool inputEmpty() const { return input_.empty(); }
+
+    // Called after this many consecutive polls found nothing (about 64 ms each).
+    void setDryLimit(int polls) { dryLimit_ = polls; }
+    void setOnDry(std::function<void()> handler) { onDry_ = std::move(handler); }
+
+    // --- inspection -------------------------------------------------------------
+    const Cell& cell(int column, int row) const { return grid_.at(column, row); }
+    // One screen row as UTF-8 text (control bytes as console glyphs).
+    std::string rowText(int row) const;
+    // The whole screen as rows of UTF-8 joined by "\n", trailing blanks removed.
+    std::string screenText() const;
+    // Code page 852 bytes of a run of cells on one row.
+    std::string bytesAt(int column, int row, int length) const;
+    bool screenContains(std::string_view utf8) const;
+    int cursorColumn() const { return cursorColumn_; }
+    int cursorRow() const { return cursorRow_; }
+    CursorShape cursorShape() const { return cursorShape_; }
+    const std::string& title() const { return title_; }
+    int cellsFlushed() const { return cellsFlushed_; }
+    void setClipboardAvailable(bool available) { clipboardAvailable_ = available; }
+
+    // --- Console ----------------------------------------------------------------
+    int columns() const override { return grid_.columns(); }
+    int rows() const override { return grid_.rows(); }
+    void write(int column, int row, std::string_view text, std::uint8_t attribute) override;
+    void readRect(int left, int top, int right, int bottom, std::vector<Cell>& cells) const override;
+    void writeRect(int left, int top, int right, int bottom, const std::vector<Cell>& cells) override;
+    void fill(int left, int top, int right, int bottom, std::uint8_t character,
+              std::uint8_t attribute) override;
+    void scrollUp(int left, int top, int right, int bottom, int lines, std::uint8_t attribute) override;
+    void setCursor(int column, int row) override;
+    void setCursorShape(CursorShape shape) override { cursorShape_ = shape; }
+    void setTitle(std::string_view title) override { title_ = title; }
+    void flush() override;
+    bool keyWaiting() override;
+    std::optional<KeyPress> readKey() override;
+    bool mouseWaiting() override;
+    std::optional<MouseReport> readMouse() override;
+    bool clipboardAvailable() const override { return clipboardAvailable_; }
+    bool readClipboard(std::string& text) override;
+    bool writeClipboard(std::string_view text) override;
+
+private:
+    using Input = std::variant<KeyPress, MouseReport, std::function<void()>>;
+    // Runs pending actions at the head of the queue; counts a dry poll when empty.
+    void runActions();
+    void noteDryPoll();
+
+    CellGrid grid_;
+    std::deque<Input> input_;
+    int dryPolls_ = 0;
+    int dryLimit_ = 2000;
+    std::function<void()> onDry_;
+    int cursorColumn_ = 1;
+    int cursorRow_ = 1;
+    CursorShape cursorShape_ = CursorShape::BottomFifth;
+    std::string title_;
+    int cellsFlushed_ = 0;
+    bool clipboardAvailable_ = false;
+    std::string clipboard_;
+};
+
+}  // namespace platform

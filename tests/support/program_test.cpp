@@ -1,0 +1,62 @@
+#include "tests/support/program_test.h"
+
+#include <fstream>
+#include <random>
+
+#include "platform/cp852.h"
+#include "platform/process.h"
+
+namespace qztest {
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+    std::random_device random;
+    const fs::path base = fs::temp_directory_path();
+    for (;;) {
+        path_ = base / ("qz-test-" + std::to_string(random()));
+        if (fs::create_directory(path_)) break;
+    }
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(path_, ignored);
+}
+
+std::string TempDir::root() const { return platform::cp852::fromUtf8(path_.string() + "/"); }
+
+void TempDir::writeFile(const std::string& relative, std::string_view bytes) const {
+    const fs::path file = path_ / relative;
+    fs::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string TempDir::readFile(const std::string& relative) const {
+    std::ifstream in(path_ / relative, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool TempDir::exists(const std::string& relative) const { return fs::exists(path_ / relative); }
+
+ProgramTest::ProgramTest() {
+    platform::installConsole(&screen);
+    platform::installClock(&clock);
+    platform::installSound(&sound);
+    platform::setExitHandler([](int code) { throw ProgramExit{code}; });
+    screen.setOnDry([this] {
+        ADD_FAILURE() << "the program waits for input and none is scripted; screen:\n" << screen.screenText();
+        throw ProgramExit{-2};
+    });
+}
+
+ProgramTest::~ProgramTest() {
+    platform::setExitHandler(nullptr);
+    platform::installConsole(nullptr);
+    platform::installClock(nullptr);
+    platform::installSound(nullptr);
+}
+
+}  // namespace qztest
