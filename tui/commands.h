@@ -1,0 +1,14 @@
+#pragma once
+// Command codes that dialogs, boxes and hint bars send, shared across the program.
+#include <cstdint>
+
+namespace tui {
+
+using Command = std::uint16_t;
+
+inline constexpr Command cmYes = 0xDD01;     // "Tak"
+inline constexpr Command cmNo = 0xDD02;      // "Nie"
+inline constexpr Command cmAccept = 0xDD03;  // "OK", F5 in the firm picker
+inline constexpr Command cmCancel = 0xDD04;  // "Porzuć", Esc, a box that closed by itself
+
+}  // namespace tui

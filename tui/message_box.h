@@ -1,0 +1,43 @@
+#pragma once
+// The modal boxes through which every error, warning and question reaches the user.
+// Each opens over whatever is on screen and puts the screen back when it closes.
+// Message texts are code page 852; CR ends a line, byte 3 at a line's start centres
+// it, and in MessageBox the text before a byte 7 becomes the title.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "tui/commands.h"
+
+namespace tui {
+
+// Box flags: bits 0-3 the type (title and colours), bits 8-11 the buttons.
+namespace box {
+inline constexpr std::uint16_t Warning = 0x0;      // " UWAGA "
+inline constexpr std::uint16_t Error = 0x1;        // " Błąd ", error colours
+inline constexpr std::uint16_t Information = 0x2;  // " Informacja "
+inline constexpr std::uint16_t Confirm = 0x3;      // " Potwierdź "
+inline constexpr std::uint16_t SelfClosing = 0x8;  // shown 2500 ms without reading keys
+inline constexpr std::uint16_t Yes = 0x100;
+inline constexpr std::uint16_t No = 0x200;
+inline constexpr std::uint16_t Ok = 0x400;
+inline constexpr std::uint16_t Abandon = 0x800;
+}  // namespace box
+
+inline constexpr char kLineEnd = '\r';
+inline constexpr char kCentre = '\x03';
+inline constexpr char kTitleEnd = '\x07';
+
+Command MessageBox(std::uint16_t flags, std::string_view text, int height, int width, int top, int left);
+// MessageBox 10 rows by 40 columns at column 20, row 8.
+Command ShowBox(std::uint16_t flags, std::string_view text);
+// ShowBox titled " Błąd " with one "OK" button; the answer is not needed.
+void ErrorBox(std::string_view text);
+// Field width of the next InputBox (1-36; anything else is ignored).
+void SetInputWidth(int width);
+// One-line input; cmAccept when accepted (value holds the edit), else value unchanged.
+Command InputBox(std::uint8_t mode, std::string& value, std::string_view prompt);
+// Two-choice question in a plain window at (column, row); true for yes.
+bool AskYesNo(bool defaultAnswer, std::string_view question, int row, int column);
+
+}  // namespace tui
