@@ -1,11 +1,12 @@
 #pragma once
-// The one record of what the user chose for the run. The wizard pages edit it; the
-// global copy and the conversion read it. It lives from start-up to exit, so every
+// The one record of what the user chose for the run. The wizard pages (app/) edit it;
+// the global copy and the conversion read it, so it lives here, below both. It lives
+// from start-up to exit, so every
 // choice survives going back and forth between pages.
 #include <cstdint>
 #include <string>
 
-namespace app {
+namespace convert {
 
 // Global item set: what the global copy carries from the 2023 global directory.
 namespace global {
@@ -97,4 +98,4 @@ struct Options {
 // The options of this run.
 Options& options();
 
-}  // namespace app
+}  // namespace convert

@@ -1,10 +1,10 @@
-#include "app/options.h"
+#include "convert/options.h"
 
-namespace app {
+namespace convert {
 
 Options& options() {
     static Options runOptions;
     return runOptions;
 }
 
-}  // namespace app
+}  // namespace convert
