@@ -1,8 +1,8 @@
 #pragma once
 // The one record of what the user chose for the run. The wizard pages (app/) edit it;
 // the global copy and the conversion read it, so it lives here, below both. It lives
-// from start-up to exit, so every
-// choice survives going back and forth between pages.
+// from start-up to exit, so every choice survives going back and forth between pages.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
