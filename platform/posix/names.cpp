@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/posix/home_error.h"
 #include "platform/posix/syscalls.h"
+#include "platform/posix/utf8.h"
 
 namespace platform::posix {
 
@@ -29,30 +30,14 @@ char32_t nameByteOf(char32_t cp) {
 }
 
 // Decodes one character of a name on disk from pos and advances pos; a byte that
-// does not begin a well-formed UTF-8 sequence (overlong forms and surrogates
-// included) comes back as kStrayByte + the byte, consuming that byte only.
+// begins no well-formed UTF-8 sequence comes back as kStrayByte + the byte.
 char32_t nextDiskCharacter(std::string_view name, std::size_t& pos) {
-    const auto lead = static_cast<std::uint8_t>(name[pos]);
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    }
-    const int extra = lead >= 0xC2 && lead < 0xE0 ? 1 : lead >= 0xE0 && lead < 0xF0 ? 2 : lead >= 0xF0 && lead < 0xF5 ? 3 : 0;
-    bool wellFormed = extra > 0 && pos + extra < name.size();
-    char32_t cp = lead & (0x3F >> extra);
-    for (int i = 1; wellFormed && i <= extra; ++i) {
-        const auto next = static_cast<std::uint8_t>(name[pos + i]);
-        wellFormed = (next & 0xC0) == 0x80;
-        cp = (cp << 6) | (next & 0x3F);
-    }
-    static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-    if (wellFormed) wellFormed = cp >= kSmallest[extra] && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
-    if (!wellFormed) {
-        ++pos;
-        return kStrayByte + lead;
-    }
-    pos += 1 + extra;
-    return cp;
+    char32_t cp = 0;
+    std::size_t length = 1;
+    const bool wellFormed = decodeUtf8(name.substr(pos), cp, length) == Utf8::Ok;
+    const auto byte = static_cast<std::uint8_t>(name[pos]);
+    pos += length;
+    return wellFormed ? cp : kStrayByte + byte;
 }
 
 }  // namespace
