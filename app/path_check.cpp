@@ -1,5 +1,6 @@
 #include "app/path_check.h"
 
+#include <initializer_list>
 #include <string>
 
 #include "convert/file_size.h"
@@ -29,7 +30,16 @@ bool IsDriveRoot(const std::string& root) {
     return root.size() == 1;
 }
 
-std::string Centred(std::string_view line) { return tui::kCentre + std::string(line); }
+// The lines of a box message, each centred when asked.
+std::string Message(std::initializer_list<std::string_view> lines, bool centred) {
+    std::string text;
+    for (std::string_view line : lines) {
+        if (!text.empty()) text += tui::kLineEnd;
+        if (centred) text += tui::kCentre;
+        text += line;
+    }
+    return text;
+}
 
 }  // namespace
 
@@ -38,8 +48,8 @@ PathCheck CheckPaths(RunPaths& paths, const std::function<void()>& rootsChanged)
 
     const std::string& registry = product::RegistryFileName();
     if (convert::ProbeFileSize(paths.root2023 + registry) == 0) {
-        tui::ErrorBox("Brak pliku "_cp + registry + tui::kLineEnd + "Musisz wskazać katalog"_cp + tui::kLineEnd +
-                      "głównym programu KPR_QZ"_cp);
+        const std::string missing = "Brak pliku " + registry;
+        tui::ErrorBox(Message({missing, "Musisz wskazać katalog"_cp, "głównym programu KPR_QZ"_cp}, false));
         return PathCheck::NoRegistry;
     }
 
@@ -47,12 +57,12 @@ PathCheck CheckPaths(RunPaths& paths, const std::function<void()>& rootsChanged)
 
     if (!paths.root2024.empty() && !IsDriveRoot(paths.root2024) &&
         !platform::directoryExists(paths.root2024.substr(0, paths.root2024.size() - 1))) {
-        tui::ErrorBox(Centred("Brak katalogu") + tui::kLineEnd + Centred(paths.root2024));
+        tui::ErrorBox(Message({"Brak katalogu", paths.root2024}, true));
         return PathCheck::No2024Directory;
     }
 
     if (tui::UpperString(paths.root2023) == tui::UpperString(paths.root2024)) {
-        tui::ErrorBox(Centred("Katalogi nię mogą być identyczne !"_cp));
+        tui::ErrorBox(Message({"Katalogi nię mogą być identyczne !"_cp}, true));
         return PathCheck::SameRoots;
     }
     return PathCheck::Valid;
