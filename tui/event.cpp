@@ -41,6 +41,7 @@ Event keyEvent(platform::KeyPress key) {
     KeyCode code = key.code;
     if (code == kbCtrlI) code = kbInsert;
     if (code == kbCtrlQ) code = kbEsc;
+    // Either Shift key counts: a console that tells left from right sets only one bit.
     if (code == kbInsert && (key.shiftState & (shift::LeftShift | shift::RightShift))) code = kbShiftInsert;
 
     Event event;

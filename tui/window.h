@@ -31,8 +31,9 @@ struct Window {
     TextDeviceState textBefore;           // the text device before the window opened
 };
 
-// Opens a window over (left, top)-(right, bottom) and makes it current. False, with
-// nothing drawn and window empty, when the interior is not inside the screen.
+// Opens a window over (left, top)-(right, bottom) and makes it current: the frame
+// (when framed) with the title centred on its top line, the interior blank. False,
+// with nothing drawn and window empty, when the interior is not inside the screen.
 bool OpenWindow(std::string_view title, Attribute header, Attribute frame, Attribute interior, bool optionA,
                 bool optionB, bool framed, int left, int top, int right, int bottom, Window*& window);
 // Puts back the covered cells and the text device, removes the window from the stack

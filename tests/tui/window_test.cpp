@@ -92,7 +92,7 @@ TEST_F(WindowTest, WindowOutsideTheScreenIsRefusedAndNothingChanges) {
     ASSERT_TRUE(tui::OpenWindow("", 0, 0, 0x07, false, true, false, 1, 1, 5, 5, below));
     const auto withBelow = allCells();
     for (const Case& c : cases) {
-        tui::Window* window = reinterpret_cast<tui::Window*>(&below);  // not empty before the call
+        tui::Window* window = below;  // not empty before the call
         EXPECT_FALSE(tui::OpenWindow(" X "_cp, 0x70, 0x70, 0x70, false, true, c.framed, c.left, c.top, c.right,
                                      c.bottom, window))
             << c.what;
