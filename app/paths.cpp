@@ -2,12 +2,16 @@
 
 #include <cctype>
 
+#include "convert/progress_log.h"
 #include "fileio/text_file.h"
+#include "platform/cp852.h"
 #include "platform/files.h"
 
 namespace app {
 
 namespace {
+
+using namespace platform::literals;
 
 constexpr std::string_view kPathSection = "[PATHS]";
 constexpr std::string_view kKey2023 = "KPR_2023=";
@@ -72,6 +76,7 @@ void SetDefaultRoots(RunPaths& paths, std::string_view firstArgument) {
 void ReadPathFile(std::string_view fileName, RunPaths& paths) {
     fileio::TextFileReader reader;
     if (reader.open(fileName) != 0) return;
+    convert::LogWriteLine("Ustalenie ścieżek dostępu "_cp);
     std::string line;
     while (reader.readLine(line)) {
         if (line.starts_with(kKey2023)) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/cp852.h"
+#include "platform/cp852_case.h"
 
 namespace tui {
 
@@ -14,11 +15,7 @@ using namespace platform::literals;
 
 constexpr std::uint8_t Byte(char c) { return static_cast<std::uint8_t>(c); }
 
-// The case table: each lower-case letter has its upper-case partner at the same place.
-constexpr std::string_view kLowerLetters = "ąćęłńóśżźüëäöőčšűéá"_cp;
-constexpr std::string_view kUpperLetters = "ĄĆĘŁŃÓŚŻŹÜËÄÖŐČŠŰÉÁ"_cp;
-static_assert(kLowerLetters.size() == 19 && kUpperLetters.size() == 19);
-
+// The platform's case table as two lookup tables, one step per character.
 struct CaseMaps {
     std::array<std::uint8_t, 256> upper{};
     std::array<std::uint8_t, 256> lower{};
@@ -26,14 +23,9 @@ struct CaseMaps {
 
 constexpr CaseMaps MakeCaseMaps() {
     CaseMaps maps;
-    for (int c = 0; c < 256; ++c) maps.upper[c] = maps.lower[c] = static_cast<std::uint8_t>(c);
-    for (int c = 'a'; c <= 'z'; ++c) {
-        maps.upper[c] = static_cast<std::uint8_t>(c - 'a' + 'A');
-        maps.lower[c - 'a' + 'A'] = static_cast<std::uint8_t>(c);
-    }
-    for (std::size_t i = 0; i < kLowerLetters.size(); ++i) {
-        maps.upper[Byte(kLowerLetters[i])] = Byte(kUpperLetters[i]);
-        maps.lower[Byte(kUpperLetters[i])] = Byte(kLowerLetters[i]);
+    for (int c = 0; c < 256; ++c) {
+        maps.upper[c] = platform::cp852::upper(static_cast<std::uint8_t>(c));
+        maps.lower[c] = platform::cp852::lower(static_cast<std::uint8_t>(c));
     }
     return maps;
 }

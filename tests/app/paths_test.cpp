@@ -118,12 +118,20 @@ TEST_F(PathFilesTest, ReadPathFile) {
     }
 }
 
+TEST_F(PathFilesTest, PathFileIsAnnouncedInTheLog) {
+    temp.writeFile("qz23-24.PTH", "[PATHS]\n");
+    app::RunPaths paths = app::ProgramPaths(temp.root() + "qz23-24");
+    app::ReadPathFile(app::PathFileName(paths), paths);
+    EXPECT_TRUE(screen.screenContains("Ustalenie ścieżek dostępu")) << screen.screenText();
+}
+
 TEST_F(PathFilesTest, MissingPathFileKeepsTheDefaults) {
     app::RunPaths paths = app::ProgramPaths(temp.root() + "qz23-24");
     app::SetDefaultRoots(paths, "/arg");
     app::ReadPathFile(app::PathFileName(paths), paths);
     EXPECT_EQ(paths.root2023, P("/KPR_2023/"));
     EXPECT_EQ(paths.root2024, "/arg");
+    EXPECT_FALSE(screen.screenContains("Ustalenie")) << screen.screenText();
 }
 
 TEST_F(PathFilesTest, WritePathFile) {
