@@ -1,0 +1,97 @@
+#include "app/main_flow.h"
+
+#include "convert/progress_log.h"
+#include "platform/console.h"
+#include "platform/cp852.h"
+#include "platform/process.h"
+#include "tui/screen.h"
+#include "tui/text_device.h"
+
+namespace app {
+
+namespace {
+
+using namespace platform::literals;
+
+constexpr char kRuleCharacter = '\xC4';  // box-drawing horizontal line
+constexpr std::size_t kHelpRuleLength = 70;
+constexpr std::size_t kBannerRuleLength = 80;
+
+constexpr tui::Attribute kBannerColour = 10;  // light green
+constexpr tui::Attribute kRuleColour = 15;    // white
+constexpr tui::Attribute kLogTextColour = 7;  // light grey
+constexpr std::uint8_t kBlack = 0;
+
+// The wizard loop: build page N (1-4), run it and act on its command: Next and Back
+// turn the page within 1-4, Cancel asks whether to give up the conversion, Start runs
+// the global copy and then the per-firm loop (environment detection, firm picker, the
+// conversion of each selected firm and its entry in the 2024 registry) and writes the
+// closing line. The pages, the copies and the firm loop come with the wizard and
+// conversion steps of the build; until they are there the run goes on to its end.
+void RunWizard(Run&) {}
+
+// Shows the cursor, waits for a key after "Nacisnij Enter" and ends the program.
+[[noreturn]] void EndOfRun() {
+    tui::SetCursorShape(platform::CursorShape::BottomFifth);
+    convert::LogPause();
+    convert::LogWrite("Nacisnij Enter");
+    convert::LogWaitForKey();
+    convert::ClearLog(true);
+    platform::exitProgram(0);
+}
+
+}  // namespace
+
+bool AsksForHelp(std::string_view firstArgument) { return firstArgument.find('?') != std::string_view::npos; }
+
+void ShowHelp() {
+    tui::WriteLine("Program do kopiowania wybranych danych do nowego KPR_QZ.");
+    tui::WriteLine("z wersji DA023 (2023) na DE024 (2024)");
+    tui::WriteLine(std::string(kHelpRuleLength, kRuleCharacter));
+    tui::WriteLine();
+    tui::WriteLine("Uruchom qz23-24 [Katalog_danych_,2024]");
+    tui::WriteLine("gdzie:");
+    tui::WriteLine("Katalog danych - lokalizacja istniejącego katalogu na rok 2024"_cp);
+    tui::WriteLine("Katalogu w którym jest program qz23-24.EXE można umieścić"_cp);
+    tui::WriteLine("plik o nazwie qz23-24.LST w którym można w kolejnych wierszach"_cp);
+    tui::WriteLine("wpisać nazwy plików, jakie będą automatycznie kopiowane z katalogu"_cp);
+    tui::WriteLine("danych firmy na rok nastepny");
+    tui::WriteLine();
+    convert::LogWaitForKey();
+}
+
+Run SettleRun(std::string_view executable, std::string_view firstArgument) {
+    Run run;
+    run.paths = ProgramPaths(executable);
+    run.extraFiles = ReadListFile(ListFileName(run.paths));
+    SetDefaultRoots(run.paths, firstArgument);
+    ReadPathFile(PathFileName(run.paths), run.paths);
+    return run;
+}
+
+void WriteBanner() {
+    tui::SetCursorShape(platform::CursorShape::Hidden);
+    tui::SetTextBackground(kBlack);
+    convert::SetLogColour(kBannerColour);
+    convert::ClearLog(true);
+    convert::LogWriteLine(" PROGRAM DO PRZEPCHNIĘCIA DANYCH KPR_QZ Z ROKU 2023 NA 2024 1.02"_cp);
+    convert::SetLogColour(kRuleColour);
+    convert::LogWriteLine(std::string(kBannerRuleLength, kRuleCharacter));
+    convert::SetLogColour(kLogTextColour);
+}
+
+void MainFlow(std::string_view executable) {
+    platform::console().setTitle(kConsoleTitle);
+    const std::vector<std::string>& arguments = platform::arguments();
+    const std::string firstArgument = arguments.empty() ? std::string() : arguments.front();
+    if (AsksForHelp(firstArgument)) {
+        ShowHelp();
+        platform::exitProgram(0);
+    }
+    Run run = SettleRun(executable, firstArgument);
+    WriteBanner();
+    RunWizard(run);
+    EndOfRun();
+}
+
+}  // namespace app

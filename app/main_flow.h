@@ -1,0 +1,43 @@
+#pragma once
+// The converter's main procedure: from the console title to the end of the run. It
+// settles the paths, paints the banner, drives the wizard and ends with
+// "Nacisnij Enter". Start-up of the layers below (console, toolkit, temporary
+// directory, product environment) has run before it.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/paths.h"
+#include "tui/commands.h"
+
+namespace app {
+
+// Commands of the wizard pages, besides tui::cmCancel.
+inline constexpr tui::Command cmNext = 0x1001;   // "Dalej >>", PgDn
+inline constexpr tui::Command cmBack = 0x1002;   // "<< Wstecz", PgUp
+inline constexpr tui::Command cmStart = 0x1003;  // "ZACZNIJ", F5 on page 4
+
+inline constexpr const char* kConsoleTitle = "qzMarel - Konwerter 2023 - 2024";
+
+// What the run keeps from start-up to exit.
+struct Run {
+    RunPaths paths;
+    std::vector<std::string> extraFiles;  // entries of the list file, in order
+};
+
+// True when the first argument asks for the help screen: a "?" anywhere in it.
+bool AsksForHelp(std::string_view firstArgument);
+
+// The help screen as plain text output, then a wait for any key.
+void ShowHelp();
+
+// Reads the list file, sets the default roots and lets the path file replace them.
+Run SettleRun(std::string_view executable, std::string_view firstArgument);
+
+// The banner over the progress log: its title line and a rule.
+void WriteBanner();
+
+// Runs the whole program after start-up and ends it with exit code 0.
+[[noreturn]] void MainFlow(std::string_view executable);
+
+}  // namespace app

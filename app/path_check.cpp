@@ -1,0 +1,71 @@
+#include "app/path_check.h"
+
+#include <initializer_list>
+#include <string>
+
+#include "convert/file_size.h"
+#include "platform/cp852.h"
+#include "platform/files.h"
+#include "product/environment.h"
+#include "tui/message_box.h"
+#include "tui/polish_text.h"
+
+namespace app {
+
+namespace {
+
+using namespace platform::literals;
+
+// Appends the separator when the root lacks it; true when it did.
+bool CompleteRoot(std::string& root) {
+    if (!root.empty() && root.back() == platform::kSeparator) return false;
+    root += platform::kSeparator;
+    return true;
+}
+
+// A root whose existence is not tested: the single separator, and where paths have
+// drive letters any root of up to three characters (C:\, C:, \A\).
+bool IsDriveRoot(const std::string& root) {
+    if (platform::pathsHaveDriveLetters()) return root.size() <= 3;
+    return root.size() == 1;
+}
+
+// The lines of a box message, each centred when asked.
+std::string Message(std::initializer_list<std::string_view> lines, bool centred) {
+    std::string text;
+    for (std::string_view line : lines) {
+        if (!text.empty()) text += tui::kLineEnd;
+        if (centred) text += tui::kCentre;
+        text += line;
+    }
+    return text;
+}
+
+}  // namespace
+
+PathCheck CheckPaths(RunPaths& paths, const std::function<void()>& rootsChanged) {
+    if (CompleteRoot(paths.root2023) && rootsChanged) rootsChanged();
+
+    const std::string& registry = product::RegistryFileName();
+    if (convert::ProbeFileSize(paths.root2023 + registry) == 0) {
+        const std::string missing = "Brak pliku " + registry;
+        tui::ErrorBox(Message({missing, "Musisz wskazać katalog"_cp, "głównym programu KPR_QZ"_cp}, false));
+        return PathCheck::NoRegistry;
+    }
+
+    if (!paths.root2024.empty() && CompleteRoot(paths.root2024) && rootsChanged) rootsChanged();
+
+    if (!paths.root2024.empty() && !IsDriveRoot(paths.root2024) &&
+        !platform::directoryExists(paths.root2024.substr(0, paths.root2024.size() - 1))) {
+        tui::ErrorBox(Message({"Brak katalogu", paths.root2024}, true));
+        return PathCheck::No2024Directory;
+    }
+
+    if (tui::UpperString(paths.root2023) == tui::UpperString(paths.root2024)) {
+        tui::ErrorBox(Message({"Katalogi nię mogą być identyczne !"_cp}, true));
+        return PathCheck::SameRoots;
+    }
+    return PathCheck::Valid;
+}
+
+}  // namespace app

@@ -1,0 +1,98 @@
+#include "app/paths.h"
+
+#include <cctype>
+
+#include "convert/progress_log.h"
+#include "fileio/text_file.h"
+#include "platform/cp852.h"
+#include "platform/files.h"
+
+namespace app {
+
+namespace {
+
+using namespace platform::literals;
+
+constexpr std::string_view kPathSection = "[PATHS]";
+constexpr std::string_view kKey2023 = "KPR_2023=";
+constexpr std::string_view kKey2024 = "KPR_2024=";
+
+std::string WithoutLastCharacter(const std::string& text) {
+    return text.empty() ? text : text.substr(0, text.size() - 1);
+}
+
+// "C:" at the start of a path, where paths have drive letters.
+bool BeginsWithDrive(std::string_view path) {
+    return platform::pathsHaveDriveLetters() && path.size() >= 2 && path[1] == ':' &&
+           std::isalpha(static_cast<unsigned char>(path[0]));
+}
+
+}  // namespace
+
+std::string ProgramBasePath(std::string_view executable) {
+    const std::size_t separator = executable.rfind(platform::kSeparator);
+    const std::size_t nameStart = separator == std::string_view::npos ? 0 : separator + 1;
+    const std::size_t dot = executable.rfind('.');
+    if (dot != std::string_view::npos && dot >= nameStart) executable = executable.substr(0, dot);
+    return std::string(executable);
+}
+
+std::string ProgramDirectory(std::string_view basePath) {
+    const std::size_t separator = basePath.rfind(platform::kSeparator);
+    if (separator == std::string_view::npos) return {};
+    return std::string(basePath.substr(0, separator + 1));
+}
+
+RunPaths ProgramPaths(std::string_view executable) {
+    RunPaths paths;
+    paths.programBase = ProgramBasePath(executable);
+    paths.programDirectory = ProgramDirectory(paths.programBase);
+    return paths;
+}
+
+std::string PathFileName(const RunPaths& paths) { return paths.programBase + ".PTH"; }
+
+std::string ListFileName(const RunPaths& paths) { return paths.programBase + ".LST"; }
+
+std::vector<std::string> ReadListFile(std::string_view fileName) {
+    std::vector<std::string> entries;
+    fileio::TextFileReader reader;
+    if (reader.open(fileName) != 0) return entries;
+    std::string line;
+    while (reader.readLine(line)) entries.push_back(line.substr(0, kListEntryLength));
+    return entries;
+}
+
+void SetDefaultRoots(RunPaths& paths, std::string_view firstArgument) {
+    paths.root2023 = std::string(1, platform::kSeparator) + "KPR_2023" + platform::kSeparator;
+    paths.root2024 = std::string(firstArgument);
+    if (paths.root2024.empty()) {
+        // The program's directory on the current drive: C:\KPR\2024\ gives \KPR\2024\.
+        paths.root2024 = paths.programDirectory;
+        if (BeginsWithDrive(paths.root2024)) paths.root2024.erase(0, 2);
+    }
+}
+
+void ReadPathFile(std::string_view fileName, RunPaths& paths) {
+    fileio::TextFileReader reader;
+    if (reader.open(fileName) != 0) return;
+    convert::LogWriteLine("Ustalenie ścieżek dostępu "_cp);
+    std::string line;
+    while (reader.readLine(line)) {
+        if (line.starts_with(kKey2023)) {
+            paths.root2023 = line.substr(kKey2023.size()) + platform::kSeparator;
+        } else if (line.starts_with(kKey2024)) {
+            paths.root2024 = line.substr(kKey2024.size()) + platform::kSeparator;
+        }
+    }
+}
+
+int WritePathFile(std::string_view fileName, const RunPaths& paths) {
+    return fileio::WriteTextFile(fileName, {
+                                               std::string(kPathSection),
+                                               std::string(kKey2023) + WithoutLastCharacter(paths.root2023),
+                                               std::string(kKey2024) + WithoutLastCharacter(paths.root2024),
+                                           });
+}
+
+}  // namespace app

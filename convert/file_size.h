@@ -1,0 +1,14 @@
+#pragma once
+// The probe that decides whether a file is there for the converter: a file exists
+// only when it holds at least one byte, so an empty file counts as absent, for
+// sources and targets alike.
+#include <cstdint>
+#include <string_view>
+
+namespace convert {
+
+// The size of the ordinary file at exactly that path (read-only, hidden, system and
+// archive entries; directories are not matched), or 0 when there is none.
+std::uint64_t ProbeFileSize(std::string_view path);
+
+}  // namespace convert

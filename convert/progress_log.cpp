@@ -1,0 +1,97 @@
+#include "convert/progress_log.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "tui/screen.h"
+#include "tui/text_device.h"
+
+namespace convert {
+
+namespace {
+
+constexpr int kHeaderRows = 2;
+constexpr int kLastLineRow = 23;  // the row below it stays blank
+constexpr std::uint32_t kSlowPauseMs = 1000;
+
+const std::string kBlankRow(kLogColumns, ' ');
+
+struct Log {
+    // What the log shows, so that scrolled rows can be drawn again.
+    std::array<std::string, kLogRows> rows;
+    int row = 1;
+    int column = 1;
+    tui::Attribute colour = 0x07;
+    bool slow = false;
+
+    Log() { rows.fill(kBlankRow); }
+};
+
+Log gLog;
+
+void drawRow(int row) { tui::WriteOnScreen(tui::TextAttribute(), 1, row, gLog.rows[row - 1]); }
+
+void blankRows(int first, int last) {
+    for (int row = first; row <= last; ++row) {
+        gLog.rows[row - 1] = kBlankRow;
+        drawRow(row);
+    }
+}
+
+// Moves rows 4-24 up by one into rows 3-23; row 24 becomes blank.
+void scroll() {
+    for (int row = kHeaderRows + 1; row <= kLastLineRow; ++row) {
+        gLog.rows[row - 1] = gLog.rows[row];
+        drawRow(row);
+    }
+    blankRows(kLastLineRow + 1, kLastLineRow + 1);
+}
+
+}  // namespace
+
+void SetLogColour(tui::Attribute colour) { gLog.colour = colour; }
+
+void LogWrite(std::string_view text) {
+    const auto part = text.substr(0, static_cast<std::size_t>(kLogColumns - gLog.column + 1));
+    gLog.rows[gLog.row - 1].replace(static_cast<std::size_t>(gLog.column - 1), part.size(), part);
+    tui::WriteOnScreen(gLog.colour, gLog.column, gLog.row, part);
+    gLog.column = std::min(gLog.column + static_cast<int>(part.size()), kLogColumns);
+    tui::PlaceCursorOnScreen(gLog.column, gLog.row);
+    gLog.colour = tui::TextAttribute();
+}
+
+void LogWriteLine(std::string_view text) {
+    LogWrite(text);
+    if (gLog.row < kLastLineRow)
+        ++gLog.row;
+    else
+        scroll();
+    gLog.column = 1;
+    tui::PlaceCursorOnScreen(gLog.column, gLog.row);
+}
+
+void ClearLog(bool whole) {
+    const int first = whole ? 1 : kHeaderRows + 1;
+    blankRows(first, kLogRows);
+    gLog.row = first;
+    gLog.column = 1;
+    tui::PlaceCursorOnScreen(gLog.column, gLog.row);
+}
+
+tui::Event LogWaitForKey() {
+    tui::Event event;
+    do {
+        tui::GetEvent(event);
+    } while (event.kind != tui::EventKind::Key);
+    tui::FlushKeys();
+    return event;
+}
+
+void LogPause() {
+    if (gLog.slow) tui::Delay(kSlowPauseMs);
+}
+
+void SetLogSlowMode(bool on) { gLog.slow = on; }
+
+}  // namespace convert

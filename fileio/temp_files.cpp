@@ -1,0 +1,71 @@
+#include "fileio/temp_files.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/random.h"
+
+namespace fileio {
+
+namespace {
+
+std::string gTempDir;
+
+// The variables an installation may set, in order of precedence.
+constexpr const char* kTempVariables[] = {"qzTEMP", "RIZARO", "TEMP", "TMP"};
+
+// The random part of a name is drawn below this.
+constexpr std::uint32_t kNameNumberRange = 32767;
+
+bool NamesDirectory(const std::string& path) {
+    if (path.empty()) return false;
+    platform::DirectorySearch search;
+    platform::FoundEntry entry;
+    constexpr std::uint8_t everyKindButLabels = platform::attr::AnyFile & ~platform::attr::VolumeId;
+    return search.first(path, everyKindButLabels, entry) == platform::err::Ok &&
+           (entry.attributes & platform::attr::Directory) != 0;
+}
+
+bool EntryExists(const std::string& path) {
+    platform::DirectorySearch search;
+    platform::FoundEntry entry;
+    return search.first(path, platform::attr::AnyFile, entry) == platform::err::Ok;
+}
+
+}  // namespace
+
+void InitTempDir() {
+    for (const char* variable : kTempVariables) {
+        const std::string value = platform::environment(variable).value_or("");
+        if (NamesDirectory(value)) {
+            gTempDir = value;
+            return;
+        }
+    }
+    gTempDir = platform::currentDirectory();
+}
+
+const std::string& TempDir() { return gTempDir; }
+
+std::string UniqueName(std::string_view directory, std::string_view extension) {
+    std::string prefix(directory.empty() ? std::string_view(gTempDir) : directory);
+    if (prefix.empty() || prefix.back() != platform::kSeparator) prefix += platform::kSeparator;
+    prefix += "~qz";
+
+    platform::seedRandom(platform::clock().tickMs());
+    std::uint32_t number = platform::randomBelow(kNameNumberRange);
+    for (;;) {
+        char digits[9];
+        std::snprintf(digits, sizeof digits, "%08X", static_cast<unsigned>(number));
+        std::string name = prefix + digits + std::string(extension);
+        if (!EntryExists(name)) return name;
+        ++number;
+    }
+}
+
+std::string TempName(std::string_view directory) { return UniqueName(directory, ".tmp"); }
+
+}  // namespace fileio

@@ -1,0 +1,38 @@
+#pragma once
+// Plain text files read line by line and written whole: the path file and the list
+// file beside the executable. A line ends with LF or CR LF; a Ctrl+Z ends the text,
+// as old editors of the data's home platform wrote it.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace fileio {
+
+class TextFileReader {
+public:
+    // Opens an existing file for reading, sharing it with every other user.
+    // Returns 0 or the error code.
+    int open(std::string_view path);
+    // The next line without its end. False at the end of the text, or when reading
+    // fails (error() is then not 0); a line cut short by a failed read is dropped.
+    bool readLine(std::string& line);
+    int error() const { return error_; }
+
+private:
+    // Reads the next block into the buffer; false at the end of the file or on error.
+    bool fill();
+
+    platform::FileHandle file_;
+    std::string buffer_;
+    std::size_t position_ = 0;
+    bool atEnd_ = false;
+    int error_ = 0;
+};
+
+// Creates or overwrites the file with the lines, each ended the platform's way.
+// Returns 0 or the error code of the first operation that failed.
+int WriteTextFile(std::string_view path, const std::vector<std::string>& lines);
+
+}  // namespace fileio

@@ -1,0 +1,20 @@
+#include "product/environment.h"
+
+#include "platform/process.h"
+#include "product/switches.h"
+
+namespace product {
+
+namespace {
+std::string gRegistryFileName = "SPISFIRM.DAT";
+}  // namespace
+
+void InitEnvironment() {
+    std::string name = SwitchValue("/kprspis:").substr(0, kRegistryNameLength);
+    if (name.empty()) name = platform::environment("KPRSPIS").value_or("").substr(0, kRegistryNameLength);
+    gRegistryFileName = name.empty() ? "SPISFIRM.DAT" : name;
+}
+
+const std::string& RegistryFileName() { return gRegistryFileName; }
+
+}  // namespace product

@@ -1,0 +1,13 @@
+#include "product/scramble.h"
+
+#include "platform/random.h"
+
+namespace product {
+
+void ScrambleRecord(std::span<std::uint8_t, kScrambledRecordSize> record) {
+    platform::seedRandom(kScrambleSeed);
+    for (std::size_t i = kScrambledBegin; i < kScrambledEnd; ++i)
+        record[i] ^= static_cast<std::uint8_t>(platform::randomBelow(255));
+}
+
+}  // namespace product

@@ -1,0 +1,110 @@
+// The main procedure: help screen, settling the run, banner and end of run.
+#include "app/main_flow.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/cp852.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "tests/support/screen_test.h"
+#include "tui/keys.h"
+
+namespace {
+
+using namespace platform::literals;
+
+class MainFlowTest : public qztest::ScreenTest {
+protected:
+    ~MainFlowTest() override { platform::setArguments({}); }
+
+    std::string Executable() const { return temp.root() + "qz23-24"; }
+    // Row 1 without the clock in its top-right corner.
+    std::string FirstRowText() const {
+        std::string text = screen.bytesAt(1, 1, 72);
+        while (!text.empty() && text.back() == ' ') text.pop_back();
+        return platform::cp852::toUtf8(text);
+    }
+};
+
+TEST(AsksForHelp, QuestionMarkAnywhere) {
+    const struct {
+        const char* argument;
+        bool help;
+    } cases[] = {
+        {"?", true},   {"/?", true},   {"-?", true},          {"/h?x", true},
+        {"", false},   {"/h", false},  {"/srv/KPR_2024", false}, {"-help", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(app::AsksForHelp(c.argument), c.help) << c.argument;
+}
+
+TEST_F(MainFlowTest, HelpScreenWaitsForAKeyAndEnds) {
+    platform::setArguments({"/?"});
+    screen.pushKey(tui::kbEsc);
+    EXPECT_EQ(exitCodeOf([&] { app::MainFlow(Executable()); }), 0);
+
+    EXPECT_EQ(screen.title(), "qzMarel - Konwerter 2023 - 2024");
+    EXPECT_EQ(FirstRowText(), "Program do kopiowania wybranych danych do nowego KPR_QZ.");
+    EXPECT_EQ(rows(2, 13),
+              "z wersji DA023 (2023) na DE024 (2024)\n"
+              "──────────────────────────────────────────────────────────────────────\n"
+              "\n"
+              "Uruchom qz23-24 [Katalog_danych_,2024]\n"
+              "gdzie:\n"
+              "Katalog danych - lokalizacja istniejącego katalogu na rok 2024\n"
+              "Katalogu w którym jest program qz23-24.EXE można umieścić\n"
+              "plik o nazwie qz23-24.LST w którym można w kolejnych wierszach\n"
+              "wpisać nazwy plików, jakie będą automatycznie kopiowane z katalogu\n"
+              "danych firmy na rok nastepny\n"
+              "\n"
+              "\n");
+    EXPECT_EQ(screen.bytesAt(1, 3, 71), std::string(70, '\xC4') + " ");
+}
+
+TEST_F(MainFlowTest, HelpScreenReadsNeitherThePathFileNorTheList) {
+    temp.writeFile("qz23-24.PTH", "KPR_2024=/inna\n");
+    platform::setArguments({"-?"});
+    screen.pushKey(tui::kbEnter);
+    EXPECT_EQ(exitCodeOf([&] { app::MainFlow(Executable()); }), 0);
+    EXPECT_FALSE(screen.screenContains("Ustalenie")) << screen.screenText();
+    EXPECT_FALSE(screen.screenContains("PROGRAM DO")) << screen.screenText();
+}
+
+TEST_F(MainFlowTest, BannerThenNacisnijEnterThenExitZero) {
+    platform::setArguments({temp.root()});
+    bool seen = false;
+    screen.pushAction([&] {
+        seen = true;
+        EXPECT_EQ(FirstRowText(), " PROGRAM DO PRZEPCHNIĘCIA DANYCH KPR_QZ Z ROKU 2023 NA 2024 1.02");
+        EXPECT_EQ(attributeOf(1, 1, 64), 0x0A);
+        EXPECT_EQ(screen.bytesAt(1, 2, 80), std::string(80, '\xC4'));
+        EXPECT_EQ(attributeOf(1, 2, 80), 0x0F);
+        EXPECT_EQ(rows(3, 25), "Nacisnij Enter\n" + std::string(22, '\n'));
+        EXPECT_EQ(screen.cursorColumn(), 15);
+        EXPECT_EQ(screen.cursorRow(), 3);
+        EXPECT_NE(screen.cursorShape(), platform::CursorShape::Hidden);
+    });
+    screen.pushKey(tui::kbEnter);
+    EXPECT_EQ(exitCodeOf([&] { app::MainFlow(Executable()); }), 0);
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(screen.title(), "qzMarel - Konwerter 2023 - 2024");
+    EXPECT_EQ(rows(2, 25), std::string(24, '\n')) << "the log is cleared at the end";
+}
+
+TEST_F(MainFlowTest, SettleRunReadsTheListAndLetsThePathFileWin) {
+    constexpr char S = platform::kSeparator;
+    temp.writeFile("qz23-24.LST", "A.DAT\r\nB.DAT>C.DAT\r\n");
+    temp.writeFile("qz23-24.PTH", std::string("[PATHS]\nKPR_2024=") + S + "nowe\n");
+    const app::Run run = app::SettleRun(Executable(), "/argument");
+    EXPECT_EQ(run.extraFiles, (std::vector<std::string>{"A.DAT", "B.DAT>C.DAT"}));
+    EXPECT_EQ(run.paths.root2023, std::string(1, S) + "KPR_2023" + S);
+    EXPECT_EQ(run.paths.root2024, std::string(1, S) + "nowe" + S);
+    EXPECT_EQ(run.paths.programDirectory, temp.root());
+}
+
+TEST_F(MainFlowTest, SettleRunWithoutFilesKeepsTheArgument) {
+    const app::Run run = app::SettleRun(Executable(), "/argument");
+    EXPECT_TRUE(run.extraFiles.empty());
+    EXPECT_EQ(run.paths.root2024, "/argument");
+}
+
+}  // namespace

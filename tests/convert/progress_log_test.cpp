@@ -1,0 +1,117 @@
+// The progress log: header rows, scrolling, one-write colours, key waits and pauses.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "convert/progress_log.h"
+#include "platform/cp852.h"
+#include "tests/support/screen_test.h"
+#include "tui/text_device.h"
+
+using namespace platform::literals;
+
+namespace {
+
+class ProgressLogTest : public qztest::ScreenTest {
+protected:
+    ProgressLogTest() {
+        convert::SetLogSlowMode(false);
+        convert::ClearLog(true);
+        convert::SetLogColour(tui::TextAttribute());
+    }
+
+    // The banner as the main flow writes it.
+    static void writeBanner() {
+        tui::SetTextBackground(0);
+        convert::SetLogColour(0x0A);
+        convert::ClearLog(true);
+        convert::LogWriteLine(" PROGRAM DO PRZEPCHNIĘCIA DANYCH KPR_QZ Z ROKU 2023 NA 2024 1.02"_cp);
+        convert::SetLogColour(0x0F);
+        convert::LogWriteLine(std::string(80, "─"_cp[0]));
+        convert::SetLogColour(0x07);
+    }
+};
+
+TEST_F(ProgressLogTest, AColourHoldsForOneWriteOnly) {
+    writeBanner();
+    convert::SetLogColour(0x0C);
+    convert::LogWrite("Błąd"_cp);
+    convert::LogWriteLine(" dalej");
+    EXPECT_EQ(attributeOf(1, 1, 64), 0x0A);
+    EXPECT_EQ(attributeOf(1, 2, 80), 0x0F);
+    EXPECT_EQ(attributeOf(1, 3, 4), 0x0C);
+    EXPECT_EQ(attributeOf(5, 3, 6), 0x07);
+    std::string rule;
+    for (int i = 0; i < 80; ++i) rule += "─";
+    EXPECT_EQ(rows(1, 4), " PROGRAM DO PRZEPCHNIĘCIA DANYCH KPR_QZ Z ROKU 2023 NA 2024 1.02\n" + rule +
+                              "\n"
+                              "Błąd dalej\n"
+                              "\n");
+}
+
+TEST_F(ProgressLogTest, TextIsCutAtColumn80AndTheColumnStaysThere) {
+    convert::LogWrite(std::string(75, 'a'));
+    convert::LogWrite("bcdefgh");  // 6 columns left: "bcdef"
+    EXPECT_EQ(screen.cursorColumn(), 80);
+    convert::LogWrite("XY");  // lands on column 80
+    EXPECT_EQ(screen.rowText(1), std::string(75, 'a') + "bcdeX");
+    EXPECT_EQ(screen.rowText(2), std::string(80, ' '));
+}
+
+TEST_F(ProgressLogTest, LinesScrollBelowTheHeaderAndRow24StaysBlank) {
+    writeBanner();
+    for (int line = 1; line <= 30; ++line) convert::LogWriteLine("linia " + std::to_string(line));
+    std::string expected;
+    // The last line written has moved up to row 22; row 23 waits for the next one.
+    for (int line = 11; line <= 30; ++line) expected += "linia " + std::to_string(line) + "\n";
+    EXPECT_EQ(rows(3, 25), expected + "\n\n\n");
+    EXPECT_EQ(screen.rowText(1).substr(0, 10), " PROGRAM D");
+    EXPECT_EQ(screen.bytesAt(1, 2, 1), "─"_cp);
+    convert::LogWrite("nowa");
+    EXPECT_EQ(screen.bytesAt(1, 23, 4), "nowa");
+    EXPECT_EQ(screen.cursorRow(), 23);
+}
+
+TEST_F(ProgressLogTest, ScrolledRowsAreDrawnInTheTextAttribute) {
+    for (int line = 1; line <= 23; ++line) {
+        convert::SetLogColour(0x0C);
+        convert::LogWriteLine("x");
+    }
+    EXPECT_EQ(screen.cell(1, 22).attribute, 0x07);  // moved up from row 23
+    EXPECT_EQ(screen.cell(1, 3).attribute, 0x07);   // moved up from row 4
+    EXPECT_EQ(screen.cell(1, 1).attribute, 0x0C);   // header rows are not redrawn
+}
+
+TEST_F(ProgressLogTest, ClearingBelowTheBannerKeepsItAndWritesOnTheFirstFreeRow) {
+    writeBanner();
+    for (int line = 1; line <= 5; ++line) convert::LogWriteLine("x");
+    convert::ClearLog(false);
+    convert::LogWrite("Nacisnij Enter");
+    EXPECT_EQ(screen.rowText(1).substr(0, 10), " PROGRAM D");
+    EXPECT_EQ(rows(3, 5), "Nacisnij Enter\n\n\n");
+
+    convert::ClearLog(true);
+    EXPECT_EQ(rows(1, 25), std::string(25, '\n'));
+    convert::LogWrite("od nowa");
+    EXPECT_EQ(screen.bytesAt(1, 1, 7), "od nowa");
+}
+
+TEST_F(ProgressLogTest, WaitingForAKeyDropsTypeAheadAndIgnoresClicks) {
+    screen.pushMouse(1, 40, 10);
+    screen.pushKey(0x1E61);
+    screen.pushKey(0x3062);
+    screen.pushKey(0x2E63);
+    const tui::Event key = convert::LogWaitForKey();
+    EXPECT_EQ(key.character, 'a');
+    EXPECT_TRUE(screen.inputEmpty());
+}
+
+TEST_F(ProgressLogTest, PausesOnlyInSlowMode) {
+    convert::LogPause();
+    EXPECT_EQ(clock.totalSleptMs(), 0u);
+    convert::SetLogSlowMode(true);
+    convert::LogPause();
+    EXPECT_EQ(clock.totalSleptMs(), 1000u);
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+#pragma once
+// A program test whose screen layer starts from its start-up state, with helpers that
+// read parts of the virtual screen for snapshots.
+#include <string>
+#include <vector>
+
+#include "tests/support/program_test.h"
+#include "tui/screen.h"
+
+namespace qztest {
+
+class ScreenTest : public ProgramTest {
+protected:
+    ScreenTest() { tui::InitScreen(); }
+
+    // Rows top..bottom as UTF-8, trailing blanks removed, each ended by "\n".
+    std::string rows(int top, int bottom) const {
+        std::string out;
+        for (int row = top; row <= bottom; ++row) {
+            std::string line = screen.rowText(row);
+            while (!line.empty() && line.back() == ' ') line.pop_back();
+            out += line + "\n";
+        }
+        return out;
+    }
+
+    // Every cell of the screen, characters and attributes.
+    std::vector<platform::Cell> allCells() const {
+        std::vector<platform::Cell> cells;
+        screen.readRect(1, 1, screen.columns(), screen.rows(), cells);
+        return cells;
+    }
+
+    // The attribute of every cell of a run on one row, or -1 when they differ.
+    int attributeOf(int column, int row, int length) const {
+        const int attribute = screen.cell(column, row).attribute;
+        for (int i = 1; i < length; ++i)
+            if (screen.cell(column + i, row).attribute != attribute) return -1;
+        return attribute;
+    }
+};
+
+}  // namespace qztest

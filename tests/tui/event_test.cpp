@@ -1,0 +1,185 @@
+// The event source: key substitutions, Polish letters from Alt, mouse clicks, idling.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "tests/support/screen_test.h"
+#include "tui/event.h"
+#include "tui/window.h"
+
+namespace {
+
+using EventTest = qztest::ScreenTest;
+
+TEST_F(EventTest, KeysBecomeKeyEventsWithTheirSubstitutions) {
+    struct Case {
+        std::uint16_t code;
+        std::uint8_t shiftState;
+        tui::KeyCode expected;
+        std::uint8_t character;
+        bool extended;
+    };
+    const Case cases[] = {
+        {tui::kbCtrlQ, 0x04, tui::kbEsc, 0x1B, false},
+        {tui::kbCtrlI, 0x04, tui::kbInsert, ' ', true},
+        {tui::kbInsert, 0x00, tui::kbInsert, ' ', true},
+        {tui::kbInsert, 0x03, tui::kbShiftInsert, ' ', true},
+        {tui::kbInsert, 0x02, tui::kbShiftInsert, ' ', true},
+        {tui::kbInsert, 0x01, tui::kbShiftInsert, ' ', true},
+        {tui::kbInsert, 0x20, tui::kbInsert, ' ', true},
+        {tui::kbEsc, 0x00, tui::kbEsc, 0x1B, false},
+        {tui::kbF5, 0x00, tui::kbF5, ' ', true},
+        {tui::kbPgDn, 0x00, tui::kbPgDn, ' ', true},
+        {0x1474, 0x00, 0x1474, 't', false},
+        {0x00BE, 0x00, 0x00BE, 0xBE, false},  // "ż" typed on a Polish keyboard
+        {tui::kbAltS, 0x08, tui::kbAltS, 152, false},
+    };
+    for (const Case& c : cases) screen.pushKey(c.code, c.shiftState);
+    for (const Case& c : cases) {
+        char label[48];
+        std::snprintf(label, sizeof label, "key %04X shift %02X", c.code, c.shiftState);
+        tui::Event event;
+        tui::GetEvent(event);
+        EXPECT_EQ(event.kind, tui::EventKind::Key) << label;
+        EXPECT_EQ(event.keyCode, c.expected) << label;
+        EXPECT_EQ(event.character, c.character) << label;
+        EXPECT_EQ(event.extended, c.extended) << label;
+        EXPECT_EQ(event.shiftState, c.shiftState) << label;
+    }
+}
+
+TEST_F(EventTest, AltLettersGivePolishLettersUpperOnlyWithTheExactShiftStates) {
+    struct Letter {
+        tui::KeyCode code;
+        std::uint8_t lower;
+        std::uint8_t upper;
+    };
+    const Letter letters[] = {
+        {tui::kbAltA, 165, 164}, {tui::kbAltC, 134, 143}, {tui::kbAltE, 169, 168}, {tui::kbAltL, 136, 157},
+        {tui::kbAltN, 228, 227}, {tui::kbAltO, 162, 224}, {tui::kbAltS, 152, 151}, {tui::kbAltZ, 190, 189},
+        {tui::kbAltX, 171, 141}, {tui::kbAltP, 245, 245},
+    };
+    // Shift held with Num Lock off (0x0B), or Caps Lock alone, still gives the small letter.
+    const std::uint8_t shiftStates[] = {0x2B, 0x68, 0x0B, 0x08, 0x48, 0x28, 0x03};
+    for (const Letter& letter : letters)
+        for (std::uint8_t state : shiftStates) screen.pushKey(letter.code, state);
+    for (const Letter& letter : letters)
+        for (std::uint8_t state : shiftStates) {
+            tui::Event event;
+            tui::GetEvent(event);
+            const bool upper = state == 0x2B || state == 0x68;
+            EXPECT_EQ(event.character, upper ? letter.upper : letter.lower)
+                << "key " << std::hex << letter.code << " shift " << int{state};
+            EXPECT_FALSE(event.extended);
+            EXPECT_EQ(event.keyCode, letter.code);  // the code stays the Alt+letter code
+        }
+}
+
+TEST_F(EventTest, OtherAltKeysStayExtended) {
+    screen.pushKey(0x1000, 0x08);  // Alt+Q
+    tui::Event event;
+    tui::GetEvent(event);
+    EXPECT_TRUE(event.extended);
+    EXPECT_EQ(event.character, ' ');
+}
+
+TEST_F(EventTest, ADoubleClickIsOneMouseEvent) {
+    screen.pushMouse(1, 30, 12);
+    screen.pushMouse(0, 30, 12);
+    screen.pushMouse(1, 30, 12);
+    screen.pushMouse(0, 30, 12);
+    screen.pushKey(tui::kbEnter);
+    tui::Event event;
+    tui::GetEvent(event);
+    EXPECT_EQ(event.kind, tui::EventKind::Mouse);
+    EXPECT_EQ(event.buttons, 1);
+    EXPECT_EQ(event.column, 30);
+    EXPECT_EQ(event.row, 12);
+    tui::GetEvent(event);
+    EXPECT_TRUE(event.isKey(tui::kbEnter));
+}
+
+TEST_F(EventTest, MouseReportsWithoutAButtonAreNotEvents) {
+    screen.pushMouse(0, 5, 5);
+    screen.pushKey(tui::kbTab);
+    screen.pushMouse(0, 6, 6);
+    screen.pushMouse(2, 7, 8);
+    tui::Event event;
+    tui::GetEvent(event);
+    EXPECT_TRUE(event.isKey(tui::kbTab));
+    tui::GetEvent(event);
+    EXPECT_EQ(event.kind, tui::EventKind::Mouse);
+    EXPECT_EQ(event.buttons, 2);
+    EXPECT_EQ(event.column, 7);
+}
+
+TEST_F(EventTest, AClickInTheTopLeftCornerIsEsc) {
+    struct Case {
+        std::uint16_t buttons;
+        int column, row;
+        bool esc;
+    };
+    const Case cases[] = {{1, 1, 1, true}, {1, 2, 1, true}, {2, 1, 1, true},
+                          {1, 3, 1, false}, {1, 1, 2, false}};
+    for (const Case& c : cases) {
+        screen.pushMouse(c.buttons, c.column, c.row);
+        tui::Event event;
+        tui::GetEvent(event);
+        EXPECT_EQ(event.isKey(tui::kbEsc), c.esc) << "click " << c.buttons << " at " << c.column << "," << c.row;
+        EXPECT_EQ(event.kind, c.esc ? tui::EventKind::Key : tui::EventKind::Mouse);
+        if (c.esc) {
+            EXPECT_EQ(event.character, 0x1B);
+        }
+    }
+}
+
+TEST_F(EventTest, MouseEventsCarryThePositionInTheCurrentWindow) {
+    tui::Window* window = nullptr;
+    ASSERT_TRUE(tui::OpenWindow("", 0, 0x07, 0x07, false, true, true, 20, 9, 60, 15, window));
+    screen.pushMouse(1, 25, 12);
+    tui::Event event;
+    tui::GetEvent(event);
+    EXPECT_EQ(event.windowColumn, 5);
+    EXPECT_EQ(event.windowRow, 3);
+    EXPECT_EQ(event.column, 25);
+    EXPECT_EQ(event.row, 12);
+    tui::CloseWindow(window);
+}
+
+TEST_F(EventTest, WaitingRunsTheClockAndShowsTheScreen) {
+    clock.setTimeOfDay(9, 5, 7, 900);
+    screen.setDryLimit(5);
+    screen.setOnDry([this] { screen.pushKey(tui::kbF5); });
+    screen.flush();
+    tui::WriteAt(0x07, 1, 5, "drawn before the wait");
+    const int flushedBefore = screen.cellsFlushed();
+    tui::Event event;
+    tui::GetEvent(event);
+    EXPECT_TRUE(event.isKey(tui::kbF5));
+    EXPECT_EQ(clock.totalSleptMs(), 5u * 64);
+    EXPECT_EQ(screen.rowText(1).substr(72), "09:05:08");
+    EXPECT_GT(screen.cellsFlushed(), flushedBefore);
+}
+
+TEST_F(EventTest, TheLastEventIsKeptAndClearEventEmptiesAnEvent) {
+    screen.pushKey(tui::kbDown);
+    tui::Event event;
+    tui::GetEvent(event);
+    EXPECT_TRUE(tui::LastEvent().isKey(tui::kbDown));
+    tui::ClearEvent(event);
+    EXPECT_EQ(event.kind, tui::EventKind::None);
+    EXPECT_EQ(event.keyCode, 0);
+    EXPECT_EQ(event.character, 0);
+    EXPECT_TRUE(tui::LastEvent().isKey(tui::kbDown));
+}
+
+TEST_F(EventTest, FlushKeysDropsTypeAhead) {
+    screen.pushText("abc");
+    EXPECT_TRUE(tui::KeyWaiting());
+    EXPECT_EQ(tui::ReadKey(), 0x1E61);
+    tui::FlushKeys();
+    EXPECT_FALSE(tui::KeyWaiting());
+    EXPECT_EQ(tui::ReadKey(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+#include "tui/clock_tick.h"
+
+#include <cstdint>
+#include <string>
+
+#include "platform/clock.h"
+#include "tui/colours.h"
+#include "tui/screen.h"
+
+namespace tui {
+
+namespace {
+
+constexpr std::uint32_t kPollPauseMs = 64;
+constexpr int kClockColumn = 73;
+constexpr std::uint16_t kNoSecond = 0xFFFF;
+
+std::uint16_t gLastSecond = kNoSecond;
+
+void appendTwoDigits(std::string& text, int value) {
+    text += static_cast<char>('0' + value / 10 % 10);
+    text += static_cast<char>('0' + value % 10);
+}
+
+}  // namespace
+
+void ClockTick() {
+    Delay(kPollPauseMs);
+    const platform::TimeOfDay now = platform::clock().localTime();
+    if (now.second == gLastSecond) return;
+    gLastSecond = now.second;
+    std::string text;
+    appendTwoDigits(text, now.hour);
+    text += ':';
+    appendTwoDigits(text, now.minute);
+    text += ':';
+    appendTwoDigits(text, now.second);
+    WriteOnScreen(ClockAttribute(), kClockColumn, 1, text);
+}
+
+void InvalidateClock() { gLastSecond = kNoSecond; }
+
+}  // namespace tui

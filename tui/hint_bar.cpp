@@ -1,0 +1,92 @@
+#include "tui/hint_bar.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/cp852.h"
+#include "tui/screen.h"
+#include "tui/text_device.h"
+
+namespace tui {
+
+using namespace platform::literals;
+
+namespace {
+
+std::vector<std::unique_ptr<HintBar>> gBars;
+
+void drawBar(HintBar& bar) {
+    const int row = ScreenRows();
+    const Attribute attribute = Colour(colSelection);
+    ClearOnScreen(attribute, 1, row, ScreenColumns(), row);
+    int column = 2;
+    for (HintItem* item = bar.items.get(); item; item = item->next.get()) {
+        // A text of 40 characters or more has no room left for its separator.
+        const std::string shown = (item->text + std::string("│"_cp)).substr(0, kHintTextMax);
+        WriteOnScreen(attribute, column, row, shown);
+        item->firstColumn = column;
+        item->lastColumn = column + static_cast<int>(shown.size()) - 1;
+        column = item->lastColumn + 1;
+    }
+}
+
+void setCommand(Event& event, Command command) {
+    ClearEvent(event);
+    event.kind = EventKind::Command;
+    event.command = command;
+    event.commandSource = source::HintBar;
+}
+
+}  // namespace
+
+std::unique_ptr<HintItem> NewHint(std::unique_ptr<HintItem> next, Command command, KeyCode key,
+                                  std::string_view text) {
+    auto item = std::make_unique<HintItem>();
+    item->next = std::move(next);
+    item->command = command;
+    item->key = key;
+    item->text = text.substr(0, kHintTextMax);
+    return item;
+}
+
+HintBar* PushHintBar(std::unique_ptr<HintItem> items) {
+    auto bar = std::make_unique<HintBar>();
+    bar->items = std::move(items);
+    drawBar(*bar);
+    gBars.push_back(std::move(bar));
+    return gBars.back().get();
+}
+
+void PopHintBar(HintBar*& bar) {
+    const auto found = std::find_if(gBars.begin(), gBars.end(),
+                                    [&](const std::unique_ptr<HintBar>& shown) { return shown.get() == bar; });
+    bar = nullptr;
+    if (found == gBars.end()) return;
+    gBars.erase(found);
+    if (!gBars.empty()) {
+        drawBar(*gBars.back());
+        return;
+    }
+    const int row = ScreenRows();
+    ClearOnScreen(TextAttribute(), 1, row, ScreenColumns(), row);
+}
+
+HintBar* CurrentHintBar() { return gBars.empty() ? nullptr : gBars.back().get(); }
+
+void TranslateByHintBar(Event& event) {
+    const HintBar* bar = CurrentHintBar();
+    if (!bar) return;
+    for (const HintItem* item = bar->items.get(); item; item = item->next.get()) {
+        const bool keyHit = event.kind == EventKind::Key && item->key != 0 && event.keyCode == item->key;
+        const bool clickHit = event.kind == EventKind::Mouse && event.buttons == 1 && event.row == ScreenRows() &&
+                              event.column >= item->firstColumn && event.column <= item->lastColumn;
+        if (keyHit || clickHit) {
+            setCommand(event, item->command);
+            return;
+        }
+    }
+}
+
+void DiscardHintBars() { gBars.clear(); }
+
+}  // namespace tui

@@ -1,0 +1,44 @@
+#include "tui/screen.h"
+
+#include <string>
+
+#include "platform/clock.h"
+#include "tui/clock_tick.h"
+#include "tui/event.h"
+#include "tui/hint_bar.h"
+#include "tui/text_device.h"
+#include "tui/window.h"
+
+namespace tui {
+
+int ScreenColumns() { return platform::console().columns(); }
+int ScreenRows() { return platform::console().rows(); }
+
+void WriteOnScreen(Attribute attribute, int column, int row, std::string_view text) {
+    platform::console().write(column, row, text, attribute);
+}
+
+void ClearOnScreen(Attribute attribute, int left, int top, int right, int bottom) {
+    platform::console().fill(left, top, right, bottom, ' ', attribute);
+}
+
+void PlaceCursorOnScreen(int column, int row) { platform::console().setCursor(column, row); }
+
+void SetCursorShape(platform::CursorShape shape) { platform::console().setCursorShape(shape); }
+
+void Delay(std::uint32_t ms) {
+    platform::console().flush();
+    platform::clock().sleepMs(ms);
+}
+
+void InitScreen() {
+    RestoreColours(kDefaultColours);
+    SetClockAttribute(0x0F);
+    DiscardWindows();
+    DiscardHintBars();
+    ResetTextDevice();
+    InvalidateClock();
+    ResetLastEvent();
+}
+
+}  // namespace tui

@@ -1,0 +1,44 @@
+#pragma once
+// Direct access to the screen, past every window: the clock, the hint bar, the
+// progress log and the wait window draw at absolute positions (column, row from 1).
+#include <cstdint>
+#include <string_view>
+
+#include "platform/console.h"
+#include "tui/colours.h"
+
+namespace tui {
+
+// A rectangle of cells, columns and rows from 1, edges included.
+struct Rect {
+    int left = 1;
+    int top = 1;
+    int right = 0;
+    int bottom = 0;
+
+    int width() const { return right - left + 1; }
+    int height() const { return bottom - top + 1; }
+    bool contains(int column, int row) const {
+        return column >= left && column <= right && row >= top && row <= bottom;
+    }
+    bool operator==(const Rect&) const = default;
+};
+
+int ScreenColumns();
+int ScreenRows();
+
+// Writes text at a screen position; what falls beyond the right edge is dropped.
+void WriteOnScreen(Attribute attribute, int column, int row, std::string_view text);
+// Fills a screen rectangle with blanks.
+void ClearOnScreen(Attribute attribute, int left, int top, int right, int bottom);
+void PlaceCursorOnScreen(int column, int row);
+void SetCursorShape(platform::CursorShape shape);
+
+// Waits ms milliseconds after showing what was drawn so far.
+void Delay(std::uint32_t ms);
+
+// The start-up state of the screen layer: default colours, no window, no hint bar,
+// the text device over the whole screen in 0x07, the clock drawn at its next tick.
+void InitScreen();
+
+}  // namespace tui

@@ -1,0 +1,134 @@
+#include "tui/window.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "platform/cp852.h"
+
+namespace tui {
+
+using namespace platform::literals;
+
+namespace {
+
+std::vector<std::unique_ptr<Window>> gStack;
+Window* gCurrent = nullptr;
+
+void drawFrame(const Window& w) {
+    const Rect& o = w.outer;
+    const std::string horizontal(static_cast<std::size_t>(o.width() - 2), "─"_cp[0]);
+    WriteOnScreen(w.frame, o.left, o.top, std::string("┌"_cp) + horizontal + std::string("┐"_cp));
+    for (int row = o.top + 1; row < o.bottom; ++row) {
+        WriteOnScreen(w.frame, o.left, row, "│"_cp);
+        WriteOnScreen(w.frame, o.right, row, "│"_cp);
+    }
+    WriteOnScreen(w.frame, o.left, o.bottom, std::string("└"_cp) + horizontal + std::string("┘"_cp));
+    // The title sits in the middle of the top line, between the corners.
+    const std::string_view title = std::string_view(w.title).substr(0, static_cast<std::size_t>(o.width() - 2));
+    if (!title.empty())
+        WriteOnScreen(w.header, o.left + (o.width() - static_cast<int>(title.size())) / 2, o.top, title);
+}
+
+// Writes text at (column, row) of an interior, dropping what falls outside it.
+void writeClipped(const Rect& inner, Attribute attribute, int column, int row, std::string_view text) {
+    if (row < 1 || row > inner.height() || column > inner.width()) return;
+    if (column < 1) {
+        const auto skip = static_cast<std::size_t>(1 - column);
+        if (skip >= text.size()) return;
+        text.remove_prefix(skip);
+        column = 1;
+    }
+    text = text.substr(0, static_cast<std::size_t>(inner.width() - column + 1));
+    WriteOnScreen(attribute, inner.left + column - 1, inner.top + row - 1, text);
+}
+
+Rect screenRect() { return Rect{1, 1, ScreenColumns(), ScreenRows()}; }
+
+}  // namespace
+
+bool OpenWindow(std::string_view title, Attribute header, Attribute frame, Attribute interior, bool optionA,
+                bool optionB, bool framed, int left, int top, int right, int bottom, Window*& window) {
+    window = nullptr;
+    const Rect outer{left, top, right, bottom};
+    const Rect inner = framed ? Rect{left + 1, top + 1, right - 1, bottom - 1} : outer;
+    const Rect screen = screenRect();
+    if (inner.left > inner.right || inner.top > inner.bottom || !screen.contains(inner.left, inner.top) ||
+        !screen.contains(inner.right, inner.bottom))
+        return false;
+
+    auto w = std::make_unique<Window>();
+    w->title = title;
+    w->header = header;
+    w->frame = frame;
+    w->interior = interior;
+    w->optionA = optionA;
+    w->optionB = optionB;
+    w->framed = framed;
+    w->outer = outer;
+    w->inner = inner;
+    platform::console().readRect(outer.left, outer.top, outer.right, outer.bottom, w->covered);
+    w->textBefore = SaveTextDevice();
+
+    if (framed) drawFrame(*w);
+    ClearOnScreen(interior, inner.left, inner.top, inner.right, inner.bottom);
+    SetTextRegion(inner);
+
+    window = w.get();
+    gCurrent = window;
+    gStack.push_back(std::move(w));
+    return true;
+}
+
+void CloseWindow(Window*& window) {
+    if (!window) return;
+    const auto found = std::find_if(gStack.begin(), gStack.end(),
+                                    [&](const std::unique_ptr<Window>& open) { return open.get() == window; });
+    window = nullptr;
+    if (found == gStack.end()) return;
+    const Window& w = **found;
+    platform::console().writeRect(w.outer.left, w.outer.top, w.outer.right, w.outer.bottom, w.covered);
+    RestoreTextDevice(w.textBefore);
+    gStack.erase(found);
+    gCurrent = gStack.empty() ? nullptr : gStack.back().get();
+}
+
+bool ActivateWindow(Window* window) {
+    const bool open = std::any_of(gStack.begin(), gStack.end(),
+                                  [&](const std::unique_ptr<Window>& w) { return w.get() == window; });
+    if (!open) return false;
+    gCurrent = window;
+    SetTextRegion(window->inner);
+    return true;
+}
+
+Window* CurrentWindow() { return gCurrent; }
+
+void WriteAt(Attribute attribute, int column, int row, std::string_view text) {
+    writeClipped(gCurrent ? gCurrent->inner : screenRect(), attribute, column, row, text);
+}
+
+void WriteAtDefault(int column, int row, std::string_view text) {
+    WriteAt(gCurrent ? gCurrent->interior : Attribute{0x07}, column, row, text);
+}
+
+void WriteInWindow(const Window& window, Attribute attribute, int column, int row, std::string_view text) {
+    writeClipped(window.inner, attribute, column, row, text);
+}
+
+void PlaceCursor(int column, int row) {
+    const Rect inner = gCurrent ? gCurrent->inner : screenRect();
+    PlaceCursorOnScreen(inner.left + column - 1, inner.top + row - 1);
+}
+
+void ScreenToWindow(int screenColumn, int screenRow, int& column, int& row) {
+    const Rect inner = gCurrent ? gCurrent->inner : screenRect();
+    column = screenColumn - inner.left + 1;
+    row = screenRow - inner.top + 1;
+}
+
+void DiscardWindows() {
+    gStack.clear();
+    gCurrent = nullptr;
+}
+
+}  // namespace tui
