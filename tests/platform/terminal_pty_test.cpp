@@ -62,7 +62,8 @@ public:
     bool waitFor(const std::function<bool()>& what, int timeoutMs = 10000) {
         const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
         while (!what()) {
-            if (Clock::now() > deadline || !readSome(50)) return what();
+            if (Clock::now() > deadline) return false;
+            readSome(50);
         }
         return true;
     }
