@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 #include "platform/cp852.h"
@@ -234,6 +235,43 @@ TEST(TerminalInPty, SmallTerminalWaitsUntilEnlarged) {
     child.resize(80, 25);
     EXPECT_TRUE(child.waitForReport("started"));
     child.finish();
+}
+
+TEST(TerminalInPty, CursorFormAndTitle) {
+    PtyChild child;
+    START_OR_SKIP(child, 80, 25, [](int) {
+        if (!platform::startPlatform()) _exit(3);
+        platform::Console& screen = platform::console();
+        screen.setTitle("Błąd\x07\x1B]2;x"_cp);
+        screen.setCursor(10, 5);
+        for (const auto shape : {platform::CursorShape::BottomHalf, platform::CursorShape::Hidden,
+                                 platform::CursorShape::BottomFifth}) {
+            screen.setCursorShape(shape);
+            screen.flush();
+        }
+        platform::stopPlatform();
+    });
+    child.finish();
+    const std::string& out = child.output();
+    EXPECT_NE(out.find("\x1B]2;Błąd]2;x\a"), std::string::npos) << "control bytes left out of the title";
+    EXPECT_NE(out.find("\x1B[5;10H"), std::string::npos) << "cursor at column 10, row 5";
+    const std::size_t tall = out.find("\x1B[1 q");
+    ASSERT_NE(tall, std::string::npos) << "a block for the tall cursor";
+    const std::size_t hidden = out.find("\x1B[?25l", tall);
+    ASSERT_NE(hidden, std::string::npos) << "then hidden";
+    EXPECT_NE(out.find("\x1B[3 q", hidden), std::string::npos) << "then an underline for the low one";
+}
+
+TEST(TerminalInPty, LeavingMainGivesTheTerminalBack) {
+    PtyChild child;
+    START_OR_SKIP(child, 80, 25, [](int) {
+        if (!platform::startPlatform()) _exit(3);
+        std::exit(0);  // as returning from main does
+    });
+    const int status = child.finish();
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_NE(child.output().rfind(kMouseOff), std::string::npos);
+    EXPECT_NE(child.output().rfind(kAlternateScreenOff), std::string::npos);
 }
 
 TEST(TerminalInPty, FatalStopGivesTheTerminalBack) {
