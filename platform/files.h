@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -20,21 +21,30 @@ inline constexpr char kSeparator = '/';
 // True where paths begin with a drive letter and colon.
 bool pathsHaveDriveLetters();
 
-// Error codes, numbered as the data's home platform numbers them.
+// Error codes, numbered as the data's home platform numbers them. A name that cannot
+// be a file name (a wildcard or control byte where a name belongs, a name too long)
+// is BadFormat, which the callers report as a malformed name.
 namespace err {
 inline constexpr int Ok = 0;
 inline constexpr int FileNotFound = 2;
 inline constexpr int PathNotFound = 3;
+inline constexpr int TooManyOpenFiles = 4;
 inline constexpr int AccessDenied = 5;
 inline constexpr int InvalidHandle = 6;
+inline constexpr int NotEnoughMemory = 8;
 inline constexpr int BadEnvironment = 10;
 inline constexpr int BadFormat = 11;
+inline constexpr int InvalidAccess = 12;  // an open mode byte with undefined bits
+inline constexpr int NotSameDevice = 17;  // a rename across file systems
 inline constexpr int NoMoreFiles = 18;
+inline constexpr int GeneralFailure = 31;  // any failure without a closer number
 inline constexpr int SharingViolation = 32;
 inline constexpr int LockViolation = 33;
 inline constexpr int DiskFull = 39;
-inline constexpr int FileExists = 80;
-inline constexpr int InvalidName = 123;
+inline constexpr int InvalidParameter = 87;
+inline constexpr int DirectoryNotEmpty = 145;
+inline constexpr int NotLocked = 158;  // an unlock of a range this handle has not locked
+inline constexpr int AlreadyExists = 183;  // a rename or new directory over an existing name
 }  // namespace err
 
 // File-open mode byte: access in bits 0-1, sharing in bits 4-6.
@@ -74,25 +84,45 @@ public:
 
 private:
     friend struct FileAccess;
+    struct LockedRange {
+        std::uint64_t offset;
+        std::uint64_t length;
+    };
     std::intptr_t native_ = -1;
+    std::uint8_t access_ = 0;  // access bits of the open mode the caller asked for
+    // Ranges locked through this handle: the home platform refuses a second lock of
+    // an overlapping range through the same handle and an unlock of a range that was
+    // not locked as a whole, and the file layer keeps those rules everywhere.
+    std::vector<LockedRange> locks_;
 };
 
-// Opens an existing file with a file-open mode byte (access | sharing).
+// Every operation returns 0 or an error number of err. Paths name files ignoring
+// letter case; an entry found under another case is the one used.
+
+// Opens an existing ordinary file with a file-open mode byte (access | sharing).
+// SharingViolation when the sharing modes of the new and an open handle clash;
+// InvalidAccess for a mode byte with undefined bits; a sharing bit field of 0 (the
+// old compatibility mode) shares like deny none. An open handle in file is closed
+// first.
 int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file);
-// Creates a file, or truncates an existing one (found ignoring letter case), for
-// reading and writing, shared deny-none. Never follows a symbolic link at the last
-// component.
+// Creates a file under the name as given, or truncates an existing one found in any
+// case, for reading and writing, shared deny none. Never follows a symbolic link at
+// the last component (AccessDenied), and never empties a file that another handle
+// holds with a denying sharing mode (SharingViolation).
 int createFile(std::string_view path, FileHandle& file);
-// Reads up to size bytes; done receives how many were read (0 at the end).
+// Reads up to size bytes; done receives how many were read (fewer only at the end).
 int readFile(FileHandle& file, void* buffer, std::size_t size, std::size_t& done);
-// Writes size bytes; done receives how many were written. A short write is an error.
+// Writes size bytes; done receives how many were written. Fewer than size is an
+// error (DiskFull when the system took nothing more).
 int writeFile(FileHandle& file, const void* buffer, std::size_t size, std::size_t& done);
 int seekFile(FileHandle& file, std::uint64_t offset);
 int fileSize(FileHandle& file, std::uint64_t& size);
 int flushFile(FileHandle& file);
 int closeFile(FileHandle& file);
-// Non-blocking byte-range locks owned by the handle; LockViolation when another
-// handle holds an overlapping range.
+// Non-blocking byte-range locks owned by the handle, released when it closes.
+// LockViolation when another handle (of any process) or this one holds an
+// overlapping range; unlock takes exactly a range that was locked (NotLocked
+// otherwise). Ranges lie below 2^32, as the home platform's 32-bit locks do.
 int lockRange(FileHandle& file, std::uint64_t offset, std::uint64_t length);
 int unlockRange(FileHandle& file, std::uint64_t offset, std::uint64_t length);
 
@@ -112,7 +142,11 @@ public:
 
     // Finds the first entry matching pattern whose attributes fit the mask (ordinary
     // files always match; directories, hidden, system entries and volume labels only
-    // when their bit is in the mask). Returns 0 or the error code (2, 3, 18 …).
+    // when their bit is in the mask). Letter case is ignored; a pattern's entries come
+    // in the order of their names. "." and "..", devices and pipes are never found.
+    // Returns 0, FileNotFound (nothing fits), PathNotFound (no such directory) or
+    // BadFormat (a malformed name, a wildcard in a directory); next returns
+    // NoMoreFiles after the last entry.
     int first(std::string_view pattern, std::uint8_t attributeMask, FoundEntry& entry);
     int next(FoundEntry& entry);
 
@@ -121,8 +155,13 @@ private:
     State* state_ = nullptr;
 };
 
+// Makes one directory; AlreadyExists when the name exists in any case.
 int makeDirectory(std::string_view path);
+// Renames a file (or directory) within its file system; AlreadyExists when another
+// entry has the new name in any case (a change of case alone is allowed);
+// SharingViolation while the file is open.
 int renameFile(std::string_view from, std::string_view to);
+// Removes a file; SharingViolation while it is open.
 int removeFile(std::string_view path);
 
 // Convenience tests built on the directory search.
@@ -130,6 +169,6 @@ bool directoryExists(std::string_view path);
 bool fileExists(std::string_view path);  // an ordinary file, any size
 
 std::string currentDirectory();  // ends with the separator
-std::string executablePath();
+std::string executablePath();    // the full path; empty when the system does not tell
 
 }  // namespace platform

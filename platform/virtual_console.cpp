@@ -4,26 +4,9 @@
 #include <cstdlib>
 
 #include "platform/cp852.h"
+#include "platform/pc_keyboard.h"
 
 namespace platform {
-
-namespace {
-
-// Scan codes of the PC keyboard for the character keys a test types.
-std::uint8_t scanCodeOf(std::uint8_t c) {
-    static const char* const kRows[] = {"1234567890-=", "qwertyuiop[]", "asdfghjkl;'`", "zxcvbnm,./"};
-    static const std::uint8_t kFirst[] = {0x02, 0x10, 0x1E, 0x2C};
-    if (c == ' ') return 0x39;
-    if (c == '\r') return 0x1C;
-    if (c == '\t') return 0x0F;
-    const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : static_cast<char>(c);
-    for (int r = 0; r < 4; ++r)
-        for (int i = 0; kRows[r][i]; ++i)
-            if (kRows[r][i] == lower) return static_cast<std::uint8_t>(kFirst[r] + i);
-    return 0;
-}
-
-}  // namespace
 
 VirtualConsole::VirtualConsole(int columns, int rows) : grid_(columns, rows) {}
 
@@ -32,10 +15,7 @@ void VirtualConsole::pushKey(std::uint16_t code, std::uint8_t shiftState) {
 }
 
 void VirtualConsole::pushText(std::string_view text) {
-    for (char ch : text) {
-        const auto c = static_cast<std::uint8_t>(ch);
-        pushKey(static_cast<std::uint16_t>(scanCodeOf(c) << 8 | c));
-    }
+    for (char ch : text) pushKey(pc::characterKey(static_cast<std::uint8_t>(ch)));
 }
 
 void VirtualConsole::pushMouse(std::uint16_t buttons, int column, int row) {

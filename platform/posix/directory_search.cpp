@@ -1,0 +1,134 @@
+// Directory search as the home platform offers it: a name or a pattern in the last
+// component, an attribute mask, and the error numbers 2 (nothing fits), 3 (no such
+// directory) and 18 (no more entries).
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/posix/home_error.h"
+#include "platform/posix/names.h"
+#include "platform/posix/syscalls.h"
+
+namespace platform {
+
+using namespace posix;
+
+struct DirectorySearch::State {
+    std::vector<FoundEntry> entries;  // every fitting entry, found at the first call
+    std::size_t next = 0;
+};
+
+namespace {
+
+// The attributes of an entry in the home platform's terms; false for an entry
+// that is neither an ordinary file nor a directory (a device, a pipe, a socket, a
+// link to nothing), which the search never offers.
+bool attributesOf(const std::string& native, std::string_view diskName, FoundEntry& entry) {
+    struct stat info;
+    if (syscalls().stat(native.c_str(), &info) != 0) return false;
+    if (S_ISDIR(info.st_mode)) {
+        entry.attributes = attr::Directory;
+    } else if (S_ISREG(info.st_mode)) {
+        entry.attributes = attr::Archive;
+        entry.size = static_cast<std::uint64_t>(info.st_size);
+    } else {
+        return false;
+    }
+    if (!(info.st_mode & S_IWUSR)) entry.attributes |= attr::ReadOnly;
+    if (diskName.size() > 1 && diskName.front() == '.' && diskName != "..") entry.attributes |= attr::Hidden;
+    entry.name = programNameOf(diskName);
+    return true;
+}
+
+// Ordinary files always fit; directories, hidden and system entries only when the
+// mask has their bit.
+bool fitsMask(std::uint8_t attributes, std::uint8_t mask) {
+    constexpr std::uint8_t kSpecial = attr::Hidden | attr::System | attr::VolumeId | attr::Directory;
+    return (attributes & kSpecial & ~mask) == 0;
+}
+
+// Every entry of a directory whose name fits the pattern, in the order of their
+// names ignoring case. "." and ".." are never offered.
+int collect(const std::string& directory, std::string_view pattern, std::uint8_t mask,
+            std::vector<FoundEntry>& found) {
+    DIR* dir = syscalls().opendir(directory.empty() ? "." : directory.c_str());
+    if (!dir) return errno == ENOENT || errno == ENOTDIR ? err::PathNotFound : homeError(errno);
+    const NameKey wanted = keyOfProgramName(pattern);
+    std::vector<std::pair<NameKey, FoundEntry>> fitting;
+    int result = err::Ok;
+    for (;;) {
+        errno = 0;
+        const struct dirent* item = syscalls().readdir(dir);
+        if (!item) {
+            result = homeError(errno);
+            break;
+        }
+        const std::string_view name = item->d_name;
+        if (name == "." || name == "..") continue;
+        NameKey key = keyOfDiskName(name);
+        if (!fitsPattern(wanted, key)) continue;
+        FoundEntry entry;
+        if (attributesOf(joinNative(directory, name), name, entry) && fitsMask(entry.attributes, mask))
+            fitting.emplace_back(std::move(key), std::move(entry));
+    }
+    syscalls().closedir(dir);
+    if (result != err::Ok) return result;
+    std::sort(fitting.begin(), fitting.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& item : fitting) found.push_back(std::move(item.second));
+    return err::Ok;
+}
+
+}  // namespace
+
+DirectorySearch::~DirectorySearch() { delete state_; }
+
+int DirectorySearch::first(std::string_view pattern, std::uint8_t attributeMask, FoundEntry& entry) {
+    delete state_;
+    state_ = new State;
+    entry = FoundEntry{};
+    const SplitPath split = splitLast(pattern);
+    if (!isValidName(split.name, true)) return split.name.empty() ? err::FileNotFound : err::BadFormat;
+
+    std::string directory;
+    if (!split.directory.empty()) {
+        ResolvedPath resolved;
+        if (const int found = resolvePath(split.directory, resolved); found != err::Ok) return found;
+        if (!resolved.exists) return err::PathNotFound;
+        directory = resolved.native;
+    }
+    if (hasWildcards(split.name)) {
+        if (const int listed = collect(directory, split.name, attributeMask, state_->entries); listed != err::Ok)
+            return listed;
+    } else {
+        std::string diskName;
+        if (const int found = findInDirectory(directory, split.name, diskName); found != err::Ok) return found;
+        FoundEntry only;
+        if (attributesOf(joinNative(directory, diskName), diskName, only) && fitsMask(only.attributes, attributeMask))
+            state_->entries.push_back(std::move(only));
+    }
+    if (state_->entries.empty()) return err::FileNotFound;
+    return next(entry);
+}
+
+int DirectorySearch::next(FoundEntry& entry) {
+    if (!state_ || state_->next >= state_->entries.size()) return err::NoMoreFiles;
+    entry = state_->entries[state_->next++];
+    return err::Ok;
+}
+
+bool fileExists(std::string_view path) {
+    DirectorySearch search;
+    FoundEntry entry;
+    return search.first(path, attr::ReadOnly | attr::Hidden | attr::System | attr::Archive, entry) == err::Ok;
+}
+
+bool directoryExists(std::string_view path) {
+    ResolvedPath resolved;
+    if (resolvePath(path, resolved) != err::Ok || !resolved.exists) return false;
+    struct stat info;
+    return syscalls().stat(resolved.native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+}  // namespace platform

@@ -1,0 +1,283 @@
+// Files on a POSIX system with the home platform's behaviour: shared open with
+// sharing modes, byte-range locks on the handle, case-insensitive names and the home
+// platform's error numbers. The lock and sharing protocol is in file_locks.cpp.
+#include "platform/files.h"
+
+#include <stdio.h>  // RENAME_NOREPLACE
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/posix/file_locks.h"
+#include "platform/posix/home_error.h"
+#include "platform/posix/names.h"
+#include "platform/posix/syscalls.h"
+
+namespace platform {
+
+using namespace posix;
+
+// The file layer's access to a handle's fields.
+struct FileAccess {
+    static int fd(const FileHandle& file) { return static_cast<int>(file.native_); }
+    static std::uint8_t access(const FileHandle& file) { return file.access_; }
+    static auto& locks(FileHandle& file) { return file.locks_; }
+    static void adopt(FileHandle& file, int fd, std::uint8_t access) {
+        file.native_ = fd;
+        file.access_ = access;
+        file.locks_.clear();
+    }
+    static void forget(FileHandle& file) {
+        file.native_ = -1;
+        file.locks_.clear();
+    }
+};
+
+namespace {
+
+constexpr std::uint8_t kAccessBits = 0x03;
+constexpr std::uint8_t kSharingBits = 0x70;
+constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask
+
+bool validOpenMode(std::uint8_t openMode) {
+    const std::uint8_t access = openMode & kAccessBits;
+    const std::uint8_t sharing = openMode & kSharingBits;
+    return (openMode & ~(kAccessBits | kSharingBits)) == 0 && access <= mode::ReadWrite && sharing <= mode::DenyNone;
+}
+
+int closeDescriptor(int fd) { return syscalls().close(fd) == 0 ? err::Ok : homeError(errno); }
+
+// Opens the descriptor behind a handle. It is opened for reading and writing
+// whenever the file allows, whatever access the caller asked for (the handle
+// enforces that access itself): only a descriptor open for writing can take the
+// exclusive locks that every handle of the home platform can take. A file that
+// cannot be opened so is opened with the access asked for. Only ordinary files
+// are opened: a directory, device or pipe is refused (O_NONBLOCK keeps the open of
+// a pipe from waiting for a writer).
+int openDescriptor(const std::string& native, std::uint8_t access, int extraFlags, int& fd) {
+    constexpr int kCommon = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+    fd = syscalls().open(native.c_str(), O_RDWR | kCommon | extraFlags, kNewFileMode);
+    if (fd < 0 && access != mode::ReadWrite &&
+        (errno == EACCES || errno == EPERM || errno == EROFS || errno == ETXTBSY)) {
+        const int narrow = access == mode::ReadOnly ? O_RDONLY : O_WRONLY;
+        fd = syscalls().open(native.c_str(), narrow | kCommon | extraFlags, kNewFileMode);
+    }
+    if (fd < 0) return homeError(errno);
+    struct stat info;
+    int result = err::Ok;
+    if (syscalls().fstat(fd, &info) != 0)
+        result = homeError(errno);
+    else if (!S_ISREG(info.st_mode))
+        result = err::AccessDenied;
+    if (result != err::Ok) {
+        closeDescriptor(fd);
+        fd = -1;
+    }
+    return result;
+}
+
+// Opens the file at native for a check before a rename or removal (the sharing
+// marks of other handles), or reports that nothing stands in the way.
+int checkNoHandleOpen(const std::string& native) {
+    const int fd = syscalls().open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW, 0);
+    if (fd < 0) return err::Ok;  // not a file this layer could have open (a link, a directory it cannot read)
+    const int result = checkNotOpen(fd);
+    closeDescriptor(fd);
+    return result;
+}
+
+bool overlaps(std::uint64_t aOffset, std::uint64_t aLength, std::uint64_t bOffset, std::uint64_t bLength) {
+    return aOffset < bOffset + bLength && bOffset < aOffset + aLength;
+}
+
+}  // namespace
+
+FileHandle::~FileHandle() {
+    if (isOpen()) closeDescriptor(FileAccess::fd(*this));
+}
+
+FileHandle::FileHandle(FileHandle&& other) noexcept
+    : native_(other.native_), access_(other.access_), locks_(std::move(other.locks_)) {
+    FileAccess::forget(other);
+}
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
+    if (this != &other) {
+        if (isOpen()) closeDescriptor(FileAccess::fd(*this));
+        native_ = other.native_;
+        access_ = other.access_;
+        locks_ = std::move(other.locks_);
+        FileAccess::forget(other);
+    }
+    return *this;
+}
+
+int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file) {
+    if (file.isOpen()) closeFile(file);
+    if (!validOpenMode(openMode)) return err::InvalidAccess;
+    ResolvedPath resolved;
+    if (const int found = resolvePath(path, resolved); found != err::Ok) return found;
+    if (!resolved.exists) return err::FileNotFound;
+
+    const std::uint8_t access = openMode & kAccessBits;
+    int fd = -1;
+    if (const int opened = openDescriptor(resolved.native, access, 0, fd); opened != err::Ok) return opened;
+    if (const int shared = claimSharing(fd, access, openMode & kSharingBits); shared != err::Ok) {
+        closeDescriptor(fd);
+        return shared;
+    }
+    FileAccess::adopt(file, fd, access);
+    return err::Ok;
+}
+
+int createFile(std::string_view path, FileHandle& file) {
+    if (file.isOpen()) closeFile(file);
+    ResolvedPath resolved;
+    if (const int found = resolvePath(path, resolved); found != err::Ok) return found;
+
+    // O_NOFOLLOW: a symbolic link planted under the name is never followed to
+    // truncate whatever it points at; the open fails with ELOOP (access denied).
+    int fd = -1;
+    const int opened = openDescriptor(resolved.native, mode::ReadWrite, O_CREAT | O_NOFOLLOW, fd);
+    if (opened != err::Ok) return opened;
+    int result = claimSharing(fd, mode::ReadWrite, mode::DenyNone);
+    if (result == err::Ok && resolved.exists && syscalls().ftruncate(fd, 0) != 0) result = homeError(errno);
+    if (result != err::Ok) {
+        closeDescriptor(fd);
+        return result;
+    }
+    FileAccess::adopt(file, fd, mode::ReadWrite);
+    return err::Ok;
+}
+
+int readFile(FileHandle& file, void* buffer, std::size_t size, std::size_t& done) {
+    done = 0;
+    if (!file.isOpen()) return err::InvalidHandle;
+    if (FileAccess::access(file) == mode::WriteOnly) return err::AccessDenied;
+    auto* bytes = static_cast<char*>(buffer);
+    while (done < size) {
+        const ssize_t got = syscalls().read(FileAccess::fd(file), bytes + done, size - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return homeError(errno);
+        if (got == 0) break;  // the end of the file
+        done += static_cast<std::size_t>(got);
+    }
+    return err::Ok;
+}
+
+int writeFile(FileHandle& file, const void* buffer, std::size_t size, std::size_t& done) {
+    done = 0;
+    if (!file.isOpen()) return err::InvalidHandle;
+    if (FileAccess::access(file) == mode::ReadOnly) return err::AccessDenied;
+    const auto* bytes = static_cast<const char*>(buffer);
+    // A write may take fewer bytes than offered; the rest is offered again until
+    // the system refuses, and a write that takes nothing means the disk is full.
+    while (done < size) {
+        const ssize_t put = syscalls().write(FileAccess::fd(file), bytes + done, size - done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put < 0) return homeError(errno);
+        if (put == 0) return err::DiskFull;
+        done += static_cast<std::size_t>(put);
+    }
+    return err::Ok;
+}
+
+int seekFile(FileHandle& file, std::uint64_t offset) {
+    if (!file.isOpen()) return err::InvalidHandle;
+    if (offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) return err::InvalidParameter;
+    if (syscalls().lseek(FileAccess::fd(file), static_cast<off_t>(offset), SEEK_SET) < 0) return homeError(errno);
+    return err::Ok;
+}
+
+int fileSize(FileHandle& file, std::uint64_t& size) {
+    size = 0;
+    if (!file.isOpen()) return err::InvalidHandle;
+    struct stat info;
+    if (syscalls().fstat(FileAccess::fd(file), &info) != 0) return homeError(errno);
+    size = static_cast<std::uint64_t>(info.st_size);
+    return err::Ok;
+}
+
+int flushFile(FileHandle& file) {
+    if (!file.isOpen()) return err::InvalidHandle;
+    if (syscalls().fsync(FileAccess::fd(file)) != 0) return homeError(errno);
+    return err::Ok;
+}
+
+int closeFile(FileHandle& file) {
+    if (!file.isOpen()) return err::InvalidHandle;
+    // Closing the only descriptor of the open file description releases its locks
+    // and sharing marks. The handle counts as closed even when close reports an
+    // error (the descriptor is gone either way).
+    const int result = closeDescriptor(FileAccess::fd(file));
+    FileAccess::forget(file);
+    return result;
+}
+
+int lockRange(FileHandle& file, std::uint64_t offset, std::uint64_t length) {
+    if (!file.isOpen()) return err::InvalidHandle;
+    // Length 0 would mean "to the end of the file and beyond" to POSIX; ranges past
+    // the data area would meet the sharing marks.
+    if (length == 0 || offset >= kShareMarkBase || length > kShareMarkBase - offset) return err::InvalidParameter;
+    auto& held = FileAccess::locks(file);
+    for (const auto& range : held)
+        if (overlaps(range.offset, range.length, offset, length)) return err::LockViolation;
+    if (const int locked = lockBytes(FileAccess::fd(file), offset, length); locked != err::Ok) return locked;
+    held.push_back({offset, length});
+    return err::Ok;
+}
+
+int unlockRange(FileHandle& file, std::uint64_t offset, std::uint64_t length) {
+    if (!file.isOpen()) return err::InvalidHandle;
+    auto& held = FileAccess::locks(file);
+    const auto range = std::find_if(held.begin(), held.end(),
+                                    [&](const auto& r) { return r.offset == offset && r.length == length; });
+    if (range == held.end()) return err::NotLocked;
+    if (const int unlocked = unlockBytes(FileAccess::fd(file), offset, length); unlocked != err::Ok) return unlocked;
+    held.erase(range);
+    return err::Ok;
+}
+
+int makeDirectory(std::string_view path) {
+    ResolvedPath resolved;
+    if (const int found = resolvePath(path, resolved); found != err::Ok) return found;
+    if (resolved.exists) return err::AlreadyExists;
+    if (syscalls().mkdir(resolved.native.c_str(), 0777) != 0) return homeError(errno);
+    return err::Ok;
+}
+
+int renameFile(std::string_view from, std::string_view to) {
+    ResolvedPath source;
+    if (const int found = resolvePath(from, source); found != err::Ok) return found;
+    if (!source.exists) return err::FileNotFound;
+    ResolvedPath target;
+    if (const int found = resolvePath(to, target); found != err::Ok) return found;
+    if (target.exists) {
+        // The target's name found in any case: another entry refuses the rename; the
+        // source itself under another case is a change of the name's case.
+        struct stat sourceInfo, targetInfo;
+        if (syscalls().lstat(source.native.c_str(), &sourceInfo) != 0) return homeError(errno);
+        if (syscalls().lstat(target.native.c_str(), &targetInfo) != 0) return homeError(errno);
+        if (sourceInfo.st_dev != targetInfo.st_dev || sourceInfo.st_ino != targetInfo.st_ino)
+            return err::AlreadyExists;
+        if (target.givenNative == source.native) return err::Ok;
+    }
+    if (const int busy = checkNoHandleOpen(source.native); busy != err::Ok) return busy;
+    const unsigned flags = target.exists ? 0 : RENAME_NOREPLACE;
+    const char* newName = target.givenNative.c_str();
+    if (syscalls().rename(source.native.c_str(), newName, flags) == 0) return err::Ok;
+    // A file system without RENAME_NOREPLACE: the target was found missing above.
+    if (flags != 0 && errno == EINVAL && syscalls().rename(source.native.c_str(), newName, 0) == 0) return err::Ok;
+    return homeError(errno);
+}
+
+int removeFile(std::string_view path) {
+    ResolvedPath resolved;
+    if (const int found = resolvePath(path, resolved); found != err::Ok) return found;
+    if (!resolved.exists) return err::FileNotFound;
+    if (const int busy = checkNoHandleOpen(resolved.native); busy != err::Ok) return busy;
+    if (syscalls().unlink(resolved.native.c_str()) != 0) return homeError(errno);
+    return err::Ok;
+}
+
+}  // namespace platform

@@ -1,0 +1,440 @@
+#include "platform/posix/key_decoder.h"
+
+#include <vector>
+
+#include "platform/cp852.h"
+#include "platform/cp852_case.h"
+#include "platform/pc_keyboard.h"
+#include "platform/posix/utf8.h"
+
+namespace platform::posix {
+
+namespace {
+
+using namespace platform::pc;
+
+// The shift state reported with every key. A terminal does not tell the lock
+// keys; Num Lock counts as on, as on most PCs (Alt+Shift+S then gives "Ś").
+constexpr std::uint8_t kBase = kNumLock;
+
+constexpr std::uint16_t kEsc = 0x011B;
+constexpr std::uint16_t kEnter = 0x1C0D;
+constexpr std::uint16_t kCtrlEnter = 0x1C0A;
+constexpr std::uint16_t kTab = 0x0F09;
+constexpr std::uint16_t kShiftTab = 0x0F00;
+constexpr std::uint16_t kBackspace = 0x0E08;
+
+// No sequence a terminal sends for a key is longer; a longer one is garbage.
+constexpr std::size_t kLongestSequence = 32;
+
+// Cursor and function keys: the PC codes plain, with Shift, with Ctrl, with Alt.
+struct Special {
+    std::uint16_t plain, shift, ctrl, alt;
+};
+enum SpecialKey { Up, Down, Right, Left, Home, End, Insert, Delete, PgUp, PgDn, F1 };
+constexpr Special kSpecials[] = {
+    {0x4800, 0x4800, 0x8D00, 0x9800},  // Up
+    {0x5000, 0x5000, 0x9100, 0xA000},  // Down
+    {0x4D00, 0x4D00, 0x7400, 0x9D00},  // Right
+    {0x4B00, 0x4B00, 0x7300, 0x9B00},  // Left
+    {0x4700, 0x4700, 0x7700, 0x9700},  // Home
+    {0x4F00, 0x4F00, 0x7500, 0x9F00},  // End
+    {0x5200, 0x5200, 0x9200, 0xA200},  // Insert (with Shift: the event source makes Shift+Insert)
+    {0x5300, 0x5300, 0x9300, 0xA300},  // Delete
+    {0x4900, 0x4900, 0x8400, 0x9900},  // PgUp
+    {0x5100, 0x5100, 0x7600, 0xA100},  // PgDn
+    {0x3B00, 0x5400, 0x5E00, 0x6800},  // F1; F2-F10 follow in steps of 0x100
+    {0x3C00, 0x5500, 0x5F00, 0x6900}, {0x3D00, 0x5600, 0x6000, 0x6A00}, {0x3E00, 0x5700, 0x6100, 0x6B00},
+    {0x3F00, 0x5800, 0x6200, 0x6C00}, {0x4000, 0x5900, 0x6300, 0x6D00}, {0x4100, 0x5A00, 0x6400, 0x6E00},
+    {0x4200, 0x5B00, 0x6500, 0x6F00}, {0x4300, 0x5C00, 0x6600, 0x7000}, {0x4400, 0x5D00, 0x6700, 0x7100},
+    {0x8500, 0x8700, 0x8900, 0x8B00},  // F11
+    {0x8600, 0x8800, 0x8A00, 0x8C00},  // F12
+};
+
+// The numbered keys of "ESC [ n ~" (VT220 style, as xterm, the Linux console and
+// rxvt send them); -1 where nothing is assigned.
+int specialOfTilde(int n) {
+    switch (n) {
+        case 1: case 7: return Home;  // 7 and 8: rxvt
+        case 2: return Insert;
+        case 3: return Delete;
+        case 4: case 8: return End;
+        case 5: return PgUp;
+        case 6: return PgDn;
+        case 11: case 12: case 13: case 14: case 15: return F1 + (n - 11);  // rxvt, old xterm
+        case 17: case 18: case 19: case 20: case 21: return F1 + 5 + (n - 17);
+        case 23: case 24: return F1 + 10 + (n - 23);
+        default: return -1;
+    }
+}
+
+// The key of a final letter of "ESC [ ... x" and "ESC O x"; -1 for none.
+int specialOfLetter(char c) {
+    switch (c) {
+        case 'A': return Up;
+        case 'B': return Down;
+        case 'C': return Right;
+        case 'D': return Left;
+        case 'H': return Home;
+        case 'F': return End;
+        case 'P': case 'Q': case 'R': case 'S': return F1 + (c - 'P');
+        default: return -1;
+    }
+}
+
+// Parameters of a control sequence: numbers separated by ";" (an empty one is 0);
+// false when something else is among them ("?", ">" of private sequences).
+bool parseParameters(std::string_view text, std::vector<int>& out) {
+    out.assign(1, 0);
+    for (char c : text) {
+        if (c == ';') {
+            out.push_back(0);
+        } else if (c >= '0' && c <= '9') {
+            if (out.back() > 100000) return false;
+            out.back() = out.back() * 10 + (c - '0');
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isPrintableAscii(std::uint8_t c) { return c >= 0x20 && c < 0x7F; }
+
+}  // namespace
+
+// --- Feeding ------------------------------------------------------------------------
+
+void KeyDecoder::add(std::string_view bytes, std::uint32_t nowMs) {
+    if (bytes.empty()) return;
+    if (pending_.empty()) pendingSince_ = nowMs;
+    const std::size_t before = pending_.size();
+    pending_ += bytes;
+    decode(false);
+    // What is still pending began with these bytes at the earliest.
+    if (!pending_.empty() && pending_.size() < before + bytes.size()) pendingSince_ = nowMs;
+}
+
+void KeyDecoder::elapse(std::uint32_t nowMs) {
+    if (!pending_.empty() && nowMs - pendingSince_ >= kEscapeTimeoutMs) decode(true);
+}
+
+InputEvent KeyDecoder::takeEvent() {
+    InputEvent event = events_.front();
+    events_.pop_front();
+    return event;
+}
+
+void KeyDecoder::decode(bool timedOut) {
+    timedOut_ = timedOut;
+    std::size_t pos = 0;
+    while (pos < pending_.size()) {
+        const std::string_view rest(pending_.data() + pos, pending_.size() - pos);
+        std::size_t used = 0;
+        const Step step = pasting_ ? parsePaste(rest, used) : parseOne(rest, used);
+        if (step == Step::Incomplete) break;  // never when timed out: every parser then moves on
+        pos += used;
+    }
+    pending_.erase(0, pos);
+}
+
+// --- Parsing; each function states what has been read before it ----------------------
+
+// Pre: nothing of this event has been read; in is not empty.
+KeyDecoder::Step KeyDecoder::parseOne(std::string_view in, std::size_t& used) {
+    const auto b = static_cast<std::uint8_t>(in[0]);
+    if (b == 0x1B) return parseEscape(in, used);
+    used = 1;
+    if (b < 0x20 || b == 0x7F) {
+        emitControl(b);
+        return Step::Done;
+    }
+    if (b < 0x80) {
+        emitCharacter(b);
+        return Step::Done;
+    }
+    return parseUtf8(in, used);
+}
+
+// Pre: "\x1B" has just been read.
+KeyDecoder::Step KeyDecoder::parseEscape(std::string_view in, std::size_t& used) {
+    if (in.size() < 2) {
+        if (!timedOut_) return Step::Incomplete;
+        emitKey(kEsc, kBase);  // Esc alone
+        used = 1;
+        return Step::Done;
+    }
+    const auto next = static_cast<std::uint8_t>(in[1]);
+    if (next == '[') return parseCsi(in, used);
+    if (next == 'O') return parseSs3(in, used);
+    if (isPrintableAscii(next)) {
+        emitAlt(next);  // the terminal sends Alt+key as Esc and the key
+        used = 2;
+        return Step::Done;
+    }
+    // Esc before a control byte or another Esc: the Esc key, and what follows is
+    // read anew (Esc pressed twice gives two Esc keys).
+    emitKey(kEsc, kBase);
+    used = 1;
+    return Step::Done;
+}
+
+// Pre: "\x1B[" has just been read.
+KeyDecoder::Step KeyDecoder::parseCsi(std::string_view in, std::size_t& used) {
+    if (in.size() < 3) {
+        if (!timedOut_) return Step::Incomplete;
+        emitAlt('[');  // nothing followed: Alt+[
+        used = 2;
+        return Step::Done;
+    }
+    if (in[2] == '<') return parseSgrMouse(in, used);
+    if (in[2] == 'M') return parseX10Mouse(in, used);
+    if (in[2] == '[') {
+        // The Linux console's F1-F5: "\x1B[[A" to "\x1B[[E".
+        if (in.size() < 4 && !timedOut_) return Step::Incomplete;
+        if (in.size() >= 4 && in[3] >= 'A' && in[3] <= 'E') emitSpecial(F1 + (in[3] - 'A'), 1);
+        used = in.size() < 4 ? 3 : 4;
+        return Step::Done;
+    }
+    // Parameter and intermediate bytes, then the final byte.
+    std::size_t end = 2;
+    while (end < in.size() && in[end] >= 0x20 && in[end] <= 0x3F) ++end;
+    if (end == in.size()) {
+        if (!timedOut_ && end < kLongestSequence) return Step::Incomplete;
+        used = end;  // never finished: dropped
+        return Step::Done;
+    }
+    const char final = in[end];
+    used = end + 1;
+    if (final < 0x40 || final > 0x7E) {
+        used = end;  // not a control sequence after all: the byte is read anew
+        return Step::Done;
+    }
+    std::vector<int> p;
+    if (!parseParameters(in.substr(2, end - 2), p)) return Step::Done;  // a private sequence: ignored
+    const int modifier = p.size() > 1 && p[1] > 0 ? p[1] : 1;
+    if (final == '~' || final == '^' || final == '@') {
+        if (p[0] == 200) {
+            pasting_ = true;
+            return Step::Done;
+        }
+        // rxvt marks Ctrl with "^" and Ctrl+Shift with "@" instead of a parameter.
+        const int rxvtModifier = final == '^' ? 5 : final == '@' ? 6 : modifier;
+        if (const int key = specialOfTilde(p[0]); key >= 0) emitSpecial(key, rxvtModifier);
+        return Step::Done;
+    }
+    if (final == 'Z') {
+        emitKey(kShiftTab, kBase | kShift);
+        return Step::Done;
+    }
+    if (final >= 'a' && final <= 'd') {
+        // rxvt: Shift+arrows as "\x1B[a" to "\x1B[d".
+        emitSpecial(specialOfLetter(static_cast<char>(final - 'a' + 'A')), 2);
+        return Step::Done;
+    }
+    if (const int key = specialOfLetter(final); key >= 0) emitSpecial(key, modifier);
+    return Step::Done;
+}
+
+// Pre: "\x1BO" has just been read.
+KeyDecoder::Step KeyDecoder::parseSs3(std::string_view in, std::size_t& used) {
+    // Some terminals put a modifier before the final byte ("\x1BO5P" for Ctrl+F1).
+    std::size_t end = 2;
+    int modifier = 0;
+    while (end < in.size() && end < kLongestSequence && in[end] >= '0' && in[end] <= '9')
+        modifier = modifier * 10 + (in[end++] - '0');
+    if (end == in.size()) {
+        if (!timedOut_) return Step::Incomplete;
+        if (end == 2) emitAlt('O');  // nothing followed: Alt+O
+        used = end;
+        return Step::Done;
+    }
+    const char c = in[end];
+    used = end + 1;
+    if (const int key = specialOfLetter(c); key >= 0) {
+        emitSpecial(key, modifier > 0 ? modifier : 1);
+        return Step::Done;
+    }
+    if (c >= 'a' && c <= 'd') {
+        // rxvt: Ctrl+arrows as "\x1BOa" to "\x1BOd".
+        emitSpecial(specialOfLetter(static_cast<char>(c - 'a' + 'A')), 5);
+        return Step::Done;
+    }
+    // The keypad in application mode.
+    static constexpr std::uint8_t kKeypadDigitScan[] = {0x52, 0x4F, 0x50, 0x51, 0x4B, 0x4C, 0x4D, 0x47, 0x48, 0x49};
+    switch (c) {
+        case 'k': emitKey(0x4E2B, kBase); break;  // +
+        case 'm': emitKey(0x4A2D, kBase); break;  // -
+        case 'j': emitKey(0x372A, kBase); break;  // *
+        case 'o': emitKey(0x352F, kBase); break;  // /
+        case 'n': emitKey(0x532E, kBase); break;  // .
+        case 'M': emitKey(kEnter, kBase); break;
+        default:
+            if (c >= 'p' && c <= 'y')
+                emitKey(static_cast<std::uint16_t>(kKeypadDigitScan[c - 'p'] << 8 | ('0' + (c - 'p'))), kBase);
+    }
+    return Step::Done;
+}
+
+// Pre: "\x1B[<" has just been read: an xterm mouse report in the SGR form
+// "\x1B[<button;column;row" and "M" (press, drag) or "m" (release).
+KeyDecoder::Step KeyDecoder::parseSgrMouse(std::string_view in, std::size_t& used) {
+    std::size_t end = 3;
+    while (end < in.size() && in[end] != 'M' && in[end] != 'm' && ((in[end] >= '0' && in[end] <= '9') || in[end] == ';'))
+        ++end;
+    if (end == in.size()) {
+        if (!timedOut_ && end < kLongestSequence) return Step::Incomplete;
+        used = end;
+        return Step::Done;
+    }
+    used = end + 1;
+    std::vector<int> p;
+    if ((in[end] != 'M' && in[end] != 'm') || !parseParameters(in.substr(3, end - 3), p) || p.size() != 3)
+        return Step::Done;
+    const int button = p[0];
+    if (button & 64) return Step::Done;  // the wheel: no PC mouse button
+    emitMouse(button & 3, in[end] == 'M', (button & 32) != 0, p[1], p[2]);
+    return Step::Done;
+}
+
+// Pre: "\x1B[M" has just been read: an xterm mouse report in the old X10 form,
+// three bytes of button, column and row, each plus 32. Sent only by terminals
+// that do not know the SGR form.
+KeyDecoder::Step KeyDecoder::parseX10Mouse(std::string_view in, std::size_t& used) {
+    if (in.size() < 6) {
+        if (!timedOut_) return Step::Incomplete;
+        used = in.size();
+        return Step::Done;
+    }
+    used = 6;
+    const int button = static_cast<std::uint8_t>(in[3]) - 32;
+    if (button < 0 || (button & 64)) return Step::Done;
+    const int released = (button & 3) == 3;
+    emitMouse(button & 3, !released, (button & 32) != 0, static_cast<std::uint8_t>(in[4]) - 32,
+              static_cast<std::uint8_t>(in[5]) - 32);
+    return Step::Done;
+}
+
+// Pre: nothing of this character has been read; in[0] is 0x80 or above.
+KeyDecoder::Step KeyDecoder::parseUtf8(std::string_view in, std::size_t& used) {
+    char32_t cp = 0;
+    const Utf8 result = decodeUtf8(in, cp, used);
+    if (result == Utf8::Truncated && !timedOut_) return Step::Incomplete;
+    if (result == Utf8::Ok) emitCharacter(cp);
+    // A byte that begins nothing (a terminal not speaking UTF-8) is dropped.
+    return Step::Done;
+}
+
+// Pre: "\x1B[200~" has been read and "\x1B[201~" not yet: the bytes are pasted text.
+KeyDecoder::Step KeyDecoder::parsePaste(std::string_view in, std::size_t& used) {
+    static constexpr std::string_view kEnd = "\x1B[201~";
+    used = 1;
+    const auto b = static_cast<std::uint8_t>(in[0]);
+    if (b == 0x1B) {
+        if (in.starts_with(kEnd)) {
+            pasting_ = false;
+            used = kEnd.size();
+            return Step::Done;
+        }
+        if (kEnd.starts_with(in) && !timedOut_) return Step::Incomplete;
+        return Step::Done;  // an Esc inside pasted text is dropped
+    }
+    // Line breaks and tabs become one blank each (CR LF together one): a paste
+    // types text, it never presses Enter.
+    if (b == '\r' || b == '\n' || b == '\t') {
+        if (b == '\r' && in.size() < 2 && !timedOut_) return Step::Incomplete;
+        if (b == '\r' && in.size() >= 2 && in[1] == '\n') used = 2;
+        emitCharacter(' ');
+        return Step::Done;
+    }
+    if (b < 0x20 || b == 0x7F) return Step::Done;
+    if (b < 0x80) {
+        emitCharacter(b);
+        return Step::Done;
+    }
+    return parseUtf8(in, used);
+}
+
+// --- Events ---------------------------------------------------------------------------
+
+void KeyDecoder::emitKey(std::uint16_t code, std::uint8_t shiftState) { events_.push_back(KeyPress{code, shiftState}); }
+
+void KeyDecoder::emitCharacter(char32_t cp) {
+    std::uint8_t c = '?';
+    if (!cp852::fromCodePoint(cp, c)) c = '?';
+    if (c < 0x80) {
+        emitKey(characterKey(c), needsShift(static_cast<char>(c)) ? kBase | kShift : kBase);
+        return;
+    }
+    // A Polish letter gets the scan code of the key that types it on a Polish
+    // keyboard (AltGr with the base letter), anything else none.
+    static constexpr char kBaseLetters[] = "acelnoszx";
+    for (std::size_t i = 0; i < 9; ++i) {
+        const cp852::CasePair pair = cp852::kCasePairs[i];
+        if (c == pair.lower || c == pair.upper) {
+            emitKey(static_cast<std::uint16_t>(scanCodeOf(kBaseLetters[i]) << 8 | c),
+                    c == pair.upper ? kBase | kShift : kBase);
+            return;
+        }
+    }
+    emitKey(c, kBase);
+}
+
+void KeyDecoder::emitControl(std::uint8_t byte) {
+    switch (byte) {
+        case '\r': emitKey(kEnter, kBase); return;
+        case '\n': emitKey(kCtrlEnter, kBase | kCtrl); return;
+        case '\t': emitKey(kTab, kBase); return;
+        case 0x08:
+        case 0x7F: emitKey(kBackspace, kBase); return;  // terminals send either for Backspace
+        case 0x00: emitKey(0x0300, kBase | kCtrl); return;  // Ctrl+@, Ctrl+Space
+        case 0x1C: emitKey(0x2B1C, kBase | kCtrl); return;  // Ctrl+Backslash
+        case 0x1D: emitKey(0x1B1D, kBase | kCtrl); return;  // Ctrl+]
+        case 0x1E: emitKey(0x071E, kBase | kCtrl); return;  // Ctrl+^
+        case 0x1F: emitKey(0x0C1F, kBase | kCtrl); return;  // Ctrl+_
+        default:
+            // Ctrl+A to Ctrl+Z: the letter's scan code and the control character,
+            // as the PC reports them (Ctrl+T 0x1414).
+            emitKey(static_cast<std::uint16_t>(scanCodeOf(static_cast<char>('a' + byte - 1)) << 8 | byte),
+                    kBase | kCtrl);
+    }
+}
+
+void KeyDecoder::emitAlt(std::uint8_t c) {
+    const std::uint8_t scan = scanCodeOf(static_cast<char>(c));
+    const std::uint8_t shift = kBase | kAlt | (needsShift(static_cast<char>(c)) ? kShift : 0);
+    if (c == ' ') {
+        emitKey(0x3920, shift);  // Alt+Space keeps its character
+    } else if (scan >= 0x02 && scan <= 0x0D) {
+        emitKey(static_cast<std::uint16_t>((scan + 0x76) << 8), shift);  // Alt+1 0x7800 … Alt+= 0x8300
+    } else {
+        emitKey(static_cast<std::uint16_t>(scan << 8), shift);  // Alt+S 0x1F00
+    }
+}
+
+void KeyDecoder::emitSpecial(int key, int modifier) {
+    // xterm's modifier parameter: 1 + Shift 1, Alt 2, Ctrl 4, Meta 8 (taken as Alt).
+    const int bits = modifier > 0 ? modifier - 1 : 0;
+    const bool shift = bits & 1, alt = bits & (2 | 8), ctrl = bits & 4;
+    const Special& special = kSpecials[key];
+    const std::uint16_t code = ctrl ? special.ctrl : alt ? special.alt : shift ? special.shift : special.plain;
+    emitKey(code, kBase | (shift ? kShift : 0) | (ctrl ? kCtrl : 0) | (alt ? kAlt : 0));
+}
+
+void KeyDecoder::emitMouse(int button, bool pressed, bool motion, int column, int row) {
+    // xterm numbers the buttons left 0, middle 1, right 2 (3: released, X10 form);
+    // the PC has left 1, right 2, middle 4.
+    static constexpr std::uint16_t kPcButton[] = {1, 4, 2, 0};
+    if (motion) {
+        if (buttonsHeld_ == 0) return;  // the pointer moving with no button down
+    } else if (button == 3) {
+        buttonsHeld_ = 0;
+    } else if (pressed) {
+        buttonsHeld_ |= kPcButton[button];
+    } else {
+        buttonsHeld_ &= static_cast<std::uint16_t>(~kPcButton[button]);
+    }
+    events_.push_back(MouseReport{buttonsHeld_, column, row});
+}
+
+}  // namespace platform::posix

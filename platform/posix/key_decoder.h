@@ -1,0 +1,75 @@
+#pragma once
+// Turns the bytes a terminal sends into the PC's key presses and mouse reports.
+// A pure object: bytes and the time they arrived go in, events come out, so that
+// every sequence and the Esc timing are tested without a terminal and without
+// sleeping.
+//
+// What it understands: UTF-8 characters (converted to code page 852, so a Polish
+// letter typed on a Polish keyboard arrives as that letter); control bytes in raw
+// mode (Ctrl+letters, Tab, Enter, Backspace); Esc alone, and Esc followed at once by
+// a character as Alt+that key; the cursor and function key sequences of xterm, the
+// Linux console, rxvt and their relatives, with their modifier parameters; xterm
+// mouse reports (SGR 1006, and the older X10 form); bracketed paste, delivered as
+// typed characters.
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "platform/console.h"
+
+namespace platform::posix {
+
+using InputEvent = std::variant<KeyPress, MouseReport>;
+
+class KeyDecoder {
+public:
+    // An Esc followed by nothing for this long is the Esc key; a terminal sends a
+    // whole sequence at once, so the rest of a sequence never takes this long.
+    static constexpr std::uint32_t kEscapeTimeoutMs = 50;
+
+    // Takes bytes that arrived at nowMs (a millisecond tick).
+    void add(std::string_view bytes, std::uint32_t nowMs);
+    // Tells the time: an unfinished sequence older than the timeout is taken apart
+    // (an Esc alone becomes the Esc key).
+    void elapse(std::uint32_t nowMs);
+
+    bool hasEvent() const { return !events_.empty(); }
+    InputEvent takeEvent();
+
+private:
+    // What a parsing step found at the head of the pending bytes.
+    enum class Step {
+        Done,        // consumed bytes (and perhaps produced an event)
+        Incomplete,  // the head may be the start of a longer sequence: wait for more
+    };
+
+    void decode(bool timedOut);
+    Step parseOne(std::string_view in, std::size_t& used);
+    Step parseEscape(std::string_view in, std::size_t& used);
+    Step parseCsi(std::string_view in, std::size_t& used);
+    Step parseSs3(std::string_view in, std::size_t& used);
+    Step parseSgrMouse(std::string_view in, std::size_t& used);
+    Step parseX10Mouse(std::string_view in, std::size_t& used);
+    Step parseUtf8(std::string_view in, std::size_t& used);
+    Step parsePaste(std::string_view in, std::size_t& used);
+
+    void emitKey(std::uint16_t code, std::uint8_t shiftState);
+    void emitCharacter(char32_t cp);
+    void emitControl(std::uint8_t byte);
+    void emitAlt(std::uint8_t c);
+    // A cursor or function key by its index in the special key table, with the
+    // modifier parameter of an xterm sequence (1 = none).
+    void emitSpecial(int key, int modifier);
+    void emitMouse(int button, bool pressed, bool motion, int column, int row);
+
+    std::string pending_;
+    std::uint32_t pendingSince_ = 0;
+    bool timedOut_ = false;  // the pending bytes will not be continued: every step moves on
+    bool pasting_ = false;
+    std::uint16_t buttonsHeld_ = 0;
+    std::deque<InputEvent> events_;
+};
+
+}  // namespace platform::posix

@@ -1,0 +1,68 @@
+#pragma once
+// File names between the program and a POSIX file system. The program names files in
+// code page 852 and, like the data's home platform, ignores letter case; the file
+// system holds UTF-8 names (or any bytes) and tells case apart. A data tree copied
+// from the home platform may hold BAZA_AD8.REK where the program asks for
+// baza_ad8.rek: every component of a path is looked up ignoring case, and an entry
+// that exists is used under its own name, never doubled by one that differs in case.
+#include <string>
+#include <string_view>
+
+namespace platform::posix {
+
+// A name reduced to what case-insensitive comparison looks at: one element per
+// character, letters upper-cased as code page 852 upper-cases them. Characters the
+// code page lacks and bytes that are not UTF-8 keep distinct values of their own, so
+// such names compare equal only to themselves.
+using NameKey = std::u32string;
+
+NameKey keyOfProgramName(std::string_view cp852Name);
+NameKey keyOfDiskName(std::string_view diskName);
+
+// The program's form of a name on disk: code page 852, "?" for each character the
+// code page lacks, for each byte that is not UTF-8 and for each control character.
+// Such a name can be shown but not opened (a "?" is no name character).
+std::string programNameOf(std::string_view diskName);
+
+// Whether a name fits a pattern with the home platform's wildcards: "*" any run of
+// characters; "?" one character, or none at the end of the name or before its
+// extension's point (so "D7??.*" fits "D7.REK" and "D71.REK"); a point followed
+// only by wildcards also fits a name without extension ("*.*" fits every name).
+bool fitsPattern(const NameKey& pattern, const NameKey& name);
+
+// Whether a path component can name a file: not empty, no control byte, and no
+// wildcard unless wildcards are allowed (the last component of a search).
+bool isValidName(std::string_view cp852Name, bool wildcardsAllowed);
+bool hasWildcards(std::string_view cp852Name);
+
+// A path of the program split at its last separator: the directory (with its
+// trailing separators, empty for a bare name) and the last component.
+struct SplitPath {
+    std::string_view directory;
+    std::string_view name;
+};
+SplitPath splitLast(std::string_view path);
+
+// A program path resolved against the file system.
+struct ResolvedPath {
+    std::string native;       // the path to hand to the operating system
+    std::string givenNative;  // the same with the last component as the program gave it
+    bool exists = false;      // an entry of the last component's name exists (in any case)
+};
+
+// Looks up every component of path ignoring case. Directories on the way must
+// exist (PathNotFound otherwise); the last component need not: then native ends with
+// the name as the program gave it, so that a new file gets that name. Returns 0,
+// PathNotFound, AccessDenied or BadFormat (a malformed name).
+int resolvePath(std::string_view path, ResolvedPath& resolved);
+
+// Finds a name in a directory (native form, empty for the current directory)
+// ignoring case; diskName receives the entry's own name. An exact match wins;
+// among several entries that differ only in case the lowest in byte order wins.
+// Returns 0 (found), FileNotFound, PathNotFound or AccessDenied.
+int findInDirectory(const std::string& directory, std::string_view cp852Name, std::string& diskName);
+
+// directory + separator + name in native form ("" is the current directory).
+std::string joinNative(const std::string& directory, std::string_view name);
+
+}  // namespace platform::posix

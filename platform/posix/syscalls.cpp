@@ -1,0 +1,48 @@
+#include "platform/posix/syscalls.h"
+
+#include <stdio.h>
+#include <unistd.h>
+
+namespace platform::posix {
+
+namespace {
+
+int openFile(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
+int lockFile(int fd, int command, struct flock* lock) { return ::fcntl(fd, command, lock); }
+int renameFile(const char* from, const char* to, unsigned flags) {
+    return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, flags);
+}
+int statFile(const char* path, struct stat* info) { return ::stat(path, info); }
+int lstatFile(const char* path, struct stat* info) { return ::lstat(path, info); }
+int fstatFile(int fd, struct stat* info) { return ::fstat(fd, info); }
+
+const Syscalls kReal = {
+    .open = openFile,
+    .close = ::close,
+    .read = ::read,
+    .write = ::write,
+    .lseek = ::lseek,
+    .fstat = fstatFile,
+    .stat = statFile,
+    .lstat = lstatFile,
+    .ftruncate = ::ftruncate,
+    .fsync = ::fsync,
+    .lock = lockFile,
+    .opendir = ::opendir,
+    .readdir = ::readdir,
+    .closedir = ::closedir,
+    .mkdir = ::mkdir,
+    .rename = renameFile,
+    .unlink = ::unlink,
+    .getcwd = ::getcwd,
+    .readlink = ::readlink,
+};
+
+Syscalls gInUse = kReal;
+
+}  // namespace
+
+Syscalls& syscalls() { return gInUse; }
+const Syscalls& realSyscalls() { return kReal; }
+
+}  // namespace platform::posix

@@ -1,0 +1,105 @@
+#pragma once
+// Every operating-system call of the POSIX file layer goes through this one table, so
+// that a test can put its own function in an entry and make, say, the third write
+// fail with ENOSPC, without special files or privileges. Production never changes
+// the table.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <cerrno>
+#include <type_traits>
+
+namespace platform::posix {
+
+struct Syscalls {
+    int (*open)(const char* path, int flags, mode_t mode);
+    int (*close)(int fd);
+    ssize_t (*read)(int fd, void* buffer, size_t size);
+    ssize_t (*write)(int fd, const void* buffer, size_t size);
+    off_t (*lseek)(int fd, off_t offset, int whence);
+    int (*fstat)(int fd, struct stat* info);
+    int (*stat)(const char* path, struct stat* info);
+    int (*lstat)(const char* path, struct stat* info);
+    int (*ftruncate)(int fd, off_t length);
+    int (*fsync)(int fd);
+    // fcntl with a struct flock argument (F_OFD_SETLK, F_OFD_GETLK).
+    int (*lock)(int fd, int command, struct flock* lock);
+    DIR* (*opendir)(const char* path);
+    struct dirent* (*readdir)(DIR* dir);
+    int (*closedir)(DIR* dir);
+    int (*mkdir)(const char* path, mode_t mode);
+    // renameat2 in the current directory, with its flags (RENAME_NOREPLACE).
+    int (*rename)(const char* from, const char* to, unsigned flags);
+    int (*unlink)(const char* path);
+    char* (*getcwd)(char* buffer, size_t size);
+    ssize_t (*readlink)(const char* path, char* buffer, size_t size);
+};
+
+// The table in use.
+Syscalls& syscalls();
+// The table as production fills it.
+const Syscalls& realSyscalls();
+
+// --- For tests ----------------------------------------------------------------------
+
+// Puts function into one entry of the table for the lifetime of the object.
+// Usage: ScopedSyscall<&Syscalls::write> guard(&myWrite);
+template <auto Entry>
+class ScopedSyscall {
+public:
+    using Function = std::remove_reference_t<decltype(std::declval<Syscalls&>().*Entry)>;
+    explicit ScopedSyscall(Function function) : saved_(syscalls().*Entry) { syscalls().*Entry = function; }
+    ~ScopedSyscall() { syscalls().*Entry = saved_; }
+    ScopedSyscall(const ScopedSyscall&) = delete;
+    ScopedSyscall& operator=(const ScopedSyscall&) = delete;
+
+private:
+    Function saved_;
+};
+
+// Makes the n-th call (from 1) of one entry, counted from the object's creation,
+// fail with the error; the other calls go to the function that the entry held
+// before. One object per entry at a time.
+// Usage: FailNthCall<&Syscalls::open> fault(2, EACCES);
+template <auto Entry, typename Function = typename ScopedSyscall<Entry>::Function>
+class FailNthCall;
+
+template <auto Entry, typename Result, typename... Args>
+class FailNthCall<Entry, Result (*)(Args...)> {
+public:
+    FailNthCall(int n, int error) : previous_(syscalls().*Entry), guard_(&call) {
+        state() = State{n, error, 0, previous_};
+    }
+    // How many calls the entry has had since the object was made.
+    int callCount() const { return state().calls; }
+
+private:
+    struct State {
+        int failAt;
+        int error;
+        int calls;
+        Result (*previous)(Args...);
+    };
+    static State& state() {
+        static State value{};
+        return value;
+    }
+    static Result call(Args... args) {
+        State& s = state();
+        if (++s.calls == s.failAt) {
+            errno = s.error;
+            if constexpr (std::is_pointer_v<Result>)
+                return nullptr;
+            else
+                return static_cast<Result>(-1);
+        }
+        return s.previous(args...);
+    }
+
+    Result (*previous_)(Args...);
+    ScopedSyscall<Entry> guard_;
+};
+
+}  // namespace platform::posix

@@ -1,0 +1,257 @@
+// Failures of the operating system, injected through the file layer's call table.
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "platform/posix/syscalls.h"
+#include "tests/support/program_test.h"
+
+namespace {
+
+using namespace platform;
+using platform::posix::FailNthCall;
+using platform::posix::ScopedSyscall;
+using platform::posix::Syscalls;
+
+// Counts the calls of an entry without failing any.
+template <auto Entry>
+using CountCalls = FailNthCall<Entry>;
+constexpr int kNever = 1 << 30;
+
+class FileFaults : public ::testing::Test {
+protected:
+    FileFaults() { temp.writeFile("DANE.REK", "0123456789"); }
+    std::string path() const { return temp.root() + "DANE.REK"; }
+    FileHandle open(std::uint8_t openMode = mode::ReadWrite | mode::DenyNone) {
+        FileHandle file;
+        EXPECT_EQ(openFile(path(), openMode, file), err::Ok);
+        return file;
+    }
+    qztest::TempDir temp;
+};
+
+// --- Writes that take less than offered ------------------------------------------
+
+int gWriteCalls = 0;
+
+ssize_t threeBytesAtATime(int fd, const void* buffer, size_t size) {
+    ++gWriteCalls;
+    return posix::realSyscalls().write(fd, buffer, size < 3 ? size : 3);
+}
+
+ssize_t halfThenDiskFull(int fd, const void* buffer, size_t size) {
+    if (++gWriteCalls == 1) return posix::realSyscalls().write(fd, buffer, size / 2);
+    errno = ENOSPC;
+    return -1;
+}
+
+ssize_t takesNothing(int, const void*, size_t) { return 0; }
+
+TEST_F(FileFaults, PartialWritesAreCompleted) {
+    FileHandle file = open();
+    gWriteCalls = 0;
+    ScopedSyscall<&Syscalls::write> partial(&threeBytesAtATime);
+    std::size_t done = 0;
+    EXPECT_EQ(writeFile(file, "abcdefghij", 10, done), err::Ok);
+    EXPECT_EQ(done, 10u);
+    EXPECT_EQ(gWriteCalls, 4);
+    EXPECT_EQ(temp.readFile("DANE.REK"), "abcdefghij");
+}
+
+TEST_F(FileFaults, ShortWriteFollowedByAFullDiskIsAnError) {
+    FileHandle file = open();
+    gWriteCalls = 0;
+    ScopedSyscall<&Syscalls::write> full(&halfThenDiskFull);
+    std::size_t done = 0;
+    EXPECT_EQ(writeFile(file, "abcdefghij", 10, done), err::DiskFull);
+    EXPECT_EQ(done, 5u);
+    EXPECT_EQ(temp.readFile("DANE.REK"), "abcde56789");
+}
+
+TEST_F(FileFaults, WriteThatTakesNothingMeansAFullDisk) {
+    FileHandle file = open();
+    ScopedSyscall<&Syscalls::write> stuck(&takesNothing);
+    std::size_t done = 7;
+    EXPECT_EQ(writeFile(file, "abc", 3, done), err::DiskFull);
+    EXPECT_EQ(done, 0u);
+}
+
+TEST_F(FileFaults, InterruptedCallsAreRepeated) {
+    FileHandle file = open();
+    char buffer[10];
+    std::size_t done = 0;
+    {
+        FailNthCall<&Syscalls::read> interrupted(1, EINTR);
+        EXPECT_EQ(readFile(file, buffer, sizeof buffer, done), err::Ok);
+        EXPECT_EQ(done, 10u);
+        EXPECT_EQ(interrupted.callCount(), 2) << "interrupted, then all ten bytes";
+    }
+    FailNthCall<&Syscalls::write> interrupted(1, EINTR);
+    EXPECT_EQ(writeFile(file, "x", 1, done), err::Ok);
+    EXPECT_EQ(done, 1u);
+}
+
+TEST_F(FileFaults, ReadErrorReportsWhatWasRead) {
+    FileHandle file = open();
+    auto fiveBytes = [](int fd, void* buffer, size_t) { return posix::realSyscalls().read(fd, buffer, 5); };
+    ScopedSyscall<&Syscalls::read> partial(+fiveBytes);
+    FailNthCall<&Syscalls::read> failing(2, EIO);
+    char buffer[10];
+    std::size_t done = 0;
+    EXPECT_EQ(readFile(file, buffer, sizeof buffer, done), err::GeneralFailure);
+    EXPECT_EQ(done, 5u);
+}
+
+// --- Opening -----------------------------------------------------------------------
+
+TEST_F(FileFaults, FailingOpenReportsTheHomeNumber) {
+    struct Case {
+        int error;
+        int expected;
+    };
+    for (const Case c : {Case{EMFILE, err::TooManyOpenFiles}, Case{ENFILE, err::TooManyOpenFiles},
+                         Case{EACCES, err::AccessDenied}, Case{EROFS, err::AccessDenied}, Case{EIO, err::GeneralFailure},
+                         Case{ENOSPC, err::DiskFull}, Case{EBUSY, err::SharingViolation}}) {
+        FileHandle file;
+        {
+            FailNthCall<&Syscalls::open> fault(1, c.error);
+            EXPECT_EQ(openFile(path(), mode::ReadWrite | mode::DenyNone, file), c.expected) << "errno " << c.error;
+            EXPECT_FALSE(file.isOpen());
+        }
+        FailNthCall<&Syscalls::open> fault(1, c.error);
+        EXPECT_EQ(createFile(temp.root() + "NOWY.REK", file), c.expected) << "errno " << c.error;
+    }
+    EXPECT_FALSE(temp.exists("NOWY.REK"));
+}
+
+TEST_F(FileFaults, ReadOnlyOpenFallsBackWhenTheFileCannotBeWritten) {
+    {
+        FailNthCall<&Syscalls::open> notWritable(1, EACCES);
+        FileHandle reader = open(mode::ReadOnly | mode::DenyNone);
+        EXPECT_EQ(notWritable.callCount(), 2) << "read and write refused, then read only";
+        char buffer[4];
+        std::size_t done = 0;
+        EXPECT_EQ(readFile(reader, buffer, sizeof buffer, done), err::Ok);
+        EXPECT_EQ(done, 4u);
+        // Without write access the descriptor takes shared locks; they still meet an
+        // exclusive lock of another handle.
+        FileHandle writer = open();
+        ASSERT_EQ(lockRange(writer, 0, 1), err::Ok);
+        EXPECT_EQ(lockRange(reader, 0, 1), err::LockViolation);
+    }
+    FailNthCall<&Syscalls::open> notWritable(1, EACCES);
+    FileHandle file;
+    EXPECT_EQ(openFile(path(), mode::ReadWrite | mode::DenyNone, file), err::AccessDenied);
+}
+
+TEST_F(FileFaults, DescriptorIsClosedWhenTheOpenFailsHalfway) {
+    CountCalls<&Syscalls::close> closes(kNever, 0);
+    {
+        FailNthCall<&Syscalls::fstat> fault(1, EIO);
+        FileHandle file;
+        EXPECT_EQ(openFile(path(), mode::ReadWrite | mode::DenyNone, file), err::GeneralFailure);
+        EXPECT_FALSE(file.isOpen());
+    }
+    EXPECT_EQ(closes.callCount(), 1);
+    {
+        FailNthCall<&Syscalls::lock> fault(2, ENOLCK);  // the mark of the write access
+        FileHandle file;
+        EXPECT_NE(openFile(path(), mode::ReadWrite | mode::DenyNone, file), err::Ok);
+        EXPECT_FALSE(file.isOpen());
+    }
+    EXPECT_EQ(closes.callCount(), 2);
+    FileHandle exclusive;
+    EXPECT_EQ(openFile(path(), mode::ReadWrite | mode::DenyAll, exclusive), err::Ok) << "no marks were left";
+}
+
+TEST_F(FileFaults, FailedTruncationLeavesTheFile) {
+    FailNthCall<&Syscalls::ftruncate> fault(1, EIO);
+    FileHandle file;
+    EXPECT_EQ(createFile(path(), file), err::GeneralFailure);
+    EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(temp.readFile("DANE.REK"), "0123456789");
+}
+
+// --- Locks, flush, directories ------------------------------------------------------
+
+TEST_F(FileFaults, FailedLockIsNotRecorded) {
+    FileHandle file = open();
+    {
+        FailNthCall<&Syscalls::lock> fault(1, ENOLCK);
+        EXPECT_EQ(lockRange(file, 0, 10), err::LockViolation);
+    }
+    EXPECT_EQ(unlockRange(file, 0, 10), err::NotLocked);
+    ASSERT_EQ(lockRange(file, 0, 10), err::Ok);
+    {
+        FailNthCall<&Syscalls::lock> fault(1, EIO);
+        EXPECT_EQ(unlockRange(file, 0, 10), err::GeneralFailure);
+    }
+    EXPECT_EQ(unlockRange(file, 0, 10), err::Ok) << "still held after the failed unlock";
+}
+
+TEST_F(FileFaults, FlushAndSizeFailures) {
+    FileHandle file = open();
+    {
+        FailNthCall<&Syscalls::fsync> fault(1, EIO);
+        EXPECT_EQ(flushFile(file), err::GeneralFailure);
+    }
+    {
+        FailNthCall<&Syscalls::fsync> fault(1, ENOSPC);
+        EXPECT_EQ(flushFile(file), err::DiskFull);
+    }
+    FailNthCall<&Syscalls::fstat> fault(1, EIO);
+    std::uint64_t size = 99;
+    EXPECT_EQ(fileSize(file, size), err::GeneralFailure);
+    EXPECT_EQ(size, 0u);
+    FailNthCall<&Syscalls::lseek> seekFault(1, EINVAL);
+    EXPECT_EQ(seekFile(file, 3), err::InvalidParameter);
+}
+
+TEST_F(FileFaults, DirectoryFailures) {
+    DirectorySearch search;
+    FoundEntry entry;
+    {
+        FailNthCall<&Syscalls::readdir> fault(2, EIO);
+        EXPECT_EQ(search.first(temp.root() + "*", attr::AnyFile, entry), err::GeneralFailure);
+    }
+    {
+        FailNthCall<&Syscalls::opendir> fault(1, EACCES);
+        EXPECT_EQ(search.first(temp.root() + "*", attr::AnyFile, entry), err::AccessDenied);
+    }
+    {
+        FailNthCall<&Syscalls::mkdir> fault(1, ENOSPC);
+        EXPECT_EQ(makeDirectory(temp.root() + "NOWY"), err::DiskFull);
+    }
+    {
+        FailNthCall<&Syscalls::rename> fault(1, EXDEV);
+        EXPECT_EQ(renameFile(path(), temp.root() + "INNY.REK"), err::NotSameDevice);
+    }
+    {
+        // A file system without RENAME_NOREPLACE still renames.
+        FailNthCall<&Syscalls::rename> fault(1, EINVAL);
+        EXPECT_EQ(renameFile(path(), temp.root() + "INNY.REK"), err::Ok);
+        EXPECT_EQ(fault.callCount(), 2);
+    }
+    FailNthCall<&Syscalls::unlink> fault(1, EPERM);
+    EXPECT_EQ(removeFile(temp.root() + "inny.rek"), err::AccessDenied);
+    EXPECT_TRUE(temp.exists("INNY.REK"));
+}
+
+TEST(ProgramPlaceFaults, MissingCurrentDirectoryAndExecutable) {
+    {
+        FailNthCall<&Syscalls::getcwd> fault(1, ENOENT);
+        EXPECT_EQ(currentDirectory(), "./");
+    }
+    FailNthCall<&Syscalls::readlink> fault(1, ENOENT);
+    EXPECT_EQ(executablePath(), "");
+}
+
+TEST(CallTable, ScopedReplacementIsUndone) {
+    const auto real = posix::syscalls().write;
+    {
+        ScopedSyscall<&Syscalls::write> replaced(&takesNothing);
+        EXPECT_NE(posix::syscalls().write, real);
+    }
+    EXPECT_EQ(posix::syscalls().write, real);
+}
+
+}  // namespace

@@ -1,0 +1,320 @@
+// Names on disk found regardless of case, directory search, and the file layer's
+// error numbers.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "platform/cp852.h"
+#include "platform/files.h"
+#include "platform/posix/names.h"
+#include "tests/support/program_test.h"
+
+namespace {
+
+using namespace platform;
+using namespace platform::literals;
+namespace fs = std::filesystem;
+
+std::string contents(FileHandle& file) {
+    std::string text(1000, '\0');
+    std::size_t done = 0;
+    EXPECT_EQ(seekFile(file, 0), err::Ok);
+    EXPECT_EQ(readFile(file, text.data(), text.size(), done), err::Ok);
+    text.resize(done);
+    return text;
+}
+
+void put(FileHandle& file, std::string_view text) {
+    std::size_t done = 0;
+    ASSERT_EQ(writeFile(file, text.data(), text.size(), done), err::Ok);
+    ASSERT_EQ(done, text.size());
+}
+
+// The names in a directory, sorted, as the file system holds them.
+std::vector<std::string> namesIn(const fs::path& directory) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(directory)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+using Names = std::vector<std::string>;
+
+class FileNames : public ::testing::Test {
+protected:
+    qztest::TempDir temp;
+};
+
+TEST_F(FileNames, ExistingEntryIsFoundInAnyCaseAndReadOverwrittenRenamed) {
+    temp.writeFile("FIRMA1/BAZA_AD8.REK", "stare dane");
+    const std::string path = temp.root() + "firma1/baza_ad8.rek";
+
+    FileHandle file;
+    ASSERT_EQ(openFile(path, mode::ReadWrite | mode::DenyNone, file), err::Ok);
+    EXPECT_EQ(contents(file), "stare dane");
+    ASSERT_EQ(closeFile(file), err::Ok);
+
+    ASSERT_EQ(createFile(path, file), err::Ok);
+    put(file, "nowe");
+    ASSERT_EQ(closeFile(file), err::Ok);
+    EXPECT_EQ(namesIn(temp.path() / "FIRMA1"), Names{"BAZA_AD8.REK"}) << "never doubled";
+    EXPECT_EQ(temp.readFile("FIRMA1/BAZA_AD8.REK"), "nowe");
+
+    ASSERT_EQ(renameFile(path, temp.root() + "Firma1/baza_ad8.rek~"), err::Ok);
+    EXPECT_EQ(namesIn(temp.path() / "FIRMA1"), Names{"baza_ad8.rek~"});
+    EXPECT_TRUE(fileExists(temp.root() + "FIRMA1/BAZA_AD8.REK~"));
+    EXPECT_FALSE(fileExists(path));
+}
+
+TEST_F(FileNames, PolishLettersMatchInEitherCase) {
+    temp.writeFile("ŻÓŁW/Źródło.ąę", "x");
+    FileHandle file;
+    EXPECT_EQ(openFile(temp.root() + std::string("żółw/ŹRÓDŁO.ĄĘ"_cp), mode::ReadOnly, file), err::Ok);
+    EXPECT_TRUE(directoryExists(temp.root() + std::string("ŻÓŁW"_cp)));
+    EXPECT_TRUE(fileExists(temp.root() + std::string("żółw/źródło.ąę"_cp)));
+    EXPECT_FALSE(fileExists(temp.root() + std::string("zolw/zrodlo.ae"))) << "letters are not stripped of marks";
+}
+
+TEST_F(FileNames, NewFileGetsTheNameAsGiven) {
+    FileHandle file;
+    ASSERT_EQ(createFile(temp.root() + "Nowy_Plik.Rek", file), err::Ok);
+    ASSERT_EQ(createFile(temp.root() + std::string("Łąka.txt"_cp), file), err::Ok);
+    ASSERT_EQ(makeDirectory(temp.root() + "#BIN024"), err::Ok);
+    EXPECT_EQ(namesIn(temp.path()), (Names{"#BIN024", "Nowy_Plik.Rek", "Łąka.txt"}));
+}
+
+TEST_F(FileNames, ExactNameWinsOverOtherCases) {
+    temp.writeFile("a.rek", "small");
+    temp.writeFile("A.REK", "capital");
+    FileHandle file;
+    ASSERT_EQ(openFile(temp.root() + "A.REK", mode::ReadOnly, file), err::Ok);
+    EXPECT_EQ(contents(file), "capital");
+    ASSERT_EQ(openFile(temp.root() + "A.rek", mode::ReadOnly, file), err::Ok);
+    EXPECT_EQ(contents(file), "capital") << "the lowest name in byte order";
+}
+
+TEST_F(FileNames, RenameOnlyChangingCaseAndRenameOverAnotherFile) {
+    temp.writeFile("BAZA.REK", "1");
+    temp.writeFile("INNA.REK", "2");
+    EXPECT_EQ(renameFile(temp.root() + "baza.rek", temp.root() + "inna.rek"), err::AlreadyExists);
+    EXPECT_EQ(temp.readFile("INNA.REK"), "2");
+    EXPECT_EQ(renameFile(temp.root() + "BAZA.REK", temp.root() + "Baza.rek"), err::Ok);
+    EXPECT_EQ(namesIn(temp.path()), (Names{"Baza.rek", "INNA.REK"}));
+    EXPECT_EQ(renameFile(temp.root() + "baza.rek", temp.root() + "Baza.rek"), err::Ok) << "nothing to change";
+    EXPECT_EQ(renameFile(temp.root() + "brak.rek", temp.root() + "x.rek"), err::FileNotFound);
+}
+
+TEST_F(FileNames, MakeDirectoryOverAnExistingNameInAnotherCase) {
+    fs::create_directory(temp.path() / "#BIN024");
+    EXPECT_EQ(makeDirectory(temp.root() + "#bin024"), err::AlreadyExists);
+    EXPECT_EQ(makeDirectory(temp.root() + "brak/nowy"), err::PathNotFound);
+    EXPECT_EQ(makeDirectory(temp.root() + "NOWY/"), err::Ok);
+    EXPECT_TRUE(directoryExists(temp.root() + "nowy"));
+    EXPECT_FALSE(fileExists(temp.root() + "nowy")) << "a directory is no file";
+}
+
+TEST_F(FileNames, CreateNeverFollowsASymbolicLink) {
+    temp.writeFile("cel.txt", "chronione");
+    fs::create_symlink(temp.path() / "cel.txt", temp.path() / "LINK.REK");
+    fs::create_symlink(temp.path() / "nic", temp.path() / "wiszacy.rek");
+    FileHandle file;
+    EXPECT_EQ(createFile(temp.root() + "link.rek", file), err::AccessDenied);
+    EXPECT_EQ(createFile(temp.root() + "WISZACY.REK", file), err::AccessDenied);
+    EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(temp.readFile("cel.txt"), "chronione");
+    EXPECT_FALSE(temp.exists("nic"));
+}
+
+TEST_F(FileNames, NamesThatAreNotUtf8DoNotUpsetTheLookup) {
+    temp.writeFile("\xFF\xFE.rek", "a");
+    temp.writeFile("\xC1\x81.rek", "overlong A");  // must not pass for "A.rek"
+    temp.writeFile("\xE2\x82\xAC.rek", "euro");
+    temp.writeFile("zwykly.rek", "b");
+    DirectorySearch search;
+    FoundEntry entry;
+    std::vector<std::string> found;
+    for (int code = search.first(temp.root() + "*.rek", attr::AnyFile, entry); code == err::Ok;
+         code = search.next(entry))
+        found.push_back(entry.name);
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, (Names{"?.rek", "??.rek", "??.rek", "zwykly.rek"}));
+    FileHandle file;
+    EXPECT_EQ(openFile(temp.root() + "??.rek", mode::ReadOnly, file), err::BadFormat);
+    EXPECT_EQ(openFile(temp.root() + "a.rek", mode::ReadOnly, file), err::FileNotFound);
+    EXPECT_EQ(openFile(temp.root() + "ZWYKLY.REK", mode::ReadOnly, file), err::Ok);
+}
+
+// --- Directory search ----------------------------------------------------------------
+
+std::vector<std::string> search(const std::string& pattern, std::uint8_t mask, int& firstCode) {
+    DirectorySearch search;
+    FoundEntry entry;
+    std::vector<std::string> found;
+    firstCode = search.first(pattern, mask, entry);
+    int code = firstCode;
+    while (code == err::Ok) {
+        found.push_back(entry.name);
+        code = search.next(entry);
+    }
+    EXPECT_TRUE(firstCode != err::Ok || code == err::NoMoreFiles) << "search ends with " << code;
+    return found;
+}
+
+TEST_F(FileNames, SearchByPatternIgnoresCaseAndSortsByName) {
+    for (const char* name : {"2024D712.REK", "2024d71.rek", "2024D7.REK", "2024D7123.REK", "2024D71", "2023D712.REK",
+                             "2024UE01.REK", "2024ue.txt"})
+        temp.writeFile(name, "x");
+    int code = -1;
+    EXPECT_EQ(search(temp.root() + "2024D7??.*", attr::ReadOnly | attr::Hidden | attr::System | attr::Archive, code),
+              (Names{"2024D7.REK", "2024D71", "2024d71.rek", "2024D712.REK"}));
+    EXPECT_EQ(code, err::Ok);
+    EXPECT_EQ(search(temp.root() + "2024ue*.*", attr::AnyFile, code), (Names{"2024ue.txt", "2024UE01.REK"}));
+    EXPECT_EQ(search(temp.root() + "*.rek", attr::AnyFile, code).size(), 6u);
+}
+
+TEST_F(FileNames, SearchHonoursTheAttributeMask) {
+    temp.writeFile("plik.dat", "12345");
+    temp.writeFile(".ukryty", "");
+    fs::create_directory(temp.path() / "KATALOG");
+    fs::create_symlink(temp.path() / "brak", temp.path() / "zerwany");
+    int code = -1;
+    EXPECT_EQ(search(temp.root() + "*", 0, code), Names{"plik.dat"});
+    EXPECT_EQ(search(temp.root() + "*", attr::Hidden, code), (Names{".ukryty", "plik.dat"}));
+    EXPECT_EQ(search(temp.root() + "*", attr::Directory, code), (Names{"KATALOG", "plik.dat"}));
+    EXPECT_EQ(search(temp.root() + "katalog", attr::ReadOnly | attr::Archive, code), Names{});
+    EXPECT_EQ(code, err::FileNotFound) << "a directory does not fit a mask without the directory bit";
+
+    DirectorySearch one;
+    FoundEntry entry;
+    ASSERT_EQ(one.first(temp.root() + "PLIK.DAT", attr::AnyFile, entry), err::Ok);
+    EXPECT_EQ(entry.name, "plik.dat");
+    EXPECT_EQ(entry.size, 5u);
+    EXPECT_EQ(entry.attributes, attr::Archive);
+    EXPECT_EQ(one.next(entry), err::NoMoreFiles);
+    ASSERT_EQ(one.first(temp.root() + "Katalog", attr::Directory, entry), err::Ok);
+    EXPECT_EQ(entry.attributes & attr::Directory, attr::Directory);
+}
+
+TEST_F(FileNames, SearchErrorNumbers) {
+    temp.writeFile("plik.dat", "");
+    int code = -1;
+    search(temp.root() + "*.rek", attr::AnyFile, code);
+    EXPECT_EQ(code, err::FileNotFound) << "nothing fits";
+    search(temp.root() + "brak/*.*", attr::AnyFile, code);
+    EXPECT_EQ(code, err::PathNotFound);
+    search(temp.root() + "plik.dat/*.*", attr::AnyFile, code);
+    EXPECT_EQ(code, err::PathNotFound) << "a file as a directory";
+    search(temp.root() + "p*/plik.dat", attr::AnyFile, code);
+    EXPECT_EQ(code, err::BadFormat) << "a wildcard in a directory";
+    search(temp.root() + "pl\x01k.dat", attr::AnyFile, code);
+    EXPECT_EQ(code, err::BadFormat);
+    DirectorySearch never;
+    FoundEntry entry;
+    EXPECT_EQ(never.next(entry), err::NoMoreFiles);
+}
+
+struct PatternCase {
+    const char* pattern;
+    const char* name;
+    bool fits;
+};
+
+std::ostream& operator<<(std::ostream& out, const PatternCase& c) {
+    return out << '"' << c.pattern << "\" against \"" << c.name << '"';
+}
+
+class Patterns : public ::testing::TestWithParam<PatternCase> {};
+
+TEST_P(Patterns, FitAsOnTheHomePlatform) {
+    const PatternCase c = GetParam();
+    EXPECT_EQ(posix::fitsPattern(posix::keyOfProgramName(c.pattern), posix::keyOfDiskName(c.name)), c.fits);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Wildcards, Patterns,
+    ::testing::Values(PatternCase{"*", "abc", true}, PatternCase{"*", ".profile", true},
+                      PatternCase{"*.*", "abc", true}, PatternCase{"*.*", "abc.def.ghi", true},
+                      PatternCase{"*.rek", "A.REK", true}, PatternCase{"*.rek", "a.rek.bak", false},
+                      PatternCase{"*.rek", "arek", false}, PatternCase{"a?c", "abc", true},
+                      PatternCase{"a?c", "ac", false}, PatternCase{"a?c", "abbc", false},
+                      PatternCase{"ab?", "ab", true}, PatternCase{"ab??.x", "ab.x", true},
+                      PatternCase{"ab??.x", "abcde.x", false}, PatternCase{"abc.*", "abc", true},
+                      PatternCase{"abc.*", "abcd", false}, PatternCase{"abc.", "abc", true},
+                      PatternCase{"a*b*c", "aXbYbZc", true}, PatternCase{"a*b*c", "aXbYbZ", false},
+                      PatternCase{"2024K990.3", "2024k990.3", true}, PatternCase{"x", "\xC5\xBC", false},
+                      PatternCase{"\xBE*", "\xC5\xBB.REK", true},  // "ż*" fits "Ż.REK" (UTF-8 on disk)
+                      PatternCase{"?", "\xFF", true}, PatternCase{"?", "\xFF\xFE", false},
+                      PatternCase{"?", "\xE2\x82\xAC", true}));  // "€" is one character
+
+// --- Error numbers and handle rules ---------------------------------------------------
+
+TEST_F(FileNames, OpenErrorNumbers) {
+    temp.writeFile("plik.dat", "abc");
+    fs::create_directory(temp.path() / "KATALOG");
+    FileHandle file;
+    EXPECT_EQ(openFile(temp.root() + "brak.dat", mode::ReadOnly, file), err::FileNotFound);
+    EXPECT_EQ(openFile(temp.root() + "brak/plik.dat", mode::ReadOnly, file), err::PathNotFound);
+    EXPECT_EQ(openFile(temp.root() + "plik.dat/x", mode::ReadOnly, file), err::PathNotFound);
+    EXPECT_EQ(openFile(temp.root() + "katalog", mode::ReadOnly, file), err::AccessDenied);
+    EXPECT_EQ(openFile(temp.root() + "pl*k.dat", mode::ReadOnly, file), err::BadFormat);
+    EXPECT_EQ(openFile(temp.root() + "pl?k.dat", mode::ReadOnly, file), err::BadFormat);
+    EXPECT_EQ(openFile(temp.root() + std::string("pl\0k", 4), mode::ReadOnly, file), err::BadFormat);
+    EXPECT_EQ(openFile(temp.root() + std::string(300, 'a'), mode::ReadOnly, file), err::BadFormat);
+    EXPECT_EQ(openFile("", mode::ReadOnly, file), err::PathNotFound);
+    EXPECT_EQ(createFile(temp.root() + "katalog", file), err::AccessDenied);
+    EXPECT_EQ(createFile(temp.root() + "brak/nowy.dat", file), err::PathNotFound);
+    EXPECT_EQ(removeFile(temp.root() + "brak.dat"), err::FileNotFound);
+    EXPECT_FALSE(file.isOpen());
+}
+
+TEST_F(FileNames, HandleKeepsTheAccessItWasOpenedWith) {
+    temp.writeFile("plik.dat", "abc");
+    const std::string path = temp.root() + "plik.dat";
+    char buffer[8];
+    std::size_t done = 99;
+    FileHandle reader;
+    ASSERT_EQ(openFile(path, mode::ReadOnly | mode::DenyNone, reader), err::Ok);
+    EXPECT_EQ(writeFile(reader, "x", 1, done), err::AccessDenied);
+    EXPECT_EQ(done, 0u);
+    FileHandle writer;
+    ASSERT_EQ(openFile(path, mode::WriteOnly | mode::DenyNone, writer), err::Ok);
+    EXPECT_EQ(readFile(writer, buffer, sizeof buffer, done), err::AccessDenied);
+    ASSERT_EQ(seekFile(writer, 1), err::Ok);
+    put(writer, "ZZZZ");
+    std::uint64_t size = 0;
+    EXPECT_EQ(fileSize(writer, size), err::Ok);
+    EXPECT_EQ(size, 5u);
+    EXPECT_EQ(flushFile(writer), err::Ok);
+    EXPECT_EQ(contents(reader), "aZZZZ");
+    ASSERT_EQ(readFile(reader, buffer, sizeof buffer, done), err::Ok);
+    EXPECT_EQ(done, 0u) << "at the end";
+}
+
+TEST_F(FileNames, MovedHandleOwnsTheFile) {
+    temp.writeFile("plik.dat", "abc");
+    FileHandle first;
+    ASSERT_EQ(openFile(temp.root() + "plik.dat", mode::ReadWrite | mode::DenyAll, first), err::Ok);
+    ASSERT_EQ(lockRange(first, 0, 1), err::Ok);
+    FileHandle second = std::move(first);
+    EXPECT_FALSE(first.isOpen());
+    EXPECT_EQ(unlockRange(second, 0, 1), err::Ok) << "the lock moved with the handle";
+    FileHandle third;
+    third = std::move(second);
+    EXPECT_EQ(closeFile(third), err::Ok);
+    FileHandle again;
+    EXPECT_EQ(openFile(temp.root() + "plik.dat", mode::ReadWrite | mode::DenyAll, again), err::Ok);
+}
+
+TEST(ProgramPlace, ExecutableAndCurrentDirectory) {
+    EXPECT_FALSE(pathsHaveDriveLetters());
+    const std::string exe = executablePath();
+    EXPECT_EQ(exe.front(), kSeparator);
+    EXPECT_NE(exe.find("test_platform"), std::string::npos) << exe;
+    const std::string here = currentDirectory();
+    EXPECT_EQ(here.back(), kSeparator);
+    EXPECT_TRUE(directoryExists(here));
+}
+
+}  // namespace
