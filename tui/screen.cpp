@@ -1,6 +1,5 @@
 #include "tui/screen.h"
 
-
 #include "platform/clock.h"
 #include "tui/clock_tick.h"
 #include "tui/event.h"
