@@ -1,0 +1,17 @@
+#pragma once
+// The system's clock: local time of day, a steady millisecond tick and a pause.
+#include "platform/clock.h"
+
+namespace platform::posix {
+
+class SystemClock : public Clock {
+public:
+    TimeOfDay localTime() override;
+    std::uint32_t tickMs() override;  // from the steady clock: never jumps with the time of day
+    void sleepMs(std::uint32_t ms) override;
+};
+
+// The steady millisecond tick, for the parts of the platform that time input.
+std::uint32_t steadyTickMs();
+
+}  // namespace platform::posix

@@ -1,0 +1,27 @@
+#include "platform/posix/terminal_bell.h"
+
+#include <unistd.h>
+
+#include "platform/clock.h"
+
+namespace platform::posix {
+
+namespace {
+
+void ring() {
+    // BEL moves nothing on the screen, so it may go out between screen updates.
+    if (isatty(STDOUT_FILENO)) {
+        [[maybe_unused]] const ssize_t written = ::write(STDOUT_FILENO, "\a", 1);
+    }
+}
+
+}  // namespace
+
+void TerminalBell::tone(std::uint16_t /*frequency*/, std::uint32_t durationMs) {
+    ring();
+    clock().sleepMs(durationMs);
+}
+
+void TerminalBell::warningBeep() { ring(); }
+
+}  // namespace platform::posix

@@ -1,0 +1,336 @@
+#include "platform/posix/terminal_console.h"
+
+#include <langinfo.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/cp852.h"
+#include "platform/posix/system_clock.h"
+#include "platform/posix/terminal_guard.h"
+#include "platform/process.h"
+
+// ncurses' function-like macros (erase, move, clear …) would clash with C++ names.
+#define NCURSES_NOMACROS
+#define NCURSES_WIDECHAR 1
+#include <curses.h>
+
+namespace platform::posix {
+
+namespace {
+
+volatile sig_atomic_t gResized = 0;
+
+void onResize(int) { gResized = 1; }
+
+// xterm's private modes: mouse button reports (1000), with drags (1002), in the
+// SGR form (1006); bracketed paste (2004).
+constexpr std::string_view kModesOn = "\x1B[?1000h\x1B[?1002h\x1B[?1006h\x1B[?2004h";
+constexpr std::string_view kModesOff = "\x1B[?1006l\x1B[?1002l\x1B[?1000l\x1B[?2004l";
+// xterm's title stack: keep the user's title and give it back at the end.
+constexpr std::string_view kTitlePush = "\x1B[22;0t";
+constexpr std::string_view kTitlePop = "\x1B[23;0t";
+
+// The PC's colours in the terminal's numbering (ANSI: red before blue) …
+constexpr int kAnsiOfPc[16] = {0, 4, 2, 6, 1, 5, 3, 7, 8, 12, 10, 14, 9, 13, 11, 15};
+// … and as the PC shows them, for terminals that take colours as RGB values.
+constexpr int kRgbOfPc[16] = {0x000000, 0x0000AA, 0x00AA00, 0x00AAAA, 0xAA0000, 0xAA00AA, 0xAA5500, 0xAAAAAA,
+                              0x555555, 0x5555FF, 0x55FF55, 0x55FFFF, 0xFF5555, 0xFF55FF, 0xFFFF55, 0xFFFFFF};
+
+std::string terminfoString(const char* name) {
+    const char* value = tigetstr(name);
+    if (value == nullptr || value == reinterpret_cast<const char*>(-1)) return std::string();
+    return value;
+}
+
+// Terminals known to take the xterm title sequences (terminfo seldom says so).
+bool takesXtermTitles() {
+    const char* term = std::getenv("TERM");
+    if (!term) return false;
+    const std::string_view name = term;
+    for (std::string_view family : {"xterm", "rxvt", "screen", "tmux", "alacritty", "foot", "kitty", "st-", "vte",
+                                    "gnome", "konsole", "putty", "wezterm", "contour", "iterm"})
+        if (name.starts_with(family)) return true;
+    return false;
+}
+
+// UTF-8 for the terminal's line settings: a locale of the user's choice when it
+// speaks UTF-8, otherwise C.UTF-8.
+void chooseUtf8Locale() {
+    std::setlocale(LC_CTYPE, "");
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) std::setlocale(LC_CTYPE, "C.UTF-8");
+}
+
+}  // namespace
+
+bool TerminalConsole::start(std::string& error) {
+    if (running_) return true;
+    if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
+        error = "wejście i wyjście programu muszą być terminalem";
+        return false;
+    }
+    if (!std::getenv("TERM")) {
+        error = "zmienna TERM nie jest ustawiona";
+        return false;
+    }
+    chooseUtf8Locale();
+    if (tcgetattr(STDIN_FILENO, &saved_) != 0) {
+        error = "nie można odczytać ustawień terminala";
+        return false;
+    }
+    SCREEN* screen = newterm(nullptr, stdout, stdin);
+    if (!screen) {
+        error = std::string("nieznany typ terminala: ") + std::getenv("TERM");
+        return false;
+    }
+    screen_ = screen;
+    raw();  // Ctrl+C, Ctrl+Z, Ctrl+S and Ctrl+Q arrive as keys
+    noecho();
+    nonl();
+    intrflush(stdscr, FALSE);
+    keypad(stdscr, TRUE);  // the keypad's application mode: keypad + and - are told apart
+    if (has_colors() && start_color() == OK)
+        colours_ = COLORS >= 0x1000000 ? Colours::Direct : COLORS >= 16 ? Colours::Indexed16 : Colours::Basic8;
+    pairs_.fill(0);
+    nextPair_ = 1;
+    xtermTitles_ = takesXtermTitles();
+    cursorStyle_ = terminfoString("Ss");
+
+    // What undoes this console's modes; ncurses' own end (endwin) follows it in
+    // stop(), and after a signal its parts are sent by the guard.
+    std::string ours(kModesOff);
+    if (!cursorStyle_.empty()) ours += terminfoString("Se").empty() ? "\x1B[0 q" : terminfoString("Se");
+    if (xtermTitles_) ours += kTitlePop;
+    leave_ = ours;
+    terminal_guard::arm(STDOUT_FILENO, saved_,
+                        ours + terminfoString("sgr0") + terminfoString("cnorm") + terminfoString("rmkx") +
+                            terminfoString("rmcup"));
+    struct sigaction resize {};
+    resize.sa_handler = onResize;
+    sigemptyset(&resize.sa_mask);
+    sigaction(SIGWINCH, &resize, nullptr);
+    running_ = true;
+
+    if (xtermTitles_) send(kTitlePush);
+    send(kModesOn);
+    shownShape_ = -1;
+    grid_.markAllChanged();
+    handleResize();
+    if (!largeEnough()) waitUntilLargeEnough();
+    return true;
+}
+
+void TerminalConsole::stop() {
+    if (!running_) return;
+    running_ = false;
+    send(leave_);
+    endwin();
+    delscreen(static_cast<SCREEN*>(screen_));
+    screen_ = nullptr;
+    tcsetattr(STDIN_FILENO, TCSANOW, &saved_);
+    terminal_guard::disarm();
+    signal(SIGWINCH, SIG_DFL);
+}
+
+// --- Cells --------------------------------------------------------------------------
+
+void TerminalConsole::write(int column, int row, std::string_view text, std::uint8_t attribute) {
+    grid_.write(column, row, text, attribute);
+}
+
+void TerminalConsole::readRect(int left, int top, int right, int bottom, std::vector<Cell>& cells) const {
+    grid_.readRect(left, top, right, bottom, cells);
+}
+
+void TerminalConsole::writeRect(int left, int top, int right, int bottom, const std::vector<Cell>& cells) {
+    grid_.writeRect(left, top, right, bottom, cells);
+}
+
+void TerminalConsole::fill(int left, int top, int right, int bottom, std::uint8_t character,
+                           std::uint8_t attribute) {
+    grid_.fill(left, top, right, bottom, character, attribute);
+}
+
+void TerminalConsole::scrollUp(int left, int top, int right, int bottom, int lines, std::uint8_t attribute) {
+    grid_.scrollUp(left, top, right, bottom, lines, attribute);
+}
+
+void TerminalConsole::setCursor(int column, int row) {
+    cursorColumn_ = std::clamp(column, 1, kColumns);
+    cursorRow_ = std::clamp(row, 1, kRows);
+}
+
+void TerminalConsole::setTitle(std::string_view title) {
+    if (!running_ || !xtermTitles_) return;
+    // OSC 2 ends at BEL: a control byte inside the title must not end it early or
+    // start a sequence of its own.
+    std::string text;
+    for (char c : cp852::toUtf8(title))
+        if (static_cast<std::uint8_t>(c) >= 0x20 && c != 0x7F) text += c;
+    send("\x1B]2;" + text + "\a");
+}
+
+int TerminalConsole::pairFor(std::uint8_t attribute, unsigned& rendition) {
+    int foreground = attribute & 0x0F;
+    int background = attribute >> 4;
+    rendition = A_NORMAL;
+    switch (colours_) {
+        case Colours::None:
+            // Light on dark shows as is, dark on light in reverse video.
+            if (background > foreground) rendition = A_REVERSE;
+            else if (foreground >= 8) rendition = A_BOLD;
+            return 0;
+        case Colours::Basic8:
+            // Bright foregrounds in bold; bright backgrounds as their dark partners.
+            if (foreground >= 8) rendition = A_BOLD;
+            foreground &= 7;
+            background &= 7;
+            break;
+        default: break;
+    }
+    const int key = background << 4 | foreground;
+    if (pairs_[key] == 0 && nextPair_ < COLOR_PAIRS) {
+        const bool direct = colours_ == Colours::Direct;
+        init_extended_pair(nextPair_, direct ? kRgbOfPc[foreground] : kAnsiOfPc[foreground],
+                           direct ? kRgbOfPc[background] : kAnsiOfPc[background]);
+        pairs_[key] = nextPair_++;
+    }
+    return pairs_[key];  // 0 (the terminal's default colours) if the pairs ran out
+}
+
+void TerminalConsole::drawCell(int column, int row, const Cell& cell) {
+    unsigned rendition = A_NORMAL;
+    int pair = pairFor(cell.attribute, rendition);
+    // Bytes below 32 and 127 as the console's glyphs: never a control byte.
+    const wchar_t text[2] = {static_cast<wchar_t>(cp852::glyph(cell.character)), L'\0'};
+    cchar_t shown;
+    setcchar(&shown, text, rendition, 0, &pair);
+    mvwadd_wch(stdscr, row - 1, column - 1, &shown);
+}
+
+void TerminalConsole::flush() {
+    if (!running_) return;
+    if (gResized) handleResize();
+    if (!largeEnough()) waitUntilLargeEnough();
+    cellsSent_ += grid_.takeChanges([this](int column, int row, const Cell& cell) { drawCell(column, row, cell); });
+    wmove(stdscr, cursorRow_ - 1, cursorColumn_ - 1);
+    const int shape = static_cast<int>(cursorShape_);
+    const bool reshape = shape != shownShape_;
+    const bool hidden = cursorShape_ == CursorShape::Hidden;
+    const bool tall = cursorShape_ == CursorShape::BottomHalf;
+    // Without a cursor-style sequence, ncurses' normal and very visible cursors.
+    if (reshape) curs_set(hidden ? 0 : cursorStyle_.empty() && tall ? 2 : 1);
+    shownShape_ = shape;
+    wrefresh(stdscr);
+    // DECSCUSR: 3 a blinking underline for the insert mode's low cursor, 1 a
+    // blinking block for the overwrite mode's tall one.
+    if (reshape && !hidden && !cursorStyle_.empty()) send(tiparm(cursorStyle_.c_str(), tall ? 1 : 3));
+}
+
+// --- Size ---------------------------------------------------------------------------
+
+void TerminalConsole::handleResize() {
+    gResized = 0;
+    winsize size{};
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_row > 0 && size.ws_col > 0)
+        resizeterm(size.ws_row, size.ws_col);
+    werase(stdscr);
+    clearok(curscr, TRUE);
+    grid_.markAllChanged();
+}
+
+bool TerminalConsole::largeEnough() const { return getmaxx(stdscr) >= kColumns && getmaxy(stdscr) >= kRows; }
+
+void TerminalConsole::waitUntilLargeEnough() {
+    while (!largeEnough()) {
+        const std::wstring lines[] = {
+            L"Okno terminala ma " + std::to_wstring(getmaxx(stdscr)) + L"×" + std::to_wstring(getmaxy(stdscr)) +
+                L" znaków.",
+            L"Program potrzebuje co najmniej 80×25.",
+            L"Powiększ okno - program czeka.",
+        };
+        werase(stdscr);
+        wattrset(stdscr, A_NORMAL);
+        for (int row = 0; row < 3 && row < getmaxy(stdscr); ++row)
+            mvwaddnwstr(stdscr, row, 0, lines[row].c_str(), getmaxx(stdscr));
+        wrefresh(stdscr);
+        poll(nullptr, 0, 100);  // the resize signal cuts the pause short
+        if (gResized) handleResize();
+    }
+    shownShape_ = -1;
+}
+
+// --- Input --------------------------------------------------------------------------
+
+void TerminalConsole::pump() {
+    if (!running_) return;
+    char buffer[4096];
+    for (;;) {
+        pollfd input{STDIN_FILENO, POLLIN, 0};
+        if (poll(&input, 1, 0) <= 0) break;
+        const ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (got > 0) {
+            decoder_.add(std::string_view(buffer, static_cast<std::size_t>(got)), steadyTickMs());
+            continue;
+        }
+        if (got < 0 && (errno == EINTR || errno == EAGAIN)) break;
+        // The terminal is gone (end of input, or EIO after a hang-up): end as a
+        // hang-up does; where that signal is ignored, end here.
+        raise(SIGHUP);
+        exitProgram(255);
+    }
+    decoder_.elapse(steadyTickMs());
+    while (decoder_.hasEvent()) {
+        const InputEvent event = decoder_.takeEvent();
+        if (const auto* key = std::get_if<KeyPress>(&event)) {
+            keys_.push_back(*key);
+            continue;
+        }
+        const auto& mouse = std::get<MouseReport>(event);
+        // The terminal may be larger than the program's screen.
+        if (mouse.column <= kColumns && mouse.row <= kRows && mouse.column >= 1 && mouse.row >= 1)
+            mice_.push_back(mouse);
+    }
+}
+
+bool TerminalConsole::keyWaiting() {
+    pump();
+    return !keys_.empty();
+}
+
+std::optional<KeyPress> TerminalConsole::readKey() {
+    if (!keyWaiting()) return std::nullopt;
+    const KeyPress key = keys_.front();
+    keys_.pop_front();
+    return key;
+}
+
+bool TerminalConsole::mouseWaiting() {
+    pump();
+    return !mice_.empty();
+}
+
+std::optional<MouseReport> TerminalConsole::readMouse() {
+    if (!mouseWaiting()) return std::nullopt;
+    const MouseReport mouse = mice_.front();
+    mice_.pop_front();
+    return mouse;
+}
+
+void TerminalConsole::send(std::string_view bytes) const {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+}  // namespace platform::posix
