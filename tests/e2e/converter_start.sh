@@ -2,37 +2,10 @@
 # The converter on a real terminal: "/?" shows the help lines and ends with 0 after a
 # key; without it the title, the banner in its colours, "Nacisnij Enter" and exit 0.
 set -euo pipefail
-command -v tmux >/dev/null || { echo "tmux is missing: skipped"; exit 77; }
+server_name=qz-e2e-start
+source "$(dirname "$0")/lib/tmux.sh"
 program="${QZ_BUILD_DIR:?}/qz23-24"
 [ -x "$program" ] || { echo "not built: $program"; exit 1; }
-
-export LC_ALL=C.UTF-8
-server="qz-e2e-start-$$"
-tm() { tmux -u -L "$server" -f /dev/null "$@"; }
-trap 'tm kill-server 2>/dev/null || true' EXIT
-
-screen() { tm capture-pane -p; }
-row() { screen | sed -n "${1}p"; }
-wait_for() {
-  for _ in $(seq 50); do
-    screen | grep -qF -- "$1" && return 0
-    sleep 0.1
-  done
-  echo "the screen never showed: $1"
-  screen
-  exit 1
-}
-expect_row() {
-  local actual
-  actual="$(row "$1")"
-  if [ "$actual" != "$2" ]; then
-    printf 'row %s is\n[%s]\nexpected\n[%s]\n' "$1" "$actual" "$2"
-    screen
-    exit 1
-  fi
-}
-repeat() { local s="" i; for ((i = 0; i < $2; i++)); do s+="$1"; done; printf %s "$s"; }
-run() { tm new-session -d -x 80 -y 25 "TERM=xterm-256color $*; echo \"EXIT=\$?\"; sleep 60"; }
 
 # Help screen. Row 1 may end with the clock of the top-right corner.
 run "'$program' '/?'"

@@ -3,39 +3,12 @@
 # bar renders with the right characters, and keys typed into it arrive with the
 # right codes (Esc, F5, PgDn, Alt+S as "ś", a typed "ż", F10 through the hint bar).
 set -euo pipefail
-command -v tmux >/dev/null || { echo "tmux is missing: skipped"; exit 77; }
+server_name=qz-e2e-tui
+source "$(dirname "$0")/lib/tmux.sh"
 demo="${QZ_BUILD_DIR:?}/tools/qz-tui-demo"
 [ -x "$demo" ] || { echo "not built: $demo"; exit 1; }
 
-export LC_ALL=C.UTF-8
-server="qz-e2e-tui-$$"
-tm() { tmux -u -L "$server" -f /dev/null "$@"; }
-trap 'tm kill-server 2>/dev/null || true' EXIT
-
-screen() { tm capture-pane -p; }
-row() { screen | sed -n "${1}p"; }
-# Waits until the screen shows text (up to 5 s).
-wait_for() {
-  for _ in $(seq 50); do
-    screen | grep -qF -- "$1" && return 0
-    sleep 0.1
-  done
-  echo "the screen never showed: $1"
-  screen
-  exit 1
-}
-expect_row() {
-  local actual
-  actual="$(row "$1")"
-  if [ "$actual" != "$2" ]; then
-    printf 'row %s is\n[%s]\nexpected\n[%s]\n' "$1" "$actual" "$2"
-    screen
-    exit 1
-  fi
-}
-repeat() { local s="" i; for ((i = 0; i < $2; i++)); do s+="$1"; done; printf %s "$s"; }
-
-tm new-session -d -x 80 -y 25 "TERM=xterm-256color '$demo'; echo \"EXIT=\$?\"; sleep 60"
+run "'$demo'"
 wait_for "Klawisze"
 
 expect_row 3 "    ┌$(repeat ─ 30) Klawisze $(repeat ─ 30)┐"
