@@ -63,7 +63,7 @@ struct Pid5Record : TaxDataRecord {
     static constexpr std::size_t kGroupSize424 = 424;
     static constexpr std::size_t kGroups9158 = 9158;        // 9158, 2 x 522: groups of doubles
     static constexpr std::size_t kGroupSize522 = 522;
-    static constexpr std::size_t kYearEndDouble = 88;       //   +88, 8: the year's closing value, opens the next at +0
+    static constexpr std::size_t kYearEndDouble = 88;       //   +88, 8: closing value; opens the next year at +0
     static constexpr std::size_t kByte13884 = 13884;        // 13884, 1: carried
     static constexpr std::size_t kWord13886 = 13886;        // 13886, 2: carried
     static constexpr std::size_t kMarks13888 = 13888;       // 13888, 3: carried, each 0 becoming 1
