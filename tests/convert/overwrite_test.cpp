@@ -73,22 +73,19 @@ TEST_F(OverwriteTest, ExtendedKeysAreIgnored) {
     EXPECT_TRUE(convert::AskOverwrite("CEL.DAT"));
 }
 
-TEST_F(OverwriteTest, AllAnswerOverwritesEveryLaterTargetSilently) {
-    screen.pushText("A");
-    EXPECT_FALSE(copyOverExisting("PIERWSZY.DAT"));
-    // No more keys are scripted: a second question would fail the test.
-    EXPECT_FALSE(copyOverExisting("DRUGI.DAT"));
-    EXPECT_FALSE(copyOverExisting("TRZECI.DAT"));
-    EXPECT_FALSE(convert::AskOverwrite("CZWARTY.DAT"));
-    EXPECT_EQ(convert::CurrentOverwritePolicy(), OverwritePolicy::OverwriteAll);
-}
-
-TEST_F(OverwriteTest, NoneAnswerKeepsEveryLaterTargetSilently) {
-    screen.pushText("n");
-    EXPECT_TRUE(copyOverExisting("PIERWSZY.DAT"));
-    EXPECT_TRUE(copyOverExisting("DRUGI.DAT"));
-    EXPECT_TRUE(convert::AskOverwrite("TRZECI.DAT"));
-    EXPECT_EQ(convert::CurrentOverwritePolicy(), OverwritePolicy::KeepAll);
+TEST_F(OverwriteTest, AnAnswerForAllHoldsForEveryLaterTarget) {
+    const struct {
+        const char* answer;
+        bool keep;
+    } cases[] = {{"A", false}, {"n", true}};
+    for (const auto& c : cases) {
+        convert::ResetOverwritePolicyForTests();
+        screen.pushText(c.answer);
+        EXPECT_EQ(copyOverExisting(std::string("PIERWSZY") + c.answer), c.keep) << c.answer;
+        // No more keys are scripted: a second question would fail the test.
+        EXPECT_EQ(copyOverExisting(std::string("DRUGI") + c.answer), c.keep) << c.answer;
+        EXPECT_EQ(convert::AskOverwrite("TRZECI.DAT"), c.keep) << c.answer;
+    }
 }
 
 }  // namespace
