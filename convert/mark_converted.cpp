@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "convert/copy_steps.h"
 #include "convert/options.h"
 #include "convert/progress_log.h"
 #include "platform/cp852.h"
@@ -11,17 +12,12 @@ using namespace platform::literals;
 
 namespace convert {
 
-namespace {
-constexpr tui::Attribute kErrorColour = 0x0C;
-}  // namespace
-
 void MarkConverted(std::string_view sourcePath) {
     if (!options().renameConverted) return;
     const std::string source(sourcePath);
     const std::string hidden = source + "~";
     if (platform::renameFile(source, hidden) != platform::err::Ok) {
-        SetLogColour(kErrorColour);
-        LogWriteLine(std::string("Błąd zmiany nazwy pliku "_cp) + source);
+        LogLineIn(logcolour::Error, "Błąd zmiany nazwy pliku "_cp, source);
         return;
     }
     LogWriteLine(std::string("Zmiana nazwy pliku "_cp) + source + " na " + hidden);

@@ -1,7 +1,7 @@
 #pragma once
-// A fixture for the record converters: a clean progress log below its header rows
-// (the clock ticks in row 1 while keys are awaited), the run's options at their
-// defaults, an empty person key table, and every key wait counted so that tests can
+// A fixture for the record converters: the state a run starts with, the progress log
+// cleared below its header rows (the clock ticks in row 1 while keys are awaited), an
+// empty person key table, and every key wait counted so that tests can
 // say how many there were. A wait takes the next key of type(), or Enter.
 #include <cstdint>
 #include <deque>
@@ -14,7 +14,7 @@
 #include "convert/record_fields.h"
 #include "convert/staff_converters.h"
 #include "convert/year_source.h"
-#include "tests/support/screen_test.h"
+#include "tests/support/conversion_test.h"
 #include "tui/keys.h"
 
 namespace qztest {
@@ -53,11 +53,9 @@ struct TestRecord {
     }
 };
 
-class ConverterTest : public ScreenTest {
+class ConverterTest : public ConversionTest {
 protected:
     ConverterTest() {
-        convert::options() = convert::Options{};
-        convert::SetLogSlowMode(false);
         convert::SetYear2024Source(false);
         convert::StartStaffTransfer(convert::StaffSelection::All);
         clearLog();

@@ -75,7 +75,6 @@ TEST_F(LedgerConvertersTest, AStruckOutEntryWaitsAsTheRunAsks) {
     const auto struck = ledgerEntry(5, {9, 2, 2024}, "KP 3", "Zwrot", true);
     for (const auto& c : cases) {
         convert::options().slowMode = c.slow;
-        convert::SetLogSlowMode(c.slow);
         convert::options().stopAfterEachFirm = c.stopAfterEachFirm;
         keyWaits = 0;
         const std::uint64_t sleptBefore = clock.totalSleptMs();
