@@ -12,18 +12,13 @@ namespace {
 
 class MarkConvertedTest : public qztest::ConverterTest {
 protected:
-    MarkConvertedTest() { temp.writeFile("2024SP.7", "spłaty"); }
+    MarkConvertedTest() {
+        temp.writeFile("2024SP.7", "spłaty");
+        convert::options().renameConverted = true;
+    }
 };
 
-TEST_F(MarkConvertedTest, NothingChangesUnlessTheUserAskedForIt) {
-    convert::MarkConverted(temp.root() + "2024SP.7");
-    EXPECT_TRUE(temp.exists("2024SP.7"));
-    EXPECT_FALSE(temp.exists("2024SP.7~"));
-    EXPECT_EQ(log(), "\n");
-}
-
 TEST_F(MarkConvertedTest, TheFileGetsATilde) {
-    convert::options().renameConverted = true;
     const std::string path = temp.root() + "2024SP.7";
     convert::MarkConverted(path);
     EXPECT_FALSE(temp.exists("2024SP.7"));
@@ -34,7 +29,6 @@ TEST_F(MarkConvertedTest, TheFileGetsATilde) {
 }
 
 TEST_F(MarkConvertedTest, AFailedRenameIsReportedAndKeepsTheFile) {
-    convert::options().renameConverted = true;
     temp.writeFile("2024SP.7~", "z poprzedniej konwersji");
     convert::MarkConverted(temp.root() + "2024SP.7");
     EXPECT_EQ(temp.readFile("2024SP.7"), "spłaty");
