@@ -13,4 +13,6 @@ std::uint64_t ProbeFileSize(std::string_view path) {
     return entry.size;
 }
 
+bool FileIsPresent(std::string_view path) { return ProbeFileSize(path) > 0; }
+
 }  // namespace convert

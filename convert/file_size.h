@@ -10,5 +10,7 @@ namespace convert {
 // The size of the ordinary file at exactly that path (read-only, hidden, system and
 // archive entries; directories are not matched), or 0 when there is none.
 std::uint64_t ProbeFileSize(std::string_view path);
+// Whether the file exists for the converter: it holds at least one byte.
+bool FileIsPresent(std::string_view path);
 
 }  // namespace convert

@@ -98,4 +98,9 @@ struct Options {
 // The options of this run.
 Options& options();
 
+// Family data go only together with staff data: clears the family item of a
+// per-firm item set whose staff item is clear. True when it changed the set. The
+// page that edits the set applies it, so the set never closes a page without it.
+bool KeepFamiliesWithStaff(std::uint16_t& firmItems);
+
 }  // namespace convert

@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "convert/options.h"
+#include "tui/polish_text.h"
 #include "tui/screen.h"
 #include "tui/text_device.h"
 
@@ -23,7 +25,6 @@ struct Log {
     int row = 1;
     int column = 1;
     tui::Attribute colour = 0x07;
-    bool slow = false;
 
     Log() { rows.fill(kBlankRow); }
 };
@@ -88,10 +89,18 @@ tui::Event LogWaitForKey() {
     return event;
 }
 
-void LogPause() {
-    if (gLog.slow) tui::Delay(kSlowPauseMs);
+char LogWaitForChoice(std::string_view choices) {
+    for (;;) {
+        tui::Event event;
+        tui::GetEvent(event);
+        if (event.kind != tui::EventKind::Key || event.extended) continue;
+        const char key = tui::UpperChar(static_cast<char>(event.character));
+        if (choices.find(key) != std::string_view::npos) return key;
+    }
 }
 
-void SetLogSlowMode(bool on) { gLog.slow = on; }
+void LogPause() {
+    if (options().slowMode) tui::Delay(kSlowPauseMs);
+}
 
 }  // namespace convert

@@ -14,6 +14,17 @@ namespace convert {
 inline constexpr int kLogColumns = 80;
 inline constexpr int kLogRows = 25;
 
+// The colours the conversion sets before its log lines.
+namespace logcolour {
+inline constexpr tui::Attribute Normal = 7;
+inline constexpr tui::Attribute Label = 8;       // "osoba: ", "Osoba: "
+inline constexpr tui::Attribute CopyStart = 9;   // the start line of each copy; section titles
+inline constexpr tui::Attribute YesNo = 10;      // yes/no prompts about persons
+inline constexpr tui::Attribute Error = 12;      // errors and the overwrite notice
+inline constexpr tui::Attribute Choice = 14;     // the overwrite choices, a missing source
+inline constexpr tui::Attribute Prompt = 15;     // prompts and person names
+}  // namespace logcolour
+
 // The colour of the next write.
 void SetLogColour(tui::Attribute colour);
 // Writes text at the log position without ending the line, cut at column 80.
@@ -25,8 +36,11 @@ void LogWriteLine(std::string_view text = {});
 void ClearLog(bool whole);
 // Waits for one key and discards whatever was typed ahead of it.
 tui::Event LogWaitForKey();
-// Waits one second in slow mode, so the user can follow the log.
+// Reads keys until one of choices arrives, each upper-cased the Polish way first
+// (so a lower-case answer counts); other keys are ignored. Returns that upper-case
+// character. Choices are upper-case characters.
+char LogWaitForChoice(std::string_view choices);
+// Waits one second when the run's slow mode is on, so the user can follow the log.
 void LogPause();
-void SetLogSlowMode(bool on);
 
 }  // namespace convert

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "convert/options.h"
 #include "convert/progress_log.h"
 #include "platform/cp852.h"
 #include "tests/support/screen_test.h"
@@ -15,7 +16,7 @@ namespace {
 class ProgressLogTest : public qztest::ScreenTest {
 protected:
     ProgressLogTest() {
-        convert::SetLogSlowMode(false);
+        convert::options() = convert::Options{};
         convert::ClearLog(true);
         convert::SetLogColour(tui::TextAttribute());
     }
@@ -109,7 +110,7 @@ TEST_F(ProgressLogTest, WaitingForAKeyDropsTypeAheadAndIgnoresClicks) {
 TEST_F(ProgressLogTest, PausesOnlyInSlowMode) {
     convert::LogPause();
     EXPECT_EQ(clock.totalSleptMs(), 0u);
-    convert::SetLogSlowMode(true);
+    convert::options().slowMode = true;
     convert::LogPause();
     EXPECT_EQ(clock.totalSleptMs(), 1000u);
 }

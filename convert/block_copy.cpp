@@ -1,0 +1,56 @@
+// The byte-for-byte copy.
+#include <string>
+#include <vector>
+
+#include "convert/copy_buffers.h"
+#include "convert/copy_steps.h"
+#include "convert/file_copy.h"
+#include "convert/file_size.h"
+#include "convert/overwrite.h"
+#include "convert/progress_log.h"
+#include "platform/cp852.h"
+
+namespace convert {
+
+namespace {
+using namespace platform::literals;
+}  // namespace
+
+bool CopyBlocks(std::string_view source, std::string_view target) {
+    const std::uint64_t size = ProbeFileSize(source);
+    if (size == 0) return true;
+    if (FileIsPresent(target) && AskOverwrite(target)) return true;
+
+    platform::FileHandle from;
+    if (!OpenCopySource(source, from)) return false;
+    platform::FileHandle to;
+    if (!OpenCopyTarget(target, false, to)) return false;
+    std::string what(source);
+    what += "  " + std::to_string(size);
+    what += " bytów..."_cp;
+    LogLineIn(logcolour::CopyStart, "Kopiuję "_cp, what);
+
+    bool copied = true;
+    std::vector<std::uint8_t> block(kCopyBufferSize);
+    for (;;) {
+        std::size_t got = 0;
+        if (platform::readFile(from, block.data(), block.size(), got) != platform::err::Ok) {
+            ReportError("Błąd odczytu danych"_cp);
+            copied = false;
+            break;
+        }
+        if (got == 0) break;
+        std::size_t put = 0;
+        if (platform::writeFile(to, block.data(), got, put) != platform::err::Ok) {
+            ReportError("Błąd zapisu danych"_cp);
+            copied = false;
+            break;
+        }
+        if (got < block.size()) break;  // the end of the source
+    }
+    copied = CloseCopyFiles(from, source, to, target) && copied;
+    LogPause();
+    return copied;
+}
+
+}  // namespace convert

@@ -1,0 +1,28 @@
+#pragma once
+// The steps that the copies share: the log lines around a copy, opening the source
+// and the target with their error reports, and closing both.
+#include <cstdint>
+#include <string_view>
+
+#include "platform/files.h"
+#include "tui/colours.h"
+
+namespace convert {
+
+// Writes text and name as one log line in colour; normal text follows.
+void LogLineIn(tui::Attribute colour, std::string_view text, std::string_view name = {});
+// An error line followed by a wait for a key.
+void ReportError(std::string_view text, std::string_view name = {});
+
+// Opens the source for reading, shared with every other user. On failure reports
+// "Błąd otwarcia pliku " with a key wait.
+bool OpenCopySource(std::string_view path, platform::FileHandle& file);
+// Creates (or empties) the target, or opens it for writing at its end to append.
+// On failure reports "Błąd Utworzenia pliku " with a key wait.
+bool OpenCopyTarget(std::string_view path, bool append, platform::FileHandle& file);
+// Closes the source, then the target, reporting each failure with a key wait.
+// False when the target did not close: what was written may not be on the disk.
+bool CloseCopyFiles(platform::FileHandle& source, std::string_view sourcePath, platform::FileHandle& target,
+                    std::string_view targetPath);
+
+}  // namespace convert

@@ -1,0 +1,26 @@
+#pragma once
+// The converters and the filter of the 2024 entries that the 2023 program already
+// holds: ledger entries, repayments, salaries and commission contracts. Ledger
+// entries that were struck out stay behind; salaries and contracts follow only the
+// persons of the person key table.
+#include <cstdint>
+
+#include "convert/record_fields.h"
+
+namespace convert {
+
+// Numbers the entries of one monthly ledger file: the next carried entry gets
+// lastNumber + 1, the one after it lastNumber + 2, and so on. 0 for a new file; the
+// last entry's number when entries are added to a file that already holds some.
+void StartLedgerNumbering(std::uint32_t lastNumber);
+
+// Ledger entries (LedgerEntryRecord::kSize bytes).
+bool ConvertLedgerEntry(RecordBytes source, RecordBuffer target);
+// Repayments (RepaymentRecord::kSize bytes); every one is carried.
+bool ConvertRepayment(RecordBytes source, RecordBuffer target);
+// The filter of the salary copy (SalaryRecord::kSize bytes).
+bool KeepSalary(RecordBuffer record);
+// Commission contracts (ContractRecord::kSize bytes).
+bool ConvertContract(RecordBytes source, RecordBuffer target);
+
+}  // namespace convert

@@ -1,0 +1,52 @@
+#include "convert/overwrite.h"
+
+#include <string>
+
+#include "convert/progress_log.h"
+#include "platform/cp852.h"
+
+namespace convert {
+
+namespace {
+
+using namespace platform::literals;
+
+OverwritePolicy gPolicy = OverwritePolicy::Ask;
+
+}  // namespace
+
+OverwritePolicy CurrentOverwritePolicy() { return gPolicy; }
+
+bool AskOverwrite(std::string_view name) {
+    if (gPolicy == OverwritePolicy::KeepAll) return true;
+    if (gPolicy == OverwritePolicy::OverwriteAll) return false;
+
+    SetLogColour(logcolour::Error);
+    LogWriteLine(std::string("Stwierdzono obecność pliku "_cp).append(name));
+    SetLogColour(logcolour::Choice);
+    LogWriteLine(" W-wykonaj kopiownie (zastępując) [A-i wszystkie następne]  "_cp);
+    SetLogColour(logcolour::Choice);  // a colour holds for one write
+    LogWriteLine(" Z-zostaw plik                    [N-i wszystkie następne] ?"_cp);
+    SetLogColour(logcolour::Prompt);
+    LogWrite("---->  Z(n)/W(a)");
+    const char answer = LogWaitForChoice("ANWZ");
+    SetLogColour(logcolour::Normal);
+    LogWriteLine();
+
+    switch (answer) {
+        case 'A':
+            gPolicy = OverwritePolicy::OverwriteAll;
+            return false;
+        case 'N':
+            gPolicy = OverwritePolicy::KeepAll;
+            return true;
+        case 'W':
+            return false;
+        default:  // 'Z'
+            return true;
+    }
+}
+
+void ResetOverwritePolicyForTests() { gPolicy = OverwritePolicy::Ask; }
+
+}  // namespace convert

@@ -1,0 +1,27 @@
+#pragma once
+// What happens when a copy meets a target that is already there: the user decides,
+// file by file or once for all that follow. An answer for all holds for the rest of
+// the run, across the global copy and every later firm.
+#include <cstdint>
+#include <string_view>
+
+namespace convert {
+
+enum class OverwritePolicy : std::int16_t {
+    Ask = 0,            // ask for each existing target
+    KeepAll = 1,        // keep every existing target from now on, without asking
+    OverwriteAll = -1,  // overwrite every existing target from now on, without asking
+};
+
+OverwritePolicy CurrentOverwritePolicy();
+
+// Decides about the existing target called name. True means keep it untouched.
+// Under Ask it shows the notice and the choices in the log and waits for A, N, W or
+// Z (lower case too): W overwrites and Z keeps this file, A and N do the same and
+// set the policy for all that follow.
+bool AskOverwrite(std::string_view name);
+
+// Only for tests: the policy a run starts with. Nothing in the program resets it.
+void ResetOverwritePolicyForTests();
+
+}  // namespace convert

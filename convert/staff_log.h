@@ -1,0 +1,17 @@
+#pragma once
+// What the staff converters write into the progress log and ask there.
+#include <string_view>
+
+namespace convert {
+
+// label in colour 8, then both name parts joined by a blank in colour 15, without
+// ending the line; the colour then returns to 7.
+void LogPersonName(std::string_view label, std::string_view first, std::string_view second);
+// Writes the prompt in colour 10 without ending the line and reads keys until one of
+// letters (upper-case) arrives, taking lower-case letters as upper-case. Returns it.
+char AskLetter(std::string_view prompt, std::string_view letters);
+// When more persons were carried than the person key table holds, writes the warning
+// and waits for a key: the record at hand may belong to a person who cannot be found.
+void WarnWhenPersonKeysOverflow(std::string_view warning);
+
+}  // namespace convert

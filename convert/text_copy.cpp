@@ -1,0 +1,56 @@
+// The line-by-line copy of text files.
+#include <string>
+
+#include "convert/copy_buffers.h"
+#include "convert/copy_steps.h"
+#include "convert/file_copy.h"
+#include "convert/file_size.h"
+#include "convert/overwrite.h"
+#include "convert/progress_log.h"
+#include "fileio/text_file.h"
+#include "platform/cp852.h"
+
+namespace convert {
+
+namespace {
+
+using namespace platform::literals;
+
+// The product's text files end their lines this way on every platform.
+constexpr std::string_view kLineEnd = "\r\n";
+
+}  // namespace
+
+void CopyTextFile(std::string_view source, std::string_view target, const LineFilter& filter) {
+    if (!FileIsPresent(source)) return;
+    fileio::TextFileReader reader;
+    if (reader.open(source) != platform::err::Ok) {
+        ReportError("Błąd otwarcia pliku "_cp, source);
+        return;
+    }
+    if (FileIsPresent(target) && AskOverwrite(target)) return;
+    platform::FileHandle to;
+    if (platform::createFile(target, to) != platform::err::Ok) {
+        ReportError("Błąd utworzenia pliku "_cp, target);
+        return;
+    }
+    LogLineIn(logcolour::CopyStart, "Kopiuję plik "_cp, source);
+
+    // Read and write errors are reported without a key wait; the copy stops there.
+    BufferedWriter writer(to);
+    bool written = true;
+    std::string line;
+    while (reader.readLine(line)) {
+        if (filter && !filter(line)) continue;
+        line += kLineEnd;
+        if (writer.write(line.data(), line.size()) != platform::err::Ok) {
+            written = false;
+            break;
+        }
+    }
+    if (reader.error() != platform::err::Ok) LogLineIn(logcolour::Error, "Błąd odczytu z pliku "_cp, source);
+    if (!written || writer.flush() != platform::err::Ok || platform::closeFile(to) != platform::err::Ok)
+        LogLineIn(logcolour::Error, "Błąd zapisu do pliku "_cp, target);
+}
+
+}  // namespace convert

@@ -1,0 +1,326 @@
+// The four copies on real files: absent and empty files, short last records, the
+// append mode, the log lines and their colours, and failures of the file layer.
+#include "convert/file_copy.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "platform/cp852.h"
+#include "platform/posix/syscalls.h"
+#include "tests/support/conversion_test.h"
+#include "tui/keys.h"
+
+namespace {
+
+using namespace platform::literals;
+using platform::posix::FailNthCall;
+using platform::posix::ScopedSyscall;
+using platform::posix::Syscalls;
+
+// Bytes 0, 1, 2, ... 250, 0, 1, ... so that a misplaced block shows.
+std::string pattern(std::size_t size) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i % 251);
+    return bytes;
+}
+
+class FileCopyTest : public qztest::ConversionTest {
+protected:
+    std::string path(const std::string& name) const { return temp.root() + name; }
+    std::string root() const { return platform::cp852::toUtf8(temp.root()); }
+    std::string logRow(int row) const { return rows(row, row); }
+};
+
+// Each copy from ZRODLO.DAT to CEL.DAT with 4-byte records where records count.
+const struct NamedCopy {
+    const char* name;
+    std::function<bool(const std::string&, const std::string&)> run;
+} kCopies[] = {
+    {"text", [](const std::string& s, const std::string& t) { convert::CopyTextFile(s, t); return true; }},
+    {"block", [](const std::string& s, const std::string& t) { return convert::CopyBlocks(s, t); }},
+    {"record", [](const std::string& s, const std::string& t) { return convert::CopyRecords(s, t, 4); }},
+    {"conversion",
+     [](const std::string& s, const std::string& t) { return convert::ConvertRecords(s, t, 4, 4, convert::CopyWholeRecord); }},
+};
+
+// --- Absent and empty files -----------------------------------------------------
+
+TEST_F(FileCopyTest, EmptyOrMissingSourceIsAbsent) {
+    for (const bool empty : {true, false}) {
+        for (const NamedCopy& copy : kCopies) {
+            convert::ClearLog(true);
+            if (empty) temp.writeFile("ZRODLO.DAT", "");
+            EXPECT_TRUE(copy.run(path("ZRODLO.DAT"), path("CEL.DAT"))) << copy.name;
+            EXPECT_FALSE(temp.exists("CEL.DAT")) << copy.name;
+            const bool recordCopy = std::string(copy.name) == "record" || std::string(copy.name) == "conversion";
+            EXPECT_EQ(logRow(1), recordCopy ? "Brak pliku źródłowego " + root() + "ZRODLO.DAT\n" : "\n")
+                << copy.name << (empty ? " empty" : " missing");
+            if (recordCopy) {
+                EXPECT_EQ(attributeOf(1, 1, 22), 0x0E) << copy.name;
+            }
+        }
+    }
+}
+
+TEST_F(FileCopyTest, EmptyTargetIsOverwrittenWithoutAQuestion) {
+    for (const NamedCopy& copy : kCopies) {
+        temp.writeFile("ZRODLO.DAT", "abcdef\r\n");  // a line and two records
+        temp.writeFile("CEL.DAT", "");
+        EXPECT_TRUE(copy.run(path("ZRODLO.DAT"), path("CEL.DAT"))) << copy.name;
+        EXPECT_EQ(temp.readFile("CEL.DAT"), "abcdef\r\n") << copy.name;
+    }
+}
+
+TEST_F(FileCopyTest, KeptTargetIsUntouched) {
+    for (const NamedCopy& copy : kCopies) {
+        temp.writeFile("ZRODLO.DAT", "abcdefgh");
+        temp.writeFile("CEL.DAT", "stary");
+        screen.pushText("z");
+        const bool result = copy.run(path("ZRODLO.DAT"), path("CEL.DAT"));
+        // The record copies say false when they copied nothing; the others true.
+        const bool recordCopy = std::string(copy.name) == "record" || std::string(copy.name) == "conversion";
+        EXPECT_EQ(result, !recordCopy) << copy.name;
+        EXPECT_EQ(temp.readFile("CEL.DAT"), "stary") << copy.name;
+    }
+}
+
+// --- Text copy ------------------------------------------------------------------
+
+TEST_F(FileCopyTest, TextCopyKeepsLongLinesWholeAndEndsLinesWithCrLf) {
+    const std::string longLine(600, 'x');
+    temp.writeFile("NOTATNIK.TXT", "pierwsza\n" + longLine + "\r\n\nostatnia bez konca");
+    convert::CopyTextFile(path("NOTATNIK.TXT"), path("KOPIA.TXT"));
+    EXPECT_EQ(temp.readFile("KOPIA.TXT"), "pierwsza\r\n" + longLine + "\r\n\r\nostatnia bez konca\r\n");
+    EXPECT_EQ(logRow(1), "Kopiuję plik " + root() + "NOTATNIK.TXT\n");
+    EXPECT_EQ(attributeOf(1, 1, 13), 0x09);
+}
+
+TEST_F(FileCopyTest, TextCopyWritesWhatTheFilterPassesAsItLeftIt) {
+    temp.writeFile("KPR.INI", "[ROK]\nrok=2023\n;uwaga\nx=1\n");
+    convert::CopyTextFile(path("KPR.INI"), path("KPR2.INI"), [](std::string& line) {
+        if (line.starts_with(";")) return false;
+        if (line == "rok=2023") line = "rok=2024";
+        return true;
+    });
+    EXPECT_EQ(temp.readFile("KPR2.INI"), "[ROK]\r\nrok=2024\r\nx=1\r\n");
+}
+
+// --- Block copy -----------------------------------------------------------------
+
+TEST_F(FileCopyTest, BlockCopyIsByteForByteWithItsSizeInTheLog) {
+    const std::string data = pattern(200'003);  // several buffers and a short tail
+    temp.writeFile("ZRODLO.DAT", data);
+    EXPECT_TRUE(convert::CopyBlocks(path("ZRODLO.DAT"), path("CEL.DAT")));
+    EXPECT_EQ(temp.readFile("CEL.DAT"), data);
+    EXPECT_EQ(rows(1, 2), "Kopiuję " + root() + "ZRODLO.DAT  200003 bytów...\n\n");
+    EXPECT_EQ(attributeOf(1, 1, 8), 0x09);
+}
+
+// --- Record copy ----------------------------------------------------------------
+
+TEST_F(FileCopyTest, RecordCopyWritesAShortTailUnchanged) {
+    // Records of 3000 bytes straddle the edges of the copy's buffers.
+    const std::string data = pattern(50 * 3000 + 5);
+    temp.writeFile("ZRODLO.REK", data);
+    EXPECT_TRUE(convert::CopyRecords(path("ZRODLO.REK"), path("CEL.REK"), 3000));
+    EXPECT_EQ(temp.readFile("CEL.REK"), data);
+    EXPECT_EQ(rows(1, 2), "Kopiuje " + root() + "ZRODLO.REK  50 pozycji ...\n\n");
+    EXPECT_EQ(attributeOf(1, 1, 8), 0x09);
+    // 1, then one for each of 51 reads with data and 51 writes, and one for the
+    // read that finds the end.
+    EXPECT_EQ(convert::RecordCounter(), 104u);
+}
+
+TEST_F(FileCopyTest, RecordFilterDecidesAndMayChangeTheRecord) {
+    temp.writeFile("ZRODLO.REK", std::string("a111b222c333d4"));
+    std::vector<std::string> seen;
+    EXPECT_TRUE(convert::CopyRecords(path("ZRODLO.REK"), path("CEL.REK"), 4, [&](std::span<std::uint8_t> record) {
+        seen.emplace_back(record.begin(), record.end());
+        record[1] = 'X';
+        return record[0] != 'b';
+    }));
+    EXPECT_EQ(temp.readFile("CEL.REK"), "aX11cX33dX");
+    // The short last record reaches the filter padded with zero bytes.
+    EXPECT_EQ(seen, (std::vector<std::string>{"a111", "b222", "c333", std::string("d4\0\0", 4)}));
+    // 1 + 5 reads + 3 writes: a refused record is not written.
+    EXPECT_EQ(convert::RecordCounter(), 9u);
+}
+
+// --- Record conversion copy -----------------------------------------------------
+
+TEST_F(FileCopyTest, ConversionPadsAShortLastRecordWithZeros) {
+    temp.writeFile("ZRODLO.REK", "abcdefgh" "ijkl" "mn");
+    EXPECT_TRUE(convert::ConvertRecords(path("ZRODLO.REK"), path("CEL.REK"), 4, 4, convert::CopyWholeRecord));
+    EXPECT_EQ(temp.readFile("CEL.REK"), std::string("abcdefghijklmn\0\0", 16));
+    EXPECT_EQ(rows(1, 2), "Kopiuje " + root() + "ZRODLO.REK  3 pozycji ...\n\n");
+}
+
+TEST_F(FileCopyTest, ConverterBuildsTargetsOfAnotherSizeFromCleanBuffers) {
+    temp.writeFile("ZRODLO.REK", "ab" "cd" "ef");
+    std::vector<std::string> targetsSeen;
+    const auto converter = [&](std::span<std::uint8_t> source, std::span<std::uint8_t> target) {
+        targetsSeen.emplace_back(target.begin(), target.end());
+        target[0] = source[1];
+        target[2] = source[0];
+        return source[0] != 'c';
+    };
+    EXPECT_TRUE(convert::ConvertRecords(path("ZRODLO.REK"), path("CEL.REK"), 2, 3, converter));
+    EXPECT_EQ(temp.readFile("CEL.REK"), std::string("b\0a" "f\0e", 6));
+    EXPECT_EQ(targetsSeen, std::vector<std::string>(3, std::string(3, '\0')));
+}
+
+TEST_F(FileCopyTest, ConversionWithoutAConverterGivesAnEmptyTarget) {
+    temp.writeFile("ZRODLO.REK", "abcdefgh");
+    temp.writeFile("CEL.REK", "");
+    EXPECT_TRUE(convert::ConvertRecords(path("ZRODLO.REK"), path("CEL.REK"), 4, 4, {}));
+    EXPECT_TRUE(temp.exists("CEL.REK"));
+    EXPECT_EQ(temp.readFile("CEL.REK"), "");
+}
+
+// --- Append mode ----------------------------------------------------------------
+
+TEST_F(FileCopyTest, AppendModeGrowsAnExistingTargetWithoutAQuestion) {
+    temp.writeFile("ZRODLO.REK", "1111" "2222");
+    temp.writeFile("CEL.REK", "0000");
+    temp.writeFile("CEL2.REK", "0000");
+    convert::SetAppendMode(true);
+    // No key is scripted: a question would fail the test.
+    EXPECT_TRUE(convert::CopyRecords(path("ZRODLO.REK"), path("CEL.REK"), 4));
+    EXPECT_TRUE(convert::ConvertRecords(path("ZRODLO.REK"), path("CEL2.REK"), 4, 4, convert::CopyWholeRecord));
+    EXPECT_EQ(temp.readFile("CEL.REK"), "000011112222");
+    EXPECT_EQ(temp.readFile("CEL2.REK"), "000011112222");
+    // A target that is not there is simply created.
+    EXPECT_TRUE(convert::CopyRecords(path("ZRODLO.REK"), path("NOWY.REK"), 4));
+    EXPECT_EQ(temp.readFile("NOWY.REK"), "11112222");
+    // The block copy knows no append mode.
+    screen.pushText("w");
+    EXPECT_TRUE(convert::CopyBlocks(path("ZRODLO.REK"), path("CEL.REK")));
+    EXPECT_EQ(temp.readFile("CEL.REK"), "11112222");
+}
+
+// --- Pauses in slow mode --------------------------------------------------------
+
+TEST_F(FileCopyTest, SlowModePausesAfterEachCopy) {
+    temp.writeFile("ZRODLO.REK", "abcd");
+    convert::options().slowMode = true;
+    // The text copy does not pause; the conversion also pauses after its start line.
+    const std::uint64_t pausedMs[] = {0, 1000, 1000, 2000};
+    for (std::size_t i = 0; i < std::size(kCopies); ++i) {
+        const std::uint64_t before = clock.totalSleptMs();
+        kCopies[i].run(path("ZRODLO.REK"), path(std::string("CEL.") + kCopies[i].name));
+        EXPECT_EQ(clock.totalSleptMs() - before, pausedMs[i]) << kCopies[i].name;
+    }
+    const std::uint64_t before = clock.totalSleptMs();
+    convert::CopyRecords(path("BRAK.REK"), path("CEL.REK"), 4);
+    EXPECT_EQ(clock.totalSleptMs() - before, 1000u) << "missing source";
+}
+
+// --- Failures of the file layer -------------------------------------------------
+
+ssize_t halfThenDiskFull(int fd, const void* buffer, size_t size) {
+    static bool first = true;
+    if (std::exchange(first, false)) return platform::posix::realSyscalls().write(fd, buffer, size / 2);
+    first = true;
+    errno = ENOSPC;
+    return -1;
+}
+
+// The block and record copies report a failure while copying, wait for a key and
+// fail; what was written stays.
+TEST_F(FileCopyTest, ShortWriteOrFailedReadIsReportedAndFails) {
+    for (const bool writing : {true, false}) {
+        for (const NamedCopy& copy : std::span(kCopies).subspan(1)) {
+            const std::string name = std::string(copy.name) + (writing ? " writing" : " reading");
+            convert::ClearLog(true);
+            std::filesystem::remove(temp.path() / "CEL.DAT");
+            temp.writeFile("ZRODLO.DAT", pattern(4000));
+            screen.pushKey(tui::kbEnter);
+            bool result = true;
+            if (writing) {
+                ScopedSyscall<&Syscalls::write> diskFull(&halfThenDiskFull);
+                result = copy.run(path("ZRODLO.DAT"), path("CEL.DAT"));
+                EXPECT_EQ(temp.readFile("CEL.DAT"), pattern(2000)) << name;
+            } else {
+                FailNthCall<&Syscalls::read> broken(1, EIO);
+                result = copy.run(path("ZRODLO.DAT"), path("CEL.DAT"));
+            }
+            EXPECT_FALSE(result) << name;
+            EXPECT_EQ(logRow(2), writing ? "Błąd zapisu danych\n" : "Błąd odczytu danych\n") << name;
+            EXPECT_EQ(attributeOf(1, 2, 18), 0x0C) << name;
+            EXPECT_TRUE(screen.inputEmpty()) << name << ": the error waits for a key";
+        }
+    }
+}
+
+TEST_F(FileCopyTest, TextCopyReportsAFailedWriteWithoutWaiting) {
+    temp.writeFile("ZRODLO.TXT", "linia\n");
+    {
+        FailNthCall<&Syscalls::write> diskFull(1, ENOSPC);
+        convert::CopyTextFile(path("ZRODLO.TXT"), path("CEL.TXT"));
+    }
+    EXPECT_EQ(logRow(2), "Błąd zapisu do pliku " + root() + "CEL.TXT\n");
+    EXPECT_EQ(attributeOf(1, 2, 21), 0x0C);
+}
+
+TEST_F(FileCopyTest, OpenAndCreateFailuresNameTheFile) {
+    temp.writeFile("ZRODLO.DAT", "abcdefgh");
+    // The source opens first, then the target.
+    const struct {
+        int failingOpen;
+        const char* message;
+        const char* file;
+    } cases[] = {
+        {1, "Błąd otwarcia pliku ", "ZRODLO.DAT"},
+        {2, "Błąd Utworzenia pliku ", "CEL.DAT"},
+    };
+    for (const auto& c : cases) {
+        for (const NamedCopy& copy : kCopies) {
+            const std::string name = copy.name;
+            convert::ClearLog(true);
+            screen.pushKey(tui::kbEnter);
+            bool result = true;
+            {
+                FailNthCall<&Syscalls::open> denied(c.failingOpen, EIO);
+                result = copy.run(path("ZRODLO.DAT"), path("CEL.DAT"));
+            }
+            const std::string message = name == "text" && c.failingOpen == 2 ? "Błąd utworzenia pliku " : c.message;
+            EXPECT_EQ(logRow(1), message + root() + c.file + "\n") << name << " " << c.failingOpen;
+            EXPECT_EQ(screen.cell(1, 1).attribute, 0x0C) << name;
+            EXPECT_TRUE(screen.inputEmpty()) << name << ": the error waits for a key";
+            EXPECT_TRUE(!result || name == "text") << name;
+            EXPECT_FALSE(temp.exists("CEL.DAT")) << name;
+        }
+    }
+}
+
+TEST_F(FileCopyTest, TargetThatFailsToCloseFails) {
+    temp.writeFile("ZRODLO.DAT", "abcdefgh");
+    screen.pushKey(tui::kbEnter);
+    bool result = true;
+    {
+        // The source closes first, then the target.
+        FailNthCall<&Syscalls::close> broken(2, EIO);
+        result = convert::CopyBlocks(path("ZRODLO.DAT"), path("CEL.DAT"));
+    }
+    EXPECT_FALSE(result);
+    EXPECT_EQ(logRow(2), "Błąd zamknięcia zbioru " + root() + "CEL.DAT\n");
+}
+
+// --- Buffering ------------------------------------------------------------------
+
+TEST_F(FileCopyTest, ManySmallRecordsTakeFewSystemCalls) {
+    const std::string data = pattern(5000 * 32);
+    temp.writeFile("ZRODLO.REK", data);
+    constexpr int kNever = 1 << 30;
+    FailNthCall<&Syscalls::read> reads(kNever, 0);
+    FailNthCall<&Syscalls::write> writes(kNever, 0);
+    EXPECT_TRUE(convert::CopyRecords(path("ZRODLO.REK"), path("CEL.REK"), 32));
+    EXPECT_EQ(temp.readFile("CEL.REK"), data);
+    EXPECT_LE(reads.callCount(), 4);
+    EXPECT_LE(writes.callCount(), 4);
+}
+
+}  // namespace

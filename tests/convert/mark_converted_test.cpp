@@ -1,0 +1,41 @@
+// Hiding converted ledger files in the 2023 tree by appending "~" to their names.
+#include "convert/mark_converted.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/cp852.h"
+#include "tests/convert/converter_test.h"
+
+using namespace platform::literals;
+
+namespace {
+
+class MarkConvertedTest : public qztest::ConverterTest {
+protected:
+    MarkConvertedTest() {
+        temp.writeFile("2024SP.7", "spłaty");
+        convert::options().renameConverted = true;
+    }
+};
+
+TEST_F(MarkConvertedTest, TheFileGetsATilde) {
+    const std::string path = temp.root() + "2024SP.7";
+    convert::MarkConverted(path);
+    EXPECT_FALSE(temp.exists("2024SP.7"));
+    EXPECT_EQ(temp.readFile("2024SP.7~"), "spłaty");
+    // The line is cut at column 80.
+    const std::string line = "Zmiana nazwy pliku " + path + " na " + path + "~";
+    EXPECT_EQ(screen.bytesAt(1, 3, 80), line.substr(0, 80));
+}
+
+TEST_F(MarkConvertedTest, AFailedRenameIsReportedAndKeepsTheFile) {
+    temp.writeFile("2024SP.7~", "z poprzedniej konwersji");
+    convert::MarkConverted(temp.root() + "2024SP.7");
+    EXPECT_EQ(temp.readFile("2024SP.7"), "spłaty");
+    EXPECT_EQ(temp.readFile("2024SP.7~"), "z poprzedniej konwersji");
+    EXPECT_EQ(screen.bytesAt(1, 3, 24), "Błąd zmiany nazwy pliku "_cp);
+    EXPECT_EQ(screen.cell(1, 3).attribute, 0x0C);
+    EXPECT_EQ(keyWaits, 0);
+}
+
+}  // namespace

@@ -1,0 +1,29 @@
+#pragma once
+// A screen test that starts from the state a run starts with: default options, the
+// overwrite policy that asks, append mode off, an empty progress log. The state is
+// process-wide, so it is put back after the test as well.
+#include "convert/file_copy.h"
+#include "convert/options.h"
+#include "convert/overwrite.h"
+#include "convert/progress_log.h"
+#include "tests/support/screen_test.h"
+
+namespace qztest {
+
+class ConversionTest : public ScreenTest {
+protected:
+    ConversionTest() {
+        resetRunState();
+        convert::ClearLog(true);
+    }
+    ~ConversionTest() override { resetRunState(); }
+
+private:
+    static void resetRunState() {
+        convert::options() = convert::Options{};
+        convert::ResetOverwritePolicyForTests();
+        convert::SetAppendMode(false);
+    }
+};
+
+}  // namespace qztest
