@@ -41,6 +41,8 @@ struct Event {
 void GetEvent(Event& event);
 // Takes an event out of further handling.
 void ClearEvent(Event& event);
+// Turns the event into a command event from the given source.
+void SetCommand(Event& event, Command command, std::uint8_t commandSource);
 // A copy of the event GetEvent returned last.
 const Event& LastEvent();
 void ResetLastEvent();
