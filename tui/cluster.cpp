@@ -29,12 +29,6 @@ std::vector<std::string> Texts(std::unique_ptr<Item> items, int most) {
     return texts;
 }
 
-bool IsCharacter(const Event& event, char lower) {
-    return event.kind == EventKind::Key && !event.extended &&
-           (event.character == static_cast<std::uint8_t>(lower) ||
-            event.character == static_cast<std::uint8_t>(lower - 'a' + 'A'));
-}
-
 }  // namespace
 
 std::unique_ptr<Item> NewItem(std::string_view text, std::unique_ptr<Item> next) {
@@ -102,7 +96,7 @@ CheckBox::CheckBox(std::string_view text, bool& value, int row, int column, std:
 bool CheckBox::Marked(int) const { return value_; }
 
 bool CheckBox::Press(const Event& event) {
-    if (!event.isKey(kbSpace) && !IsCharacter(event, 'x')) return false;
+    if (!event.isKey(kbSpace) && !event.isLetter('x')) return false;
     value_ = !value_;
     return true;
 }
@@ -121,7 +115,7 @@ bool CheckList::Press(const Event& event) {
     const auto bit = static_cast<std::uint16_t>(1u << highlighted_);
     if (event.isKey(kbSpace)) {
         value_ ^= bit;
-    } else if (IsCharacter(event, 'x') || event.isKey(kbGrayPlus)) {
+    } else if (event.isLetter('x') || event.isKey(kbGrayPlus)) {
         value_ |= bit;
     } else if ((event.kind == EventKind::Key && event.character == '0') || event.isKey(kbGrayMinus)) {
         value_ &= static_cast<std::uint16_t>(~bit);
@@ -148,7 +142,7 @@ int RadioGroup::FirstHighlight() const { return std::min<int>(value_, std::max(I
 
 // Moving the highlight chooses nothing; Space (or a click) does.
 bool RadioGroup::Press(const Event& event) {
-    if (!event.isKey(kbSpace) && !IsCharacter(event, 'x') && !event.isKey(kbGrayPlus)) return false;
+    if (!event.isKey(kbSpace) && !event.isLetter('x') && !event.isKey(kbGrayPlus)) return false;
     value_ = static_cast<std::uint16_t>(highlighted_);
     return true;
 }
