@@ -1,7 +1,5 @@
 #include "tui/screen.h"
 
-#include <string>
-
 #include "platform/clock.h"
 #include "tui/clock_tick.h"
 #include "tui/event.h"

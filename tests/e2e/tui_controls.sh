@@ -1,17 +1,17 @@
 #!/usr/bin/env bash
-# The toolkit on a real terminal: tui-demo's dialog with a control of every kind is
-# drawn as it should be, the keys drive every control, and the summary box shows what
-# the controls were set to.
-#
-#   tui_demo_test.sh PATH-TO-TUI-DEMO
+# The dialog toolkit on a real terminal: the demo's dialog with a control of every
+# kind is drawn as it should be, keys drive every control, and the summary box shows
+# what the controls were set to.
 set -euo pipefail
-source "${BASH_SOURCE[0]%/*}/tmux.sh"
-e2e_require_tmux
+server_name=qz-e2e-controls
+source "$(dirname "$0")/lib/tmux.sh"
+demo="${QZ_BUILD_DIR:?}/tools/qz-tui-demo"
+[ -x "$demo" ] || { echo "not built: $demo"; exit 1; }
 
-e2e_start "$1"
-e2e_wait_for "Demo kontrolek"
-e2e_wait_for "Esc - koniec"
-e2e_expect_rows 2 25 <<'SCREEN'
+run "'$demo' kontrolki"
+wait_for "Demo kontrolek"
+wait_for "Esc - koniec"
+expect_rows 2 25 <<'SCREEN'
     ┌─────────────────────────── Demo kontrolek ───────────────────────────┐
     │ Katalog danych:                                                      │
     │  C:\KPR_2023\                                                        │
@@ -39,24 +39,24 @@ e2e_expect_rows 2 25 <<'SCREEN'
 SCREEN
 
 # The field: typed at the end of the text.
-e2e_type "X"
-e2e_wait_for 'C:\KPR_2023\X '
+tm send-keys -l "X"
+wait_for 'C:\KPR_2023\X '
 # The check box.
-e2e_keys Tab Space
-e2e_wait_for "[■] pokazuj powoli"
+tm send-keys Tab Space
+wait_for "[■] pokazuj powoli"
 # The check-box list: the second item.
-e2e_keys Tab Down Space
-e2e_wait_for "[■] stałe F1..F10"
+tm send-keys Tab Down Space
+wait_for "[■] stałe F1..F10"
 # The radio group: the arrow moves the highlight only, Space chooses.
-e2e_keys Tab Down
-e2e_wait_for "(■) wszystkich"
-e2e_keys Space
-e2e_wait_for "(■) zatrudnionych"
+tm send-keys Tab Down
+wait_for "(■) wszystkich"
+tm send-keys Space
+wait_for "(■) zatrudnionych"
 # The pick list: a search for "kowals" scrolls to the item, with both scroll marks.
-e2e_keys Tab
-e2e_type "kowals"
-e2e_wait_for "└>KOWALS"
-e2e_expect_rows 14 19 <<'SCREEN'
+tm send-keys Tab
+tm send-keys -l "kowals"
+wait_for "└>KOWALS"
+expect_rows 14 19 <<'SCREEN'
     │┌───────────────────────────────────────^──┐                          │
     ││ Kowalczyk Ewa                            │                          │
     ││ Kowalski Piotr                           │                          │
@@ -65,11 +65,11 @@ e2e_expect_rows 14 19 <<'SCREEN'
     │└>KOWALS────────────────────────────────v──┘                          │
 SCREEN
 # Right leaves the list; the dialog moves on to "OK", which shows pressed.
-e2e_keys Right
-e2e_wait_for "»   OK   «"
-e2e_keys Enter
-e2e_wait_for "Wynik"
-e2e_expect_rows 8 16 <<'SCREEN'
+tm send-keys Right
+wait_for "»   OK   «"
+tm send-keys Enter
+wait_for "Wynik"
+expect_rows 8 16 <<'SCREEN'
                    ┌────────────────Wynik─────────────────┐
                    │Katalog: C:\KPR_2023\X                │
                    │Powoli: tak                           │
@@ -80,7 +80,6 @@ e2e_expect_rows 8 16 <<'SCREEN'
                    │               »  OK   «              │
                    │                                      │
 SCREEN
-e2e_keys Enter
-e2e_wait_exit
-[ "$E2E_STATUS" = 0 ] || e2e_fail "exit status $E2E_STATUS"
-echo "tui-demo driven through every control"
+tm send-keys Enter
+wait_for "EXIT=0"
+echo "ok"
