@@ -148,7 +148,8 @@ Command Execute(Dialog& dialog) {
     Event event;
     while (!dialog.ended) {
         if (controlsRun) {
-            FocusControl(dialog, dialog.current);
+            // A handler may have set any number: out of range the focus starts over.
+            FocusControl(dialog, dialog.current >= 1 && dialog.current <= dialog.count() ? dialog.current : 1);
             dialog.control(dialog.current).Run(event);
         } else {
             GetEvent(event);

@@ -1,5 +1,7 @@
 #include "tui/message_box.h"
 
+#include <algorithm>
+
 #include "platform/cp852.h"
 #include "tui/box_text.h"
 #include "tui/dialog.h"

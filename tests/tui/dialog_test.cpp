@@ -238,6 +238,11 @@ TEST_F(SampleDialogTest, FocusPassesOverControlsThatMayNotTakeIt) {
     screen.pushAction([&] { EXPECT_EQ(dialog->current, 1); });
     screen.pushKey(tui::kbEsc);
     EXPECT_EQ(tui::Execute(*dialog), tui::cmCancel);
+
+    dialog->current = 0;  // set by hand out of range: the focus starts over
+    screen.pushKey(tui::kbEsc);
+    EXPECT_EQ(tui::Execute(*dialog), tui::cmCancel);
+    EXPECT_EQ(dialog->current, 1);
 }
 
 using DialogTest = qztest::DialogTest;
