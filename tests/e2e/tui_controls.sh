@@ -38,9 +38,13 @@ expect_rows 2 25 <<'SCREEN'
  Esc - koniec│
 SCREEN
 
-# The field: typed at the end of the text.
+# The field: typed at the end of the text, then text pasted by the terminal
+# (bracketed paste arrives as typed keys).
 tm send-keys -l "X"
 wait_for 'C:\KPR_2023\X '
+tm set-buffer -- "PL"
+tm paste-buffer -p
+wait_for 'C:\KPR_2023\XPL '
 # The check box.
 tm send-keys Tab Space
 wait_for "[■] pokazuj powoli"
@@ -71,7 +75,7 @@ tm send-keys Enter
 wait_for "Wynik"
 expect_rows 8 16 <<'SCREEN'
                    ┌────────────────Wynik─────────────────┐
-                   │Katalog: C:\KPR_2023\X                │
+                   │Katalog: C:\KPR_2023\XPL              │
                    │Powoli: tak                           │
                    │Kopiuj: 7                             │
                    │Pracownicy: zatrudnionych             │
