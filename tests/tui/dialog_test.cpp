@@ -45,7 +45,9 @@ TEST_F(SampleDialogTest, DrawsEveryControlAndGivesTheScreenBack) {
     screen.write(1, 10, std::string(80, '#'), 0x1E);
     const auto before = allCells();
     open();
-    EXPECT_EQ(rows(3, 16),
+    EXPECT_EQ(screen.screenText(),
+              "\n"
+              "\n"
               "    ┌──────────────────── Opcje ─────────────────────┐\n"
               "    │ Katalog:                                       │\n"
               "    │  KPR                                           │\n"
@@ -59,7 +61,15 @@ TEST_F(SampleDialogTest, DrawsEveryControlAndGivesTheScreenBack) {
               "    │                                                │\n"
               "    │           OK    ▄           Porzuć  ▄          │\n"
               "    │        ▀▀▀▀▀▀▀▀▀▀          ▀▀▀▀▀▀▀▀▀▀          │\n"
-              "    └────────────────────────────────────────────────┘\n");
+              "    └────────────────────────────────────────────────┘\n"
+              "\n"
+              "\n"
+              "\n"
+              "\n"
+              "\n"
+              "\n"
+              "\n"
+              "\n");
     EXPECT_EQ(attributeOf(5, 3, 20), 0x07);   // frame: colour 4
     EXPECT_EQ(attributeOf(26, 3, 7), 0x0F);   // title: colour 6
     EXPECT_EQ(screen.cell(30, 4).attribute, 0x02);  // interior: colour 5
