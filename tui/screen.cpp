@@ -1,7 +1,5 @@
 #include "tui/screen.h"
 
-#include <string>
-
 #include "platform/clock.h"
 #include "tui/clock_tick.h"
 #include "tui/event.h"
@@ -33,6 +31,7 @@ void Delay(std::uint32_t ms) {
 
 void InitScreen() {
     RestoreColours(kDefaultColours);
+    CopyControlColours();
     SetClockAttribute(0x0F);
     DiscardWindows();
     DiscardHintBars();

@@ -3,12 +3,11 @@
 // platform's error numbers. The lock and sharing protocol is in file_locks.cpp.
 #include "platform/files.h"
 
-#include <unistd.h>
+#include <stdio.h>  // RENAME_NOREPLACE
 
 #include <algorithm>
 #include <limits>
 
-#include "platform/cp852.h"
 #include "platform/posix/file_locks.h"
 #include "platform/posix/home_error.h"
 #include "platform/posix/names.h"

@@ -1,6 +1,5 @@
 #include "platform/posix/names.h"
 
-#include <cstring>
 #include <vector>
 
 #include "platform/cp852.h"

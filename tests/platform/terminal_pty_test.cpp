@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 #include "platform/cp852.h"
@@ -62,7 +63,8 @@ public:
     bool waitFor(const std::function<bool()>& what, int timeoutMs = 10000) {
         const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
         while (!what()) {
-            if (Clock::now() > deadline || !readSome(50)) return what();
+            if (Clock::now() > deadline) return false;
+            readSome(50);
         }
         return true;
     }
@@ -161,7 +163,7 @@ TEST(TerminalInPty, ShowsCellsAsUtf8AndDecodesTheKeysTyped) {
         screen.write(5, 25, "x", 0x07);
         screen.flush();
         dprintf(report, "sent %d then %d\n", first, terminal.cellsSent() - first);
-        reportKeys(report, 6);
+        reportKeys(report, 9);
         platform::stopPlatform();
     });
     ASSERT_TRUE(child.waitForReport("sent")) << child.reports();
@@ -170,13 +172,16 @@ TEST(TerminalInPty, ShowsCellsAsUtf8AndDecodesTheKeysTyped) {
 
     child.type("\x1B");  // Esc alone: the next bytes come after the timeout
     usleep(200 * 1000);
-    child.type("\x1B[15~\x1B[6~\x1Bs\xC5\xBC\x11");  // F5, PgDn, Alt+s, "ż", Ctrl+Q
+    // F5, PgDn, Alt+s, "ż", then Ctrl+C, Ctrl+Z, Ctrl+S and Ctrl+Q, which a terminal
+    // not in raw mode would take as signals and flow control.
+    child.type("\x1B[15~\x1B[6~\x1Bs\xC5\xBC\x03\x1A\x13\x11");
     ASSERT_TRUE(child.waitFor([&] { return child.reports().find("key 1011") != std::string::npos; }))
         << child.reports();
     const int status = child.finish();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 
-    EXPECT_NE(child.reports().find("key 011B/20\nkey 3F00/20\nkey 5100/20\nkey 1F00/28\nkey 2CBE/20\nkey 1011/24\n"),
+    EXPECT_NE(child.reports().find("key 011B/20\nkey 3F00/20\nkey 5100/20\nkey 1F00/28\nkey 2CBE/20\n"
+                                     "key 2E03/24\nkey 2C1A/24\nkey 1F13/24\nkey 1011/24\n"),
               std::string::npos)
         << child.reports();
     const std::string& out = child.output();
@@ -233,6 +238,43 @@ TEST(TerminalInPty, SmallTerminalWaitsUntilEnlarged) {
     child.resize(80, 25);
     EXPECT_TRUE(child.waitForReport("started"));
     child.finish();
+}
+
+TEST(TerminalInPty, CursorFormAndTitle) {
+    PtyChild child;
+    START_OR_SKIP(child, 80, 25, [](int) {
+        if (!platform::startPlatform()) _exit(3);
+        platform::Console& screen = platform::console();
+        screen.setTitle("Błąd\x07\x1B]2;x"_cp);
+        screen.setCursor(10, 5);
+        for (const auto shape : {platform::CursorShape::BottomHalf, platform::CursorShape::Hidden,
+                                 platform::CursorShape::BottomFifth}) {
+            screen.setCursorShape(shape);
+            screen.flush();
+        }
+        platform::stopPlatform();
+    });
+    child.finish();
+    const std::string& out = child.output();
+    EXPECT_NE(out.find("\x1B]2;Błąd]2;x\a"), std::string::npos) << "control bytes left out of the title";
+    EXPECT_NE(out.find("\x1B[5;10H"), std::string::npos) << "cursor at column 10, row 5";
+    const std::size_t tall = out.find("\x1B[1 q");
+    ASSERT_NE(tall, std::string::npos) << "a block for the tall cursor";
+    const std::size_t hidden = out.find("\x1B[?25l", tall);
+    ASSERT_NE(hidden, std::string::npos) << "then hidden";
+    EXPECT_NE(out.find("\x1B[3 q", hidden), std::string::npos) << "then an underline for the low one";
+}
+
+TEST(TerminalInPty, LeavingMainGivesTheTerminalBack) {
+    PtyChild child;
+    START_OR_SKIP(child, 80, 25, [](int) {
+        if (!platform::startPlatform()) _exit(3);
+        std::exit(0);  // as returning from main does
+    });
+    const int status = child.finish();
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_NE(child.output().rfind(kMouseOff), std::string::npos);
+    EXPECT_NE(child.output().rfind(kAlternateScreenOff), std::string::npos);
 }
 
 TEST(TerminalInPty, FatalStopGivesTheTerminalBack) {

@@ -7,6 +7,7 @@
 #include "platform/cp852.h"
 #include "tests/support/program_test.h"
 #include "tests/tools/sample_tree_reader.h"
+#include "product/scramble.h"
 #include "tools/qz-sample/annual_settings_file.h"
 #include "tools/qz-sample/asset_registers_file.h"
 #include "tools/qz-sample/entry_files.h"
@@ -163,8 +164,8 @@ TEST_F(SampleRecords, PersonsReadBackWithNamesAndDatesAtTheirOffsets) {
                     << firm << " offset " << at;
             }
             // The head and the tail of a scrambled record stay plain.
-            EXPECT_EQ(stored.bytes().substr(0, kScrambledFirst), person.bytes().substr(0, kScrambledFirst));
-            EXPECT_EQ(stored.bytes().substr(kScrambledEnd), std::string(PersonRecord::kSize - kScrambledEnd, '\0'));
+            EXPECT_EQ(stored.bytes().substr(0, product::kScrambledBegin), person.bytes().substr(0, product::kScrambledBegin));
+            EXPECT_EQ(stored.bytes().substr(product::kScrambledEnd), std::string(PersonRecord::kSize - product::kScrambledEnd, '\0'));
         }
     }
     EXPECT_GT(scrambled, 0);

@@ -1,0 +1,48 @@
+# Shared by the end-to-end scripts: a private tmux server with one 80x25 window and
+# helpers that wait for screen text (never for fixed times) and print the screen when
+# a check fails. Source it after setting `server_name`.
+command -v tmux >/dev/null || { echo "tmux is missing: skipped"; exit 77; }
+
+export LC_ALL=C.UTF-8
+server="${server_name:?}-$$"
+tm() { tmux -u -L "$server" -f /dev/null "$@"; }
+trap 'tm kill-server 2>/dev/null || true' EXIT
+
+screen() { tm capture-pane -p; }
+row() { screen | sed -n "${1}p"; }
+# Waits until the screen shows the text; a loaded machine may take a while, so the
+# limit is generous (QZ_E2E_WAIT seconds, 60 by default).
+wait_for() {
+  local tries=$(( ${QZ_E2E_WAIT:-60} * 10 ))
+  for ((i = 0; i < tries; i++)); do
+    screen | grep -qF -- "$1" && return 0
+    sleep 0.1
+  done
+  echo "the screen never showed: $1"
+  screen
+  exit 1
+}
+expect_row() {
+  local actual
+  actual="$(row "$1")"
+  if [ "$actual" != "$2" ]; then
+    printf 'row %s is\n[%s]\nexpected\n[%s]\n' "$1" "$actual" "$2"
+    screen
+    exit 1
+  fi
+}
+# Compares screen rows first..last (trailing blanks removed) with the lines on
+# standard input; on a difference shows it (< expected, > shown) and the screen.
+expect_rows() {
+  local expected actual
+  expected="$(cat)"
+  actual="$(screen | sed -n "$1,$2p" | sed 's/ *$//')"
+  if [ "$actual" != "$expected" ]; then
+    diff <(printf '%s\n' "$expected") <(printf '%s\n' "$actual") || true
+    screen
+    exit 1
+  fi
+}
+repeat() { local s="" i; for ((i = 0; i < $2; i++)); do s+="$1"; done; printf %s "$s"; }
+# Starts a command in the window; when it ends, its exit code shows as EXIT=n.
+run() { tm new-session -d -x 80 -y 25 "TERM=xterm-256color $*; echo \"EXIT=\$?\"; sleep 600"; }

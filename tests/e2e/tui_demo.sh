@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The toolkit on a real terminal: the demo's framed window with its title and hint
+# bar renders with the right characters, and keys typed into it arrive with the
+# right codes (Esc, F5, PgDn, Alt+S as "ś", a typed "ż", F10 through the hint bar).
+set -euo pipefail
+server_name=qz-e2e-tui
+source "$(dirname "$0")/lib/tmux.sh"
+demo="${QZ_BUILD_DIR:?}/tools/qz-tui-demo"
+[ -x "$demo" ] || { echo "not built: $demo"; exit 1; }
+
+run "'$demo'"
+wait_for "Klawisze"
+
+expect_row 3 "    ┌$(repeat ─ 30) Klawisze $(repeat ─ 30)┐"
+expect_row 4 "    │$(repeat ' ' 70)│"
+expect_row 22 "    └$(repeat ─ 70)┘"
+expect_row 25 "  Naciśnij klawisz │F10 - koniec│"
+
+# Each key waits for its echo, so no key runs into the next one's sequence.
+tm send-keys Escape
+wait_for "klawisz 011B znak 1B [←] shift 20"
+tm send-keys F5
+wait_for "klawisz 3F00 znak 20 [ ] shift 20"
+tm send-keys PageDown
+wait_for "klawisz 5100 znak 20 [ ] shift 20"
+tm send-keys M-s
+wait_for "klawisz 1F00 znak 98 [ś] shift 28"
+tm send-keys -l "ż"
+wait_for "klawisz 2CBE znak BE [ż] shift 20"
+
+expect_row 4 "    │klawisz 011B znak 1B [←] shift 20$(repeat ' ' 37)│"
+expect_row 8 "    │klawisz 2CBE znak BE [ż] shift 20$(repeat ' ' 37)│"
+
+tm send-keys F10
+wait_for "EXIT=0"
+echo "ok"
