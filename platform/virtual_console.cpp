@@ -24,6 +24,8 @@ void VirtualConsole::pushMouse(std::uint16_t buttons, int column, int row) {
 
 void VirtualConsole::pushAction(std::function<void()> action) { input_.emplace_back(std::move(action)); }
 
+void VirtualConsole::pushIdle() { input_.emplace_back(Idle{}); }
+
 std::string VirtualConsole::rowText(int row) const {
     std::string bytes;
     for (int column = 1; column <= columns(); ++column) bytes += static_cast<char>(grid_.at(column, row).character);
@@ -104,6 +106,11 @@ void VirtualConsole::noteDryPoll() {
 
 bool VirtualConsole::keyWaiting() {
     runActions();
+    // The input poll asks for keys first: the pause is over after this poll.
+    if (!input_.empty() && std::holds_alternative<Idle>(input_.front())) {
+        input_.pop_front();
+        return false;
+    }
     if (!input_.empty() && std::holds_alternative<KeyPress>(input_.front())) return true;
     if (input_.empty()) noteDryPoll();
     return false;

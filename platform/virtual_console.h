@@ -25,6 +25,10 @@ public:
     void pushMouse(std::uint16_t buttons, int column, int row);
     // Runs when the input reaches it (to look at the screen mid-flow).
     void pushAction(std::function<void()> action);
+    // A pause in the input: one poll finds nothing waiting. What was pushed before it
+    // counts as typed ahead of what comes after (discarding type-ahead stops here,
+    // and two clicks on either side of it are two clicks, not a double click).
+    void pushIdle();
     bool inputEmpty() const { return input_.empty(); }
 
     // Called after this many consecutive polls found nothing (about 64 ms each).
@@ -69,7 +73,8 @@ public:
     bool writeClipboard(std::string_view text) override;
 
 private:
-    using Input = std::variant<KeyPress, MouseReport, std::function<void()>>;
+    struct Idle {};
+    using Input = std::variant<KeyPress, MouseReport, std::function<void()>, Idle>;
     // Runs pending actions at the head of the queue; counts a dry poll when empty.
     void runActions();
     void noteDryPoll();

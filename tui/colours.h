@@ -42,6 +42,11 @@ void SaveColours(ColourScheme& copy);
 // zeroed colour file): restoring it changes nothing.
 void RestoreColours(const ColourScheme& copy);
 
+// The dialog controls' own four colours, copied from scheme colours 0-3 at start-up
+// (a box that changes the scheme for a while leaves the controls as they were).
+Attribute ControlColour(int index);
+void CopyControlColours();
+
 // The attribute of the clock in the top-right corner (white on black by default).
 Attribute ClockAttribute();
 void SetClockAttribute(Attribute attribute);

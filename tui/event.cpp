@@ -106,6 +106,13 @@ void GetEvent(Event& event) {
 
 void ClearEvent(Event& event) { event = Event{}; }
 
+void SetCommand(Event& event, Command command, std::uint8_t commandSource) {
+    ClearEvent(event);
+    event.kind = EventKind::Command;
+    event.command = command;
+    event.commandSource = commandSource;
+}
+
 const Event& LastEvent() { return gLast; }
 void ResetLastEvent() { gLast = Event{}; }
 

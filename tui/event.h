@@ -35,12 +35,19 @@ struct Event {
 
     bool isKey(KeyCode code) const { return kind == EventKind::Key && keyCode == code; }
     bool isCommand(Command c) const { return kind == EventKind::Command && command == c; }
+    // A character key typing the ASCII letter (given in lower case) in either case.
+    bool isLetter(char lower) const {
+        return kind == EventKind::Key && !extended &&
+               (character == static_cast<std::uint8_t>(lower) || character == static_cast<std::uint8_t>(lower - 'a' + 'A'));
+    }
 };
 
 // Waits for the next event (never of kind None). While waiting the clock runs.
 void GetEvent(Event& event);
 // Takes an event out of further handling.
 void ClearEvent(Event& event);
+// Turns the event into a command event from the given source.
+void SetCommand(Event& event, Command command, std::uint8_t commandSource);
 // A copy of the event GetEvent returned last.
 const Event& LastEvent();
 void ResetLastEvent();

@@ -30,13 +30,6 @@ void drawBar(HintBar& bar) {
     }
 }
 
-void setCommand(Event& event, Command command) {
-    ClearEvent(event);
-    event.kind = EventKind::Command;
-    event.command = command;
-    event.commandSource = source::HintBar;
-}
-
 }  // namespace
 
 std::unique_ptr<HintItem> NewHint(std::unique_ptr<HintItem> next, Command command, KeyCode key,
@@ -81,7 +74,7 @@ void TranslateByHintBar(Event& event) {
         const bool clickHit = event.kind == EventKind::Mouse && event.buttons == 1 && event.row == ScreenRows() &&
                               event.column >= item->firstColumn && event.column <= item->lastColumn;
         if (keyHit || clickHit) {
-            setCommand(event, item->command);
+            SetCommand(event, item->command, source::HintBar);
             return;
         }
     }

@@ -31,6 +31,7 @@ void Delay(std::uint32_t ms) {
 
 void InitScreen() {
     RestoreColours(kDefaultColours);
+    CopyControlColours();
     SetClockAttribute(0x0F);
     DiscardWindows();
     DiscardHintBars();

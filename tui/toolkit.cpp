@@ -10,6 +10,7 @@ namespace tui {
 void InitToolkit() {
     InitScreen();
     LoadColours(DirectoryOf(platform::executablePath()));
+    CopyControlColours();
     SoundInit();
 }
 

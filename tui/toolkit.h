@@ -6,7 +6,8 @@
 namespace tui {
 
 // The screen layer in its start-up state, the colour scheme from the program's
-// directory, the sound switch from the environment.
+// directory (and the dialog controls' colours from it), the sound switch from the
+// environment.
 void InitToolkit();
 
 // The directory part of a path, up to and including its last separator (empty when

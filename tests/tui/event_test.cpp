@@ -182,4 +182,22 @@ TEST_F(EventTest, FlushKeysDropsTypeAhead) {
     EXPECT_EQ(tui::ReadKey(), 0);
 }
 
+TEST_F(EventTest, APauseInTheInputSeparatesTypeAheadAndClicks) {
+    screen.pushText("ab");
+    screen.pushIdle();
+    screen.pushText("c");
+    tui::FlushKeys();
+    tui::Event event;
+    tui::GetEvent(event);
+    EXPECT_EQ(event.character, 'c') << "the keys before the pause were discarded";
+
+    screen.pushMouse(1, 10, 10);
+    screen.pushIdle();
+    screen.pushMouse(1, 20, 10);
+    tui::GetEvent(event);
+    EXPECT_EQ(event.column, 10);
+    tui::GetEvent(event);
+    EXPECT_EQ(event.column, 20) << "a click after a pause is a click of its own";
+}
+
 }  // namespace

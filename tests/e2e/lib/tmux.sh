@@ -31,6 +31,18 @@ expect_row() {
     exit 1
   fi
 }
+# Compares screen rows first..last (trailing blanks removed) with the lines on
+# standard input; on a difference shows it (< expected, > shown) and the screen.
+expect_rows() {
+  local expected actual
+  expected="$(cat)"
+  actual="$(screen | sed -n "$1,$2p" | sed 's/ *$//')"
+  if [ "$actual" != "$expected" ]; then
+    diff <(printf '%s\n' "$expected") <(printf '%s\n' "$actual") || true
+    screen
+    exit 1
+  fi
+}
 repeat() { local s="" i; for ((i = 0; i < $2; i++)); do s+="$1"; done; printf %s "$s"; }
 # Starts a command in the window; when it ends, its exit code shows as EXIT=n.
 run() { tm new-session -d -x 80 -y 25 "TERM=xterm-256color $*; echo \"EXIT=\$?\"; sleep 600"; }

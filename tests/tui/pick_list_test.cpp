@@ -1,0 +1,344 @@
+// The pick list: drawing, scrolling and the bar, scroll marks, search with search
+// keys, the empty list, mouse rules and the commands it hands to its dialog.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/tui/dialog_fixture.h"
+#include "tui/pick_list.h"
+
+namespace {
+
+using Played = std::vector<platform::RecordingSound::Played>;
+
+class Items : public tui::PickListOwner {
+public:
+    std::int32_t ItemCount() override { return static_cast<std::int32_t>(lines.size()); }
+    std::string ItemText(std::int32_t item) override { return lines.at(static_cast<std::size_t>(item - 1)); }
+    std::vector<std::string> lines;
+};
+
+// The firm picker's geometry: the dialog's interior from screen column 11, row 7; the
+// list's frame on interior row 2 (screen row 8) to row 13 (screen 19), columns 1-56
+// (screen 11-66); item rows on screen rows 9-18 from screen column 13; the scroll
+// marks in screen column 63.
+class PickListTest : public qztest::DialogTest {
+protected:
+    void open(std::int32_t start = 1) {
+        current = start;
+        dialog = tui::OpenDialog(nullptr, " BAZA FIRM ", 15, 58, 6, 10);
+        ASSERT_NE(dialog, nullptr);
+        auto pickList = tui::NewPickList(items, current, 10, 52, 2, 1, tui::NewLabel("Nazwa", 1, 3));
+        list = pickList.get();
+        tui::Insert(*dialog, std::move(pickList));
+        dialog->handler = [this](tui::Dialog& d, tui::Event& event) {
+            if (event.kind == tui::EventKind::Command) commands.push_back(event.command);
+            tui::HandleEvent(d, event);
+        };
+    }
+    void numbered(int count) {
+        for (int i = 1; i <= count; ++i) items.lines.push_back("Firma " + std::to_string(i));
+    }
+    // Runs the pushed keys, then Esc (after a pause: a failed search discards what
+    // was typed ahead).
+    void run() {
+        screen.pushIdle();
+        screen.pushKey(tui::kbEsc);
+        EXPECT_EQ(tui::Execute(*dialog), tui::cmCancel);
+    }
+    // The screen row of the bar: the one item row in control colour 3.
+    int barScreenRow() const {
+        for (int row = 9; row <= 18; ++row)
+            if (screen.cell(13, row).attribute == 0x70) return row;
+        return 0;
+    }
+    char topMark() const { return static_cast<char>(screen.cell(63, 8).character); }
+    char bottomMark() const { return static_cast<char>(screen.cell(63, 19).character); }
+
+    Items items;
+    std::int32_t current = 1;
+    std::unique_ptr<tui::Dialog> dialog;
+    tui::PickList* list = nullptr;
+    std::vector<tui::Command> commands;
+};
+
+TEST_F(PickListTest, ThreeItemsLeaveTheOtherRowsBlankAndShowNoMarks) {
+    items.lines = {"Alfa", "Beta", "Gamma"};
+    open();
+    screen.pushAction([&] {
+        EXPECT_EQ(rows(7, 19),
+                  "         │  Nazwa                                                 │\n"
+                  "         │┌──────────────────────────────────────────────────────┐│\n"
+                  "         ││ Alfa                                                 ││\n"
+                  "         ││ Beta                                                 ││\n"
+                  "         ││ Gamma                                                ││\n"
+                  "         ││                                                      ││\n"
+                  "         ││                                                      ││\n"
+                  "         ││                                                      ││\n"
+                  "         ││                                                      ││\n"
+                  "         ││                                                      ││\n"
+                  "         ││                                                      ││\n"
+                  "         ││                                                      ││\n"
+                  "         │└>─────────────────────────────────────────────────────┘│\n");
+        EXPECT_EQ(attributeOf(13, 9, 52), 0x70) << "the bar";
+        EXPECT_EQ(attributeOf(13, 10, 52), 0x1F) << "other items";
+        EXPECT_EQ(attributeOf(12, 12, 54), 0x02) << "rows below the items";
+        EXPECT_EQ(attributeOf(11, 8, 56), 0x0F) << "the frame of the focused list";
+    });
+    screen.pushKey(tui::kbPgDn);
+    screen.pushAction([&] {
+        EXPECT_EQ(current, 3);
+        EXPECT_EQ(barScreenRow(), 11);
+        EXPECT_EQ(list->top(), 0);
+    });
+    run();
+    EXPECT_EQ(attributeOf(11, 8, 56), 0x07) << "without the focus: control colour 0";
+    EXPECT_EQ(rows(19, 19), "         │└──────────────────────────────────────────────────────┘│\n");
+}
+
+TEST_F(PickListTest, EndShowsTheLastTenWithTheBarOnTheLastRow) {
+    numbered(25);
+    open();
+    screen.pushAction([&] {
+        EXPECT_EQ(topMark(), '\xC4');
+        EXPECT_EQ(bottomMark(), 'v');
+    });
+    screen.pushKey(tui::kbEnd);
+    screen.pushAction([&] {
+        EXPECT_EQ(current, 25);
+        EXPECT_EQ(list->top(), 15);
+        EXPECT_EQ(barScreenRow(), 18);
+        EXPECT_EQ(screen.bytesAt(13, 9, 8), "Firma 16");
+        EXPECT_EQ(topMark(), '^');
+        EXPECT_EQ(bottomMark(), '\xC4');
+    });
+    screen.pushKey(tui::kbHome);
+    screen.pushAction([&] {
+        EXPECT_EQ(current, 1);
+        EXPECT_EQ(list->top(), 0);
+        EXPECT_EQ(barScreenRow(), 9);
+    });
+    run();
+    EXPECT_EQ(bottomMark(), '\xC4') << "no marks without the focus";
+}
+
+TEST_F(PickListTest, PagesAndLinesMoveTheBarAndScroll) {
+    numbered(25);
+    open();
+    struct Step {
+        tui::KeyCode key;
+        std::int32_t current;
+        std::int32_t top;
+    };
+    const Step steps[] = {
+        {tui::kbPgDn, 11, 6},   // brought into view: the middle row
+        {tui::kbPgDn, 21, 15},  // clamped at the end
+        {tui::kbPgDn, 25, 15},
+        {tui::kbUp, 24, 15},
+        {tui::kbPgUp, 14, 9},
+        {tui::kbHome, 1, 0},
+        {tui::kbUp, 1, 0},      // at item 1 nothing happens
+        {tui::kbPgUp, 1, 0},
+    };
+    for (const Step& step : steps) {
+        screen.pushKey(step.key);
+        screen.pushAction([&, step] {
+            EXPECT_EQ(current, step.current) << std::hex << step.key;
+            EXPECT_EQ(list->top(), step.top) << std::hex << step.key;
+        });
+    }
+    for (int i = 0; i < 9; ++i) screen.pushKey(tui::kbDown);
+    screen.pushAction([&] {
+        EXPECT_EQ(current, 10);
+        EXPECT_EQ(list->top(), 0);
+        EXPECT_EQ(barScreenRow(), 18);
+    });
+    screen.pushKey(tui::kbDown);  // on the last row: the items scroll by one
+    screen.pushAction([&] {
+        EXPECT_EQ(current, 11);
+        EXPECT_EQ(list->top(), 1);
+        EXPECT_EQ(barScreenRow(), 18);
+        EXPECT_EQ(screen.bytesAt(13, 9, 8), "Firma 2 ");
+        EXPECT_EQ(topMark(), '^');
+    });
+    screen.pushKey(tui::kbEnd);
+    screen.pushKey(tui::kbDown);  // at the last item nothing happens
+    screen.pushAction([&] { EXPECT_EQ(current, 25); });
+    run();
+}
+
+TEST_F(PickListTest, TypingFindsByTheBeginningInEitherCase) {
+    items.lines = {"Adamski", "Kalina", "Bartek", "Kowalski", "Kosa", "Kot"};
+    for (const char* typed : {"KO", "ko", "kO"}) {
+        open();
+        screen.pushText(std::string(1, typed[0]));
+        screen.pushAction([&] {
+            EXPECT_EQ(current, 2) << typed;
+            EXPECT_EQ(list->searchText(), "K");
+            EXPECT_EQ(screen.bytesAt(12, 19, 3), ">K\xC4") << "the typed text on the bottom line";
+        });
+        screen.pushText(std::string(1, typed[1]));
+        screen.pushAction([&] {
+            EXPECT_EQ(current, 4) << typed;
+            EXPECT_EQ(list->searchText(), "KO");
+        });
+        screen.pushText("s");
+        screen.pushAction([&] { EXPECT_EQ(current, 5) << typed; });
+        screen.pushKey(tui::kbDown);  // clears the search text
+        screen.pushAction([&] {
+            EXPECT_EQ(list->searchText(), "");
+            EXPECT_EQ(screen.bytesAt(12, 19, 2), ">\xC4");
+        });
+        run();
+        EXPECT_TRUE(sound.played.empty());
+        tui::DisposeDialog(dialog);
+    }
+}
+
+TEST_F(PickListTest, AFailedSearchTonesDiscardsTypeAheadAndStartsAgainFromTheTop) {
+    items.lines = {"Adamski", "Kalina", "Bartek", "Kowalski", "Ada"};
+    open();
+    screen.pushText("kowx");  // "KOWX": no item has it
+    screen.pushText("yz");    // typed ahead behind the failure: discarded
+    screen.pushIdle();
+    screen.pushAction([&] {
+        EXPECT_EQ(sound.played, (Played{{1200, 96}}));
+        EXPECT_EQ(list->searchText(), "");
+        EXPECT_EQ(current, 4) << "the bar stays where the search got to";
+    });
+    screen.pushText("a");  // a new search, from item 1
+    screen.pushAction([&] { EXPECT_EQ(current, 1); });
+    screen.pushText("dam");
+    screen.pushAction([&] { EXPECT_EQ(current, 1); });
+    run();
+}
+
+TEST_F(PickListTest, TheSearchNeverWrapsAboveItsStart) {
+    items.lines = {"Kalina", "Bartek", "Kos"};
+    open(3);
+    screen.pushText("k");  // one character: from item 1
+    screen.pushAction([&] { EXPECT_EQ(current, 1); });
+    screen.pushText("o");  // "KO" from item 1: item 3
+    screen.pushAction([&] { EXPECT_EQ(current, 3); });
+    screen.pushText("a");  // "KOA" from item 3 onward only
+    screen.pushAction([&] { EXPECT_EQ(sound.played.size(), 1u); });
+    run();
+}
+
+TEST_F(PickListTest, TabSwitchesTheSearchKeyAndMovesThePrompt) {
+    // The name in columns 1-33, a second word from column 34.
+    auto line = [](std::string name, const char* directory) {
+        name.resize(33, ' ');
+        return name + directory;
+    };
+    items.lines = {line("Zielona", "ZIEL"), line("Kowalska", "ABC"), line("Adamczyk", "KOWAL")};
+    open();
+    tui::AddSearchKey(*list, 34);
+    screen.pushKey(tui::kbTab);
+    screen.pushAction([&] {
+        EXPECT_EQ(screen.cell(12, 19).character, 0xC4) << "no prompt under key 1";
+        EXPECT_EQ(screen.cell(45, 19).character, '>') << "the prompt at left + 34";
+    });
+    screen.pushText("ko");
+    screen.pushAction([&] {
+        EXPECT_EQ(current, 3) << "matched at column 34";
+        EXPECT_EQ(screen.bytesAt(45, 19, 3), ">KO");
+    });
+    screen.pushKey(tui::kbShiftTab);  // after the last key, the first again
+    screen.pushAction([&] { EXPECT_EQ(screen.cell(12, 19).character, '>'); });
+    screen.pushText("ko");
+    screen.pushAction([&] { EXPECT_EQ(current, 2); });
+    run();
+}
+
+TEST_F(PickListTest, KeysHandTheListCommandsToTheDialog) {
+    numbered(3);
+    open();
+    screen.pushKey(tui::kbEnter);
+    screen.pushKey(tui::kbCtrlEnter);
+    screen.pushKey(tui::kbDel);
+    screen.pushKey(tui::kbInsert);
+    screen.pushKey(tui::kbF1);
+    screen.pushKey(tui::kbGrayPlus);
+    screen.pushKey(tui::kbCtrlD);
+    run();
+    EXPECT_EQ(commands, (std::vector<tui::Command>{tui::cmListSelect, tui::cmListChoose, tui::cmListDelete,
+                                                   tui::cmListInsert}));
+    EXPECT_EQ(current, 1);
+}
+
+TEST_F(PickListTest, TheOwnerSeesThePositionAndMayRedraw) {
+    numbered(3);
+    open();
+    constexpr tui::Command cmToggle = 0xF0;
+    dialog->hints = tui::PushHintBar(tui::NewHint(nullptr, cmToggle, tui::kbSpace, "SPACE - Zaznacz"));
+    dialog->handler = [&](tui::Dialog& d, tui::Event& event) {
+        if (event.isCommand(cmToggle)) {
+            items.lines[static_cast<std::size_t>(current - 1)] += " *";
+            list->Draw();
+            tui::ClearEvent(event);
+        }
+        tui::HandleEvent(d, event);
+    };
+    screen.pushKey(tui::kbDown);
+    screen.pushKey(tui::kbSpace);
+    screen.pushAction([&] { EXPECT_EQ(screen.bytesAt(13, 10, 10), "Firma 2 * "); });
+    run();
+    EXPECT_EQ(current, 2);
+}
+
+TEST_F(PickListTest, ClicksOnTheFrameTheItemsAndTheBar) {
+    numbered(25);
+    open(15);  // top 10, bar on row 5 (screen row 13)
+    auto click = [&](int column, int row) {
+        screen.pushMouse(1, column, row);
+        screen.pushIdle();
+    };
+    click(30, 8);  // the top frame line: PgUp
+    screen.pushAction([&] {
+        EXPECT_EQ(current, 5);
+        EXPECT_EQ(list->top(), 0);
+    });
+    click(30, 11);  // an item row: the bar moves there
+    screen.pushAction([&] { EXPECT_EQ(current, 3); });
+    click(30, 19);  // the bottom frame line: PgDn
+    screen.pushAction([&] { EXPECT_EQ(current, 13); });
+    click(20, 13);  // the bar itself
+    screen.pushAction([&] { EXPECT_EQ(commands, (std::vector<tui::Command>{tui::cmListSelect})); });
+    click(70, 10);  // outside: handed back, nothing there
+    screen.pushMouse(2, 30, 12);  // another button: handed back, the dialog cancels
+    EXPECT_EQ(tui::Execute(*dialog), tui::cmCancel);
+}
+
+TEST_F(PickListTest, TheEmptyList) {
+    open();
+    screen.pushAction([&] {
+        EXPECT_EQ(rows(9, 10),
+                  "         ││                     >> PUSTO <<                      ││\n"
+                  "         ││                                                      ││\n");
+        EXPECT_EQ(attributeOf(33, 9, 11), 0x4F);
+        EXPECT_EQ(current, 0);
+    });
+    screen.pushKey(tui::kbEnter);
+    screen.pushKey(tui::kbDel);
+    screen.pushAction([&] {
+        EXPECT_EQ(sound.played, (Played{{500, 288}, {500, 288}}));
+        EXPECT_TRUE(commands.empty());
+    });
+    screen.pushKey(tui::kbInsert);
+    screen.pushMouse(1, 40, 9);
+    screen.pushIdle();
+    screen.pushText("k");  // leaves: no command
+    run();
+    EXPECT_EQ(commands, (std::vector<tui::Command>{tui::cmListInsert, tui::cmListInsert}));
+}
+
+TEST_F(PickListTest, ACurrentItemOutsideTheListBecomesTheFirst) {
+    numbered(5);
+    open(9);
+    EXPECT_EQ(current, 1);
+    EXPECT_EQ(attributeOf(13, 9, 52), 0x70);
+}
+
+}  // namespace
