@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <ranges>
+
 #include "convert/firm_copies.h"
 #include "convert/staff_records.h"
 #include "platform/cp852.h"
@@ -39,25 +42,15 @@ std::string refusal(std::string_view name) {
 
 class FirmConversionTest : public qztest::FirmTest {
 protected:
-    // A file for every item of the conversion.
-    void writeItemFiles() {
-        for (const char* name :
-             {"2024vJ17.REK", "2024UE01.REK", "2023VXX.REK",  "2024KOL3.REK", "2024ZAL.REK",  "FIRMATXT.INI",
-              "FIRMA_A8.REK", "DANE_PR8.REK", "DANE_PZ.DAT",  "2024PITS.REK", "DANE_PF8.REK", "UMOWY.INI",
-              "2023P5.REK",   "2023P28A.REK", "baza_ad8.rek", "baza_sp9.rek", "baza_za9.rek", "baza_ff.txt",
-              "Notatnik.txt", "Notatka.txt",  "Notes.txt",    "REJ_ATR.REK",  "KPR_ATR.REK",  "UZD_ATR.REK",
-              "OPISY.REK",    "BAZA_PP8.REK", "EXTRA.DAT",    "2023_lp2.cc",  "ZUS_PEL.INI",  "MT610.REK",
-              "BAZA_PP8.INI", "BAZA_DW8.REK", "ODS_ZOB.REK",  "AUTOV26.REK",  "2024K990.2",   "2024SP.2",
-              "2024IDX.REK",  "2024WP5.REK",  "2024UZ5.REK",  "2024_NK8.REK", "2024D701.REK", "dokument.rek",
-              "srodki.rek",   "wyposaz.rek",  "st.cnf",       "ABC.REK",      "SRODKI.REK",   "kpr_import.xml",
-              "OPERATOR.REK", "HD600CNF.REK", "TOWAR.REK",    "ADRESY.REK",   "WALUTY.REK",   "GTULINK.REC",
-              "GTULINK.REK"})
-            source(name, kContent);
+    // A file for every item, under the name the 2023 tree has for it.
+    void writeItemFiles(const std::set<std::string>& targets) {
+        const std::map<std::string, std::string> from2023{{"2024VXX.REK", "2023VXX.REK"},
+                                                          {"2024P5.REK", "2023P5.REK"},
+                                                          {"2024P28A.REK", "2023P28A.REK"},
+                                                          {"2024_lp2.cc", "2023_lp2.cc"}};
+        for (const std::string& name : targets) source(from2023.contains(name) ? from2023.at(name) : name, kContent);
+        source("SRODKI.REK", kContent);
         source("stbazy.rek", registers({"SRODKI", "ABC"}));
-    }
-    void settingsOf2024Only() {
-        std::filesystem::remove(temp.path() / "2023/FIRMA/2023_ROK.REK");
-        source("2024_ROK.REK", qztest::AnnualFile{}.bytes());
     }
 };
 
@@ -113,7 +106,7 @@ TEST_F(FirmConversionTest, PreparationFailuresEndTheFirmWithFalse) {
         {"unusable directory", [](const qztest::TempDir&) {}, "..", "Niepoprawna nazwa katalogu firmy .."},
     };
     for (const auto& c : cases) {
-        writeFirm();
+        startAgain();
         c.spoil(temp);
         keyWaits = 0;
         EXPECT_FALSE(convert::ConvertFirm({root2023(), root2024()}, c.directory, {})) << c.what;
@@ -123,122 +116,109 @@ TEST_F(FirmConversionTest, PreparationFailuresEndTheFirmWithFalse) {
     }
 }
 
+// Gates that no option holds, with set nullptr.
+constexpr std::uint16_t kNothing = 0;
+constexpr std::uint16_t kSettingsOf2024 = 1;  // the year-2024 source flag
+constexpr std::uint16_t kExtraList = 2;       // a list of extra files that is not empty
+
+// What each gate opens, one gate at a time.
+const struct GateCase {
+    std::uint16_t Options::*set;
+    std::uint16_t bits;
+    const char* files;            // the item files that reach the target, besides marker and settings
+} kGates[] = {
+    {nullptr, kNothing, ""},
+    {nullptr, kSettingsOf2024, "2024vJ17.REK 2024UE01.REK 2024VXX.REK 2024KOL3.REK 2024ZAL.REK"},
+    {nullptr, kExtraList, "EXTRA.DAT"},
+    {&Options::firmItems, firm::TextData, "FIRMATXT.INI FIRMA_A8.REK"},
+    {&Options::firmItems, firm::Staff, "DANE_PR8.REK DANE_PZ.DAT 2024PITS.REK UMOWY.INI"},
+    {&Options::firmItems, firm::Staff | firm::Families, "DANE_PR8.REK DANE_PZ.DAT 2024PITS.REK DANE_PF8.REK UMOWY.INI"},
+    {&Options::firmItems, firm::Families, ""},  // never without the staff: no family file, no UMOWY.INI
+    {&Options::firmItems, firm::PitD, "2024P5.REK 2024P28A.REK"},
+    {&Options::firmItems, firm::LocalAddressBase, "baza_ad8.rek"},
+    {&Options::firmItems, firm::SalesAutomata, "baza_sp9.rek"},
+    {&Options::firmItems, firm::PurchaseAutomata, "baza_za9.rek"},
+    {&Options::firmItems, firm::FunctionKeysAndNotes,
+     "baza_ff.txt Notatnik.txt Notatka.txt Notes.txt REJ_ATR.REK KPR_ATR.REK UZD_ATR.REK OPISY.REK"},
+    {&Options::firmItems, firm::MoneyTransfers, "BAZA_PP8.REK"},
+    {&Options::firmItems, firm::SalaryComponents, "2024_lp2.cc"},
+    {&Options::firmItems, firm::ZusPel, "ZUS_PEL.INI"},
+    {&Options::firmItems, firm::OneOffDepreciation, "MT610.REK"},
+    {&Options::firmItems, firm::TransferSettings, "BAZA_PP8.INI"},
+    {&Options::firmItems, firm::InternalDocuments, "BAZA_DW8.REK"},
+    {&Options::firmItems, firm::InterestNotes, "ODS_ZOB.REK"},
+    {&Options::firmItems, firm::VatVehicles, "AUTOV26.REK"},
+    {&Options::entries2024, entries::LedgerDocuments, "2024K990.2 2024SP.2 2024IDX.REK"},
+    {&Options::entries2024, entries::Salaries, "2024WP5.REK"},
+    {&Options::entries2024, entries::Contracts, "2024UZ5.REK"},
+    {&Options::entries2024, entries::CorrectionNotes, "2024_NK8.REK"},
+    {&Options::entries2024, entries::NumberedCopy, "2024D701.REK"},
+    {&Options::addOns, addon::FixedAssets, "dokument.rek srodki.rek wyposaz.rek st.cnf stbazy.rek ABC.REK"},
+    {&Options::addOns, addon::ImportSettings, "kpr_import.xml"},
+    {&Options::addOns, addon::SalesData,
+     "OPERATOR.REK HD600CNF.REK TOWAR.REK ADRESY.REK WALUTY.REK GTULINK.REC GTULINK.REK"},
+};
+
+std::set<std::string> namesOf(std::string_view files) {
+    std::set<std::string> names;
+    for (const auto part : std::views::split(files, ' '))
+        if (!part.empty()) names.emplace(part.begin(), part.end());
+    return names;
+}
+
+std::set<std::string> everyItemFile() {
+    std::set<std::string> all;
+    for (const GateCase& gate : kGates) all.merge(namesOf(gate.files));
+    return all;
+}
+
 TEST_F(FirmConversionTest, EveryItemRunsOnlyWhenItsGateIsOpen) {
-    writeItemFiles();
-    const std::set<std::string> always{"_qz_kpr.rek", "2024_ROK.REK"};
-    const struct {
-        const char* what;
-        std::uint16_t Options::*set;  // nullptr: no option
-        std::uint16_t bits;
-        bool settingsOf2024;
-        bool extraFiles;
-        std::set<std::string> files;
-    } cases[] = {
-        {"nothing", nullptr, 0, false, false, {}},
-        {"year-2024 source",
-         nullptr,
-         0,
-         true,
-         false,
-         {"2024vJ17.REK", "2024UE01.REK", "2024VXX.REK", "2024KOL3.REK", "2024ZAL.REK"}},
-        {"text data", &Options::firmItems, firm::TextData, false, false, {"FIRMATXT.INI", "FIRMA_A8.REK"}},
-        {"staff",
-         &Options::firmItems,
-         firm::Staff,
-         false,
-         false,
-         {"DANE_PR8.REK", "DANE_PZ.DAT", "2024PITS.REK", "UMOWY.INI"}},
-        {"staff and families",
-         &Options::firmItems,
-         firm::Staff | firm::Families,
-         false,
-         false,
-         {"DANE_PR8.REK", "DANE_PZ.DAT", "2024PITS.REK", "DANE_PF8.REK", "UMOWY.INI"}},
-        {"families without staff", &Options::firmItems, firm::Families, false, false, {}},
-        {"PIT-D", &Options::firmItems, firm::PitD, false, false, {"2024P5.REK", "2024P28A.REK"}},
-        {"addresses", &Options::firmItems, firm::LocalAddressBase, false, false, {"baza_ad8.rek"}},
-        {"sales automata", &Options::firmItems, firm::SalesAutomata, false, false, {"baza_sp9.rek"}},
-        {"purchase automata", &Options::firmItems, firm::PurchaseAutomata, false, false, {"baza_za9.rek"}},
-        {"function keys and notes",
-         &Options::firmItems,
-         firm::FunctionKeysAndNotes,
-         false,
-         false,
-         {"baza_ff.txt", "Notatnik.txt", "Notatka.txt", "Notes.txt", "REJ_ATR.REK", "KPR_ATR.REK", "UZD_ATR.REK",
-          "OPISY.REK"}},
-        {"money transfers", &Options::firmItems, firm::MoneyTransfers, false, false, {"BAZA_PP8.REK"}},
-        {"extra files", nullptr, 0, false, true, {"EXTRA.DAT"}},
-        {"salary components", &Options::firmItems, firm::SalaryComponents, false, false, {"2024_lp2.cc"}},
-        {"ZUS-PEL", &Options::firmItems, firm::ZusPel, false, false, {"ZUS_PEL.INI"}},
-        {"one-off depreciation", &Options::firmItems, firm::OneOffDepreciation, false, false, {"MT610.REK"}},
-        {"transfer settings", &Options::firmItems, firm::TransferSettings, false, false, {"BAZA_PP8.INI"}},
-        {"internal documents", &Options::firmItems, firm::InternalDocuments, false, false, {"BAZA_DW8.REK"}},
-        {"interest notes", &Options::firmItems, firm::InterestNotes, false, false, {"ODS_ZOB.REK"}},
-        {"VAT vehicles", &Options::firmItems, firm::VatVehicles, false, false, {"AUTOV26.REK"}},
-        {"ledger",
-         &Options::entries2024,
-         entries::LedgerDocuments,
-         false,
-         false,
-         {"2024K990.2", "2024SP.2", "2024IDX.REK"}},
-        {"salaries", &Options::entries2024, entries::Salaries, false, false, {"2024WP5.REK"}},
-        {"contracts", &Options::entries2024, entries::Contracts, false, false, {"2024UZ5.REK"}},
-        {"correction notes", &Options::entries2024, entries::CorrectionNotes, false, false, {"2024_NK8.REK"}},
-        {"numbered copy", &Options::entries2024, entries::NumberedCopy, false, false, {"2024D701.REK"}},
-        {"fixed assets",
-         &Options::addOns,
-         addon::FixedAssets,
-         false,
-         false,
-         {"dokument.rek", "srodki.rek", "wyposaz.rek", "st.cnf", "stbazy.rek", "ABC.REK"}},
-        {"import settings", &Options::addOns, addon::ImportSettings, false, false, {"kpr_import.xml"}},
-        {"sales data",
-         &Options::addOns,
-         addon::SalesData,
-         false,
-         false,
-         {"OPERATOR.REK", "HD600CNF.REK", "TOWAR.REK", "ADRESY.REK", "WALUTY.REK", "GTULINK.REC", "GTULINK.REK"}},
-    };
+    writeItemFiles(everyItemFile());
     const std::string settings2023 = temp.readFile("2023/FIRMA/2023_ROK.REK");
-    for (const auto& c : cases) {
+    for (const GateCase& gate : kGates) {
         Options& chosen = convert::options();
         chosen.firmItems = chosen.entries2024 = chosen.addOns = 0;
-        if (c.set) chosen.*c.set = c.bits;
+        if (gate.set) chosen.*gate.set = gate.bits;
         std::filesystem::remove_all(temp.path() / "2024/FIRMA");
         std::filesystem::remove(temp.path() / "2023/FIRMA/2024_ROK.REK");
         source("2023_ROK.REK", settings2023);
-        if (c.settingsOf2024) settingsOf2024Only();
-        EXPECT_TRUE(convertFirm(c.extraFiles ? std::vector<std::string>{"EXTRA.DAT"} : std::vector<std::string>{}))
-            << c.what;
-        std::set<std::string> expected = always;
-        expected.insert(c.files.begin(), c.files.end());
-        EXPECT_EQ(targetNames(), expected) << c.what;
+        if (!gate.set && gate.bits == kSettingsOf2024) settingsOf2024Only();
+        EXPECT_TRUE(convertFirm(!gate.set && gate.bits == kExtraList ? std::vector<std::string>{"EXTRA.DAT"}
+                                                                     : std::vector<std::string>{}));
+        std::set<std::string> expected = namesOf(gate.files);
+        expected.insert({"_qz_kpr.rek", "2024_ROK.REK"});
+        EXPECT_EQ(targetNames(), expected) << gate.files;
     }
 }
 
 TEST_F(FirmConversionTest, AWholeRunLeavesThe2023TreeAsItWas) {
-    writeItemFiles();
+    std::set<std::string> files = everyItemFile();
+    writeItemFiles(files);
     source("2024P5.REK", kContent);
     convert::options() = Options{};
     const std::uint64_t before = qztest::treeHash(qztest::readTree(temp.path() / "2023"));
     type("z");  // keeps the 2024 PID-5 file as the source
     EXPECT_TRUE(convertFirm({"EXTRA.DAT>NOWY.DAT"}));
     EXPECT_EQ(qztest::treeHash(qztest::readTree(temp.path() / "2023")), before);
+    EXPECT_EQ(keyWaits, 1);
+
+    // Every item but those of the year-2024 source ran.
+    for (const std::string& name : namesOf(kGates[1].files)) files.erase(name);
+    files.erase("EXTRA.DAT");
+    files.insert({"NOWY.DAT", "_qz_kpr.rek", "2024_ROK.REK"});
+    EXPECT_EQ(targetNames(), files);
     EXPECT_EQ(target("NOWY.DAT"), kContent);
     EXPECT_NE(target("FIRMATXT.INI").find("KPR2023=" + (root2023() + "FIRMA").substr(0, 40) + "\r\n"),
               std::string::npos);
-    EXPECT_EQ(targetNames().size(), 52u) << "every item's file but those of the year-2024 source";
-    EXPECT_EQ(keyWaits, 1);
 }
 
 TEST_F(FirmConversionTest, ListEntriesThatWouldLeaveTheFirmAreRefused) {
     temp.writeFile("2023/POZA.DAT", "poza firmą");
     source("STARY.DAT", "stary");
     convert::options().stopAfterEachFirm = true;
-    const std::vector<std::string> list{
-        "STARY.DAT>NOWY.DAT", "",           ".",     "..",        "../POZA.DAT",
-        "..\\POZA.DAT",       "C:POZA.DAT", "*.DAT", "POZA?.DAT", "STARY.DAT>../POZA2.DAT",
-        "/POZA.DAT"};
+    const std::vector<std::string> list{"STARY.DAT>NOWY.DAT", "",          ".",          "..",
+                                        "../POZA.DAT",        "..\\POZA.DAT", "C:POZA.DAT", "*.DAT",
+                                        "POZA?.DAT",          "/POZA.DAT",  "STARY.DAT>../POZA2.DAT"};
     qztest::Tree outside = qztest::readTree(temp.path());
     EXPECT_TRUE(convertFirm(list));
     EXPECT_EQ(target("NOWY.DAT"), "stary");
@@ -259,6 +239,7 @@ TEST_F(FirmConversionTest, TheMainAssetRegisterInAnyCaseIsSkippedAndBadNamesRefu
     EXPECT_TRUE(convertFirm());
     EXPECT_EQ(target("ABC.REK"), "ABC.REK");
     EXPECT_EQ(target("srodki.rek"), "srodki.rek");
+    EXPECT_EQ(temp.readFile("UCIECZKA.REK"), "poza");
     EXPECT_EQ(targetNames(),
               (std::set<std::string>{"_qz_kpr.rek", "2024_ROK.REK", "srodki.rek", "stbazy.rek", "ABC.REK"}));
     for (const char* name : {"..", "../../UCIECZKA", "A\\B", ""})

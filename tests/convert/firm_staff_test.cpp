@@ -83,13 +83,8 @@ TEST_F(FirmStaffTest, APid5RecordOf2024IsKeptOnlyWithThe2024SettingsElseBuiltAfr
     };
     convert::options().firmItems = firm::PitD;
     for (const auto& c : cases) {
-        writeFirm();
-        std::filesystem::remove_all(temp.path() / "2024/FIRMA");
-        std::filesystem::remove(temp.path() / "2023/FIRMA/2024P5.REK");
-        if (c.settingsOf2024) {
-            std::filesystem::remove(temp.path() / "2023/FIRMA/2023_ROK.REK");
-            source("2024_ROK.REK", qztest::AnnualFile{}.bytes());
-        }
+        startAgain();
+        if (c.settingsOf2024) settingsOf2024Only();
         source("2023P5.REK", of2023);
         if (c.has2024File) source("2024P5.REK", of2024);
         keyWaits = 0;
@@ -103,7 +98,6 @@ TEST_F(FirmStaffTest, APid5RecordOf2024IsKeptOnlyWithThe2024SettingsElseBuiltAfr
                   c.kept ? of2024.substr(TaxData::kDate, 4) : std::string("\1\1\xE8\x07"))
             << c.what;
         EXPECT_EQ(keyWaits, static_cast<int>(std::string_view(c.answer).size())) << c.what;
-        std::filesystem::remove(temp.path() / "2023/FIRMA/2024_ROK.REK");
     }
 }
 
@@ -116,8 +110,7 @@ TEST_F(FirmStaffTest, StruckOutEntriesStayBehindAndRenamingHidesConvertedFilesOn
     convert::options().entries2024 = convert::entries::LedgerDocuments;
     convert::options().stopAfterEachFirm = true;
     for (const bool rename : {false, true}) {
-        writeFirm();
-        std::filesystem::remove_all(temp.path() / "2024/FIRMA");
+        startAgain();
         source("2024K990.3", kept + struckOut);
         convert::options().renameConverted = rename;
         ASSERT_TRUE(convertFirm());
@@ -125,7 +118,6 @@ TEST_F(FirmStaffTest, StruckOutEntriesStayBehindAndRenamingHidesConvertedFilesOn
         EXPECT_EQ(temp.exists("2023/FIRMA/2024K990.3"), !rename);
         EXPECT_EQ(temp.exists("2023/FIRMA/2024K990.3~"), rename);
         EXPECT_NE(logsAtWaits.back().find(" SKREŚLONY\n"), std::string::npos) << logsAtWaits.back();
-        std::filesystem::remove(temp.path() / "2023/FIRMA/2024K990.3~");
     }
 }
 

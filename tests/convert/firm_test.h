@@ -48,6 +48,18 @@ protected:
         source("_qz_kpr.rek", Bytes(TestRecord(convert::FirmMarkerRecord::kSize).pattern(0, 256, 5)));
     }
 
+    // The firm as the fixture made it, with nothing in 2024.
+    void startAgain() const {
+        std::filesystem::remove_all(temp.path() / "2023" / "FIRMA");
+        std::filesystem::remove_all(temp.path() / "2024" / "FIRMA");
+        writeFirm();
+    }
+    // Annual settings of 2024 only, which set the year-2024 source flag.
+    void settingsOf2024Only() const {
+        std::filesystem::remove(temp.path() / "2023" / "FIRMA" / "2023_ROK.REK");
+        source("2024_ROK.REK", AnnualFile{}.bytes());
+    }
+
     std::string root2023() const { return temp.root() + "2023" + platform::kSeparator; }
     std::string root2024() const { return temp.root() + "2024" + platform::kSeparator; }
     void source(const std::string& name, std::string_view bytes) const { temp.writeFile("2023/FIRMA/" + name, bytes); }
