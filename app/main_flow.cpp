@@ -1,5 +1,7 @@
 #include "app/main_flow.h"
 
+#include "app/global_copy.h"
+#include "convert/options.h"
 #include "convert/progress_log.h"
 #include "platform/console.h"
 #include "platform/cp852.h"
@@ -24,10 +26,8 @@ constexpr std::uint8_t kBlack = 0;
 
 // The wizard loop: build page N (1-4), run it and act on its command: Next and Back
 // turn the page within 1-4, Cancel asks whether to give up the conversion, Start runs
-// the global copy and then the per-firm loop (environment detection, firm picker, the
-// conversion of each selected firm and its entry in the 2024 registry) and writes the
-// closing line. The pages, the copies and the firm loop come with the wizard and
-// conversion steps of the build; until they are there the run goes on to its end.
+// StartConversion. The pages and the firm loop come with the wizard and conversion
+// steps of the build; until they are there the run goes on to its end.
 void RunWizard(Run&) {}
 
 // Shows the cursor, waits for a key after "Nacisnij Enter" and ends the program.
@@ -78,6 +78,16 @@ void WriteBanner() {
     convert::SetLogColour(kRuleColour);
     convert::LogWriteLine(std::string(kBannerRuleLength, kRuleCharacter));
     convert::SetLogColour(kLogTextColour);
+}
+
+void StartConversion(const Run& run) {
+    const convert::Options& options = convert::options();
+    if (options.has(options.copyScope, convert::scope::GlobalData) && options.globalItems != 0)
+        RunGlobalCopy(run.paths);
+    // The per-firm loop runs here when the copy scope holds firm data.
+    convert::LogWriteLine();
+    convert::LogWriteLine();
+    convert::LogWriteLine("Koniec pracy kopiera danych KPR_QZ na rok 2024");
 }
 
 void MainFlow(std::string_view executable) {

@@ -37,6 +37,10 @@ Run SettleRun(std::string_view executable, std::string_view firstArgument);
 // The banner over the progress log: its title line and a rule.
 void WriteBanner();
 
+// What the Start command of the wizard runs: the global copy when the copy scope
+// holds global data and a global item is chosen, then the closing lines.
+void StartConversion(const Run& run);
+
 // Runs the whole program after start-up and ends it with exit code 0.
 [[noreturn]] void MainFlow(std::string_view executable);
 

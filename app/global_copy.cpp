@@ -1,0 +1,139 @@
+#include "app/global_copy.h"
+
+#include <array>
+#include <string>
+
+#include "convert/file_copy.h"
+#include "convert/options.h"
+#include "convert/progress_log.h"
+#include "platform/cp852.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "tui/message_box.h"
+#include "tui/text_device.h"
+
+namespace app {
+
+namespace {
+
+using namespace platform::literals;
+namespace global = convert::global;
+
+constexpr std::string_view kTargetDirectory = "#BIN024";
+constexpr std::string_view kSourceYear = "2023";
+constexpr std::string_view kTargetYear = "2024";
+
+constexpr std::uint16_t kAddressRecordSize = 480;
+constexpr std::uint16_t kOperatorRecordSize = 512;
+
+// Plain console output during the copy stays inside this region.
+constexpr tui::Rect kCopyTextRegion{3, 3, 77, 20};
+
+enum class CopyKind {
+    Text,       // line by line, no filter
+    Block,      // byte for byte
+    Operators,  // records of the operator file, no filter
+    Addresses,  // records of the address base, carried whole
+};
+
+struct GlobalStep {
+    std::uint16_t item;        // the bit of the global item set that runs the step
+    std::string_view logLine;  // written before the copy; none when empty
+    std::string source;
+    std::string target;
+    CopyKind kind;
+};
+
+// "kpr_" + year + ".ini", the year configurator file of that year.
+std::string YearConfiguratorName(std::string_view year) { return "kpr_" + std::string(year) + ".ini"; }
+
+// The steps in the order they run. The salary settings are copied twice into the
+// same target: last year's file, then the file that the 2023 program kept for 2024,
+// which meets the first copy and goes through the overwrite question.
+std::array<GlobalStep, 12> Steps() {
+    return {{
+        {global::AddressBase, "Globalna baza adresów"_cp, "baza_ad8.rek", "baza_ad8.rek", CopyKind::Addresses},
+        {global::YearConfigurator, "Konfigurator kpr_2023.ini", YearConfiguratorName(kSourceYear),
+         YearConfiguratorName(kTargetYear), CopyKind::Text},
+        {global::StaffListSettings, {}, "kart01.cnf", "kart01.cnf", CopyKind::Block},
+        {global::FunctionKeyConstants, "Globale stale klawiszy F2..F10", "baza_ff.txt", "baza_ff.txt",
+         CopyKind::Block},
+        {global::AddOnConfiguration, "Konfigurator KPR_QZ.INI", "KPR_QZ.INI", "KPR_QZ.INI", CopyKind::Block},
+        {global::LastYearTaxConstants, "Zeszloroczne stale podatkowe", "2023spd.ini", "2023spd.ini", CopyKind::Block},
+        {global::SalarySettings, "Globale ustawienia wynagrodzen", "2023_lp2.cc", "2024_lp2.cc", CopyKind::Block},
+        {global::SalarySettings, {}, "2024_lp2.cc", "2024_lp2.cc", CopyKind::Block},
+        {global::ColourSettings, "Ustawienia kolorów"_cp, "KOLORY.QZ", "KOLORY.QZ", CopyKind::Block},
+        {global::OperatorFile, {}, "OPERATOR.REK", "OPERATOR.REK", CopyKind::Operators},
+        {global::PayrollIniFiles, {}, "ZUS_PEL.INI", "ZUS_PEL.INI", CopyKind::Block},
+        {global::PayrollIniFiles, {}, "UMOWY.INI", "UMOWY.INI", CopyKind::Block},
+    }};
+}
+
+void RunStep(const GlobalStep& step, const std::string& sourceDir, const std::string& targetDir) {
+    if (!step.logLine.empty()) convert::LogWriteLine(step.logLine);
+    const std::string source = sourceDir + step.source;
+    const std::string target = targetDir + step.target;
+    switch (step.kind) {
+        case CopyKind::Text:
+            convert::CopyTextFile(source, target);
+            break;
+        case CopyKind::Block:
+            convert::CopyBlocks(source, target);
+            break;
+        case CopyKind::Operators:
+            convert::CopyRecords(source, target, kOperatorRecordSize);
+            break;
+        case CopyKind::Addresses:
+            convert::ConvertRecords(source, target, kAddressRecordSize, kAddressRecordSize, convert::CopyWholeRecord);
+            break;
+    }
+}
+
+// An error box with two centred lines, then the end of the program.
+[[noreturn]] void Stop(std::string_view reason, std::string_view path) {
+    std::string text(1, tui::kCentre);
+    text += reason;
+    text += tui::kLineEnd;
+    text += tui::kCentre;
+    text += path;
+    tui::ErrorBox(text);
+    platform::exitProgram(0);
+}
+
+// Puts the console's text region back however the copy ends.
+class TextRegionKeeper {
+public:
+    TextRegionKeeper() : saved_(tui::SaveTextDevice()) {}
+    ~TextRegionKeeper() { tui::RestoreTextDevice(saved_); }
+    TextRegionKeeper(const TextRegionKeeper&) = delete;
+    TextRegionKeeper& operator=(const TextRegionKeeper&) = delete;
+
+private:
+    tui::TextDeviceState saved_;
+};
+
+}  // namespace
+
+void RunGlobalCopy(const RunPaths& paths) {
+    const convert::Options& options = convert::options();
+    TextRegionKeeper region;
+    tui::SetTextRegion(kCopyTextRegion);
+
+    const std::string sourceDir = paths.root2023 + options.globalSourceDir;
+    if (!platform::directoryExists(sourceDir)) Stop("Brak katalogu zródłowego"_cp, sourceDir);
+    const std::string targetDir = paths.root2024 + std::string(kTargetDirectory);
+    if (!platform::directoryExists(targetDir) && platform::makeDirectory(targetDir) != platform::err::Ok)
+        Stop("Utworzenia katalogu", targetDir);
+
+    for (const GlobalStep& step : Steps())
+        if (options.has(options.globalItems, step.item))
+            RunStep(step, sourceDir + platform::kSeparator, targetDir + platform::kSeparator);
+
+    if (options.stopAfterEachFirm) {
+        convert::LogWriteLine("cdn - nacisnij dowolny klawisz.");
+        convert::LogWaitForKey();
+    }
+    convert::ClearLog(false);
+}
+
+}  // namespace app
