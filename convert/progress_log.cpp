@@ -80,6 +80,11 @@ void ClearLog(bool whole) {
     tui::PlaceCursorOnScreen(gLog.column, gLog.row);
 }
 
+void RedrawLog() {
+    for (int row = 1; row <= kLogRows; ++row) drawRow(row);
+    tui::PlaceCursorOnScreen(gLog.column, gLog.row);
+}
+
 tui::Event LogWaitForKey() {
     tui::Event event;
     do {

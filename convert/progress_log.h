@@ -34,6 +34,9 @@ void LogWriteLine(std::string_view text = {});
 // Blanks the whole screen (whole) or everything below the two header rows; the next
 // write goes to the first blanked row.
 void ClearLog(bool whole);
+// Draws every row of the log again as the log holds it, in the screen's text
+// attribute (after a window opened over it blanked the screen).
+void RedrawLog();
 // Waits for one key and discards whatever was typed ahead of it.
 tui::Event LogWaitForKey();
 // Reads keys until one of choices arrives, each upper-cased the Polish way first

@@ -118,6 +118,9 @@ int writeFile(FileHandle& file, const void* buffer, std::size_t size, std::size_
 int seekFile(FileHandle& file, std::uint64_t offset);
 int fileSize(FileHandle& file, std::uint64_t& size);
 int flushFile(FileHandle& file);
+// Sets the end of the file at size: what lies beyond is cut off. The handle must
+// allow writing.
+int truncateFile(FileHandle& file, std::uint64_t size);
 int closeFile(FileHandle& file);
 // Non-blocking byte-range locks owned by the handle, released when it closes.
 // LockViolation when another handle (of any process) or this one holds an

@@ -21,4 +21,8 @@ void Tone(std::uint16_t length, std::uint16_t frequency) {
 
 void Beep() { Tone(6, 500); }
 
+void WarningBeep() {
+    if (!gSoundOff) platform::sound().warningBeep();
+}
+
 }  // namespace tui

@@ -12,5 +12,7 @@ bool SoundOff();
 void Tone(std::uint16_t length, std::uint16_t frequency);
 // 500 Hz for 288 ms.
 void Beep();
+// The platform's standard warning sound, unless sound is off: a refused answer.
+void WarningBeep();
 
 }  // namespace tui

@@ -204,6 +204,14 @@ int flushFile(FileHandle& file) {
     return err::Ok;
 }
 
+int truncateFile(FileHandle& file, std::uint64_t size) {
+    if (!file.isOpen()) return err::InvalidHandle;
+    if (FileAccess::access(file) == mode::ReadOnly) return err::AccessDenied;
+    if (size > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) return err::InvalidParameter;
+    if (syscalls().ftruncate(FileAccess::fd(file), static_cast<off_t>(size)) != 0) return homeError(errno);
+    return err::Ok;
+}
+
 int closeFile(FileHandle& file) {
     if (!file.isOpen()) return err::InvalidHandle;
     // Closing the only descriptor of the open file description releases its locks

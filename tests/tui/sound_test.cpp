@@ -27,7 +27,8 @@ TEST_F(SoundTest, TonesSoundInUnitsOf48Ms) {
     tui::Tone(2, 1200);
     tui::Tone(2, 4000);
     tui::Beep();
-    EXPECT_EQ(sound.played, (std::vector<Played>{{1200, 96}, {4000, 96}, {500, 288}}));
+    tui::WarningBeep();
+    EXPECT_EQ(sound.played, (std::vector<Played>{{1200, 96}, {4000, 96}, {500, 288}, {0, 0}}));
 }
 
 TEST_F(SoundTest, OnlyTheExactValueOffSilencesThem) {
@@ -44,6 +45,7 @@ TEST_F(SoundTest, OnlyTheExactValueOffSilencesThem) {
         sound.played.clear();
         tui::Beep();
         tui::Tone(1, 100);
+        tui::WarningBeep();
         EXPECT_EQ(tui::SoundOff(), c.silent) << c.setting;
         EXPECT_EQ(sound.played.empty(), c.silent) << c.setting;
     }

@@ -1,0 +1,132 @@
+#include "app/environment_detection.h"
+
+#include <string>
+
+#include "app/firm_table.h"
+#include "convert/copy_steps.h"
+#include "convert/file_names.h"
+#include "convert/progress_log.h"
+#include "fileio/file_mode.h"
+#include "fileio/message_lines.h"
+#include "platform/cp852.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "product/environment.h"
+#include "tui/message_box.h"
+
+namespace app {
+
+namespace {
+
+using namespace platform::literals;
+using fileio::kRegistryRecordSize;
+
+void LogLine(std::string_view text, std::string_view name) {
+    convert::LogLineIn(convert::logcolour::Normal, text, name);
+}
+
+// Logs the line, closes the registry, waits for a key and ends the program.
+[[noreturn]] void StopWith(std::string_view text, std::string_view name, platform::FileHandle& registry) {
+    LogLine(text, name);
+    platform::closeFile(registry);
+    convert::LogWaitForKey();
+    platform::exitProgram(0);
+}
+
+// Read-only and denying every other open, through the process-wide mode that plain
+// record files are opened with.
+bool OpenRegistry(const std::string& path, platform::FileHandle& registry) {
+    fileio::SetFileMode(platform::mode::ReadOnly | platform::mode::DenyAll);
+    const int result = platform::openFile(path, fileio::FileMode(), registry);
+    fileio::RestoreFileMode();
+    return result == platform::err::Ok;
+}
+
+bool ReadRecord(platform::FileHandle& registry, std::uint64_t index, fileio::RegistryRecord& record) {
+    std::size_t done = 0;
+    return platform::seekFile(registry, index * kRegistryRecordSize) == platform::err::Ok &&
+           platform::readFile(registry, record.bytes.data(), record.bytes.size(), done) == platform::err::Ok &&
+           done == record.bytes.size();
+}
+
+enum class Verdict { Taken, Converted, Missing };
+
+// Whether the firm is taken, with the log line of a firm that is not. The 2024
+// directory is tested first: a firm converted already is passed over even when its
+// 2023 directory has gone since.
+Verdict Examine(const RunPaths& paths, const fileio::RegistryRecord& record) {
+    const std::string directory = record.Directory();
+    const std::string forFirm = " dla firmy " + record.Name();
+    if (!convert::IsPlainFileName(directory)) {
+        convert::LogLineIn(convert::logcolour::Error, "Niepoprawna nazwa katalogu firmy "_cp, directory + forFirm);
+        return Verdict::Missing;
+    }
+    const std::string target = paths.root2024 + directory;
+    if (platform::directoryExists(target)) {
+        LogLine("Odnaleziono katalog docelowy ", target + forFirm);
+        return Verdict::Converted;
+    }
+    const std::string source = paths.root2023 + directory;
+    if (!platform::directoryExists(source)) {
+        LogLine("Brak katalogu zródłowego    "_cp, source + forFirm);
+        return Verdict::Missing;
+    }
+    return Verdict::Taken;
+}
+
+}  // namespace
+
+std::uint16_t DetectEnvironment(const RunPaths& paths) {
+    ReleaseFirmTable(kMaxFirms);
+    convert::ClearLog(false);
+    convert::LogWriteLine("ROZPOZNANIE ŚRODOWISKA PRACY KPR 2023"_cp);
+    convert::LogWriteLine();
+
+    const std::string& registryName = product::RegistryFileName();
+    const std::string path = paths.root2023 + registryName;
+    platform::FileHandle registry;
+    if (!OpenRegistry(path, registry)) {
+        LogLine("Błąd otwarcia/dostępu do pliku "_cp, path);
+        tui::ErrorBox(fileio::Centred("Brak dostępu do pliku"_cp) + tui::kLineEnd + fileio::Centred(path));
+        platform::exitProgram(0);
+    }
+    std::uint64_t size = 0;
+    if (platform::fileSize(registry, size) != platform::err::Ok)
+        StopWith("Błąd okreslenia długości pliku "_cp, registryName, registry);
+    const std::uint64_t records = size / kRegistryRecordSize;
+    if (records == 0) StopWith("Zerowa długość pliku "_cp, registryName, registry);
+
+    std::uint16_t count = 0;
+    bool repair = false;
+    for (std::uint64_t index = 0; index < records; ++index) {
+        if (count == kMaxFirms) {
+            LogLine("Przekroczona maksymalna ilość firm "_cp, std::to_string(kMaxFirms));
+            break;
+        }
+        fileio::RegistryRecord record;
+        if (!ReadRecord(registry, index, record)) continue;
+        switch (Examine(paths, record)) {
+            case Verdict::Taken:
+                SetFirm(++count, record);
+                break;
+            case Verdict::Missing:
+                repair = true;
+                break;
+            case Verdict::Converted:
+                break;
+        }
+    }
+    platform::closeFile(registry);
+
+    if (count == 0) {
+        convert::LogWriteLine("Zerowa ilość odczytanych firm"_cp);
+        convert::LogWaitForKey();
+    }
+    if (repair) {
+        LogLine("Napraw plik ", registryName + " !");
+        convert::LogWaitForKey();
+    }
+    return count;
+}
+
+}  // namespace app

@@ -1,0 +1,82 @@
+#include "convert/annual_questions.h"
+
+#include <string>
+
+#include "convert/copy_steps.h"
+#include "convert/progress_log.h"
+#include "platform/cp852.h"
+#include "tui/message_box.h"
+#include "tui/sound.h"
+
+namespace convert {
+
+namespace {
+
+using namespace platform::literals;
+
+constexpr int kProportionWidth = 3;
+constexpr std::uint16_t kMaxProportion = 100;
+
+// Set by the answer A; holds for the rest of the run.
+bool gAnswerForAll = false;
+
+// A decimal whole number from 0 to 100, blanks around it allowed.
+std::optional<std::uint16_t> proportionOf(std::string_view answer) {
+    const std::size_t first = answer.find_first_not_of(' ');
+    if (first == std::string_view::npos) return std::nullopt;
+    answer = answer.substr(first, answer.find_last_not_of(' ') - first + 1);
+    if (answer.size() > kProportionWidth) return std::nullopt;
+    std::uint16_t value = 0;
+    for (const char c : answer) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = static_cast<std::uint16_t>(value * 10 + (c - '0'));
+    }
+    if (value > kMaxProportion) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+bool ChooseYear2024Settings() {
+    if (gAnswerForAll) return true;
+    LogLineIn(logcolour::Error, "Występują dane ROCZNE za rok 2023 i 2024 !"_cp);
+    LogLineIn(logcolour::Error, "Wybierz z których skrzystać :"_cp);
+    SetLogColour(logcolour::Error);
+    LogWrite(" B-2023 N-2024, A-wszyskie następne na N  (B/N/A) ? "_cp);
+    const char answer = LogWaitForChoice("BNA");
+    LogWriteLine();
+    LogWriteLine(std::string(" - wybrano: ") + answer);
+    LogWriteLine();
+    if (answer == 'A') gAnswerForAll = true;
+    return answer != 'B';
+}
+
+std::uint16_t AskVatProportion(std::optional<std::uint16_t> settled2023) {
+    std::string prompt(std::string_view("Firma rozliczała  VAT w proporcji "_cp));
+    if (settled2023) prompt += std::to_string(*settled2023) + "%";
+    prompt += tui::kLineEnd;
+    prompt += "a zakładana na 2024 wynosi 0% ?"_cp;
+    prompt += tui::kLineEnd;
+    prompt += "Podaj właściwą:"_cp;
+    for (;;) {
+        std::string answer = "0";
+        tui::SetInputWidth(kProportionWidth);
+        // Whatever closes the box, its value is the answer: a cancelled box gives
+        // back the "0" it started with.
+        tui::InputBox(0, answer, prompt);
+        if (const std::optional<std::uint16_t> proportion = proportionOf(answer)) return *proportion;
+        tui::WarningBeep();
+    }
+}
+
+void WarnOfOpenDecember() {
+    LogWriteLine("Nie zatwierdzono miesiąca GRUDNIA.2023"_cp);
+    tui::Beep();
+    LogWriteLine("mogę przenieść niepoprawny stan BZ.2023 jako BO.2024"_cp);
+    tui::Beep();
+    LogWaitForKey();
+}
+
+void ResetAnnualAnswerForTests() { gAnswerForAll = false; }
+
+}  // namespace convert

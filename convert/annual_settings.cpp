@@ -1,0 +1,138 @@
+#include "convert/annual_settings.h"
+
+#include <array>
+#include <optional>
+
+#include "convert/annual_questions.h"
+#include "convert/annual_records.h"
+#include "convert/copy_steps.h"
+#include "convert/file_size.h"
+#include "convert/options.h"
+#include "convert/progress_log.h"
+#include "convert/year_source.h"
+#include "platform/cp852.h"
+#include "platform/files.h"
+
+namespace convert {
+
+namespace {
+
+using namespace platform::literals;
+
+constexpr std::string_view kFile2023 = "2023_ROK.REK";
+constexpr std::string_view kFile2024 = "2024_ROK.REK";
+constexpr std::size_t kLocationMax = 40;
+
+std::string gLocation;
+
+using Record = std::array<std::uint8_t, kAnnualRecordSize>;
+
+// The open source and target; a failure closes both and deletes the target, so that
+// no partial settings file is left for the 2024 program.
+class AnnualFiles {
+public:
+    explicit AnnualFiles(std::string targetPath) : targetPath_(std::move(targetPath)) {}
+
+    platform::FileHandle source;
+    platform::FileHandle target;
+
+    bool Read(Record& record) {
+        std::size_t done = 0;
+        if (platform::readFile(source, record.data(), record.size(), done) == platform::err::Ok &&
+            done == record.size())
+            return true;
+        Fail("Błąd odczytu danych z 2023"_cp);
+        return false;
+    }
+
+    bool Write(const Record& record) {
+        std::size_t done = 0;
+        if (platform::writeFile(target, record.data(), record.size(), done) == platform::err::Ok) return true;
+        Fail("Błąd zapisu danych do 2024"_cp);
+        return false;
+    }
+
+    bool Close() {
+        platform::closeFile(source);
+        if (platform::closeFile(target) == platform::err::Ok) return true;
+        Fail("Błąd zapisu danych do 2024"_cp);
+        return false;
+    }
+
+private:
+    void Fail(std::string_view message) {
+        platform::closeFile(source);
+        platform::closeFile(target);
+        platform::removeFile(targetPath_);
+        ReportError(message);
+    }
+
+    std::string targetPath_;
+};
+
+// The general settings, with the VAT proportion asked for when the firm settles
+// VAT by proportion and 2024 has none, and the warning about an open December.
+void ConvertGeneral(const Record& source, Record& target, bool from2024) {
+    using General = AnnualGeneral;
+    BuildGeneral(source, target, from2024);
+    if (ReadByte(target, General::kVatByProportion) != 0 && ReadWord(target, General::kVatProportion) == 0) {
+        const std::optional<std::uint16_t> settled =
+            from2024 ? std::nullopt : std::optional(ReadWord(source, General::kVatSettled));
+        WriteWord(target, General::kVatProportion, AskVatProportion(settled));
+    }
+    if (!from2024 && ReadByte(source, General::kFirstOpenMonth) != General::kDecemberApproved &&
+        options().decemberWarning)
+        WarnOfOpenDecember();
+}
+
+}  // namespace
+
+const std::string& PreviousYearLocation() { return gLocation; }
+
+void ConvertAnnualSettings(const FirmPaths& firm) {
+    gLocation.clear();
+    LogLineIn(logcolour::CopyStart, "Konwersja danych ROCZNYCH ustawień firmy "_cp);
+
+    const std::string path2023 = firm.SourceFile(kFile2023);
+    const std::string path2024 = firm.SourceFile(kFile2024);
+    const bool has2023 = FileIsPresent(path2023);
+    const bool has2024 = FileIsPresent(path2024);
+    if (!has2023 && !has2024) {
+        ReportError("Brak danych nnnnROK.REK danych za 2023 i 2024 !");
+        return;
+    }
+    const bool from2024 = !has2023 || (has2024 && ChooseYear2024Settings());
+    if (from2024) SetYear2024Source(true);
+
+    AnnualFiles files(firm.TargetFile(kFile2024));
+    if (platform::openFile(from2024 ? path2024 : path2023, platform::mode::ReadOnly | platform::mode::DenyNone,
+                           files.source) != platform::err::Ok) {
+        ReportError("brak dostępu do danych za FirmaREK !"_cp);
+        return;
+    }
+    if (platform::createFile(firm.TargetFile(kFile2024), files.target) != platform::err::Ok) {
+        platform::closeFile(files.source);
+        ReportError("brak dostępu do danych FirmaREK za 2024 !"_cp);
+        return;
+    }
+
+    Record source{};
+    Record target{};
+    if (!files.Read(source)) return;
+    gLocation = firm.source.substr(0, kLocationMax);
+    ConvertGeneral(source, target, from2024);
+    if (!files.Write(target)) return;
+
+    if (!files.Read(source)) return;
+    BuildNumbering(source, target, from2024);
+    if (!files.Write(target)) return;
+
+    if (!files.Read(source)) return;
+    BuildDeclarations(source, target, from2024);
+    if (!files.Write(target)) return;
+
+    LogPause();
+    if (files.Close()) LogWriteLine("Utworzono dane w 2024");
+}
+
+}  // namespace convert

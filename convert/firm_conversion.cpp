@@ -1,0 +1,131 @@
+#include "convert/firm_conversion.h"
+
+#include <array>
+
+#include "convert/annual_settings.h"
+#include "convert/copy_steps.h"
+#include "convert/file_names.h"
+#include "convert/file_size.h"
+#include "convert/firm_items.h"
+#include "convert/firm_records.h"
+#include "convert/options.h"
+#include "convert/progress_log.h"
+#include "convert/year_source.h"
+#include "fileio/message_lines.h"
+#include "platform/cp852.h"
+#include "platform/files.h"
+#include "tui/message_box.h"
+#include "tui/window.h"
+
+namespace convert {
+
+namespace {
+
+using namespace platform::literals;
+
+using Marker = std::array<std::uint8_t, FirmMarkerRecord::kSize>;
+constexpr std::string_view kMarkerName = "_qz_kpr.rek";
+constexpr std::uint16_t kYear = 2024;
+
+// The firm's progress log in a window over the whole screen. The log goes on where it
+// was, so its rows are drawn again in the window (the firm's heading stays in view);
+// closing the window brings back the screen as it was before the firm.
+class FirmWindow {
+public:
+    FirmWindow() {
+        if (tui::OpenWindow("", 0, 0, logcolour::Normal, false, false, false, 1, 1, kLogColumns, kLogRows,
+                            window_))
+            RedrawLog();
+    }
+    ~FirmWindow() { tui::CloseWindow(window_); }
+    FirmWindow(const FirmWindow&) = delete;
+    FirmWindow& operator=(const FirmWindow&) = delete;
+
+private:
+    tui::Window* window_ = nullptr;
+};
+
+// The annual settings of 2023, or at least those of 2024 that the 2023 program kept.
+bool HasAnnualSettings(const FirmPaths& firm) {
+    const std::string of2023 = firm.SourceFile("2023_ROK.REK");
+    if (FileIsPresent(of2023)) return true;
+    LogWriteLine("Brak :" + of2023);
+    const std::string of2024 = firm.SourceFile("2024_ROK.REK");
+    if (FileIsPresent(of2024)) return true;
+    LogWriteLine("Brak :" + of2024);
+    LogWriteLine();
+    LogWriteLine("Brak danych za rok 2023 czy 2024");
+    ReportError("Nie można dokonać konwersji ..."_cp);
+    return false;
+}
+
+bool ReadMarker(const FirmPaths& firm, Marker& marker) {
+    const std::string path = firm.SourceFile(kMarkerName);
+    platform::FileHandle file;
+    if (platform::openFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file) != platform::err::Ok) {
+        ReportError("Brak dostepu do ", path);
+        return false;
+    }
+    std::size_t done = 0;
+    const bool read = platform::readFile(file, marker.data(), marker.size(), done) == platform::err::Ok &&
+                      done == marker.size();
+    platform::closeFile(file);
+    if (!read) ReportError("Błąd odczytu danych z "_cp, path);
+    return read;
+}
+
+bool MakeTargetDirectory(const FirmPaths& firm) {
+    if (platform::directoryExists(firm.target) || platform::makeDirectory(firm.target) == platform::err::Ok)
+        return true;
+    tui::ErrorBox(fileio::Centred("Utworzenia katalogu firmy") + tui::kLineEnd + fileio::Centred(firm.target));
+    return false;
+}
+
+// The marker read from 2023, telling the bookkeeping program that the directory
+// holds 2024 data made by the converter.
+bool WriteMarker(const FirmPaths& firm, Marker& marker) {
+    const std::string path = firm.TargetFile(kMarkerName);
+    platform::FileHandle file;
+    if (platform::createFile(path, file) != platform::err::Ok) {
+        ReportError("Brak dostępu do "_cp, path);
+        return false;
+    }
+    WriteWord(marker, FirmMarkerRecord::kYear1, kYear);
+    WriteWord(marker, FirmMarkerRecord::kYear2, kYear);
+    WriteWord(marker, FirmMarkerRecord::kYear3, kYear);
+    WriteByte(marker, FirmMarkerRecord::kConverted, 1);
+    std::size_t done = 0;
+    const bool written = platform::writeFile(file, marker.data(), marker.size(), done) == platform::err::Ok;
+    if (platform::closeFile(file) == platform::err::Ok && written) return true;
+    ReportError("Błąd zapisu danych do "_cp, path);
+    return false;
+}
+
+}  // namespace
+
+bool ConvertFirm(const DataRoots& roots, std::string_view directory, std::span<const std::string> extraFiles) {
+    SetYear2024Source(false);
+    FirmWindow window;
+    if (!IsPlainFileName(directory)) {
+        ReportError("Niepoprawna nazwa katalogu firmy "_cp, directory);
+        return false;
+    }
+    const FirmPaths firm = PathsOfFirm(roots, directory);
+    Marker marker{};
+    if (!HasAnnualSettings(firm) || !ReadMarker(firm, marker) || !MakeTargetDirectory(firm)) return false;
+    LogPause();
+    LogWriteLine("Kopiowanie właściwe"_cp);
+    if (!WriteMarker(firm, marker)) return false;
+
+    ConvertAnnualSettings(firm);
+    RunFirmItems(FirmCopies(firm, extraFiles));
+
+    LogWriteLine("Koniec konwersji danych firmy");
+    if (options().stopAfterEachFirm) {
+        LogWrite("cdn - naciśnij dowolny klawisz."_cp);
+        LogWaitForKey();
+    }
+    return true;
+}
+
+}  // namespace convert

@@ -1,0 +1,23 @@
+#pragma once
+// The conversion of one firm: its 2024 directory with the firm marker, its annual
+// settings, and every item of the option set carried from its 2023 directory. The
+// per-firm loop calls it for each selected firm and enters the firm into the 2024
+// registry only when it returns true.
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "convert/firm_paths.h"
+
+namespace convert {
+
+// Converts the firm whose directory (below both roots) is named directory; extraFiles
+// are the entries of the list of extra files. The progress log shows the firm's work
+// in a full-screen window that is closed again on every way out. True when the
+// firm's 2024 directory and marker were made (whatever became of the items after
+// them); false when the firm was not converted: no annual settings in either year,
+// no readable 2023 marker, a 2024 directory or marker that could not be made, or a
+// directory name that would leave the roots.
+bool ConvertFirm(const DataRoots& roots, std::string_view directory, std::span<const std::string> extraFiles);
+
+}  // namespace convert

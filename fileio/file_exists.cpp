@@ -1,0 +1,17 @@
+#include "fileio/file_exists.h"
+
+#include "platform/files.h"
+
+namespace fileio {
+
+int FileSearchResult(std::string_view name) {
+    platform::DirectorySearch search;
+    platform::FoundEntry entry;
+    return search.first(name, platform::attr::ReadOnly | platform::attr::Hidden | platform::attr::System |
+                                  platform::attr::Archive,
+                        entry);
+}
+
+bool FileExists(std::string_view name) { return FileSearchResult(name) == platform::err::Ok; }
+
+}  // namespace fileio

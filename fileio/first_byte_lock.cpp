@@ -1,0 +1,9 @@
+#include "fileio/first_byte_lock.h"
+
+namespace fileio {
+
+bool LockFirstByte(platform::FileHandle& file) { return platform::lockRange(file, 0, 1) == platform::err::Ok; }
+
+bool UnlockFirstByte(platform::FileHandle& file) { return platform::unlockRange(file, 0, 1) == platform::err::Ok; }
+
+}  // namespace fileio

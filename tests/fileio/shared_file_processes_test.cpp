@@ -1,0 +1,199 @@
+// Shared record files used by several processes at once: the locks are the
+// operating system's, and other workstations' programs hold them from other
+// processes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "fileio/firm_list_file.h"
+#include "fileio/shared_file.h"
+#include "platform/cp852.h"
+#include "platform/files.h"
+#include "platform/posix/system_clock.h"
+#include "tests/fileio/registry_helpers.h"
+#include "tests/support/screen_test.h"
+
+namespace {
+
+using namespace platform::literals;
+using fileio::FirmListFile;
+using fileio::RegistryRecord;
+using qztest::Firm;
+
+// One direction of talk between the test and a child process. Each side closes the
+// end it does not use, so a side that goes away is seen as the end of the talk.
+class Pipe {
+public:
+    Pipe() { EXPECT_EQ(pipe(ends_), 0); }
+    ~Pipe() {
+        for (const int end : ends_)
+            if (end >= 0) close(end);
+    }
+    void UseForWriting() { CloseEnd(0); }
+    void UseForReading() { CloseEnd(1); }
+    void Send(char c) { EXPECT_EQ(write(ends_[1], &c, 1), 1); }
+    // The next byte; 0 when the other side has closed its end.
+    char Receive() {
+        char c = 0;
+        return read(ends_[0], &c, 1) == 1 ? c : 0;
+    }
+    void CloseEnd(int which) {
+        if (ends_[which] >= 0) close(ends_[which]);
+        ends_[which] = -1;
+    }
+
+private:
+    int ends_[2] = {-1, -1};
+};
+
+// Runs body in a child process that ends with body's result as its exit code.
+pid_t Spawn(const std::function<int()>& body) {
+    const pid_t pid = fork();
+    if (pid == 0) _exit(body());
+    return pid;
+}
+
+int ExitCodeOf(pid_t pid) {
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class SharedFileProcessesTest : public qztest::ScreenTest {
+protected:
+    std::string Path() const { return temp.root() + "SPISFIRM.DAT"; }
+    std::string Bytes() const { return temp.readFile("SPISFIRM.DAT"); }
+};
+
+TEST_F(SharedFileProcessesTest, LockHeldByAnotherProcessIsAskedAboutAfterThirtyAttempts) {
+    const RegistryRecord a = Firm("Alfa", "A", "");
+    const RegistryRecord b = Firm("Beta", "B", "");
+    const RegistryRecord c = Firm("Gamma", "C", "");
+    temp.writeFile("SPISFIRM.DAT", qztest::RegistryBytes({a, c}));
+
+    Pipe toHolder;
+    Pipe fromHolder;
+    const pid_t holder = Spawn([&] {
+        toHolder.UseForReading();
+        fromHolder.UseForWriting();
+        platform::FileHandle file;
+        if (platform::openFile(Path(), platform::mode::ReadWrite | platform::mode::DenyNone, file) != 0) return 1;
+        if (platform::lockRange(file, 0, fileio::kWholeFileLength) != 0) return 2;
+        fromHolder.Send('L');
+        if (toHolder.Receive() != 'R') return 3;
+        if (platform::unlockRange(file, 0, fileio::kWholeFileLength) != 0) return 4;
+        fromHolder.Send('U');
+        return 0;
+    });
+    toHolder.UseForWriting();
+    fromHolder.UseForReading();
+    ASSERT_EQ(fromHolder.Receive(), 'L');
+
+    FirmListFile file(Path());
+    ASSERT_TRUE(file.Open(fileio::OpenExisting, fileio::WaitNone));
+    const auto lookAtQuestion = [this] {
+        EXPECT_EQ(rows(8, 13),
+                  "                   ┌───────────── Informacja ─────────────┐\n"
+                  "                   │               NET Info               │\n"
+                  "                   │      DOSTĘP BLOKOWANY SIECIOWO       │\n"
+                  "                   │Czy czekamy ?                         │\n"
+                  "                   │                                      │\n"
+                  "                   │                                      │\n");
+    };
+    // "Nie": the insert gives up and the file stays as it was.
+    const std::uint64_t before = clock.totalSleptMs();
+    screen.pushIdle();
+    screen.pushAction([&] {
+        lookAtQuestion();
+        EXPECT_EQ(clock.totalSleptMs() - before, (fileio::MaxTries - 1) * fileio::RetryDelay);
+    });
+    screen.pushText("N");
+    EXPECT_FALSE(file.InsertSorted(&b));
+    EXPECT_FALSE(file.Locked());
+    EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, c}));
+
+    // "Tak" after the other process has let go: the insert goes through.
+    screen.pushIdle();
+    screen.pushAction([&] {
+        lookAtQuestion();
+        toHolder.Send('R');
+        EXPECT_EQ(fromHolder.Receive(), 'U');
+    });
+    screen.pushText("T");
+    EXPECT_TRUE(file.InsertSorted(&b));
+    EXPECT_EQ(file.InsertPos(), 1);
+    EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, b, c}));
+    EXPECT_EQ(ExitCodeOf(holder), 0);
+}
+
+// Firms with random names from letters that the Polish order puts in many places,
+// and a directory that makes every key unique.
+std::vector<RegistryRecord> FirmsOf(int process, int count) {
+    const std::string letters(" AaĄąBCĆćEĘLŁłMNŃOÓSŚZŹŻż"_cp);
+    std::mt19937 random(static_cast<unsigned>(process) + 1);
+    std::vector<RegistryRecord> firms;
+    for (int i = 0; i < count; ++i) {
+        std::string name;
+        for (int k = 0; k < 5; ++k) name += letters[random() % letters.size()];
+        firms.push_back(Firm(name, "P" + std::to_string(process) + "_" + std::to_string(i), "opis"));
+    }
+    return firms;
+}
+
+TEST_F(SharedFileProcessesTest, FourProcessesInsertingAtOnceLoseNothing) {
+    constexpr int kProcesses = 4;
+    constexpr int kEach = 250;
+    {
+        FirmListFile create(Path());
+        ASSERT_TRUE(create.Open(fileio::CreateNew, fileio::WaitNone));
+    }
+    Pipe start;
+    std::vector<pid_t> children;
+    for (int process = 0; process < kProcesses; ++process) {
+        children.push_back(Spawn([&, process] {
+            start.UseForReading();
+            // Real pauses between attempts; a question about a long wait is
+            // answered "Tak".
+            platform::posix::SystemClock realClock;
+            platform::installClock(&realClock);
+            screen.setDryLimit(1);
+            screen.setOnDry([this] { screen.pushText("T"); });
+            FirmListFile file(Path());
+            if (!file.Open(fileio::OpenExisting, fileio::WaitNone)) return 1;
+            start.Receive();  // all start when the test closes its end
+            for (const RegistryRecord& firm : FirmsOf(process, kEach))
+                if (!file.InsertSorted(&firm)) return 2;
+            return 0;
+        }));
+    }
+    start.CloseEnd(1);
+    for (const pid_t child : children) EXPECT_EQ(ExitCodeOf(child), 0);
+
+    const std::string bytes = Bytes();
+    ASSERT_EQ(bytes.size(), std::size_t{kProcesses * kEach} * fileio::kRegistryRecordSize);
+    std::vector<RegistryRecord> stored(kProcesses * kEach);
+    for (std::size_t i = 0; i < stored.size(); ++i)
+        std::copy_n(bytes.data() + i * fileio::kRegistryRecordSize, fileio::kRegistryRecordSize,
+                    stored[i].bytes.data());
+    FirmListFile order(Path());
+    for (std::size_t i = 1; i < stored.size(); ++i)
+        ASSERT_EQ(order.Compare(&stored[i - 1], &stored[i]), 1)
+            << "out of order at " << i << ": " << order.KeyOf(&stored[i - 1]) << " | " << order.KeyOf(&stored[i]);
+
+    std::vector<RegistryRecord> inserted;
+    for (int process = 0; process < kProcesses; ++process)
+        for (const RegistryRecord& firm : FirmsOf(process, kEach)) inserted.push_back(firm);
+    const auto byBytes = [](const RegistryRecord& x, const RegistryRecord& y) { return x.bytes < y.bytes; };
+    std::sort(inserted.begin(), inserted.end(), byBytes);
+    std::sort(stored.begin(), stored.end(), byBytes);
+    EXPECT_TRUE(std::equal(inserted.begin(), inserted.end(), stored.begin(), stored.end(),
+                           [](const RegistryRecord& x, const RegistryRecord& y) { return x.bytes == y.bytes; }));
+}
+
+}  // namespace
