@@ -17,7 +17,6 @@ using namespace platform::literals;
 namespace {
 constexpr std::uint32_t kExistenceRetryPause = 500;  // ms
 constexpr int kRetriesBeforeAsking = 4;
-
 }  // namespace
 
 bool FileExistsRetry(std::string_view name) {

@@ -33,7 +33,6 @@ constexpr std::string_view kMoveFailed = "zapisu danych";
 constexpr std::string_view kUnlockFailed = "odblokowania pliku";
 constexpr std::string_view kInsertFailed = "wstawienia do pliku";
 
-
 // "Tak" on the question a lock asks after MaxTries failed attempts.
 bool WaitLonger() {
     const std::string text = Centred(" NET Info") + tui::kLineEnd + Centred("DOSTĘP BLOKOWANY SIECIOWO"_cp) +

@@ -78,22 +78,6 @@ TEST_F(SharedFileTest, OpenExistingOfAMissingFileFailsWithoutAMessage) {
     EXPECT_TRUE(ScreenBlank());
 }
 
-TEST_F(SharedFileTest, CreateNewTruncatesAndCreateTempNamesItsFile) {
-    WriteRegistry({Firm("A", "A", "")});
-    FirmListFile registry(Path());
-    ASSERT_TRUE(registry.Open(fileio::CreateNew, fileio::WaitNone));
-    EXPECT_EQ(registry.State(), fileio::state::Created);
-    EXPECT_EQ(Bytes(), "");
-
-    SharedFile scratch(temp.root(), 10);
-    ASSERT_TRUE(scratch.Open(fileio::CreateTemp, fileio::WaitNone));
-    EXPECT_EQ(scratch.State(), fileio::state::Temp);
-    const std::string name = scratch.Name();
-    EXPECT_EQ(name.rfind(temp.root() + "~qz", 0), 0u) << name;
-    EXPECT_EQ(name.substr(name.size() - 4), ".tmp");
-    EXPECT_TRUE(platform::fileExists(name));
-}
-
 TEST_F(SharedFileTest, OpenOrAskCreateAsksTwoRowsLowerThanTheOtherBoxes) {
     FirmListFile file(Path());
     screen.pushIdle();
@@ -136,27 +120,6 @@ TEST_F(SharedFileTest, LongSharingViolationFailsAfterThirtyOneAttempts) {
     EXPECT_TRUE(ScreenBlank());
 }
 
-TEST_F(SharedFileTest, RecordsReadWriteAndCount) {
-    SharedFile file(Path(), 4);
-    ASSERT_TRUE(file.Open(fileio::CreateNew, fileio::WaitNone));
-    ASSERT_TRUE(file.AppendRec("abcd"));
-    ASSERT_TRUE(file.AppendRec("efgh"));
-    ASSERT_TRUE(file.WriteAt(0, "ABCD"));
-    char buffer[4];
-    ASSERT_TRUE(file.ReadAt(1, buffer));
-    EXPECT_EQ(std::string(buffer, 4), "efgh");
-    EXPECT_EQ(file.Transferred(), 1);
-    // Past the end: nothing transferred, a zero-filled buffer.
-    EXPECT_FALSE(file.ReadAt(2, buffer));
-    EXPECT_EQ(file.Transferred(), 0);
-    EXPECT_EQ(std::string(buffer, 4), std::string(4, '\0'));
-    EXPECT_FALSE(file.ReadAt(-1, buffer));
-    std::int32_t count = 0;
-    ASSERT_TRUE(file.SeekEnd(count));
-    EXPECT_EQ(count, 2);
-    EXPECT_EQ(Bytes(), "ABCDefgh");
-}
-
 TEST_F(SharedFileTest, LocksConflictBetweenObjectsAndUnlockWithNothingHeldMakesNoCall) {
     WriteRegistry({Firm("A", "A", ""), Firm("B", "B", "")});
     FirmListFile first(Path());
@@ -186,18 +149,13 @@ TEST_F(SharedFileTest, LocksConflictBetweenObjectsAndUnlockWithNothingHeldMakesN
     // Close releases the whole-file lock.
     EXPECT_TRUE(second.Close());
     EXPECT_TRUE(first.LockWhole(fileio::WaitNone));
-}
-
-TEST_F(SharedFileTest, LockOnOpenTakesTheWholeFile) {
-    WriteRegistry({});
-    FirmListFile holder(Path());
-    holder.SetLockOnOpen(true);
-    ASSERT_TRUE(holder.Open(fileio::OpenExisting, fileio::WaitNone));
-    EXPECT_TRUE(holder.Locked());
-    FirmListFile other(Path());
-    other.SetLockOnOpen(true);
-    EXPECT_FALSE(other.Open(fileio::OpenExisting, fileio::WaitNone));
-    EXPECT_EQ(other.State(), fileio::state::Closed);
+    // An object that locks on opening cannot open while the file is locked.
+    second.SetLockOnOpen(true);
+    EXPECT_FALSE(second.Open(fileio::OpenExisting, fileio::WaitNone));
+    EXPECT_EQ(second.State(), fileio::state::Closed);
+    EXPECT_TRUE(first.Close());
+    ASSERT_TRUE(second.Open(fileio::OpenExisting, fileio::WaitNone));
+    EXPECT_TRUE(second.Locked());
 }
 
 // A virtual clock that lets a test act at a given pause.
