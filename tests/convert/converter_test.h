@@ -1,8 +1,9 @@
 #pragma once
 // A fixture for the record converters: the state a run starts with, the progress log
 // cleared below its header rows (the clock ticks in row 1 while keys are awaited), an
-// empty person key table, and every key wait counted so that tests can
-// say how many there were. A wait takes the next key of type(), or Enter.
+// empty person key table, and every key wait counted (with the log as it was then) so
+// that tests can say how many there were. A wait takes the next key of type(), or
+// Enter.
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -66,6 +67,7 @@ protected:
                 ADD_FAILURE() << "endless key waits; screen:\n" << screen.screenText();
                 throw ProgramExit{-2};
             }
+            logsAtWaits.push_back(log());
             if (typed.empty()) {
                 screen.pushKey(tui::kbEnter);
                 return;
@@ -88,6 +90,7 @@ protected:
 
     static constexpr int kMaxKeyWaits = 100;
     int keyWaits = 0;
+    std::vector<std::string> logsAtWaits;
     std::deque<char> typed;
 };
 

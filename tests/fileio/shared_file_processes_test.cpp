@@ -2,8 +2,6 @@
 // operating system's, and other workstations' programs hold them from other
 // processes.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <functional>
@@ -17,6 +15,7 @@
 #include "platform/files.h"
 #include "platform/posix/system_clock.h"
 #include "tests/fileio/registry_helpers.h"
+#include "tests/support/child_process.h"
 #include "tests/support/screen_test.h"
 
 namespace {
@@ -24,46 +23,10 @@ namespace {
 using namespace platform::literals;
 using fileio::FirmListFile;
 using fileio::RegistryRecord;
+using qztest::ExitCodeOf;
 using qztest::Firm;
-
-// One direction of talk between the test and a child process. Each side closes the
-// end it does not use, so a side that goes away is seen as the end of the talk.
-class Pipe {
-public:
-    Pipe() { EXPECT_EQ(pipe(ends_), 0); }
-    ~Pipe() {
-        for (const int end : ends_)
-            if (end >= 0) close(end);
-    }
-    void UseForWriting() { CloseEnd(0); }
-    void UseForReading() { CloseEnd(1); }
-    void Send(char c) { EXPECT_EQ(write(ends_[1], &c, 1), 1); }
-    // The next byte; 0 when the other side has closed its end.
-    char Receive() {
-        char c = 0;
-        return read(ends_[0], &c, 1) == 1 ? c : 0;
-    }
-    void CloseEnd(int which) {
-        if (ends_[which] >= 0) close(ends_[which]);
-        ends_[which] = -1;
-    }
-
-private:
-    int ends_[2] = {-1, -1};
-};
-
-// Runs body in a child process that ends with body's result as its exit code.
-pid_t Spawn(const std::function<int()>& body) {
-    const pid_t pid = fork();
-    if (pid == 0) _exit(body());
-    return pid;
-}
-
-int ExitCodeOf(pid_t pid) {
-    int status = 0;
-    if (waitpid(pid, &status, 0) != pid) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using qztest::Pipe;
+using qztest::Spawn;
 
 class SharedFileProcessesTest : public qztest::ScreenTest {
 protected:

@@ -1,7 +1,9 @@
 #pragma once
 // A screen test that starts from the state a run starts with: default options, the
-// overwrite policy that asks, append mode off, an empty progress log. The state is
+// overwrite policy that asks, no answer for all of the annual settings question,
+// append mode off, an empty progress log. The state is
 // process-wide, so it is put back after the test as well.
+#include "convert/annual_questions.h"
 #include "convert/file_copy.h"
 #include "convert/options.h"
 #include "convert/overwrite.h"
@@ -22,6 +24,7 @@ private:
     static void resetRunState() {
         convert::options() = convert::Options{};
         convert::ResetOverwritePolicyForTests();
+        convert::ResetAnnualAnswerForTests();
         convert::SetAppendMode(false);
     }
 };

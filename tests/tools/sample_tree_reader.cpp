@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <fstream>
 
 #include "tools/qz-sample/registry_file.h"
 #include "tools/qz-sample/sample_tree.h"
@@ -23,29 +22,6 @@ Tree makeTree(qzsample::SampleOptions options, const fs::path& root) {
     EXPECT_TRUE(out.open()) << out.error();
     EXPECT_TRUE(qzsample::writeSampleTree(options, out)) << out.error();
     return readTree(root);
-}
-
-Tree readTree(const fs::path& root) {
-    Tree tree;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
-        if (!entry.is_regular_file()) continue;
-        std::ifstream in(entry.path(), std::ios::binary);
-        tree[fs::relative(entry.path(), root).generic_string()] = std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    return tree;
-}
-
-std::uint64_t treeHash(const Tree& tree) {
-    std::uint64_t hash = 0xCBF29CE484222325ull;
-    auto mix = [&hash](const std::string& bytes) {
-        for (char c : bytes) hash = (hash ^ static_cast<std::uint8_t>(c)) * 0x100000001B3ull;
-        hash = (hash ^ 0xFF) * 0x100000001B3ull;  // end of a part
-    };
-    for (const auto& [path, bytes] : tree) {
-        mix(path);
-        mix(bytes);
-    }
-    return hash;
 }
 
 const std::string* findFile(const Tree& tree, const std::string& directory, const std::string& name) {

@@ -7,20 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/tree_snapshot.h"
 #include "tools/qz-sample/record_buffer.h"
 #include "tools/qz-sample/sample_options.h"
 
 namespace sampletest {
 
-// Relative path ("DIR/NAME", "/" between the parts) to the file's bytes.
-using Tree = std::map<std::string, std::string>;
+using qztest::Tree;
+using qztest::readTree;
+using qztest::treeHash;
 
 // Generates a tree with the options into root (which must not exist yet) and reads it
 // back; a failure to write is reported as a test failure.
 Tree makeTree(qzsample::SampleOptions options, const std::filesystem::path& root);
-Tree readTree(const std::filesystem::path& root);
-// FNV-1a over every path and its bytes, in path order.
-std::uint64_t treeHash(const Tree& tree);
 
 // A file of a directory found ignoring letter case, as the converter finds it;
 // nullptr when there is none.

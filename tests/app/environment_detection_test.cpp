@@ -1,0 +1,167 @@
+// The environment detection: which firms of the 2023 registry go into the firm
+// table, what is logged about the others, and the registries that stop the program.
+#include "app/environment_detection.h"
+
+#include <gtest/gtest.h>
+
+#include "app/firm_table.h"
+#include "convert/progress_log.h"
+#include "platform/cp852.h"
+#include "platform/files.h"
+#include "tests/fileio/registry_helpers.h"
+#include "tests/support/child_process.h"
+#include "tests/support/screen_test.h"
+#include "tui/keys.h"
+
+namespace {
+
+using qztest::Firm;
+
+class EnvironmentDetectionTest : public qztest::ScreenTest {
+protected:
+    EnvironmentDetectionTest() {
+        paths.root2023 = temp.root() + "2023" + platform::kSeparator;
+        paths.root2024 = temp.root() + "2024" + platform::kSeparator;
+        temp.writeFile("2024/.keep", "");
+        convert::ClearLog(true);
+        screen.setOnDry([this] {
+            logAtWait = rows(3, 23);
+            ++keyWaits;
+            screen.pushKey(tui::kbEnter);
+        });
+    }
+    ~EnvironmentDetectionTest() override { app::ReleaseFirmTable(app::kMaxFirms); }
+
+    void registry(const std::vector<fileio::RegistryRecord>& firms, std::string_view tail = {}) {
+        temp.writeFile("2023/SPISFIRM.DAT", qztest::RegistryBytes(firms) + std::string(tail));
+    }
+    void directory(const std::string& relative) const { temp.writeFile(relative + "/.keep", ""); }
+    // The directories of the table's firms, in number order, up to the first empty entry.
+    static std::vector<std::string> table() {
+        std::vector<std::string> directories;
+        for (std::uint16_t number = 1; const app::FirmRecord* firm = app::FirmByNumber(number); ++number)
+            directories.push_back(firm->registry.Directory());
+        return directories;
+    }
+    bool logged(std::string_view utf8) const { return screen.screenContains(utf8); }
+
+    app::RunPaths paths;
+    int keyWaits = 0;
+    std::string logAtWait;
+};
+
+TEST_F(EnvironmentDetectionTest, ConvertedFirmsAreLeftOutAndTheOthersNumberedWithoutGaps) {
+    const fileio::RegistryRecord first = Firm("Alfa", "A", "opis", 'x');
+    registry({first, Firm("Beta", "B", ""), Firm("Gamma", "C", "")}, "partial record");
+    for (const char* name : {"2023/A", "2023/B", "2023/C", "2024/B"}) directory(name);
+
+    EXPECT_EQ(app::DetectEnvironment(paths), 2);
+    EXPECT_EQ(table(), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(app::FirmByNumber(1)->registry.bytes, first.bytes) << "all 103 bytes as read";
+    EXPECT_TRUE(app::FirmByNumber(1)->selected);
+    EXPECT_TRUE(logged("ROZPOZNANIE ŚRODOWISKA PRACY KPR 2023"));
+    EXPECT_TRUE(logged("Odnaleziono katalog docelowy " + platform::cp852::toUtf8(paths.root2024) +
+                       "B dla firmy Beta"));
+    EXPECT_EQ(keyWaits, 0);
+
+    app::ReleaseFirmTable(2);
+    EXPECT_EQ(app::FirmByNumber(1), nullptr);
+}
+
+TEST_F(EnvironmentDetectionTest, TwoFirmsOfOneDirectoryAreBothTaken) {
+    registry({Firm("Alfa", "A", ""), Firm("Alfa bis", "A", "")});
+    directory("2023/A");
+    EXPECT_EQ(app::DetectEnvironment(paths), 2);
+    EXPECT_EQ(table(), (std::vector<std::string>{"A", "A"}));
+}
+
+TEST_F(EnvironmentDetectionTest, AtMost2048FirmsAreTaken) {
+    // One directory for all: every firm is convertible until the conversion starts.
+    std::vector<fileio::RegistryRecord> firms;
+    for (int i = 0; i < 2050; ++i) firms.push_back(Firm("F" + std::to_string(i), "A", ""));
+    registry(firms);
+    directory("2023/A");
+    EXPECT_EQ(app::DetectEnvironment(paths), 2048);
+    EXPECT_EQ(app::FirmByNumber(2048)->registry.Name(), "F2047");
+    EXPECT_TRUE(logged("Przekroczona maksymalna ilość firm 2048"));
+}
+
+TEST_F(EnvironmentDetectionTest, AMissingOrUnusableDirectoryAsksForTheRegistryToBeRepaired) {
+    registry({Firm("Alfa", "A", ""), Firm("Beta", "B", ""), Firm("Gamma", "..", ""), Firm("Delta", "", ""),
+              Firm("Eta", "X/Y", ""), Firm("Theta", "X\\Y", ""), Firm("Jota", "C:", ""), Firm("Kappa", "*", ""),
+              Firm("Lambda", "A?", "")});
+    directory("2023/A");
+    EXPECT_EQ(app::DetectEnvironment(paths), 1);
+    EXPECT_EQ(table(), std::vector<std::string>{"A"});
+    EXPECT_EQ(keyWaits, 1);
+    EXPECT_NE(logAtWait.find("Brak katalogu zródłowego    " + platform::cp852::toUtf8(paths.root2023) +
+                             "B dla firmy Beta\n"),
+              std::string::npos);
+    for (const char* line : {"Niepoprawna nazwa katalogu firmy .. dla firmy Gamma",
+                             "Niepoprawna nazwa katalogu firmy  dla firmy Delta",
+                             "Niepoprawna nazwa katalogu firmy X/Y dla firmy Eta",
+                             "Niepoprawna nazwa katalogu firmy X\\Y dla firmy Theta",
+                             "Niepoprawna nazwa katalogu firmy C: dla firmy Jota",
+                             "Niepoprawna nazwa katalogu firmy * dla firmy Kappa",
+                             "Niepoprawna nazwa katalogu firmy A? dla firmy Lambda"})
+        EXPECT_NE(logAtWait.find(line), std::string::npos) << line;
+    EXPECT_NE(logAtWait.find("Napraw plik SPISFIRM.DAT !\n"), std::string::npos);
+}
+
+TEST_F(EnvironmentDetectionTest, NoFirmTakenIsToldWithAKeyWait) {
+    registry({Firm("Alfa", "A", "")});
+    directory("2023/A");
+    directory("2024/A");
+    EXPECT_EQ(app::DetectEnvironment(paths), 0);
+    EXPECT_EQ(keyWaits, 1);
+    EXPECT_NE(logAtWait.find("Zerowa ilość odczytanych firm\n"), std::string::npos);
+}
+
+TEST_F(EnvironmentDetectionTest, ARegistryWithoutARecordEndsTheProgram) {
+    const struct {
+        const char* what;
+        bool exists;
+        std::size_t size;
+        const char* line;
+    } cases[] = {
+        {"missing", false, 0, "Błąd otwarcia/dostępu do pliku "},
+        {"empty", true, 0, "Zerowa długość pliku SPISFIRM.DAT\n"},
+        {"shorter than a record", true, 102, "Zerowa długość pliku SPISFIRM.DAT\n"},
+    };
+    for (const auto& c : cases) {
+        if (c.exists) temp.writeFile("2023/SPISFIRM.DAT", std::string(c.size, 'x'));
+        keyWaits = 0;
+        EXPECT_EQ(exitCodeOf([&] { app::DetectEnvironment(paths); }), 0) << c.what;
+        EXPECT_EQ(keyWaits, 1) << c.what;
+        EXPECT_NE(logAtWait.find(c.line), std::string::npos) << c.what << "\n" << logAtWait;
+    }
+}
+
+TEST_F(EnvironmentDetectionTest, ARegistryThatAnotherProgramHoldsOpenIsNotRead) {
+    registry({Firm("Alfa", "A", "")});
+    directory("2023/A");
+    const std::string path = paths.root2023 + "SPISFIRM.DAT";
+    qztest::Pipe opened;
+    qztest::Pipe done;
+    const pid_t holder = qztest::Spawn([&] {
+        opened.UseForWriting();
+        done.UseForReading();
+        platform::FileHandle file;
+        if (platform::openFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file) != 0) return 1;
+        opened.Send('o');
+        done.Receive();
+        return 0;
+    });
+    opened.UseForReading();
+    done.UseForWriting();
+    ASSERT_EQ(opened.Receive(), 'o');
+
+    EXPECT_EQ(exitCodeOf([&] { app::DetectEnvironment(paths); }), 0);
+    EXPECT_TRUE(logged("Błąd otwarcia/dostępu do pliku " + platform::cp852::toUtf8(path)));
+    EXPECT_NE(logAtWait.find("Brak dostępu do pliku"), std::string::npos) << "the error box";
+    EXPECT_EQ(app::FirmByNumber(1), nullptr);
+    done.CloseEnd(1);
+    EXPECT_EQ(qztest::ExitCodeOf(holder), 0);
+}
+
+}  // namespace
