@@ -1,11 +1,14 @@
 #include "app/main_flow.h"
 
+#include "app/firm_loop.h"
 #include "app/global_copy.h"
+#include "app/wizard_pages.h"
 #include "convert/options.h"
 #include "convert/progress_log.h"
 #include "platform/console.h"
 #include "platform/cp852.h"
 #include "platform/process.h"
+#include "tui/message_box.h"
 #include "tui/screen.h"
 #include "tui/text_device.h"
 
@@ -24,11 +27,16 @@ constexpr tui::Attribute kRuleColour = 15;    // white
 constexpr tui::Attribute kLogTextColour = 7;  // light grey
 constexpr std::uint8_t kBlack = 0;
 
-// The wizard loop: build page N (1-4), run it and act on its command: Next and Back
-// turn the page within 1-4, Cancel asks whether to give up the conversion, Start runs
-// StartConversion. The pages and the firm loop come with the wizard and conversion
-// steps of the build; until they are there the run goes on to its end.
-void RunWizard(Run&) {}
+// Shows a page and disposes of it; a page that cannot be shown counts as cancelled.
+tui::Command ShowPage(int number, Run& run) {
+    std::unique_ptr<WizardPage> page = BuildPage(number, run.paths);
+    if (!page) return tui::cmCancel;
+    const tui::Command command = RunPage(*page);
+    DisposePage(page);
+    return command;
+}
+
+bool ConfirmCancel() { return tui::AskYesNo(false, "Rezygnujesz z konwersji danych na nowy rok ?", 10, 10); }
 
 // Shows the cursor, waits for a key after "Nacisnij Enter" and ends the program.
 [[noreturn]] void EndOfRun() {
@@ -80,11 +88,33 @@ void WriteBanner() {
     convert::SetLogColour(kLogTextColour);
 }
 
+void RunWizard(Run& run) {
+    int page = 1;
+    for (;;) {
+        switch (ShowPage(page, run)) {
+            case tui::cmCancel:
+                if (ConfirmCancel()) return;
+                break;
+            case cmBack:
+                if (page > 1) --page;
+                break;
+            case cmNext:
+                if (page < kWizardPageCount) ++page;
+                break;
+            case cmStart:
+                StartConversion(run);
+                return;
+            default:
+                break;
+        }
+    }
+}
+
 void StartConversion(const Run& run) {
     const convert::Options& options = convert::options();
     if (options.has(options.copyScope, convert::scope::GlobalData) && options.globalItems != 0)
         RunGlobalCopy(run.paths);
-    // The per-firm loop runs here when the copy scope holds firm data.
+    if (options.has(options.copyScope, convert::scope::FirmData)) RunFirmLoop(run);
     convert::LogWriteLine();
     convert::LogWriteLine();
     convert::LogWriteLine("Koniec pracy kopiera danych KPR_QZ na rok 2024");

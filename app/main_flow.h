@@ -8,14 +8,8 @@
 #include <vector>
 
 #include "app/paths.h"
-#include "tui/commands.h"
 
 namespace app {
-
-// Commands of the wizard pages, besides tui::cmCancel.
-inline constexpr tui::Command cmNext = 0x1001;   // "Dalej >>", PgDn
-inline constexpr tui::Command cmBack = 0x1002;   // "<< Wstecz", PgUp
-inline constexpr tui::Command cmStart = 0x1003;  // "ZACZNIJ", F5 on page 4
 
 inline constexpr const char* kConsoleTitle = "qzMarel - Konwerter 2023 - 2024";
 
@@ -37,8 +31,14 @@ Run SettleRun(std::string_view executable, std::string_view firstArgument);
 // The banner over the progress log: its title line and a rule.
 void WriteBanner();
 
+// The wizard loop: shows page 1 to 4 and moves between them by their commands (Next
+// and Back within 1-4, Cancel after the question whether to give up the conversion)
+// until Start, which runs StartConversion, or a confirmed Cancel.
+void RunWizard(Run& run);
+
 // What the Start command of the wizard runs: the global copy when the copy scope
-// holds global data and a global item is chosen, then the closing lines.
+// holds global data and a global item is chosen, the per-firm loop when it holds
+// firm data, then the closing lines.
 void StartConversion(const Run& run);
 
 // Runs the whole program after start-up and ends it with exit code 0.

@@ -53,20 +53,39 @@ void InputLine::SetMode(std::uint8_t mode) {
     Draw();
 }
 
+void InputLine::SetVisibleWidth(int columns) {
+    // Columns the field gives up show the dialog's interior again.
+    Write(Colour(colDialogText), area.left, area.top, std::string(static_cast<std::size_t>(width()), ' '));
+    area.right = area.left + std::clamp(columns, 1, maxLength_) - 1;
+    KeepCursorInView();
+    Draw();
+}
+
 void InputLine::DrawBody() {
     std::string shown = mask_ ? std::string(value_.size(), '*') : value_;
     shown.resize(static_cast<std::size_t>(maxLength_), ' ');
-    Write(ControlColour(focused ? 3 : 2), area.left, area.top, shown);
+    // Out of the focus the field shows the beginning of its value.
+    const int from = focused ? scroll_ : 0;
+    Write(ControlColour(focused ? 3 : 2), area.left, area.top,
+          shown.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(width())));
 }
 
-void InputLine::PlaceFocusCursor() { ShowCursorAt(area.left + cursor_ - 1, area.top); }
+void InputLine::PlaceFocusCursor() { ShowCursorAt(area.left + cursor_ - 1 - scroll_, area.top); }
 
 void InputLine::TakeFocus() {
     entry_ = value_;
     CursorAfterText();
 }
 
-void InputLine::CursorAfterText() { cursor_ = std::min(length() + 1, maxLength_); }
+void InputLine::CursorAfterText() {
+    cursor_ = std::min(length() + 1, maxLength_);
+    KeepCursorInView();
+}
+
+void InputLine::KeepCursorInView() {
+    if (cursor_ - 1 < scroll_) scroll_ = cursor_ - 1;
+    if (cursor_ - scroll_ > width()) scroll_ = cursor_ - width();
+}
 
 bool InputLine::HandleInput(Event& event) {
     int column = 0;
@@ -75,10 +94,11 @@ bool InputLine::HandleInput(Event& event) {
         Type(static_cast<char>(event.character));
     } else if (LeftClickAt(event, column, row)) {
         if (!area.contains(column, row)) return false;
-        cursor_ = std::min(column - area.left + 1, length() + 1);
+        cursor_ = std::min(scroll_ + column - area.left + 1, length() + 1);
     } else if (event.kind != EventKind::Key || !HandleKey(event.keyCode)) {
         return false;
     }
+    KeepCursorInView();
     Draw();
     return true;
 }

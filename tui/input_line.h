@@ -1,7 +1,9 @@
 #pragma once
 // The input line: a field of fixed width on one row that edits the caller's string in
 // place, with insert and overwrite typing, undo of the whole edit, a private
-// clipboard, the platform's clipboard and case conversion.
+// clipboard, the platform's clipboard and case conversion. The field shows the whole
+// value unless it is given a narrower visible width; then it scrolls sideways to keep
+// the cursor in view.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -23,7 +25,10 @@ public:
     InputLine(std::string& value, int maxLength, int row, int column, std::unique_ptr<Label> label);
 
     void SetMode(std::uint8_t mode);
+    // Shows only columns (1 up to the maximum length) of the value at a time.
+    void SetVisibleWidth(int columns);
     int cursor() const { return cursor_; }
+    int scroll() const { return scroll_; }  // characters hidden on the left
 
 protected:
     void DrawBody() override;
@@ -39,10 +44,14 @@ private:
     // Replaces the whole value, cut to the field; the cursor goes after it.
     void Replace(std::string_view text);
     void CursorAfterText();
+    int width() const { return area.right - area.left + 1; }
+    // Scrolls so that the cursor stands inside the visible columns.
+    void KeepCursorInView();
 
     std::string& value_;
     int maxLength_;
-    int cursor_ = 1;  // column within the field, from 1
+    int cursor_ = 1;  // position within the value being edited, from 1
+    int scroll_ = 0;
     bool mask_ = false;
     bool upper_ = false;
     std::string entry_;  // the value when the field got the focus

@@ -169,15 +169,16 @@ TEST_F(GlobalCopyTest, TargetDirectoryThatCannotBeMadeEndsTheProgram) {
 
 TEST_F(GlobalCopyTest, StartRunsTheGlobalCopyOnlyWhenAskedFor) {
     write2023Files();
+    // Without firm data in the scope, so that Start runs no firm loop.
     const struct {
         std::uint16_t scope;
         std::uint16_t items;
         bool copies;
     } cases[] = {
-        {0xFFFF, 0x07DF, true},
+        {0xFFFD, 0x07DF, true},
         {convert::scope::GlobalData, global::ColourSettings, true},
-        {convert::scope::FirmData, 0x07DF, false},
-        {0xFFFF, 0, false},
+        {0xFFFC, 0x07DF, false},
+        {convert::scope::GlobalData, 0, false},
     };
     for (const auto& c : cases) {
         std::filesystem::remove_all(temp.path() / "KPR_2024/#BIN024");

@@ -69,16 +69,23 @@ TEST_F(MainFlowTest, HelpScreenReadsNeitherThePathFileNorTheList) {
     EXPECT_FALSE(screen.screenContains("PROGRAM DO")) << screen.screenText();
 }
 
-TEST_F(MainFlowTest, BannerThenNacisnijEnterThenExitZero) {
+TEST_F(MainFlowTest, BannerWizardAndCancelAnsweredYesEndWithNacisnijEnterOnly) {
     platform::setArguments({temp.root()});
-    bool seen = false;
     screen.pushAction([&] {
-        seen = true;
         EXPECT_EQ(FirstRowText(), " PROGRAM DO PRZEPCHNIĘCIA DANYCH KPR_QZ Z ROKU 2023 NA 2024 1.02");
         EXPECT_EQ(attributeOf(1, 1, 64), 0x0A);
         EXPECT_EQ(screen.bytesAt(1, 2, 80), std::string(80, '\xC4'));
         EXPECT_EQ(attributeOf(1, 2, 80), 0x0F);
-        EXPECT_EQ(rows(3, 25), "Nacisnij Enter\n" + std::string(22, '\n'));
+        EXPECT_TRUE(screen.screenContains("─ Lokalizacja ─")) << screen.screenText();
+    });
+    screen.pushKey(tui::kbEsc);
+    screen.pushIdle();
+    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("Rezygnujesz z konwersji danych na nowy rok ?")); });
+    screen.pushText("t");
+    bool seen = false;
+    screen.pushAction([&] {
+        seen = true;
+        EXPECT_EQ(rows(3, 25), "Nacisnij Enter\n" + std::string(22, '\n')) << "no closing line, no page left";
         EXPECT_EQ(screen.cursorColumn(), 15);
         EXPECT_EQ(screen.cursorRow(), 3);
         EXPECT_NE(screen.cursorShape(), platform::CursorShape::Hidden);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The converter on a real terminal: "/?" shows the help lines and ends with 0 after a
-# key; without it the title, the banner in its colours, "Nacisnij Enter" and exit 0.
+# key; without it the title, the banner in its colours over the first wizard page,
+# and after a confirmed cancel "Nacisnij Enter" and exit 0.
 set -euo pipefail
 server_name=qz-e2e-start
 source "$(dirname "$0")/lib/tmux.sh"
@@ -25,15 +26,19 @@ tm send-keys Space
 wait_for "EXIT=0"
 tm kill-session
 
-# Banner and end of run.
+# Banner, the first page, and the end of a cancelled run.
 run "'$program' /tmp"
-wait_for "Nacisnij Enter"
+wait_for "─ Lokalizacja ─"
 [ "$(tm display -p '#{pane_title}')" = "qzMarel - Konwerter 2023 - 2024" ] || { echo "wrong title"; exit 1; }
 row 1 | grep -Eq '^ PROGRAM DO PRZEPCHNIĘCIA DANYCH KPR_QZ Z ROKU 2023 NA 2024 1\.02( +[0-9:]{8})?$' || { screen; exit 1; }
 expect_row 2 "$(repeat ─ 80)"
-expect_row 3 "Nacisnij Enter"
 # The banner in light green (SGR 92); the unit tests check every attribute.
 tm capture-pane -p -e | sed -n 1p | grep -qF $'\e[92m' || { echo "banner not light green"; exit 1; }
+tm send-keys Escape
+wait_for "Rezygnujesz z konwersji danych na nowy rok ?"
+tm send-keys t
+wait_for "Nacisnij Enter"
+expect_row 3 "Nacisnij Enter"
 tm send-keys Enter
 wait_for "EXIT=0"
 echo "ok"

@@ -225,3 +225,37 @@ TEST_F(InputLineTest, AValueLongerThanTheFieldIsCut) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(InputLineTest, ANarrowerVisibleWidthScrollsOverTheWholeValue) {
+    // A field of 20 characters shown in 6 columns (screen columns 15-20).
+    std::string value = "abcdefghij";
+    open(value, 20);
+    field->SetVisibleWidth(6);
+    EXPECT_EQ(value, "abcdefghij") << "a value longer than the columns is kept";
+    EXPECT_EQ(fieldText(7), "abcdef ") << "out of the focus the beginning shows";
+    screen.pushAction([&] {
+        EXPECT_EQ(fieldText(6), "fghij ") << "the cursor after the text, in the last column";
+        EXPECT_EQ(screen.cursorColumn(), 20);
+    });
+    screen.pushText("kl");
+    screen.pushAction([&] {
+        EXPECT_EQ(fieldText(6), "hijkl ");
+        EXPECT_EQ(field->scroll(), 7);
+    });
+    screen.pushKey(tui::kbCtrlLeft);
+    screen.pushAction([&] {
+        EXPECT_EQ(fieldText(6), "abcdef");
+        EXPECT_EQ(screen.cursorColumn(), 15);
+    });
+    clickAt(*dialog, 7, 2);  // the third column shows "c"
+    screen.pushText("X");
+    screen.pushKey(tui::kbTab);
+    screen.pushKey(tui::kbEnter);
+    EXPECT_EQ(tui::Execute(*dialog), tui::cmAccept);
+    EXPECT_EQ(value, "abXcdefghijkl");
+    EXPECT_EQ(fieldText(7), "abXcde ");
+}
+
+}  // namespace

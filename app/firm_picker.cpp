@@ -1,0 +1,113 @@
+#include "app/firm_picker.h"
+
+#include "app/environment_detection.h"
+#include "platform/cp852.h"
+#include "tui/dialog.h"
+#include "tui/hint_bar.h"
+#include "tui/keys.h"
+#include "tui/pick_list.h"
+
+namespace app {
+
+namespace {
+
+using namespace platform::literals;
+
+constexpr std::size_t kNameWidth = 31;
+constexpr std::size_t kDirectoryColumn = 34;  // where the search by directory looks
+constexpr std::size_t kDirectoryWidth = 8;
+constexpr std::size_t kLineWidth = 52;
+constexpr int kListRows = 10;
+
+class FirmItems : public tui::PickListOwner {
+public:
+    explicit FirmItems(std::uint16_t count) : count_(count) {}
+
+    std::int32_t ItemCount() override { return count_; }
+    std::string ItemText(std::int32_t item) override {
+        const FirmRecord* firm = FirmByNumber(static_cast<std::uint16_t>(item));
+        return firm ? FirmLine(*firm) : std::string();
+    }
+
+private:
+    std::uint16_t count_;
+};
+
+void SelectAll(std::uint16_t count, bool selected) {
+    for (std::uint16_t number = 1; number <= count; ++number)
+        if (FirmRecord* firm = FirmByNumber(number)) firm->selected = selected;
+}
+
+// Changes the selection by the picker's commands; true when the event was one.
+bool ChangeSelection(const tui::Event& event, std::uint16_t count, std::int32_t focused) {
+    if (event.kind != tui::EventKind::Command) return false;
+    switch (event.command) {
+        case cmToggleFirm:
+            if (FirmRecord* firm = FirmByNumber(static_cast<std::uint16_t>(focused))) firm->selected = !firm->selected;
+            return true;
+        case cmAllFirms:
+            SelectAll(count, true);
+            return true;
+        case cmNoFirms:
+            SelectAll(count, false);
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::unique_ptr<tui::HintItem> PickerHints() {
+    auto items = tui::NewHint(nullptr, tui::cmAccept, tui::kbF5, "F5 - ZACZNIJ");
+    items = tui::NewHint(std::move(items), cmNoFirms, tui::kbCtrlD, "^D Żadna "_cp);
+    items = tui::NewHint(std::move(items), cmAllFirms, tui::kbCtrlW, "^W Wszystkie ");
+    return tui::NewHint(std::move(items), cmToggleFirm, tui::kbSpace,
+                        std::string("SPACE - Zaznacz (") + kSelectedMark + ")");
+}
+
+// Fits text to width: blank-filled or cut.
+std::string Fitted(std::string text, std::size_t width) {
+    text.resize(width, ' ');
+    return text;
+}
+
+}  // namespace
+
+std::string FirmLine(const FirmRecord& firm) {
+    std::string line = Fitted(firm.registry.Name(), kNameWidth);
+    line += firm.selected ? kSelectedMark : kUnselectedMark;
+    line += ' ';
+    line += Fitted(firm.registry.Directory(), kDirectoryWidth);
+    line += ' ';
+    line += firm.registry.Description();
+    return Fitted(line, kLineWidth);
+}
+
+bool PickFirms(std::uint16_t count) {
+    FirmItems firms(count);
+    std::int32_t focused = 1;
+    auto dialog = tui::OpenDialog(nullptr, " BAZA FIRM ", 15, 58, 6, 10);
+    if (!dialog) return false;
+    auto list = tui::NewPickList(firms, focused, kListRows, static_cast<int>(kLineWidth), 2, 1,
+                                 tui::NewLabel("Nazwa                   Wybrana? KATALOG   INFO", 1, 3));
+    tui::AddSearchKey(*list, static_cast<int>(kDirectoryColumn));
+    tui::Control* shown = tui::Insert(*dialog, std::move(list));
+    dialog->hints = tui::PushHintBar(PickerHints());
+    dialog->handler = [&](tui::Dialog& picker, tui::Event& event) {
+        if (ChangeSelection(event, count, focused)) {
+            tui::ClearEvent(event);
+            shown->Draw();
+            return;
+        }
+        tui::HandleEvent(picker, event);
+    };
+    const tui::Command result = tui::Execute(*dialog);
+    tui::DisposeDialog(dialog);
+    return result == tui::cmAccept;
+}
+
+bool SelectFirms(const RunPaths& paths, std::uint16_t& count) {
+    count = DetectEnvironment(paths);
+    return count > 0 && PickFirms(count);
+}
+
+}  // namespace app

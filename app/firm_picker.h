@@ -1,0 +1,34 @@
+#pragma once
+// The firm picker: after Start, the firms that still need converting in a list, all
+// of them selected, for the user to choose which to convert.
+#include <cstdint>
+#include <string>
+
+#include "app/firm_table.h"
+#include "app/paths.h"
+#include "tui/commands.h"
+
+namespace app {
+
+// Commands of the picker's hint bar.
+inline constexpr tui::Command cmToggleFirm = 0xF0;  // Space
+inline constexpr tui::Command cmAllFirms = 0xF1;    // Ctrl+W
+inline constexpr tui::Command cmNoFirms = 0xF2;     // Ctrl+D
+
+inline constexpr char kSelectedMark = '\xFE';    // a small filled square
+inline constexpr char kUnselectedMark = '\xFA';  // a middle dot
+
+// The picker's line of a firm, 52 characters: the name in 1-31, the selected mark in
+// 32, the directory in 34-41 and the beginning of the description in 43-52.
+std::string FirmLine(const FirmRecord& firm);
+
+// Shows firms 1 to count of the firm table (count at least 1) and lets the user
+// change their selection; true when the user started the conversion with F5.
+bool PickFirms(std::uint16_t count);
+
+// Runs the environment detection, which fills the firm table and sets count, then
+// the picker when there is a firm. True when the user started the conversion. The
+// table stays filled either way; the caller releases it.
+bool SelectFirms(const RunPaths& paths, std::uint16_t& count);
+
+}  // namespace app

@@ -1,0 +1,57 @@
+// Page 4, " START KOPIOWANIA ": what to run (global data from which 2023 directory,
+// the firms chosen later), whether to stop after each firm, and the Start button.
+#include <string>
+
+#include "app/wizard_page_parts.h"
+#include "convert/file_size.h"
+#include "convert/options.h"
+#include "platform/cp852.h"
+#include "platform/files.h"
+#include "tui/cluster.h"
+#include "tui/input_line.h"
+#include "tui/push_button.h"
+
+namespace app::pages {
+
+namespace {
+
+using namespace platform::literals;
+
+constexpr int kSourceDirColumns = 7;
+enum StartControl { StopAfterEachFirm = 3 };
+
+// A 2024 tree that already has its global address base: each visit of the page
+// flips the global-data choice, so the user does not copy over it unawares.
+void FlipGlobalScopeOverExistingBase(const RunPaths& paths, convert::Options& options) {
+    const std::string base = paths.root2024 + "#BIN024" + platform::kSeparator + "baza_ad8.rek";
+    if (convert::FileIsPresent(base)) options.copyScope ^= convert::scope::GlobalData;
+}
+
+}  // namespace
+
+std::unique_ptr<WizardPage> BuildStartPage(const RunPaths& paths) {
+    auto page = OpenPage(" START KOPIOWANIA ");
+    if (!page) return nullptr;
+    tui::Dialog& dialog = *page->dialog;
+    convert::Options& options = convert::options();
+    FlipGlobalScopeOverExistingBase(paths, options);
+
+    auto scope = tui::NewItem("Dane Globalne z", tui::NewItem("Dane pózniej wskazanych firm"_cp, nullptr));
+    tui::Insert(dialog, tui::NewCheckList(std::move(scope), options.copyScope, 4, 4,
+                                          tui::NewLabel("Co pokopiowac :", 3, 3)));
+    auto sourceDir = tui::NewInputLine(options.globalSourceDir, convert::Options::kGlobalSourceDirMax, 4, 24,
+                                       tui::NewLabel("(tylko z 990) do #BIN024", 4, 32));
+    sourceDir->SetVisibleWidth(kSourceDirColumns);
+    tui::Insert(dialog, std::move(sourceDir));
+    tui::Insert(dialog, tui::NewCheckBox("Zatrzymywac akcje co firme", options.stopAfterEachFirm, 8, 4,
+                                         tui::NewLabel("Wykonanie kopiowania", 7, 3)));
+    tui::Insert(dialog, tui::NewButton(cmStart, "ZACZNIJ", 3, 14, 12, 14));
+    InsertButton(dialog, cmBack);
+    InsertButton(dialog, tui::cmCancel);
+    ShowHints(dialog, true, cmStart);
+    dialog.current = StopAfterEachFirm;
+    dialog.handler = [](tui::Dialog& shown, tui::Event& event) { ClosePageOn(shown, event, {cmBack, cmStart}); };
+    return page;
+}
+
+}  // namespace app::pages

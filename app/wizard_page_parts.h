@@ -1,0 +1,37 @@
+#pragma once
+// What the wizard pages have in common: the dialog window, the buttons along the
+// bottom, the hint bar and the handling of the page commands.
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <string_view>
+
+#include "app/paths.h"
+#include "app/wizard_pages.h"
+#include "tui/commands.h"
+#include "tui/dialog.h"
+
+namespace app::pages {
+
+// The dialog window of a page: 76 columns by 22 rows from column 3, row 3.
+std::unique_ptr<WizardPage> OpenPage(std::string_view title);
+
+// The button of a page command (Back, Cancel or Next) at its place on the bottom row.
+void InsertButton(tui::Dialog& dialog, tui::Command command);
+
+// The page's hint bar: "PgUp-Wstecz" when the page goes back, then the key of its
+// forward command ("PgDn-Dalej" for Next, "F5-ZACZNIJ" for Start).
+void ShowHints(tui::Dialog& dialog, bool back, tui::Command forward);
+
+// The end of every page handler: the dialog's own handling (which turns Esc into
+// Cancel and ends on it, and a button's letter into the button's command), then one
+// of the closing commands ends the page, when mayClose (if given) lets it.
+void ClosePageOn(tui::Dialog& dialog, tui::Event& event, std::initializer_list<tui::Command> closing,
+                 const std::function<bool()>& mayClose = {});
+
+std::unique_ptr<WizardPage> BuildLocationPage(RunPaths& paths);
+std::unique_ptr<WizardPage> BuildGlobalItemsPage();
+std::unique_ptr<WizardPage> BuildFirmItemsPage();
+std::unique_ptr<WizardPage> BuildStartPage(const RunPaths& paths);
+
+}  // namespace app::pages

@@ -1,0 +1,89 @@
+// The wizard loop: moving between the pages, Cancel with its question, and what Start
+// runs depending on the copy scope.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/main_flow.h"
+#include "convert/options.h"
+#include "tests/app/wizard_fixture.h"
+#include "tui/keys.h"
+
+namespace {
+
+class WizardFlowTest : public qztest::WizardTest {
+protected:
+    void expectPage(std::string_view title) {
+        screen.pushAction([this, title] { EXPECT_TRUE(showsPage(title)) << screen.screenText(); });
+    }
+    // Esc on the page shown and the answer to the cancel question.
+    void cancel(bool confirmed) {
+        screen.pushKey(tui::kbEsc);
+        screen.pushIdle();
+        screen.pushAction(
+            [this] { EXPECT_TRUE(screen.screenContains("Rezygnujesz z konwersji danych na nowy rok ?")); });
+        screen.pushText(confirmed ? "t" : "n");
+    }
+    bool logShows(std::string_view text) const { return screen.screenContains(text); }
+};
+
+TEST_F(WizardFlowTest, CancelOnPage3AnsweredNoShowsPage3AgainWithTheOptionsKept) {
+    screen.pushKey(tui::kbPgDn);
+    screen.pushKey(tui::kbPgDn);
+    expectPage(" Dane firmowe  ");
+    screen.pushKey(tui::kbSpace);  // "dane tekstowe firmy" off
+    cancel(false);
+    expectPage(" Dane firmowe  ");
+    screen.pushAction([this] { EXPECT_TRUE(screen.screenContains("[ ] dane tekstowe firmy")); });
+    cancel(true);
+    app::RunWizard(run);
+    EXPECT_EQ(convert::options().firmItems, 0xFFFE);
+    EXPECT_FALSE(logShows("Koniec pracy"));
+}
+
+TEST_F(WizardFlowTest, PgUpOnPage1AndPgDnOnPage4ChangeNothing) {
+    screen.pushKey(tui::kbPgUp);
+    expectPage(" Lokalizacja ");
+    screen.pushKey(tui::kbPgDn);
+    screen.pushKey(tui::kbPgDn);
+    screen.pushKey(tui::kbPgDn);
+    expectPage(" START KOPIOWANIA ");
+    screen.pushKey(tui::kbPgDn);
+    expectPage(" START KOPIOWANIA ");
+    // Back and forth keeps every choice: page 3 shows its defaults again.
+    screen.pushKey(tui::kbPgUp);
+    expectPage(" Dane firmowe  ");
+    cancel(true);
+    app::RunWizard(run);
+    const convert::Options& options = convert::options();
+    const convert::Options defaults;
+    EXPECT_EQ(options.globalItems, defaults.globalItems);
+    EXPECT_EQ(options.firmItems, defaults.firmItems);
+    EXPECT_EQ(options.copyScope, defaults.copyScope);
+    EXPECT_EQ(options.globalSourceDir, defaults.globalSourceDir);
+    EXPECT_EQ(options.stopAfterEachFirm, defaults.stopAfterEachFirm);
+}
+
+TEST_F(WizardFlowTest, StartWithoutFirmDataReadsNoRegistryAndShowsNoPicker) {
+    // The registry's firm could be converted: reading it would open the picker.
+    std::filesystem::create_directories(temp.path() / "KPR_2023" / "FIRMA");
+    std::filesystem::create_directories(temp.path() / "KPR_2023" / "#BIN023");
+    temp.writeFile("KPR_2023/#BIN023/KOLORY.QZ", "0123456789a");
+    screen.pushKey(tui::kbPgDn);
+    screen.pushKey(tui::kbPgDn);
+    screen.pushKey(tui::kbPgDn);
+    screen.pushKey(tui::kbShiftTab);
+    screen.pushKey(tui::kbShiftTab);  // the copy scope, its first item highlighted
+    screen.pushKey(tui::kbDown);
+    screen.pushKey(tui::kbSpace);     // "Dane pózniej wskazanych firm" off
+    screen.pushKey(tui::kbF5);
+    app::RunWizard(run);
+    EXPECT_EQ(convert::options().copyScope, 0xFFFD);
+    EXPECT_EQ(temp.readFile("KPR_2024/#BIN024/KOLORY.QZ"), "0123456789a") << "the global copy ran";
+    EXPECT_FALSE(logShows("ROZPOZNANIE"));
+    EXPECT_FALSE(temp.exists("KPR_2024/SPISFIRM.DAT"));
+    EXPECT_TRUE(logShows("Koniec pracy kopiera danych KPR_QZ na rok 2024"));
+}
+
+}  // namespace

@@ -1,0 +1,309 @@
+// The four wizard pages: how each looks when first shown, the path check and the path
+// file of page 1, the family rule of page 3, and the global-data rule and the initial
+// focus of page 4.
+#include "app/wizard_pages.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "convert/options.h"
+#include "platform/cp852.h"
+#include "platform/text_convention.h"
+#include "tests/app/wizard_fixture.h"
+#include "tui/keys.h"
+
+namespace {
+
+using namespace platform::literals;
+using WizardPagesTest = qztest::WizardTest;
+
+// Screen rows of the 2023 and 2024 input lines and of the save check box on page 1.
+constexpr int kRow2023 = 7;
+constexpr int kRow2024 = 10;
+constexpr int kSaveRow = 12;
+
+TEST_F(WizardPagesTest, EveryPageAsFirstShownWithTheDefaultOptions) {
+    run.paths.root2023 = "/KPR_2023/";
+    run.paths.root2024 = "/dane/KPR_2024/";
+    const std::string pages[] = {
+             "  ┌────────────────────────────── Lokalizacja ───────────────────────────────┐\n"
+             "  │                                                                          │\n"
+             "  │                                                                          │\n"
+             "  │  katalogu źrodłowy: tam gdzie jest plik SPISFIRM.DAT                     │\n"
+             "  │   /KPR_2023/                                                             │\n"
+             "  │                                                                          │\n"
+             "  │  lokalizacja docelowa:                                                   │\n"
+             "  │   /dane/KPR_2024/                                                        │\n"
+             "  │                                                                          │\n"
+             "  │   [ ] zapisz ustawienie lokalizacji (w pliku qz23-24.PTH)                │\n"
+             "  │                                                                          │\n"
+             "  │                                                                          │\n"
+             "  │                                                                          │\n"
+             "  │                                                                          │\n"
+             "  │   Dodatkowe opcje:                                                       │\n"
+             "  │    [■] informuj o nie zamkniętym grudniu i związaną z tym konsekwencją   │\n"
+             "  │    [ ] pokazuj powoli szczegóły konwersji                                │\n"
+             "  │    [ ] Zasłoń(~) w 2023 przekonwertowane pliki 2024K880.mm i 2024SP.nn   │\n"
+             "  │                                                                          │\n"
+             "  │                                   Poniechaj   ▄        Dalej >>   ▄      │\n"
+             "  │                                  ▀▀▀▀▀▀▀▀▀▀▀▀▀▀      ▀▀▀▀▀▀▀▀▀▀▀▀▀▀      │\n"
+             "  └──────────────────────────────────────────────────────────────────────────┘\n"
+             " PgDn-Dalej│\n",
+             "  ┌───────────────────── Dane globalne, konfiguracyjne ──────────────────────┐\n"
+             "  │                                                                          │\n"
+             "  │                                                                          │\n"
+             "  │  Zaznaczam do kopiowania :                                               │\n"
+             "  │   [■] Globalnę bazę adresów                                              │\n"
+             "  │   [■] Ustawienia listy pracowników                                       │\n"
+             "  │   [■] Bazę stałych F1..F10                                               │\n"
+             "  │   [■] -                                                                  │\n"
+             "  │   [■] Dane konfiguracji DLL z KPR_QZ.INI                                 │\n"
+             "  │   [ ] Stałe podatkowe na 2023 rok                                        │\n"
+             "  │   [■] Ustawienia składników wynagrodzeń                                  │\n"
+             "  │   [■] Ustawienia kolorów                                                 │\n"
+             "  │   [■] Ustawienia kpr_2023.ini -> kpr_2024.ini                            │\n"
+             "  │   [■] Plik \"OPERATOR.REK\"                                                │\n"
+             "  │   [■] Plik \"ZUS_PEL.INI\",\"UMOWY.INI\"                                     │\n"
+             "  │                                                                          │\n"
+             "  │                                                                          │\n"
+             "  │                                                                          │\n"
+             "  │                                                                          │\n"
+             "  │               << Wstecz   ▄       Poniechaj   ▄        Dalej >>   ▄      │\n"
+             "  │              ▀▀▀▀▀▀▀▀▀▀▀▀▀▀      ▀▀▀▀▀▀▀▀▀▀▀▀▀▀      ▀▀▀▀▀▀▀▀▀▀▀▀▀▀      │\n"
+             "  └──────────────────────────────────────────────────────────────────────────┘\n"
+             " PgUp-Wstecz│PgDn-Dalej│\n",
+             "  ┌───────────────────────────── Dane firmowe  ──────────────────────────────┐\n"
+             "  │ Zaznaczam do kopiowania :              *) Dane - przenieś :              │\n"
+             "  │  [■] dane tekstowe firmy                (■) wszystkich                   │\n"
+             "  │  [■] dane pracowników, właścicieli *)   (˙) zatrudnionych na 31.12.2023  │\n"
+             "  │  [■] dane rodzin ww                *)   (˙) pytaj sie o każdego          │\n"
+             "  │  [■] dane do PIT-D  **)                **) z PID-5 - przenieś :          │\n"
+             "  │  [■] bazę adresów lokalnych             (■) wszystkich                   │\n"
+             "  │  [■] bazę automatów sprzedaży           (˙) pytaj sie o każdego          │\n"
+             "  │  [■] bazę automatów zakupów            Wprowadzone już w 2024 roku       │\n"
+             "  │  [■] bazę stalych F1..F10, Notatnik     [■] dokumenty księgowe           │\n"
+             "  │  [■] baze przekazów pieniężnych         [■] wynagrodzenia pracowników    │\n"
+             "  │  [■] ustawienia składnikow wynagrodzeń  [■] umowy zlecenia               │\n"
+             "  │  [■] Dane ZUS-PEL ZUS_PEL.INI           [■] noty księgowe                │\n"
+             "  │  [■] środki trwałe umożone jednorazowo                                   │\n"
+             "  │  [■] ustawienia danych na przelewach   Programy \"DLL\"                    │\n"
+             "  │  [■] bazę dowodów wewnętrznych          [■] Środki Trwałe MT510          │\n"
+             "  │  [■] bazę wystawionych odsetek          [■] WsadToKPR - ustawienia       │\n"
+             "  │  [■] listę pojazdów na cele VAT         [■] HD602 - dane do sprzedaży    │\n"
+             "  │                                                                          │\n"
+             "  │               << Wstecz   ▄       Poniechaj   ▄        Dalej >>   ▄      │\n"
+             "  │              ▀▀▀▀▀▀▀▀▀▀▀▀▀▀      ▀▀▀▀▀▀▀▀▀▀▀▀▀▀      ▀▀▀▀▀▀▀▀▀▀▀▀▀▀      │\n"
+             "  └──────────────────────────────────────────────────────────────────────────┘\n"
+             " PgUp-Wstecz│PgDn-Dalej│\n",
+             "  ┌──────────────────────────── START KOPIOWANIA ────────────────────────────┐\n"
+             "  │                                                                          │\n"
+             "  │                                                                          │\n"
+             "  │  Co pokopiowac :                                                         │\n"
+             "  │   [■] Dane Globalne z #BIN023 (tylko z 990) do #BIN024                   │\n"
+             "  │   [■] Dane pózniej wskazanych firm                                       │\n"
+             "  │                                                                          │\n"
+             "  │  Wykonanie kopiowania                                                    │\n"
+             "  │   [ ] Zatrzymywac akcje co firme                                         │\n"
+             "  │                                                                          │\n"
+             "  │                                                                          │\n"
+             "  │                                                                          │\n"
+             "  │                           ▄                                              │\n"
+             "  │                ZACZNIJ    █                                              │\n"
+             "  │                           █                                              │\n"
+             "  │              ▀▀▀▀▀▀▀▀▀▀▀▀▀▀                                              │\n"
+             "  │                                                                          │\n"
+             "  │                                                                          │\n"
+             "  │                                                                          │\n"
+             "  │               << Wstecz   ▄       Poniechaj   ▄                          │\n"
+             "  │              ▀▀▀▀▀▀▀▀▀▀▀▀▀▀      ▀▀▀▀▀▀▀▀▀▀▀▀▀▀                          │\n"
+             "  └──────────────────────────────────────────────────────────────────────────┘\n"
+             " PgUp-Wstecz│F5-ZACZNIJ│\n"
+    };
+    for (int number = 1; number <= app::kWizardPageCount; ++number) {
+        std::unique_ptr<app::WizardPage> page = app::BuildPage(number, run.paths);
+        ASSERT_NE(page, nullptr) << number;
+        EXPECT_EQ(rows(3, 25), pages[number - 1]) << "page " << number;
+        app::DisposePage(page);
+        EXPECT_EQ(rows(3, 25), std::string(23, '\n')) << "page " << number << " leaves nothing behind";
+    }
+    EXPECT_EQ(convert::options().copyScope, 0xFFFF) << "no global address base in the 2024 root";
+}
+
+TEST_F(WizardPagesTest, Page1RefusesInvalidPathsAndWritesNoPathFile) {
+    struct Case {
+        const char* name;
+        std::string registry;  // written into the 2023 root; "-" for none
+        std::string root2024;  // below the test's directory
+        std::string message;   // UTF-8, on the error box
+        int focusRow;          // where the cursor stands after the box
+    };
+    const std::string firm = qztest::RegistryBytes({qztest::Firm("Firma", "FIRMA", "")});
+    const Case cases[] = {
+        {"no registry", "-", "KPR_2024", "Brak pliku SPISFIRM.DAT", kRow2023},
+        {"an empty registry", "", "KPR_2024", "Brak pliku SPISFIRM.DAT", kRow2023},
+        {"a missing 2024 root", firm, "BRAK", "Brak katalogu", kSaveRow},
+        {"the same root in other letter case", firm, "kpr_2023", "Katalogi nię mogą być identyczne !", kRow2024},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(temp.path() / "KPR_2023" / "SPISFIRM.DAT");
+        if (c.registry != "-") temp.writeFile("KPR_2023/SPISFIRM.DAT", c.registry);
+        run.paths.root2023 = temp.root() + "KPR_2023";
+        run.paths.root2024 = temp.root() + c.root2024;
+        bool boxShown = false;
+        screen.pushKey(tui::kbTab);
+        screen.pushKey(tui::kbTab);
+        screen.pushKey(tui::kbSpace);  // the save check box
+        screen.pushKey(tui::kbPgDn);
+        screen.pushIdle();
+        screen.pushAction([&] { boxShown = screen.screenContains(c.message); });
+        screen.pushKey(tui::kbEnter);
+        screen.pushAction([&] {
+            EXPECT_TRUE(showsPage(" Lokalizacja ")) << c.name;
+            EXPECT_EQ(screen.cursorRow(), c.focusRow) << c.name;
+        });
+        screen.pushKey(tui::kbEsc);
+        EXPECT_EQ(showPage(1), tui::cmCancel) << c.name;
+        EXPECT_TRUE(boxShown) << c.name;
+        EXPECT_EQ(run.paths.root2023, temp.root() + "KPR_2023" + S) << c.name << ": completed all the same";
+        EXPECT_FALSE(pathFileWritten()) << c.name;
+    }
+}
+
+TEST_F(WizardPagesTest, Page1WritesThePathFileOnlyWhenAskedAndThePathsPass) {
+    run.paths.root2024 = temp.root() + "KPR_2024";
+    screen.pushKey(tui::kbPgDn);
+    EXPECT_EQ(showPage(1), app::cmNext);
+    EXPECT_EQ(run.paths.root2024, temp.root() + "KPR_2024" + S) << "the separator completed";
+    EXPECT_FALSE(pathFileWritten());
+
+    screen.pushKey(tui::kbTab);
+    screen.pushKey(tui::kbTab);
+    screen.pushKey(tui::kbSpace);
+    screen.pushKey(tui::kbPgDn);
+    EXPECT_EQ(showPage(1), app::cmNext);
+    const std::string end(platform::kTextLineEnd);
+    const std::string& root2023 = run.paths.root2023;
+    const std::string& root2024 = run.paths.root2024;
+    EXPECT_EQ(temp.readFile("qz23-24.PTH"), "[PATHS]" + end + "KPR_2023=" + root2023.substr(0, root2023.size() - 1) +
+                                                end + "KPR_2024=" + root2024.substr(0, root2024.size() - 1) + end);
+}
+
+TEST_F(WizardPagesTest, Page1CancelKeepsTheTypedRootsWithoutAnyCheck) {
+    std::filesystem::remove(temp.path() / "KPR_2023" / "SPISFIRM.DAT");
+    run.paths.root2023 = "/nigdzie";
+    screen.pushText("X");
+    screen.pushKey(tui::kbTab);
+    screen.pushKey(tui::kbTab);
+    screen.pushKey(tui::kbSpace);
+    screen.pushKey(tui::kbEsc);
+    EXPECT_EQ(showPage(1), tui::cmCancel);
+    EXPECT_EQ(run.paths.root2023, "/nigdzieX") << "neither checked nor completed";
+    EXPECT_FALSE(screen.screenContains("Brak pliku"));
+    EXPECT_FALSE(pathFileWritten());
+
+    // Built again, the page shows the roots as typed and the save box clear.
+    std::unique_ptr<app::WizardPage> page = app::BuildPage(1, run.paths);
+    EXPECT_EQ(screen.bytesAt(7, kRow2023, 12), "/nigdzieX   ");
+    EXPECT_EQ(screen.bytesAt(7, kSaveRow, 3), "[ ]");
+}
+
+TEST_F(WizardPagesTest, Page1ShowsALongRootInFiftyColumnsWithoutCuttingIt) {
+    const std::string deep = temp.root() + std::string(60, 'd') + S;
+    run.paths.root2024 = deep;
+    std::filesystem::create_directories(temp.path() / std::string(60, 'd'));
+    screen.pushKey(tui::kbPgDn);
+    EXPECT_EQ(showPage(1), app::cmNext);
+    EXPECT_EQ(run.paths.root2024, deep);
+}
+
+TEST_F(WizardPagesTest, Page3FamilyDataGoOnlyWithStaffData) {
+    // Staff off (Down, Space): the family item is cleared at the next event the list
+    // hands to the page.
+    screen.pushKey(tui::kbDown);
+    screen.pushKey(tui::kbSpace);
+    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("[■] dane rodzin")); });
+    screen.pushKey(tui::kbTab);
+    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("[ ] dane rodzin")); });
+    // Ticking the family item alone does not last to the end of the page.
+    screen.pushKey(tui::kbShiftTab);
+    screen.pushKey(tui::kbDown);
+    screen.pushKey(tui::kbDown);
+    screen.pushKey(tui::kbSpace);
+    screen.pushKey(tui::kbPgDn);
+    EXPECT_EQ(showPage(3), app::cmNext);
+    EXPECT_EQ(convert::options().firmItems, 0xFFFF & ~convert::firm::Staff & ~convert::firm::Families);
+}
+
+TEST_F(WizardPagesTest, Page3RadioGroupsAndSetsReachTheOptions) {
+    screen.pushKey(tui::kbTab);  // the staff group
+    screen.pushKey(tui::kbDown);
+    screen.pushKey(tui::kbDown);
+    screen.pushKey(tui::kbSpace);
+    screen.pushKey(tui::kbTab);  // the PIT-D group
+    screen.pushKey(tui::kbDown);
+    screen.pushKey(tui::kbSpace);
+    screen.pushKey(tui::kbTab);  // the 2024 entries
+    screen.pushKey(tui::kbSpace);
+    screen.pushKey(tui::kbPgUp);
+    EXPECT_EQ(showPage(3), app::cmBack);
+    const convert::Options& options = convert::options();
+    EXPECT_EQ(options.staffSelection, convert::StaffSelection::AskEach);
+    EXPECT_EQ(options.pitDSelection, convert::PitDSelection::AskEach);
+    EXPECT_EQ(options.entries2024, 0xFFFE) << "the bits without a box stay set";
+
+    // Shown again, the page starts from what was chosen.
+    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("(■) pytaj sie o każdego")); });
+    screen.pushKey(tui::kbEsc);
+    EXPECT_EQ(showPage(3), tui::cmCancel);
+    EXPECT_EQ(options.staffSelection, convert::StaffSelection::AskEach);
+}
+
+TEST_F(WizardPagesTest, Page4FlipsGlobalDataOnEveryVisitWhileThe2024AddressBaseExists) {
+    const std::string base = std::string("KPR_2024/#BIN024/") + "baza_ad8.rek";
+    temp.writeFile(base, "");
+    screen.pushKey(tui::kbEsc);
+    showPage(4);
+    EXPECT_EQ(convert::options().copyScope, 0xFFFF) << "an empty base counts as none";
+
+    temp.writeFile(base, std::string(480, 'a'));
+    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("[ ] Dane Globalne z")); });
+    screen.pushKey(tui::kbPgUp);
+    EXPECT_EQ(showPage(4), app::cmBack);
+    EXPECT_EQ(convert::options().copyScope, 0xFFFE);
+    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("[■] Dane Globalne z")); });
+    screen.pushKey(tui::kbEsc);
+    showPage(4);
+    EXPECT_EQ(convert::options().copyScope, 0xFFFF) << "inverted, not cleared";
+}
+
+TEST_F(WizardPagesTest, Page4StartsOnTheStopCheckBoxAndTakesALongerSourceDirectory) {
+    screen.pushKey(tui::kbSpace);     // "Zatrzymywac akcje co firme"
+    screen.pushKey(tui::kbShiftTab);  // the directory name
+    screen.pushKey(tui::kbCtrlY);
+    screen.pushText("#BIN023_990XYZW");
+    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains(" 990XYZ  (tylko z 990)")) << screen.screenText(); });
+    screen.pushKey(tui::kbF5);
+    EXPECT_EQ(showPage(4), app::cmStart);
+    EXPECT_TRUE(convert::options().stopAfterEachFirm);
+    EXPECT_EQ(convert::options().globalSourceDir, "#BIN023_990XYZ") << "14 characters at most";
+}
+
+TEST_F(WizardPagesTest, PagesCloseOnlyOnTheirOwnCommands) {
+    // PgUp is no command of page 1, PgDn none of page 4.
+    screen.pushKey(tui::kbPgUp);
+    screen.pushKey(tui::kbEsc);
+    EXPECT_EQ(showPage(1), tui::cmCancel);
+    screen.pushKey(tui::kbPgDn);
+    screen.pushKey(tui::kbEsc);
+    EXPECT_EQ(showPage(4), tui::cmCancel);
+    // The buttons: "Dalej >>" by its letter, "<< Wstecz" by Enter on it.
+    screen.pushKey(tui::kbTab);
+    screen.pushText("d");
+    EXPECT_EQ(showPage(2), app::cmNext);
+    screen.pushKey(tui::kbTab);
+    screen.pushKey(tui::kbEnter);
+    EXPECT_EQ(showPage(2), app::cmBack);
+}
+
+}  // namespace

@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Three runs of the converter over one generated tree that asks every kind of
+# question. Run 1 with default options converts every firm but the third (unmarked in
+# the picker): the 2024 tree holds their directories and converted files, the 2024
+# registry their records, unchanged, in Polish key order. Run 2 offers only the firm
+# left out and meets the global files again: the overwrite question answered A
+# overwrites them all. Run 3 has no firm left; the question answered N keeps them all.
+# The 2023 tree stays byte for byte as it was.
+set -euo pipefail
+server_name=qz-e2e-full
+source "$(dirname "$0")/lib/tmux.sh"
+source "$(dirname "$0")/lib/converter.sh"
+
+make_trees --seed 11 --firms 6 --persons 6 --entries-per-month 3 --profile full
+registry2023="$old2023/SPISFIRM.DAT"
+registry2024="$new2024/SPISFIRM.DAT"
+# Names whose Polish order (Czarny, Ćwik, Lis, Łukasik, Mazur, Żabka) is not the
+# order of their bytes.
+names=("Żabka Zofia" "Łukasik i wspólnicy" "Mazur Sp. z o.o." "Lis Jan" "Ćwik Anna" "Czarny Piotr")
+set_firm_name "$registry2023" 0 '\xBDabka Zofia'
+set_firm_name "$registry2023" 1 '\x9Dukasik i wsp\xA2lnicy'
+set_firm_name "$registry2023" 2 'Mazur Sp. z o.o.'
+set_firm_name "$registry2023" 3 'Lis Jan'
+set_firm_name "$registry2023" 4 '\x8Fwik Anna'
+set_firm_name "$registry2023" 5 'Czarny Piotr'
+mapfile -t dirs < <(registry_directories "$registry2023")
+write_path_file
+tree2023="$(tree_digest "$old2023")"
+
+# The picker line of firm i with its mark, up to the mark.
+firm_line() { printf '%s%s%s' "${names[$1]}" "$(repeat ' ' $(( 31 - ${#names[$1]} )))" "$2"; }
+expect_registry() {
+  local expected="" i
+  for i in "$@"; do expected+="${dirs[$i]}"$'\n'; done
+  if [ "$(registry_directories "$registry2024")" != "${expected%$'\n'}" ]; then
+    fail "2024 registry in this order: $(registry_directories "$registry2024" | tr '\n' ' '), expected: ${expected//$'\n'/ }"
+  fi
+  expect_records_from_2023 "$registry2023" "$registry2024"
+}
+expect_2023_untouched() {
+  [ "$(tree_digest "$old2023")" = "$tree2023" ] || fail "the 2023 tree changed"
+}
+# Page 4 over a 2024 tree with a global address base shows "Dane Globalne z" clear;
+# the scope list is two controls before the focus.
+tick_global_data() {
+  wait_for "[ ] Dane Globalne z"
+  tm send-keys BTab BTab Space
+  wait_for "[■] Dane Globalne z"
+}
+
+# Run 1.
+start_converter
+to_start_page
+tm send-keys F5
+overwrite_answer=W answer_until "BAZA FIRM"
+for i in 0 1 2 3 4 5; do wait_for "$(firm_line "$i" ■)"; done
+tm send-keys Down Down Space
+wait_for "$(firm_line 2 ˙)"
+for i in 0 1 3 4 5; do wait_for "$(firm_line "$i" ■)"; done
+tm send-keys F5
+overwrite_answer=W answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
+finish_run
+expect_registry 5 4 3 1 0
+for i in 0 1 3 4 5; do
+  for file in _qz_kpr.rek 2024_ROK.REK FIRMATXT.INI DANE_PR8.REK; do
+    [ -s "$new2024/${dirs[$i]}/$file" ] || fail "missing: ${dirs[$i]}/$file"
+  done
+done
+[ ! -e "$new2024/${dirs[2]}" ] || fail "the unmarked firm was converted"
+[ -s "$new2024/#BIN024/baza_ad8.rek" ] || fail "no global copy"
+expect_2023_untouched
+
+# Run 2: only the third firm is offered; A overwrites every global file unasked.
+printf 'zmienione' >"$new2024/#BIN024/KOLORY.QZ"
+start_converter
+to_start_page
+tick_global_data
+tm send-keys F5
+wait_for "Z(n)/W(a)"
+tm send-keys A
+answer_until "BAZA FIRM"
+wait_for "$(firm_line 2 ■)"
+for i in 0 1 3 4 5; do
+  if screen | grep -qF "${names[$i]}"; then fail "${names[$i]} offered again"; fi
+done
+tm send-keys F5
+answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
+finish_run
+expect_registry 5 4 3 1 2 0
+cmp -s "$new2024/#BIN024/KOLORY.QZ" "$old2023/#BIN023/KOLORY.QZ" || fail "KOLORY.QZ not overwritten"
+expect_2023_untouched
+
+# Run 3: N keeps every global file; no firm is left to convert.
+printf 'zmienione' >"$new2024/#BIN024/KOLORY.QZ"
+start_converter
+to_start_page
+tick_global_data
+tm send-keys F5
+wait_for "Z(n)/W(a)"
+tm send-keys N
+answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
+finish_run
+[ "$(cat "$new2024/#BIN024/KOLORY.QZ")" = "zmienione" ] || fail "KOLORY.QZ overwritten"
+expect_registry 5 4 3 1 2 0
+expect_2023_untouched
+echo "ok"

@@ -1,0 +1,124 @@
+# Shared by the converter's end-to-end scripts: a working folder with the 2023 and
+# 2024 roots and a copy of the converter, walking the wizard, answering what a
+# conversion asks, and reading the firm registries. Source it after lib/tmux.sh.
+program="${QZ_BUILD_DIR:?}/qz23-24"
+sample="${QZ_BUILD_DIR}/qz-sample"
+[ -x "$program" ] || { echo "not built: $program"; exit 1; }
+[ -x "$sample" ] || { echo "not built: $sample"; exit 1; }
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/qz-e2e.XXXXXX")"
+old2023="$work/KPR_2023"
+new2024="$work/KPR_2024"
+trap 'tm kill-server 2>/dev/null || true; rm -rf "$work"' EXIT
+cp "$program" "$work/qz23-24"
+
+# Ends the script as failed, with the reason and the screen.
+fail() { echo "$1"; screen; exit 1; }
+
+# A generated 2023 tree (qz-sample options as arguments) and an empty 2024 root.
+make_trees() {
+  "$sample" "$@" "$old2023" >/dev/null
+  mkdir "$new2024"
+}
+# The path file beside the program names both roots.
+write_path_file() {
+  printf '[PATHS]\r\nKPR_2023=%s\r\nKPR_2024=%s\r\n' "$old2023" "$new2024" >"$work/qz23-24.PTH"
+}
+# Starts the converter in its folder, the 2024 root as its argument, in a new session
+# of the server; the session of a run before ends after it.
+start_converter() {
+  local before
+  before="$(tm display -p '#{session_id}' 2>/dev/null || true)"
+  run "env -C '$work' ./qz23-24 '$new2024'"
+  [ -z "$before" ] || tm kill-session -t "$before"
+}
+# Waits for a wizard page by its title.
+wait_page() { wait_for "─ $1 ─"; }
+# From page 1 to page 4 with every option as it is.
+to_start_page() {
+  wait_page "Lokalizacja"
+  tm send-keys PgDn
+  wait_page "Dane globalne, konfiguracyjne"
+  tm send-keys PgDn
+  wait_page "Dane firmowe "
+  tm send-keys PgDn
+  wait_page "START KOPIOWANIA"
+}
+# The end of a run: "Nacisnij Enter", a key, exit code 0.
+finish_run() {
+  wait_for "Nacisnij Enter"
+  tm send-keys Enter
+  wait_for "EXIT=0"
+}
+
+# The key that answers what the screen (without its first row) waits for; nothing
+# when it waits for nothing known. A question is recognised by the last line the
+# log wrote, or by the box it shows. Overwrite questions get $overwrite_answer; with
+# none set, an overwrite question is not expected and stays unanswered.
+answer_for() {
+  local last
+  case "$1" in *"Podaj właściwą:"*) echo Enter; return 0 ;; esac
+  last="$(sed '/^ *$/d' <<<"$1" | tail -n 1)"
+  case "$last" in
+    *"Z(n)/W(a)"*) [ -n "${overwrite_answer:-}" ] && echo "$overwrite_answer" ;;
+    *"(B/N/A) ?"*) echo B ;;
+    *"Nie odnaleziono osoby związanej z członkiem rodziny !"* | *"Upss..."* | *"jako BO.2024"* | \
+      *"Zerowa ilość odczytanych firm"* | *"Nie można dokonać konwersji ..."*) echo Enter ;;
+    *) return 1 ;;
+  esac
+}
+# Answers every question as it comes until the screen shows the text. A screen is
+# answered once: the next answer waits for the program to show something new.
+answer_until() {
+  local answered="" shown key i tries=$(( ${QZ_E2E_WAIT:-60} * 10 ))
+  for ((i = 0; i < tries; i++)); do
+    shown="$(screen | sed 1d)"
+    grep -qF -- "$1" <<<"$shown" && return 0
+    if [ "$shown" != "$answered" ] && key="$(answer_for "$shown")"; then
+      tm send-keys "$key"
+      answered="$shown"
+      i=0
+    fi
+    sleep 0.1
+  done
+  echo "the screen never showed: $1"
+  screen
+  exit 1
+}
+
+# Firm registries: 103-byte records, the directory a short text at offset 32.
+record_count() { echo $(( $(stat -c %s "$1") / 103 )); }
+record_directory() {
+  local length
+  length=$(od -An -tu1 -j $(( $2 * 103 + 32 )) -N1 "$1" | tr -d ' ')
+  dd if="$1" bs=1 skip=$(( $2 * 103 + 33 )) count="$length" status=none
+}
+record_hex() { od -An -tx1 -v -j $(( $2 * 103 )) -N 103 "$1" | tr -d ' \n'; }
+# The directories of a registry in record order, one a line.
+registry_directories() {
+  local i
+  for ((i = 0; i < $(record_count "$1"); i++)); do record_directory "$1" "$i"; echo; done
+}
+# Sets the name of record $2 of registry $1 to the code page 852 bytes given as
+# printf escapes ($3): the length byte, the name, zeros to the end of the field.
+set_firm_name() {
+  local name="$work/name.bin" length
+  printf '%b' "$3" >"$name"
+  length=$(stat -c %s "$name")
+  { printf "\\$(printf %03o "$length")"; cat "$name"; head -c $(( 31 - length )) /dev/zero; } |
+    dd of="$1" bs=1 seek=$(( $2 * 103 )) conv=notrunc status=none
+}
+# Every 2024 record equals, byte for byte, the 2023 record of the same directory.
+expect_records_from_2023() {
+  local i j found
+  for ((i = 0; i < $(record_count "$2"); i++)); do
+    found=""
+    for ((j = 0; j < $(record_count "$1"); j++)); do
+      [ "$(record_directory "$1" "$j")" = "$(record_directory "$2" "$i")" ] || continue
+      [ "$(record_hex "$1" "$j")" = "$(record_hex "$2" "$i")" ] && found=1
+    done
+    [ -n "$found" ] || fail "2024 record $i is not its 2023 record"
+  done
+}
+# Names and contents of every file of a tree.
+tree_digest() { (cd "$1" && find . -print | LC_ALL=C sort && find . -type f -exec sha256sum {} + | LC_ALL=C sort); }
