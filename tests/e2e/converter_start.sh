@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # The converter on a real terminal: "/?" shows the help lines and ends with 0 after a
 # key; without it the title, the banner in its colours, "Nacisnij Enter" and exit 0.
+# QZ_PROGRAM names another build's executable and QZ_RUNNER the command that runs it
+# (the Windows build runs this script with its executable under Wine).
 set -euo pipefail
 command -v tmux >/dev/null || { echo "tmux is missing: skipped"; exit 77; }
-program="${QZ_BUILD_DIR:?}/qz23-24"
+program="${QZ_PROGRAM:-${QZ_BUILD_DIR:?}/qz23-24}"
+runner="${QZ_RUNNER:-}"
 [ -x "$program" ] || { echo "not built: $program"; exit 1; }
 
 export LC_ALL=C.UTF-8
@@ -35,7 +38,7 @@ repeat() { local s="" i; for ((i = 0; i < $2; i++)); do s+="$1"; done; printf %s
 run() { tm new-session -d -x 80 -y 25 "TERM=xterm-256color $*; echo \"EXIT=\$?\"; sleep 60"; }
 
 # Help screen. Row 1 may end with the clock of the top-right corner.
-run "'$program' '/?'"
+run "$runner '$program' '/?'"
 wait_for "danych firmy na rok nastepny"
 row 1 | grep -Eq '^Program do kopiowania wybranych danych do nowego KPR_QZ\.( +[0-9:]{8})?$' || { screen; exit 1; }
 expect_row 2 "z wersji DA023 (2023) na DE024 (2024)"
@@ -53,7 +56,7 @@ wait_for "EXIT=0"
 tm kill-session
 
 # Banner and end of run.
-run "'$program' /tmp"
+run "$runner '$program' /tmp"
 wait_for "Nacisnij Enter"
 [ "$(tm display -p '#{pane_title}')" = "qzMarel - Konwerter 2023 - 2024" ] || { echo "wrong title"; exit 1; }
 row 1 | grep -Eq '^ PROGRAM DO PRZEPCHNIĘCIA DANYCH KPR_QZ Z ROKU 2023 NA 2024 1\.02( +[0-9:]{8})?$' || { screen; exit 1; }
