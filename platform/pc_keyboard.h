@@ -76,15 +76,15 @@ constexpr bool typingNeedsShift(std::uint8_t c) {
     return typingScanCodeOf(c) != 0 && cp852::lower(c) != c;
 }
 
-// Alt with a character key: Alt+1 … Alt+= have codes of their own (0x7800 …
-// 0x8300), Alt+Space keeps its character, other keys give their scan code alone
-// (Alt+S 0x1F00).
-constexpr std::uint16_t altKey(char c) {
-    if (c == ' ') return 0x3920;
-    const std::uint8_t scan = scanCodeOf(c);
+// Alt with a key by its scan code: Alt+1 … Alt+= have codes of their own (0x7800 …
+// 0x8300), other keys give their scan code alone (Alt+S 0x1F00).
+constexpr std::uint16_t altKeyOfScan(std::uint8_t scan) {
     if (scan >= 0x02 && scan <= 0x0D) return static_cast<std::uint16_t>((scan + 0x76) << 8);
     return static_cast<std::uint16_t>(scan << 8);
 }
+
+// Alt with a character key; Alt+Space keeps its character.
+constexpr std::uint16_t altKey(char c) { return c == ' ' ? 0x3920 : altKeyOfScan(scanCodeOf(c)); }
 
 // Cursor and function keys. F2 to F12 follow F1.
 enum SpecialKey { Up, Down, Right, Left, Home, End, Insert, Delete, PgUp, PgDn, F1, F12 = F1 + 11 };

@@ -86,13 +86,14 @@ int specialOf(const KeyRecord& record) {
     return -1;
 }
 
-// The character key that Alt was held with: the record's character, or where the
-// console gave none, the letter or digit of the virtual key; 0 for none.
-char altCharacterOf(const KeyRecord& record) {
-    if (record.character >= 0x20 && record.character < 0x7F) return static_cast<char>(record.character);
+// The code of Alt with the record's key: by its character, or where the console gave
+// none, by the scan code, or else by the letter or digit of the virtual key.
+std::optional<std::uint16_t> altCodeOf(const KeyRecord& record) {
+    if (record.character >= 0x20 && record.character < 0x7F) return altKey(static_cast<char>(record.character));
+    if (record.scanCode != 0) return altKeyOfScan(static_cast<std::uint8_t>(record.scanCode));
     const std::uint16_t vk = record.virtualKey;
-    if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return static_cast<char>(vk);
-    return 0;
+    if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return altKey(static_cast<char>(vk));
+    return std::nullopt;
 }
 
 // A typed character: the record's scan code, or the key that types it where the
@@ -123,9 +124,11 @@ std::uint8_t shiftStateOf(std::uint32_t controlKeyState) {
 std::optional<KeyPress> translateKey(const KeyRecord& record) {
     std::uint8_t state = shiftStateOf(record.controlKeyState);
     if (!record.keyDown) {
-        if (record.virtualKey == kVkMenu && record.character != 0)
-            return typed(record, static_cast<std::uint8_t>(state & ~kAlt));
-        return std::nullopt;
+        if (record.virtualKey != kVkMenu || record.character == 0) return std::nullopt;
+        // The scan code is Alt's own; the character's key is found from the character.
+        KeyRecord composed = record;
+        composed.scanCode = 0;
+        return typed(composed, static_cast<std::uint8_t>(state & ~kAlt));
     }
     if (onlyModifies(record.virtualKey)) return std::nullopt;
     const bool ctrl = state & kCtrl;
@@ -140,7 +143,7 @@ std::optional<KeyPress> translateKey(const KeyRecord& record) {
     if ((record.virtualKey == kVkTab || record.scanCode == kScanTab) && shift && !ctrl && !alt)
         return KeyPress{kShiftTab, state};
     if (alt && !ctrl) {
-        if (const char c = altCharacterOf(record); c != 0) return KeyPress{altKey(c), state};
+        if (const auto code = altCodeOf(record)) return KeyPress{*code, state};
     }
     if (record.character != 0) return typed(record, state);
     if (record.scanCode != 0) return KeyPress{static_cast<std::uint16_t>(record.scanCode << 8), state};
