@@ -28,6 +28,8 @@ enum VirtualKey : std::uint16_t {
     kVkDelete = 0x2E,
     kVkLeftWindows = 0x5B,
     kVkRightWindows = 0x5C,
+    kVkNumpad0 = 0x60,  // … to 9 at 0x69
+    kVkNumpad9 = 0x69,
     kVkF1 = 0x70,
     kVkF12 = 0x7B,
     kVkNumLock = 0x90,
@@ -86,6 +88,15 @@ int specialOf(const KeyRecord& record) {
     return -1;
 }
 
+// A keypad digit pressed with Alt (and no Ctrl) is part of a character typed by its
+// number; the character comes with the release of Alt. Only the digits of Num Lock
+// count: without it the keypad's keys are cursor keys, which some consoles do not
+// tell from the grey ones.
+bool composingByNumber(const KeyRecord& record, bool alt, bool ctrl) {
+    return alt && !ctrl && record.character == 0 && record.virtualKey >= kVkNumpad0 &&
+           record.virtualKey <= kVkNumpad9;
+}
+
 // The code of Alt with the record's key: by its character, or where the console gave
 // none, by the scan code, or else by the letter or digit of the virtual key.
 std::optional<std::uint16_t> altCodeOf(const KeyRecord& record) {
@@ -138,6 +149,7 @@ std::optional<KeyPress> translateKey(const KeyRecord& record) {
     if (ctrl && alt && record.character >= 0x20)
         return typed(record, static_cast<std::uint8_t>(state & ~(kCtrl | kAlt)));
     if (record.virtualKey == kVkEscape || record.scanCode == kScanEscape) return KeyPress{kEsc, state};
+    if (composingByNumber(record, alt, ctrl)) return std::nullopt;
     if (const int special = specialOf(record); special >= 0)
         return KeyPress{specialKeyCode(static_cast<SpecialKey>(special), shift, ctrl, alt), state};
     if ((record.virtualKey == kVkTab || record.scanCode == kScanTab) && shift && !ctrl && !alt)

@@ -11,6 +11,9 @@ namespace {
 // The frequencies Beep takes.
 constexpr std::uint16_t kLowest = 37;
 constexpr std::uint16_t kHighest = 32767;
+// The warning as a tone, where the window system's sounds are missing.
+constexpr DWORD kWarningFrequency = 800;
+constexpr DWORD kWarningMs = 200;
 
 }  // namespace
 
@@ -25,7 +28,7 @@ void Beeper::warningBeep() {
     if (const auto messageBeep = user32().messageBeep) {
         messageBeep(MB_ICONEXCLAMATION);
     } else {
-        Beep(800, 200);
+        Beep(kWarningFrequency, kWarningMs);
     }
 }
 

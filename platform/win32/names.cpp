@@ -29,8 +29,7 @@ bool validName(std::string_view name, bool wildcardsAllowed) {
 }  // namespace
 
 void useOemFileNames() {
-    static const bool switched = (SetFileApisToOEM(), true);
-    (void)switched;
+    [[maybe_unused]] static const bool switched = (SetFileApisToOEM(), true);
 }
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }

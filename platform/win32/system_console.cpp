@@ -1,6 +1,7 @@
 #include "platform/win32/system_console.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/cp852.h"
 #include "platform/win32/clipboard.h"
