@@ -9,7 +9,6 @@
 
 #include "convert/options.h"
 #include "platform/cp852.h"
-#include "platform/text_convention.h"
 #include "tests/app/wizard_fixture.h"
 #include "tui/keys.h"
 
@@ -18,9 +17,8 @@ namespace {
 using namespace platform::literals;
 using WizardPagesTest = qztest::WizardTest;
 
-// Screen rows of the 2023 and 2024 input lines and of the save check box on page 1.
+// Screen rows of the 2023 input line and of the save check box on page 1.
 constexpr int kRow2023 = 7;
-constexpr int kRow2024 = 10;
 constexpr int kSaveRow = 12;
 
 TEST_F(WizardPagesTest, EveryPageAsFirstShownWithTheDefaultOptions) {
@@ -128,65 +126,6 @@ TEST_F(WizardPagesTest, EveryPageAsFirstShownWithTheDefaultOptions) {
         EXPECT_EQ(rows(3, 25), std::string(23, '\n')) << "page " << number << " leaves nothing behind";
     }
     EXPECT_EQ(convert::options().copyScope, 0xFFFF) << "no global address base in the 2024 root";
-}
-
-TEST_F(WizardPagesTest, Page1RefusesInvalidPathsAndWritesNoPathFile) {
-    struct Case {
-        const char* name;
-        std::string registry;  // written into the 2023 root; "-" for none
-        std::string root2024;  // below the test's directory
-        std::string message;   // UTF-8, on the error box
-        int focusRow;          // where the cursor stands after the box
-    };
-    const std::string firm = qztest::RegistryBytes({qztest::Firm("Firma", "FIRMA", "")});
-    const Case cases[] = {
-        {"no registry", "-", "KPR_2024", "Brak pliku SPISFIRM.DAT", kRow2023},
-        {"an empty registry", "", "KPR_2024", "Brak pliku SPISFIRM.DAT", kRow2023},
-        {"a missing 2024 root", firm, "BRAK", "Brak katalogu", kSaveRow},
-        {"the same root in other letter case", firm, "kpr_2023", "Katalogi nię mogą być identyczne !", kRow2024},
-    };
-    for (const Case& c : cases) {
-        std::filesystem::remove(temp.path() / "KPR_2023" / "SPISFIRM.DAT");
-        if (c.registry != "-") temp.writeFile("KPR_2023/SPISFIRM.DAT", c.registry);
-        run.paths.root2023 = temp.root() + "KPR_2023";
-        run.paths.root2024 = temp.root() + c.root2024;
-        bool boxShown = false;
-        screen.pushKey(tui::kbTab);
-        screen.pushKey(tui::kbTab);
-        screen.pushKey(tui::kbSpace);  // the save check box
-        screen.pushKey(tui::kbPgDn);
-        screen.pushIdle();
-        screen.pushAction([&] { boxShown = screen.screenContains(c.message); });
-        screen.pushKey(tui::kbEnter);
-        screen.pushAction([&] {
-            EXPECT_TRUE(showsPage(" Lokalizacja ")) << c.name;
-            EXPECT_EQ(screen.cursorRow(), c.focusRow) << c.name;
-        });
-        screen.pushKey(tui::kbEsc);
-        EXPECT_EQ(showPage(1), tui::cmCancel) << c.name;
-        EXPECT_TRUE(boxShown) << c.name;
-        EXPECT_EQ(run.paths.root2023, temp.root() + "KPR_2023" + S) << c.name << ": completed all the same";
-        EXPECT_FALSE(pathFileWritten()) << c.name;
-    }
-}
-
-TEST_F(WizardPagesTest, Page1WritesThePathFileOnlyWhenAskedAndThePathsPass) {
-    run.paths.root2024 = temp.root() + "KPR_2024";
-    screen.pushKey(tui::kbPgDn);
-    EXPECT_EQ(showPage(1), app::cmNext);
-    EXPECT_EQ(run.paths.root2024, temp.root() + "KPR_2024" + S) << "the separator completed";
-    EXPECT_FALSE(pathFileWritten());
-
-    screen.pushKey(tui::kbTab);
-    screen.pushKey(tui::kbTab);
-    screen.pushKey(tui::kbSpace);
-    screen.pushKey(tui::kbPgDn);
-    EXPECT_EQ(showPage(1), app::cmNext);
-    const std::string end(platform::kTextLineEnd);
-    const std::string& root2023 = run.paths.root2023;
-    const std::string& root2024 = run.paths.root2024;
-    EXPECT_EQ(temp.readFile("qz23-24.PTH"), "[PATHS]" + end + "KPR_2023=" + root2023.substr(0, root2023.size() - 1) +
-                                                end + "KPR_2024=" + root2024.substr(0, root2024.size() - 1) + end);
 }
 
 TEST_F(WizardPagesTest, Page1CancelKeepsTheTypedRootsWithoutAnyCheck) {

@@ -24,7 +24,6 @@ expect_row 10 "wpisać nazwy plików, jakie będą automatycznie kopiowane z kat
 expect_row 11 "danych firmy na rok nastepny"
 tm send-keys Space
 wait_for "EXIT=0"
-tm kill-session
 
 # Banner, the first page, and the end of a cancelled run.
 run "'$program' /tmp"

@@ -24,14 +24,8 @@ make_trees() {
 write_path_file() {
   printf '[PATHS]\r\nKPR_2023=%s\r\nKPR_2024=%s\r\n' "$old2023" "$new2024" >"$work/qz23-24.PTH"
 }
-# Starts the converter in its folder, the 2024 root as its argument, in a new session
-# of the server; the session of a run before ends after it.
-start_converter() {
-  local before
-  before="$(tm display -p '#{session_id}' 2>/dev/null || true)"
-  run "env -C '$work' ./qz23-24 '$new2024'"
-  [ -z "$before" ] || tm kill-session -t "$before"
-}
+# Starts the converter in its folder, the 2024 root as its argument.
+start_converter() { run "env -C '$work' ./qz23-24 '$new2024'"; }
 # Waits for a wizard page by its title.
 wait_page() { wait_for "─ $1 ─"; }
 # From page 1 to page 4 with every option as it is.
