@@ -9,8 +9,6 @@ namespace {
 
 constexpr const char* kSeriesNames[] = {"FV", "FK", "RK", "WB", "DW", "KP", "KW", "NK", "LP", "UZ"};
 
-double money(SampleRandom& random, int low, int high) { return random.between(low * 100, high * 100) / 100.0; }
-
 // What both years' files share: the values that 2023 closes with and 2024 opens with.
 struct YearValues {
     int year;
@@ -66,7 +64,7 @@ RecordBuffer generalRecord(const FirmPlan& firm, const YearValues& values, Sampl
     record.putWord(R::kWord254, static_cast<std::uint16_t>(random.between(0, 10)));
     for (int i = 0; i < 12; ++i) record.putDouble(R::kSecondSeries + i * 8, values.secondSeries[i]);
     record.putWord(R::kWord364, static_cast<std::uint16_t>(random.between(0, 10)));
-    record.putDouble(R::kDouble408, money(random, 0, 30000));
+    record.putDouble(R::kDouble408, random.amount(0, 30000));
     record.putWord(R::kWord416, static_cast<std::uint16_t>(values.year == 2023 ? random.between(2, 12) : 1));
     for (std::size_t at = R::kByte418; at <= R::kByte418 + 2; ++at)
         record.putByte(at, static_cast<std::uint8_t>(random.between(0, 1)));
@@ -95,8 +93,8 @@ RecordBuffer declarationsRecord(const YearValues& values, SampleRandom& random) 
     using R = AnnualDeclarations;
     RecordBuffer record(kAnnualRecordSize);
     record.putWord(R::kTag, 3);
-    record.putDouble(R::kDouble2, money(random, 0, 5000));
-    record.putDouble(R::kDouble10, money(random, 0, 5000));
+    record.putDouble(R::kDouble2, random.amount(0, 5000));
+    record.putDouble(R::kDouble10, random.amount(0, 5000));
     for (int month = 1; month <= values.monthsDone; ++month) {
         const std::size_t at = R::kMonths + (month - 1) * R::kMonthSize;
         record.putByte(at, 1);
@@ -104,9 +102,9 @@ RecordBuffer declarationsRecord(const YearValues& values, SampleRandom& random) 
         record.putDate(at + 1, PackedDate{static_cast<std::uint8_t>(random.between(15, 25)),
                                           static_cast<std::uint8_t>(filedMonth),
                                           static_cast<std::uint16_t>(values.year + (month == 12 ? 1 : 0))});
-        record.putDouble(at + 5, money(random, 0, 20000));
+        record.putDouble(at + 5, random.amount(0, 20000));
     }
-    record.putDouble(R::kDouble270, money(random, 0, 1000));
+    record.putDouble(R::kDouble270, random.amount(0, 1000));
     record.putWord(R::kWord278, static_cast<std::uint16_t>(random.between(0, 3)));
     return record;
 }
@@ -123,9 +121,9 @@ AnnualSettingsFiles annualSettingsFiles(const FirmPlan& firm, SampleRandom& rand
     of2023.year = 2023;
     of2023.monthsDone = 12;
     of2023.firstOpenMonth = firm.decemberOpen ? 12 : 13;
-    of2023.balances[0] = money(random, -20000, 80000);
-    for (int i = 1; i <= 12; ++i) of2023.balances[i] = of2023.balances[i - 1] + money(random, -9000, 12000);
-    for (double& amount : of2023.secondSeries) amount = money(random, 0, 15000);
+    of2023.balances[0] = random.amount(-20000, 80000);
+    for (int i = 1; i <= 12; ++i) of2023.balances[i] = of2023.balances[i - 1] + random.amount(-9000, 12000);
+    for (double& amount : of2023.secondSeries) amount = random.amount(0, 15000);
     if (firm.vatByProportion) {
         of2023.vatProportion = random.between(20, 90);
         of2023.vatSettled = firm.vatProportionMissing ? 0 : of2023.vatProportion + random.between(-5, 5);
@@ -136,7 +134,7 @@ AnnualSettingsFiles annualSettingsFiles(const FirmPlan& firm, SampleRandom& rand
     of2024.monthsDone = random.between(1, 2);
     of2024.firstOpenMonth = 1;
     of2024.balances[0] = of2023.balances[12];
-    for (int i = 1; i <= of2024.monthsDone; ++i) of2024.balances[i] = of2024.balances[i - 1] + money(random, -9000, 12000);
+    for (int i = 1; i <= of2024.monthsDone; ++i) of2024.balances[i] = of2024.balances[i - 1] + random.amount(-9000, 12000);
     of2024.secondSeries[0] = of2023.secondSeries[11];
     if (firm.vatByProportion)
         of2024.vatProportion = firm.vatProportionMissing ? 0 : std::max(of2023.vatSettled, random.between(20, 90));

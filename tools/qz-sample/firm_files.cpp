@@ -23,12 +23,6 @@ using namespace platform::literals;
 
 namespace {
 
-constexpr int kDaysIn2024[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-
-double money(SampleRandom& random, int low, int high) { return random.between(low * 100, high * 100) / 100.0; }
-
-std::string monthText(int month) { return (month < 10 ? "0" : "") + std::to_string(month); }
-
 std::string personLabel(const PersonPlan& person) { return person.surname + " " + person.firstName; }
 
 // Writes the files of one firm; stops at the first file that cannot be written.
@@ -64,11 +58,7 @@ private:
     // Optional files: a firm that holds every file has them, the others by chance.
     bool has(int percent) { return firm_.everyFile || random_.chance(percent); }
     // Names that Windows trees sometimes hold in upper case.
-    std::string spelled(std::string name) const {
-        if (firm_.upperCaseNames)
-            for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-        return name;
-    }
+    std::string spelled(const std::string& name) const { return firm_.upperCaseNames ? upperAscii(name) : name; }
     std::vector<std::string> staffLabels() const {
         std::vector<std::string> labels;
         for (const PersonPlan& person : staff_.persons)
@@ -180,7 +170,7 @@ private:
         std::vector<std::string> repaid;
         for (int month : months) {
             std::vector<int> days;
-            for (int i = 0; i < entriesPerMonth_; ++i) days.push_back(random_.between(1, kDaysIn2024[month - 1]));
+            for (int i = 0; i < entriesPerMonth_; ++i) days.push_back(random_.between(1, daysInMonth(month, 2024)));
             std::sort(days.begin(), days.end());
             std::vector<RecordBuffer> entries;
             for (int i = 0; i < entriesPerMonth_; ++i) {
@@ -200,7 +190,7 @@ private:
             std::vector<RecordBuffer> repayments;
             for (int i = random_.between(1, 3); i > 0; --i) {
                 const std::string document = "FV " + std::to_string(random_.between(1, 300)) + "/" +
-                                             monthText(random_.between(6, 12)) + "/23";
+                                             twoDigits(random_.between(6, 12)) + "/23";
                 repayments.push_back(repaymentRecord(
                     PackedDate{static_cast<std::uint8_t>(random_.between(1, 28)), static_cast<std::uint8_t>(month), 2024},
                     document));
@@ -231,7 +221,7 @@ private:
         if (!has(60)) return;
         std::vector<RecordBuffer> records;
         auto contract = [&](std::int64_t key) {
-            records.push_back(contractRecord(key, money(random_, 300, 6000),
+            records.push_back(contractRecord(key, random_.amount(300, 6000),
                                              "R/" + std::to_string(random_.between(1, 99)) + "/2024"));
         };
         for (const PersonPlan& person : staff_.persons)

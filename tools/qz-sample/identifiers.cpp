@@ -3,6 +3,8 @@
 #include <array>
 #include <span>
 
+#include "tools/qz-sample/polish_names.h"
+
 namespace qzsample {
 
 namespace {
@@ -18,8 +20,6 @@ int weightedSum(const std::string& digits, std::span<const int> weights) {
     for (std::size_t i = 0; i < weights.size(); ++i) sum += (digits[i] - '0') * weights[i];
     return sum;
 }
-
-std::string twoDigits(int value) { return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)}; }
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 // Files whose inside the converter does not read: it copies them as blocks, as text,
 // or record by record without looking into the records. The sample gives each
 // record a readable label at its start, so that a copy can be recognised.
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>

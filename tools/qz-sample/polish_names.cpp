@@ -150,6 +150,22 @@ std::span<const std::string_view> taxOffices() { return kTaxOffices; }
 std::span<const std::string_view> entryDescriptions() { return kEntryDescriptions; }
 std::span<const std::string_view> documentKinds() { return kDocumentKinds; }
 
+std::string upperAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+std::string lowerAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+std::string twoDigits(int value) {
+    return {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
+}
+
 std::string foldToAscii(std::string_view text) {
     std::string plain;
     for (char ch : text) {

@@ -31,6 +31,12 @@ std::span<const std::string_view> taxOffices();
 std::span<const std::string_view> entryDescriptions();
 std::span<const std::string_view> documentKinds();
 
+// The ASCII letters upper- or lower-cased; every other byte kept.
+std::string upperAscii(std::string text);
+std::string lowerAscii(std::string text);
+// "07" for 7: day and month numbers as the product writes them.
+std::string twoDigits(int value);
+
 // Upper-case ASCII of a code page 852 text: Polish letters lose their marks, anything
 // else that is not a letter or a digit is dropped. Used for directory names.
 std::string foldToAscii(std::string_view text);

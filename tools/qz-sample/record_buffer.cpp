@@ -7,6 +7,12 @@
 
 namespace qzsample {
 
+int daysInMonth(int month, int year) {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    return kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
 void RecordBuffer::checkField(std::size_t offset, std::size_t width) const {
     if (offset + width > bytes_.size()) {
         std::fprintf(stderr, "qz-sample: field at %zu (%zu bytes) outside a %zu-byte record\n", offset, width,

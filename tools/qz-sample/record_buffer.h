@@ -23,6 +23,8 @@ struct PackedDate {
 
 inline constexpr PackedDate kCutOff{31, 12, 2023};
 
+int daysInMonth(int month, int year);
+
 // A field of a record: where it starts and how many bytes it takes.
 struct Field {
     std::size_t offset;

@@ -25,4 +25,6 @@ int SampleRandom::between(int low, int high) {
 
 bool SampleRandom::chance(int percent) { return below(100) < static_cast<std::uint32_t>(percent); }
 
+double SampleRandom::amount(int low, int high) { return between(low * 100, high * 100) / 100.0; }
+
 }  // namespace qzsample

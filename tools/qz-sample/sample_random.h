@@ -21,6 +21,8 @@ public:
     // low to high, both included.
     int between(int low, int high);
     bool chance(int percent);
+    // An amount of money from low to high, in whole grosze.
+    double amount(int low, int high);
 
     template <typename T>
     const T& pick(std::span<const T> items) {

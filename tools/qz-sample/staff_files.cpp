@@ -1,18 +1,16 @@
 #include "tools/qz-sample/staff_files.h"
 
+#include <iterator>
+
 #include "platform/cp852.h"
 #include "tools/qz-sample/polish_names.h"
 #include "tools/qz-sample/scramble.h"
-
-#include <iterator>
 
 namespace qzsample {
 
 using namespace platform::literals;
 
 namespace {
-
-double money(SampleRandom& random, int low, int high) { return random.between(low * 100, high * 100) / 100.0; }
 
 void putTaxHead(RecordBuffer& record, const PersonPlan& person, int year, SampleRandom& random) {
     using R = TaxDataRecord;
@@ -64,15 +62,15 @@ RecordBuffer pid5Record(const PersonPlan& person, int year, SampleRandom& random
     for (int i = 0; i < sources; ++i) {
         record.putText({R::kSources + i * R::kSourceSize, 40}, i == 0 ? "Umowa o pracę"_cp : "Umowa zlecenia"_cp);
         record.putText({R::kSources2 + i * R::kSourceSize, 40}, "Koszty uzyskania przychodu"_cp);
-        const double yearEnd = money(random, 1000, 90000);
-        record.putDouble(R::kAmounts + i * R::kAmountsSize, money(random, 0, 5000));
+        const double yearEnd = random.amount(1000, 90000);
+        record.putDouble(R::kAmounts + i * R::kAmountsSize, random.amount(0, 5000));
         record.putDouble(R::kAmounts + i * R::kAmountsSize + 88, yearEnd);
-        record.putDouble(R::kAmounts2 + i * R::kAmountsSize, money(random, 0, 3000));
+        record.putDouble(R::kAmounts2 + i * R::kAmountsSize, random.amount(0, 3000));
         record.putDouble(R::kAmounts2 + i * R::kAmountsSize + 88, yearEnd / 5);
     }
     for (int i = 0; i < 2; ++i) {
         record.putText({R::kNotes + i * R::kNotesSize, 60}, i == 0 ? "Ulga na dzieci"_cp : "Darowizny"_cp);
-        for (int k = 0; k <= 11; ++k) record.putDouble(R::kTotals + i * R::kTotalsSize + k * 8, money(random, 0, 2000));
+        for (int k = 0; k <= 11; ++k) record.putDouble(R::kTotals + i * R::kTotalsSize + k * 8, random.amount(0, 2000));
     }
     record.putByte(R::kByte13884, static_cast<std::uint8_t>(random.between(0, 2)));
     record.putWord(R::kWord13886, static_cast<std::uint16_t>(random.between(0, 300)));
@@ -98,7 +96,7 @@ RecordBuffer pit28Record(const PersonPlan& person, int year, SampleRandom& rando
     for (int month = 1; month <= 12; ++month) {
         const std::size_t at = R::kMonths + (month - 1) * R::kMonthSize;
         record.putWord(at + R::kMonthRate, rate);
-        record.putDouble(at + 8, month <= monthsDone ? money(random, 0, 40000) : 0.0);
+        record.putDouble(at + 8, month <= monthsDone ? random.amount(0, 40000) : 0.0);
         record.putByte(at + R::kMonthLast, month <= monthsDone ? 1 : 0);
     }
     record.putByte(R::kByte9675, static_cast<std::uint8_t>(random.between(0, 1)));

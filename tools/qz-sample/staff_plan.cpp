@@ -29,18 +29,16 @@ Employment drawEmployment(SampleRandom& random) {
     return Employment::NoStart;
 }
 
-constexpr int kDaysInMonth[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-
 PackedDate dateIn(SampleRandom& random, int firstYear, int lastYear, int firstMonth = 1, int lastMonth = 12) {
     const int month = random.between(firstMonth, lastMonth);
-    return PackedDate{static_cast<std::uint8_t>(random.between(1, kDaysInMonth[month - 1])),
-                      static_cast<std::uint8_t>(month), static_cast<std::uint16_t>(random.between(firstYear, lastYear))};
+    const int year = random.between(firstYear, lastYear);
+    return PackedDate{static_cast<std::uint8_t>(random.between(1, daysInMonth(month, year))),
+                      static_cast<std::uint8_t>(month), static_cast<std::uint16_t>(year)};
 }
 
 PackedDate endOfMonth(int month, int year) {
-    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-    const int days = kDaysInMonth[month - 1] + (month == 2 && leap ? 1 : 0);
-    return PackedDate{static_cast<std::uint8_t>(days), static_cast<std::uint8_t>(month), static_cast<std::uint16_t>(year)};
+    return PackedDate{static_cast<std::uint8_t>(daysInMonth(month, year)), static_cast<std::uint8_t>(month),
+                      static_cast<std::uint16_t>(year)};
 }
 
 void setPeriods(PersonPlan& person, SampleRandom& random) {
