@@ -1,11 +1,7 @@
 // The converter's executable: starts each layer in the order the main flow relies
 // on, then hands over to it. The main flow ends the program itself.
-#include <string>
-#include <vector>
-
 #include "app/main_flow.h"
 #include "fileio/temp_files.h"
-#include "platform/cp852.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/startup.h"
@@ -13,9 +9,7 @@
 #include "tui/toolkit.h"
 
 int main(int argc, char* argv[]) {
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) arguments.push_back(platform::cp852::fromUtf8(argv[i]));
-    platform::setArguments(std::move(arguments));
+    platform::takeArguments(argc, argv);
 
     if (!platform::startPlatform()) return 1;  // no usable terminal; the reason is on standard error
     tui::InitToolkit();

@@ -2,8 +2,6 @@
 
 #include <cstdlib>
 
-#include "platform/cp852.h"
-
 namespace platform {
 
 namespace {
@@ -14,12 +12,6 @@ std::function<void()> gShutdownHook;
 
 const std::vector<std::string>& arguments() { return gArguments; }
 void setArguments(std::vector<std::string> args) { gArguments = std::move(args); }
-
-std::optional<std::string> environment(const std::string& name) {
-    const char* value = std::getenv(cp852::toUtf8(name).c_str());
-    if (!value) return std::nullopt;
-    return cp852::fromUtf8(value);
-}
 
 void exitProgram(int code) {
     if (gExitHandler) {

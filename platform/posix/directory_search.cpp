@@ -42,13 +42,6 @@ bool attributesOf(const std::string& native, std::string_view diskName, FoundEnt
     return true;
 }
 
-// Ordinary files always fit; directories, hidden and system entries only when the
-// mask has their bit.
-bool fitsMask(std::uint8_t attributes, std::uint8_t mask) {
-    constexpr std::uint8_t kSpecial = attr::Hidden | attr::System | attr::VolumeId | attr::Directory;
-    return (attributes & kSpecial & ~mask) == 0;
-}
-
 // Every entry of a directory whose name fits the pattern, in the order of their
 // names ignoring case. "." and ".." are never offered.
 int collect(const std::string& directory, std::string_view pattern, std::uint8_t mask,
@@ -70,7 +63,7 @@ int collect(const std::string& directory, std::string_view pattern, std::uint8_t
         NameKey key = keyOfDiskName(name);
         if (!fitsPattern(wanted, key)) continue;
         FoundEntry entry;
-        if (attributesOf(joinNative(directory, name), name, entry) && fitsMask(entry.attributes, mask))
+        if (attributesOf(joinNative(directory, name), name, entry) && fitsAttributeMask(entry.attributes, mask))
             fitting.emplace_back(std::move(key), std::move(entry));
     }
     syscalls().closedir(dir);
@@ -105,7 +98,8 @@ int DirectorySearch::first(std::string_view pattern, std::uint8_t attributeMask,
         std::string diskName;
         if (const int found = findInDirectory(directory, split.name, diskName); found != err::Ok) return found;
         FoundEntry only;
-        if (attributesOf(joinNative(directory, diskName), diskName, only) && fitsMask(only.attributes, attributeMask))
+        if (attributesOf(joinNative(directory, diskName), diskName, only) &&
+            fitsAttributeMask(only.attributes, attributeMask))
             state_->entries.push_back(std::move(only));
     }
     if (state_->entries.empty()) return err::FileNotFound;
@@ -116,12 +110,6 @@ int DirectorySearch::next(FoundEntry& entry) {
     if (!state_ || state_->next >= state_->entries.size()) return err::NoMoreFiles;
     entry = state_->entries[state_->next++];
     return err::Ok;
-}
-
-bool fileExists(std::string_view path) {
-    DirectorySearch search;
-    FoundEntry entry;
-    return search.first(path, attr::ReadOnly | attr::Hidden | attr::System | attr::Archive, entry) == err::Ok;
 }
 
 bool directoryExists(std::string_view path) {

@@ -5,9 +5,9 @@
 
 #include <stdio.h>  // RENAME_NOREPLACE
 
-#include <algorithm>
 #include <limits>
 
+#include "platform/file_access.h"
 #include "platform/posix/file_locks.h"
 #include "platform/posix/home_error.h"
 #include "platform/posix/names.h"
@@ -17,33 +17,12 @@ namespace platform {
 
 using namespace posix;
 
-// The file layer's access to a handle's fields.
-struct FileAccess {
-    static int fd(const FileHandle& file) { return static_cast<int>(file.native_); }
-    static std::uint8_t access(const FileHandle& file) { return file.access_; }
-    static auto& locks(FileHandle& file) { return file.locks_; }
-    static void adopt(FileHandle& file, int fd, std::uint8_t access) {
-        file.native_ = fd;
-        file.access_ = access;
-        file.locks_.clear();
-    }
-    static void forget(FileHandle& file) {
-        file.native_ = -1;
-        file.locks_.clear();
-    }
-};
-
 namespace {
 
-constexpr std::uint8_t kAccessBits = 0x03;
-constexpr std::uint8_t kSharingBits = 0x70;
 constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask
 
-bool validOpenMode(std::uint8_t openMode) {
-    const std::uint8_t access = openMode & kAccessBits;
-    const std::uint8_t sharing = openMode & kSharingBits;
-    return (openMode & ~(kAccessBits | kSharingBits)) == 0 && access <= mode::ReadWrite && sharing <= mode::DenyNone;
-}
+// The descriptor behind a handle.
+int descriptorOf(const FileHandle& file) { return static_cast<int>(FileAccess::native(file)); }
 
 int closeDescriptor(int fd) { return syscalls().close(fd) == 0 ? err::Ok : homeError(errno); }
 
@@ -86,30 +65,18 @@ int checkNoHandleOpen(const std::string& native) {
     return result;
 }
 
-bool overlaps(std::uint64_t aOffset, std::uint64_t aLength, std::uint64_t bOffset, std::uint64_t bLength) {
-    return aOffset < bOffset + bLength && bOffset < aOffset + aLength;
-}
-
 }  // namespace
 
-FileHandle::~FileHandle() {
-    if (isOpen()) closeDescriptor(FileAccess::fd(*this));
+static_assert(kLockLimit == kShareMarkBase, "data locks end where the sharing marks begin");
+
+int closeNative(std::intptr_t native) { return closeDescriptor(static_cast<int>(native)); }
+
+int lockNative(std::intptr_t native, std::uint64_t offset, std::uint64_t length) {
+    return lockBytes(static_cast<int>(native), offset, length);
 }
 
-FileHandle::FileHandle(FileHandle&& other) noexcept
-    : native_(other.native_), access_(other.access_), locks_(std::move(other.locks_)) {
-    FileAccess::forget(other);
-}
-
-FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
-    if (this != &other) {
-        if (isOpen()) closeDescriptor(FileAccess::fd(*this));
-        native_ = other.native_;
-        access_ = other.access_;
-        locks_ = std::move(other.locks_);
-        FileAccess::forget(other);
-    }
-    return *this;
+int unlockNative(std::intptr_t native, std::uint64_t offset, std::uint64_t length) {
+    return unlockBytes(static_cast<int>(native), offset, length);
 }
 
 int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file) {
@@ -156,7 +123,7 @@ int readFile(FileHandle& file, void* buffer, std::size_t size, std::size_t& done
     if (FileAccess::access(file) == mode::WriteOnly) return err::AccessDenied;
     auto* bytes = static_cast<char*>(buffer);
     while (done < size) {
-        const ssize_t got = syscalls().read(FileAccess::fd(file), bytes + done, size - done);
+        const ssize_t got = syscalls().read(descriptorOf(file), bytes + done, size - done);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return homeError(errno);
         if (got == 0) break;  // the end of the file
@@ -173,7 +140,7 @@ int writeFile(FileHandle& file, const void* buffer, std::size_t size, std::size_
     // A write may take fewer bytes than offered; the rest is offered again until
     // the system refuses, and a write that takes nothing means the disk is full.
     while (done < size) {
-        const ssize_t put = syscalls().write(FileAccess::fd(file), bytes + done, size - done);
+        const ssize_t put = syscalls().write(descriptorOf(file), bytes + done, size - done);
         if (put < 0 && errno == EINTR) continue;
         if (put < 0) return homeError(errno);
         if (put == 0) return err::DiskFull;
@@ -185,7 +152,7 @@ int writeFile(FileHandle& file, const void* buffer, std::size_t size, std::size_
 int seekFile(FileHandle& file, std::uint64_t offset) {
     if (!file.isOpen()) return err::InvalidHandle;
     if (offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) return err::InvalidParameter;
-    if (syscalls().lseek(FileAccess::fd(file), static_cast<off_t>(offset), SEEK_SET) < 0) return homeError(errno);
+    if (syscalls().lseek(descriptorOf(file), static_cast<off_t>(offset), SEEK_SET) < 0) return homeError(errno);
     return err::Ok;
 }
 
@@ -193,14 +160,14 @@ int fileSize(FileHandle& file, std::uint64_t& size) {
     size = 0;
     if (!file.isOpen()) return err::InvalidHandle;
     struct stat info;
-    if (syscalls().fstat(FileAccess::fd(file), &info) != 0) return homeError(errno);
+    if (syscalls().fstat(descriptorOf(file), &info) != 0) return homeError(errno);
     size = static_cast<std::uint64_t>(info.st_size);
     return err::Ok;
 }
 
 int flushFile(FileHandle& file) {
     if (!file.isOpen()) return err::InvalidHandle;
-    if (syscalls().fsync(FileAccess::fd(file)) != 0) return homeError(errno);
+    if (syscalls().fsync(descriptorOf(file)) != 0) return homeError(errno);
     return err::Ok;
 }
 
@@ -208,41 +175,7 @@ int truncateFile(FileHandle& file, std::uint64_t size) {
     if (!file.isOpen()) return err::InvalidHandle;
     if (FileAccess::access(file) == mode::ReadOnly) return err::AccessDenied;
     if (size > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) return err::InvalidParameter;
-    if (syscalls().ftruncate(FileAccess::fd(file), static_cast<off_t>(size)) != 0) return homeError(errno);
-    return err::Ok;
-}
-
-int closeFile(FileHandle& file) {
-    if (!file.isOpen()) return err::InvalidHandle;
-    // Closing the only descriptor of the open file description releases its locks
-    // and sharing marks. The handle counts as closed even when close reports an
-    // error (the descriptor is gone either way).
-    const int result = closeDescriptor(FileAccess::fd(file));
-    FileAccess::forget(file);
-    return result;
-}
-
-int lockRange(FileHandle& file, std::uint64_t offset, std::uint64_t length) {
-    if (!file.isOpen()) return err::InvalidHandle;
-    // Length 0 would mean "to the end of the file and beyond" to POSIX; ranges past
-    // the data area would meet the sharing marks.
-    if (length == 0 || offset >= kShareMarkBase || length > kShareMarkBase - offset) return err::InvalidParameter;
-    auto& held = FileAccess::locks(file);
-    for (const auto& range : held)
-        if (overlaps(range.offset, range.length, offset, length)) return err::LockViolation;
-    if (const int locked = lockBytes(FileAccess::fd(file), offset, length); locked != err::Ok) return locked;
-    held.push_back({offset, length});
-    return err::Ok;
-}
-
-int unlockRange(FileHandle& file, std::uint64_t offset, std::uint64_t length) {
-    if (!file.isOpen()) return err::InvalidHandle;
-    auto& held = FileAccess::locks(file);
-    const auto range = std::find_if(held.begin(), held.end(),
-                                    [&](const auto& r) { return r.offset == offset && r.length == length; });
-    if (range == held.end()) return err::NotLocked;
-    if (const int unlocked = unlockBytes(FileAccess::fd(file), offset, length); unlocked != err::Ok) return unlocked;
-    held.erase(range);
+    if (syscalls().ftruncate(descriptorOf(file), static_cast<off_t>(size)) != 0) return homeError(errno);
     return err::Ok;
 }
 

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "platform/cp852.h"
-#include "platform/cp852_case.h"
 #include "platform/pc_keyboard.h"
 #include "platform/posix/utf8.h"
 
@@ -26,30 +25,6 @@ constexpr std::uint16_t kBackspace = 0x0E08;
 
 // No sequence a terminal sends for a key is longer; a longer one is garbage.
 constexpr std::size_t kLongestSequence = 32;
-
-// Cursor and function keys: the PC codes plain, with Shift, with Ctrl, with Alt.
-struct Special {
-    std::uint16_t plain, shift, ctrl, alt;
-};
-enum SpecialKey { Up, Down, Right, Left, Home, End, Insert, Delete, PgUp, PgDn, F1 };
-constexpr Special kSpecials[] = {
-    {0x4800, 0x4800, 0x8D00, 0x9800},  // Up
-    {0x5000, 0x5000, 0x9100, 0xA000},  // Down
-    {0x4D00, 0x4D00, 0x7400, 0x9D00},  // Right
-    {0x4B00, 0x4B00, 0x7300, 0x9B00},  // Left
-    {0x4700, 0x4700, 0x7700, 0x9700},  // Home
-    {0x4F00, 0x4F00, 0x7500, 0x9F00},  // End
-    {0x5200, 0x5200, 0x9200, 0xA200},  // Insert (with Shift: the event source makes Shift+Insert)
-    {0x5300, 0x5300, 0x9300, 0xA300},  // Delete
-    {0x4900, 0x4900, 0x8400, 0x9900},  // PgUp
-    {0x5100, 0x5100, 0x7600, 0xA100},  // PgDn
-    {0x3B00, 0x5400, 0x5E00, 0x6800},  // F1; F2-F10 follow in steps of 0x100
-    {0x3C00, 0x5500, 0x5F00, 0x6900}, {0x3D00, 0x5600, 0x6000, 0x6A00}, {0x3E00, 0x5700, 0x6100, 0x6B00},
-    {0x3F00, 0x5800, 0x6200, 0x6C00}, {0x4000, 0x5900, 0x6300, 0x6D00}, {0x4100, 0x5A00, 0x6400, 0x6E00},
-    {0x4200, 0x5B00, 0x6500, 0x6F00}, {0x4300, 0x5C00, 0x6600, 0x7000}, {0x4400, 0x5D00, 0x6700, 0x7100},
-    {0x8500, 0x8700, 0x8900, 0x8B00},  // F11
-    {0x8600, 0x8800, 0x8A00, 0x8C00},  // F12
-};
 
 // The numbered keys of "ESC [ n ~" (VT220 style, as xterm, the Linux console and
 // rxvt send them); -1 where nothing is assigned.
@@ -362,22 +337,9 @@ void KeyDecoder::emitKey(std::uint16_t code, std::uint8_t shiftState) { events_.
 void KeyDecoder::emitCharacter(char32_t cp) {
     std::uint8_t c = '?';
     if (!cp852::fromCodePoint(cp, c)) c = '?';
-    if (c < 0x80) {
-        emitKey(characterKey(c), needsShift(static_cast<char>(c)) ? kBase | kShift : kBase);
-        return;
-    }
     // A Polish letter gets the scan code of the key that types it on a Polish
-    // keyboard (AltGr with the base letter), anything else none.
-    static constexpr char kBaseLetters[] = "acelnoszx";
-    for (std::size_t i = 0; i < 9; ++i) {
-        const cp852::CasePair pair = cp852::kCasePairs[i];
-        if (c == pair.lower || c == pair.upper) {
-            emitKey(static_cast<std::uint16_t>(scanCodeOf(kBaseLetters[i]) << 8 | c),
-                    c == pair.upper ? kBase | kShift : kBase);
-            return;
-        }
-    }
-    emitKey(c, kBase);
+    // keyboard (AltGr with the base letter); capitals count as typed with Shift.
+    emitKey(static_cast<std::uint16_t>(typingScanCodeOf(c) << 8 | c), typingNeedsShift(c) ? kBase | kShift : kBase);
 }
 
 void KeyDecoder::emitControl(std::uint8_t byte) {
@@ -401,24 +363,16 @@ void KeyDecoder::emitControl(std::uint8_t byte) {
 }
 
 void KeyDecoder::emitAlt(std::uint8_t c) {
-    const std::uint8_t scan = scanCodeOf(static_cast<char>(c));
-    const std::uint8_t shift = kBase | kAlt | (needsShift(static_cast<char>(c)) ? kShift : 0);
-    if (c == ' ') {
-        emitKey(0x3920, shift);  // Alt+Space keeps its character
-    } else if (scan >= 0x02 && scan <= 0x0D) {
-        emitKey(static_cast<std::uint16_t>((scan + 0x76) << 8), shift);  // Alt+1 0x7800 … Alt+= 0x8300
-    } else {
-        emitKey(static_cast<std::uint16_t>(scan << 8), shift);  // Alt+S 0x1F00
-    }
+    const bool shifted = needsShift(static_cast<char>(c));
+    emitKey(altKey(static_cast<char>(c)), kBase | kAlt | (shifted ? kShift : 0));
 }
 
 void KeyDecoder::emitSpecial(int key, int modifier) {
     // xterm's modifier parameter: 1 + Shift 1, Alt 2, Ctrl 4, Meta 8 (taken as Alt).
     const int bits = modifier > 0 ? modifier - 1 : 0;
     const bool shift = bits & 1, alt = bits & (2 | 8), ctrl = bits & 4;
-    const Special& special = kSpecials[key];
-    const std::uint16_t code = ctrl ? special.ctrl : alt ? special.alt : shift ? special.shift : special.plain;
-    emitKey(code, kBase | (shift ? kShift : 0) | (ctrl ? kCtrl : 0) | (alt ? kAlt : 0));
+    emitKey(specialKeyCode(static_cast<SpecialKey>(key), shift, ctrl, alt),
+            kBase | (shift ? kShift : 0) | (ctrl ? kCtrl : 0) | (alt ? kAlt : 0));
 }
 
 void KeyDecoder::emitMouse(int button, bool pressed, bool motion, int column, int row) {

@@ -8,15 +8,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/search_rules.h"
+
 namespace platform::posix {
 
-// A name reduced to what case-insensitive comparison looks at: one element per
-// character, letters upper-cased as code page 852 upper-cases them. Characters the
-// code page lacks and bytes that are not UTF-8 keep distinct values of their own, so
-// such names compare equal only to themselves.
-using NameKey = std::u32string;
-
-NameKey keyOfProgramName(std::string_view cp852Name);
+// The comparison key of a name on disk (search_rules.h). Characters the code page
+// lacks and bytes that are not UTF-8 keep distinct values of their own, so such
+// names compare equal only to themselves.
 NameKey keyOfDiskName(std::string_view diskName);
 
 // The program's form of a name on disk: code page 852, "?" for each character the
@@ -24,16 +22,9 @@ NameKey keyOfDiskName(std::string_view diskName);
 // Such a name can be shown but not opened (a "?" is no name character).
 std::string programNameOf(std::string_view diskName);
 
-// Whether a name fits a pattern with the home platform's wildcards: "*" any run of
-// characters; "?" one character, or none at the end of the name or before its
-// extension's point (so "D7??.*" fits "D7.REK" and "D71.REK"); a point followed
-// only by wildcards also fits a name without extension ("*.*" fits every name).
-bool fitsPattern(const NameKey& pattern, const NameKey& name);
-
 // Whether a path component can name a file: not empty, no control byte, and no
 // wildcard unless wildcards are allowed (the last component of a search).
 bool isValidName(std::string_view cp852Name, bool wildcardsAllowed);
-bool hasWildcards(std::string_view cp852Name);
 
 // A path of the program split at its last separator: the directory (with its
 // trailing separators, empty for a bare name) and the last component.

@@ -5,11 +5,11 @@
 set -euo pipefail
 server_name=qz-e2e-start
 source "$(dirname "$0")/lib/tmux.sh"
-program="${QZ_BUILD_DIR:?}/qz23-24"
+program="$(program_under_test qz23-24)"
 [ -x "$program" ] || { echo "not built: $program"; exit 1; }
 
 # Help screen. Row 1 may end with the clock of the top-right corner.
-run "'$program' '/?'"
+run "$runner '$program' '/?'"
 wait_for "danych firmy na rok nastepny"
 row 1 | grep -Eq '^Program do kopiowania wybranych danych do nowego KPR_QZ\.( +[0-9:]{8})?$' || { screen; exit 1; }
 expect_row 2 "z wersji DA023 (2023) na DE024 (2024)"
@@ -26,7 +26,7 @@ tm send-keys Space
 wait_for "EXIT=0"
 
 # Banner, the first page, and the end of a cancelled run.
-run "'$program' /tmp"
+run "$runner '$program' /tmp"
 wait_for "─ Lokalizacja ─"
 [ "$(tm display -p '#{pane_title}')" = "qzMarel - Konwerter 2023 - 2024" ] || { echo "wrong title"; exit 1; }
 row 1 | grep -Eq '^ PROGRAM DO PRZEPCHNIĘCIA DANYCH KPR_QZ Z ROKU 2023 NA 2024 1\.02( +[0-9:]{8})?$' || { screen; exit 1; }

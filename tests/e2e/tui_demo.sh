@@ -5,10 +5,11 @@
 set -euo pipefail
 server_name=qz-e2e-tui
 source "$(dirname "$0")/lib/tmux.sh"
-demo="${QZ_BUILD_DIR:?}/tools/qz-tui-demo"
+demo="$(program_under_test tools/qz-tui-demo)"
+alt="$(printf %02X $((0x$locks | 0x08)))"
 [ -x "$demo" ] || { echo "not built: $demo"; exit 1; }
 
-run "'$demo'"
+run "$runner '$demo'"
 wait_for "Klawisze"
 
 expect_row 3 "    ┌$(repeat ─ 30) Klawisze $(repeat ─ 30)┐"
@@ -18,18 +19,18 @@ expect_row 25 "  Naciśnij klawisz │F10 - koniec│"
 
 # Each key waits for its echo, so no key runs into the next one's sequence.
 tm send-keys Escape
-wait_for "klawisz 011B znak 1B [←] shift 20"
+wait_for "klawisz 011B znak 1B [←] shift $locks"
 tm send-keys F5
-wait_for "klawisz 3F00 znak 20 [ ] shift 20"
+wait_for "klawisz 3F00 znak 20 [ ] shift $locks"
 tm send-keys PageDown
-wait_for "klawisz 5100 znak 20 [ ] shift 20"
+wait_for "klawisz 5100 znak 20 [ ] shift $locks"
 tm send-keys M-s
-wait_for "klawisz 1F00 znak 98 [ś] shift 28"
+wait_for "klawisz 1F00 znak 98 [ś] shift $alt"
 tm send-keys -l "ż"
-wait_for "klawisz 2CBE znak BE [ż] shift 20"
+wait_for "klawisz 2CBE znak BE [ż] shift $locks"
 
-expect_row 4 "    │klawisz 011B znak 1B [←] shift 20$(repeat ' ' 37)│"
-expect_row 8 "    │klawisz 2CBE znak BE [ż] shift 20$(repeat ' ' 37)│"
+expect_row 4 "    │klawisz 011B znak 1B [←] shift $locks$(repeat ' ' 37)│"
+expect_row 8 "    │klawisz 2CBE znak BE [ż] shift $locks$(repeat ' ' 37)│"
 
 tm send-keys F10
 wait_for "EXIT=0"

@@ -2,13 +2,11 @@
 #include "fileio/temp_files.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <optional>
 
-#include "platform/cp852.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "tests/support/program_test.h"
@@ -24,20 +22,14 @@ protected:
     TempFilesTest() {
         for (int i = 0; i < 4; ++i) {
             saved_[i] = platform::environment(kVariables[i]);
-            unsetenv(kVariables[i]);
+            platform::setEnvironment(kVariables[i], std::nullopt);
         }
     }
     ~TempFilesTest() override {
-        for (int i = 0; i < 4; ++i) {
-            if (saved_[i]) {
-                setenv(kVariables[i], platform::cp852::toUtf8(*saved_[i]).c_str(), 1);
-            } else {
-                unsetenv(kVariables[i]);
-            }
-        }
+        for (int i = 0; i < 4; ++i) platform::setEnvironment(kVariables[i], saved_[i]);
     }
     static void Set(const char* variable, const std::string& value) {
-        setenv(variable, platform::cp852::toUtf8(value).c_str(), 1);
+        platform::setEnvironment(variable, value);
     }
     // A path inside the test's directory in the program's form, no final separator.
     std::string At(const std::string& relative) const { return temp.root() + relative; }

@@ -1,14 +1,13 @@
 // Names on disk found regardless of case, directory search, and the file layer's
 // error numbers.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 
 #include "platform/cp852.h"
 #include "platform/files.h"
-#include "platform/posix/names.h"
+#include "platform/search_rules.h"
 #include "tests/support/program_test.h"
 
 namespace {
@@ -35,7 +34,7 @@ void put(FileHandle& file, std::string_view text) {
 // The names in a directory, sorted, as the file system holds them.
 std::vector<std::string> namesIn(const fs::path& directory) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(directory)) names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(directory)) names.push_back(qztest::utf8Of(entry.path().filename()));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -85,25 +84,22 @@ TEST_F(FileNames, NewFileGetsTheNameAsGiven) {
     EXPECT_EQ(namesIn(temp.path()), (Names{"#BIN024", "Nowy_Plik.Rek", "Łąka.txt"}));
 }
 
-TEST_F(FileNames, ExactNameWinsOverOtherCases) {
-    temp.writeFile("a.rek", "small");
-    temp.writeFile("A.REK", "capital");
-    FileHandle file;
-    ASSERT_EQ(openFile(temp.root() + "A.REK", mode::ReadOnly, file), err::Ok);
-    EXPECT_EQ(contents(file), "capital");
-    ASSERT_EQ(openFile(temp.root() + "A.rek", mode::ReadOnly, file), err::Ok);
-    EXPECT_EQ(contents(file), "capital") << "the lowest name in byte order";
-}
-
-TEST_F(FileNames, RenameOnlyChangingCaseAndRenameOverAnotherFile) {
+TEST_F(FileNames, RenameOverAnotherFileIsRefused) {
     temp.writeFile("BAZA.REK", "1");
     temp.writeFile("INNA.REK", "2");
     EXPECT_EQ(renameFile(temp.root() + "baza.rek", temp.root() + "inna.rek"), err::AlreadyExists);
     EXPECT_EQ(temp.readFile("INNA.REK"), "2");
-    EXPECT_EQ(renameFile(temp.root() + "BAZA.REK", temp.root() + "Baza.rek"), err::Ok);
-    EXPECT_EQ(namesIn(temp.path()), (Names{"Baza.rek", "INNA.REK"}));
-    EXPECT_EQ(renameFile(temp.root() + "baza.rek", temp.root() + "Baza.rek"), err::Ok) << "nothing to change";
+    EXPECT_EQ(temp.readFile("BAZA.REK"), "1");
     EXPECT_EQ(renameFile(temp.root() + "brak.rek", temp.root() + "x.rek"), err::FileNotFound);
+}
+
+TEST_F(FileNames, RenameOnlyChangingCase) {
+    temp.writeFile("BAZA.REK", "1");
+    temp.writeFile("INNA.REK", "2");
+    EXPECT_EQ(renameFile(temp.root() + "BAZA.REK", temp.root() + "Baza.rek"), err::Ok);
+    EXPECT_EQ(renameFile(temp.root() + "baza.rek", temp.root() + "Baza.rek"), err::Ok) << "nothing to change";
+    if (qztest::underWine()) GTEST_SKIP() << "Wine 8 keeps the old case of a name renamed only in case";
+    EXPECT_EQ(namesIn(temp.path()), (Names{"Baza.rek", "INNA.REK"}));
 }
 
 TEST_F(FileNames, MakeDirectoryOverAnExistingNameInAnotherCase) {
@@ -113,37 +109,6 @@ TEST_F(FileNames, MakeDirectoryOverAnExistingNameInAnotherCase) {
     EXPECT_EQ(makeDirectory(temp.root() + "NOWY/"), err::Ok);
     EXPECT_TRUE(directoryExists(temp.root() + "nowy"));
     EXPECT_FALSE(fileExists(temp.root() + "nowy")) << "a directory is no file";
-}
-
-TEST_F(FileNames, CreateNeverFollowsASymbolicLink) {
-    temp.writeFile("cel.txt", "chronione");
-    fs::create_symlink(temp.path() / "cel.txt", temp.path() / "LINK.REK");
-    fs::create_symlink(temp.path() / "nic", temp.path() / "wiszacy.rek");
-    FileHandle file;
-    EXPECT_EQ(createFile(temp.root() + "link.rek", file), err::AccessDenied);
-    EXPECT_EQ(createFile(temp.root() + "WISZACY.REK", file), err::AccessDenied);
-    EXPECT_FALSE(file.isOpen());
-    EXPECT_EQ(temp.readFile("cel.txt"), "chronione");
-    EXPECT_FALSE(temp.exists("nic"));
-}
-
-TEST_F(FileNames, NamesThatAreNotUtf8DoNotUpsetTheLookup) {
-    temp.writeFile("\xFF\xFE.rek", "a");
-    temp.writeFile("\xC1\x81.rek", "overlong A");  // must not pass for "A.rek"
-    temp.writeFile("\xE2\x82\xAC.rek", "euro");
-    temp.writeFile("zwykly.rek", "b");
-    DirectorySearch search;
-    FoundEntry entry;
-    std::vector<std::string> found;
-    for (int code = search.first(temp.root() + "*.rek", attr::AnyFile, entry); code == err::Ok;
-         code = search.next(entry))
-        found.push_back(entry.name);
-    std::sort(found.begin(), found.end());
-    EXPECT_EQ(found, (Names{"?.rek", "??.rek", "??.rek", "zwykly.rek"}));
-    FileHandle file;
-    EXPECT_EQ(openFile(temp.root() + "??.rek", mode::ReadOnly, file), err::BadFormat);
-    EXPECT_EQ(openFile(temp.root() + "a.rek", mode::ReadOnly, file), err::FileNotFound);
-    EXPECT_EQ(openFile(temp.root() + "ZWYKLY.REK", mode::ReadOnly, file), err::Ok);
 }
 
 // --- Directory search ----------------------------------------------------------------
@@ -176,12 +141,9 @@ TEST_F(FileNames, SearchByPatternIgnoresCaseAndSortsByName) {
 
 TEST_F(FileNames, SearchHonoursTheAttributeMask) {
     temp.writeFile("plik.dat", "12345");
-    temp.writeFile(".ukryty", "");
     fs::create_directory(temp.path() / "KATALOG");
-    fs::create_symlink(temp.path() / "brak", temp.path() / "zerwany");
     int code = -1;
     EXPECT_EQ(search(temp.root() + "*", 0, code), Names{"plik.dat"});
-    EXPECT_EQ(search(temp.root() + "*", attr::Hidden, code), (Names{".ukryty", "plik.dat"}));
     EXPECT_EQ(search(temp.root() + "*", attr::Directory, code), (Names{"KATALOG", "plik.dat"}));
     EXPECT_EQ(search(temp.root() + "katalog", attr::ReadOnly | attr::Archive, code), Names{});
     EXPECT_EQ(code, err::FileNotFound) << "a directory does not fit a mask without the directory bit";
@@ -229,7 +191,7 @@ class Patterns : public ::testing::TestWithParam<PatternCase> {};
 
 TEST_P(Patterns, FitAsOnTheHomePlatform) {
     const PatternCase c = GetParam();
-    EXPECT_EQ(posix::fitsPattern(posix::keyOfProgramName(c.pattern), posix::keyOfDiskName(c.name)), c.fits);
+    EXPECT_EQ(fitsPattern(keyOfProgramName(c.pattern), keyOfProgramName(c.name)), c.fits);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -243,10 +205,10 @@ INSTANTIATE_TEST_SUITE_P(
                       PatternCase{"ab??.x", "abcde.x", false}, PatternCase{"abc.*", "abc", true},
                       PatternCase{"abc.*", "abcd", false}, PatternCase{"abc.", "abc", true},
                       PatternCase{"a*b*c", "aXbYbZc", true}, PatternCase{"a*b*c", "aXbYbZ", false},
-                      PatternCase{"2024K990.3", "2024k990.3", true}, PatternCase{"x", "\xC5\xBC", false},
-                      PatternCase{"\xBE*", "\xC5\xBB.REK", true},  // "ż*" fits "Ż.REK" (UTF-8 on disk)
-                      PatternCase{"?", "\xFF", true}, PatternCase{"?", "\xFF\xFE", false},
-                      PatternCase{"?", "\xE2\x82\xAC", true}));  // "€" is one character
+                      PatternCase{"2024K990.3", "2024k990.3", true},
+                      PatternCase{"\xBE*", "\xBD.REK", true},  // "ż*" fits "Ż.REK"
+                      PatternCase{"\xA5?", "\xA4\xA9", true},   // "ą?" fits "Ąę"
+                      PatternCase{"z*", "\xBD", false}));       // "Ż" is no "Z"
 
 // --- Error numbers and handle rules ---------------------------------------------------
 
@@ -308,9 +270,14 @@ TEST_F(FileNames, MovedHandleOwnsTheFile) {
 }
 
 TEST(ProgramPlace, ExecutableAndCurrentDirectory) {
-    EXPECT_FALSE(pathsHaveDriveLetters());
     const std::string exe = executablePath();
-    EXPECT_EQ(exe.front(), kSeparator);
+    // A full path: from the root of a drive, or from the root.
+    if (pathsHaveDriveLetters()) {
+        ASSERT_GT(exe.size(), 3u);
+        EXPECT_EQ(exe.substr(1, 2), std::string(":") + kSeparator) << exe;
+    } else {
+        EXPECT_EQ(exe.front(), kSeparator) << exe;
+    }
     EXPECT_NE(exe.find("test_platform"), std::string::npos) << exe;
     const std::string here = currentDirectory();
     EXPECT_EQ(here.back(), kSeparator);

@@ -1,6 +1,5 @@
 // Command-line switches and the registry file name.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <optional>
 #include <string>
@@ -17,18 +16,10 @@ class EnvironmentTest : public ::testing::Test {
 protected:
     ~EnvironmentTest() override {
         platform::setArguments({});
-        if (saved_) {
-            setenv("KPRSPIS", saved_->c_str(), 1);
-        } else {
-            unsetenv("KPRSPIS");
-        }
+        platform::setEnvironment("KPRSPIS", saved_);
     }
     void setVariable(const char* value) {
-        if (value) {
-            setenv("KPRSPIS", value, 1);
-        } else {
-            unsetenv("KPRSPIS");
-        }
+        platform::setEnvironment("KPRSPIS", value ? std::optional<std::string>(value) : std::nullopt);
     }
 
 private:

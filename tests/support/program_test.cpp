@@ -4,6 +4,7 @@
 #include <random>
 
 #include "platform/cp852.h"
+#include "platform/files.h"
 #include "platform/process.h"
 
 namespace qztest {
@@ -25,21 +26,28 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ignored);
 }
 
-std::string TempDir::root() const { return platform::cp852::fromUtf8(path_.string() + "/"); }
+std::string utf8Of(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+fs::path pathOfUtf8(std::string_view utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+
+std::string TempDir::root() const { return platform::cp852::fromUtf8(utf8Of(path_)) + platform::kSeparator; }
 
 void TempDir::writeFile(const std::string& relative, std::string_view bytes) const {
-    const fs::path file = path_ / relative;
+    const fs::path file = path_ / pathOfUtf8(relative);
     fs::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string TempDir::readFile(const std::string& relative) const {
-    std::ifstream in(path_ / relative, std::ios::binary);
+    std::ifstream in(path_ / pathOfUtf8(relative), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-bool TempDir::exists(const std::string& relative) const { return fs::exists(path_ / relative); }
+bool TempDir::exists(const std::string& relative) const { return fs::exists(path_ / pathOfUtf8(relative)); }
 
 ProgramTest::ProgramTest() {
     platform::installConsole(&screen);

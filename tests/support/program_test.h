@@ -18,6 +18,15 @@ struct ProgramExit {
     int code;
 };
 
+// Whether the tests run under Wine rather than on Windows itself: for the few places
+// where Wine is known to behave otherwise and a test can only say so.
+bool underWine();
+
+// Paths of the test's own file operations in UTF-8, whatever the system's narrow
+// character set (an ANSI code page on Windows).
+std::string utf8Of(const std::filesystem::path& path);
+std::filesystem::path pathOfUtf8(std::string_view utf8);
+
 // A directory under the system's temporary directory, removed with everything in it.
 class TempDir {
 public:
@@ -29,7 +38,8 @@ public:
     const std::filesystem::path& path() const { return path_; }
     // The path in the program's form (code page 852, ending with the separator).
     std::string root() const;
-    // Writes a file (creating directories on the way) relative to the directory.
+    // Writes a file (creating directories on the way) relative to the directory; the
+    // relative names are UTF-8.
     void writeFile(const std::string& relative, std::string_view bytes) const;
     std::string readFile(const std::string& relative) const;
     bool exists(const std::string& relative) const;

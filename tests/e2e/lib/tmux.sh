@@ -1,7 +1,17 @@
 # Shared by the end-to-end scripts: a private tmux server with one 80x25 window and
 # helpers that wait for screen text (never for fixed times) and print the screen when
 # a check fails. Source it after setting `server_name`.
+#
+# The same scripts drive either build: QZ_PROGRAM names the executable under test
+# (by default the Linux build's, see program_under_test) and QZ_RUNNER the command
+# that runs it (the Windows build's scripts run theirs under Wine); QZ_LOCKS is the
+# shift state of the lock keys that the console reports with every key (a terminal
+# tells none and Num Lock counts as on: 20).
 command -v tmux >/dev/null || { echo "tmux is missing: skipped"; exit 77; }
+runner="${QZ_RUNNER:-}"
+locks="${QZ_LOCKS:-20}"
+# The executable under test: QZ_PROGRAM, or the build's program at the given path.
+program_under_test() { printf '%s' "${QZ_PROGRAM:-${QZ_BUILD_DIR:?}/$1}"; }
 
 export LC_ALL=C.UTF-8
 server="${server_name:?}-$$"

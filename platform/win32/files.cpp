@@ -1,0 +1,211 @@
+// Files on Windows: the home platform's own open with access and sharing modes, its
+// byte-range locks and its error numbers. The rules the file layer keeps for one
+// handle's locks are in file_handle.cpp.
+#include "platform/files.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/file_access.h"
+#include "platform/win32/api.h"
+#include "platform/win32/home_error.h"
+#include "platform/win32/names.h"
+
+namespace platform {
+
+using namespace win32;
+
+namespace {
+
+// Windows reads and writes at most this much per call.
+constexpr std::size_t kLargestTransfer = 1u << 30;
+
+HANDLE handleOf(std::intptr_t native) { return reinterpret_cast<HANDLE>(native); }
+HANDLE handleOf(const FileHandle& file) { return handleOf(FileAccess::native(file)); }
+
+DWORD desiredAccessOf(std::uint8_t access) {
+    switch (access) {
+        case mode::ReadOnly: return GENERIC_READ;
+        case mode::WriteOnly: return GENERIC_WRITE;
+        default: return GENERIC_READ | GENERIC_WRITE;
+    }
+}
+
+// What a handle lets other handles do. No handle lets others delete or rename the
+// file while it is open.
+DWORD shareModeOf(std::uint8_t sharing) {
+    switch (sharing) {
+        case mode::DenyAll: return 0;
+        case mode::DenyWrite: return FILE_SHARE_READ;
+        case mode::DenyRead: return FILE_SHARE_WRITE;
+        default: return FILE_SHARE_READ | FILE_SHARE_WRITE;  // deny none, and the compatibility mode
+    }
+}
+
+// Only ordinary files on disk are files here: a device name (CON, NUL, COM1) opens a
+// device, which is refused like a directory is.
+int refuseAllButFiles(HANDLE handle) {
+    if (GetFileType(handle) == FILE_TYPE_DISK) return err::Ok;
+    CloseHandle(handle);
+    return err::AccessDenied;
+}
+
+}  // namespace
+
+int closeNative(std::intptr_t native) { return CloseHandle(handleOf(native)) ? err::Ok : lastHomeError(); }
+
+int lockNative(std::intptr_t native, std::uint64_t offset, std::uint64_t length) {
+    if (LockFile(handleOf(native), static_cast<DWORD>(offset), static_cast<DWORD>(offset >> 32),
+                 static_cast<DWORD>(length), static_cast<DWORD>(length >> 32)))
+        return err::Ok;
+    return lastHomeError();
+}
+
+int unlockNative(std::intptr_t native, std::uint64_t offset, std::uint64_t length) {
+    if (UnlockFile(handleOf(native), static_cast<DWORD>(offset), static_cast<DWORD>(offset >> 32),
+                   static_cast<DWORD>(length), static_cast<DWORD>(length >> 32)))
+        return err::Ok;
+    return lastHomeError();
+}
+
+int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file) {
+    if (file.isOpen()) closeFile(file);
+    if (!validOpenMode(openMode)) return err::InvalidAccess;
+    std::string native;
+    if (const int checked = nativePath(path, false, native); checked != err::Ok) return checked;
+    const std::uint8_t access = openMode & kAccessBits;
+    const HANDLE handle = CreateFileA(native.c_str(), desiredAccessOf(access), shareModeOf(openMode & kSharingBits),
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return lastHomeError();
+    if (const int kind = refuseAllButFiles(handle); kind != err::Ok) return kind;
+    FileAccess::adopt(file, reinterpret_cast<std::intptr_t>(handle), access);
+    return err::Ok;
+}
+
+int createFile(std::string_view path, FileHandle& file) {
+    if (file.isOpen()) closeFile(file);
+    std::string native;
+    if (const int checked = nativePath(path, false, native); checked != err::Ok) return checked;
+    // Opened first and emptied after the checks: the open meets the sharing modes of
+    // other handles before anything is lost, and a link planted under the name is
+    // opened itself (never followed), to be refused.
+    const HANDLE handle =
+        CreateFileA(native.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return lastHomeError();
+    if (const int kind = refuseAllButFiles(handle); kind != err::Ok) return kind;
+    BY_HANDLE_FILE_INFORMATION info;
+    int result = err::Ok;
+    if (!GetFileInformationByHandle(handle, &info))
+        result = lastHomeError();
+    else if (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY))
+        result = err::AccessDenied;
+    else if (!SetEndOfFile(handle))  // a new handle stands at offset 0
+        result = lastHomeError();
+    if (result != err::Ok) {
+        CloseHandle(handle);
+        return result;
+    }
+    FileAccess::adopt(file, reinterpret_cast<std::intptr_t>(handle), mode::ReadWrite);
+    return err::Ok;
+}
+
+int readFile(FileHandle& file, void* buffer, std::size_t size, std::size_t& done) {
+    done = 0;
+    if (!file.isOpen()) return err::InvalidHandle;
+    if (FileAccess::access(file) == mode::WriteOnly) return err::AccessDenied;
+    auto* bytes = static_cast<char*>(buffer);
+    while (done < size) {
+        DWORD got = 0;
+        const auto wanted = static_cast<DWORD>(std::min(size - done, kLargestTransfer));
+        if (!ReadFile(handleOf(file), bytes + done, wanted, &got, nullptr)) return lastHomeError();
+        if (got == 0) break;  // the end of the file
+        done += got;
+    }
+    return err::Ok;
+}
+
+int writeFile(FileHandle& file, const void* buffer, std::size_t size, std::size_t& done) {
+    done = 0;
+    if (!file.isOpen()) return err::InvalidHandle;
+    if (FileAccess::access(file) == mode::ReadOnly) return err::AccessDenied;
+    const auto* bytes = static_cast<const char*>(buffer);
+    while (done < size) {
+        DWORD put = 0;
+        const auto offered = static_cast<DWORD>(std::min(size - done, kLargestTransfer));
+        if (!WriteFile(handleOf(file), bytes + done, offered, &put, nullptr)) return lastHomeError();
+        if (put == 0) return err::DiskFull;
+        done += put;
+    }
+    return err::Ok;
+}
+
+int seekFile(FileHandle& file, std::uint64_t offset) {
+    if (!file.isOpen()) return err::InvalidHandle;
+    if (offset > static_cast<std::uint64_t>(std::numeric_limits<LONGLONG>::max())) return err::InvalidParameter;
+    LARGE_INTEGER distance;
+    distance.QuadPart = static_cast<LONGLONG>(offset);
+    if (!SetFilePointerEx(handleOf(file), distance, nullptr, FILE_BEGIN)) return lastHomeError();
+    return err::Ok;
+}
+
+int fileSize(FileHandle& file, std::uint64_t& size) {
+    size = 0;
+    if (!file.isOpen()) return err::InvalidHandle;
+    LARGE_INTEGER length;
+    if (!GetFileSizeEx(handleOf(file), &length)) return lastHomeError();
+    size = static_cast<std::uint64_t>(length.QuadPart);
+    return err::Ok;
+}
+
+int flushFile(FileHandle& file) {
+    if (!file.isOpen()) return err::InvalidHandle;
+    // A handle that cannot write has nothing to flush (and Windows refuses it).
+    if (FileAccess::access(file) == mode::ReadOnly) return err::Ok;
+    if (!FlushFileBuffers(handleOf(file))) return lastHomeError();
+    return err::Ok;
+}
+
+int truncateFile(FileHandle& file, std::uint64_t size) {
+    if (!file.isOpen()) return err::InvalidHandle;
+    if (FileAccess::access(file) == mode::ReadOnly) return err::AccessDenied;
+    if (size > static_cast<std::uint64_t>(std::numeric_limits<LONGLONG>::max())) return err::InvalidParameter;
+    // The end of the file is set at the file pointer; the pointer goes back where it
+    // was afterwards, so that truncating moves it no more than it does on POSIX.
+    const HANDLE handle = handleOf(file);
+    LARGE_INTEGER none{};
+    LARGE_INTEGER current{};
+    if (!SetFilePointerEx(handle, none, &current, FILE_CURRENT)) return lastHomeError();
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    if (!SetFilePointerEx(handle, end, nullptr, FILE_BEGIN)) return lastHomeError();
+    const int result = SetEndOfFile(handle) ? err::Ok : lastHomeError();
+    if (!SetFilePointerEx(handle, current, nullptr, FILE_BEGIN) && result == err::Ok) return lastHomeError();
+    return result;
+}
+
+int makeDirectory(std::string_view path) {
+    std::string native;
+    if (const int checked = nativePath(path, false, native); checked != err::Ok) return checked;
+    if (!CreateDirectoryA(native.c_str(), nullptr)) return lastHomeError();
+    return err::Ok;
+}
+
+int renameFile(std::string_view from, std::string_view to) {
+    std::string source, target;
+    if (const int checked = nativePath(from, false, source); checked != err::Ok) return checked;
+    if (const int checked = nativePath(to, false, target); checked != err::Ok) return checked;
+    // Without MOVEFILE_REPLACE_EXISTING an existing target refuses the move, and
+    // without MOVEFILE_COPY_ALLOWED a move to another drive is refused (17).
+    if (!MoveFileA(source.c_str(), target.c_str())) return lastHomeError();
+    return err::Ok;
+}
+
+int removeFile(std::string_view path) {
+    std::string native;
+    if (const int checked = nativePath(path, false, native); checked != err::Ok) return checked;
+    if (!DeleteFileA(native.c_str())) return lastHomeError();
+    return err::Ok;
+}
+
+}  // namespace platform

@@ -1,0 +1,34 @@
+#include "platform/win32/home_error.h"
+
+#include "platform/files.h"
+#include "platform/win32/api.h"
+
+namespace platform::win32 {
+
+int homeError(std::uint32_t code) {
+    switch (code) {
+        case ERROR_OUTOFMEMORY: return err::NotEnoughMemory;
+        case ERROR_DISK_FULL: return err::DiskFull;  // the newer number of a full disk
+        case ERROR_FILE_EXISTS: return err::AlreadyExists;
+        // A name the file system cannot hold.
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_FILENAME_EXCED_RANGE: return err::BadFormat;
+        // A file where a directory belongs, a share that is not there.
+        case ERROR_DIRECTORY:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME: return err::PathNotFound;
+        default:
+            // Every other code already is the home platform's number (15 no such
+            // drive, 19 write-protected, 21 drive not ready …); the callers report
+            // the numbers they do not know as they are.
+            return static_cast<int>(code);
+    }
+}
+
+int lastHomeError() {
+    const DWORD code = GetLastError();
+    return code == ERROR_SUCCESS ? err::GeneralFailure : homeError(code);
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,18 @@
+#include "platform/win32/system_clock.h"
+
+#include "platform/win32/api.h"
+
+namespace platform::win32 {
+
+TimeOfDay SystemClock::localTime() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return TimeOfDay{static_cast<std::uint8_t>(now.wHour), static_cast<std::uint8_t>(now.wMinute),
+                     static_cast<std::uint8_t>(now.wSecond), now.wMilliseconds};
+}
+
+std::uint32_t SystemClock::tickMs() { return GetTickCount(); }
+
+void SystemClock::sleepMs(std::uint32_t ms) { Sleep(ms); }
+
+}  // namespace platform::win32

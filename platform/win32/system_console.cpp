@@ -1,0 +1,287 @@
+#include "platform/win32/system_console.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "platform/cp852.h"
+#include "platform/win32/clipboard.h"
+#include "platform/win32_input.h"
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr UINT kCodePage = 852;
+constexpr int kCells = SystemConsole::kColumns * SystemConsole::kRows;
+constexpr COORD kScreenSize{SystemConsole::kColumns, SystemConsole::kRows};
+// The cursor's height in percent of a cell: the low one of the insert mode, the
+// tall one of the overwrite mode.
+constexpr DWORD kLowCursor = 20;
+constexpr DWORD kTallCursor = 50;
+// Input records read at once.
+constexpr DWORD kRecordBatch = 64;
+// A held key repeats at most this often in one record (a console that lagged).
+constexpr WORD kMostRepeats = 16;
+
+HANDLE openConsole(const char* name) {
+    return CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, 0, nullptr);
+}
+
+int widthOf(const SMALL_RECT& window) { return window.Right - window.Left + 1; }
+int heightOf(const SMALL_RECT& window) { return window.Bottom - window.Top + 1; }
+
+SHORT shortOf(int value) { return static_cast<SHORT>(value); }
+
+}  // namespace
+
+bool SystemConsole::start(std::string& error) {
+    if (running_) return true;
+    input_ = openConsole("CONIN$");
+    output_ = openConsole("CONOUT$");
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    if (input_ == INVALID_HANDLE_VALUE || output_ == INVALID_HANDLE_VALUE ||
+        !GetConsoleMode(input_, &savedInputMode_) || !GetConsoleScreenBufferInfo(output_, &info)) {
+        closeHandles();
+        error = "program musi działać w oknie konsoli";
+        return false;
+    }
+    savedInputCodePage_ = GetConsoleCP();
+    savedOutputCodePage_ = GetConsoleOutputCP();
+    if (!GetConsoleCursorInfo(output_, &savedCursor_)) savedCursor_ = CONSOLE_CURSOR_INFO{25, TRUE};
+    savedCursorPosition_ = info.dwCursorPosition;
+    wchar_t title[1024];
+    savedTitle_.assign(title, GetConsoleTitleW(title, static_cast<DWORD>(std::size(title))));
+    if (!placeScreen(error)) {
+        closeHandles();
+        return false;
+    }
+    savedCells_.resize(kCells);
+    SMALL_RECT area{origin_.X, origin_.Y, shortOf(origin_.X + kColumns - 1), shortOf(origin_.Y + kRows - 1)};
+    cellsSaved_ = ReadConsoleOutputW(output_, savedCells_.data(), kScreenSize, COORD{0, 0}, &area);
+
+    // Raw keys: no line editing, no echo, Ctrl+C a key like any other; mouse
+    // reports, and no selecting with the mouse (quick edit) that would swallow them.
+    const bool set = SetConsoleCP(kCodePage) && SetConsoleOutputCP(kCodePage) &&
+                     SetConsoleMode(input_, ENABLE_MOUSE_INPUT | ENABLE_WINDOW_INPUT | ENABLE_EXTENDED_FLAGS);
+    running_ = true;
+    if (!set) {
+        error = "nie można ustawić konsoli (strona kodowa 852, tryb klawiatury)";
+        stop();
+        return false;
+    }
+    shown_.assign(kCells, CHAR_INFO{});
+    grid_.markAllChanged();
+    shownShape_ = -1;
+    shownCursor_ = COORD{-1, -1};
+    return true;
+}
+
+bool SystemConsole::placeScreen(std::string& error) {
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    if (!GetConsoleScreenBufferInfo(output_, &info)) {
+        error = "nie można odczytać rozmiaru okna konsoli";
+        return false;
+    }
+    if (widthOf(info.srWindow) < kColumns || heightOf(info.srWindow) < kRows) {
+        // A buffer large enough first, then the window over it.
+        const COORD size{std::max<SHORT>(info.dwSize.X, kColumns),
+                         std::max<SHORT>(info.dwSize.Y, shortOf(info.srWindow.Top + kRows))};
+        SetConsoleScreenBufferSize(output_, size);
+        const SHORT left = std::min<SHORT>(info.srWindow.Left, shortOf(size.X - kColumns));
+        const SHORT top = std::min<SHORT>(info.srWindow.Top, shortOf(size.Y - kRows));
+        const SMALL_RECT window{left, top, std::max<SHORT>(info.srWindow.Right, shortOf(left + kColumns - 1)),
+                                std::max<SHORT>(info.srWindow.Bottom, shortOf(top + kRows - 1))};
+        SetConsoleWindowInfo(output_, TRUE, &window);
+        GetConsoleScreenBufferInfo(output_, &info);
+    }
+    if (widthOf(info.srWindow) < kColumns || heightOf(info.srWindow) < kRows) {
+        error = "okno konsoli ma " + std::to_string(widthOf(info.srWindow)) + "×" +
+                std::to_string(heightOf(info.srWindow)) + " znaków, program potrzebuje co najmniej 80×25";
+        return false;
+    }
+    origin_ = COORD{info.srWindow.Left, info.srWindow.Top};
+    return true;
+}
+
+void SystemConsole::restore() {
+    if (!running_.exchange(false)) return;
+    if (cellsSaved_) {
+        SMALL_RECT area{origin_.X, origin_.Y, shortOf(origin_.X + kColumns - 1), shortOf(origin_.Y + kRows - 1)};
+        WriteConsoleOutputW(output_, savedCells_.data(), kScreenSize, COORD{0, 0}, &area);
+    }
+    SetConsoleCursorInfo(output_, &savedCursor_);
+    SetConsoleCursorPosition(output_, savedCursorPosition_);
+    SetConsoleMode(input_, savedInputMode_);
+    if (savedInputCodePage_) SetConsoleCP(savedInputCodePage_);
+    if (savedOutputCodePage_) SetConsoleOutputCP(savedOutputCodePage_);
+    SetConsoleTitleW(savedTitle_.c_str());
+}
+
+void SystemConsole::stop() {
+    if (input_ == INVALID_HANDLE_VALUE && output_ == INVALID_HANDLE_VALUE) return;
+    restore();
+    closeHandles();
+    keys_.clear();
+    mice_.clear();
+}
+
+void SystemConsole::closeHandles() {
+    if (input_ != INVALID_HANDLE_VALUE) CloseHandle(input_);
+    if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
+    input_ = output_ = INVALID_HANDLE_VALUE;
+}
+
+// --- Cells --------------------------------------------------------------------------
+
+void SystemConsole::write(int column, int row, std::string_view text, std::uint8_t attribute) {
+    grid_.write(column, row, text, attribute);
+}
+
+void SystemConsole::readRect(int left, int top, int right, int bottom, std::vector<Cell>& cells) const {
+    grid_.readRect(left, top, right, bottom, cells);
+}
+
+void SystemConsole::writeRect(int left, int top, int right, int bottom, const std::vector<Cell>& cells) {
+    grid_.writeRect(left, top, right, bottom, cells);
+}
+
+void SystemConsole::fill(int left, int top, int right, int bottom, std::uint8_t character, std::uint8_t attribute) {
+    grid_.fill(left, top, right, bottom, character, attribute);
+}
+
+void SystemConsole::scrollUp(int left, int top, int right, int bottom, int lines, std::uint8_t attribute) {
+    grid_.scrollUp(left, top, right, bottom, lines, attribute);
+}
+
+void SystemConsole::setCursor(int column, int row) {
+    cursorColumn_ = std::clamp(column, 1, kColumns);
+    cursorRow_ = std::clamp(row, 1, kRows);
+}
+
+void SystemConsole::setTitle(std::string_view title) {
+    if (!running_) return;
+    // The title in the console's code page (852, set at the start), without control bytes.
+    std::string text;
+    for (char c : title)
+        if (static_cast<std::uint8_t>(c) >= 0x20 && c != 0x7F) text += c;
+    SetConsoleTitleA(text.c_str());
+}
+
+void SystemConsole::flush() {
+    if (!running_) return;
+    // The changed cells go out in one write of the rectangle around them. The
+    // characters are written in UTF-16 through the program's own table: bytes below
+    // 32 then show as the console's glyphs everywhere, and never reach a terminal
+    // behind the console as control bytes.
+    int left = kColumns + 1, right = 0, top = kRows + 1, bottom = 0;
+    grid_.takeChanges([&](int column, int row, const Cell& cell) {
+        CHAR_INFO& shown = shown_[(row - 1) * kColumns + (column - 1)];
+        shown.Char.UnicodeChar = static_cast<WCHAR>(cp852::glyph(cell.character));
+        shown.Attributes = cell.attribute;  // the PC's attribute byte is the console's
+        left = std::min(left, column);
+        right = std::max(right, column);
+        top = std::min(top, row);
+        bottom = std::max(bottom, row);
+    });
+    if (right > 0) {
+        SMALL_RECT area{shortOf(origin_.X + left - 1), shortOf(origin_.Y + top - 1), shortOf(origin_.X + right - 1),
+                        shortOf(origin_.Y + bottom - 1)};
+        WriteConsoleOutputW(output_, shown_.data(), kScreenSize, COORD{shortOf(left - 1), shortOf(top - 1)}, &area);
+    }
+    const COORD cursor{shortOf(origin_.X + cursorColumn_ - 1), shortOf(origin_.Y + cursorRow_ - 1)};
+    if (cursor.X != shownCursor_.X || cursor.Y != shownCursor_.Y) {
+        SetConsoleCursorPosition(output_, cursor);
+        shownCursor_ = cursor;
+    }
+    if (const int shape = static_cast<int>(cursorShape_); shape != shownShape_) {
+        const CONSOLE_CURSOR_INFO info{cursorShape_ == CursorShape::BottomHalf ? kTallCursor : kLowCursor,
+                                       cursorShape_ != CursorShape::Hidden};
+        SetConsoleCursorInfo(output_, &info);
+        shownShape_ = shape;
+    }
+}
+
+// --- Input --------------------------------------------------------------------------
+
+void SystemConsole::pump() {
+    if (!running_) return;
+    for (;;) {
+        INPUT_RECORD records[kRecordBatch];
+        DWORD waiting = 0;
+        if (!PeekConsoleInputA(input_, records, kRecordBatch, &waiting) || waiting == 0) return;
+        DWORD got = 0;
+        if (!ReadConsoleInputA(input_, records, waiting, &got)) return;
+        for (DWORD i = 0; i < got; ++i) take(records[i]);
+    }
+}
+
+void SystemConsole::take(const INPUT_RECORD& record) {
+    switch (record.EventType) {
+        case KEY_EVENT: {
+            const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+            const win32_input::KeyRecord copy{key.bKeyDown != FALSE, key.wRepeatCount, key.wVirtualKeyCode,
+                                              key.wVirtualScanCode, static_cast<std::uint8_t>(key.uChar.AsciiChar),
+                                              key.dwControlKeyState};
+            if (const auto press = win32_input::translateKey(copy)) {
+                const WORD repeats = std::clamp<WORD>(key.wRepeatCount, 1, kMostRepeats);
+                for (WORD i = 0; i < repeats; ++i) keys_.push_back(*press);
+            }
+            break;
+        }
+        case MOUSE_EVENT: {
+            const MOUSE_EVENT_RECORD& mouse = record.Event.MouseEvent;
+            const win32_input::MouseRecord copy{mouse.dwMousePosition.X - origin_.X, mouse.dwMousePosition.Y - origin_.Y,
+                                                mouse.dwButtonState, mouse.dwEventFlags};
+            const auto report = win32_input::translateMouse(copy);
+            // The window may be larger than the program's screen.
+            if (report && report->column >= 1 && report->column <= kColumns && report->row >= 1 &&
+                report->row <= kRows)
+                mice_.push_back(*report);
+            break;
+        }
+        case WINDOW_BUFFER_SIZE_EVENT: {
+            // The user resized the window: the screen goes to the window's new
+            // corner, where the buffer still holds it, and is drawn anew.
+            CONSOLE_SCREEN_BUFFER_INFO info;
+            if (GetConsoleScreenBufferInfo(output_, &info)) {
+                origin_ = COORD{std::max<SHORT>(0, std::min<SHORT>(info.srWindow.Left, shortOf(info.dwSize.X - kColumns))),
+                                std::max<SHORT>(0, std::min<SHORT>(info.srWindow.Top, shortOf(info.dwSize.Y - kRows)))};
+            }
+            grid_.markAllChanged();
+            shownCursor_ = COORD{-1, -1};
+            break;
+        }
+        default: break;  // focus and menu events
+    }
+}
+
+bool SystemConsole::keyWaiting() {
+    pump();
+    return !keys_.empty();
+}
+
+std::optional<KeyPress> SystemConsole::readKey() {
+    if (!keyWaiting()) return std::nullopt;
+    const KeyPress key = keys_.front();
+    keys_.pop_front();
+    return key;
+}
+
+bool SystemConsole::mouseWaiting() {
+    pump();
+    return !mice_.empty();
+}
+
+std::optional<MouseReport> SystemConsole::readMouse() {
+    if (!mouseWaiting()) return std::nullopt;
+    const MouseReport mouse = mice_.front();
+    mice_.pop_front();
+    return mouse;
+}
+
+bool SystemConsole::clipboardAvailable() const { return clipboard::available(); }
+bool SystemConsole::readClipboard(std::string& text) { return clipboard::read(text); }
+bool SystemConsole::writeClipboard(std::string_view text) { return clipboard::write(text); }
+
+}  // namespace platform::win32

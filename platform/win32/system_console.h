@@ -1,0 +1,96 @@
+#pragma once
+// The console of Windows: the program's 80×25 code page 852 cells in the top-left
+// corner of the console window, keys and mouse reports from the console's input
+// records. Only cells changed since the last flush are written. What the program
+// changes (the cells under its screen, the cursor, the modes, the code pages, the
+// title) is given back when it stops.
+#include <atomic>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/cell_grid.h"
+#include "platform/console.h"
+#include "platform/win32/api.h"
+
+namespace platform::win32 {
+
+class SystemConsole : public Console {
+public:
+    static constexpr int kColumns = 80;
+    static constexpr int kRows = 25;
+
+    SystemConsole() = default;
+    ~SystemConsole() override { stop(); }
+    SystemConsole(const SystemConsole&) = delete;
+    SystemConsole& operator=(const SystemConsole&) = delete;
+
+    // Takes over the console the process is attached to (even with standard input
+    // or output redirected): raw keys with Ctrl+C as a key, mouse reports, code page
+    // 852, a window of at least 80×25. False with the reason (UTF-8) in error when
+    // there is no console or it cannot be set up.
+    bool start(std::string& error);
+    // Gives the console back as it was found and lets go of it; nothing when not
+    // started.
+    void stop();
+    // Gives the console back but keeps the handles, for the ways out that end the
+    // process at once (Ctrl+Break, a crash). Safe from another thread and more than
+    // once: only the first call does anything.
+    void restore();
+
+    // --- Console ----------------------------------------------------------------
+    int columns() const override { return kColumns; }
+    int rows() const override { return kRows; }
+    void write(int column, int row, std::string_view text, std::uint8_t attribute) override;
+    void readRect(int left, int top, int right, int bottom, std::vector<Cell>& cells) const override;
+    void writeRect(int left, int top, int right, int bottom, const std::vector<Cell>& cells) override;
+    void fill(int left, int top, int right, int bottom, std::uint8_t character,
+              std::uint8_t attribute) override;
+    void scrollUp(int left, int top, int right, int bottom, int lines, std::uint8_t attribute) override;
+    void setCursor(int column, int row) override;
+    void setCursorShape(CursorShape shape) override { cursorShape_ = shape; }
+    void setTitle(std::string_view title) override;
+    void flush() override;
+    bool keyWaiting() override;
+    std::optional<KeyPress> readKey() override;
+    bool mouseWaiting() override;
+    std::optional<MouseReport> readMouse() override;
+    bool clipboardAvailable() const override;
+    bool readClipboard(std::string& text) override;
+    bool writeClipboard(std::string_view text) override;
+
+private:
+    // Makes the window at least 80×25 and places the program's screen at its
+    // top-left corner; false with the reason when the window stays too small.
+    bool placeScreen(std::string& error);
+    // Reads the input records that are waiting and translates them.
+    void pump();
+    void take(const INPUT_RECORD& record);
+    void closeHandles();
+
+    std::atomic<bool> running_{false};
+    HANDLE input_ = INVALID_HANDLE_VALUE;
+    HANDLE output_ = INVALID_HANDLE_VALUE;
+    // What the console was like before the program took it over.
+    DWORD savedInputMode_ = 0;
+    UINT savedInputCodePage_ = 0;
+    UINT savedOutputCodePage_ = 0;
+    CONSOLE_CURSOR_INFO savedCursor_{};
+    COORD savedCursorPosition_{};
+    std::wstring savedTitle_;
+    std::vector<CHAR_INFO> savedCells_;
+    bool cellsSaved_ = false;
+
+    COORD origin_{};  // the buffer cell of column 1, row 1
+    CellGrid grid_{kColumns, kRows};
+    std::vector<CHAR_INFO> shown_;  // the program's screen as written to the console
+    std::deque<KeyPress> keys_;
+    std::deque<MouseReport> mice_;
+    int cursorColumn_ = 1;
+    int cursorRow_ = 1;
+    CursorShape cursorShape_ = CursorShape::BottomFifth;
+    int shownShape_ = -1;  // the shape last set on the console
+    COORD shownCursor_{-1, -1};
+};
+
+}  // namespace platform::win32

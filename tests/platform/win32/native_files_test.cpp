@@ -1,0 +1,143 @@
+// The file layer on Windows against the system itself: sharing modes and locks that
+// other programs meet, the system's attributes, names the home platform refuses, and
+// the place of the program.
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "platform/win32/api.h"
+#include "platform/win32/home_error.h"
+#include "tests/support/program_test.h"
+
+namespace {
+
+using namespace platform;
+
+class NativeFiles : public ::testing::Test {
+protected:
+    NativeFiles() { temp.writeFile("SPISFIRM.DAT", std::string(300, 'x')); }
+    std::string path() const { return temp.root() + "SPISFIRM.DAT"; }
+    // A handle of another program, straight from the system.
+    HANDLE foreignHandle(DWORD access, DWORD share) const {
+        return CreateFileA(path().c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    qztest::TempDir temp;
+};
+
+TEST_F(NativeFiles, DenyWriteRefusesAnotherProgramsWriter) {
+    FileHandle file;
+    ASSERT_EQ(openFile(path(), mode::ReadOnly | mode::DenyWrite, file), err::Ok);
+    const HANDLE writer = foreignHandle(GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    const HANDLE reader = foreignHandle(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    EXPECT_NE(reader, INVALID_HANDLE_VALUE) << "reading is shared";
+    CloseHandle(reader);
+}
+
+TEST_F(NativeFiles, AnotherProgramsDenyingHandleRefusesTheOpen) {
+    const HANDLE exclusive = foreignHandle(GENERIC_READ, 0);
+    ASSERT_NE(exclusive, INVALID_HANDLE_VALUE);
+    FileHandle file;
+    EXPECT_EQ(openFile(path(), mode::ReadOnly | mode::DenyNone, file), err::SharingViolation);
+    EXPECT_EQ(createFile(path(), file), err::SharingViolation);
+    CloseHandle(exclusive);
+    EXPECT_EQ(openFile(path(), mode::ReadOnly | mode::DenyNone, file), err::Ok);
+    EXPECT_EQ(temp.readFile("SPISFIRM.DAT").size(), 300u) << "the refused create emptied nothing";
+}
+
+TEST_F(NativeFiles, LockedRecordCannotBeReadThroughAnotherHandle) {
+    FileHandle holder, other;
+    ASSERT_EQ(openFile(path(), mode::ReadWrite | mode::DenyNone, holder), err::Ok);
+    ASSERT_EQ(openFile(path(), mode::ReadWrite | mode::DenyNone, other), err::Ok);
+    ASSERT_EQ(lockRange(holder, 103, 103), err::Ok);
+    EXPECT_EQ(lockRange(other, 205, 1), err::LockViolation);
+    if (qztest::underWine()) GTEST_SKIP() << "Wine's locks bind only other locks, not reads and writes";
+    char record[103];
+    std::size_t done = 0;
+    ASSERT_EQ(seekFile(other, 103), err::Ok);
+    EXPECT_EQ(readFile(other, record, sizeof record, done), err::LockViolation);
+    ASSERT_EQ(seekFile(other, 0), err::Ok);
+    EXPECT_EQ(readFile(other, record, sizeof record, done), err::Ok) << "the record before is free";
+    EXPECT_EQ(done, sizeof record);
+    ASSERT_EQ(unlockRange(holder, 103, 103), err::Ok);
+    ASSERT_EQ(seekFile(other, 103), err::Ok);
+    EXPECT_EQ(readFile(other, record, sizeof record, done), err::Ok);
+}
+
+TEST_F(NativeFiles, ReadOnlyFileIsFoundSoAndNotRemoved) {
+    ASSERT_TRUE(SetFileAttributesA(path().c_str(), FILE_ATTRIBUTE_READONLY));
+    DirectorySearch search;
+    FoundEntry entry;
+    ASSERT_EQ(search.first(temp.root() + "spisfirm.dat", 0, entry), err::Ok);
+    EXPECT_EQ(entry.attributes & attr::ReadOnly, attr::ReadOnly);
+    EXPECT_EQ(removeFile(path()), err::AccessDenied);
+    FileHandle file;
+    EXPECT_EQ(openFile(path(), mode::ReadOnly | mode::DenyNone, file), err::Ok);
+    ASSERT_EQ(closeFile(file), err::Ok);
+    ASSERT_TRUE(SetFileAttributesA(path().c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(removeFile(path()), err::Ok);
+}
+
+TEST_F(NativeFiles, NamesTheHomePlatformRefusesAndDevices) {
+    FileHandle file;
+    for (const char* name : {"a<b.dat", "a>b.dat", "a|b.dat", "a\"b.dat", "a:b.dat"})
+        EXPECT_EQ(openFile(temp.root() + name, mode::ReadOnly, file), err::BadFormat) << name;
+    EXPECT_EQ(createFile(temp.root() + "a|b.dat", file), err::BadFormat);
+    EXPECT_EQ(makeDirectory(temp.root() + "a<b"), err::BadFormat);
+    EXPECT_EQ(openFile(temp.root() + std::string(255, 'a') + "\\" + std::string(10, 'b'), mode::ReadOnly, file),
+              err::BadFormat)
+        << "a path beyond the system's limit";
+    EXPECT_EQ(openFile(temp.root() + "NUL", mode::ReadOnly, file), err::AccessDenied) << "a device is no file";
+    EXPECT_EQ(createFile(temp.root() + "nul", file), err::AccessDenied);
+    EXPECT_FALSE(file.isOpen());
+}
+
+TEST_F(NativeFiles, BothSlashesSeparate) {
+    std::string forward = temp.root() + "KATALOG/PLIK.DAT";
+    ASSERT_EQ(makeDirectory(temp.root() + "katalog"), err::Ok);
+    FileHandle file;
+    ASSERT_EQ(createFile(forward, file), err::Ok);
+    ASSERT_EQ(closeFile(file), err::Ok);
+    EXPECT_TRUE(fileExists(temp.root() + "katalog\\plik.dat"));
+    EXPECT_TRUE(fileExists(temp.root() + "katalog/p*.*"));
+    EXPECT_TRUE(directoryExists(temp.root() + "KATALOG/"));
+}
+
+TEST(ProgramPlace, PathsBeginWithADrive) {
+    EXPECT_TRUE(pathsHaveDriveLetters());
+    EXPECT_EQ(kSeparator, '\\');
+    const std::string exe = executablePath();
+    ASSERT_GE(exe.size(), 18u);
+    EXPECT_EQ(exe.substr(exe.size() - 18), "\\test_platform.exe") << exe;
+}
+
+struct ErrorCase {
+    DWORD system;
+    int home;
+};
+
+TEST(HomeErrors, SystemCodesAreTheHomeNumbers) {
+    const ErrorCase cases[] = {
+        {ERROR_FILE_NOT_FOUND, err::FileNotFound},
+        {ERROR_PATH_NOT_FOUND, err::PathNotFound},
+        {ERROR_ACCESS_DENIED, err::AccessDenied},
+        {ERROR_SHARING_VIOLATION, err::SharingViolation},
+        {ERROR_LOCK_VIOLATION, err::LockViolation},
+        {ERROR_NOT_LOCKED, err::NotLocked},
+        {ERROR_HANDLE_DISK_FULL, err::DiskFull},
+        {ERROR_DISK_FULL, err::DiskFull},
+        {ERROR_ALREADY_EXISTS, err::AlreadyExists},
+        {ERROR_FILE_EXISTS, err::AlreadyExists},
+        {ERROR_NOT_SAME_DEVICE, err::NotSameDevice},
+        {ERROR_OUTOFMEMORY, err::NotEnoughMemory},
+        {ERROR_INVALID_NAME, err::BadFormat},
+        {ERROR_FILENAME_EXCED_RANGE, err::BadFormat},
+        {ERROR_DIRECTORY, err::PathNotFound},
+        {ERROR_BAD_NETPATH, err::PathNotFound},
+        {ERROR_WRITE_PROTECT, 19},
+        {ERROR_NOT_READY, 21},
+    };
+    for (const ErrorCase& c : cases) EXPECT_EQ(win32::homeError(c.system), c.home) << "system code " << c.system;
+}
+
+}  // namespace

@@ -1,0 +1,44 @@
+// The system clock and the sound of Windows.
+#include <gtest/gtest.h>
+
+#include "platform/win32/api.h"
+#include "platform/win32/beeper.h"
+#include "platform/win32/system_clock.h"
+#include "tests/support/program_test.h"
+
+namespace {
+
+TEST(SystemClock, TickIsSteadyAndSleepLastsAtLeastItsLength) {
+    platform::win32::SystemClock clock;
+    const std::uint32_t before = clock.tickMs();
+    clock.sleepMs(50);
+    const std::uint32_t after = clock.tickMs();
+    // The tick count moves in steps of the system timer (up to 16 ms).
+    EXPECT_GE(after - before, 34u);
+    EXPECT_LT(after - before, 5000u);
+}
+
+TEST(SystemClock, LocalTimeIsTheSystemsTimeOfDay) {
+    platform::win32::SystemClock clock;
+    SYSTEMTIME local;
+    GetLocalTime(&local);
+    const platform::TimeOfDay time = clock.localTime();
+    const int expected = local.wHour * 3600 + local.wMinute * 60 + local.wSecond;
+    const int got = time.hour * 3600 + time.minute * 60 + time.second;
+    EXPECT_LE((got - expected + 86400) % 86400, 2) << "within the two seconds between the two readings";
+    EXPECT_LT(time.millisecond, 1000);
+}
+
+class Beeper : public qztest::ProgramTest {};
+
+TEST_F(Beeper, ToneHoldsTheProgramForItsLengthOnTheInstalledClock) {
+    platform::win32::Beeper beeper;
+    beeper.tone(1200, 96);
+    EXPECT_EQ(clock.totalSleptMs(), 96u) << "the virtual clock stood still while the system beeped";
+    beeper.tone(0, 48);  // no frequency the system can play: a pause alone
+    EXPECT_EQ(clock.totalSleptMs(), 144u);
+    beeper.warningBeep();
+    EXPECT_EQ(clock.totalSleptMs(), 144u) << "the warning does not hold the program";
+}
+
+}  // namespace

@@ -1,0 +1,7 @@
+#include "tests/support/program_test.h"
+
+namespace qztest {
+
+bool underWine() { return false; }
+
+}  // namespace qztest
