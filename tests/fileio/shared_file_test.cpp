@@ -1,49 +1,8 @@
 // Shared record files: opening, records, locks, sorted insertion and the firm
 // registry's order.
-#include "fileio/shared_file.h"
-
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <string>
-#include <vector>
-
-#include "fileio/file_mode.h"
-#include "fileio/firm_list_file.h"
-#include "platform/cp852.h"
-#include "platform/files.h"
-#include "platform/posix/syscalls.h"
-#include "tests/fileio/registry_helpers.h"
-#include "tests/support/screen_test.h"
-#include "tui/keys.h"
+#include "tests/fileio/shared_file_fixture.h"
 
 namespace {
-
-using namespace platform::literals;
-using fileio::FirmListFile;
-using fileio::RegistryRecord;
-using fileio::SharedFile;
-using qztest::Firm;
-
-class SharedFileTest : public qztest::ScreenTest {
-protected:
-    std::string Path() const { return temp.root() + "SPISFIRM.DAT"; }
-    std::string Bytes() const { return temp.readFile("SPISFIRM.DAT"); }
-    void WriteRegistry(const std::vector<RegistryRecord>& firms) const {
-        temp.writeFile("SPISFIRM.DAT", qztest::RegistryBytes(firms));
-    }
-    bool ScreenBlank() const { return screen.screenText().find_first_not_of(" \n") == std::string::npos; }
-    // Scripts the answer to the next box: pauses in the input, so that discarding
-    // type-ahead stops before the answer (one for the box itself and one for each
-    // lock loop that ends before it), a look at the box, and the key.
-    void Answer(std::string_view utf8Text, std::string_view key, int lockLoopsBefore = 0) {
-        for (int i = 0; i <= lockLoopsBefore; ++i) screen.pushIdle();
-        screen.pushAction([this, text = std::string(utf8Text)] {
-            EXPECT_TRUE(screen.screenContains(text)) << "no \"" << text << "\" on\n" << screen.screenText();
-        });
-        screen.pushText(key);
-    }
-};
 
 TEST_F(SharedFileTest, InitCutsTheNameAndKeepsTheRecordSizeAboveZero) {
     const std::string name(100, 'A');
@@ -99,15 +58,6 @@ TEST_F(SharedFileTest, OpenOrAskCreateAsksTwoRowsLowerThanTheOtherBoxes) {
     EXPECT_TRUE(temp.exists("SPISFIRM.DAT"));
 }
 
-TEST_F(SharedFileTest, AccessDeniedIsReported) {
-    WriteRegistry({});
-    FirmListFile file(Path());
-    Answer("Zabronony !(?)", "O", 1);
-    platform::posix::FailNthCall<&platform::posix::Syscalls::open> denied(1, EACCES);
-    EXPECT_FALSE(file.Open(fileio::OpenOrCreate, fileio::WaitNone));
-    EXPECT_EQ(file.LastError(), platform::err::AccessDenied);
-}
-
 TEST_F(SharedFileTest, LongSharingViolationFailsAfterThirtyOneAttempts) {
     WriteRegistry({});
     platform::FileHandle exclusive;
@@ -118,44 +68,6 @@ TEST_F(SharedFileTest, LongSharingViolationFailsAfterThirtyOneAttempts) {
     EXPECT_EQ(file.LastError(), platform::err::SharingViolation);
     EXPECT_EQ(clock.totalSleptMs() - before, 30u * fileio::RetryDelay);
     EXPECT_TRUE(ScreenBlank());
-}
-
-TEST_F(SharedFileTest, LocksConflictBetweenObjectsAndUnlockWithNothingHeldMakesNoCall) {
-    WriteRegistry({Firm("A", "A", ""), Firm("B", "B", "")});
-    FirmListFile first(Path());
-    FirmListFile second(Path());
-    ASSERT_TRUE(first.Open(fileio::OpenExisting, fileio::WaitNone));
-    ASSERT_TRUE(second.Open(fileio::OpenExisting, fileio::WaitNone));
-    {
-        platform::posix::FailNthCall<&platform::posix::Syscalls::lock> counter(1000, EIO);
-        EXPECT_TRUE(first.UnlockWhole());
-        EXPECT_EQ(counter.callCount(), 0);
-    }
-    ASSERT_TRUE(first.LockRecord(1, fileio::WaitNone));
-    EXPECT_TRUE(first.Locked());
-    EXPECT_TRUE(second.LockRecord(0, fileio::WaitNone));
-    EXPECT_FALSE(second.LockRecord(1, fileio::WaitNone));
-    EXPECT_EQ(second.LastError(), platform::err::LockViolation);
-    // WaitNone gives up after its attempts without pausing.
-    const std::uint64_t before = clock.totalSleptMs();
-    EXPECT_FALSE(second.LockWhole(fileio::WaitNone));
-    EXPECT_EQ(clock.totalSleptMs(), before);
-    // Releasing gives the range free; a record lock is released like the whole one.
-    EXPECT_TRUE(first.UnlockWhole());
-    EXPECT_FALSE(first.Locked());
-    EXPECT_TRUE(second.UnlockWhole());
-    EXPECT_TRUE(second.LockWhole(fileio::WaitNone));
-    EXPECT_FALSE(first.LockRecord(1, fileio::WaitNone));
-    // Close releases the whole-file lock.
-    EXPECT_TRUE(second.Close());
-    EXPECT_TRUE(first.LockWhole(fileio::WaitNone));
-    // An object that locks on opening cannot open while the file is locked.
-    second.SetLockOnOpen(true);
-    EXPECT_FALSE(second.Open(fileio::OpenExisting, fileio::WaitNone));
-    EXPECT_EQ(second.State(), fileio::state::Closed);
-    EXPECT_TRUE(first.Close());
-    ASSERT_TRUE(second.Open(fileio::OpenExisting, fileio::WaitNone));
-    EXPECT_TRUE(second.Locked());
 }
 
 // A virtual clock that lets a test act at a given pause.
@@ -272,44 +184,6 @@ TEST_F(SharedFileTest, InsertsIntoMoreThanTwentyRecordsShowTheirProgress) {
     }
     EXPECT_TRUE(ScreenBlank());
     EXPECT_EQ(Bytes(), qztest::RegistryBytes(expected));
-}
-
-TEST_F(SharedFileTest, FailedAppendMovesNothing) {
-    const RegistryRecord a = Firm("A", "A", "");
-    const RegistryRecord c = Firm("C", "C", "");
-    WriteRegistry({a, c});
-    FirmListFile file(Path());
-    ASSERT_TRUE(file.Open(fileio::OpenExisting, fileio::WaitNone));
-    Answer("dopisania do  pliku", "T", 1);
-    Answer("wstawienia do pliku", "T", 1);
-    const RegistryRecord b = Firm("B", "B", "");
-    platform::posix::FailNthCall<&platform::posix::Syscalls::write> diskFull(1, ENOSPC);
-    EXPECT_FALSE(file.InsertSorted(&b));
-    EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, c}));
-    EXPECT_FALSE(file.Locked());
-}
-
-TEST_F(SharedFileTest, FailedMoveLosesNoRecord) {
-    const RegistryRecord a = Firm("A", "A", "");
-    const RegistryRecord b = Firm("B", "B", "");
-    const RegistryRecord c = Firm("C", "C", "");
-    const RegistryRecord d = Firm("D", "D", "");
-    // The second read (of C) or the third write (moving C up) fails: B takes the
-    // free slot above C, out of order but with every record once.
-    for (const bool failRead : {true, false}) {
-        WriteRegistry({a, c, d});
-        FirmListFile file(Path());
-        ASSERT_TRUE(file.Open(fileio::OpenExisting, fileio::WaitNone));
-        Answer(failRead ? "odczytu danych" : "zapisu danych", "T", 1);
-        Answer("wstawienia do pliku", "T", 1);
-        {
-            platform::posix::FailNthCall<&platform::posix::Syscalls::read> readFault(failRead ? 2 : 0, EIO);
-            platform::posix::FailNthCall<&platform::posix::Syscalls::write> writeFault(failRead ? 0 : 3, EIO);
-            EXPECT_FALSE(file.InsertSorted(&b));
-        }
-        EXPECT_EQ(file.InsertPos(), 2);
-        EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, c, b, d})) << (failRead ? "read" : "write");
-    }
 }
 
 TEST_F(SharedFileTest, SeriousIOErrorEndsTheProgramUnlessContinued) {

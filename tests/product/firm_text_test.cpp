@@ -1,51 +1,7 @@
 // The firm text data file and its carry-over from 2023 to 2024.
-#include "product/firm_text.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-
-#include "platform/cp852.h"
-#include "platform/files.h"
-#include "platform/posix/syscalls.h"
-#include "product/ini_file.h"
-#include "tests/support/program_test.h"
-#include "tui/keys.h"
+#include "tests/product/firm_text_fixture.h"
 
 namespace {
-
-using namespace platform::literals;
-
-constexpr std::string_view kLocation = "C:\\KPR_2023\\FIRMA1";
-
-class FirmTextTest : public qztest::ProgramTest {
-protected:
-    std::string Source() const { return temp.root() + "2023/FIRMATXT.INI"; }
-    std::string Target() const { return temp.root() + "2024/FIRMATXT.INI"; }
-    void WriteSource(std::string_view bytes) const { temp.writeFile("2023/FIRMATXT.INI", bytes); }
-    std::string TargetBytes() const { return temp.readFile("2024/FIRMATXT.INI"); }
-    // Carries the source over into a fresh target and returns the target's value of
-    // a key.
-    std::string CarriedValue(std::string_view sourceBytes, std::string_view section, std::string_view key) {
-        WriteSource(sourceBytes);
-        std::filesystem::remove(temp.path() / "2024/FIRMATXT.INI");
-        EXPECT_TRUE(product::CarryOverFirmText(Source(), Target(), kLocation));
-        auto target = product::IniFile::Init(Target(), false);
-        return target ? target->ReadString(section, key, "<missing>") : "<no file>";
-    }
-    void SetUp() override { std::filesystem::create_directories(temp.path() / "2024"); }
-};
-
-std::string Lines(std::initializer_list<std::string_view> keys, std::string_view value = {}) {
-    std::string text;
-    for (const std::string_view key : keys) text.append(key).append("=").append(value).append("\r\n");
-    return text;
-}
-
-std::string AddressLines() {
-    return Lines({"KRAJ", "WOJEWODZTWO", "GMINA", "ULICA", "DOM", "LOKAL", "MIEJSCOWOSC", "KOD", "POCZTA", "SKRYTKA",
-                  "TELEFON", "POWIAT", "KODUE"});
-}
 
 TEST_F(FirmTextTest, MissingSourceGivesEveryKeyInTableOrder) {
     ASSERT_TRUE(product::CarryOverFirmText(Source(), Target(), kLocation));
@@ -175,11 +131,6 @@ TEST_F(FirmTextTest, UnchangedLinesKeepTheirKeysLetterCase) {
     EXPECT_NE(target.find("[PATH]\r\nKPR2023=C:\\KPR_2023\\FIRMA1\r\n"), std::string::npos) << target;
     // Keys the copy lacked are added in the table's spelling after its own lines.
     EXPECT_NE(target.find("DEF_ZUS=2\r\n"), std::string::npos) << target;
-}
-
-TEST_F(FirmTextTest, FailedSaveIsReported) {
-    platform::posix::FailNthCall<&platform::posix::Syscalls::write> diskFull(1, ENOSPC);
-    EXPECT_FALSE(product::CarryOverFirmText(Source(), Target(), kLocation));
 }
 
 TEST_F(FirmTextTest, LockedTargetStopsTheProgram) {

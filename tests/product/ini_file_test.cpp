@@ -1,31 +1,8 @@
 // INI files: parsing, case-insensitive lookup, typed reads, saving only on change,
 // and the first-byte lock of writers.
-#include "product/ini_file.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-
-#include "platform/cp852.h"
-#include "platform/files.h"
-#include "platform/posix/syscalls.h"
-#include "tests/support/program_test.h"
+#include "tests/product/ini_file_fixture.h"
 
 namespace {
-
-using namespace platform::literals;
-using product::IniFile;
-
-class IniFileTest : public qztest::ProgramTest {
-protected:
-    std::string Path() const { return temp.root() + "FIRMATXT.INI"; }
-    void Write(std::string_view bytes) const { temp.writeFile("FIRMATXT.INI", bytes); }
-    std::string Bytes() const { return temp.readFile("FIRMATXT.INI"); }
-    std::unique_ptr<IniFile> Reader(std::string_view bytes) const {
-        Write(bytes);
-        return IniFile::Init(Path(), false);
-    }
-};
 
 TEST_F(IniFileTest, MissingFileReadsDefaultsAndCreatesNothing) {
     auto ini = IniFile::Init(Path(), false);
@@ -188,24 +165,6 @@ TEST_F(IniFileTest, SecondWriterFailsAtOnceAndReadersStillRead) {
     platform::FileHandle other;
     ASSERT_EQ(platform::openFile(Path(), platform::mode::ReadWrite | platform::mode::DenyNone, other), 0);
     ASSERT_EQ(platform::lockRange(other, 0, 1), 0);
-    EXPECT_FALSE(IniFile::Init(Path(), true));
-}
-
-TEST_F(IniFileTest, FailedSaveIsReportedAndTheLockStillGoes) {
-    Write("[A]\nK=1\n");
-    auto ini = IniFile::Init(Path(), true);
-    ASSERT_TRUE(ini);
-    ini->WriteString("A", "K", "2");
-    {
-        platform::posix::FailNthCall<&platform::posix::Syscalls::write> diskFull(1, ENOSPC);
-        EXPECT_FALSE(ini->Done());
-    }
-    EXPECT_TRUE(IniFile::Init(Path(), true));
-}
-
-TEST_F(IniFileTest, UnreadableFileGivesNoObject) {
-    Write("[A]\nK=1\n");
-    platform::posix::FailNthCall<&platform::posix::Syscalls::read> failing(1, EIO);
     EXPECT_FALSE(IniFile::Init(Path(), true));
 }
 

@@ -1,16 +1,29 @@
 # Shared by the converter's end-to-end scripts: a working folder with the 2023 and
 # 2024 roots and a copy of the converter, walking the wizard, answering what a
 # conversion asks, and reading the firm registries. Source it after lib/tmux.sh.
-program="${QZ_BUILD_DIR:?}/qz23-24"
-sample="${QZ_BUILD_DIR}/qz-sample"
+# QZ_SAMPLE names the sample generator (by default the build's), which must run on
+# this machine; QZ_WINDOWS_PATHS=1 names the roots in the path file and on the command
+# line as a program under Wine sees them (drive Z: is the machine's root).
+program="$(program_under_test qz23-24)"
+sample="${QZ_SAMPLE:-${QZ_BUILD_DIR:?}/qz-sample}"
+windows_paths="${QZ_WINDOWS_PATHS:-}"
 [ -x "$program" ] || { echo "not built: $program"; exit 1; }
 [ -x "$sample" ] || { echo "not built: $sample"; exit 1; }
 
-work="$(mktemp -d "${TMPDIR:-/tmp}/qz-e2e.XXXXXX")"
-old2023="$work/KPR_2023"
-new2024="$work/KPR_2024"
-trap 'tm kill-server 2>/dev/null || true; rm -rf "$work"' EXIT
-cp "$program" "$work/qz23-24"
+scratch="$(mktemp -d "${TMPDIR:-/tmp}/qz-e2e.XXXXXX")"
+trap 'tm kill-server 2>/dev/null || true; rm -rf "$scratch"' EXIT
+# Makes folder $1 the working folder of what follows: the two roots in it and a
+# copy of the program under test beside them.
+work_in() {
+  work="$1" old2023="$1/KPR_2023" new2024="$1/KPR_2024" program_name="${program##*/}"
+  mkdir -p "$work"
+  cp "$program" "$work/$program_name"
+}
+work_in "$scratch"
+# A path as the program under test names it.
+native_path() {
+  if [ -n "$windows_paths" ]; then printf 'Z:%s' "${1//\//\\}"; else printf '%s' "$1"; fi
+}
 
 # Ends the script as failed, with the reason and the screen.
 fail() { echo "$1"; screen; exit 1; }
@@ -22,10 +35,11 @@ make_trees() {
 }
 # The path file beside the program names both roots.
 write_path_file() {
-  printf '[PATHS]\r\nKPR_2023=%s\r\nKPR_2024=%s\r\n' "$old2023" "$new2024" >"$work/qz23-24.PTH"
+  printf '[PATHS]\r\nKPR_2023=%s\r\nKPR_2024=%s\r\n' "$(native_path "$old2023")" "$(native_path "$new2024")" \
+    >"$work/qz23-24.PTH"
 }
 # Starts the converter in its folder, the 2024 root as its argument.
-start_converter() { run "env -C '$work' ./qz23-24 '$new2024'"; }
+start_converter() { run "env -C '$work' $runner './$program_name' '$(native_path "$new2024")'"; }
 # Waits for a wizard page by its title.
 wait_page() { wait_for "─ $1 ─"; }
 # From page 1 to page 4 with every option as it is.

@@ -15,7 +15,7 @@
 #include "platform/files.h"
 #include "platform/posix/system_clock.h"
 #include "tests/fileio/registry_helpers.h"
-#include "tests/support/child_process.h"
+#include "tests/support/posix/child_process.h"
 #include "tests/support/screen_test.h"
 
 namespace {

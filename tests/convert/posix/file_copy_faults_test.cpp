@@ -1,0 +1,119 @@
+// The file copy when the system calls beneath fail (the POSIX layer's
+// syscall table makes them fail on purpose).
+#include <cerrno>
+
+#include "platform/posix/syscalls.h"
+#include "tests/convert/file_copy_fixture.h"
+
+namespace {
+
+using platform::posix::FailNthCall;
+using platform::posix::ScopedSyscall;
+using platform::posix::Syscalls;
+
+// --- Failures of the file layer -------------------------------------------------
+
+ssize_t halfThenDiskFull(int fd, const void* buffer, size_t size) {
+    static bool first = true;
+    if (std::exchange(first, false)) return platform::posix::realSyscalls().write(fd, buffer, size / 2);
+    first = true;
+    errno = ENOSPC;
+    return -1;
+}
+
+// The block and record copies report a failure while copying, wait for a key and
+// fail; what was written stays.
+TEST_F(FileCopyTest, ShortWriteOrFailedReadIsReportedAndFails) {
+    for (const bool writing : {true, false}) {
+        for (const NamedCopy& copy : std::span(kCopies).subspan(1)) {
+            const std::string name = std::string(copy.name) + (writing ? " writing" : " reading");
+            convert::ClearLog(true);
+            std::filesystem::remove(temp.path() / "CEL.DAT");
+            temp.writeFile("ZRODLO.DAT", pattern(4000));
+            screen.pushKey(tui::kbEnter);
+            bool result = true;
+            if (writing) {
+                ScopedSyscall<&Syscalls::write> diskFull(&halfThenDiskFull);
+                result = copy.run(path("ZRODLO.DAT"), path("CEL.DAT"));
+                EXPECT_EQ(temp.readFile("CEL.DAT"), pattern(2000)) << name;
+            } else {
+                FailNthCall<&Syscalls::read> broken(1, EIO);
+                result = copy.run(path("ZRODLO.DAT"), path("CEL.DAT"));
+            }
+            EXPECT_FALSE(result) << name;
+            EXPECT_EQ(logRow(2), writing ? "Błąd zapisu danych\n" : "Błąd odczytu danych\n") << name;
+            EXPECT_EQ(attributeOf(1, 2, 18), 0x0C) << name;
+            EXPECT_TRUE(screen.inputEmpty()) << name << ": the error waits for a key";
+        }
+    }
+}
+
+TEST_F(FileCopyTest, TextCopyReportsAFailedWriteWithoutWaiting) {
+    temp.writeFile("ZRODLO.TXT", "linia\n");
+    {
+        FailNthCall<&Syscalls::write> diskFull(1, ENOSPC);
+        convert::CopyTextFile(path("ZRODLO.TXT"), path("CEL.TXT"));
+    }
+    EXPECT_EQ(logRow(2), "Błąd zapisu do pliku " + root() + "CEL.TXT\n");
+    EXPECT_EQ(attributeOf(1, 2, 21), 0x0C);
+}
+
+TEST_F(FileCopyTest, OpenAndCreateFailuresNameTheFile) {
+    temp.writeFile("ZRODLO.DAT", "abcdefgh");
+    // The source opens first, then the target.
+    const struct {
+        int failingOpen;
+        const char* message;
+        const char* file;
+    } cases[] = {
+        {1, "Błąd otwarcia pliku ", "ZRODLO.DAT"},
+        {2, "Błąd Utworzenia pliku ", "CEL.DAT"},
+    };
+    for (const auto& c : cases) {
+        for (const NamedCopy& copy : kCopies) {
+            const std::string name = copy.name;
+            convert::ClearLog(true);
+            screen.pushKey(tui::kbEnter);
+            bool result = true;
+            {
+                FailNthCall<&Syscalls::open> denied(c.failingOpen, EIO);
+                result = copy.run(path("ZRODLO.DAT"), path("CEL.DAT"));
+            }
+            const std::string message = name == "text" && c.failingOpen == 2 ? "Błąd utworzenia pliku " : c.message;
+            EXPECT_EQ(logRow(1), message + root() + c.file + "\n") << name << " " << c.failingOpen;
+            EXPECT_EQ(screen.cell(1, 1).attribute, 0x0C) << name;
+            EXPECT_TRUE(screen.inputEmpty()) << name << ": the error waits for a key";
+            EXPECT_TRUE(!result || name == "text") << name;
+            EXPECT_FALSE(temp.exists("CEL.DAT")) << name;
+        }
+    }
+}
+
+TEST_F(FileCopyTest, TargetThatFailsToCloseFails) {
+    temp.writeFile("ZRODLO.DAT", "abcdefgh");
+    screen.pushKey(tui::kbEnter);
+    bool result = true;
+    {
+        // The source closes first, then the target.
+        FailNthCall<&Syscalls::close> broken(2, EIO);
+        result = convert::CopyBlocks(path("ZRODLO.DAT"), path("CEL.DAT"));
+    }
+    EXPECT_FALSE(result);
+    EXPECT_EQ(logRow(2), "Błąd zamknięcia zbioru " + root() + "CEL.DAT\n");
+}
+
+// --- Buffering ------------------------------------------------------------------
+
+TEST_F(FileCopyTest, ManySmallRecordsTakeFewSystemCalls) {
+    const std::string data = pattern(5000 * 32);
+    temp.writeFile("ZRODLO.REK", data);
+    constexpr int kNever = 1 << 30;
+    FailNthCall<&Syscalls::read> reads(kNever, 0);
+    FailNthCall<&Syscalls::write> writes(kNever, 0);
+    EXPECT_TRUE(convert::CopyRecords(path("ZRODLO.REK"), path("CEL.REK"), 32));
+    EXPECT_EQ(temp.readFile("CEL.REK"), data);
+    EXPECT_LE(reads.callCount(), 4);
+    EXPECT_LE(writes.callCount(), 4);
+}
+
+}  // namespace
