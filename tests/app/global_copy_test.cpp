@@ -9,6 +9,7 @@
 
 #include "app/main_flow.h"
 #include "platform/cp852.h"
+#include "platform/files.h"
 #include "tests/support/conversion_test.h"
 #include "tui/keys.h"
 #include "tui/text_device.h"
@@ -83,7 +84,7 @@ TEST_F(GlobalCopyTest, LogLinesInTableOrderThenAWaitWhenStoppingAfterEachFirm) {
     write2023Files();  // without kart01.cnf: passed over silently
     convert::options().stopAfterEachFirm = true;
     app::WriteBanner();
-    const std::string s = platform::cp852::toUtf8(paths.root2023) + "#BIN023/";
+    const std::string s = platform::cp852::toUtf8(paths.root2023) + "#BIN023" + platform::kSeparator;
     screen.pushAction([&] {
         EXPECT_EQ(rows(3, 20),
                   "Globalna baza adresów\n"

@@ -11,6 +11,7 @@
 #include "convert/firm_copies.h"
 #include "convert/staff_records.h"
 #include "platform/cp852.h"
+#include "platform/files.h"
 #include "tests/convert/firm_test.h"
 #include "tests/support/tree_snapshot.h"
 
@@ -59,7 +60,7 @@ TEST_F(FirmConversionTest, OnlyThe2024SettingsGiveOneMissingLineAndAConvertedFir
     convert::options().stopAfterEachFirm = true;
     const auto before = allCells();
     EXPECT_TRUE(convertFirm());
-    const std::string firm = platform::cp852::toUtf8(root2023()) + "FIRMA/";
+    const std::string firm = platform::cp852::toUtf8(root2023()) + "FIRMA" + platform::kSeparator;
     // The settings of 2024 open the items of the year-2024 source.
     const std::string log = "Brak :" + firm + "2023_ROK.REK\n"
                             "Kopiowanie właściwe\n"
