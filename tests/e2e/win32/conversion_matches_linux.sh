@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A full default conversion of one sample 2023 tree by the Windows build (under Wine)
 # and by the Linux build gives the same 2024 tree: the same names and every file byte
-# for byte, except the texts that name the roots (see same_but_roots below).
+# for byte, except the one text that names a root (see same_but_roots below).
 #
 # The wizard runs with its defaults as a user would: PgDn three times to page 4, F5
 # to start, F5 in the firm picker (every firm is marked when it opens), the questions
@@ -33,9 +33,9 @@ convert_copy() {
   start_converter
   to_start_page
   tm send-keys F5
-  answer_until "BAZA FIRM"
+  overwrite_answer=W answer_until "BAZA FIRM"
   tm send-keys F5
-  answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
+  overwrite_answer=W answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
   finish_run
 }
 windows_program="$program" windows_runner="$runner"
@@ -51,15 +51,24 @@ if ! diff <(names "$scratch/linux/KPR_2024") <(names "$scratch/windows/KPR_2024"
   echo "the two 2024 trees hold different names"
   exit 1
 fi
-same=0
+# The one text that names a root: the key KPR2023 of a firm's FIRMATXT.INI holds the
+# firm's 2023 directory as its system writes it (cut to the key's width), so it
+# differs by design. Everything else in the file must be the same.
+same_but_roots() {
+  [ "${1##*/}" = FIRMATXT.INI ] && cmp -s <(sed '/^KPR2023=/d' "$1") <(sed '/^KPR2023=/d' "$2")
+}
+same=0 texts=0
 while IFS= read -r file; do
   a="$scratch/linux/KPR_2024/$file" b="$scratch/windows/KPR_2024/$file"
   if cmp -s "$a" "$b"; then
     same=$((same + 1))
+  elif same_but_roots "$a" "$b"; then
+    texts=$((texts + 1))
   else
     echo "differs: $file"
     cmp "$a" "$b" || true
-    diff <(od -c "$a") <(od -c "$b") | head -20 || true
+    exit 1
   fi
 done < <(cd "$scratch/linux/KPR_2024" && find . -type f | LC_ALL=C sort)
-echo "ok: $same files byte for byte"
+[ $((same + texts)) -gt 0 ] || { echo "no file converted"; exit 1; }
+echo "ok: $same files byte for byte, $texts FIRMATXT.INI the same but for the 2023 directory"
