@@ -37,13 +37,13 @@ protected:
     void SetUp() override { std::filesystem::create_directories(temp.path() / "2024"); }
 };
 
-std::string Lines(std::initializer_list<std::string_view> keys, std::string_view value = {}) {
+inline std::string Lines(std::initializer_list<std::string_view> keys, std::string_view value = {}) {
     std::string text;
     for (const std::string_view key : keys) text.append(key).append("=").append(value).append("\r\n");
     return text;
 }
 
-std::string AddressLines() {
+inline std::string AddressLines() {
     return Lines({"KRAJ", "WOJEWODZTWO", "GMINA", "ULICA", "DOM", "LOKAL", "MIEJSCOWOSC", "KOD", "POCZTA", "SKRYTKA",
                   "TELEFON", "POWIAT", "KODUE"});
 }
