@@ -7,6 +7,10 @@
 
 namespace {
 
+// A suite of its own: the fixture class of this file is not the one of the tests
+// every system runs.
+class FileCopyFaults : public FileCopyTest {};
+
 using platform::posix::FailNthCall;
 using platform::posix::ScopedSyscall;
 using platform::posix::Syscalls;
@@ -23,7 +27,7 @@ ssize_t halfThenDiskFull(int fd, const void* buffer, size_t size) {
 
 // The block and record copies report a failure while copying, wait for a key and
 // fail; what was written stays.
-TEST_F(FileCopyTest, ShortWriteOrFailedReadIsReportedAndFails) {
+TEST_F(FileCopyFaults, ShortWriteOrFailedReadIsReportedAndFails) {
     for (const bool writing : {true, false}) {
         for (const NamedCopy& copy : std::span(kCopies).subspan(1)) {
             const std::string name = std::string(copy.name) + (writing ? " writing" : " reading");
@@ -48,7 +52,7 @@ TEST_F(FileCopyTest, ShortWriteOrFailedReadIsReportedAndFails) {
     }
 }
 
-TEST_F(FileCopyTest, TextCopyReportsAFailedWriteWithoutWaiting) {
+TEST_F(FileCopyFaults, TextCopyReportsAFailedWriteWithoutWaiting) {
     temp.writeFile("ZRODLO.TXT", "linia\n");
     {
         FailNthCall<&Syscalls::write> diskFull(1, ENOSPC);
@@ -58,7 +62,7 @@ TEST_F(FileCopyTest, TextCopyReportsAFailedWriteWithoutWaiting) {
     EXPECT_EQ(attributeOf(1, 2, 21), 0x0C);
 }
 
-TEST_F(FileCopyTest, OpenAndCreateFailuresNameTheFile) {
+TEST_F(FileCopyFaults, OpenAndCreateFailuresNameTheFile) {
     temp.writeFile("ZRODLO.DAT", "abcdefgh");
     // The source opens first, then the target.
     const struct {
@@ -89,7 +93,7 @@ TEST_F(FileCopyTest, OpenAndCreateFailuresNameTheFile) {
     }
 }
 
-TEST_F(FileCopyTest, TargetThatFailsToCloseFails) {
+TEST_F(FileCopyFaults, TargetThatFailsToCloseFails) {
     temp.writeFile("ZRODLO.DAT", "abcdefgh");
     screen.pushKey(tui::kbEnter);
     bool result = true;
@@ -104,7 +108,7 @@ TEST_F(FileCopyTest, TargetThatFailsToCloseFails) {
 
 // --- Buffering ------------------------------------------------------------------
 
-TEST_F(FileCopyTest, ManySmallRecordsTakeFewSystemCalls) {
+TEST_F(FileCopyFaults, ManySmallRecordsTakeFewSystemCalls) {
     const std::string data = pattern(5000 * 32);
     temp.writeFile("ZRODLO.REK", data);
     constexpr int kNever = 1 << 30;

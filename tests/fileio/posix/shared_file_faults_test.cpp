@@ -7,7 +7,11 @@
 
 namespace {
 
-TEST_F(SharedFileTest, AccessDeniedIsReported) {
+// A suite of its own: the fixture class of this file is not the one of the tests
+// every system runs.
+class SharedFileFaults : public SharedFileTest {};
+
+TEST_F(SharedFileFaults, AccessDeniedIsReported) {
     WriteRegistry({});
     FirmListFile file(Path());
     Answer("Zabronony !(?)", "O", 1);
@@ -16,7 +20,7 @@ TEST_F(SharedFileTest, AccessDeniedIsReported) {
     EXPECT_EQ(file.LastError(), platform::err::AccessDenied);
 }
 
-TEST_F(SharedFileTest, LocksConflictBetweenObjectsAndUnlockWithNothingHeldMakesNoCall) {
+TEST_F(SharedFileFaults, LocksConflictBetweenObjectsAndUnlockWithNothingHeldMakesNoCall) {
     WriteRegistry({Firm("A", "A", ""), Firm("B", "B", "")});
     FirmListFile first(Path());
     FirmListFile second(Path());
@@ -54,7 +58,7 @@ TEST_F(SharedFileTest, LocksConflictBetweenObjectsAndUnlockWithNothingHeldMakesN
     EXPECT_TRUE(second.Locked());
 }
 
-TEST_F(SharedFileTest, FailedAppendMovesNothing) {
+TEST_F(SharedFileFaults, FailedAppendMovesNothing) {
     const RegistryRecord a = Firm("A", "A", "");
     const RegistryRecord c = Firm("C", "C", "");
     WriteRegistry({a, c});
@@ -69,7 +73,7 @@ TEST_F(SharedFileTest, FailedAppendMovesNothing) {
     EXPECT_FALSE(file.Locked());
 }
 
-TEST_F(SharedFileTest, FailedMoveLosesNoRecord) {
+TEST_F(SharedFileFaults, FailedMoveLosesNoRecord) {
     const RegistryRecord a = Firm("A", "A", "");
     const RegistryRecord b = Firm("B", "B", "");
     const RegistryRecord c = Firm("C", "C", "");

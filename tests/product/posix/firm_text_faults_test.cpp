@@ -7,7 +7,11 @@
 
 namespace {
 
-TEST_F(FirmTextTest, FailedSaveIsReported) {
+// A suite of its own: the fixture class of this file is not the one of the tests
+// every system runs.
+class FirmTextFaults : public FirmTextTest {};
+
+TEST_F(FirmTextFaults, FailedSaveIsReported) {
     platform::posix::FailNthCall<&platform::posix::Syscalls::write> diskFull(1, ENOSPC);
     EXPECT_FALSE(product::CarryOverFirmText(Source(), Target(), kLocation));
 }
