@@ -102,8 +102,9 @@ private:
 // Opens an existing ordinary file with a file-open mode byte (access | sharing).
 // SharingViolation when the sharing modes of the new and an open handle clash;
 // InvalidAccess for a mode byte with undefined bits; a sharing bit field of 0 (the
-// old compatibility mode) shares like deny none. An open handle in file is closed
-// first.
+// old compatibility mode) shares like deny none. An open for writing (or reading
+// and writing) never follows a symbolic link at the last component (AccessDenied).
+// An open handle in file is closed first.
 int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file);
 // Creates a file under the name as given, or truncates an existing one found in any
 // case, for reading and writing, shared deny none. Never follows a symbolic link at

@@ -87,8 +87,11 @@ int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file) {
     if (!resolved.exists) return err::FileNotFound;
 
     const std::uint8_t access = openMode & kAccessBits;
+    // A handle that may write never goes through a symbolic link at the last
+    // component: a link planted in the target tree could lead its writes anywhere.
+    const int noFollow = access == mode::ReadOnly ? 0 : O_NOFOLLOW;
     int fd = -1;
-    if (const int opened = openDescriptor(resolved.native, access, 0, fd); opened != err::Ok) return opened;
+    if (const int opened = openDescriptor(resolved.native, access, noFollow, fd); opened != err::Ok) return opened;
     if (const int shared = claimSharing(fd, access, openMode & kSharingBits); shared != err::Ok) {
         closeDescriptor(fd);
         return shared;

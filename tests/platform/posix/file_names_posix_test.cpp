@@ -54,6 +54,23 @@ TEST_F(PosixFileNames, CreateNeverFollowsASymbolicLink) {
     EXPECT_FALSE(temp.exists("nic"));
 }
 
+TEST_F(PosixFileNames, AnOpenThatMayWriteNeverFollowsASymbolicLink) {
+    temp.writeFile("cel.txt", "chronione");
+    fs::create_symlink(temp.path() / "cel.txt", temp.path() / "SPISFIRM.DAT");
+    const std::uint8_t writing[] = {mode::WriteOnly | mode::DenyNone, mode::ReadWrite | mode::DenyNone,
+                                    mode::ReadWrite | mode::DenyAll, mode::WriteOnly};
+    for (const std::uint8_t openMode : writing) {
+        FileHandle file;
+        EXPECT_EQ(openFile(temp.root() + "spisfirm.dat", openMode, file), err::AccessDenied) << int(openMode);
+        EXPECT_FALSE(file.isOpen()) << int(openMode);
+    }
+    EXPECT_EQ(temp.readFile("cel.txt"), "chronione");
+    // Reading through a link stays possible: it changes nothing.
+    FileHandle reader;
+    ASSERT_EQ(openFile(temp.root() + "SPISFIRM.DAT", mode::ReadOnly | mode::DenyNone, reader), err::Ok);
+    EXPECT_EQ(contents(reader), "chronione");
+}
+
 TEST_F(PosixFileNames, NamesThatAreNotUtf8DoNotUpsetTheLookup) {
     temp.writeFile("\xFF\xFE.rek", "a");
     temp.writeFile("\xC1\x81.rek", "overlong A");  // must not pass for "A.rek"

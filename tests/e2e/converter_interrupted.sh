@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Runs cut short: the converter is killed (SIGKILL) at a random moment of a
+# multi-firm run, again and again, each run starting over the 2024 tree the one
+# before left. After every kill the 2023 tree is as it was and the 2024 registry
+# holds only whole, sound records; what the kill left behind (a firm converted but
+# not entered, a record entered twice) is printed. A last run goes to its end and
+# converts every firm that neither has a record nor was left half converted.
+# QZ_E2E_SEED repeats a sequence of kill moments; the seed is printed.
+set -euo pipefail
+server_name=qz-e2e-interrupted
+source "$(dirname "$0")/lib/tmux.sh"
+source "$(dirname "$0")/lib/converter.sh"
+checker="$QZ_BUILD_DIR/tools/qz-registry-check"
+[ -x "$checker" ] || { echo "not built: $checker"; exit 1; }
+
+seed="${QZ_E2E_SEED:-$(( $(date +%s) % 32768 ))}"
+echo "seed $seed"
+RANDOM=$seed
+kills=${QZ_E2E_KILLS:-20}
+
+make_trees --seed 31 --firms 6 --persons 2 --entries-per-month 2 --profile quiet
+write_path_file
+tree2023="$(tree_digest "$old2023")"
+mapfile -t dirs < <(registry_directories "$old2023/SPISFIRM.DAT")
+registry="$new2024/SPISFIRM.DAT"
+
+# The converter's process in the window, or nothing once it has ended.
+converter_pid() { ps -o pid=,comm= --ppid "$(tm display -p '#{pane_pid}')" | awk '$2 == "qz23-24" { print $1 }'; }
+# Waits for one of two texts; prints which came (1 or 2).
+wait_either() {
+  local shown i
+  for ((i = 0; i < ${QZ_E2E_WAIT:-60} * 10; i++)); do
+    shown="$(screen)"
+    grep -qF -- "$1" <<<"$shown" && { echo 1; return 0; }
+    grep -qF -- "$2" <<<"$shown" && { echo 2; return 0; }
+    key="$(answer_for "$(sed 1d <<<"$shown")")" && tm send-keys "$key" && sleep 0.3
+    sleep 0.1
+  done
+  fail "the screen showed neither $1 nor $2"
+}
+# Checks the 2024 registry with the program's reader; prints its findings with the
+# kill's number and adds them up.
+check_registry() {
+  local lines status=0
+  [ -e "$registry" ] || { echo "$1: no registry yet"; return 0; }
+  lines="$("$checker" "$registry" "$new2024/")" || status=$?
+  [ "$status" = 0 ] || fail "$1: the registry is damaged: $lines"
+  echo "$1: ${lines//$'\n'/; }"
+  twice=$(( twice + $(grep -c "^entered twice" <<<"$lines" || true) ))
+  local name
+  while read -r name; do left_behind["$fresh:$name"]=1; done < <(sed -n 's/^converted, not entered //p' <<<"$lines")
+}
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+
+# The kill moments fall within the time a whole run takes from the picker's F5 to
+# its last line, measured on this machine and build by a first run over the tree.
+start_converter
+to_start_page
+tm send-keys F5
+answer_until "BAZA FIRM"
+started=$(now_ms)
+tm send-keys F5
+answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
+longest_ms=$(( $(now_ms) - started + 100 ))
+finish_run
+echo "a whole run takes ${longest_ms} ms"
+rm -rf "$new2024" && mkdir "$new2024"
+
+declare -A left_behind
+twice=0 finished=0 fresh=0
+overwrite_answer=W
+for ((kill = 1; kill <= kills; kill++)); do
+  start_converter
+  to_start_page
+  tm send-keys F5
+  if [ "$(wait_either "BAZA FIRM" "Koniec pracy kopiera")" = 2 ]; then
+    # Every firm is converted or passed over: a fresh 2024 tree for the next kills.
+    fresh=$((fresh + 1))
+    rm -rf "$new2024" && mkdir "$new2024"
+    kill=$((kill - 1))
+    continue
+  fi
+  tm send-keys F5
+  delay=$(( RANDOM % longest_ms ))
+  sleep "$(printf '%d.%03d' $((delay / 1000)) $((delay % 1000)))"
+  pid="$(converter_pid)"
+  if [ -n "$pid" ]; then kill -KILL "$pid"; else finished=$((finished + 1)); fi
+  wait_for "EXIT="
+  [ "$(tree_digest "$old2023")" = "$tree2023" ] || fail "kill $kill after ${delay} ms: the 2023 tree changed"
+  check_registry "kill $kill after ${delay} ms"
+done
+echo "kills: $kills, runs that ended before their kill: $finished, fresh 2024 trees: $fresh"
+echo "found after kills: ${#left_behind[@]} firms converted but not entered, $twice records entered twice"
+
+# The last run to its end: whatever has no 2024 directory yet is converted.
+start_converter
+to_start_page
+tm send-keys F5
+if [ "$(wait_either "BAZA FIRM" "Koniec pracy kopiera")" = 1 ]; then
+  tm send-keys F5
+  answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
+fi
+finish_run
+[ "$(tree_digest "$old2023")" = "$tree2023" ] || fail "the last run changed the 2023 tree"
+lines="$("$checker" "$registry" "$new2024/")" || fail "the registry is damaged after the last run: $lines"
+echo "after the last run: ${lines//$'\n'/; }"
+# Every firm is entered, or its directory is there and the checker names it.
+entered="$(registry_directories "$registry")"
+for directory in "${dirs[@]}"; do
+  grep -qx -- "$directory" <<<"$entered" && continue
+  grep -qx -- "converted, not entered $directory" <<<"$lines" || fail "firm $directory neither entered nor left behind"
+done
+echo "ok"
