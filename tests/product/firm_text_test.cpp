@@ -182,7 +182,7 @@ TEST_F(FirmTextTest, FailedSaveIsReported) {
     EXPECT_FALSE(product::CarryOverFirmText(Source(), Target(), kLocation));
 }
 
-TEST_F(FirmTextTest, LockedTargetStopsTheProgram) {
+TEST_F(FirmTextTest, LockedTargetIsReportedAndLeftAlone) {
     temp.writeFile("2024/FIRMATXT.INI", "[KPR]\n");
     platform::FileHandle other;
     ASSERT_EQ(platform::openFile(Target(), platform::mode::ReadWrite | platform::mode::DenyNone, other), 0);
@@ -190,8 +190,23 @@ TEST_F(FirmTextTest, LockedTargetStopsTheProgram) {
     screen.pushIdle();
     screen.pushAction([this] { EXPECT_TRUE(screen.screenContains("Błąd odczytu danych firmy")); });
     screen.pushKey(tui::kbEnter);
-    EXPECT_EQ(exitCodeOf([&] { product::CarryOverFirmText(Source(), Target(), kLocation); }), 0);
+    bool carried = true;
+    EXPECT_EQ(exitCodeOf([&] { carried = product::CarryOverFirmText(Source(), Target(), kLocation); }), -1)
+        << "one firm's file does not end the run";
+    EXPECT_FALSE(carried);
     EXPECT_EQ(temp.readFile("2024/FIRMATXT.INI"), "[KPR]\n");
+}
+
+TEST_F(FirmTextTest, UnreadableSourceWritesNoTarget) {
+    temp.writeFile("2023/FIRMATXT.INI", "[KPR]\r\nNIP=123\r\n");
+    platform::posix::FailNthCall<&platform::posix::Syscalls::read> failing(1, EIO);
+    screen.pushIdle();
+    screen.pushAction([this] { EXPECT_TRUE(screen.screenContains("Błąd odczytu danych firmy")); });
+    screen.pushKey(tui::kbEnter);
+    bool carried = true;
+    EXPECT_EQ(exitCodeOf([&] { carried = product::CarryOverFirmText(Source(), Target(), kLocation); }), -1);
+    EXPECT_FALSE(carried);
+    EXPECT_FALSE(temp.exists("2024/FIRMATXT.INI")) << "no file of defaults in place of the firm's data";
 }
 
 }  // namespace
