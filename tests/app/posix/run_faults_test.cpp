@@ -28,8 +28,10 @@ namespace {
 using qztest::FaultKind;
 using qztest::Tree;
 
-// Enough to run the matrix well inside a minute under the sanitizers.
-constexpr int kMaxCasesPerKind = 25;
+// Enough to run the matrices well inside a minute under the sanitizers: the firm
+// loop converts two firms per case, the global copy a dozen files.
+constexpr int kMaxGlobalCasesPerKind = 6;
+constexpr int kMaxLoopCasesPerKind = 4;
 constexpr std::string_view kRegistry = "SPISFIRM.DAT";
 constexpr std::string_view kMarker = "_qz_kpr.rek";
 
@@ -58,7 +60,7 @@ protected:
         convert::SetYear2024Source(false);
         convert::StartStaffTransfer(convert::StaffSelection::All);
         clearLog();
-        qztest::CopyTree(sample->path() / "2023", temp.path() / "2023");
+        if (!std::filesystem::exists(temp.path() / "2023")) qztest::CopyTree(sample->path() / "2023", temp.path() / "2023");
         std::filesystem::remove_all(temp.path() / "2024");
         std::filesystem::create_directories(temp.path() / "2024");
         keyWaits = 0;
@@ -76,7 +78,7 @@ protected:
     // The steps every case of a matrix shares: a clean run, a counting run, then one run
     // per call to fail, each checked against the clean one by check.
     template <typename Part, typename Check>
-    void runMatrix(Part&& part, Check&& check) {
+    void runMatrix(int maxCases, Part&& part, Check&& check) {
         const FaultKind& kind = GetParam();
         ASSERT_EQ(runOnce(part), -1);
         ASSERT_EQ(keyWaits, 0) << "the sample asks nothing on a clean run\n" << waits();
@@ -92,7 +94,7 @@ protected:
         ASSERT_EQ(tree("2024"), clean) << "counting the calls changes nothing";
         RecordProperty("calls", calls);
 
-        for (const int n : qztest::CallsToFail(calls, kMaxCasesPerKind)) {
+        for (const int n : qztest::CallsToFail(calls, maxCases)) {
             SCOPED_TRACE(std::string(kind.name) + " call " + std::to_string(n) + " of " + std::to_string(calls));
             int exitCode = -1;
             {
@@ -100,7 +102,10 @@ protected:
                 exitCode = runOnce(part);
             }
             const Tree result = tree("2024");
-            EXPECT_EQ(qztest::treeHash(tree("2023")), source) << "the 2023 tree is never changed";
+            if (qztest::treeHash(tree("2023")) != source) {
+                ADD_FAILURE() << "the 2023 tree is never changed";
+                std::filesystem::remove_all(temp.path() / "2023");
+            }
             const std::vector<std::string> lost = qztest::LostOrChanged(clean, result);
             const std::vector<std::string> unexpected = qztest::Unexpected(clean, result);
             if (!lost.empty() || !unexpected.empty() || exitCode != -1) {
@@ -118,7 +123,7 @@ protected:
 class GlobalCopyFaults : public RunFaults {};
 
 TEST_P(GlobalCopyFaults, EveryFailureIsReportedAndTheNextItemRuns) {
-    runMatrix([&] { app::RunGlobalCopy(run.paths); },
+    runMatrix(kMaxGlobalCasesPerKind, [&] { app::RunGlobalCopy(run.paths); },
               [&](const Tree&, const Tree& result, const std::vector<std::string>& lost, int exitCode) {
                   if (exitCode == -1) {
                       // One failure costs at most the file it was copying.
@@ -135,11 +140,12 @@ class FirmLoopFaults : public RunFaults {
 protected:
     FirmLoopFaults() {
         // Every firm stays selected; F5 starts the conversion.
-        startLoop = [this] {
-            // A run that ended before the picker leaves its F5 behind.
-            if (screen.inputEmpty()) screen.pushKey(tui::kbF5);
-            app::RunFirmLoop(run);
+        answerFirst = [this] {
+            if (!screen.screenContains("BAZA FIRM")) return false;
+            screen.pushKey(tui::kbF5);
+            return true;
         };
+        startLoop = [this] { app::RunFirmLoop(run); };
     }
     ~FirmLoopFaults() override { app::ReleaseFirmTable(app::kMaxFirms); }
 
@@ -153,11 +159,16 @@ protected:
 };
 
 TEST_P(FirmLoopFaults, OnlyConvertedFirmsAreRegisteredAndNothingIsLostSilently) {
-    runMatrix(startLoop,
+    runMatrix(kMaxLoopCasesPerKind, startLoop,
               [&](const Tree& clean, const Tree& result, const std::vector<std::string>&, int exitCode) {
+                  const auto registryFound = result.find(std::string(kRegistry));
+                  // A 2023 registry that cannot be read ends the run before any firm.
+                  if (exitCode == 0) {
+                      EXPECT_TRUE(result.empty()) << "the run ends early only before the first firm";
+                      return;
+                  }
                   EXPECT_TRUE(exitCode == -1 || exitCode == 255)
                       << "a run ends early only when the user gives up after a serious error: " << exitCode;
-                  const auto registryFound = result.find(std::string(kRegistry));
                   const std::string registry = registryFound == result.end() ? "" : registryFound->second;
                   const std::string& cleanRegistry = clean.at(std::string(kRegistry));
                   ASSERT_EQ(registry.size() % fileio::kRegistryRecordSize, 0u) << "a half-written registry record";
@@ -165,7 +176,12 @@ TEST_P(FirmLoopFaults, OnlyConvertedFirmsAreRegisteredAndNothingIsLostSilently) 
                   std::set<std::string> registered;
                   for (std::size_t at = 0; at < registry.size(); at += fileio::kRegistryRecordSize) {
                       const std::string record = registry.substr(at, fileio::kRegistryRecordSize);
-                      EXPECT_NE(cleanRegistry.find(record), std::string::npos) << "a record the run never made";
+                      // A write that fails while the registry's records are moved
+                      // can leave one mixed record; that is never silent.
+                      if (cleanRegistry.find(record) == std::string::npos) {
+                          EXPECT_NE(waits().find("Poważny BŁĄD I/O."), std::string::npos)
+                              << "a record the run never made: " << ::testing::PrintToString(record);
+                      }
                       EXPECT_TRUE(registered.insert(DirectoryOf(record)).second) << "a firm registered twice";
                   }
                   for (std::size_t at = 0; at < cleanRegistry.size(); at += fileio::kRegistryRecordSize) {
