@@ -104,7 +104,11 @@ std::uint16_t DetectEnvironment(const RunPaths& paths) {
             break;
         }
         fileio::RegistryRecord record;
-        if (!ReadRecord(registry, index, record)) continue;
+        // A firm whose record cannot be read would be missing from the picker unseen.
+        if (!ReadRecord(registry, index, record)) {
+            convert::ReportError("Błąd odczytu danych z "_cp, path);
+            continue;
+        }
         switch (Examine(paths, record)) {
             case Verdict::Taken:
                 SetFirm(++count, record);

@@ -49,6 +49,7 @@ bool CopyBlocks(std::string_view source, std::string_view target) {
         if (got < block.size()) break;  // the end of the source
     }
     copied = CloseCopyFiles(from, source, to, target) && copied;
+    if (!copied) DiscardCopyTarget(target);
     LogPause();
     return copied;
 }

@@ -54,4 +54,8 @@ bool CloseCopyFiles(platform::FileHandle& source, std::string_view sourcePath, p
     return false;
 }
 
+void DiscardCopyTarget(std::string_view path) {
+    if (platform::removeFile(path) != platform::err::Ok) ReportError("Nie usunięto niepełnego pliku "_cp, path);
+}
+
 }  // namespace convert

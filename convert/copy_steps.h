@@ -24,5 +24,9 @@ bool OpenCopyTarget(std::string_view path, bool append, platform::FileHandle& fi
 // False when the target did not close: what was written may not be on the disk.
 bool CloseCopyFiles(platform::FileHandle& source, std::string_view sourcePath, platform::FileHandle& target,
                     std::string_view targetPath);
+// Removes the (closed) target of a copy that failed after creating it, so that no
+// half-copied file is left looking whole; a target that cannot be removed is
+// reported with a key wait.
+void DiscardCopyTarget(std::string_view path);
 
 }  // namespace convert

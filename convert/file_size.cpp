@@ -1,16 +1,26 @@
 #include "convert/file_size.h"
 
+#include "convert/copy_steps.h"
+#include "platform/cp852.h"
 #include "platform/files.h"
 
 namespace convert {
+
+using namespace platform::literals;
 
 std::uint64_t ProbeFileSize(std::string_view path) {
     constexpr std::uint8_t ordinaryFiles =
         platform::attr::ReadOnly | platform::attr::Hidden | platform::attr::System | platform::attr::Archive;
     platform::DirectorySearch search;
     platform::FoundEntry entry;
-    if (search.first(path, ordinaryFiles, entry) != platform::err::Ok) return 0;
-    return entry.size;
+    const int result = search.first(path, ordinaryFiles, entry);
+    if (result == platform::err::Ok) return entry.size;
+    // Not finding the file is an answer; a directory that cannot be read is a
+    // failure, and the file it may hold (under another letter case) is passed over.
+    if (result != platform::err::FileNotFound && result != platform::err::PathNotFound &&
+        result != platform::err::BadFormat)
+        ReportError("Błąd odczytu katalogu "_cp, path);
+    return 0;
 }
 
 bool FileIsPresent(std::string_view path) { return ProbeFileSize(path) > 0; }

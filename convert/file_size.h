@@ -8,7 +8,9 @@
 namespace convert {
 
 // The size of the ordinary file at exactly that path (read-only, hidden, system and
-// archive entries; directories are not matched), or 0 when there is none.
+// archive entries; directories are not matched), or 0 when there is none. A search
+// that fails for another reason than a missing file is reported in the log with a
+// key wait.
 std::uint64_t ProbeFileSize(std::string_view path);
 // Whether the file exists for the converter: it holds at least one byte.
 bool FileIsPresent(std::string_view path);

@@ -14,14 +14,17 @@ using namespace platform::literals;
 constexpr char kRenameMark = '>';
 
 // Runs each for the name of every entry of the source directory that matches pattern
-// and whose attributes fit mask.
+// and whose attributes fit mask. A directory that cannot be read is reported: the
+// files it holds would otherwise be passed over without a word.
 template <typename Each>
 void forEachMatch(const FirmPaths& paths, std::string_view pattern, std::uint8_t mask, Each each) {
     platform::DirectorySearch search;
     platform::FoundEntry entry;
-    for (int result = search.first(paths.SourceFile(pattern), mask, entry); result == platform::err::Ok;
-         result = search.next(entry))
-        each(entry.name);
+    const std::string path = paths.SourceFile(pattern);
+    int result = search.first(path, mask, entry);
+    for (; result == platform::err::Ok; result = search.next(entry)) each(entry.name);
+    if (result != platform::err::FileNotFound && result != platform::err::NoMoreFiles)
+        ReportError("Błąd odczytu katalogu "_cp, path);
 }
 
 }  // namespace

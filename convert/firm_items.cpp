@@ -118,19 +118,25 @@ void CopyExtraFiles(const FirmCopies& firm) {
     }
 }
 
-// The register names of stbazy.rek, up to the first record that cannot be read.
+// The register names of stbazy.rek, up to the first record that cannot be read. A
+// list that cannot be opened or read is reported: the registers it would have named
+// are not carried.
 std::vector<std::string> RegisterNames(const std::string& path) {
     using Register = AssetRegisterRecord;
     std::vector<std::string> names;
     platform::FileHandle file;
-    if (platform::openFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file) != platform::err::Ok)
+    if (platform::openFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file) != platform::err::Ok) {
+        ReportError("Błąd otwarcia pliku "_cp, path);
         return names;
+    }
     std::array<std::uint8_t, Register::kSize> record{};
     std::size_t done = 0;
-    while (platform::readFile(file, record.data(), record.size(), done) == platform::err::Ok &&
+    int read = platform::err::Ok;
+    while ((read = platform::readFile(file, record.data(), record.size(), done)) == platform::err::Ok &&
            done == record.size())
         names.push_back(ReadText(record, Register::kName));
     platform::closeFile(file);
+    if (read != platform::err::Ok) ReportError("Błąd odczytu danych z "_cp, path);
     return names;
 }
 

@@ -30,8 +30,8 @@ void reportMissingSource(std::string_view source) {
 // overwrite question) and opens both files. False when the target is kept or a
 // file did not open.
 bool openRecordFiles(std::string_view source, std::string_view target, platform::FileHandle& from,
-                     platform::FileHandle& to) {
-    bool append = false;
+                     platform::FileHandle& to, bool& append) {
+    append = false;
     if (FileIsPresent(target)) {
         if (gAppendMode)
             append = true;
@@ -66,14 +66,16 @@ bool writeRecord(BufferedWriter& writer, const std::uint8_t* data, std::size_t s
 }
 
 // Writes out what is still buffered and closes both files. False when anything of
-// the copy failed.
+// the copy failed; a target made by the copy is then removed. What a failed copy
+// appended to an existing target stays (reported), as the records before it do.
 bool finishRecordCopy(BufferedWriter& writer, bool copied, platform::FileHandle& from, std::string_view source,
-                      platform::FileHandle& to, std::string_view target) {
+                      platform::FileHandle& to, std::string_view target, bool append) {
     if (copied && writer.flush() != platform::err::Ok) {
         ReportError("Błąd zapisu danych"_cp);
         copied = false;
     }
     copied = CloseCopyFiles(from, source, to, target) && copied;
+    if (!copied && !append) DiscardCopyTarget(target);
     LogPause();
     return copied;
 }
@@ -100,7 +102,8 @@ bool CopyRecords(std::string_view source, std::string_view target, std::uint16_t
     }
     platform::FileHandle from;
     platform::FileHandle to;
-    if (!openRecordFiles(source, target, from, to)) return false;
+    bool append = false;
+    if (!openRecordFiles(source, target, from, to, append)) return false;
     std::vector<std::uint8_t> record(recordSize);
     logStart(source, size, recordSize);
 
@@ -117,7 +120,7 @@ bool CopyRecords(std::string_view source, std::string_view target, std::uint16_t
         ++gRecordCounter;
         if (!copied) break;
     }
-    return finishRecordCopy(writer, copied, from, source, to, target);
+    return finishRecordCopy(writer, copied, from, source, to, target, append);
 }
 
 bool ConvertRecords(std::string_view source, std::string_view target, std::uint16_t sourceSize,
@@ -129,7 +132,8 @@ bool ConvertRecords(std::string_view source, std::string_view target, std::uint1
     }
     platform::FileHandle from;
     platform::FileHandle to;
-    if (!openRecordFiles(source, target, from, to)) return false;
+    bool append = false;
+    if (!openRecordFiles(source, target, from, to, append)) return false;
     std::vector<std::uint8_t> sourceRecord(sourceSize);
     std::vector<std::uint8_t> targetRecord(targetSize);
     logStart(source, size, sourceSize);
@@ -148,7 +152,7 @@ bool ConvertRecords(std::string_view source, std::string_view target, std::uint1
         copied = writeRecord(writer, targetRecord.data(), targetRecord.size());
         if (!copied) break;
     }
-    return finishRecordCopy(writer, copied, from, source, to, target);
+    return finishRecordCopy(writer, copied, from, source, to, target, append);
 }
 
 }  // namespace convert

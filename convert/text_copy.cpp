@@ -36,7 +36,8 @@ void CopyTextFile(std::string_view source, std::string_view target, const LineFi
     }
     LogLineIn(logcolour::CopyStart, "Kopiuję plik "_cp, source);
 
-    // Read and write errors are reported without a key wait; the copy stops there.
+    // A read or write error stops the copy; it is reported with a key wait, and the
+    // part already written goes, so that no half-copied file looks whole.
     BufferedWriter writer(to);
     bool written = true;
     std::string line;
@@ -48,9 +49,13 @@ void CopyTextFile(std::string_view source, std::string_view target, const LineFi
             break;
         }
     }
-    if (reader.error() != platform::err::Ok) LogLineIn(logcolour::Error, "Błąd odczytu z pliku "_cp, source);
-    if (!written || writer.flush() != platform::err::Ok || platform::closeFile(to) != platform::err::Ok)
-        LogLineIn(logcolour::Error, "Błąd zapisu do pliku "_cp, target);
+    const bool read = reader.error() == platform::err::Ok;
+    if (!read) ReportError("Błąd odczytu z pliku "_cp, source);
+    // The target is closed whatever went before, so that it can be removed.
+    if (written && writer.flush() != platform::err::Ok) written = false;
+    if (platform::closeFile(to) != platform::err::Ok) written = false;
+    if (!written) ReportError("Błąd zapisu do pliku "_cp, target);
+    if (!read || !written) DiscardCopyTarget(target);
 }
 
 }  // namespace convert

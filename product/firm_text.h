@@ -139,14 +139,14 @@ enum class FirmTextDirection { Read, Write };
 // section and key in table order; an existing one keeps its other lines and changes
 // only values that differ). A missing file to be read gives the defaults. When the
 // file cannot be opened, created or locked, "Błąd odczytu danych firmy" is shown
-// and the program ends with exit code 0. False when writing could not save the file
-// whole.
+// and the result is false; false also when writing could not save the file whole.
 bool TransferFirmText(FirmText& record, FirmTextDirection direction, std::string_view fileName);
 
 // Carries a firm's FIRMATXT.INI from its 2023 directory to its 2024 one: reads
 // source with the working year 2024, puts location2023 (where the firm's 2023 data
 // lie) under KPR2023 in [PATH], and writes target. False when target could not be
-// saved whole; the caller reports "Błąd zapisu do pliku " and the file's name.
+// saved whole or source could not be read (target is then not touched); the caller
+// reports "Błąd zapisu do pliku " and the file's name.
 bool CarryOverFirmText(std::string_view source, std::string_view target, std::string_view location2023);
 
 }  // namespace product

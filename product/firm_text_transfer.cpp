@@ -1,10 +1,9 @@
 // Moving the firm text data between the record and its file, and the carry-over to
-// the next year; apart from firm_text.cpp because it stops the program through a box.
+// the next year; apart from firm_text.cpp because it reports through a box.
 #include "product/firm_text.h"
 
 #include "fileio/message_lines.h"
 #include "platform/cp852.h"
-#include "platform/process.h"
 #include "product/ini_file.h"
 #include "tui/message_box.h"
 
@@ -20,8 +19,9 @@ bool TransferFirmText(FirmText& record, FirmTextDirection direction, std::string
     const std::unique_ptr<IniFile> ini = IniFile::Init(fileName, direction == FirmTextDirection::Write);
     if (!ini) {
         // The same words for reading and writing: the firm's data cannot be handled.
+        // The run goes on: one firm's file is no reason to leave the others.
         tui::ErrorBox(fileio::Centred("Błąd odczytu danych firmy"_cp));
-        platform::exitProgram(0);
+        return false;
     }
     if (direction == FirmTextDirection::Read)
         ReadFirmText(*ini, record);
@@ -33,7 +33,8 @@ bool TransferFirmText(FirmText& record, FirmTextDirection direction, std::string
 bool CarryOverFirmText(std::string_view source, std::string_view target, std::string_view location2023) {
     FirmText record;
     SetFirmTextYear(kTargetYear);
-    TransferFirmText(record, FirmTextDirection::Read, source);
+    // Nothing is written from a record that could not be read whole.
+    if (!TransferFirmText(record, FirmTextDirection::Read, source)) return false;
     record.previousYears[0] = location2023;  // KPR2023: the year before the working year
     return TransferFirmText(record, FirmTextDirection::Write, target);
 }

@@ -61,18 +61,24 @@ private:
 
 // Makes the n-th call (from 1) of one entry, counted from the object's creation,
 // fail with the error; the other calls go to the function that the entry held
-// before. One object per entry at a time.
+// before. With a filter, only the calls it accepts are counted (and can fail), so
+// that a test can aim at, say, the second create of a file: the others go through
+// uncounted. One object per entry at a time.
 // Usage: FailNthCall<&Syscalls::open> fault(2, EACCES);
+//        FailNthCall<&Syscalls::open> fault(3, EIO, +[](const char*, int flags, mode_t) {
+//            return (flags & O_CREAT) != 0; });
 template <auto Entry, typename Function = typename ScopedSyscall<Entry>::Function>
 class FailNthCall;
 
 template <auto Entry, typename Result, typename... Args>
 class FailNthCall<Entry, Result (*)(Args...)> {
 public:
-    FailNthCall(int n, int error) : previous_(syscalls().*Entry), guard_(&call) {
-        state() = State{n, error, 0, previous_};
+    using Filter = bool (*)(Args...);
+
+    FailNthCall(int n, int error, Filter counts = nullptr) : previous_(syscalls().*Entry), guard_(&call) {
+        state() = State{n, error, 0, previous_, counts};
     }
-    // How many calls the entry has had since the object was made.
+    // How many counted calls the entry has had since the object was made.
     int callCount() const { return state().calls; }
 
 private:
@@ -81,6 +87,7 @@ private:
         int error;
         int calls;
         Result (*previous)(Args...);
+        Filter counts;
     };
     static State& state() {
         static State value{};
@@ -88,6 +95,7 @@ private:
     }
     static Result call(Args... args) {
         State& s = state();
+        if (s.counts && !s.counts(args...)) return s.previous(args...);
         if (++s.calls == s.failAt) {
             errno = s.error;
             if constexpr (std::is_pointer_v<Result>)
@@ -100,6 +108,51 @@ private:
 
     Result (*previous_)(Args...);
     ScopedSyscall<Entry> guard_;
+};
+
+// Makes the n-th write (from 1), counted from the object's creation, stop halfway,
+// as on a disk that fills up during the write: it writes half of the bytes offered
+// and the write that follows (the file layer's attempt at the rest) fails with
+// ENOSPC. A write of a single byte fails with ENOSPC at once. Other writes go to the
+// function that the entry held before. One object at a time.
+class ShortNthWrite {
+public:
+    explicit ShortNthWrite(int n) : guard_(&call) { state() = State{n, 0, false, previous_}; }
+    // How many writes there were since the object was made, the failing one after
+    // the short write not counted.
+    int callCount() const { return state().calls; }
+
+private:
+    using Write = ssize_t (*)(int, const void*, size_t);
+    struct State {
+        int shortAt;
+        int calls;
+        bool failNext;
+        Write previous;
+    };
+    static State& state() {
+        static State value{};
+        return value;
+    }
+    static ssize_t call(int fd, const void* buffer, size_t size) {
+        State& s = state();
+        if (s.failNext) {
+            s.failNext = false;
+            errno = ENOSPC;
+            return -1;
+        }
+        if (++s.calls != s.shortAt) return s.previous(fd, buffer, size);
+        if (size < 2) {
+            errno = ENOSPC;
+            return -1;
+        }
+        const ssize_t written = s.previous(fd, buffer, size / 2);
+        s.failNext = written >= 0;
+        return written;
+    }
+
+    Write previous_ = syscalls().write;
+    ScopedSyscall<&Syscalls::write> guard_;
 };
 
 }  // namespace platform::posix

@@ -6,6 +6,7 @@
 // Enter.
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,7 @@ protected:
         clearLog();
         // Keys are handed out one per wait: the log discards keys typed ahead.
         screen.setOnDry([this] {
+            if (answerFirst && answerFirst()) return;
             // A prompt that Enter cannot answer would ask for ever.
             if (++keyWaits > kMaxKeyWaits) {
                 ADD_FAILURE() << "endless key waits; screen:\n" << screen.screenText();
@@ -88,6 +90,9 @@ protected:
         return text;
     }
 
+    // Answers a wait that is not a key wait of the conversion (a picker, say) and
+    // returns true, or returns false to leave it to the keys of type().
+    std::function<bool()> answerFirst;
     static constexpr int kMaxKeyWaits = 100;
     int keyWaits = 0;
     std::vector<std::string> logsAtWaits;

@@ -133,7 +133,7 @@ TEST_F(FirmTextTest, UnchangedLinesKeepTheirKeysLetterCase) {
     EXPECT_NE(target.find("DEF_ZUS=2\r\n"), std::string::npos) << target;
 }
 
-TEST_F(FirmTextTest, LockedTargetStopsTheProgram) {
+TEST_F(FirmTextTest, LockedTargetIsReportedAndLeftAlone) {
     temp.writeFile("2024/FIRMATXT.INI", "[KPR]\n");
     platform::FileHandle other;
     ASSERT_EQ(platform::openFile(Target(), platform::mode::ReadWrite | platform::mode::DenyNone, other), 0);
@@ -141,7 +141,10 @@ TEST_F(FirmTextTest, LockedTargetStopsTheProgram) {
     screen.pushIdle();
     screen.pushAction([this] { EXPECT_TRUE(screen.screenContains("Błąd odczytu danych firmy")); });
     screen.pushKey(tui::kbEnter);
-    EXPECT_EQ(exitCodeOf([&] { product::CarryOverFirmText(Source(), Target(), kLocation); }), 0);
+    bool carried = true;
+    EXPECT_EQ(exitCodeOf([&] { carried = product::CarryOverFirmText(Source(), Target(), kLocation); }), -1)
+        << "one firm's file does not end the run";
+    EXPECT_FALSE(carried);
     EXPECT_EQ(temp.readFile("2024/FIRMATXT.INI"), "[KPR]\n");
 }
 

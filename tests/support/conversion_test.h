@@ -20,7 +20,8 @@ protected:
     }
     ~ConversionTest() override { resetRunState(); }
 
-private:
+    // Puts the process-wide state back as a run starts with it, for tests that run
+    // several conversions one after the other.
     static void resetRunState() {
         convert::options() = convert::Options{};
         convert::ResetOverwritePolicyForTests();

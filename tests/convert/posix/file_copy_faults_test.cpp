@@ -1,9 +1,12 @@
 // The file copy when the system calls beneath fail (the POSIX layer's
 // syscall table makes them fail on purpose).
 #include <cerrno>
+#include <span>
+#include <utility>
 
 #include "platform/posix/syscalls.h"
 #include "tests/convert/file_copy_fixture.h"
+#include "tests/support/posix/fault_kinds.h"
 
 namespace {
 
@@ -39,12 +42,12 @@ TEST_F(FileCopyFaults, ShortWriteOrFailedReadIsReportedAndFails) {
             if (writing) {
                 ScopedSyscall<&Syscalls::write> diskFull(&halfThenDiskFull);
                 result = copy.run(path("ZRODLO.DAT"), path("CEL.DAT"));
-                EXPECT_EQ(temp.readFile("CEL.DAT"), pattern(2000)) << name;
             } else {
                 FailNthCall<&Syscalls::read> broken(1, EIO);
                 result = copy.run(path("ZRODLO.DAT"), path("CEL.DAT"));
             }
             EXPECT_FALSE(result) << name;
+            EXPECT_FALSE(temp.exists("CEL.DAT")) << name << ": no half-copied target stays";
             EXPECT_EQ(logRow(2), writing ? "Błąd zapisu danych\n" : "Błąd odczytu danych\n") << name;
             EXPECT_EQ(attributeOf(1, 2, 18), 0x0C) << name;
             EXPECT_TRUE(screen.inputEmpty()) << name << ": the error waits for a key";
@@ -52,14 +55,35 @@ TEST_F(FileCopyFaults, ShortWriteOrFailedReadIsReportedAndFails) {
     }
 }
 
-TEST_F(FileCopyFaults, TextCopyReportsAFailedWriteWithoutWaiting) {
-    temp.writeFile("ZRODLO.TXT", "linia\n");
-    {
-        FailNthCall<&Syscalls::write> diskFull(1, ENOSPC);
-        convert::CopyTextFile(path("ZRODLO.TXT"), path("CEL.TXT"));
+TEST_F(FileCopyFaults, TextCopyFailuresWaitAndLeaveNoTarget) {
+    for (const bool writing : {true, false}) {
+        convert::ClearLog(true);
+        temp.writeFile("ZRODLO.TXT", "linia\n");
+        screen.pushKey(tui::kbEnter);
+        {
+            FailNthCall<&Syscalls::write> diskFull(writing ? 1 : qztest::kNeverFail, ENOSPC);
+            FailNthCall<&Syscalls::read> broken(writing ? qztest::kNeverFail : 1, EIO);
+            convert::CopyTextFile(path("ZRODLO.TXT"), path("CEL.TXT"));
+        }
+        EXPECT_EQ(logRow(2), writing ? "Błąd zapisu do pliku " + root() + "CEL.TXT\n"
+                                     : "Błąd odczytu z pliku " + root() + "ZRODLO.TXT\n");
+        EXPECT_EQ(attributeOf(1, 2, 21), 0x0C);
+        EXPECT_TRUE(screen.inputEmpty()) << "the error waits for a key";
+        EXPECT_FALSE(temp.exists("CEL.TXT")) << "no half-copied target stays";
     }
-    EXPECT_EQ(logRow(2), "Błąd zapisu do pliku " + root() + "CEL.TXT\n");
-    EXPECT_EQ(attributeOf(1, 2, 21), 0x0C);
+}
+
+TEST_F(FileCopyFaults, FailedAppendKeepsTheRecordsThatWereThere) {
+    temp.writeFile("ZRODLO.REK", pattern(4000));
+    temp.writeFile("CEL.REK", "STARYSTARY..");
+    convert::SetAppendMode(true);
+    screen.pushKey(tui::kbEnter);
+    {
+        ScopedSyscall<&Syscalls::write> diskFull(&halfThenDiskFull);
+        EXPECT_FALSE(convert::CopyRecords(path("ZRODLO.REK"), path("CEL.REK"), 4));
+    }
+    EXPECT_TRUE(temp.readFile("CEL.REK").starts_with("STARYSTARY..")) << "nothing of the earlier file is lost";
+    EXPECT_TRUE(screen.inputEmpty()) << "the error waits for a key";
 }
 
 TEST_F(FileCopyFaults, OpenAndCreateFailuresNameTheFile) {
@@ -99,11 +123,12 @@ TEST_F(FileCopyFaults, TargetThatFailsToCloseFails) {
     bool result = true;
     {
         // The source closes first, then the target.
-        FailNthCall<&Syscalls::close> broken(2, EIO);
+        qztest::CloseFailsNth broken(2);
         result = convert::CopyBlocks(path("ZRODLO.DAT"), path("CEL.DAT"));
     }
     EXPECT_FALSE(result);
     EXPECT_EQ(logRow(2), "Błąd zamknięcia zbioru " + root() + "CEL.DAT\n");
+    EXPECT_FALSE(temp.exists("CEL.DAT")) << "what may not be on the disk whole is not left";
 }
 
 // --- Buffering ------------------------------------------------------------------

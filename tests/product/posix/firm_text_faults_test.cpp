@@ -16,4 +16,16 @@ TEST_F(FirmTextFaults, FailedSaveIsReported) {
     EXPECT_FALSE(product::CarryOverFirmText(Source(), Target(), kLocation));
 }
 
+TEST_F(FirmTextFaults, UnreadableSourceWritesNoTarget) {
+    temp.writeFile("2023/FIRMATXT.INI", "[KPR]\r\nNIP=123\r\n");
+    platform::posix::FailNthCall<&platform::posix::Syscalls::read> failing(1, EIO);
+    screen.pushIdle();
+    screen.pushAction([this] { EXPECT_TRUE(screen.screenContains("Błąd odczytu danych firmy")); });
+    screen.pushKey(tui::kbEnter);
+    bool carried = true;
+    EXPECT_EQ(exitCodeOf([&] { carried = product::CarryOverFirmText(Source(), Target(), kLocation); }), -1);
+    EXPECT_FALSE(carried);
+    EXPECT_FALSE(temp.exists("2024/FIRMATXT.INI")) << "no file of defaults in place of the firm's data";
+}
+
 }  // namespace

@@ -1,0 +1,205 @@
+// The global copy and the per-firm loop on a realistic tree while the operating
+// system fails one call at a time: every open, create, read, write, close, rename,
+// directory made, lock and directory read of a clean run fails in turn. Whatever
+// fails must be reported where it happens (a log line with a key wait, or a box),
+// the 2023 tree stays as it was, the items after a failure still run, and the 2024
+// registry holds whole records of exactly the firms that were converted.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "app/firm_loop.h"
+#include "app/firm_table.h"
+#include "app/global_copy.h"
+#include "convert/staff_converters.h"
+#include "convert/year_source.h"
+#include "fileio/registry_record.h"
+#include "platform/files.h"
+#include "tests/convert/converter_test.h"
+#include "tests/support/posix/fault_kinds.h"
+#include "tests/support/posix/sample_trees.h"
+#include "tui/keys.h"
+
+namespace {
+
+using qztest::FaultKind;
+using qztest::Tree;
+
+// Enough to run the matrices well inside a minute under the sanitizers: the firm
+// loop converts two firms per case, the global copy a dozen files.
+constexpr int kMaxGlobalCasesPerKind = 6;
+constexpr int kMaxLoopCasesPerKind = 4;
+constexpr std::string_view kRegistry = "SPISFIRM.DAT";
+constexpr std::string_view kMarker = "_qz_kpr.rek";
+
+// A run on fresh copies of the sample tree, the run's state and its key waits
+// counted from the start of each.
+class RunFaults : public qztest::ConverterTest, public ::testing::WithParamInterface<FaultKind> {
+protected:
+    static void SetUpTestSuite() {
+        sample = new qztest::TempDir;
+        qztest::WriteQuietSampleTree(sample->path() / "2023");
+    }
+    static void TearDownTestSuite() {
+        delete sample;
+        sample = nullptr;
+    }
+
+    RunFaults() {
+        run.paths.root2023 = temp.root() + "2023" + platform::kSeparator;
+        run.paths.root2024 = temp.root() + "2024" + platform::kSeparator;
+    }
+
+    // Runs part on fresh trees; its exit code, -1 when it returned.
+    template <typename Part>
+    int runOnce(Part&& part) {
+        resetRunState();
+        convert::SetYear2024Source(false);
+        convert::StartStaffTransfer(convert::StaffSelection::All);
+        clearLog();
+        if (!std::filesystem::exists(temp.path() / "2023")) qztest::CopyTree(sample->path() / "2023", temp.path() / "2023");
+        std::filesystem::remove_all(temp.path() / "2024");
+        std::filesystem::create_directories(temp.path() / "2024");
+        keyWaits = 0;
+        logsAtWaits.clear();
+        return exitCodeOf(part);
+    }
+
+    Tree tree(const char* year) const { return qztest::readTree(temp.path() / year); }
+    std::string waits() const {
+        std::string text;
+        for (const std::string& log : logsAtWaits) text += "--- log at a key wait:\n" + log;
+        return text;
+    }
+
+    // The steps every case of a matrix shares: a clean run, a counting run, then one run
+    // per call to fail, each checked against the clean one by check.
+    template <typename Part, typename Check>
+    void runMatrix(int maxCases, Part&& part, Check&& check) {
+        const FaultKind& kind = GetParam();
+        ASSERT_EQ(runOnce(part), -1);
+        ASSERT_EQ(keyWaits, 0) << "the sample asks nothing on a clean run\n" << waits();
+        const Tree clean = tree("2024");
+        const std::uint64_t source = qztest::treeHash(tree("2023"));
+
+        int calls = 0;
+        {
+            const auto counter = kind.inject(qztest::kNeverFail);
+            ASSERT_EQ(runOnce(part), -1);
+            calls = counter->callCount();
+        }
+        ASSERT_EQ(tree("2024"), clean) << "counting the calls changes nothing";
+        RecordProperty("calls", calls);
+
+        for (const int n : qztest::CallsToFail(calls, maxCases)) {
+            SCOPED_TRACE(std::string(kind.name) + " call " + std::to_string(n) + " of " + std::to_string(calls));
+            int exitCode = -1;
+            {
+                const auto fault = kind.inject(n);
+                exitCode = runOnce(part);
+            }
+            const Tree result = tree("2024");
+            if (qztest::treeHash(tree("2023")) != source) {
+                ADD_FAILURE() << "the 2023 tree is never changed";
+                std::filesystem::remove_all(temp.path() / "2023");
+            }
+            const std::vector<std::string> lost = qztest::LostOrChanged(clean, result);
+            const std::vector<std::string> unexpected = qztest::Unexpected(clean, result);
+            if (!lost.empty() || !unexpected.empty() || exitCode != -1) {
+                EXPECT_GT(keyWaits, 0) << "without a word, lost or changed: " << qztest::Listed(lost)
+                                            << "; made: " << qztest::Listed(unexpected) << "; exit code " << exitCode;
+            }
+            check(clean, result, lost, exitCode);
+        }
+    }
+
+    static inline qztest::TempDir* sample = nullptr;
+    app::Run run;
+};
+
+class GlobalCopyFaults : public RunFaults {};
+
+TEST_P(GlobalCopyFaults, EveryFailureIsReportedAndTheNextItemRuns) {
+    runMatrix(kMaxGlobalCasesPerKind, [&] { app::RunGlobalCopy(run.paths); },
+              [&](const Tree&, const Tree& result, const std::vector<std::string>& lost, int exitCode) {
+                  if (exitCode == -1) {
+                      // One failure costs at most the file it was copying.
+                      EXPECT_LE(lost.size(), 1u) << qztest::Listed(lost);
+                      return;
+                  }
+                  EXPECT_EQ(exitCode, 0) << "only a global directory that cannot be made ends the run";
+                  EXPECT_TRUE(result.empty()) << "nothing copied without the global directory";
+                  EXPECT_NE(waits().find("Utworzenia katalogu"), std::string::npos) << waits();
+              });
+}
+
+class FirmLoopFaults : public RunFaults {
+protected:
+    FirmLoopFaults() {
+        // Every firm stays selected; F5 starts the conversion.
+        answerFirst = [this] {
+            if (!screen.screenContains("BAZA FIRM")) return false;
+            screen.pushKey(tui::kbF5);
+            return true;
+        };
+        startLoop = [this] { app::RunFirmLoop(run); };
+    }
+    ~FirmLoopFaults() override { app::ReleaseFirmTable(app::kMaxFirms); }
+
+    static std::string DirectoryOf(std::string_view record) {
+        fileio::RegistryRecord parsed;
+        std::memcpy(parsed.bytes.data(), record.data(), parsed.bytes.size());
+        return parsed.Directory();
+    }
+
+    std::function<void()> startLoop;
+};
+
+TEST_P(FirmLoopFaults, OnlyConvertedFirmsAreRegisteredAndNothingIsLostSilently) {
+    runMatrix(kMaxLoopCasesPerKind, startLoop,
+              [&](const Tree& clean, const Tree& result, const std::vector<std::string>&, int exitCode) {
+                  const auto registryFound = result.find(std::string(kRegistry));
+                  // A 2023 registry that cannot be read ends the run before any firm.
+                  if (exitCode == 0) {
+                      EXPECT_TRUE(result.empty()) << "the run ends early only before the first firm";
+                      return;
+                  }
+                  EXPECT_TRUE(exitCode == -1 || exitCode == 255)
+                      << "a run ends early only when the user gives up after a serious error: " << exitCode;
+                  const std::string registry = registryFound == result.end() ? "" : registryFound->second;
+                  const std::string& cleanRegistry = clean.at(std::string(kRegistry));
+                  ASSERT_EQ(registry.size() % fileio::kRegistryRecordSize, 0u) << "a half-written registry record";
+
+                  std::set<std::string> registered;
+                  for (std::size_t at = 0; at < registry.size(); at += fileio::kRegistryRecordSize) {
+                      const std::string record = registry.substr(at, fileio::kRegistryRecordSize);
+                      // A write that fails while the registry's records are moved
+                      // can leave one mixed record; that is never silent.
+                      if (cleanRegistry.find(record) == std::string::npos) {
+                          EXPECT_NE(waits().find("Poważny BŁĄD I/O."), std::string::npos)
+                              << "a record the run never made: " << ::testing::PrintToString(record);
+                      }
+                      EXPECT_TRUE(registered.insert(DirectoryOf(record)).second) << "a firm registered twice";
+                  }
+                  for (std::size_t at = 0; at < cleanRegistry.size(); at += fileio::kRegistryRecordSize) {
+                      const std::string directory = DirectoryOf(cleanRegistry.substr(at, fileio::kRegistryRecordSize));
+                      const std::string marker = directory + "/" + std::string(kMarker);
+                      const auto found = result.find(marker);
+                      const bool converted = found != result.end() && found->second == clean.at(marker);
+                      if (registered.contains(directory)) {
+                          EXPECT_TRUE(converted) << directory << " registered without its whole marker";
+                      } else if (converted) {
+                          EXPECT_GT(keyWaits, 0) << directory << " converted but left out of the registry silently";
+                      }
+                  }
+              });
+}
+
+const auto kKinds = ::testing::ValuesIn(qztest::FaultKinds().begin(), qztest::FaultKinds().end());
+INSTANTIATE_TEST_SUITE_P(EachCall, GlobalCopyFaults, kKinds, qztest::FaultName);
+INSTANTIATE_TEST_SUITE_P(EachCall, FirmLoopFaults, kKinds, qztest::FaultName);
+
+}  // namespace

@@ -1,0 +1,125 @@
+#pragma once
+// The ways the operating system can fail the converter's file work, each aimed at
+// the n-th call of its kind, for tests that run a whole conversion once per call
+// that a clean run makes. POSIX only: the faults go into the file layer's call table.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/posix/syscalls.h"
+
+namespace qztest {
+
+// A fault in place; removed again when the object goes.
+class InjectedFault {
+public:
+    virtual ~InjectedFault() = default;
+    // The calls of the fault's kind since it was put in place.
+    virtual int callCount() const = 0;
+};
+
+template <typename Fault>
+class HeldFault : public InjectedFault {
+public:
+    template <typename... Args>
+    explicit HeldFault(Args... args) : fault_(args...) {}
+    int callCount() const override { return fault_.callCount(); }
+
+private:
+    Fault fault_;
+};
+
+// A close that releases the descriptor, as the system always does, and then reports
+// an error (EIO: the data written before may not have reached the disk).
+class CloseFailsNth {
+public:
+    explicit CloseFailsNth(int n) : guard_(&call) { state() = State{n, 0, previous_}; }
+    int callCount() const { return state().calls; }
+
+private:
+    struct State {
+        int failAt;
+        int calls;
+        int (*previous)(int);
+    };
+    static State& state() {
+        static State value{};
+        return value;
+    }
+    static int call(int fd) {
+        State& s = state();
+        const int closed = s.previous(fd);
+        if (++s.calls != s.failAt || closed != 0) return closed;
+        errno = EIO;
+        return -1;
+    }
+
+    int (*previous_)(int) = platform::posix::syscalls().close;
+    platform::posix::ScopedSyscall<&platform::posix::Syscalls::close> guard_;
+};
+
+struct FaultKind {
+    const char* name;
+    std::function<std::unique_ptr<InjectedFault>(int n)> inject;
+};
+
+inline constexpr int kNeverFail = 1 << 30;
+
+inline bool Creates(const char*, int flags, mode_t) { return (flags & O_CREAT) != 0; }
+inline bool OpensExisting(const char*, int flags, mode_t) { return (flags & O_CREAT) == 0; }
+
+template <auto Entry>
+std::function<std::unique_ptr<InjectedFault>(int)> FailCall(
+    int error, typename platform::posix::FailNthCall<Entry>::Filter filter = nullptr) {
+    return [error, filter](int n) -> std::unique_ptr<InjectedFault> {
+        return std::make_unique<HeldFault<platform::posix::FailNthCall<Entry>>>(n, error, filter);
+    };
+}
+
+// Every kind of failure the matrix tries, one system call each.
+inline std::span<const FaultKind> FaultKinds() {
+    using platform::posix::Syscalls;
+    static const FaultKind kinds[] = {
+        {"open", FailCall<&Syscalls::open>(EIO, &OpensExisting)},
+        {"create", FailCall<&Syscalls::open>(ENOSPC, &Creates)},
+        {"read", FailCall<&Syscalls::read>(EIO)},
+        {"shortWrite",
+         [](int n) -> std::unique_ptr<InjectedFault> {
+             return std::make_unique<HeldFault<platform::posix::ShortNthWrite>>(n);
+         }},
+        {"close", [](int n) -> std::unique_ptr<InjectedFault> { return std::make_unique<HeldFault<CloseFailsNth>>(n); }},
+        {"rename", FailCall<&Syscalls::rename>(EIO)},
+        {"mkdir", FailCall<&Syscalls::mkdir>(EACCES)},
+        {"lock", FailCall<&Syscalls::lock>(ENOLCK)},
+        {"opendir", FailCall<&Syscalls::opendir>(EIO)},
+        {"readdir", FailCall<&Syscalls::readdir>(EIO)},
+    };
+    return kinds;
+}
+
+// The calls to fail, 1 to calls: every one when there are at most cap, otherwise cap
+// of them spread evenly, the first and the last among them.
+inline std::vector<int> CallsToFail(int calls, int cap) {
+    std::vector<int> chosen;
+    if (calls <= cap) {
+        for (int n = 1; n <= calls; ++n) chosen.push_back(n);
+        return chosen;
+    }
+    for (int i = 0; i < cap; ++i) chosen.push_back(1 + static_cast<int>(static_cast<long long>(i) * (calls - 1) / (cap - 1)));
+    chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end());
+    return chosen;
+}
+
+// For the names of parameterised tests.
+inline std::string FaultName(const ::testing::TestParamInfo<FaultKind>& info) { return info.param.name; }
+
+}  // namespace qztest
