@@ -52,7 +52,9 @@ bool ChooseYear2024Settings() {
 }
 
 std::uint16_t AskVatProportion(std::optional<std::uint16_t> settled2023) {
-    std::string prompt(std::string_view("Firma rozliczała  VAT w proporcji "_cp));
+    // Through a constant: clang 14 crashes on a string built straight from the literal.
+    constexpr std::string_view kSettledIn2023 = "Firma rozliczała  VAT w proporcji "_cp;
+    std::string prompt(kSettledIn2023);
     if (settled2023) prompt += std::to_string(*settled2023) + "%";
     prompt += tui::kLineEnd;
     prompt += "a zakładana na 2024 wynosi 0% ?"_cp;

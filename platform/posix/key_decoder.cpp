@@ -215,9 +215,7 @@ KeyDecoder::Step KeyDecoder::parseCsi(std::string_view in, std::size_t& used) {
 KeyDecoder::Step KeyDecoder::parseSs3(std::string_view in, std::size_t& used) {
     // Some terminals put a modifier before the final byte ("\x1BO5P" for Ctrl+F1).
     std::size_t end = 2;
-    int modifier = 0;
-    while (end < in.size() && end < kLongestSequence && in[end] >= '0' && in[end] <= '9')
-        modifier = modifier * 10 + (in[end++] - '0');
+    while (end < in.size() && end < kLongestSequence && in[end] >= '0' && in[end] <= '9') ++end;
     if (end == in.size()) {
         if (!timedOut_) return Step::Incomplete;
         if (end == 2) emitAlt('O');  // nothing followed: Alt+O
@@ -226,6 +224,10 @@ KeyDecoder::Step KeyDecoder::parseSs3(std::string_view in, std::size_t& used) {
     }
     const char c = in[end];
     used = end + 1;
+    // A modifier larger than any terminal sends would overflow: the sequence is dropped.
+    std::vector<int> p;
+    if (!parseParameters(in.substr(2, end - 2), p)) return Step::Done;
+    const int modifier = p[0];
     if (const int key = specialOfLetter(c); key >= 0) {
         emitSpecial(key, modifier > 0 ? modifier : 1);
         return Step::Done;

@@ -119,6 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"an unknown sequence", "\x1B[99~a", "1E61/20"},
         Case{"a terminal's answer", "\x1B[?1;2ca", "1E61/20"},
         Case{"a sequence never finished", "\x1B[12;", ""},
+        Case{"a modifier too large for a number", "\x1BO" + std::string(29, '2') + "Pa", "1E61/20"},
+        Case{"a parameter too large for a number", "\x1B[" + std::string(29, '2') + "~a", "1E61/20"},
         Case{"mouse press and release", "\x1B[<0;10;5M\x1B[<0;10;5m", "M1@10,5 M0@10,5"},
         Case{"right button", "\x1B[<2;80;25M", "M2@80,25"},
         Case{"middle button", "\x1B[<1;3;4M", "M4@3,4"},

@@ -1,0 +1,14 @@
+// The ledger entry converter over a monthly ledger file; the first byte is the number
+// of the last entry already in the target.
+#include "convert/entry_records.h"
+#include "convert/ledger_converters.h"
+#include "fuzz/support/record_files.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const qzfuzz::SplitInput input = qzfuzz::Split({data, size});
+    qzfuzz::RunInput([&] {
+        convert::StartLedgerNumbering(input.setting);
+        qzfuzz::ConvertFile(input.rest, convert::LedgerEntryRecord::kSize, convert::ConvertLedgerEntry);
+    });
+    return 0;
+}

@@ -1,0 +1,15 @@
+// The PIT-28 converter; the first byte's bit 0 asks about each person, bit 1 marks the
+// firm's settings as taken from 2024.
+#include "convert/staff_records.h"
+#include "convert/tax_data_converters.h"
+#include "fuzz/support/record_files.h"
+#include "fuzz/support/tax_data_setting.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const qzfuzz::SplitInput input = qzfuzz::Split({data, size});
+    qzfuzz::RunInput([&] {
+        qzfuzz::ApplyTaxDataSetting(input.setting);
+        qzfuzz::ConvertFile(input.rest, convert::TaxDataRecord::kSize, convert::ConvertPit28);
+    });
+    return 0;
+}

@@ -1,0 +1,12 @@
+// The salary filter, with every other salary's person carried.
+#include "convert/entry_records.h"
+#include "convert/ledger_converters.h"
+#include "fuzz/support/record_files.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    qzfuzz::RunInput([&] {
+        qzfuzz::CarryEveryOtherPerson({data, size}, convert::SalaryRecord::kSize);
+        qzfuzz::FilterFile({data, size}, convert::SalaryRecord::kSize, convert::KeepSalary);
+    });
+    return 0;
+}
