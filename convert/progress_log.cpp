@@ -70,6 +70,7 @@ void LogWriteLine(std::string_view text) {
         scroll();
     gLog.column = 1;
     tui::PlaceCursorOnScreen(gLog.column, gLog.row);
+    tui::ShowProgress();
 }
 
 void ClearLog(bool whole) {

@@ -9,6 +9,20 @@
 
 namespace tui {
 
+namespace {
+
+// When the screen was last shown; none yet after InitScreen.
+std::uint32_t gShownAt = 0;
+bool gShown = false;
+
+void showScreen() {
+    platform::console().flush();
+    gShownAt = platform::clock().tickMs();
+    gShown = true;
+}
+
+}  // namespace
+
 int ScreenColumns() { return platform::console().columns(); }
 int ScreenRows() { return platform::console().rows(); }
 
@@ -25,8 +39,13 @@ void PlaceCursorOnScreen(int column, int row) { platform::console().setCursor(co
 void SetCursorShape(platform::CursorShape shape) { platform::console().setCursorShape(shape); }
 
 void Delay(std::uint32_t ms) {
-    platform::console().flush();
+    showScreen();
     platform::clock().sleepMs(ms);
+}
+
+void ShowProgress() {
+    // Unsigned difference: right across the tick's wrap.
+    if (!gShown || platform::clock().tickMs() - gShownAt >= kProgressIntervalMs) showScreen();
 }
 
 void InitScreen() {
@@ -38,6 +57,7 @@ void InitScreen() {
     ResetTextDevice();
     InvalidateClock();
     ResetLastEvent();
+    gShown = false;
 }
 
 }  // namespace tui

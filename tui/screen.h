@@ -37,6 +37,13 @@ void SetCursorShape(platform::CursorShape shape);
 // Waits ms milliseconds after showing what was drawn so far.
 void Delay(std::uint32_t ms);
 
+// Work that never waits for input (a conversion filling its log) calls this after
+// drawing: it shows what was drawn unless the screen was shown less than
+// kProgressIntervalMs ago, so the work stays visible and a fast-scrolling log is
+// sent to the terminal some 25 times a second instead of line by line.
+inline constexpr std::uint32_t kProgressIntervalMs = 40;
+void ShowProgress();
+
 // The start-up state of the screen layer: default colours, no window, no hint bar,
 // the text device over the whole screen in 0x07, the clock drawn at its next tick.
 void InitScreen();

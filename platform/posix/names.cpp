@@ -136,11 +136,26 @@ int resolvePath(std::string_view path, ResolvedPath& resolved) {
         if (end > start) components.push_back(path.substr(start, end - start));
         start = end + 1;
     }
+    for (std::string_view component : components)
+        if (!isValidName(component, false)) return err::BadFormat;
+
+    // Where every component exists as given (the usual case), one look-up of the
+    // whole path settles it: an exact match is what each component's look-up would
+    // pick. Only a miss needs the search ignoring case, component by component.
+    std::string asGiven = resolved.native;
+    for (std::string_view component : components) asGiven = joinNative(asGiven, cp852::toUtf8(component));
+    struct stat info;
+    if (syscalls().lstat(asGiven.c_str(), &info) == 0) {
+        resolved.native = asGiven;
+        resolved.givenNative = std::move(asGiven);
+        resolved.exists = true;
+        return err::Ok;
+    }
+
     resolved.exists = true;  // the root, when there is nothing after it
     for (std::size_t i = 0; i < components.size(); ++i) {
         const std::string_view component = components[i];
         const bool last = i + 1 == components.size();
-        if (!isValidName(component, false)) return err::BadFormat;
         std::string diskName;
         if (component == "." || component == "..") {
             resolved.native = joinNative(resolved.native, component);

@@ -115,4 +115,17 @@ TEST_F(ProgressLogTest, PausesOnlyInSlowMode) {
     EXPECT_EQ(clock.totalSleptMs(), 1000u);
 }
 
+TEST_F(ProgressLogTest, AFastLogIsShownWhileItRunsButNotLineByLine) {
+    // 100 lines 10 ms apart: shown after the first, then once every 40 ms.
+    int showings = 0;
+    for (int line = 0; line < 100; ++line) {
+        const int before = screen.cellsFlushed();
+        convert::LogWriteLine("wiersz " + std::to_string(line));
+        if (screen.cellsFlushed() > before) ++showings;
+        clock.advance(10);
+    }
+    EXPECT_EQ(showings, 25);
+    EXPECT_EQ(clock.totalSleptMs(), 100u * 10) << "showing the log must not pause the work";
+}
+
 }  // namespace
