@@ -79,6 +79,9 @@ void ReadPathFile(std::string_view fileName, RunPaths& paths) {
     convert::LogWriteLine("Ustalenie ścieżek dostępu "_cp);
     std::string line;
     while (reader.readLine(line)) {
+        // A file that went through a text-mode transfer twice ends its lines with more
+        // than one CR; no folder name ends with one.
+        while (line.ends_with('\r')) line.pop_back();
         if (line.starts_with(kKey2023)) {
             paths.root2023 = line.substr(kKey2023.size()) + platform::kSeparator;
         } else if (line.starts_with(kKey2024)) {

@@ -106,6 +106,7 @@ TEST_F(PathFilesTest, ReadPathFile) {
         {"KPR_2024=/ends/\n", P("/KPR_2023/"), P("/ends//")},
         {"KPR_2024=\n", P("/KPR_2023/"), P("/")},
         {"KPR_2023= /spaces \n", P(" /spaces /"), "/arg"},
+        {"KPR_2024=/cr\r\r\r\nKPR_2023=/b\r", P("/b/"), P("/cr/")},
         {"", P("/KPR_2023/"), "/arg"},
     };
     for (const auto& c : cases) {

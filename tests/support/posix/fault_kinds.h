@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <span>
 #include <string>
 #include <vector>
@@ -121,5 +122,7 @@ inline std::vector<int> CallsToFail(int calls, int cap) {
 
 // For the names of parameterised tests.
 inline std::string FaultName(const ::testing::TestParamInfo<FaultKind>& info) { return info.param.name; }
+// How a failing case names its kind in the test log.
+inline void PrintTo(const FaultKind& kind, std::ostream* out) { *out << kind.name; }
 
 }  // namespace qztest
