@@ -8,6 +8,7 @@
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "platform/search_rules.h"
+#include "tests/platform/pattern_case.h"
 #include "tests/support/program_test.h"
 
 namespace {
@@ -175,16 +176,6 @@ TEST_F(FileNames, SearchErrorNumbers) {
     DirectorySearch never;
     FoundEntry entry;
     EXPECT_EQ(never.next(entry), err::NoMoreFiles);
-}
-
-struct PatternCase {
-    const char* pattern;
-    const char* name;
-    bool fits;
-};
-
-std::ostream& operator<<(std::ostream& out, const PatternCase& c) {
-    return out << '"' << c.pattern << "\" against \"" << c.name << '"';
 }
 
 class Patterns : public ::testing::TestWithParam<PatternCase> {};

@@ -37,17 +37,8 @@ constexpr std::string_view kMarker = "_qz_kpr.rek";
 
 // A run on fresh copies of the sample tree, the run's state and its key waits
 // counted from the start of each.
-class RunFaults : public qztest::ConverterTest, public ::testing::WithParamInterface<FaultKind> {
+class RunFaults : public qztest::WithQuietSample<qztest::ConverterTest>, public ::testing::WithParamInterface<FaultKind> {
 protected:
-    static void SetUpTestSuite() {
-        sample = new qztest::TempDir;
-        qztest::WriteQuietSampleTree(sample->path() / "2023");
-    }
-    static void TearDownTestSuite() {
-        delete sample;
-        sample = nullptr;
-    }
-
     RunFaults() {
         run.paths.root2023 = temp.root() + "2023" + platform::kSeparator;
         run.paths.root2024 = temp.root() + "2024" + platform::kSeparator;
@@ -116,7 +107,6 @@ protected:
         }
     }
 
-    static inline qztest::TempDir* sample = nullptr;
     app::Run run;
 };
 

@@ -26,17 +26,8 @@ constexpr int kMaxCasesPerKind = 15;
 constexpr std::string_view kMarker = "_qz_kpr.rek";
 constexpr std::string_view kAnnualSettings = "2024_ROK.REK";
 
-class FirmConversionFaults : public qztest::ConverterTest, public ::testing::WithParamInterface<FaultKind> {
+class FirmConversionFaults : public qztest::WithQuietSample<qztest::ConverterTest>, public ::testing::WithParamInterface<FaultKind> {
 protected:
-    static void SetUpTestSuite() {
-        sample = new qztest::TempDir;
-        qztest::WriteQuietSampleTree(sample->path() / "2023");
-    }
-    static void TearDownTestSuite() {
-        delete sample;
-        sample = nullptr;
-    }
-
     FirmConversionFaults() : firm(qztest::FirmDirectories(sample->path() / "2023").front()) {}
 
     // One conversion of the firm on fresh trees, with the run's state and the key
@@ -69,7 +60,6 @@ protected:
         return text;
     }
 
-    static inline qztest::TempDir* sample = nullptr;
     const std::string firm;
 };
 

@@ -9,6 +9,7 @@
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "platform/posix/names.h"
+#include "tests/platform/pattern_case.h"
 #include "tests/support/program_test.h"
 
 namespace {
@@ -103,16 +104,6 @@ TEST_F(PosixFileNames, DotFilesAreHiddenAndBrokenLinksNeverFound) {
     ASSERT_EQ(search.first(temp.root() + ".UKRYTY", attr::Hidden, entry), err::Ok);
     EXPECT_EQ(entry.attributes, attr::Archive | attr::Hidden);
     EXPECT_EQ(search.first(temp.root() + ".ukryty", 0, entry), err::FileNotFound);
-}
-
-struct PatternCase {
-    const char* pattern;
-    const char* name;
-    bool fits;
-};
-
-std::ostream& operator<<(std::ostream& out, const PatternCase& c) {
-    return out << '"' << c.pattern << "\" against \"" << c.name << '"';
 }
 
 class DiskPatterns : public ::testing::TestWithParam<PatternCase> {};

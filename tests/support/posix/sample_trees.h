@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/program_test.h"
 #include "tests/support/tree_snapshot.h"
 #include "tools/qz-sample/sample_tree.h"
 
@@ -24,6 +25,23 @@ inline void WriteQuietSampleTree(const std::filesystem::path& root) {
     qzsample::TreeWriter out(root);
     ASSERT_TRUE(out.open() && qzsample::writeSampleTree(options, out)) << out.error();
 }
+
+// A fixture with one quiet sample tree at sample/2023, written once for the suite;
+// each case copies it afresh.
+template <typename Fixture>
+class WithQuietSample : public Fixture {
+protected:
+    static void SetUpTestSuite() {
+        sample = new TempDir;
+        WriteQuietSampleTree(sample->path() / "2023");
+    }
+    static void TearDownTestSuite() {
+        delete sample;
+        sample = nullptr;
+    }
+
+    static inline TempDir* sample = nullptr;
+};
 
 // The firm directories of a 2023 tree, in name order.
 inline std::vector<std::string> FirmDirectories(const std::filesystem::path& root) {
