@@ -25,6 +25,7 @@ struct Report {
     int passedOver = 0;
     std::string firm;       // the directory of the firm at hand; empty outside firms
     std::string lastError;  // the last line shown in the error colour
+    std::string answer;     // an answer line that waits for its prompt's line to end
     std::vector<std::string> personsLeft;
     std::vector<std::string> failures;
 };
@@ -45,6 +46,12 @@ void put(std::string_view line) {
     if (platform::writeFile(gReport.file, text.data(), text.size(), done) != platform::err::Ok) giveUp();
 }
 
+void putWaitingAnswer() {
+    if (gReport.answer.empty()) return;
+    put(gReport.answer);
+    gReport.answer.clear();
+}
+
 void listen(tui::JournalEntry entry, std::string_view text, std::string_view answer) {
     switch (entry) {
         case tui::JournalEntry::Shown:
@@ -55,9 +62,13 @@ void listen(tui::JournalEntry entry, std::string_view text, std::string_view ans
             put("! " + std::string(text));
             break;
         case tui::JournalEntry::Answered:
-            put("? " + std::string(text) + std::string(" -- odpowiedź: "_cp) + std::string(answer));
+            gReport.answer = "? " + std::string(text) + std::string(" -- odpowiedź: "_cp) + std::string(answer);
+            // A prompt in the log ends its line only after the answer: the answer
+            // follows that line.
+            if (!LogLineSoFar().empty()) return;
             break;
     }
+    putWaitingAnswer();
 }
 
 // An existing report is opened at its end; a missing one is created. Two runs over
@@ -156,6 +167,7 @@ void ReportFailure(std::string_view line) { gReport.failures.push_back(ofFirm(li
 
 void CloseRunReport() {
     tui::SetJournalListener(nullptr);
+    putWaitingAnswer();
     put("");
     put("=== Podsumowanie ===");
     put("Firmy przeniesione i wpisane do rejestru 2024: " + std::to_string(gReport.registered));
