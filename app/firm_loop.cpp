@@ -58,8 +58,8 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
         convert::LogWriteLine("Kopiowanie  - FIRMA   : " + firm->registry.Name());
         convert::LogWriteLine("              Katalog : " + directory);
         convert::ReportFirmStart(directory);
-        // A failed insert has been put to the user as a serious error; the next
-        // firm follows.
+        // A failed insert has been put to the user as a serious error; the report
+        // tells it, and the next firm follows.
         const bool converted = convert::ConvertFirm(roots, directory, run.extraFiles);
         const bool registered = converted && registry.InsertSorted(firm->registry.bytes.data());
         convert::ReportFirmResult(firm->registry.Name(), directory, OutcomeOf(converted, registered));

@@ -34,7 +34,8 @@ Report gReport;
 
 void giveUp() {
     gReport.broken = true;
-    // Nothing was lost that the report could still hold: its handle goes as it is.
+    // The report is given up already and the last screen will say so: a close that
+    // fails as well changes nothing.
     if (gReport.file.isOpen()) static_cast<void>(platform::closeFile(gReport.file));
 }
 

@@ -115,7 +115,7 @@ bool ConvertPerson(RecordBytes source, RecordBuffer target) {
     }
     LogWriteLine();
     if (!carried) {
-        ReportPersonLeft(nameOf(target), " - nie przeniesiony na życzenie"_cp);
+        ReportPersonLeft(nameOf(target), " - odpowiedź N"_cp);
         return false;
     }
 

@@ -101,6 +101,9 @@ expect_reported "Katalog danych 2023: $old2023/"
 expect_reported "Katalog danych 2024: $new2024/"
 expect_reported "Rejestr firm: SPISFIRM.DAT"
 expect_reported "*) Dane - przenieś : wszystkich"
+# The log's lines as shown, those in the error colour marked.
+expect_reported "Koniec pracy kopiera danych KPR_QZ na rok 2024"
+grep -q '^! Stwierdzono obecność pliku ' <<<"$(last_report)" || fail "no error-colour line marked in the report"
 for i in 0 1 3 4 5; do expect_reported "= Firma ${names[$i]} [${dirs[$i]}]: przeniesiona i wpisana do rejestru 2024"; done
 expect_reported "= Firma ${names[2]} [${dirs[2]}]: pominięta (nie zaznaczona)"
 expect_summary "$(record_count "$registry2024")" 1 0
