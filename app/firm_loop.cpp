@@ -6,14 +6,34 @@
 #include "app/firm_table.h"
 #include "convert/firm_conversion.h"
 #include "convert/progress_log.h"
+#include "convert/run_report.h"
 #include "fileio/firm_list_file.h"
 #include "fileio/message_lines.h"
+#include "platform/console.h"
 #include "product/environment.h"
 #include "tui/message_box.h"
 
 namespace app {
 
 namespace {
+
+std::uint16_t SelectedCount(std::uint16_t count) {
+    std::uint16_t selected = 0;
+    for (std::uint16_t number = 1; number <= count; ++number)
+        if (const FirmRecord* firm = FirmByNumber(number); firm && firm->selected) ++selected;
+    return selected;
+}
+
+// Progress where it does not disturb the screen: the console's title.
+void ShowFirmInTitle(std::uint16_t firm, std::uint16_t firms) {
+    platform::console().setTitle(std::string(kConsoleTitle) + " - firma " + std::to_string(firm) + " z " +
+                                 std::to_string(firms));
+}
+
+convert::FirmOutcome OutcomeOf(bool converted, bool registered) {
+    if (!converted) return convert::FirmOutcome::NotConverted;
+    return registered ? convert::FirmOutcome::Registered : convert::FirmOutcome::NotRegistered;
+}
 
 void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
     // A missing 2024 registry is created empty; a busy one is not waited for.
@@ -23,18 +43,28 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
         return;
     }
     const convert::DataRoots roots{run.paths.root2023, run.paths.root2024};
+    const std::uint16_t firms = SelectedCount(count);
+    std::uint16_t done = 0;
     for (std::uint16_t number = 1; number <= count; ++number) {
         const FirmRecord* firm = FirmByNumber(number);
-        if (!firm || !firm->selected) continue;
+        if (!firm) continue;
         const std::string directory = firm->registry.Directory();
+        if (!firm->selected) {
+            convert::ReportFirmResult(firm->registry.Name(), directory, convert::FirmOutcome::PassedOver);
+            continue;
+        }
+        ShowFirmInTitle(++done, firms);
         convert::ClearLog(true);
         convert::LogWriteLine("Kopiowanie  - FIRMA   : " + firm->registry.Name());
         convert::LogWriteLine("              Katalog : " + directory);
-        // A failed insert has been put to the user as a serious error; the next
-        // firm follows.
-        if (convert::ConvertFirm(roots, directory, run.extraFiles))
-            static_cast<void>(registry.InsertSorted(firm->registry.bytes.data()));
+        convert::ReportFirmStart(directory);
+        // A failed insert has been put to the user as a serious error; the report
+        // tells it, and the next firm follows.
+        const bool converted = convert::ConvertFirm(roots, directory, run.extraFiles);
+        const bool registered = converted && registry.InsertSorted(firm->registry.bytes.data());
+        convert::ReportFirmResult(firm->registry.Name(), directory, OutcomeOf(converted, registered));
     }
+    platform::console().setTitle(kConsoleTitle);
     // What Close cannot release, the file object's end closes.
     static_cast<void>(registry.Close());
 }

@@ -3,6 +3,7 @@
 // that pass the check.
 #include <string>
 
+#include "app/page_labels.h"
 #include "app/path_check.h"
 #include "app/wizard_page_parts.h"
 #include "convert/options.h"
@@ -64,11 +65,10 @@ std::unique_ptr<WizardPage> BuildLocationPage(RunPaths& paths) {
     InsertRootLine(dialog, paths.root2024, 7, "lokalizacja docelowa:");
     tui::Insert(dialog, tui::NewCheckBox("zapisz ustawienie lokalizacji (w pliku qz23-24.PTH)", page->savePaths, 9,
                                          4, nullptr));
-    tui::Insert(dialog, tui::NewCheckBox("informuj o nie zamkniętym grudniu i związaną z tym konsekwencją"_cp,
-                                         options.decemberWarning, 15, 5, tui::NewLabel("Dodatkowe opcje:", 14, 4)));
-    tui::Insert(dialog, tui::NewCheckBox("pokazuj powoli szczegóły konwersji"_cp, options.slowMode, 16, 5, nullptr));
-    tui::Insert(dialog, tui::NewCheckBox("Zasłoń(~) w 2023 przekonwertowane pliki 2024K880.mm i 2024SP.nn"_cp,
-                                         options.renameConverted, 17, 5, nullptr));
+    tui::Insert(dialog, tui::NewCheckBox(labels::kDecemberWarning, options.decemberWarning, 15, 5,
+                                         tui::NewLabel("Dodatkowe opcje:", 14, 4)));
+    tui::Insert(dialog, tui::NewCheckBox(labels::kSlowMode, options.slowMode, 16, 5, nullptr));
+    tui::Insert(dialog, tui::NewCheckBox(labels::kRenameConverted, options.renameConverted, 17, 5, nullptr));
     InsertButton(dialog, tui::cmCancel);
     InsertButton(dialog, cmNext);
     ShowHints(dialog, false, cmNext);

@@ -2,12 +2,15 @@
 
 #include "app/firm_loop.h"
 #include "app/global_copy.h"
+#include "app/run_report_header.h"
 #include "app/wizard_pages.h"
 #include "convert/options.h"
 #include "convert/progress_log.h"
+#include "convert/run_report.h"
 #include "platform/console.h"
 #include "platform/cp852.h"
 #include "platform/process.h"
+#include "tui/journal.h"
 #include "tui/message_box.h"
 #include "tui/screen.h"
 #include "tui/text_device.h"
@@ -27,6 +30,8 @@ constexpr tui::Attribute kRuleColour = 15;    // white
 constexpr tui::Attribute kLogTextColour = 7;  // light grey
 constexpr std::uint8_t kBlack = 0;
 
+constexpr std::string_view kCancelQuestion = "Rezygnujesz z konwersji danych na nowy rok ?";
+
 // Shows a page and disposes of it; a page that cannot be shown counts as cancelled.
 tui::Command ShowPage(int number, Run& run) {
     std::unique_ptr<WizardPage> page = BuildPage(number, run.paths);
@@ -36,12 +41,22 @@ tui::Command ShowPage(int number, Run& run) {
     return command;
 }
 
-bool ConfirmCancel() { return tui::AskYesNo(false, "Rezygnujesz z konwersji danych na nowy rok ?", 10, 10); }
+bool ConfirmCancel() { return tui::AskYesNo(false, kCancelQuestion, 10, 10); }
 
-// Shows the cursor, waits for a key after "Nacisnij Enter" and ends the program.
+// The run's report holds everything the end of the wizard does.
+template <typename End>
+void Recorded(const Run& run, End end) {
+    BeginRunReport(run);
+    end();
+    convert::CloseRunReport();
+}
+
+// Shows the cursor, names the run's report, waits for a key after "Nacisnij Enter"
+// and ends the program.
 [[noreturn]] void EndOfRun() {
     tui::SetCursorShape(platform::CursorShape::BottomFifth);
     convert::LogPause();
+    convert::ShowRunReport();
     convert::LogWrite("Nacisnij Enter");
     convert::LogWaitForKey();
     convert::ClearLog(true);
@@ -65,6 +80,10 @@ void ShowHelp() {
     tui::WriteLine("wpisać nazwy plików, jakie będą automatycznie kopiowane z katalogu"_cp);
     tui::WriteLine("danych firmy na rok nastepny");
     tui::WriteLine();
+    tui::WriteLine("Przebieg każdej konwersji jest dopisywany do pliku qz23-24.LOG"_cp);
+    tui::WriteLine("w katalogu danych na rok 2024: ustawienia, komunikaty, pytania"_cp);
+    tui::WriteLine("z odpowiedziami, wynik każdej firmy i podsumowanie."_cp);
+    tui::WriteLine();
     convert::LogWaitForKey();
 }
 
@@ -77,12 +96,14 @@ Run SettleRun(std::string_view executable, std::string_view firstArgument) {
     return run;
 }
 
+std::string_view VersionLine() { return " PROGRAM DO PRZEPCHNIĘCIA DANYCH KPR_QZ Z ROKU 2023 NA 2024 1.02"_cp; }
+
 void WriteBanner() {
     tui::SetCursorShape(platform::CursorShape::Hidden);
     tui::SetTextBackground(kBlack);
     convert::SetLogColour(kBannerColour);
     convert::ClearLog(true);
-    convert::LogWriteLine(" PROGRAM DO PRZEPCHNIĘCIA DANYCH KPR_QZ Z ROKU 2023 NA 2024 1.02"_cp);
+    convert::LogWriteLine(VersionLine());
     convert::SetLogColour(kRuleColour);
     convert::LogWriteLine(std::string(kBannerRuleLength, kRuleCharacter));
     convert::SetLogColour(kLogTextColour);
@@ -93,8 +114,9 @@ void RunWizard(Run& run) {
     for (;;) {
         switch (ShowPage(page, run)) {
             case tui::cmCancel:
-                if (ConfirmCancel()) return;
-                break;
+                if (!ConfirmCancel()) break;
+                Recorded(run, [] { tui::JournalAnswer(kCancelQuestion, "Tak"); });
+                return;
             case cmBack:
                 if (page > 1) --page;
                 break;
@@ -102,7 +124,7 @@ void RunWizard(Run& run) {
                 if (page < kWizardPageCount) ++page;
                 break;
             case cmStart:
-                StartConversion(run);
+                Recorded(run, [&run] { StartConversion(run); });
                 return;
             default:
                 break;

@@ -28,12 +28,16 @@ void ShowHelp();
 // Reads the list file, sets the default roots and lets the path file replace them.
 Run SettleRun(std::string_view executable, std::string_view firstArgument);
 
+// The banner's title line, which is also the program's version line.
+std::string_view VersionLine();
+
 // The banner over the progress log: its title line and a rule.
 void WriteBanner();
 
 // The wizard loop: shows page 1 to 4 and moves between them by their commands (Next
 // and Back within 1-4, Cancel after the question whether to give up the conversion)
-// until Start, which runs StartConversion, or a confirmed Cancel.
+// until Start, which runs StartConversion, or a confirmed Cancel. Either end is
+// recorded in the run's report in the 2024 root.
 void RunWizard(Run& run);
 
 // What the Start command of the wizard runs: the global copy when the copy scope

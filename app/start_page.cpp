@@ -2,10 +2,10 @@
 // the firms chosen later), whether to stop after each firm, and the Start button.
 #include <string>
 
+#include "app/page_labels.h"
 #include "app/wizard_page_parts.h"
 #include "convert/file_size.h"
 #include "convert/options.h"
-#include "platform/cp852.h"
 #include "platform/files.h"
 #include "tui/cluster.h"
 #include "tui/input_line.h"
@@ -14,8 +14,6 @@
 namespace app::pages {
 
 namespace {
-
-using namespace platform::literals;
 
 constexpr int kSourceDirColumns = 7;
 enum StartControl { StopAfterEachFirm = 3 };
@@ -36,14 +34,14 @@ std::unique_ptr<WizardPage> BuildStartPage(const RunPaths& paths) {
     convert::Options& options = convert::options();
     FlipGlobalScopeOverExistingBase(paths, options);
 
-    auto scope = tui::NewItem("Dane Globalne z", tui::NewItem("Dane pózniej wskazanych firm"_cp, nullptr));
+    auto scope = tui::NewItem(labels::kScope[0], tui::NewItem(labels::kScope[1], nullptr));
     tui::Insert(dialog, tui::NewCheckList(std::move(scope), options.copyScope, 4, 4,
-                                          tui::NewLabel("Co pokopiowac :", 3, 3)));
+                                          tui::NewLabel(labels::kScopeCaption, 3, 3)));
     auto sourceDir = tui::NewInputLine(options.globalSourceDir, convert::Options::kGlobalSourceDirMax, 4, 24,
                                        tui::NewLabel("(tylko z 990) do #BIN024", 4, 32));
     sourceDir->SetVisibleWidth(kSourceDirColumns);
     tui::Insert(dialog, std::move(sourceDir));
-    tui::Insert(dialog, tui::NewCheckBox("Zatrzymywac akcje co firme", options.stopAfterEachFirm, 8, 4,
+    tui::Insert(dialog, tui::NewCheckBox(labels::kStopAfterEachFirm, options.stopAfterEachFirm, 8, 4,
                                          tui::NewLabel("Wykonanie kopiowania", 7, 3)));
     tui::Insert(dialog, tui::NewButton(cmStart, "ZACZNIJ", 3, 14, 12, 14));
     InsertButton(dialog, cmBack);

@@ -5,6 +5,7 @@
 #include "convert/copy_steps.h"
 #include "convert/progress_log.h"
 #include "platform/cp852.h"
+#include "tui/journal.h"
 #include "tui/message_box.h"
 #include "tui/sound.h"
 
@@ -39,11 +40,13 @@ std::optional<std::uint16_t> proportionOf(std::string_view answer) {
 
 bool ChooseYear2024Settings() {
     if (gAnswerForAll) return true;
-    LogLineIn(logcolour::Error, "Występują dane ROCZNE za rok 2023 i 2024 !"_cp);
+    constexpr std::string_view kBothYears = "Występują dane ROCZNE za rok 2023 i 2024 !"_cp;
+    constexpr std::string_view kChoices = " B-2023 N-2024, A-wszyskie następne na N  (B/N/A) ? "_cp;
+    LogLineIn(logcolour::Error, kBothYears);
     LogLineIn(logcolour::Error, "Wybierz z których skrzystać :"_cp);
     SetLogColour(logcolour::Error);
-    LogWrite(" B-2023 N-2024, A-wszyskie następne na N  (B/N/A) ? "_cp);
-    const char answer = LogWaitForChoice("BNA");
+    LogWrite(kChoices);
+    const char answer = tui::JournalKey(std::string(kBothYears).append(kChoices), LogWaitForChoice("BNA"));
     LogWriteLine();
     LogWriteLine(std::string(" - wybrano: ") + answer);
     LogWriteLine();
@@ -66,6 +69,7 @@ std::uint16_t AskVatProportion(std::optional<std::uint16_t> settled2023) {
         // Whatever closes the box, its value is the answer: a cancelled box gives
         // back the "0" it started with.
         tui::InputBox(0, answer, prompt);
+        tui::JournalAnswer(prompt, answer);
         if (const std::optional<std::uint16_t> proportion = proportionOf(answer)) return *proportion;
         tui::WarningBeep();
     }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "convert/progress_log.h"
+#include "convert/run_report.h"
 #include "platform/cp852.h"
 
 namespace convert {
@@ -18,6 +19,7 @@ void LogLineIn(tui::Attribute colour, std::string_view text, std::string_view na
 }
 
 void ReportError(std::string_view text, std::string_view name) {
+    ReportFailure(std::string(text).append(name));
     LogLineIn(logcolour::Error, text, name);
     LogWaitForKey();
 }

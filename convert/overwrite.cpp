@@ -4,6 +4,7 @@
 
 #include "convert/progress_log.h"
 #include "platform/cp852.h"
+#include "tui/journal.h"
 
 namespace convert {
 
@@ -21,15 +22,16 @@ bool AskOverwrite(std::string_view name) {
     if (gPolicy == OverwritePolicy::KeepAll) return true;
     if (gPolicy == OverwritePolicy::OverwriteAll) return false;
 
+    const std::string notice = std::string("Stwierdzono obecność pliku "_cp).append(name);
     SetLogColour(logcolour::Error);
-    LogWriteLine(std::string("Stwierdzono obecność pliku "_cp).append(name));
+    LogWriteLine(notice);
     SetLogColour(logcolour::Choice);
     LogWriteLine(" W-wykonaj kopiownie (zastępując) [A-i wszystkie następne]  "_cp);
     SetLogColour(logcolour::Choice);  // a colour holds for one write
     LogWriteLine(" Z-zostaw plik                    [N-i wszystkie następne] ?"_cp);
     SetLogColour(logcolour::Prompt);
     LogWrite("---->  Z(n)/W(a)");
-    const char answer = LogWaitForChoice("ANWZ");
+    const char answer = tui::JournalKey(notice, LogWaitForChoice("ANWZ"));
     SetLogColour(logcolour::Normal);
     LogWriteLine();
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "convert/options.h"
+#include "tui/journal.h"
 #include "tui/polish_text.h"
 #include "tui/screen.h"
 #include "tui/text_device.h"
@@ -25,6 +26,7 @@ struct Log {
     int row = 1;
     int column = 1;
     tui::Attribute colour = 0x07;
+    bool lineInError = false;  // a part of the line at the write row was written in the error colour
 
     Log() { rows.fill(kBlankRow); }
 };
@@ -38,6 +40,17 @@ void blankRows(int first, int last) {
         gLog.rows[row - 1] = kBlankRow;
         drawRow(row);
     }
+}
+
+std::string shownLine() {
+    const std::string& row = gLog.rows[gLog.row - 1];
+    return row.substr(0, row.find_last_not_of(' ') + 1);
+}
+
+// The run's record takes the line at the write row as it is shown.
+void journalLine() {
+    tui::JournalLine(shownLine(), gLog.lineInError);
+    gLog.lineInError = false;
 }
 
 // Moves rows 4-24 up by one into rows 3-23; row 24 becomes blank.
@@ -59,11 +72,13 @@ void LogWrite(std::string_view text) {
     tui::WriteOnScreen(gLog.colour, gLog.column, gLog.row, part);
     gLog.column = std::min(gLog.column + static_cast<int>(part.size()), kLogColumns);
     tui::PlaceCursorOnScreen(gLog.column, gLog.row);
+    if (gLog.colour == logcolour::Error) gLog.lineInError = true;
     gLog.colour = tui::TextAttribute();
 }
 
 void LogWriteLine(std::string_view text) {
     LogWrite(text);
+    journalLine();
     if (gLog.row < kLastLineRow)
         ++gLog.row;
     else
@@ -74,12 +89,16 @@ void LogWriteLine(std::string_view text) {
 }
 
 void ClearLog(bool whole) {
+    // A line left unended (a prompt, "cdn - ...") is recorded before it goes.
+    if (gLog.column > 1) journalLine();
     const int first = whole ? 1 : kHeaderRows + 1;
     blankRows(first, kLogRows);
     gLog.row = first;
     gLog.column = 1;
     tui::PlaceCursorOnScreen(gLog.column, gLog.row);
 }
+
+std::string LogLineSoFar() { return shownLine(); }
 
 void RedrawLog() {
     for (int row = 1; row <= kLogRows; ++row) drawRow(row);

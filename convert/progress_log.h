@@ -3,7 +3,8 @@
 // does, on the whole 80x25 screen. Rows 1 and 2 hold the header and never scroll;
 // lines are written into rows 3-23 and scroll up there; row 24 stays blank. A colour
 // set for the log holds for the next write only, then the screen's text attribute
-// is back in force.
+// is back in force. Every line is handed to the run's record as it ends (tui/journal.h).
+#include <string>
 #include <string_view>
 
 #include "tui/colours.h"
@@ -34,6 +35,8 @@ void LogWriteLine(std::string_view text = {});
 // Blanks the whole screen (whole) or everything below the two header rows; the next
 // write goes to the first blanked row.
 void ClearLog(bool whole);
+// The line at the write position as shown so far, without the blanks after it.
+std::string LogLineSoFar();
 // Draws every row of the log again as the log holds it, in the screen's text
 // attribute (after a window opened over it blanked the screen).
 void RedrawLog();

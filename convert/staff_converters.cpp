@@ -4,6 +4,7 @@
 #include "convert/packed_date.h"
 #include "convert/person_keys.h"
 #include "convert/progress_log.h"
+#include "convert/run_report.h"
 #include "convert/staff_log.h"
 #include "convert/staff_records.h"
 #include "platform/cp852.h"
@@ -71,6 +72,10 @@ bool askCarry() {
     }
 }
 
+std::string nameOf(RecordBytes person) {
+    return ReadText(person, Person::kNameFirst) + " " + ReadText(person, Person::kNameSecond);
+}
+
 std::span<std::uint8_t, product::kScrambledRecordSize> wholePerson(RecordBuffer record) {
     return record.first<product::kScrambledRecordSize>();
 }
@@ -101,6 +106,7 @@ bool ConvertPerson(RecordBytes source, RecordBuffer target) {
     if (gSelection == StaffSelection::EmployedAtYearEnd) {
         if (const std::string_view refusal = yearEndRefusal(target); !refusal.empty()) {
             LogWriteLine(refusal);
+            ReportPersonLeft(nameOf(target), refusal);
             tui::Delay(kRefusalDelayMs);
             return false;
         }
@@ -108,7 +114,10 @@ bool ConvertPerson(RecordBytes source, RecordBuffer target) {
         carried = askCarry();
     }
     LogWriteLine();
-    if (!carried) return false;
+    if (!carried) {
+        ReportPersonLeft(nameOf(target), " - odpowiedź N"_cp);
+        return false;
+    }
 
     if (AddPersonKey(key) == kPersonKeyEntries) {
         LogWriteLine("Upss... za dużo pracowników, nie połapię się w rodzinach !"_cp);

@@ -4,6 +4,7 @@
 
 #include "convert/person_keys.h"
 #include "convert/progress_log.h"
+#include "tui/journal.h"
 
 namespace convert {
 
@@ -19,7 +20,8 @@ char AskLetter(std::string_view prompt, std::string_view letters) {
     SetLogColour(logcolour::YesNo);
     LogWrite(prompt);
     SetLogColour(logcolour::Normal);
-    return LogWaitForChoice(letters);
+    // The line so far names the person and the question.
+    return tui::JournalKey(LogLineSoFar(), LogWaitForChoice(letters));
 }
 
 void WarnWhenPersonKeysOverflow(std::string_view warning) {

@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
+#include "tui/journal.h"
 #include "tui/message_box.h"
 
 namespace fileio {
@@ -32,7 +33,8 @@ bool FileExistsRetry(std::string_view name) {
                     const std::string question = Centred("Dostęp do pliku"_cp) + tui::kLineEnd + Centred(name) +
                                                  tui::kLineEnd + Centred("niemożliwy/zabroniony !"_cp) +
                                                  tui::kLineEnd + Centred("Ponowić próbę ?"_cp);
-                    if (tui::ShowBox(tui::box::Warning | tui::box::Yes | tui::box::No, question) == tui::cmNo)
+                    if (tui::JournalCommand(question, tui::ShowBox(tui::box::Warning | tui::box::Yes | tui::box::No,
+                                                                   question)) == tui::cmNo)
                         return false;
                     tries = 0;
                 }

@@ -11,6 +11,7 @@
 #include "platform/cp852.h"
 #include "platform/process.h"
 #include "tui/event.h"
+#include "tui/journal.h"
 #include "tui/message_box.h"
 #include "tui/wait_window.h"
 
@@ -37,7 +38,8 @@ constexpr std::string_view kInsertFailed = "wstawienia do pliku";
 bool WaitLonger() {
     const std::string text = Centred(" NET Info") + tui::kLineEnd + Centred("DOSTĘP BLOKOWANY SIECIOWO"_cp) +
                              tui::kLineEnd + "Czy czekamy ?";
-    return tui::ShowBox(tui::box::Information | tui::box::Yes | tui::box::No, text) == tui::cmYes;
+    return tui::JournalCommand(text, tui::ShowBox(tui::box::Information | tui::box::Yes | tui::box::No, text)) ==
+           tui::cmYes;
 }
 
 }  // namespace
@@ -333,7 +335,7 @@ bool SharedFile::InsertSorted(const void* record) {
 void SeriousIOError(std::string_view operation) {
     const std::string text = Centred("Poważny BŁĄD I/O."_cp) + tui::kLineEnd + Centred(operation) + tui::kLineEnd +
                              tui::kLineEnd + Centred("Czy KONTYNUOWAĆ PRACĘ ?"_cp);
-    if (tui::ShowBox(tui::box::Error | tui::box::Yes | tui::box::No, text) != tui::cmYes)
+    if (tui::JournalCommand(text, tui::ShowBox(tui::box::Error | tui::box::Yes | tui::box::No, text)) != tui::cmYes)
         platform::exitProgram(kSeriousIOErrorExitCode);
 }
 

@@ -10,6 +10,8 @@ public:
     explicit VirtualClock(std::uint32_t msSinceMidnight = 9 * 3600 * 1000);
 
     TimeOfDay localTime() override;
+    // A fixed day; the time of day wraps past midnight without changing it.
+    CalendarDate localDate() override { return date_; }
     std::uint32_t tickMs() override { return tick_; }
     void sleepMs(std::uint32_t ms) override { advance(ms); }
 
@@ -19,6 +21,7 @@ public:
 
 private:
     std::uint64_t msOfDay_;
+    CalendarDate date_{2024, 1, 15};
     std::uint32_t tick_ = 0;
     std::uint64_t slept_ = 0;
 };

@@ -6,6 +6,7 @@
 #include "platform/cp852.h"
 #include "tui/box_text.h"
 #include "tui/dialog.h"
+#include "tui/journal.h"
 #include "tui/push_button.h"
 
 namespace tui {
@@ -115,6 +116,9 @@ Command ShowBox(std::uint16_t flags, std::string_view text) {
     return MessageBox(flags, text, kShowHeight, kShowWidth, kShowTop, kShowLeft);
 }
 
-void ErrorBox(std::string_view text) { static_cast<void>(ShowBox(box::Error | box::Ok, text)); }
+void ErrorBox(std::string_view text) {
+    JournalLine(OneLine(text), true);
+    static_cast<void>(ShowBox(box::Error | box::Ok, text));
+}
 
 }  // namespace tui

@@ -44,7 +44,7 @@ TEST_F(MainFlowTest, HelpScreenWaitsForAKeyAndEnds) {
 
     EXPECT_EQ(screen.title(), "qzMarel - Konwerter 2023 - 2024");
     EXPECT_EQ(FirstRowText(), "Program do kopiowania wybranych danych do nowego KPR_QZ.");
-    EXPECT_EQ(rows(2, 13),
+    EXPECT_EQ(rows(2, 17),
               "z wersji DA023 (2023) na DE024 (2024)\n"
               "──────────────────────────────────────────────────────────────────────\n"
               "\n"
@@ -55,6 +55,10 @@ TEST_F(MainFlowTest, HelpScreenWaitsForAKeyAndEnds) {
               "plik o nazwie qz23-24.LST w którym można w kolejnych wierszach\n"
               "wpisać nazwy plików, jakie będą automatycznie kopiowane z katalogu\n"
               "danych firmy na rok nastepny\n"
+              "\n"
+              "Przebieg każdej konwersji jest dopisywany do pliku qz23-24.LOG\n"
+              "w katalogu danych na rok 2024: ustawienia, komunikaty, pytania\n"
+              "z odpowiedziami, wynik każdej firmy i podsumowanie.\n"
               "\n"
               "\n");
     EXPECT_EQ(screen.bytesAt(1, 3, 71), std::string(70, '\xC4') + " ");
@@ -69,7 +73,7 @@ TEST_F(MainFlowTest, HelpScreenReadsNeitherThePathFileNorTheList) {
     EXPECT_FALSE(screen.screenContains("PROGRAM DO")) << screen.screenText();
 }
 
-TEST_F(MainFlowTest, BannerWizardAndCancelAnsweredYesEndWithNacisnijEnterOnly) {
+TEST_F(MainFlowTest, BannerWizardAndCancelAnsweredYesEndWithTheReportAndNacisnijEnterOnly) {
     platform::setArguments({temp.root()});
     screen.pushAction([&] {
         EXPECT_EQ(FirstRowText(), " PROGRAM DO PRZEPCHNIĘCIA DANYCH KPR_QZ Z ROKU 2023 NA 2024 1.02");
@@ -85,9 +89,11 @@ TEST_F(MainFlowTest, BannerWizardAndCancelAnsweredYesEndWithNacisnijEnterOnly) {
     bool seen = false;
     screen.pushAction([&] {
         seen = true;
-        EXPECT_EQ(rows(3, 25), "Nacisnij Enter\n" + std::string(22, '\n')) << "no closing line, no page left";
+        EXPECT_EQ(rows(3, 25), "Raport przebiegu: " + temp.root() + "qz23-24.LOG\nNacisnij Enter\n" +
+                                   std::string(21, '\n'))
+            << "no closing line, no page left";
         EXPECT_EQ(screen.cursorColumn(), 15);
-        EXPECT_EQ(screen.cursorRow(), 3);
+        EXPECT_EQ(screen.cursorRow(), 4);
         EXPECT_NE(screen.cursorShape(), platform::CursorShape::Hidden);
     });
     screen.pushKey(tui::kbEnter);
@@ -95,6 +101,8 @@ TEST_F(MainFlowTest, BannerWizardAndCancelAnsweredYesEndWithNacisnijEnterOnly) {
     EXPECT_TRUE(seen);
     EXPECT_EQ(screen.title(), "qzMarel - Konwerter 2023 - 2024");
     EXPECT_EQ(rows(2, 25), std::string(24, '\n')) << "the log is cleared at the end";
+    EXPECT_NE(temp.readFile("qz23-24.LOG").find("\r\n? Rezygnujesz z konwersji danych na nowy rok ? -- odpowiedź: Tak\r\n"),
+              std::string::npos);
 }
 
 TEST_F(MainFlowTest, SettleRunReadsTheListAndLetsThePathFileWin) {

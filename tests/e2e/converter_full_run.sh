@@ -4,8 +4,12 @@
 # the picker): the 2024 tree holds their directories and converted files, the 2024
 # registry their records, unchanged, in Polish key order. Run 2 offers only the firm
 # left out and meets the global files again: the overwrite question answered A
-# overwrites them all. Run 3 has no firm left; the question answered N keeps them all.
-# The 2023 tree stays byte for byte as it was.
+# overwrites them all, and the one firm's persons, asked about each, all stay behind.
+# Run 3 has no firm left; the question answered N keeps them all. The 2023 tree stays
+# byte for byte as it was. Each run appends its report to qz23-24.LOG in the 2024
+# root: the header, every question in order with its answer, each firm's result and
+# a summary that agrees with the 2024 tree. While firms are converted the console
+# title counts them; at the end it is the program's title again.
 set -euo pipefail
 server_name=qz-e2e-full
 source "$(dirname "$0")/lib/tmux.sh"
@@ -14,6 +18,8 @@ source "$(dirname "$0")/lib/converter.sh"
 make_trees --seed 11 --firms 6 --persons 6 --entries-per-month 3 --profile full
 registry2023="$old2023/SPISFIRM.DAT"
 registry2024="$new2024/SPISFIRM.DAT"
+report="$new2024/qz23-24.LOG"
+title="qzMarel - Konwerter 2023 - 2024"
 # Names whose Polish order (Czarny, Ćwik, Lis, Łukasik, Mazur, Żabka) is not the
 # order of their bytes.
 names=("Żabka Zofia" "Łukasik i wspólnicy" "Mazur Sp. z o.o." "Lis Jan" "Ćwik Anna" "Czarny Piotr")
@@ -40,6 +46,29 @@ expect_registry() {
 expect_2023_untouched() {
   [ "$(tree_digest "$old2023")" = "$tree2023" ] || fail "the 2023 tree changed"
 }
+# The report's part written by the last run: from its last header on.
+last_report() { awk '/^=== Raport przebiegu /{part=""} {part=part $0 "\n"} END{printf "%s", part}' "$report"; }
+expect_reported() { grep -qxF -- "$1"$'\r' <<<"$(last_report)" || fail "the report lacks: $1"; }
+# The report's answers of the last run, in order, are the keys the script sent (Enter
+# at the VAT proportion box accepts its "0"), and the lines are UTF-8 with CR LF.
+expect_answers_reported() {
+  diff <(last_report | sed -n 's/^? .* -- odpowiedź: \(.*\)\r$/\1/p') <(sed 's/^Enter$/0/' "$work/answers") ||
+    fail "the report's answers are not the answers given"
+  [ "$(grep -c $'\r$' "$report")" = "$(wc -l <"$report")" ] || fail "a report line without CR LF"
+  grep -qF "PROGRAM DO PRZEPCHNIĘCIA DANYCH" "$report" || fail "the report is not UTF-8"
+}
+expect_summary() {
+  expect_reported "Firmy przeniesione i wpisane do rejestru 2024: $1"
+  expect_reported "Firmy nieprzeniesione lub niewpisane: 0"
+  expect_reported "Firmy pominięte: $2"
+  expect_reported "Osoby nieprzeniesione do 2024: $3"
+  expect_reported "Błędy przy plikach: 0"
+}
+# The title at the end of the run is the program's own again.
+expect_title_restored() {
+  wait_for "Nacisnij Enter"
+  [ "$(tm display -p '#{pane_title}')" = "$title" ] || fail "title at the end: $(tm display -p '#{pane_title}')"
+}
 # Page 4 over a 2024 tree with a global address base shows "Dane Globalne z" clear;
 # the scope list is two controls before the focus.
 tick_global_data() {
@@ -49,6 +78,7 @@ tick_global_data() {
 }
 
 # Run 1.
+rm -f "$work/answers" "$work/titles"
 start_converter
 to_start_page
 tm send-keys F5
@@ -59,8 +89,25 @@ wait_for "$(firm_line 2 ˙)"
 for i in 0 1 3 4 5; do wait_for "$(firm_line "$i" ■)"; done
 tm send-keys F5
 overwrite_answer=W answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
+expect_title_restored
 finish_run
 expect_registry 5 4 3 1 0
+# Questions of the global copy come under the program's title, those of the firms
+# under the firm's number.
+[ "$(head -n 1 "$work/titles")" = "$title" ] || fail "title during the global copy: $(head -n 1 "$work/titles")"
+grep -qE "^$title - firma [1-5] z 5\$" "$work/titles" || fail "no firm in the title: $(sort -u "$work/titles")"
+expect_answers_reported
+expect_reported "Katalog danych 2023: $old2023/"
+expect_reported "Katalog danych 2024: $new2024/"
+expect_reported "Rejestr firm: SPISFIRM.DAT"
+expect_reported "*) Dane - przenieś : wszystkich"
+# The log's lines as shown, those in the error colour marked.
+expect_reported "Koniec pracy kopiera danych KPR_QZ na rok 2024"
+grep -q '^! Stwierdzono obecność pliku ' <<<"$(last_report)" || fail "no error-colour line marked in the report"
+for i in 0 1 3 4 5; do expect_reported "= Firma ${names[$i]} [${dirs[$i]}]: przeniesiona i wpisana do rejestru 2024"; done
+expect_reported "= Firma ${names[2]} [${dirs[2]}]: pominięta (nie zaznaczona)"
+expect_summary "$(record_count "$registry2024")" 1 0
+cp "$report" "$work/report1"
 for i in 0 1 3 4 5; do
   for file in _qz_kpr.rek 2024_ROK.REK FIRMATXT.INI DANE_PR8.REK; do
     [ -s "$new2024/${dirs[$i]}/$file" ] || fail "missing: ${dirs[$i]}/$file"
@@ -70,13 +117,24 @@ done
 [ -s "$new2024/#BIN024/baza_ad8.rek" ] || fail "no global copy"
 expect_2023_untouched
 
-# Run 2: only the third firm is offered; A overwrites every global file unasked.
+# Run 2: only the third firm is offered; A overwrites every global file unasked; the
+# staff selection asks about each person, and N leaves each behind.
 printf 'zmienione' >"$new2024/#BIN024/KOLORY.QZ"
+rm -f "$work/answers"
 start_converter
-to_start_page
+wait_page "Lokalizacja"
+tm send-keys PgDn
+wait_page "Dane globalne, konfiguracyjne"
+tm send-keys PgDn
+wait_page "Dane firmowe "
+tm send-keys Tab Down Down Space
+wait_for "(■) pytaj sie o każdego"
+tm send-keys PgDn
+wait_page "START KOPIOWANIA"
 tick_global_data
 tm send-keys F5
 wait_for "Z(n)/W(a)"
+echo A >>"$work/answers"
 tm send-keys A
 answer_until "BAZA FIRM"
 wait_for "$(firm_line 2 ■)"
@@ -84,10 +142,18 @@ for i in 0 1 3 4 5; do
   if screen | grep -qF "${names[$i]}"; then fail "${names[$i]} offered again"; fi
 done
 tm send-keys F5
-answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
+person_answer=N answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
 finish_run
 expect_registry 5 4 3 1 2 0
 cmp -s "$new2024/#BIN024/KOLORY.QZ" "$old2023/#BIN023/KOLORY.QZ" || fail "KOLORY.QZ not overwritten"
+cmp -s -n "$(stat -c %s "$work/report1")" "$report" "$work/report1" || fail "run 1's report was not kept"
+[ "$(grep -c '^=== Raport przebiegu ' "$report")" = 2 ] || fail "run 2 did not append its report"
+expect_answers_reported
+expect_reported "*) Dane - przenieś : pytaj sie o każdego"
+expect_reported "= Firma ${names[2]} [${dirs[2]}]: przeniesiona i wpisana do rejestru 2024"
+left="$(grep -c '^N$' "$work/answers")"
+[ "$left" -gt 0 ] && [ ! -s "$new2024/${dirs[2]}/DANE_PR8.REK" ] || fail "$left persons asked about; some carried"
+expect_summary 1 0 "$left"
 expect_2023_untouched
 
 # Run 3: N keeps every global file; no firm is left to convert.

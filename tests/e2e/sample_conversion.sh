@@ -2,7 +2,8 @@
 # A whole conversion of a generated tree of the "no questions" profile, unattended:
 # after Start and F5 in the picker the converter asks nothing, converts every firm of
 # the registry, copies the global data and ends with exit 0; the 2023 tree is left
-# as it was.
+# as it was. A directory where the run's report would go costs one line in the
+# error colour before "Nacisnij Enter" and nothing else.
 set -euo pipefail
 server_name=qz-e2e-sample
 source "$(dirname "$0")/lib/tmux.sh"
@@ -11,6 +12,7 @@ source "$(dirname "$0")/lib/converter.sh"
 firms=8
 make_trees --seed 2024 --firms "$firms" --profile quiet
 write_path_file
+mkdir "$new2024/qz23-24.LOG"
 tree2023="$(tree_digest "$old2023")"
 
 start_converter
@@ -19,6 +21,12 @@ tm send-keys F5
 wait_for "BAZA FIRM"
 tm send-keys F5
 wait_for "Koniec pracy kopiera danych KPR_QZ na rok 2024"
+wait_for "Nacisnij Enter"
+[ "$(screen | grep -c 'raport')" = 1 ] || fail "not one line about the report"
+screen | grep -B1 -x "Nacisnij Enter *" | grep -qx "Błąd zapisu raportu przebiegu: .*qz23-24.LOG *" ||
+  fail "no report line before Nacisnij Enter"
+# In the error colour: light red, SGR 91.
+tm capture-pane -p -e | grep -F "raportu przebiegu" | grep -qF $'\e[91m' || fail "the report line is not in red"
 finish_run
 
 registry="$new2024/SPISFIRM.DAT"

@@ -59,16 +59,24 @@ finish_run() {
   wait_for "EXIT=0"
 }
 
+# The last line the log wrote on the screen given.
+last_line() { sed '/^ *$/d' <<<"$1" | tail -n 1; }
+# Whether the screen waits for the answer to a question (rather than for a key after
+# a notice): by the box it shows or by the last line the log wrote.
+is_question() {
+  case "$1" in *"Podaj właściwą:"*) return 0 ;; esac
+  case "$(last_line "$1")" in *"Z(n)/W(a)"* | *"(B/N/A) ?"* | *"Przenieść T/N"*) return 0 ;; esac
+  return 1
+}
 # The key that answers what the screen (without its first row) waits for; nothing
-# when it waits for nothing known. A question is recognised by the last line the
-# log wrote, or by the box it shows. Overwrite questions get $overwrite_answer; with
-# none set, an overwrite question is not expected and stays unanswered.
+# when it waits for nothing known. Overwrite questions get $overwrite_answer and
+# questions about persons $person_answer; with none set, such a question is not
+# expected and stays unanswered.
 answer_for() {
-  local last
   case "$1" in *"Podaj właściwą:"*) echo Enter; return 0 ;; esac
-  last="$(sed '/^ *$/d' <<<"$1" | tail -n 1)"
-  case "$last" in
+  case "$(last_line "$1")" in
     *"Z(n)/W(a)"*) [ -n "${overwrite_answer:-}" ] && echo "$overwrite_answer" ;;
+    *"Przenieść T/N"*) [ -n "${person_answer:-}" ] && echo "$person_answer" ;;
     *"(B/N/A) ?"*) echo B ;;
     *"Nie odnaleziono osoby związanej z członkiem rodziny !"* | *"Upss..."* | *"jako BO.2024"* | \
       *"Zerowa ilość odczytanych firm"* | *"Nie można dokonać konwersji ..."*) echo Enter ;;
@@ -76,13 +84,19 @@ answer_for() {
   esac
 }
 # Answers every question as it comes until the screen shows the text. A screen is
-# answered once: the next answer waits for the program to show something new.
+# answered once: the next answer waits for the program to show something new. Each
+# question's key goes as a line to $work/answers, and the console title it was asked
+# under to $work/titles.
 answer_until() {
   local answered="" shown key i tries=$(( ${QZ_E2E_WAIT:-60} * 10 ))
   for ((i = 0; i < tries; i++)); do
     shown="$(screen | sed 1d)"
     grep -qF -- "$1" <<<"$shown" && return 0
     if [ "$shown" != "$answered" ] && key="$(answer_for "$shown")"; then
+      if is_question "$shown"; then
+        echo "$key" >>"$work/answers"
+        tm display -p '#{pane_title}' >>"$work/titles"
+      fi
       tm send-keys "$key"
       answered="$shown"
       i=0
