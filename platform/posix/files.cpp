@@ -59,7 +59,12 @@ int openDescriptor(const std::string& native, std::uint8_t access, int extraFlag
 // marks of other handles), or reports that nothing stands in the way.
 int checkNoHandleOpen(const std::string& native) {
     const int fd = syscalls().open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW, 0);
-    if (fd < 0) return err::Ok;  // not a file this layer could have open (a link, a directory it cannot read)
+    if (fd < 0) {
+        // Not a file this layer could have open (gone, a link, one it cannot read, a
+        // device without a reader); any other failure leaves the question open.
+        const bool noFile = errno == ENOENT || errno == ELOOP || errno == EACCES || errno == EPERM || errno == ENXIO;
+        return noFile ? err::Ok : homeError(errno);
+    }
     const int result = checkNotOpen(fd);
     closeDescriptor(fd);
     return result;

@@ -236,6 +236,12 @@ TEST_F(FileFaults, DirectoryFailures) {
         EXPECT_EQ(renameFile(path(), temp.root() + "INNY.REK"), err::Ok);
         EXPECT_EQ(fault.callCount(), 2);
     }
+    {
+        // The check for handles still open that cannot be made stops the rename.
+        FailNthCall<&Syscalls::open> fault(1, EIO);
+        EXPECT_EQ(renameFile(temp.root() + "INNY.REK", temp.root() + "TRZECI.REK"), err::GeneralFailure);
+        EXPECT_TRUE(temp.exists("INNY.REK"));
+    }
     FailNthCall<&Syscalls::unlink> fault(1, EPERM);
     EXPECT_EQ(removeFile(temp.root() + "inny.rek"), err::AccessDenied);
     EXPECT_TRUE(temp.exists("INNY.REK"));
