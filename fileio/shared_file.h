@@ -24,12 +24,15 @@ struct WaitWindow;
 
 namespace fileio {
 
-// How Open treats an existing and a missing file.
+// How Open treats an existing and a missing file. A file counts as missing only when
+// the search finds nothing; when the search fails, every mode but CreateNew and
+// CreateTemp fails. A missing file is created exclusively: one that appears meanwhile
+// is opened, never emptied.
 enum OpenMode : std::uint8_t {
     OpenOrCreate = 0,     // open it / create it without asking
     OpenExisting = 1,     // open it / fail without a message
     CreateNew = 2,        // create or truncate it
-    CreateTemp = 3,       // a new uniquely named ".tmp" file in the directory Name gives
+    CreateTemp = 3,       // a new uniquely named ".tmp" file in the directory the name gives
     OpenOrAskCreate = 4,  // open it / ask "Nie odnaleziono pliku:" and create on "Tak"
 };
 
