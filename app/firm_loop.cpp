@@ -4,18 +4,22 @@
 
 #include "app/firm_picker.h"
 #include "app/firm_table.h"
+#include "convert/copy_steps.h"
 #include "convert/firm_conversion.h"
 #include "convert/progress_log.h"
 #include "convert/run_report.h"
 #include "fileio/firm_list_file.h"
 #include "fileio/message_lines.h"
 #include "platform/console.h"
+#include "platform/cp852.h"
 #include "product/environment.h"
 #include "tui/message_box.h"
 
 namespace app {
 
 namespace {
+
+using namespace platform::literals;
 
 std::uint16_t SelectedCount(std::uint16_t count) {
     std::uint16_t selected = 0;
@@ -39,7 +43,7 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
     // A missing 2024 registry is created empty; a busy one is not waited for.
     fileio::FirmListFile registry(run.paths.root2024 + product::RegistryFileName());
     if (!registry.Open(fileio::OpenOrCreate, fileio::WaitNone)) {
-        tui::ErrorBox(fileio::Centred("Brak dostepu do pliku") + tui::kLineEnd + fileio::Centred(registry.Name()));
+        tui::ErrorBox(fileio::Centred("Brak dostepu do pliku") + tui::kLineEnd + fileio::Centred(registry.FileName()));
         return;
     }
     const convert::DataRoots roots{run.paths.root2023, run.paths.root2024};
@@ -65,8 +69,9 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
         convert::ReportFirmResult(firm->registry.Name(), directory, OutcomeOf(converted, registered));
     }
     platform::console().setTitle(kConsoleTitle);
-    // What Close cannot release, the file object's end closes.
-    static_cast<void>(registry.Close());
+    // A close that fails may have lost what the last inserts wrote. (A lock that
+    // cannot be released keeps the file open; the file object's end closes it.)
+    if (!registry.Close()) convert::ReportError("Błąd zamknięcia zbioru "_cp, registry.FileName());
 }
 
 }  // namespace

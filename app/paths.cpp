@@ -59,7 +59,8 @@ std::vector<std::string> ReadListFile(std::string_view fileName) {
     fileio::TextFileReader reader;
     if (reader.open(fileName) != 0) return entries;
     std::string line;
-    while (reader.readLine(line)) entries.push_back(line.substr(0, kListEntryLength));
+    // Kept whole: an entry cut short would name another file; the copy refuses it.
+    while (reader.readLine(line)) entries.push_back(line);
     return entries;
 }
 

@@ -9,8 +9,6 @@
 
 namespace app {
 
-inline constexpr std::size_t kListEntryLength = 25;
-
 struct RunPaths {
     std::string root2023;          // ends with the separator once checked
     std::string root2024;          // ends with the separator once checked, unless empty

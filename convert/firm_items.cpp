@@ -107,11 +107,12 @@ void CarryPayrollSettings(const FirmCopies& firm) {
 }
 
 // Item 25: the user's own list; an entry whose names would leave the firm's
-// directories is refused.
+// directories, or longer than the list allows, is refused (cut, it would name
+// another file).
 void CopyExtraFiles(const FirmCopies& firm) {
     for (const std::string& entry : firm.extraFiles) {
         const auto [from, to] = NamedCopyNames(entry);
-        if (IsPlainFileName(from) && IsPlainFileName(to))
+        if (entry.size() <= kListEntryLength && IsPlainFileName(from) && IsPlainFileName(to))
             firm.Named(entry);
         else
             RefuseFileName(entry);

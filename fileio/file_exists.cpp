@@ -14,4 +14,17 @@ int FileSearchResult(std::string_view name) {
 
 bool FileExists(std::string_view name) { return FileSearchResult(name) == platform::err::Ok; }
 
+Existence ExistenceOf(int searchError) {
+    switch (searchError) {
+        case platform::err::Ok:
+            return Existence::Found;
+        case platform::err::FileNotFound:
+        case platform::err::PathNotFound:
+        case platform::err::NoMoreFiles:
+            return Existence::Missing;
+        default:
+            return Existence::Unknown;
+    }
+}
+
 }  // namespace fileio

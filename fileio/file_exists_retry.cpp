@@ -20,12 +20,11 @@ constexpr std::uint32_t kExistenceRetryPause = 500;  // ms
 constexpr int kRetriesBeforeAsking = 4;
 }  // namespace
 
-bool FileExistsRetry(std::string_view name) {
+Existence FileExistsRetry(std::string_view name, int& searchError) {
     int tries = 0;
     for (;;) {
-        switch (FileSearchResult(name)) {
-            case platform::err::Ok:
-                return true;
+        searchError = FileSearchResult(name);
+        switch (searchError) {
             case platform::err::AccessDenied:
             case platform::err::SharingViolation:
             case platform::err::LockViolation:
@@ -35,7 +34,7 @@ bool FileExistsRetry(std::string_view name) {
                                                  tui::kLineEnd + Centred("Ponowić próbę ?"_cp);
                     if (tui::JournalCommand(question, tui::ShowBox(tui::box::Warning | tui::box::Yes | tui::box::No,
                                                                    question)) == tui::cmNo)
-                        return false;
+                        return Existence::Unknown;
                     tries = 0;
                 }
                 ++tries;
@@ -44,9 +43,9 @@ bool FileExistsRetry(std::string_view name) {
             case platform::err::BadEnvironment:
             case platform::err::BadFormat:
                 tui::ErrorBox(Centred("Niepoprawny format nazwy") + tui::kLineEnd + Centred(name));
-                return false;
+                return Existence::Unknown;
             default:
-                return false;
+                return ExistenceOf(searchError);
         }
     }
 }

@@ -45,8 +45,13 @@ bool WaitLonger() {
 }  // namespace
 
 SharedFile::SharedFile(std::string_view name, std::uint16_t recSize)
-    : name_(name.substr(0, kMaxNameLength)), recSize_(recSize < 1 ? 1 : recSize) {
-    fileVar_.name = name_;
+    : recSize_(recSize < 1 ? 1 : recSize) {
+    SetName(name);
+}
+
+void SharedFile::SetName(std::string_view name) {
+    fileVar_.name = name;
+    name_ = name.substr(0, kMaxNameLength);
 }
 
 SharedFile::~SharedFile() {
@@ -131,10 +136,39 @@ bool SharedFile::ResetStep() {
     return true;
 }
 
-bool SharedFile::CreateFile(std::uint8_t newState) {
-    if (!Store(platform::createFile(fileVar_.name, fileVar_.handle))) return false;
+bool SharedFile::CreateFile(CreateCall create, std::uint8_t newState) {
+    if (!Store(create(fileVar_.name, fileVar_.handle))) return false;
     state_ = newState;
     return true;
+}
+
+bool SharedFile::OpenFound(WaitPolicy wait) {
+    if (LockLoop(LoopKind::OpenExisting, wait, 0)) return true;
+    if (lastError_ == platform::err::AccessDenied)
+        tui::ErrorBox(Centred("Dostęp do pliku"_cp) + tui::kLineEnd + Centred(fileVar_.name) + tui::kLineEnd +
+                      Centred("Zabronony !(?)"));
+    return false;
+}
+
+// The search found nothing, but another workstation may create the file before this
+// one does: the create is exclusive, and a file made meanwhile is opened, never
+// emptied.
+bool SharedFile::CreateMissing(WaitPolicy wait) {
+    if (CreateFile(platform::createNewFile, state::Created)) return true;
+    return lastError_ == platform::err::AlreadyExists && OpenFound(wait);
+}
+
+bool SharedFile::AskCreate() const {
+    const std::string question = Centred("Nie odnaleziono pliku:") + tui::kLineEnd + Centred(fileVar_.name) +
+                                 tui::kLineEnd + CreateQuestion();
+    return tui::MessageBox(tui::box::Confirm | tui::box::Yes | tui::box::No, question, 10, 40, 10, 20) == tui::cmYes;
+}
+
+Existence SharedFile::Search() {
+    int searchError = platform::err::Ok;
+    const Existence found = FileExistsRetry(fileVar_.name, searchError);
+    Store(searchError);
+    return found;
 }
 
 bool SharedFile::Open(OpenMode mode, WaitPolicy wait) {
@@ -143,35 +177,33 @@ bool SharedFile::Open(OpenMode mode, WaitPolicy wait) {
     held_.clear();
     state_ = state::Closed;
 
+    // Only a search that finds nothing makes a file missing: after any other error
+    // the file may be there, and the open fails rather than create over it.
     bool opened = false;
     switch (mode) {
         case OpenOrCreate:
         case OpenOrAskCreate:
-            if (FileExistsRetry(fileVar_.name)) {
-                opened = LockLoop(LoopKind::OpenExisting, wait, 0);
-                if (!opened && lastError_ == platform::err::AccessDenied)
-                    tui::ErrorBox(Centred("Dostęp do pliku"_cp) + tui::kLineEnd + Centred(fileVar_.name) +
-                                  tui::kLineEnd + Centred("Zabronony !(?)"));
-            } else if (mode == OpenOrCreate) {
-                opened = CreateFile(state::Created);
-            } else {
-                const std::string question = Centred("Nie odnaleziono pliku:") + tui::kLineEnd +
-                                             Centred(fileVar_.name) + tui::kLineEnd + CreateQuestion();
-                if (tui::MessageBox(tui::box::Confirm | tui::box::Yes | tui::box::No, question, 10, 40, 10, 20) ==
-                    tui::cmYes)
-                    opened = CreateFile(state::Created);
+            switch (Search()) {
+                case Existence::Found:
+                    opened = OpenFound(wait);
+                    break;
+                case Existence::Missing:
+                    opened = (mode == OpenOrCreate || AskCreate()) && CreateMissing(wait);
+                    break;
+                case Existence::Unknown:
+                    break;
             }
             break;
         case OpenExisting:
-            opened = FileExistsRetry(fileVar_.name) && LockLoop(LoopKind::OpenExisting, wait, 0);
+            opened = Search() == Existence::Found && LockLoop(LoopKind::OpenExisting, wait, 0);
             break;
         case CreateNew:
-            opened = CreateFile(state::Created);
+            opened = CreateFile(platform::createFile, state::Created);
             break;
         case CreateTemp:
-            name_ = TempName(name_);
-            fileVar_.name = name_;
-            opened = CreateFile(state::Temp);
+            // The name is only a candidate until the exclusive create has it.
+            SetName(TempName(fileVar_.name));
+            opened = CreateFile(platform::createNewFile, state::Temp);
             break;
     }
     if (opened && lockOnOpen_ && !LockWhole(wait)) {
@@ -327,8 +359,10 @@ bool SharedFile::InsertSorted(const void* record) {
     }
 
     if (!UnlockWhole()) SeriousIOError(kUnlockFailed);
+    // A flush that fails is where a full disk or a lost network drive shows: the
+    // insert may not have reached the file.
+    if (!Flush()) result = false;
     if (!result) SeriousIOError(kInsertFailed);
-    Flush();
     return result;
 }
 

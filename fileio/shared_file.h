@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fileio/file_exists.h"
 #include "platform/files.h"
 
 namespace tui {
@@ -23,12 +24,15 @@ struct WaitWindow;
 
 namespace fileio {
 
-// How Open treats an existing and a missing file.
+// How Open treats an existing and a missing file. A file counts as missing only when
+// the search finds nothing; when the search fails, every mode but CreateNew and
+// CreateTemp fails. A missing file is created exclusively: one that appears meanwhile
+// is opened, never emptied.
 enum OpenMode : std::uint8_t {
     OpenOrCreate = 0,     // open it / create it without asking
     OpenExisting = 1,     // open it / fail without a message
     CreateNew = 2,        // create or truncate it
-    CreateTemp = 3,       // a new uniquely named ".tmp" file in the directory Name gives
+    CreateTemp = 3,       // a new uniquely named ".tmp" file in the directory the name gives
     OpenOrAskCreate = 4,  // open it / ask "Nie odnaleziono pliku:" and create on "Tak"
 };
 
@@ -56,8 +60,8 @@ inline constexpr std::uint8_t Temp = 3;     // a temporary file was created
 
 class SharedFile {
 public:
-    // Init: Name is cut to 79 characters; a record size below 1 becomes 1. Nothing
-    // is opened yet.
+    // Init: the file is reached by its whole name; only Name, the name shown, is cut
+    // to 79 characters. A record size below 1 becomes 1. Nothing is opened yet.
     SharedFile(std::string_view name, std::uint16_t recSize);
     // Done: closes an open file (the whole-file lock is released first).
     virtual ~SharedFile();
@@ -111,7 +115,10 @@ public:
     bool UnlockWhole();
 
     // --- Fields -----------------------------------------------------------------
+    // The name for display, cut to 79 characters.
     const std::string& Name() const { return name_; }
+    // The whole name the file is opened, created, locked and searched under.
+    const std::string& FileName() const { return fileVar_.name; }
     std::uint8_t OpenModeByte() const { return openMode_; }
     void SetOpenModeByte(std::uint8_t mode) { openMode_ = mode; }
     std::uint8_t State() const { return state_; }
@@ -140,7 +147,17 @@ private:
     bool Attempt(LoopKind kind, std::int32_t recNo);
     // Opens the existing file with OpenModeByte, retrying sharing violations.
     bool ResetStep();
-    bool CreateFile(std::uint8_t newState);
+    using CreateCall = int (*)(std::string_view, platform::FileHandle&);
+    bool CreateFile(CreateCall create, std::uint8_t newState);
+    // The reset step through the lock loop; an access refusal is shown.
+    bool OpenFound(WaitPolicy wait);
+    // Creates a file the search found missing (exclusive), or opens one made meanwhile.
+    bool CreateMissing(WaitPolicy wait);
+    // "Tak" to the question of OpenOrAskCreate about a missing file.
+    bool AskCreate() const;
+    // FileExistsRetry of the file; the search's error becomes LastError.
+    Existence Search();
+    void SetName(std::string_view name);
     bool LockRange(Range range);
     bool UnlockAll();
     // Moves records up from the end of a file of n records, the last of which is the

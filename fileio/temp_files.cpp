@@ -29,12 +29,6 @@ bool NamesDirectory(const std::string& path) {
            (entry.attributes & platform::attr::Directory) != 0;
 }
 
-bool EntryExists(const std::string& path) {
-    platform::DirectorySearch search;
-    platform::FoundEntry entry;
-    return search.first(path, platform::attr::AnyFile, entry) == platform::err::Ok;
-}
-
 }  // namespace
 
 void InitTempDir() {
@@ -61,7 +55,9 @@ std::string UniqueName(std::string_view directory, std::string_view extension) {
         char digits[9];
         std::snprintf(digits, sizeof digits, "%08X", static_cast<unsigned>(number));
         std::string name = prefix + digits + std::string(extension);
-        if (!EntryExists(name)) return name;
+        // Any entry takes the name, whatever its kind. A look-up that fails offers the
+        // name all the same: the create that follows is exclusive and reports it.
+        if (platform::findEntry(name) != platform::err::Ok) return name;
         ++number;
     }
 }

@@ -111,6 +111,10 @@ int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file);
 // the last component (AccessDenied), and never empties a file that another handle
 // holds with a denying sharing mode (SharingViolation).
 int createFile(std::string_view path, FileHandle& file);
+// Creates a file that is not there yet, for reading and writing, shared deny none.
+// AlreadyExists when any entry has the name in any case (a link, a directory, or a
+// file another process made a moment ago): an existing file is never touched.
+int createNewFile(std::string_view path, FileHandle& file);
 // Reads up to size bytes; done receives how many were read (fewer only at the end).
 int readFile(FileHandle& file, void* buffer, std::size_t size, std::size_t& done);
 // Writes size bytes; done receives how many were written. Fewer than size is an
@@ -170,6 +174,10 @@ int removeFile(std::string_view path);
 
 // Convenience tests built on the directory search.
 bool directoryExists(std::string_view path);
+// Whether any entry has the name, in any case: a file, a directory, or any other kind
+// (a pipe, a socket, a link to nothing). 0 when one does; FileNotFound or PathNotFound
+// when none does; another error when the look-up itself failed.
+int findEntry(std::string_view path);
 bool fileExists(std::string_view path);  // an ordinary file, any size
 
 std::string currentDirectory();  // ends with the separator

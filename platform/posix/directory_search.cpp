@@ -22,24 +22,26 @@ struct DirectorySearch::State {
 
 namespace {
 
-// The attributes of an entry in the home platform's terms; false for an entry
-// that is neither an ordinary file nor a directory (a device, a pipe, a socket, a
-// link to nothing), which the search never offers.
-bool attributesOf(const std::string& native, std::string_view diskName, FoundEntry& entry) {
+// The attributes of an entry in the home platform's terms. FileNotFound for an
+// entry that is neither an ordinary file nor a directory (a device, a pipe, a
+// socket, a link to nothing or in a loop), which the search never offers; another
+// error when the entry could not be examined: it may well be a file.
+int attributesOf(const std::string& native, std::string_view diskName, FoundEntry& entry) {
     struct stat info;
-    if (syscalls().stat(native.c_str(), &info) != 0) return false;
+    if (syscalls().stat(native.c_str(), &info) != 0)
+        return errno == ENOENT || errno == ELOOP ? err::FileNotFound : homeError(errno);
     if (S_ISDIR(info.st_mode)) {
         entry.attributes = attr::Directory;
     } else if (S_ISREG(info.st_mode)) {
         entry.attributes = attr::Archive;
         entry.size = static_cast<std::uint64_t>(info.st_size);
     } else {
-        return false;
+        return err::FileNotFound;
     }
     if (!(info.st_mode & S_IWUSR)) entry.attributes |= attr::ReadOnly;
     if (diskName.size() > 1 && diskName.front() == '.' && diskName != "..") entry.attributes |= attr::Hidden;
     entry.name = programNameOf(diskName);
-    return true;
+    return err::Ok;
 }
 
 // Every entry of a directory whose name fits the pattern, in the order of their
@@ -63,8 +65,10 @@ int collect(const std::string& directory, std::string_view pattern, std::uint8_t
         NameKey key = keyOfDiskName(name);
         if (!fitsPattern(wanted, key)) continue;
         FoundEntry entry;
-        if (attributesOf(joinNative(directory, name), name, entry) && fitsAttributeMask(entry.attributes, mask))
-            fitting.emplace_back(std::move(key), std::move(entry));
+        result = attributesOf(joinNative(directory, name), name, entry);
+        if (result == err::FileNotFound) continue;
+        if (result != err::Ok) break;
+        if (fitsAttributeMask(entry.attributes, mask)) fitting.emplace_back(std::move(key), std::move(entry));
     }
     syscalls().closedir(dir);
     if (result != err::Ok) return result;
@@ -98,8 +102,9 @@ int DirectorySearch::first(std::string_view pattern, std::uint8_t attributeMask,
         std::string diskName;
         if (const int found = findInDirectory(directory, split.name, diskName); found != err::Ok) return found;
         FoundEntry only;
-        if (attributesOf(joinNative(directory, diskName), diskName, only) &&
-            fitsAttributeMask(only.attributes, attributeMask))
+        const int examined = attributesOf(joinNative(directory, diskName), diskName, only);
+        if (examined != err::Ok && examined != err::FileNotFound) return examined;
+        if (examined == err::Ok && fitsAttributeMask(only.attributes, attributeMask))
             state_->entries.push_back(std::move(only));
     }
     if (state_->entries.empty()) return err::FileNotFound;
@@ -117,6 +122,14 @@ bool directoryExists(std::string_view path) {
     if (resolvePath(path, resolved) != err::Ok || !resolved.exists) return false;
     struct stat info;
     return syscalls().stat(resolved.native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The look-up of names sees every entry (it reads the directory and never follows
+// the last component), unlike the search, which offers files and directories only.
+int findEntry(std::string_view path) {
+    ResolvedPath resolved;
+    if (const int found = resolvePath(path, resolved); found != err::Ok) return found;
+    return resolved.exists ? err::Ok : err::FileNotFound;
 }
 
 }  // namespace platform

@@ -59,7 +59,12 @@ int openDescriptor(const std::string& native, std::uint8_t access, int extraFlag
 // marks of other handles), or reports that nothing stands in the way.
 int checkNoHandleOpen(const std::string& native) {
     const int fd = syscalls().open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW, 0);
-    if (fd < 0) return err::Ok;  // not a file this layer could have open (a link, a directory it cannot read)
+    if (fd < 0) {
+        // Not a file this layer could have open (gone, a link, one it cannot read, a
+        // device without a reader); any other failure leaves the question open.
+        const bool noFile = errno == ENOENT || errno == ELOOP || errno == EACCES || errno == EPERM || errno == ENXIO;
+        return noFile ? err::Ok : homeError(errno);
+    }
     const int result = checkNotOpen(fd);
     closeDescriptor(fd);
     return result;
@@ -100,16 +105,22 @@ int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file) {
     return err::Ok;
 }
 
-int createFile(std::string_view path, FileHandle& file) {
+namespace {
+
+// Creates the file, or, when replace allows, opens and empties an existing one.
+// O_NOFOLLOW: a symbolic link planted under the name is never followed to truncate
+// whatever it points at; the open fails with ELOOP (access denied). O_EXCL for a
+// new file: one that another process makes after the look-up is never opened.
+int makeFile(std::string_view path, bool replace, FileHandle& file) {
     if (file.isOpen()) closeFile(file);
     ResolvedPath resolved;
     if (const int found = resolvePath(path, resolved); found != err::Ok) return found;
+    if (resolved.exists && !replace) return err::AlreadyExists;
 
-    // O_NOFOLLOW: a symbolic link planted under the name is never followed to
-    // truncate whatever it points at; the open fails with ELOOP (access denied).
     int fd = -1;
-    const int opened = openDescriptor(resolved.native, mode::ReadWrite, O_CREAT | O_NOFOLLOW, fd);
-    if (opened != err::Ok) return opened;
+    const int flags = O_CREAT | O_NOFOLLOW | (replace ? 0 : O_EXCL);
+    if (const int opened = openDescriptor(resolved.native, mode::ReadWrite, flags, fd); opened != err::Ok)
+        return opened;
     int result = claimSharing(fd, mode::ReadWrite, mode::DenyNone);
     if (result == err::Ok && resolved.exists && syscalls().ftruncate(fd, 0) != 0) result = homeError(errno);
     if (result != err::Ok) {
@@ -119,6 +130,12 @@ int createFile(std::string_view path, FileHandle& file) {
     FileAccess::adopt(file, fd, mode::ReadWrite);
     return err::Ok;
 }
+
+}  // namespace
+
+int createFile(std::string_view path, FileHandle& file) { return makeFile(path, true, file); }
+
+int createNewFile(std::string_view path, FileHandle& file) { return makeFile(path, false, file); }
 
 int readFile(FileHandle& file, void* buffer, std::size_t size, std::size_t& done) {
     done = 0;

@@ -96,4 +96,11 @@ bool directoryExists(std::string_view path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The attributes of a link are its own: a link to nothing is found as well.
+int findEntry(std::string_view path) {
+    std::string native;
+    if (const int checked = nativePath(path, false, native); checked != err::Ok) return checked;
+    return GetFileAttributesA(native.c_str()) != INVALID_FILE_ATTRIBUTES ? err::Ok : lastHomeError();
+}
+
 }  // namespace platform

@@ -50,6 +50,20 @@ int refuseAllButFiles(HANDLE handle) {
     return err::AccessDenied;
 }
 
+// A handle opened with FILE_FLAG_OPEN_REPARSE_POINT that turned out to be a link (or
+// another reparse point) or a directory is closed and refused: a link planted in the
+// target tree could lead writes anywhere.
+int refuseLinks(HANDLE handle) {
+    BY_HANDLE_FILE_INFORMATION info;
+    int result = err::Ok;
+    if (!GetFileInformationByHandle(handle, &info))
+        result = lastHomeError();
+    else if (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY))
+        result = err::AccessDenied;
+    if (result != err::Ok) CloseHandle(handle);
+    return result;
+}
+
 }  // namespace
 
 int closeNative(std::intptr_t native) { return CloseHandle(handleOf(native)) ? err::Ok : lastHomeError(); }
@@ -74,41 +88,50 @@ int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file) {
     std::string native;
     if (const int checked = nativePath(path, false, native); checked != err::Ok) return checked;
     const std::uint8_t access = openMode & kAccessBits;
+    // A handle that may write opens a link at the last component itself, to refuse it.
+    const bool writes = access != mode::ReadOnly;
+    const DWORD flags = FILE_ATTRIBUTE_NORMAL | (writes ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
     const HANDLE handle = CreateFileA(native.c_str(), desiredAccessOf(access), shareModeOf(openMode & kSharingBits),
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                      nullptr, OPEN_EXISTING, flags, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return lastHomeError();
     if (const int kind = refuseAllButFiles(handle); kind != err::Ok) return kind;
+    if (writes)
+        if (const int linked = refuseLinks(handle); linked != err::Ok) return linked;
     FileAccess::adopt(file, reinterpret_cast<std::intptr_t>(handle), access);
     return err::Ok;
 }
 
-int createFile(std::string_view path, FileHandle& file) {
+namespace {
+
+// Creates the file, or, when replace allows, opens and empties an existing one.
+// Opened first and emptied after the checks: the open meets the sharing modes of
+// other handles before anything is lost, and a link planted under the name is
+// opened itself (never followed), to be refused. CREATE_NEW for a new file: one that
+// another process made after the caller looked is never opened (AlreadyExists).
+int makeFile(std::string_view path, bool replace, FileHandle& file) {
     if (file.isOpen()) closeFile(file);
     std::string native;
     if (const int checked = nativePath(path, false, native); checked != err::Ok) return checked;
-    // Opened first and emptied after the checks: the open meets the sharing modes of
-    // other handles before anything is lost, and a link planted under the name is
-    // opened itself (never followed), to be refused.
     const HANDLE handle =
         CreateFileA(native.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+                    replace ? OPEN_ALWAYS : CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return lastHomeError();
     if (const int kind = refuseAllButFiles(handle); kind != err::Ok) return kind;
-    BY_HANDLE_FILE_INFORMATION info;
-    int result = err::Ok;
-    if (!GetFileInformationByHandle(handle, &info))
-        result = lastHomeError();
-    else if (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY))
-        result = err::AccessDenied;
-    else if (!SetEndOfFile(handle))  // a new handle stands at offset 0
-        result = lastHomeError();
-    if (result != err::Ok) {
+    if (const int linked = refuseLinks(handle); linked != err::Ok) return linked;
+    if (replace && !SetEndOfFile(handle)) {  // a new handle stands at offset 0
+        const int result = lastHomeError();
         CloseHandle(handle);
         return result;
     }
     FileAccess::adopt(file, reinterpret_cast<std::intptr_t>(handle), mode::ReadWrite);
     return err::Ok;
 }
+
+}  // namespace
+
+int createFile(std::string_view path, FileHandle& file) { return makeFile(path, true, file); }
+
+int createNewFile(std::string_view path, FileHandle& file) { return makeFile(path, false, file); }
 
 int readFile(FileHandle& file, void* buffer, std::size_t size, std::size_t& done) {
     done = 0;

@@ -83,7 +83,7 @@ TEST_F(PathFilesTest, ListFileEntries) {
                    "123456789012345678901234567890\n"
                    "ostatni.txt");
     const std::vector<std::string> expected = {
-        "PLIK1.DAT", "", "ZRODLO.DAT>CEL.DAT", "1234567890123456789012345", "ostatni.txt",
+        "PLIK1.DAT", "", "ZRODLO.DAT>CEL.DAT", "123456789012345678901234567890", "ostatni.txt",
     };
     EXPECT_EQ(app::ReadListFile(temp.root() + "qz23-24.LST"), expected);
 }

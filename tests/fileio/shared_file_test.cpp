@@ -2,6 +2,8 @@
 // registry's order.
 #include "tests/fileio/shared_file_fixture.h"
 
+#include <filesystem>
+
 namespace {
 
 TEST_F(SharedFileTest, InitCutsTheNameAndKeepsTheRecordSizeAboveZero) {
@@ -14,6 +16,23 @@ TEST_F(SharedFileTest, InitCutsTheNameAndKeepsTheRecordSizeAboveZero) {
     EXPECT_FALSE(file.LockOnOpen());
     EXPECT_FALSE(file.Locked());
     EXPECT_EQ(SharedFile("X", 103).RecSize(), 103);
+}
+
+TEST_F(SharedFileTest, TheWholeNameIsOpenedWhateverItsLength) {
+    // Only the name shown is cut: the file is created and reached under its own.
+    const std::string directory(80, 'K');
+    std::filesystem::create_directories(temp.path() / directory);
+    const std::string path = temp.root() + directory + platform::kSeparator + "SPISFIRM.DAT";
+    const RegistryRecord firm = Firm("Firma", "FIRMA", "");
+    {
+        FirmListFile file(path);
+        EXPECT_EQ(file.Name(), path.substr(0, 79));
+        EXPECT_EQ(file.FileName(), path);
+        ASSERT_TRUE(file.Open(fileio::OpenOrCreate, fileio::WaitNone));
+        ASSERT_TRUE(file.InsertSorted(&firm));
+    }
+    EXPECT_EQ(temp.readFile(directory + "/SPISFIRM.DAT"), qztest::RegistryBytes({firm}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.path()), {}), 1) << "nothing beside it";
 }
 
 TEST_F(SharedFileTest, OpenOrCreateCreatesAMissingFileSilently) {

@@ -120,9 +120,11 @@ TEST_P(GlobalCopyFaults, EveryFailureIsReportedAndTheNextItemRuns) {
                       EXPECT_LE(lost.size(), 1u) << qztest::Listed(lost);
                       return;
                   }
-                  EXPECT_EQ(exitCode, 0) << "only a global directory that cannot be made ends the run";
+                  EXPECT_EQ(exitCode, 0) << "only a global directory that cannot be made or found ends the run";
                   EXPECT_TRUE(result.empty()) << "nothing copied without the global directory";
-                  EXPECT_NE(waits().find("Utworzenia katalogu"), std::string::npos) << waits();
+                  EXPECT_TRUE(waits().find("Utworzenia katalogu") != std::string::npos ||
+                              waits().find("Brak katalogu zródłowego") != std::string::npos)
+                      << waits();
               });
 }
 
@@ -186,6 +188,22 @@ TEST_P(FirmLoopFaults, OnlyConvertedFirmsAreRegisteredAndNothingIsLostSilently) 
                       }
                   }
               });
+}
+
+class RegistryCloseFault : public FirmLoopFaults {};
+
+TEST_F(RegistryCloseFault, IsReportedWithTheRegistrysName) {
+    // The registry is the last file the loop closes.
+    int closes = 0;
+    {
+        qztest::CloseFailsNth counter(qztest::kNeverFail);
+        ASSERT_EQ(runOnce(startLoop), -1);
+        closes = counter.callCount();
+    }
+    qztest::CloseFailsNth fault(closes);
+    EXPECT_EQ(runOnce(startLoop), -1);
+    EXPECT_NE(waits().find("Błąd zamknięcia zbioru " + run.paths.root2024 + std::string(kRegistry)), std::string::npos)
+        << waits();
 }
 
 const auto kKinds = ::testing::ValuesIn(qztest::FaultKinds().begin(), qztest::FaultKinds().end());

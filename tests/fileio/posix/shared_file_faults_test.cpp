@@ -1,6 +1,17 @@
 // The shared record file when the system calls beneath fail (the POSIX layer's
 // syscall table makes them fail on purpose).
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "fileio/temp_files.h"
 
 #include "platform/posix/syscalls.h"
 #include "tests/fileio/shared_file_fixture.h"
@@ -18,6 +29,108 @@ TEST_F(SharedFileFaults, AccessDeniedIsReported) {
     platform::posix::FailNthCall<&platform::posix::Syscalls::open> denied(1, EACCES);
     EXPECT_FALSE(file.Open(fileio::OpenOrCreate, fileio::WaitNone));
     EXPECT_EQ(file.LastError(), platform::err::AccessDenied);
+}
+
+bool OnRegistry(const char* path, struct stat*) { return std::string_view(path).ends_with("SPISFIRM.DAT"); }
+
+// Access to the registry's entry refused until the user has answered.
+bool gDenied = false;
+int DeniedOnRegistry(const char* path, struct stat* info) {
+    if (!gDenied || !OnRegistry(path, info)) return platform::posix::realSyscalls().lstat(path, info);
+    errno = EACCES;
+    return -1;
+}
+
+TEST_F(SharedFileFaults, OnlyASearchThatFindsNothingCreatesAndNeverOverAFile) {
+    using platform::posix::FailNthCall;
+    using platform::posix::Syscalls;
+    const RegistryRecord a = Firm("A", "A", "");
+    const struct {
+        const char* what;
+        std::function<std::shared_ptr<void>()> fault;
+        const char* stored;  // the registry's name on disk
+    } failures[] = {
+        {"lstat EIO", [] { return std::make_shared<FailNthCall<&Syscalls::lstat>>(1, EIO, &OnRegistry); }, "SPISFIRM.DAT"},
+        {"lstat ESTALE", [] { return std::make_shared<FailNthCall<&Syscalls::lstat>>(1, ESTALE, &OnRegistry); },
+         "SPISFIRM.DAT"},
+        {"stat EIO", [] { return std::make_shared<FailNthCall<&Syscalls::stat>>(1, EIO, &OnRegistry); }, "SPISFIRM.DAT"},
+        // The name on disk in other letters is looked for in the directory's list.
+        {"opendir EIO", [] { return std::make_shared<FailNthCall<&Syscalls::opendir>>(1, EIO); }, "spisfirm.dat"},
+        {"lstat EACCES, \"Nie\" to the retry",
+         [] { return std::make_shared<platform::posix::ScopedSyscall<&Syscalls::lstat>>(&DeniedOnRegistry); },
+         "SPISFIRM.DAT"},
+    };
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(failure.what);
+        std::filesystem::remove_all(temp.path());
+        temp.writeFile(failure.stored, qztest::RegistryBytes({a}));
+        FirmListFile file(Path());
+        gDenied = true;
+        if (std::string_view(failure.what).ends_with("retry")) {
+            // The access comes back just as the user gives up.
+            screen.pushIdle();
+            screen.pushAction([this] {
+                EXPECT_TRUE(screen.screenContains("Ponowić próbę ?"));
+                gDenied = false;
+            });
+            screen.pushText("N");
+        }
+        {
+            const auto fault = failure.fault();
+            EXPECT_FALSE(file.Open(fileio::OpenOrCreate, fileio::WaitNone));
+        }
+        EXPECT_NE(file.LastError(), platform::err::Ok);
+        EXPECT_EQ(file.State(), fileio::state::Closed);
+        EXPECT_EQ(temp.readFile(failure.stored), qztest::RegistryBytes({a}));
+    }
+    // A search that finds nothing while the file is there (made by another
+    // workstation a moment before the create): the file is opened, not emptied.
+    WriteRegistry({a});
+    FirmListFile file(Path());
+    {
+        FailNthCall<&Syscalls::stat> vanished(1, ENOENT, &OnRegistry);
+        ASSERT_TRUE(file.Open(fileio::OpenOrCreate, fileio::WaitNone));
+    }
+    EXPECT_EQ(file.State(), fileio::state::Opened);
+    EXPECT_EQ(Bytes(), qztest::RegistryBytes({a}));
+}
+
+TEST_F(SharedFileFaults, FailedFlushAfterAnInsertIsASeriousError) {
+    const RegistryRecord a = Firm("A", "A", "");
+    FirmListFile file(Path());
+    ASSERT_TRUE(file.Open(fileio::OpenOrCreate, fileio::WaitNone));
+    Answer("wstawienia do pliku", "T", 2);  // after the lock and the unlock
+    platform::posix::FailNthCall<&platform::posix::Syscalls::fsync> fault(1, EIO);
+    EXPECT_FALSE(file.InsertSorted(&a));
+    EXPECT_EQ(fault.callCount(), 1);
+}
+
+TEST_F(SharedFileFaults, TemporaryNamesStepOverEntriesOfEveryKind) {
+    // The first candidate, then a pipe, a socket and a link to nothing on it and the
+    // two names after it.
+    const std::string first = fileio::TempName(temp.root());
+    const std::string digits = first.substr(first.size() - 12, 8);
+    const auto nameAt = [&](unsigned step) {
+        char hex[9];
+        std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(std::stoul(digits, nullptr, 16) + step));
+        return "~qz" + std::string(hex) + ".tmp";
+    };
+    ASSERT_EQ(::mkfifo((temp.path() / nameAt(0)).c_str(), 0600), 0);
+    std::filesystem::create_symlink(temp.path() / "nic", temp.path() / nameAt(1));
+    const int unixSocket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = (temp.path() / nameAt(2)).string();
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    socketPath.copy(address.sun_path, socketPath.size());
+    ASSERT_EQ(::bind(unixSocket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(unixSocket);
+
+    SharedFile file(temp.root(), 1);
+    ASSERT_TRUE(file.Open(fileio::CreateTemp, fileio::WaitNone));
+    EXPECT_EQ(file.State(), fileio::state::Temp);
+    EXPECT_EQ(file.FileName(), temp.root() + nameAt(3));
+    EXPECT_FALSE(temp.exists("nic"));
 }
 
 TEST_F(SharedFileFaults, LocksConflictBetweenObjectsAndUnlockWithNothingHeldMakesNoCall) {

@@ -217,6 +217,11 @@ TEST_F(FileFaults, DirectoryFailures) {
         FailNthCall<&Syscalls::opendir> fault(1, EACCES);
         EXPECT_EQ(search.first(temp.root() + "*", attr::AnyFile, entry), err::AccessDenied);
     }
+    for (const std::string& pattern : {path(), temp.root() + "*.REK"}) {
+        // An entry that cannot be examined may be a file: an error, never "not found".
+        FailNthCall<&Syscalls::stat> fault(1, EIO);
+        EXPECT_EQ(search.first(pattern, attr::AnyFile, entry), err::GeneralFailure) << pattern;
+    }
     {
         FailNthCall<&Syscalls::mkdir> fault(1, ENOSPC);
         EXPECT_EQ(makeDirectory(temp.root() + "NOWY"), err::DiskFull);
@@ -231,9 +236,42 @@ TEST_F(FileFaults, DirectoryFailures) {
         EXPECT_EQ(renameFile(path(), temp.root() + "INNY.REK"), err::Ok);
         EXPECT_EQ(fault.callCount(), 2);
     }
+    {
+        // The check for handles still open that cannot be made stops the rename.
+        FailNthCall<&Syscalls::open> fault(1, EIO);
+        EXPECT_EQ(renameFile(temp.root() + "INNY.REK", temp.root() + "TRZECI.REK"), err::GeneralFailure);
+        EXPECT_TRUE(temp.exists("INNY.REK"));
+    }
     FailNthCall<&Syscalls::unlink> fault(1, EPERM);
     EXPECT_EQ(removeFile(temp.root() + "inny.rek"), err::AccessDenied);
     EXPECT_TRUE(temp.exists("INNY.REK"));
+}
+
+// Another process creates the file between the look-up and the open.
+int createdMeanwhile(const char* path, int flags, mode_t mode) {
+    if (flags & O_CREAT) {
+        const int other = posix::realSyscalls().open(path, O_WRONLY | O_CREAT, 0666);
+        EXPECT_EQ(posix::realSyscalls().write(other, "obcy", 4), 4);
+        posix::realSyscalls().close(other);
+    }
+    return posix::realSyscalls().open(path, flags, mode);
+}
+
+TEST_F(FileFaults, CreatingANewFileNeverTakesOneThatExists) {
+    FileHandle file;
+    EXPECT_EQ(createNewFile(temp.root() + "dane.rek", file), err::AlreadyExists);
+    EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(temp.readFile("DANE.REK"), "0123456789");
+    {
+        ScopedSyscall<&Syscalls::open> race(&createdMeanwhile);
+        EXPECT_EQ(createNewFile(temp.root() + "NOWY.REK", file), err::AlreadyExists);
+    }
+    EXPECT_EQ(temp.readFile("NOWY.REK"), "obcy");
+    ASSERT_EQ(createNewFile(temp.root() + "TRZECI.REK", file), err::Ok);
+    std::size_t done = 0;
+    EXPECT_EQ(writeFile(file, "abc", 3, done), err::Ok);
+    EXPECT_EQ(closeFile(file), err::Ok);
+    EXPECT_EQ(temp.readFile("TRZECI.REK"), "abc");
 }
 
 TEST(ProgramPlaceFaults, MissingCurrentDirectoryAndExecutable) {

@@ -78,6 +78,23 @@ TEST_F(NativeFiles, ReadOnlyFileIsFoundSoAndNotRemoved) {
     EXPECT_EQ(removeFile(path()), err::Ok);
 }
 
+TEST_F(NativeFiles, AnOpenThatMayWriteNeverGoesThroughALink) {
+    if (qztest::underWine()) GTEST_SKIP() << "Wine's links are followed and show no reparse point";
+    const std::string link = temp.root() + "LINK.REK";
+    if (!CreateSymbolicLinkA(link.c_str(), path().c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE))
+        GTEST_SKIP() << "no symbolic links here (error " << GetLastError() << ")";
+    FileHandle file;
+    for (const std::uint8_t openMode : {mode::WriteOnly | mode::DenyNone, mode::ReadWrite | mode::DenyAll})
+        EXPECT_EQ(openFile(link, openMode, file), err::AccessDenied) << int(openMode);
+    EXPECT_EQ(createFile(link, file), err::AccessDenied);
+    EXPECT_EQ(createNewFile(link, file), err::AlreadyExists);
+    EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(temp.readFile("SPISFIRM.DAT"), std::string(300, 'x'));
+    EXPECT_EQ(findEntry(link), err::Ok);
+    // Reading through a link changes nothing and stays possible.
+    EXPECT_EQ(openFile(link, mode::ReadOnly | mode::DenyNone, file), err::Ok);
+}
+
 TEST_F(NativeFiles, NamesTheHomePlatformRefusesAndDevices) {
     FileHandle file;
     for (const char* name : {"a<b.dat", "a>b.dat", "a|b.dat", "a\"b.dat", "a:b.dat"})

@@ -102,6 +102,13 @@ inline std::span<const FaultKind> FaultKinds() {
         {"mkdir", FailCall<&Syscalls::mkdir>(EACCES)},
         {"lock", FailCall<&Syscalls::lock>(ENOLCK)},
         {"opendir", FailCall<&Syscalls::opendir>(EIO)},
+        // The look-ups of names and the searches: an entry that cannot be examined is
+        // no missing entry.
+        {"stat", FailCall<&Syscalls::stat>(EIO)},
+        {"lstatStale", FailCall<&Syscalls::lstat>(ESTALE)},
+        {"lstatDenied", FailCall<&Syscalls::lstat>(EACCES)},
+        {"opendirDenied", FailCall<&Syscalls::opendir>(EACCES)},
+        {"fsync", FailCall<&Syscalls::fsync>(EIO)},
         {"readdir", FailCall<&Syscalls::readdir>(EIO)},
     };
     return kinds;
