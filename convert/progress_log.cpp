@@ -87,6 +87,8 @@ void RedrawLog() {
 }
 
 tui::Event LogWaitForKey() {
+    // Keys typed before the wait answer nothing the user has seen.
+    tui::FlushKeys();
     tui::Event event;
     do {
         tui::GetEvent(event);
@@ -96,6 +98,7 @@ tui::Event LogWaitForKey() {
 }
 
 char LogWaitForChoice(std::string_view choices) {
+    tui::FlushKeys();
     for (;;) {
         tui::Event event;
         tui::GetEvent(event);

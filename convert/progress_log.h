@@ -37,11 +37,13 @@ void ClearLog(bool whole);
 // Draws every row of the log again as the log holds it, in the screen's text
 // attribute (after a window opened over it blanked the screen).
 void RedrawLog();
-// Waits for one key and discards whatever was typed ahead of it.
+// Waits for one key and discards whatever was typed before the wait and after the
+// key: only a key pressed while the wait is on screen counts.
 tui::Event LogWaitForKey();
-// Reads keys until one of choices arrives, each upper-cased the Polish way first
-// (so a lower-case answer counts); other keys are ignored. Returns that upper-case
-// character. Choices are upper-case characters.
+// Discards the keys typed before the question, then reads keys until one of choices
+// arrives, each upper-cased the Polish way first (so a lower-case answer counts);
+// other keys are ignored. Returns that upper-case character. Choices are upper-case
+// characters.
 char LogWaitForChoice(std::string_view choices);
 // Waits one second when the run's slow mode is on, so the user can follow the log.
 void LogPause();

@@ -14,4 +14,9 @@ int FileSearchResult(std::string_view name) {
 
 bool FileExists(std::string_view name) { return FileSearchResult(name) == platform::err::Ok; }
 
+bool IsNotFoundError(int error) {
+    return error == platform::err::FileNotFound || error == platform::err::PathNotFound ||
+           error == platform::err::NoMoreFiles;
+}
+
 }  // namespace fileio

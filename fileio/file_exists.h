@@ -11,6 +11,9 @@ namespace fileio {
 // (FileNotFound, PathNotFound, BadFormat, AccessDenied, ...).
 int FileSearchResult(std::string_view name);
 bool FileExists(std::string_view name);
+// Whether a search's error means only that the file is not there (no such file, no
+// such directory, no more entries). Every other error leaves it unknown.
+bool IsNotFoundError(int error);
 
 // FileExists that waits out access errors on a busy shared drive: after an access
 // denied, sharing or lock violation it pauses 500 ms and searches again, and after
