@@ -37,6 +37,7 @@ TEST_F(FileCopyFaults, ShortWriteOrFailedReadIsReportedAndFails) {
             convert::ClearLog(true);
             std::filesystem::remove(temp.path() / "CEL.DAT");
             temp.writeFile("ZRODLO.DAT", pattern(4000));
+            screen.pushIdle();  // the key comes once the error is shown
             screen.pushKey(tui::kbEnter);
             bool result = true;
             if (writing) {
@@ -59,6 +60,7 @@ TEST_F(FileCopyFaults, TextCopyFailuresWaitAndLeaveNoTarget) {
     for (const bool writing : {true, false}) {
         convert::ClearLog(true);
         temp.writeFile("ZRODLO.TXT", "linia\n");
+        screen.pushIdle();  // the key comes once the error is shown
         screen.pushKey(tui::kbEnter);
         {
             FailNthCall<&Syscalls::write> diskFull(writing ? 1 : qztest::kNeverFail, ENOSPC);
@@ -77,6 +79,7 @@ TEST_F(FileCopyFaults, FailedAppendKeepsTheRecordsThatWereThere) {
     temp.writeFile("ZRODLO.REK", pattern(4000));
     temp.writeFile("CEL.REK", "STARYSTARY..");
     convert::SetAppendMode(true);
+    screen.pushIdle();  // the key comes once the error is shown
     screen.pushKey(tui::kbEnter);
     {
         ScopedSyscall<&Syscalls::write> diskFull(&halfThenDiskFull);
@@ -101,6 +104,7 @@ TEST_F(FileCopyFaults, OpenAndCreateFailuresNameTheFile) {
         for (const NamedCopy& copy : kCopies) {
             const std::string name = copy.name;
             convert::ClearLog(true);
+            screen.pushIdle();  // the key comes once the error is shown
             screen.pushKey(tui::kbEnter);
             bool result = true;
             {
@@ -119,6 +123,7 @@ TEST_F(FileCopyFaults, OpenAndCreateFailuresNameTheFile) {
 
 TEST_F(FileCopyFaults, TargetThatFailsToCloseFails) {
     temp.writeFile("ZRODLO.DAT", "abcdefgh");
+    screen.pushIdle();  // the key comes once the error is shown
     screen.pushKey(tui::kbEnter);
     bool result = true;
     {
