@@ -60,11 +60,12 @@ public:
     }
 
 private:
+    // The closes cannot lose anything: the source was only read and the target goes.
     void Fail(std::string_view message) {
         platform::closeFile(source);
         platform::closeFile(target);
-        platform::removeFile(targetPath_);
         ReportError(message);
+        DiscardCopyTarget(targetPath_);
     }
 
     std::string targetPath_;

@@ -98,8 +98,8 @@ bool WriteMarker(const FirmPaths& firm, Marker& marker) {
     const bool written = platform::writeFile(file, marker.data(), marker.size(), done) == platform::err::Ok;
     if (platform::closeFile(file) == platform::err::Ok && written) return true;
     // A marker that is not whole on the disk would pass the directory off as converted.
-    platform::removeFile(path);
     ReportError("Błąd zapisu danych do "_cp, path);
+    DiscardCopyTarget(path);
     return false;
 }
 

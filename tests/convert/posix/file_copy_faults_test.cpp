@@ -2,6 +2,7 @@
 // syscall table makes them fail on purpose).
 #include <cerrno>
 #include <span>
+#include <string_view>
 #include <utility>
 
 #include "platform/posix/syscalls.h"
@@ -119,6 +120,31 @@ TEST_F(FileCopyFaults, OpenAndCreateFailuresNameTheFile) {
             EXPECT_FALSE(temp.exists("CEL.DAT")) << name;
         }
     }
+}
+
+// The search for the target fails: whether it holds data is unknown, so it is
+// neither replaced nor emptied (in append mode too), and the failure is reported.
+TEST_F(FileCopyFaults, TargetThatCannotBeLookedUpIsLeftAlone) {
+    for (const bool append : {false, true}) {
+        convert::SetAppendMode(append);
+        for (const NamedCopy& copy : kCopies) {
+            const std::string name = std::string(copy.name) + (append ? " appending" : "");
+            temp.writeFile("ZRODLO.DAT", "abcdefgh");
+            temp.writeFile("CEL.DAT", "stary");
+            convert::ClearLog(true);
+            screen.pushIdle();  // the key comes once the error is shown
+            screen.pushKey(tui::kbEnter);
+            {
+                FailNthCall<&Syscalls::lstat> unsearchable(
+                    1, EIO, +[](const char* path, struct stat*) { return std::string_view(path).ends_with("/CEL.DAT"); });
+                copy.run(path("ZRODLO.DAT"), path("CEL.DAT"));
+            }
+            EXPECT_EQ(temp.readFile("CEL.DAT"), "stary") << name;
+            EXPECT_EQ(logRow(1), "Błąd odczytu katalogu " + root() + "CEL.DAT\n") << name;
+            EXPECT_TRUE(screen.inputEmpty()) << name << ": the error waits for a key";
+        }
+    }
+    convert::SetAppendMode(false);
 }
 
 TEST_F(FileCopyFaults, TargetThatFailsToCloseFails) {
