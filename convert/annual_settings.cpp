@@ -53,7 +53,7 @@ public:
     }
 
     bool Close() {
-        platform::closeFile(source);
+        platform::closeFile(source);  // only read: a failed close loses nothing
         if (platform::closeFile(target) == platform::err::Ok) return true;
         Fail("Błąd zapisu danych do 2024"_cp);
         return false;
@@ -112,7 +112,7 @@ void ConvertAnnualSettings(const FirmPaths& firm) {
         return;
     }
     if (platform::createFile(firm.TargetFile(kFile2024), files.target) != platform::err::Ok) {
-        platform::closeFile(files.source);
+        platform::closeFile(files.source);  // only read
         ReportError("brak dostępu do danych FirmaREK za 2024 !"_cp);
         return;
     }

@@ -69,7 +69,7 @@ bool ReadMarker(const FirmPaths& firm, Marker& marker) {
     std::size_t done = 0;
     const bool read = platform::readFile(file, marker.data(), marker.size(), done) == platform::err::Ok &&
                       done == marker.size();
-    platform::closeFile(file);
+    platform::closeFile(file);  // only read: a failed close loses nothing
     if (!read) ReportError("Błąd odczytu danych z "_cp, path);
     return read;
 }

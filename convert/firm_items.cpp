@@ -149,7 +149,7 @@ std::vector<std::string> RegisterNames(const std::string& path) {
     while ((read = platform::readFile(file, record.data(), record.size(), done)) == platform::err::Ok &&
            done == record.size())
         names.push_back(ReadText(record, Register::kName));
-    platform::closeFile(file);
+    platform::closeFile(file);  // only read: a failed close loses nothing
     if (read != platform::err::Ok) ReportError("Błąd odczytu danych z "_cp, path);
     return names;
 }
