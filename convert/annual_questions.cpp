@@ -5,6 +5,7 @@
 #include "convert/copy_steps.h"
 #include "convert/progress_log.h"
 #include "platform/cp852.h"
+#include "tui/event.h"
 #include "tui/message_box.h"
 #include "tui/sound.h"
 
@@ -72,11 +73,14 @@ std::uint16_t AskVatProportion(std::optional<std::uint16_t> settled2023) {
 }
 
 void WarnOfOpenDecember() {
+    // The warning is on screen from its first line on: a key pressed while it beeps
+    // answers it.
+    tui::FlushKeys();
     LogWriteLine("Nie zatwierdzono miesiąca GRUDNIA.2023"_cp);
     tui::Beep();
     LogWriteLine("mogę przenieść niepoprawny stan BZ.2023 jako BO.2024"_cp);
     tui::Beep();
-    LogWaitForKey();
+    LogWaitForKey(false);
 }
 
 void ResetAnnualAnswerForTests() { gAnswerForAll = false; }

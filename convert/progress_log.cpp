@@ -86,9 +86,9 @@ void RedrawLog() {
     tui::PlaceCursorOnScreen(gLog.column, gLog.row);
 }
 
-tui::Event LogWaitForKey() {
+tui::Event LogWaitForKey(bool discardFirst) {
     // Keys typed before the wait answer nothing the user has seen.
-    tui::FlushKeys();
+    if (discardFirst) tui::FlushKeys();
     tui::Event event;
     do {
         tui::GetEvent(event);

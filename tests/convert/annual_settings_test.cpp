@@ -163,6 +163,7 @@ TEST_F(AnnualSettingsTest, AnOpenDecemberIsToldWhenTheOptionAsks) {
         keyWaits = 0;
         sound.played.clear();
         clearLog();
+        screen.pushText("x");  // typed before the warning: no answer
         convert();
         const std::string shown = log();
         const bool warned = shown.find(
