@@ -6,6 +6,7 @@
 #include "convert/progress_log.h"
 #include "platform/cp852.h"
 #include "tui/journal.h"
+#include "tui/event.h"
 #include "tui/message_box.h"
 #include "tui/sound.h"
 
@@ -76,11 +77,14 @@ std::uint16_t AskVatProportion(std::optional<std::uint16_t> settled2023) {
 }
 
 void WarnOfOpenDecember() {
+    // The warning is on screen from its first line on: a key pressed while it beeps
+    // answers it.
+    tui::FlushKeys();
     LogWriteLine("Nie zatwierdzono miesiąca GRUDNIA.2023"_cp);
     tui::Beep();
     LogWriteLine("mogę przenieść niepoprawny stan BZ.2023 jako BO.2024"_cp);
     tui::Beep();
-    LogWaitForKey();
+    LogWaitForKey(false);
 }
 
 void ResetAnnualAnswerForTests() { gAnswerForAll = false; }

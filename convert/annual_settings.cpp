@@ -53,18 +53,19 @@ public:
     }
 
     bool Close() {
-        platform::closeFile(source);
+        platform::closeFile(source);  // only read: a failed close loses nothing
         if (platform::closeFile(target) == platform::err::Ok) return true;
         Fail("Błąd zapisu danych do 2024"_cp);
         return false;
     }
 
 private:
+    // The closes cannot lose anything: the source was only read and the target goes.
     void Fail(std::string_view message) {
         platform::closeFile(source);
         platform::closeFile(target);
-        platform::removeFile(targetPath_);
         ReportError(message);
+        DiscardCopyTarget(targetPath_);
     }
 
     std::string targetPath_;
@@ -111,7 +112,7 @@ void ConvertAnnualSettings(const FirmPaths& firm) {
         return;
     }
     if (platform::createFile(firm.TargetFile(kFile2024), files.target) != platform::err::Ok) {
-        platform::closeFile(files.source);
+        platform::closeFile(files.source);  // only read
         ReportError("brak dostępu do danych FirmaREK za 2024 !"_cp);
         return;
     }

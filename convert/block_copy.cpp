@@ -19,7 +19,7 @@ using namespace platform::literals;
 bool CopyBlocks(std::string_view source, std::string_view target) {
     const std::uint64_t size = ProbeFileSize(source);
     if (size == 0) return true;
-    if (FileIsPresent(target) && AskOverwrite(target)) return true;
+    if (KeepTarget(target)) return true;
 
     platform::FileHandle from;
     if (!OpenCopySource(source, from)) return false;

@@ -8,19 +8,31 @@ namespace convert {
 
 using namespace platform::literals;
 
-std::uint64_t ProbeFileSize(std::string_view path) {
+bool SearchFileSize(std::string_view path, std::uint64_t& size) {
+    size = 0;
     constexpr std::uint8_t ordinaryFiles =
         platform::attr::ReadOnly | platform::attr::Hidden | platform::attr::System | platform::attr::Archive;
     platform::DirectorySearch search;
     platform::FoundEntry entry;
     const int result = search.first(path, ordinaryFiles, entry);
-    if (result == platform::err::Ok) return entry.size;
+    if (result == platform::err::Ok) {
+        size = entry.size;
+        return true;
+    }
     // Not finding the file is an answer; a directory that cannot be read is a
     // failure, and the file it may hold (under another letter case) is passed over.
-    if (result != platform::err::FileNotFound && result != platform::err::PathNotFound &&
-        result != platform::err::BadFormat)
-        ReportError("Błąd odczytu katalogu "_cp, path);
-    return 0;
+    if (result == platform::err::FileNotFound || result == platform::err::PathNotFound ||
+        result == platform::err::BadFormat)
+        return true;
+    ReportError("Błąd odczytu katalogu "_cp, path);
+    return false;
+}
+
+std::uint64_t ProbeFileSize(std::string_view path) {
+    std::uint64_t size = 0;
+    // A failed search has been reported; for a source it means nothing to copy.
+    static_cast<void>(SearchFileSize(path, size));
+    return size;
 }
 
 bool FileIsPresent(std::string_view path) { return ProbeFileSize(path) > 0; }

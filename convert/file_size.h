@@ -12,6 +12,10 @@ namespace convert {
 // that fails for another reason than a missing file is reported in the log with a
 // key wait.
 std::uint64_t ProbeFileSize(std::string_view path);
+// The probe with its outcome: false when the search failed for another reason than
+// a missing file (reported as above); size is then 0 and whether the file is there
+// is unknown.
+bool SearchFileSize(std::string_view path, std::uint64_t& size);
 // Whether the file exists for the converter: it holds at least one byte.
 bool FileIsPresent(std::string_view path);
 

@@ -69,7 +69,7 @@ bool ReadMarker(const FirmPaths& firm, Marker& marker) {
     std::size_t done = 0;
     const bool read = platform::readFile(file, marker.data(), marker.size(), done) == platform::err::Ok &&
                       done == marker.size();
-    platform::closeFile(file);
+    platform::closeFile(file);  // only read: a failed close loses nothing
     if (!read) ReportError("Błąd odczytu danych z "_cp, path);
     return read;
 }
@@ -98,8 +98,8 @@ bool WriteMarker(const FirmPaths& firm, Marker& marker) {
     const bool written = platform::writeFile(file, marker.data(), marker.size(), done) == platform::err::Ok;
     if (platform::closeFile(file) == platform::err::Ok && written) return true;
     // A marker that is not whole on the disk would pass the directory off as converted.
-    platform::removeFile(path);
     ReportError("Błąd zapisu danych do "_cp, path);
+    DiscardCopyTarget(path);
     return false;
 }
 

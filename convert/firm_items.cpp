@@ -70,11 +70,25 @@ constexpr Gate addOn(std::uint16_t bits) { return {GateKind::AddOns, bits}; }
 
 // Item 6: the firm text data, with the place of the 2023 data that the annual
 // settings conversion recorded.
+// A file that could not be loaded was shown in a box, which the user closed: the log
+// keeps the failure with the file's name, without a second key wait.
 void CarryFirmText(const FirmCopies& firm) {
     constexpr std::string_view kName = "FIRMATXT.INI";
+    const std::string source = firm.paths.SourceFile(kName);
     const std::string target = firm.paths.TargetFile(kName);
-    if (!product::CarryOverFirmText(firm.paths.SourceFile(kName), target, PreviousYearLocation()))
-        ReportError("Błąd zapisu do pliku "_cp, target);
+    switch (product::CarryOverFirmText(source, target, PreviousYearLocation())) {
+        case product::FirmTextCarry::Done:
+            break;
+        case product::FirmTextCarry::SourceUnreadable:
+            LogLineIn(logcolour::Error, "Błąd odczytu danych firmy "_cp, source);
+            break;
+        case product::FirmTextCarry::TargetUnopened:
+            LogLineIn(logcolour::Error, "Błąd odczytu danych firmy "_cp, target);
+            break;
+        case product::FirmTextCarry::TargetNotSaved:
+            ReportError("Błąd zapisu do pliku "_cp, target);
+            break;
+    }
 }
 
 // Items 14 and 15: the 2024 file that the 2023 program kept is the source when the
@@ -136,7 +150,7 @@ std::vector<std::string> RegisterNames(const std::string& path) {
     while ((read = platform::readFile(file, record.data(), record.size(), done)) == platform::err::Ok &&
            done == record.size())
         names.push_back(ReadText(record, Register::kName));
-    platform::closeFile(file);
+    platform::closeFile(file);  // only read: a failed close loses nothing
     if (read != platform::err::Ok) ReportError("Błąd odczytu danych z "_cp, path);
     return names;
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "convert/file_size.h"
 #include "convert/progress_log.h"
 #include "platform/cp852.h"
 #include "tui/journal.h"
@@ -47,6 +48,12 @@ bool AskOverwrite(std::string_view name) {
         default:  // 'Z'
             return true;
     }
+}
+
+bool KeepTarget(std::string_view target) {
+    std::uint64_t size = 0;
+    if (!SearchFileSize(target, size)) return true;
+    return size > 0 && AskOverwrite(target);
 }
 
 void ResetOverwritePolicyForTests() { gPolicy = OverwritePolicy::Ask; }

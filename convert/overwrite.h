@@ -21,6 +21,11 @@ OverwritePolicy CurrentOverwritePolicy();
 // set the policy for all that follow.
 bool AskOverwrite(std::string_view name);
 
+// Whether a copy leaves its target alone: the target holds data and the user keeps
+// it, or the search for it failed (reported in the log), so that a file whose state
+// is unknown is never overwritten unasked.
+bool KeepTarget(std::string_view target);
+
 // Only for tests: the policy a run starts with. Nothing in the program resets it.
 void ResetOverwritePolicyForTests();
 

@@ -105,7 +105,9 @@ void RedrawLog() {
     tui::PlaceCursorOnScreen(gLog.column, gLog.row);
 }
 
-tui::Event LogWaitForKey() {
+tui::Event LogWaitForKey(bool discardFirst) {
+    // Keys typed before the wait answer nothing the user has seen.
+    if (discardFirst) tui::FlushKeys();
     tui::Event event;
     do {
         tui::GetEvent(event);
@@ -115,6 +117,7 @@ tui::Event LogWaitForKey() {
 }
 
 char LogWaitForChoice(std::string_view choices) {
+    tui::FlushKeys();
     for (;;) {
         tui::Event event;
         tui::GetEvent(event);

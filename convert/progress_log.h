@@ -40,11 +40,15 @@ std::string LogLineSoFar();
 // Draws every row of the log again as the log holds it, in the screen's text
 // attribute (after a window opened over it blanked the screen).
 void RedrawLog();
-// Waits for one key and discards whatever was typed ahead of it.
-tui::Event LogWaitForKey();
-// Reads keys until one of choices arrives, each upper-cased the Polish way first
-// (so a lower-case answer counts); other keys are ignored. Returns that upper-case
-// character. Choices are upper-case characters.
+// Waits for one key and discards whatever was typed before the wait and after the
+// key: only a key pressed while the wait is on screen counts. A caller whose text
+// stands on screen for a while before the wait (across a tone) discards the keys
+// typed before it when it starts writing, and waits with discardFirst false.
+tui::Event LogWaitForKey(bool discardFirst = true);
+// Discards the keys typed before the question, then reads keys until one of choices
+// arrives, each upper-cased the Polish way first (so a lower-case answer counts);
+// other keys are ignored. Returns that upper-case character. Choices are upper-case
+// characters.
 char LogWaitForChoice(std::string_view choices);
 // Waits one second when the run's slow mode is on, so the user can follow the log.
 void LogPause();

@@ -27,12 +27,15 @@ void reportMissingSource(std::string_view source) {
 }
 
 // Settles what to do with an existing target (add to it in append mode, else the
-// overwrite question) and opens both files. False when the target is kept or a
-// file did not open.
+// overwrite question) and opens both files. False when the target is kept, cannot
+// be looked up (it may hold entries that a new file would throw away) or a file
+// did not open.
 bool openRecordFiles(std::string_view source, std::string_view target, platform::FileHandle& from,
                      platform::FileHandle& to, bool& append) {
     append = false;
-    if (FileIsPresent(target)) {
+    std::uint64_t targetSize = 0;
+    if (!SearchFileSize(target, targetSize)) return false;
+    if (targetSize > 0) {
         if (gAppendMode)
             append = true;
         else if (AskOverwrite(target))

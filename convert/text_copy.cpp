@@ -24,11 +24,13 @@ constexpr std::string_view kLineEnd = "\r\n";
 void CopyTextFile(std::string_view source, std::string_view target, const LineFilter& filter) {
     if (!FileIsPresent(source)) return;
     fileio::TextFileReader reader;
-    if (reader.open(source) != platform::err::Ok) {
+    // A Ctrl+Z inside a firm's notes is text like any other: everything after it
+    // is copied too.
+    if (reader.open(source, fileio::TextEnd::EndOfFile) != platform::err::Ok) {
         ReportError("Błąd otwarcia pliku "_cp, source);
         return;
     }
-    if (FileIsPresent(target) && AskOverwrite(target)) return;
+    if (KeepTarget(target)) return;
     platform::FileHandle to;
     if (platform::createFile(target, to) != platform::err::Ok) {
         ReportError("Błąd utworzenia pliku "_cp, target);

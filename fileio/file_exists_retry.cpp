@@ -1,24 +1,14 @@
 // The existence test that asks the user; apart from file_exists.cpp so that code
 // which only looks for files does not need the message boxes.
 #include "fileio/file_exists.h"
+#include "fileio/busy_file.h"
 #include "fileio/message_lines.h"
 
-#include <string>
-
-#include "platform/clock.h"
-#include "platform/cp852.h"
 #include "platform/files.h"
 #include "tui/journal.h"
 #include "tui/message_box.h"
 
 namespace fileio {
-
-using namespace platform::literals;
-
-namespace {
-constexpr std::uint32_t kExistenceRetryPause = 500;  // ms
-constexpr int kRetriesBeforeAsking = 4;
-}  // namespace
 
 Existence FileExistsRetry(std::string_view name, int& searchError) {
     int tries = 0;
@@ -28,17 +18,7 @@ Existence FileExistsRetry(std::string_view name, int& searchError) {
             case platform::err::AccessDenied:
             case platform::err::SharingViolation:
             case platform::err::LockViolation:
-                if (tries >= kRetriesBeforeAsking) {
-                    const std::string question = Centred("Dostęp do pliku"_cp) + tui::kLineEnd + Centred(name) +
-                                                 tui::kLineEnd + Centred("niemożliwy/zabroniony !"_cp) +
-                                                 tui::kLineEnd + Centred("Ponowić próbę ?"_cp);
-                    if (tui::JournalCommand(question, tui::ShowBox(tui::box::Warning | tui::box::Yes | tui::box::No,
-                                                                   question)) == tui::cmNo)
-                        return Existence::Unknown;
-                    tries = 0;
-                }
-                ++tries;
-                platform::clock().sleepMs(kExistenceRetryPause);
+                if (!WaitForBusyFile(name, tries)) return Existence::Unknown;
                 break;
             case platform::err::BadEnvironment:
             case platform::err::BadFormat:

@@ -9,9 +9,10 @@ constexpr std::size_t kBlockSize = 4096;
 constexpr char kEndOfText = '\x1A';  // Ctrl+Z
 }  // namespace
 
-int TextFileReader::open(std::string_view path) {
+int TextFileReader::open(std::string_view path, TextEnd end) {
     buffer_.clear();
     position_ = 0;
+    end_ = end;
     atEnd_ = false;
     error_ = platform::openFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file_);
     return error_;
@@ -31,12 +32,16 @@ bool TextFileReader::fill() {
         buffer_.clear();  // the unfinished line is not trusted
         return false;
     }
-    const std::size_t endOfText = buffer_.find(kEndOfText, kept);
+    const std::size_t endOfText = end_ == TextEnd::CtrlZ ? buffer_.find(kEndOfText, kept) : std::string::npos;
     if (endOfText != std::string::npos) {
         buffer_.resize(endOfText);
         atEnd_ = true;
     }
-    if (done == 0) atEnd_ = true;
+    if (done == 0) {
+        atEnd_ = true;
+        // What is left unread ends with the file's last byte.
+        if (!buffer_.empty() && buffer_.back() == kEndOfText) buffer_.pop_back();
+    }
     return true;
 }
 

@@ -142,11 +142,19 @@ enum class FirmTextDirection { Read, Write };
 // and the result is false; false also when writing could not save the file whole.
 bool TransferFirmText(FirmText& record, FirmTextDirection direction, std::string_view fileName);
 
+// How a carry-over of the firm text data ended; which file failed, and whether the
+// box "Błąd odczytu danych firmy" already said so.
+enum class FirmTextCarry : std::uint16_t {
+    Done = 0,
+    SourceUnreadable = 1,  // box shown; the target was not touched
+    TargetUnopened = 2,    // box shown; the target was not touched
+    TargetNotSaved = 3,    // no box; the target may be incomplete
+};
+
 // Carries a firm's FIRMATXT.INI from its 2023 directory to its 2024 one: reads
 // source with the working year 2024, puts location2023 (where the firm's 2023 data
-// lie) under KPR2023 in [PATH], and writes target. False when target could not be
-// saved whole or source could not be read (target is then not touched); the caller
-// reports "Błąd zapisu do pliku " and the file's name.
-bool CarryOverFirmText(std::string_view source, std::string_view target, std::string_view location2023);
+// lie) under KPR2023 in [PATH], and writes target. Nothing is written from a
+// source that could not be read whole.
+FirmTextCarry CarryOverFirmText(std::string_view source, std::string_view target, std::string_view location2023);
 
 }  // namespace product

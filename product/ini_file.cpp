@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "fileio/busy_file.h"
 #include "fileio/file_exists.h"
 #include "fileio/first_byte_lock.h"
 #include "tui/polish_text.h"
@@ -10,6 +11,7 @@ namespace product {
 
 namespace {
 
+// What the product reads of a line; the rest of a longer one is kept and saved.
 constexpr std::size_t kMaxLineLength = 255;
 constexpr std::size_t kReadBlock = 4096;
 constexpr char kSeparator = '=';
@@ -69,33 +71,48 @@ IniFile::IniFile(std::string_view fileName, bool forWrite) : readOnly_(!forWrite
 
 std::unique_ptr<IniFile> IniFile::Init(std::string_view fileName, bool forWrite) {
     std::unique_ptr<IniFile> ini(new IniFile(fileName, forWrite));
-    ini->existed_ = fileio::FileExists(fileName);
+    // Only a file that is certainly not there is missing: a search that fails
+    // otherwise must not make a firm's data read as empty, nor a file be created
+    // over it. A file another workstation holds for a moment is waited for.
+    const int search = fileio::RetryWhileBusy(fileName, [&] { return fileio::FileSearchResult(fileName); });
+    if (fileio::ExistenceOf(search) == fileio::Existence::Unknown) return nullptr;
+    ini->existed_ = search == platform::err::Ok;
+    if (!ini->existed_ && !forWrite) return ini;
     int error = platform::err::Ok;
+    if (!ini->existed_) {
+        // Made exclusively: a file that another workstation has made since the search
+        // is opened and read, never emptied.
+        error = platform::createNewFile(fileName, ini->textFile_);
+        if (error == platform::err::AlreadyExists) ini->existed_ = true;
+    }
     if (ini->existed_) {
         // A writer reads and writes through one handle, the one that holds the lock.
         const std::uint8_t access = forWrite ? platform::mode::ReadWrite : platform::mode::ReadOnly;
-        error = platform::openFile(fileName, access | platform::mode::DenyNone, ini->textFile_);
-    } else if (forWrite) {
-        error = platform::createFile(fileName, ini->textFile_);
-    } else {
-        return ini;
+        error = fileio::RetryWhileBusy(fileName, [&] {
+            return platform::openFile(fileName, access | platform::mode::DenyNone, ini->textFile_);
+        });
     }
     if (error != platform::err::Ok) return nullptr;
     ini->opened_ = true;
     if (forWrite && !fileio::LockFirstByte(ini->textFile_)) return nullptr;
     // A file that cannot be read whole is refused: saving what was read of it would
-    // throw the rest away.
-    if (ini->existed_ && !ini->Load()) return nullptr;
+    // throw the rest away. A reader meets the first-byte lock of a writer elsewhere
+    // where locks are mandatory, and waits for it as for any busy file.
+    if (ini->existed_ && fileio::RetryWhileBusy(fileName, [&] { return ini->Load(); }) != platform::err::Ok)
+        return nullptr;
     return ini;
 }
 
-bool IniFile::Load() {
+int IniFile::Load() {
     std::string text;
+    if (const int error = platform::seekFile(textFile_, 0); error != platform::err::Ok) return error;
     for (;;) {
         const std::size_t kept = text.size();
         text.resize(kept + kReadBlock);
         std::size_t done = 0;
-        if (platform::readFile(textFile_, text.data() + kept, kReadBlock, done) != platform::err::Ok) return false;
+        if (const int error = platform::readFile(textFile_, text.data() + kept, kReadBlock, done);
+            error != platform::err::Ok)
+            return error;
         text.resize(kept + done);
         if (done == 0) break;
     }
@@ -106,7 +123,7 @@ bool IniFile::Load() {
         std::size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
         std::string line;
-        for (std::size_t i = start; i < end && line.size() < kMaxLineLength; ++i)
+        for (std::size_t i = start; i < end; ++i)
             if (text[i] != '\r') line += text[i];
         start = end + 1;
 
@@ -117,7 +134,7 @@ bool IniFile::Load() {
         else
             sections_.back().lines.emplace_back(content);
     }
-    return true;
+    return platform::err::Ok;
 }
 
 bool IniFile::Save() {
@@ -128,21 +145,26 @@ bool IniFile::Save() {
         if (!section.lines.empty()) text.append(kLineEnd);
     }
     std::size_t written = 0;
+    // The flush is where a network drive reports a full disk or a lost connection.
     return platform::seekFile(textFile_, 0) == platform::err::Ok &&
            platform::writeFile(textFile_, text.data(), text.size(), written) == platform::err::Ok &&
-           platform::truncateFile(textFile_, text.size()) == platform::err::Ok;
+           platform::truncateFile(textFile_, text.size()) == platform::err::Ok &&
+           platform::flushFile(textFile_) == platform::err::Ok;
 }
 
 bool IniFile::Done() {
     if (done_) return true;
     done_ = true;
-    const bool saved = !modified_ || readOnly_ || Save();
+    const bool saving = modified_ && !readOnly_;
+    bool saved = !saving || Save();
     sections_.clear();
     if (opened_) {
-        if (!readOnly_) fileio::UnlockFirstByte(textFile_);
-        // A close that fails after a good save loses nothing: the data went out
-        // through writes that succeeded.
-        platform::closeFile(textFile_);
+        // The close gives the lock back with the handle, so a failed unlock loses
+        // nothing.
+        if (!readOnly_) static_cast<void>(fileio::UnlockFirstByte(textFile_));
+        // Of a saved file, the close is the last word on whether the data reached
+        // the disk; of a file only read, it cannot lose anything.
+        if (platform::closeFile(textFile_) != platform::err::Ok && saving) saved = false;
         opened_ = false;
     }
     return saved;
@@ -169,12 +191,19 @@ std::size_t IniFile::FindLine(const Section& section, std::string_view key) {
 
 std::string_view IniFile::ValueOf(std::string_view line) { return line.substr(line.find(kSeparator) + 1); }
 
+std::optional<std::string_view> IniFile::ReadableValueOf(std::string_view line) {
+    const std::string_view readable = line.substr(0, kMaxLineLength);
+    if (readable.find(kSeparator) == std::string_view::npos) return std::nullopt;
+    return ValueOf(readable);
+}
+
 std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const {
     const std::size_t s = FindSection(section);
     if (s == kNone) return std::string(defaultValue);
     const std::size_t line = FindLine(sections_[s], key);
-    if (line == kNone) return std::string(defaultValue);
-    return std::string(ValueOf(sections_[s].lines[line]));
+    const std::optional<std::string_view> value =
+        line == kNone ? std::nullopt : ReadableValueOf(sections_[s].lines[line]);
+    return std::string(value.value_or(defaultValue));
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {

@@ -6,9 +6,11 @@
 // Names of sections and keys match without regard to letter case (the Polish
 // letters included); the key is everything before the first "=" and the value
 // everything after it, neither trimmed. Lines are trimmed of blanks and control
-// characters when loaded and cut to 255 characters; a line ends at LF, CR bytes are
-// dropped and Ctrl+Z ends the text. Lines that are neither headers nor keys stay as
-// they are. Of duplicate sections or keys only the first is ever found.
+// characters when loaded; a line ends at LF, CR bytes are dropped and Ctrl+Z ends
+// the text. Every line is kept whole and saved whole, however long; a read sees
+// only a line's first 255 characters, as the product's programs do. Lines that are
+// neither headers nor keys stay as they are. Of duplicate sections or keys only the
+// first is ever found.
 //
 // A writer holds the lock of the file's first byte (fileio/first_byte_lock.h) from
 // loading to saving, through the handle it loads and saves with; a second writer on
@@ -31,9 +33,13 @@ bool ParseIniInteger(std::string_view text, std::int32_t& value);
 
 class IniFile {
 public:
-    // Loads the file. A missing file gives an empty object (for writing, the file
-    // is created empty). Returns nullptr when the file cannot be opened, created or
-    // read whole, or, for writing, when another handle holds its first byte.
+    // Loads the file. A missing file (the search finds no such file or directory)
+    // gives an empty object (for writing, the file is created empty). Returns
+    // nullptr when the search fails otherwise, or when the file cannot be opened,
+    // created or read whole, or, for writing, when another handle holds its first
+    // byte. A search, open or read that finds the file busy (access denied, sharing
+    // or lock violation) is tried again after a pause, asking the user after every
+    // four pauses (fileio/busy_file.h); the writer's lock is never waited for.
     static std::unique_ptr<IniFile> Init(std::string_view fileName, bool forWrite);
     // Done, without its result.
     ~IniFile();
@@ -41,9 +47,9 @@ public:
     IniFile& operator=(const IniFile&) = delete;
 
     // Writes the whole content back when a write changed it (CR LF line ends, one
-    // empty line after each section that has lines), then releases the lock and
-    // closes. False when the save failed: the file may then be incomplete. Later
-    // calls do nothing and return true.
+    // empty line after each section that has lines) and flushes it, then releases
+    // the lock and closes. False when the save, its flush or the close after it
+    // failed: the file may then be incomplete. Later calls do nothing and return true.
     bool Done();
 
     // The value, or defaultValue when the section or key is missing.
@@ -72,8 +78,9 @@ private:
     };
 
     IniFile(std::string_view fileName, bool forWrite);
-    // Reads the open file whole into sections; false on a read error.
-    bool Load();
+    // Reads the open file whole, from its start, into sections; 0 or the error of
+    // the read.
+    int Load();
     bool Save();
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     // The index of the first named section that matches, or kNone.
@@ -82,6 +89,9 @@ private:
     static std::size_t FindLine(const Section& section, std::string_view key);
     // The text after the first "=" of a key's line.
     static std::string_view ValueOf(std::string_view line);
+    // The value as far as a read sees it: within the line's first 255 characters;
+    // none when the "=" lies beyond them.
+    static std::optional<std::string_view> ReadableValueOf(std::string_view line);
 
     bool readOnly_;
     bool existed_ = false;

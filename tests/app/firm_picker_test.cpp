@@ -152,6 +152,7 @@ TEST_F(FirmPickerTest, NoFirmToConvertOpensNoPicker) {
     // The only firm of the registry has its 2024 directory already.
     std::filesystem::create_directories(temp.path() / "KPR_2023" / "FIRMA");
     std::filesystem::create_directories(temp.path() / "KPR_2024" / "FIRMA");
+    screen.pushIdle();  // the key comes once the wait is shown
     screen.pushKey(tui::kbEnter);  // after "Zerowa ilość odczytanych firm"
     std::uint16_t count = 9;
     EXPECT_FALSE(app::SelectFirms(run.paths, count));

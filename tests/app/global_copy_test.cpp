@@ -62,6 +62,7 @@ TEST_F(GlobalCopyTest, DefaultOptionsOnAFresh2024Tree) {
     write2023Files();
     write2023("2024_lp2.cc", "placa 2024");
     // The second salary copy meets the file the first one made.
+    screen.pushIdle();  // the key comes once the wait is shown
     screen.pushText("w");
     app::RunGlobalCopy(paths);
 
@@ -107,6 +108,7 @@ TEST_F(GlobalCopyTest, LogLinesInTableOrderThenAWaitWhenStoppingAfterEachFirm) {
                   "\n");
         EXPECT_EQ(tui::TextRegion(), (tui::Rect{3, 3, 77, 20}));
     });
+    screen.pushIdle();  // the key comes once the wait is shown
     screen.pushKey(tui::kbEnter);
     app::RunGlobalCopy(paths);
 
@@ -131,7 +133,9 @@ TEST_F(GlobalCopyTest, SalarySettingsPresentOnBothSidesAreAskedAboutTwice) {
     write2023("2024_lp2.cc", "placa 2024");
     temp.writeFile("KPR_2024/#BIN024/2024_lp2.cc", "stara");
     convert::options().globalItems = global::SalarySettings;
+    screen.pushIdle();  // the key comes once the wait is shown
     screen.pushText("W");  // last year's file replaces the old one
+    screen.pushIdle();
     screen.pushText("Z");  // and stays instead of the 2023 program's file for 2024
     app::RunGlobalCopy(paths);
     EXPECT_EQ(read2024("2024_lp2.cc"), "placa 2023");

@@ -39,6 +39,7 @@ TEST(AsksForHelp, QuestionMarkAnywhere) {
 
 TEST_F(MainFlowTest, HelpScreenWaitsForAKeyAndEnds) {
     platform::setArguments({"/?"});
+    screen.pushIdle();  // the key comes once the wait is shown
     screen.pushKey(tui::kbEsc);
     EXPECT_EQ(exitCodeOf([&] { app::MainFlow(Executable()); }), 0);
 
@@ -67,6 +68,7 @@ TEST_F(MainFlowTest, HelpScreenWaitsForAKeyAndEnds) {
 TEST_F(MainFlowTest, HelpScreenReadsNeitherThePathFileNorTheList) {
     temp.writeFile("qz23-24.PTH", "KPR_2024=/inna\n");
     platform::setArguments({"-?"});
+    screen.pushIdle();  // the key comes once the wait is shown
     screen.pushKey(tui::kbEnter);
     EXPECT_EQ(exitCodeOf([&] { app::MainFlow(Executable()); }), 0);
     EXPECT_FALSE(screen.screenContains("Ustalenie")) << screen.screenText();
@@ -96,6 +98,7 @@ TEST_F(MainFlowTest, BannerWizardAndCancelAnsweredYesEndWithTheReportAndNacisnij
         EXPECT_EQ(screen.cursorRow(), 4);
         EXPECT_NE(screen.cursorShape(), platform::CursorShape::Hidden);
     });
+    screen.pushIdle();  // the key comes once the wait is shown
     screen.pushKey(tui::kbEnter);
     EXPECT_EQ(exitCodeOf([&] { app::MainFlow(Executable()); }), 0);
     EXPECT_TRUE(seen);

@@ -123,9 +123,11 @@ TEST_F(AnnualSettingsTest, BothYearsAskBNOrAAndAHoldsForLaterFirms) {
         char answer;
         bool from2024;
         int waitsForTwoFirms;
-    } cases[] = {{'b', false, 2}, {'n', true, 2}, {'a', true, 1}};
+        const char* typedBefore;  // before the question was shown: no answer
+    } cases[] = {{'b', false, 2, "A"}, {'n', true, 2, "b"}, {'a', true, 1, ""}};
     for (const auto& c : cases) {
         keyWaits = 0;
+        screen.pushText(c.typedBefore);
         type(std::string(1, c.answer) + std::string(1, c.answer));
         for (int firm = 0; firm < 2; ++firm) {
             convert::SetYear2024Source(false);
@@ -161,6 +163,7 @@ TEST_F(AnnualSettingsTest, AnOpenDecemberIsToldWhenTheOptionAsks) {
         keyWaits = 0;
         sound.played.clear();
         clearLog();
+        screen.pushText("x");  // typed before the warning: no answer
         convert();
         const std::string shown = log();
         const bool warned = shown.find(
@@ -201,6 +204,7 @@ TEST_F(AnnualSettingsTest, TheProportionIsAskedUntilAWholeNumberFrom0To100) {
     EXPECT_EQ(record(1).substr(118, 2), std::string(2, '\0'));
     EXPECT_EQ(sound.played, (std::vector<Played>{{0, 0}, {0, 0}, {0, 0}})) << "a warning beep per refusal";
 
+    screen.pushText("42\r");  // typed before the box was shown: no answer
     answerBoxes({"100"});
     convert();
     EXPECT_EQ(record(1).substr(118, 2), std::string("\x64\0", 2));

@@ -35,6 +35,7 @@ TEST_F(FileCopyTest, KeptTargetIsUntouched) {
     for (const NamedCopy& copy : kCopies) {
         temp.writeFile("ZRODLO.DAT", "abcdefgh");
         temp.writeFile("CEL.DAT", "stary");
+        screen.pushIdle();  // the answer comes once the question is shown
         screen.pushText("z");
         const bool result = copy.run(path("ZRODLO.DAT"), path("CEL.DAT"));
         // The record copies say false when they copied nothing; the others true.
@@ -53,6 +54,23 @@ TEST_F(FileCopyTest, TextCopyKeepsLongLinesWholeAndEndsLinesWithCrLf) {
     EXPECT_EQ(temp.readFile("KOPIA.TXT"), "pierwsza\r\n" + longLine + "\r\n\r\nostatnia bez konca\r\n");
     EXPECT_EQ(logRow(1), "Kopiuję plik " + root() + "NOTATNIK.TXT\n");
     EXPECT_EQ(attributeOf(1, 1, 13), 0x09);
+}
+
+TEST_F(FileCopyTest, TextCopyGoesPastCtrlZAndDropsOnlyAFinalOne) {
+    const struct {
+        const char* source;
+        const char* copy;
+    } cases[] = {
+        {"przed\x1A" "po\r\n\x1A\r\nkoniec\r\n\x1A", "przed\x1A" "po\r\n\x1A\r\nkoniec\r\n"},
+        {"bez konca\x1A", "bez konca\r\n"},
+        {"dwa\x1A\x1A", "dwa\x1A\r\n"},
+    };
+    for (const auto& c : cases) {
+        temp.writeFile("NOTATKA.TXT", c.source);
+        std::filesystem::remove(temp.path() / "KOPIA.TXT");
+        convert::CopyTextFile(path("NOTATKA.TXT"), path("KOPIA.TXT"));
+        EXPECT_EQ(temp.readFile("KOPIA.TXT"), c.copy) << c.source;
+    }
 }
 
 TEST_F(FileCopyTest, TextCopyWritesWhatTheFilterPassesAsItLeftIt) {
@@ -153,6 +171,7 @@ TEST_F(FileCopyTest, AppendModeGrowsAnExistingTargetWithoutAQuestion) {
     EXPECT_TRUE(convert::CopyRecords(path("ZRODLO.REK"), path("NOWY.REK"), 4));
     EXPECT_EQ(temp.readFile("NOWY.REK"), "11112222");
     // The block copy knows no append mode.
+    screen.pushIdle();  // the answer comes once the question is shown
     screen.pushText("w");
     EXPECT_TRUE(convert::CopyBlocks(path("ZRODLO.REK"), path("CEL.REK")));
     EXPECT_EQ(temp.readFile("CEL.REK"), "11112222");

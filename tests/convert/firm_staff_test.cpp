@@ -75,10 +75,11 @@ TEST_F(FirmStaffTest, APid5RecordOf2024IsKeptOnlyWithThe2024SettingsElseBuiltAfr
         const char* answer;
         std::int64_t key;
         bool kept;
+        const char* typedBefore = "";  // before the question was shown: no answer
     } cases[] = {
         {"2024 settings", true, true, "", 2, true},
-        {"2024 file kept at the question", false, true, "z", 2, false},
-        {"2024 file replaced at the question", false, true, "w", 1, false},
+        {"2024 file kept at the question", false, true, "z", 2, false, "w"},
+        {"2024 file replaced at the question", false, true, "w", 1, false, "z"},
         {"no 2024 file", false, false, "", 1, false},
     };
     convert::options().firmItems = firm::PitD;
@@ -88,6 +89,7 @@ TEST_F(FirmStaffTest, APid5RecordOf2024IsKeptOnlyWithThe2024SettingsElseBuiltAfr
         source("2023P5.REK", of2023);
         if (c.has2024File) source("2024P5.REK", of2024);
         keyWaits = 0;
+        screen.pushText(c.typedBefore);
         type(c.answer);
         ASSERT_TRUE(convertFirm()) << c.what;
         const std::string pid5 = target("2024P5.REK");

@@ -28,6 +28,7 @@ protected:
 };
 
 TEST_F(OverwriteTest, QuestionAndChoicesInTheirColours) {
+    screen.pushIdle();  // the answer comes once the question is shown
     screen.pushText("w");
     EXPECT_FALSE(copyOverExisting("CEL.DAT"));
     const std::string root = platform::cp852::toUtf8(temp.root());
@@ -50,7 +51,9 @@ TEST_F(OverwriteTest, AnswersInEitherCaseOtherKeysIgnored) {
         const char* keys;
         bool keep;
         OverwritePolicy policy;
+        const char* typedBefore = "";  // before the question was shown: no answer
     } cases[] = {
+        {"z", true, OverwritePolicy::Ask, "A"},     {"W", false, OverwritePolicy::Ask, "nN"},
         {"W", false, OverwritePolicy::Ask},         {"w", false, OverwritePolicy::Ask},
         {"Z", true, OverwritePolicy::Ask},          {"z", true, OverwritePolicy::Ask},
         {"A", false, OverwritePolicy::OverwriteAll}, {"a", false, OverwritePolicy::OverwriteAll},
@@ -59,6 +62,8 @@ TEST_F(OverwriteTest, AnswersInEitherCaseOtherKeysIgnored) {
     };
     for (const auto& c : cases) {
         convert::ResetOverwritePolicyForTests();
+        screen.pushText(c.typedBefore);
+        screen.pushIdle();  // the answer comes once the question is shown
         screen.pushText(c.keys);
         EXPECT_EQ(convert::AskOverwrite("CEL.DAT"), c.keep) << c.keys;
         EXPECT_EQ(convert::CurrentOverwritePolicy(), c.policy) << c.keys;
@@ -67,6 +72,7 @@ TEST_F(OverwriteTest, AnswersInEitherCaseOtherKeysIgnored) {
 }
 
 TEST_F(OverwriteTest, ExtendedKeysAreIgnored) {
+    screen.pushIdle();  // the answer comes once the question is shown
     screen.pushKey(tui::kbF1);
     screen.pushKey(tui::kbAltA);  // a Polish letter, not A
     screen.pushText("Z");
@@ -80,6 +86,7 @@ TEST_F(OverwriteTest, AnAnswerForAllHoldsForEveryLaterTarget) {
     } cases[] = {{"A", false}, {"n", true}};
     for (const auto& c : cases) {
         convert::ResetOverwritePolicyForTests();
+        screen.pushIdle();  // the answer comes once the question is shown
         screen.pushText(c.answer);
         EXPECT_EQ(copyOverExisting(std::string("PIERWSZY") + c.answer), c.keep) << c.answer;
         // No more keys are scripted: a second question would fail the test.

@@ -107,6 +107,17 @@ TEST_F(ProgressLogTest, WaitingForAKeyDropsTypeAheadAndIgnoresClicks) {
     EXPECT_TRUE(screen.inputEmpty());
 }
 
+TEST_F(ProgressLogTest, KeysTypedBeforeAWaitAnswerNothing) {
+    screen.pushText("x");
+    screen.pushIdle();  // the wait is shown here
+    screen.pushText("y");
+    EXPECT_EQ(convert::LogWaitForKey().character, 'y');
+    screen.pushText("B");
+    screen.pushIdle();
+    screen.pushText("qn");
+    EXPECT_EQ(convert::LogWaitForChoice("BN"), 'N');
+}
+
 TEST_F(ProgressLogTest, PausesOnlyInSlowMode) {
     convert::LogPause();
     EXPECT_EQ(clock.totalSleptMs(), 0u);

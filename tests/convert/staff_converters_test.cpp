@@ -127,6 +127,16 @@ TEST_F(StaffConvertersTest, AskingAboutEachPerson) {
     EXPECT_EQ(keyWaits, 3);
 }
 
+TEST_F(StaffConvertersTest, KeysTypedBeforeAQuestionAnswerNothing) {
+    convert::StartStaffTransfer(StaffSelection::AskEach);
+    screen.pushText("TN");  // typed ahead, before any question was on screen
+    type("tt");
+    EXPECT_TRUE(convertPerson(person(1, "Adamski", "Piotr")));
+    EXPECT_TRUE(convertPerson(person(2, "Bielska", "Zofia")));
+    EXPECT_EQ(convert::PersonKeyCount(), 2);
+    EXPECT_EQ(keyWaits, 2);
+}
+
 TEST_F(StaffConvertersTest, AnsweringWCarriesTheRestOfTheFirmSilently) {
     convert::StartStaffTransfer(StaffSelection::AskEach);
     type("w");

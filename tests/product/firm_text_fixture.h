@@ -30,7 +30,7 @@ protected:
     std::string CarriedValue(std::string_view sourceBytes, std::string_view section, std::string_view key) {
         WriteSource(sourceBytes);
         std::filesystem::remove(temp.path() / "2024/FIRMATXT.INI");
-        EXPECT_TRUE(product::CarryOverFirmText(Source(), Target(), kLocation));
+        EXPECT_EQ(product::CarryOverFirmText(Source(), Target(), kLocation), product::FirmTextCarry::Done);
         auto target = product::IniFile::Init(Target(), false);
         return target ? target->ReadString(section, key, "<missing>") : "<no file>";
     }

@@ -4,7 +4,7 @@
 namespace {
 
 TEST_F(FirmTextTest, MissingSourceGivesEveryKeyInTableOrder) {
-    ASSERT_TRUE(product::CarryOverFirmText(Source(), Target(), kLocation));
+    ASSERT_EQ(product::CarryOverFirmText(Source(), Target(), kLocation), product::FirmTextCarry::Done);
     const std::string declarations = Lines({"VAT-7", "PIT-4R", "PIT-8AR", "PIT-XX"});
     const std::string expected =
         "[KPR]\r\n" + Lines({"NAZWA_ZUS", "INFO1", "INFO2", "INFO3", "INFO4", "INFO5", "PATHXML", "PRZEXML"}) +
@@ -111,7 +111,7 @@ TEST_F(FirmTextTest, TextsLettersAndFlagsCarryOver) {
 
 TEST_F(FirmTextTest, UnknownKeysAndTheOldLocationAreNotCarried) {
     WriteSource("[KPR]\nOBCY=1\nNAZWA_ZUS=A\n[INNA]\nX=2\n[PATH]\nKPR2023=D:\\STARE\nKPR2016=E:\\\n");
-    ASSERT_TRUE(product::CarryOverFirmText(Source(), Target(), kLocation));
+    ASSERT_EQ(product::CarryOverFirmText(Source(), Target(), kLocation), product::FirmTextCarry::Done);
     const std::string target = TargetBytes();
     EXPECT_EQ(target.find("OBCY"), std::string::npos);
     EXPECT_EQ(target.find("[INNA]"), std::string::npos);
@@ -124,7 +124,7 @@ TEST_F(FirmTextTest, UnchangedLinesKeepTheirKeysLetterCase) {
     const std::string file = "[kpr]\nNazwa_Zus=A\n[Banki]\ndef=2\ndata_zba=2023-01-02\n[PATH]\nkpr2023=X\n";
     WriteSource(file);
     temp.writeFile("2024/FIRMATXT.INI", file);
-    ASSERT_TRUE(product::CarryOverFirmText(Source(), Target(), kLocation));
+    ASSERT_EQ(product::CarryOverFirmText(Source(), Target(), kLocation), product::FirmTextCarry::Done);
     const std::string target = TargetBytes();
     EXPECT_NE(target.find("[kpr]\r\nNazwa_Zus=A\r\n"), std::string::npos) << target;
     EXPECT_NE(target.find("[Banki]\r\ndef=2\r\nDATA_ZBA=02-01-2023\r\n"), std::string::npos) << target;
@@ -141,10 +141,10 @@ TEST_F(FirmTextTest, LockedTargetIsReportedAndLeftAlone) {
     screen.pushIdle();
     screen.pushAction([this] { EXPECT_TRUE(screen.screenContains("Błąd odczytu danych firmy")); });
     screen.pushKey(tui::kbEnter);
-    bool carried = true;
+    auto carried = product::FirmTextCarry::Done;
     EXPECT_EQ(exitCodeOf([&] { carried = product::CarryOverFirmText(Source(), Target(), kLocation); }), -1)
         << "one firm's file does not end the run";
-    EXPECT_FALSE(carried);
+    EXPECT_EQ(carried, product::FirmTextCarry::TargetUnopened);
     EXPECT_EQ(temp.readFile("2024/FIRMATXT.INI"), "[KPR]\n");
 }
 

@@ -54,6 +54,20 @@ TEST_F(IniFileTest, LineEndsLongLinesAndEndOfText) {
     EXPECT_EQ(ini->ReadString("A", "AFTER", "-"), "-");
 }
 
+TEST_F(IniFileTest, LongLinesAreReadCutButSavedWhole) {
+    const std::string longLine = "OPIS=" + std::string(250, 'a') + std::string(100, 'b');
+    const std::string farKey = std::string(260, 'k') + "=v";
+    Write("[OBCA]\r\n" + longLine + "\r\n" + farKey + "\r\n[A]\r\nK=1\r\n");
+    auto ini = IniFile::Init(Path(), true);
+    ASSERT_TRUE(ini);
+    // A read sees what lies within the line's first 255 characters, no more.
+    EXPECT_EQ(ini->ReadString("OBCA", "OPIS", ""), std::string(250, 'a'));
+    EXPECT_EQ(ini->ReadString("OBCA", std::string(260, 'k'), "-"), "-");
+    ini->WriteString("A", "K", "2");
+    EXPECT_TRUE(ini->Done());
+    EXPECT_EQ(Bytes(), "[OBCA]\r\n" + longLine + "\r\n" + farKey + "\r\n\r\n[A]\r\nK=2\r\n\r\n");
+}
+
 TEST_F(IniFileTest, Booleans) {
     const struct {
         const char* value;

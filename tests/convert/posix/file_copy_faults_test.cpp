@@ -2,6 +2,7 @@
 // syscall table makes them fail on purpose).
 #include <cerrno>
 #include <span>
+#include <string_view>
 #include <utility>
 
 #include "platform/posix/syscalls.h"
@@ -37,6 +38,7 @@ TEST_F(FileCopyFaults, ShortWriteOrFailedReadIsReportedAndFails) {
             convert::ClearLog(true);
             std::filesystem::remove(temp.path() / "CEL.DAT");
             temp.writeFile("ZRODLO.DAT", pattern(4000));
+            screen.pushIdle();  // the key comes once the error is shown
             screen.pushKey(tui::kbEnter);
             bool result = true;
             if (writing) {
@@ -59,6 +61,7 @@ TEST_F(FileCopyFaults, TextCopyFailuresWaitAndLeaveNoTarget) {
     for (const bool writing : {true, false}) {
         convert::ClearLog(true);
         temp.writeFile("ZRODLO.TXT", "linia\n");
+        screen.pushIdle();  // the key comes once the error is shown
         screen.pushKey(tui::kbEnter);
         {
             FailNthCall<&Syscalls::write> diskFull(writing ? 1 : qztest::kNeverFail, ENOSPC);
@@ -77,6 +80,7 @@ TEST_F(FileCopyFaults, FailedAppendKeepsTheRecordsThatWereThere) {
     temp.writeFile("ZRODLO.REK", pattern(4000));
     temp.writeFile("CEL.REK", "STARYSTARY..");
     convert::SetAppendMode(true);
+    screen.pushIdle();  // the key comes once the error is shown
     screen.pushKey(tui::kbEnter);
     {
         ScopedSyscall<&Syscalls::write> diskFull(&halfThenDiskFull);
@@ -101,6 +105,7 @@ TEST_F(FileCopyFaults, OpenAndCreateFailuresNameTheFile) {
         for (const NamedCopy& copy : kCopies) {
             const std::string name = copy.name;
             convert::ClearLog(true);
+            screen.pushIdle();  // the key comes once the error is shown
             screen.pushKey(tui::kbEnter);
             bool result = true;
             {
@@ -117,8 +122,34 @@ TEST_F(FileCopyFaults, OpenAndCreateFailuresNameTheFile) {
     }
 }
 
+// The search for the target fails: whether it holds data is unknown, so it is
+// neither replaced nor emptied (in append mode too), and the failure is reported.
+TEST_F(FileCopyFaults, TargetThatCannotBeLookedUpIsLeftAlone) {
+    for (const bool append : {false, true}) {
+        convert::SetAppendMode(append);
+        for (const NamedCopy& copy : kCopies) {
+            const std::string name = std::string(copy.name) + (append ? " appending" : "");
+            temp.writeFile("ZRODLO.DAT", "abcdefgh");
+            temp.writeFile("CEL.DAT", "stary");
+            convert::ClearLog(true);
+            screen.pushIdle();  // the key comes once the error is shown
+            screen.pushKey(tui::kbEnter);
+            {
+                FailNthCall<&Syscalls::lstat> unsearchable(
+                    1, EIO, +[](const char* path, struct stat*) { return std::string_view(path).ends_with("/CEL.DAT"); });
+                copy.run(path("ZRODLO.DAT"), path("CEL.DAT"));
+            }
+            EXPECT_EQ(temp.readFile("CEL.DAT"), "stary") << name;
+            EXPECT_EQ(logRow(1), "Błąd odczytu katalogu " + root() + "CEL.DAT\n") << name;
+            EXPECT_TRUE(screen.inputEmpty()) << name << ": the error waits for a key";
+        }
+    }
+    convert::SetAppendMode(false);
+}
+
 TEST_F(FileCopyFaults, TargetThatFailsToCloseFails) {
     temp.writeFile("ZRODLO.DAT", "abcdefgh");
+    screen.pushIdle();  // the key comes once the error is shown
     screen.pushKey(tui::kbEnter);
     bool result = true;
     {

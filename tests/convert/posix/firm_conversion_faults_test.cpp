@@ -9,8 +9,10 @@
 #include <string>
 
 #include "convert/firm_conversion.h"
+#include "convert/options.h"
 #include "convert/staff_converters.h"
 #include "convert/year_source.h"
+#include "platform/cp852.h"
 #include "platform/files.h"
 #include "tests/convert/converter_test.h"
 #include "tests/support/posix/fault_kinds.h"
@@ -31,9 +33,15 @@ protected:
     FirmConversionFaults() : firm(qztest::FirmDirectories(sample->path() / "2023").front()) {}
 
     // One conversion of the firm on fresh trees, with the run's state and the key
-    // waits counted from the start.
-    bool convertOnce() {
+    // waits counted from the start; all items, or only the firm's text data.
+    bool convertOnce(bool onlyTextData = false) {
         resetRunState();
+        if (onlyTextData) {
+            convert::options().firmItems = convert::firm::TextData;
+            convert::options().entries2024 = 0;
+            convert::options().addOns = 0;
+            convert::options().stopAfterEachFirm = true;  // the log can be seen at its end
+        }
         convert::SetYear2024Source(false);
         convert::StartStaffTransfer(convert::StaffSelection::All);
         clearLog();
@@ -118,6 +126,35 @@ TEST_P(FirmConversionFaults, EveryFailureIsReportedAndNothingHalfWrittenStays) {
             EXPECT_LE(lost.size(), 4u) << "the items after a failure run: " << qztest::Listed(lost);
         }
     }
+}
+
+// The 2023 firm text file cannot be read: its box, then one line in the error colour
+// naming it (nothing about the 2024 file, which stays untouched), and the rest of the
+// firm is converted, so that the firm is registered.
+class FirmTextUnreadable : public FirmConversionFaults {};
+
+TEST_F(FirmTextUnreadable, OneMessageNamesTheFileAndTheFirmIsConverted) {
+    ASSERT_TRUE(convertOnce(true));
+    Tree expected = tree("2024");
+    ASSERT_EQ(expected.erase(inFirm("FIRMATXT.INI")), 1u);
+    const std::string source = platform::cp852::toUtf8(temp.root()) + "2023/" + firm + "/FIRMATXT.INI";
+    int colour = -1;
+    answerFirst = [&] {
+        // At the end of the firm: the row that names the file, in its colour.
+        for (int row = 3; row <= 23; ++row)
+            if (rows(row, row).starts_with("Błąd odczytu danych firmy " + source)) colour = screen.cell(1, row).attribute;
+        return false;
+    };
+    {
+        platform::posix::FailNthCall<&platform::posix::Syscalls::read> unreadable(
+            1, EIO, +[](int fd, void*, size_t) { return qztest::OnFirmText(fd); });
+        EXPECT_TRUE(convertOnce(true));
+        EXPECT_EQ(unreadable.callCount(), 1);
+    }
+    EXPECT_EQ(tree("2024"), expected);
+    ASSERT_EQ(logsAtWaits.size(), 2u) << "the box and the end of the firm" << waits();
+    EXPECT_EQ(logsAtWaits.back().find("Błąd zapisu"), std::string::npos) << waits();
+    EXPECT_EQ(colour, 0x0C) << waits();
 }
 
 INSTANTIATE_TEST_SUITE_P(EachCall, FirmConversionFaults,

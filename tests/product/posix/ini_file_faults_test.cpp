@@ -2,8 +2,12 @@
 // syscall table makes them fail on purpose).
 #include <cerrno>
 
+#include <string_view>
+
 #include "platform/posix/syscalls.h"
 #include "tests/product/ini_file_fixture.h"
+#include "tests/support/posix/fault_kinds.h"
+#include "tui/keys.h"
 
 namespace {
 
@@ -21,6 +25,67 @@ TEST_F(IniFileFaults, FailedSaveIsReportedAndTheLockStillGoes) {
         EXPECT_FALSE(ini->Done());
     }
     EXPECT_TRUE(IniFile::Init(Path(), true));
+}
+
+TEST_F(IniFileFaults, FailedFlushOrCloseOfASaveIsReported) {
+    for (const bool flush : {true, false}) {
+        SCOPED_TRACE(flush ? "flush" : "close");
+        Write("[A]\nK=1\n");
+        auto ini = IniFile::Init(Path(), true);
+        ASSERT_TRUE(ini);
+        ini->WriteString("A", "K", "2");
+        if (flush) {
+            platform::posix::FailNthCall<&platform::posix::Syscalls::fsync> failing(1, EIO);
+            EXPECT_FALSE(ini->Done());
+        } else {
+            qztest::CloseFailsNth failing(1);
+            EXPECT_FALSE(ini->Done());
+        }
+    }
+}
+
+// The search that tells whether the file is there fails: neither an empty reader
+// nor a writer that creates the file anew over what it holds.
+TEST_F(IniFileFaults, FailedSearchIsNoMissingFile) {
+    const auto onIni = +[](const char* path, struct stat*) { return std::string_view(path).ends_with("FIRMATXT.INI"); };
+    for (const int error : {EIO, ESTALE}) {
+        for (const bool forWrite : {false, true}) {
+            SCOPED_TRACE(std::string(forWrite ? "writer, " : "reader, ") + std::to_string(error));
+            Write("[A]\nK=1\n");
+            {
+                platform::posix::FailNthCall<&platform::posix::Syscalls::lstat> failing(1, error, onIni);
+                EXPECT_FALSE(IniFile::Init(Path(), forWrite));
+                EXPECT_EQ(failing.callCount(), 1);
+            }
+            EXPECT_EQ(Bytes(), "[A]\nK=1\n");
+        }
+    }
+}
+
+// Where locks are mandatory, a reader cannot read the byte that a writer elsewhere
+// holds: it waits, and asks after four pauses whether to go on.
+TEST_F(IniFileFaults, ReaderWaitsOutALockedFirstByte) {
+    Write("[A]\nK=1\n");
+    {
+        platform::posix::FailNthCall<&platform::posix::Syscalls::read> locked(1, EAGAIN);
+        auto ini = IniFile::Init(Path(), false);
+        ASSERT_TRUE(ini);
+        EXPECT_EQ(ini->ReadString("A", "K", ""), "1");
+        EXPECT_EQ(clock.totalSleptMs(), 500u);
+    }
+    platform::posix::ScopedSyscall<&platform::posix::Syscalls::read> alwaysLocked(
+        +[](int, void*, size_t) -> ssize_t {
+            errno = EAGAIN;
+            return -1;
+        });
+    screen.pushIdle();
+    screen.pushAction([this] {
+        EXPECT_TRUE(screen.screenContains("Ponowić próbę ?"));
+        EXPECT_TRUE(screen.screenContains("FIRMATXT.INI"));
+    });
+    screen.pushText("N");
+    EXPECT_FALSE(IniFile::Init(Path(), false));
+    EXPECT_EQ(clock.totalSleptMs(), 500u + 4 * 500u);
 }
 
 TEST_F(IniFileFaults, UnreadableFileGivesNoObject) {

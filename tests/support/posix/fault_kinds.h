@@ -14,6 +14,7 @@
 #include <ostream>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/posix/syscalls.h"
@@ -39,11 +40,22 @@ private:
     Fault fault_;
 };
 
+// Whether a descriptor is open on a file of that name (any directory).
+inline bool DescriptorNames(int fd, std::string_view name) {
+    char target[4096];
+    const ssize_t length = ::readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), target, sizeof target);
+    return length > 0 && std::string_view(target, static_cast<std::size_t>(length)).ends_with("/" + std::string(name));
+}
+inline bool OnFirmText(int fd) { return DescriptorNames(fd, "FIRMATXT.INI"); }
+
 // A close that releases the descriptor, as the system always does, and then reports
-// an error (EIO: the data written before may not have reached the disk).
+// an error (EIO: the data written before may not have reached the disk). With a
+// filter, only the closes it accepts are counted (and can fail).
 class CloseFailsNth {
 public:
-    explicit CloseFailsNth(int n) : guard_(&call) { state() = State{n, 0, previous_}; }
+    explicit CloseFailsNth(int n, bool (*counts)(int fd) = nullptr) : guard_(&call) {
+        state() = State{n, 0, previous_, counts};
+    }
     int callCount() const { return state().calls; }
 
 private:
@@ -51,6 +63,7 @@ private:
         int failAt;
         int calls;
         int (*previous)(int);
+        bool (*counts)(int);
     };
     static State& state() {
         static State value{};
@@ -58,6 +71,7 @@ private:
     }
     static int call(int fd) {
         State& s = state();
+        if (s.counts && !s.counts(fd)) return s.previous(fd);
         const int closed = s.previous(fd);
         if (++s.calls != s.failAt || closed != 0) return closed;
         errno = EIO;
@@ -110,6 +124,13 @@ inline std::span<const FaultKind> FaultKinds() {
         {"opendirDenied", FailCall<&Syscalls::opendir>(EACCES)},
         {"fsync", FailCall<&Syscalls::fsync>(EIO)},
         {"readdir", FailCall<&Syscalls::readdir>(EIO)},
+        // Where a network drive reports a full disk or a lost connection, aimed at the
+        // one text file the conversion saves through its own writer.
+        {"flushFirmText", FailCall<&Syscalls::fsync>(EIO, &OnFirmText)},
+        {"closeFirmText",
+         [](int n) -> std::unique_ptr<InjectedFault> {
+             return std::make_unique<HeldFault<CloseFailsNth>>(n, &OnFirmText);
+         }},
     };
     return kinds;
 }

@@ -1,0 +1,42 @@
+#include "fileio/busy_file.h"
+
+#include <cstdint>
+#include <string>
+
+#include "fileio/message_lines.h"
+#include "platform/clock.h"
+#include "platform/cp852.h"
+#include "platform/files.h"
+#include "tui/journal.h"
+#include "tui/message_box.h"
+
+namespace fileio {
+
+using namespace platform::literals;
+
+namespace {
+constexpr std::uint32_t kBusyRetryPause = 500;  // ms
+constexpr int kRetriesBeforeAsking = 4;
+}  // namespace
+
+bool IsBusyError(int error) {
+    return error == platform::err::AccessDenied || error == platform::err::SharingViolation ||
+           error == platform::err::LockViolation;
+}
+
+bool WaitForBusyFile(std::string_view name, int& tries) {
+    if (tries >= kRetriesBeforeAsking) {
+        const std::string question = Centred("Dostęp do pliku"_cp) + tui::kLineEnd + Centred(name) + tui::kLineEnd +
+                                     Centred("niemożliwy/zabroniony !"_cp) + tui::kLineEnd +
+                                     Centred("Ponowić próbę ?"_cp);
+        if (tui::JournalCommand(question, tui::ShowBox(tui::box::Warning | tui::box::Yes | tui::box::No, question)) ==
+            tui::cmNo)
+            return false;
+        tries = 0;
+    }
+    ++tries;
+    platform::clock().sleepMs(kBusyRetryPause);
+    return true;
+}
+
+}  // namespace fileio

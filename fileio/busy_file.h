@@ -1,0 +1,31 @@
+#pragma once
+// Waiting out a file that another workstation holds for a moment: the bookkeeping
+// program on the same drive opens, locks and saves its files while the converter
+// runs, and on the data's home platform a locked byte cannot even be read.
+#include <string_view>
+
+#include "platform/files.h"
+
+namespace fileio {
+
+// Access denied, a sharing or a lock violation: what a file gives while another
+// workstation holds it.
+bool IsBusyError(int error);
+
+// The pause before the next attempt at a busy file: 500 ms, and after every four
+// pauses the question whether to go on trying, naming the file. tries counts the
+// pauses since the last question (start it at 0). False when the user gives up.
+bool WaitForBusyFile(std::string_view name, int& tries);
+
+// Runs attempt (returning 0 or an error number) until it succeeds, pausing and
+// asking as WaitForBusyFile while the file is busy. Its last error otherwise.
+template <typename Attempt>
+int RetryWhileBusy(std::string_view name, Attempt attempt) {
+    int tries = 0;
+    for (;;) {
+        const int error = attempt();
+        if (error == platform::err::Ok || !IsBusyError(error) || !WaitForBusyFile(name, tries)) return error;
+    }
+}
+
+}  // namespace fileio
