@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "platform/clock.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "tui/message_box.h"
+#include "tui/screen.h"
 
 namespace fileio {
 
@@ -37,7 +37,7 @@ bool FileExistsRetry(std::string_view name) {
                     tries = 0;
                 }
                 ++tries;
-                platform::clock().sleepMs(kExistenceRetryPause);
+                tui::Delay(kExistenceRetryPause);
                 break;
             case platform::err::BadEnvironment:
             case platform::err::BadFormat:
