@@ -61,18 +61,19 @@ expect_rows() {
 # counts (the moments after a box has closed, say). Where the program writes no
 # cells (the Windows build), there is nothing to compare.
 expect_shown_at_pause() {
-  local paused="" shown="" i
+  local paused compared="" shown="" i
   [ -z "$runner" ] || return 0
   for ((i = 0; i < 100; i++)); do
     paused="$(sed '1s/[0-9:]\{8\}$//; 1s/ *$//' "$QZ_PAUSE_SCREEN" 2>/dev/null || true)"
     if [ -n "$paused" ] && { [ -z "${1:-}" ] || ! grep -qF -- "$1" <<<"$paused"; }; then
+      compared="$paused"
       shown="$(screen | sed '1s/[0-9:]\{8\}$//; 1s/ *$//')"
-      [ "$shown" = "$paused" ] && return 0
+      [ "$shown" = "$compared" ] && return 0
     fi
     sleep 0.02
   done
   echo "at a pause the terminal does not show the program's cells (< cells, > terminal):"
-  diff <(printf '%s\n' "$paused") <(printf '%s\n' "$shown") || true
+  diff <(printf '%s\n' "$compared") <(printf '%s\n' "$shown") || true
   exit 1
 }
 repeat() { local s="" i; for ((i = 0; i < $2; i++)); do s+="$1"; done; printf %s "$s"; }
