@@ -55,10 +55,12 @@ void ShowHints(tui::Dialog& dialog, bool back, tui::Command forward) {
 
 void ClosePageOn(tui::Dialog& dialog, tui::Event& event, std::initializer_list<tui::Command> closing,
                  const std::function<bool()>& mayClose) {
-    tui::HandleEvent(dialog, event);
-    if (event.kind != tui::EventKind::Command ||
-        std::find(closing.begin(), closing.end(), event.command) == closing.end())
+    const bool pageCommand = event.kind == tui::EventKind::Command &&
+                             std::find(closing.begin(), closing.end(), event.command) != closing.end();
+    if (!pageCommand) {
+        tui::HandleEvent(dialog, event);
         return;
+    }
     if (!mayClose || mayClose()) {
         tui::EndModal(dialog);
     } else {

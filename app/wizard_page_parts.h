@@ -23,9 +23,11 @@ void InsertButton(tui::Dialog& dialog, tui::Command command);
 // forward command ("PgDn-Dalej" for Next, "F5-ZACZNIJ" for Start).
 void ShowHints(tui::Dialog& dialog, bool back, tui::Command forward);
 
-// The end of every page handler: the dialog's own handling (which turns Esc into
-// Cancel and ends on it, and a button's letter into the button's command), then one
-// of the closing commands ends the page, when mayClose (if given) lets it.
+// The end of every page handler: one of the closing commands (a button pressed, a
+// hint-bar key) ends the page, when mayClose (if given) lets it; any other event goes
+// to the dialog's own handling, which turns Esc into Cancel and ends on it. A
+// button's letter only makes that button current there: the command it becomes is
+// not seen by the page, so Enter, Space or a click still has to press the button.
 void ClosePageOn(tui::Dialog& dialog, tui::Event& event, std::initializer_list<tui::Command> closing,
                  const std::function<bool()>& mayClose = {});
 

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "fileio/message_lines.h"
-#include "platform/clock.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "tui/journal.h"
 #include "tui/message_box.h"
+#include "tui/screen.h"
 
 namespace fileio {
 
@@ -35,7 +35,7 @@ bool WaitForBusyFile(std::string_view name, int& tries) {
         tries = 0;
     }
     ++tries;
-    platform::clock().sleepMs(kBusyRetryPause);
+    tui::Delay(kBusyRetryPause);
     return true;
 }
 

@@ -7,12 +7,12 @@
 #include "fileio/file_exists.h"
 #include "fileio/message_lines.h"
 #include "fileio/temp_files.h"
-#include "platform/clock.h"
 #include "platform/cp852.h"
 #include "platform/process.h"
 #include "tui/event.h"
 #include "tui/journal.h"
 #include "tui/message_box.h"
+#include "tui/screen.h"
 #include "tui/wait_window.h"
 
 namespace fileio {
@@ -129,7 +129,7 @@ bool SharedFile::ResetStep() {
     for (int pauses = 0;; ++pauses) {
         error = platform::openFile(fileVar_.name, openMode_, fileVar_.handle);
         if (error != platform::err::SharingViolation || pauses == MaxTries) break;
-        platform::clock().sleepMs(RetryDelay);
+        tui::Delay(RetryDelay);
     }
     if (!Store(error)) return false;
     state_ = state::Opened;
@@ -273,7 +273,7 @@ bool SharedFile::LockLoop(LoopKind kind, WaitPolicy wait, std::int32_t recNo) {
                 if (counter > MaxTries) {
                     if (WaitLonger()) counter = 1;
                 } else {
-                    platform::clock().sleepMs(RetryDelay);
+                    tui::Delay(RetryDelay);
                 }
                 break;
             case WaitQueue:
@@ -285,7 +285,7 @@ bool SharedFile::LockLoop(LoopKind kind, WaitPolicy wait, std::int32_t recNo) {
                         queue = tui::OpenWaitWindow(MaxTries - 1, "Sieciowa KOLEJKA ", {});
                 } else {
                     if (queue) tui::AdvanceWait(*queue, 1);
-                    platform::clock().sleepMs(RetryDelay);
+                    tui::Delay(RetryDelay);
                 }
                 break;
         }

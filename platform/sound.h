@@ -7,6 +7,9 @@ namespace platform {
 class Sound {
 public:
     virtual ~Sound() = default;
+    // Starts the tone and returns at once where the platform plays it on its own
+    // (a terminal's bell), or once it has played (the PC speaker). The program's
+    // pause for the rest of its length is the toolkit's, which shows the screen first.
     virtual void tone(std::uint16_t frequency, std::uint32_t durationMs) = 0;
     virtual void warningBeep() = 0;
 };

@@ -1,5 +1,7 @@
 #pragma once
 // A clock for tests: pauses advance the time at once, nothing waits.
+#include <functional>
+
 #include "platform/clock.h"
 
 namespace platform {
@@ -13,11 +15,17 @@ public:
     // A fixed day; the time of day wraps past midnight without changing it.
     CalendarDate localDate() override { return date_; }
     std::uint32_t tickMs() override { return tick_; }
-    void sleepMs(std::uint32_t ms) override { advance(ms); }
+    void sleepMs(std::uint32_t ms) override {
+        if (beforePause) beforePause();
+        advance(ms);
+    }
 
     void advance(std::uint32_t ms);
     void setTimeOfDay(int hour, int minute, int second, int millisecond = 0);
     std::uint64_t totalSleptMs() const { return slept_; }
+
+    // Runs at every pause, before the time moves on (to look at the screen then).
+    std::function<void()> beforePause;
 
 private:
     std::uint64_t msOfDay_;

@@ -5,10 +5,12 @@
 
 #include "platform/cp852.h"
 #include "platform/pc_keyboard.h"
+#include "platform/screen_text.h"
 
 namespace platform {
 
-VirtualConsole::VirtualConsole(int columns, int rows) : grid_(columns, rows) {}
+VirtualConsole::VirtualConsole(int columns, int rows)
+    : grid_(columns, rows), shown_(static_cast<std::size_t>(columns * rows)) {}
 
 void VirtualConsole::pushKey(std::uint16_t code, std::uint8_t shiftState) {
     input_.emplace_back(KeyPress{code, shiftState});
@@ -33,14 +35,17 @@ std::string VirtualConsole::rowText(int row) const {
 }
 
 std::string VirtualConsole::screenText() const {
-    std::string out;
-    for (int row = 1; row <= rows(); ++row) {
-        std::string line = rowText(row);
-        while (!line.empty() && line.back() == ' ') line.pop_back();
-        out += line;
-        if (row < rows()) out += '\n';
-    }
-    return out;
+    std::vector<Cell> cells;
+    grid_.readRect(1, 1, columns(), rows(), cells);
+    return screenTextOf(cells, columns());
+}
+
+std::string VirtualConsole::shownText() const { return screenTextOf(shown_, columns()); }
+
+bool VirtualConsole::allShown() const {
+    std::vector<Cell> cells;
+    grid_.readRect(1, 1, columns(), rows(), cells);
+    return cells == shown_;
 }
 
 std::string VirtualConsole::bytesAt(int column, int row, int length) const {
@@ -81,7 +86,8 @@ void VirtualConsole::setCursor(int column, int row) {
 }
 
 void VirtualConsole::flush() {
-    cellsFlushed_ += grid_.takeChanges([](int, int, const Cell&) {});
+    cellsFlushed_ += grid_.takeChanges(
+        [this](int column, int row, const Cell& cell) { shown_[(row - 1) * columns() + (column - 1)] = cell; });
 }
 
 void VirtualConsole::runActions() {

@@ -44,6 +44,10 @@ public:
     // Code page 852 bytes of a run of cells on one row.
     std::string bytesAt(int column, int row, int length) const;
     bool screenContains(std::string_view utf8) const;
+    // The screen as a terminal would show it: the cells as of the last flush, as
+    // screenText gives them. allShown: nothing drawn since then is missing from it.
+    std::string shownText() const;
+    bool allShown() const;
     int cursorColumn() const { return cursorColumn_; }
     int cursorRow() const { return cursorRow_; }
     CursorShape cursorShape() const { return cursorShape_; }
@@ -80,6 +84,7 @@ private:
     void noteDryPoll();
 
     CellGrid grid_;
+    std::vector<Cell> shown_;  // what the last flush left on the screen, row by row
     std::deque<Input> input_;
     int dryPolls_ = 0;
     int dryLimit_ = 2000;

@@ -70,7 +70,9 @@ void InputLine::DrawBody() {
           shown.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(width())));
 }
 
-void InputLine::PlaceFocusCursor() { ShowCursorAt(area.left + cursor_ - 1 - scroll_, area.top); }
+int InputLine::CursorCell() const { return std::min(cursor_, maxLength_); }
+
+void InputLine::PlaceFocusCursor() { ShowCursorAt(area.left + CursorCell() - 1 - scroll_, area.top); }
 
 void InputLine::TakeFocus() {
     entry_ = value_;
@@ -83,8 +85,9 @@ void InputLine::CursorAfterText() {
 }
 
 void InputLine::KeepCursorInView() {
-    if (cursor_ - 1 < scroll_) scroll_ = cursor_ - 1;
-    if (cursor_ - scroll_ > width()) scroll_ = cursor_ - width();
+    const int cell = CursorCell();
+    if (cell - 1 < scroll_) scroll_ = cell - 1;
+    if (cell - scroll_ > width()) scroll_ = cell - width();
 }
 
 bool InputLine::HandleInput(Event& event) {

@@ -45,7 +45,12 @@ private:
     void Replace(std::string_view text);
     void CursorAfterText();
     int width() const { return area.right - area.left + 1; }
-    // Scrolls so that the cursor stands inside the visible columns.
+    // The character cell the cursor stands on: after the last character of a full
+    // field (where typing only sounds the tone) it stays on that character's cell,
+    // so a field as wide as its maximum never scrolls and a narrower one never
+    // scrolls past the end of the value.
+    int CursorCell() const;
+    // Scrolls so that the cursor's cell stands inside the visible columns.
     void KeepCursorInView();
 
     std::string& value_;

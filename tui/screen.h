@@ -34,7 +34,10 @@ void ClearOnScreen(Attribute attribute, int left, int top, int right, int bottom
 void PlaceCursorOnScreen(int column, int row);
 void SetCursorShape(platform::CursorShape shape);
 
-// Waits ms milliseconds after showing what was drawn so far.
+// The one pause of the program: shows what was drawn so far, then waits ms
+// milliseconds. Every wait that reads no keys (the idle poll, retries of a busy
+// file, a box that closes by itself, the slow log, a tone's length) comes here, so
+// the terminal never shows a stale screen while the program waits.
 void Delay(std::uint32_t ms);
 
 // Work that never waits for input (a conversion filling its log) calls this after

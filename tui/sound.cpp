@@ -1,7 +1,9 @@
 #include "tui/sound.h"
 
+#include "platform/clock.h"
 #include "platform/process.h"
 #include "platform/sound.h"
+#include "tui/screen.h"
 
 namespace tui {
 
@@ -16,7 +18,13 @@ bool SoundOff() { return gSoundOff; }
 
 void Tone(std::uint16_t length, std::uint16_t frequency) {
     if (gSoundOff) return;
-    platform::sound().tone(frequency, length * kToneUnitMs);
+    // The tone holds the program for its length, as the PC speaker does; what the
+    // platform has not played out by itself is a pause like any other.
+    const std::uint32_t durationMs = length * kToneUnitMs;
+    const std::uint32_t start = platform::clock().tickMs();
+    platform::sound().tone(frequency, durationMs);
+    const std::uint32_t played = platform::clock().tickMs() - start;
+    if (played < durationMs) Delay(durationMs - played);
 }
 
 void Beep() { Tone(6, 500); }

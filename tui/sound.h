@@ -8,7 +8,8 @@ namespace tui {
 void SoundInit();
 bool SoundOff();
 
-// Plays frequency (Hz) for length units of 48 ms, unless sound is off.
+// Plays frequency (Hz) for length units of 48 ms, holding the program as long,
+// unless sound is off.
 void Tone(std::uint16_t length, std::uint16_t frequency);
 // 500 Hz for 288 ms.
 void Beep();

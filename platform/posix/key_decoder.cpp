@@ -188,6 +188,16 @@ KeyDecoder::Step KeyDecoder::parseCsi(std::string_view in, std::size_t& used) {
     std::vector<int> p;
     if (!parseParameters(in.substr(2, end - 2), p)) return Step::Done;  // a private sequence: ignored
     const int modifier = p.size() > 1 && p[1] > 0 ? p[1] : 1;
+    if (final == 'u') {
+        // The kitty protocol, and tmux's extended keys: "\x1B[code;modifier u".
+        emitOtherKey(p[0], modifier);
+        return Step::Done;
+    }
+    if (final == '~' && p[0] == 27 && p.size() == 3) {
+        // xterm's modifyOtherKeys: "\x1B[27;modifier;code~".
+        emitOtherKey(p[2], modifier);
+        return Step::Done;
+    }
     if (final == '~' || final == '^' || final == '@') {
         if (p[0] == 200) {
             pasting_ = true;
@@ -237,19 +247,7 @@ KeyDecoder::Step KeyDecoder::parseSs3(std::string_view in, std::size_t& used) {
         emitSpecial(specialOfLetter(static_cast<char>(c - 'a' + 'A')), 5);
         return Step::Done;
     }
-    // The keypad in application mode.
-    static constexpr std::uint8_t kKeypadDigitScan[] = {0x52, 0x4F, 0x50, 0x51, 0x4B, 0x4C, 0x4D, 0x47, 0x48, 0x49};
-    switch (c) {
-        case 'k': emitKey(0x4E2B, kBase); break;  // +
-        case 'm': emitKey(0x4A2D, kBase); break;  // -
-        case 'j': emitKey(0x372A, kBase); break;  // *
-        case 'o': emitKey(0x352F, kBase); break;  // /
-        case 'n': emitKey(0x532E, kBase); break;  // .
-        case 'M': emitKey(kEnter, kBase); break;
-        default:
-            if (c >= 'p' && c <= 'y')
-                emitKey(static_cast<std::uint16_t>(kKeypadDigitScan[c - 'p'] << 8 | ('0' + (c - 'p'))), kBase);
-    }
+    emitKeypad(c);  // the keypad in application mode
     return Step::Done;
 }
 
@@ -361,6 +359,62 @@ void KeyDecoder::emitControl(std::uint8_t byte) {
             // as the PC reports them (Ctrl+T 0x1414).
             emitKey(static_cast<std::uint16_t>(scanCodeOf(static_cast<char>('a' + byte - 1)) << 8 | byte),
                     kBase | kCtrl);
+    }
+}
+
+void KeyDecoder::emitKeypad(char ss3Final) {
+    static constexpr std::uint8_t kKeypadDigitScan[] = {0x52, 0x4F, 0x50, 0x51, 0x4B, 0x4C, 0x4D, 0x47, 0x48, 0x49};
+    switch (ss3Final) {
+        case 'k': emitKey(0x4E2B, kBase); break;  // +
+        case 'm': emitKey(0x4A2D, kBase); break;  // -
+        case 'j': emitKey(0x372A, kBase); break;  // *
+        case 'o': emitKey(0x352F, kBase); break;  // /
+        case 'n': emitKey(0x532E, kBase); break;  // .
+        case 'M': emitKey(kEnter, kBase); break;
+        default:
+            if (ss3Final >= 'p' && ss3Final <= 'y')
+                emitKey(static_cast<std::uint16_t>(kKeypadDigitScan[ss3Final - 'p'] << 8 | ('0' + (ss3Final - 'p'))),
+                        kBase);
+    }
+}
+
+void KeyDecoder::emitOtherKey(int code, int modifier) {
+    // The kitty protocol numbers the keypad's keys from 57399: 0-9, the point, /, *,
+    // -, + and Enter as the SS3 finals of the keypad's application mode, then its
+    // cursor keys. Its lock-key bits (64, 128) say nothing about this key.
+    static constexpr std::string_view kKeypadFinals = "pqrstuvwxynojmkM";
+    static constexpr SpecialKey kKeypadCursor[] = {Left, Right, Up, Down, PgUp, PgDn, Home, End, Insert, Delete};
+    constexpr int kKeypadFirst = 57399;
+    constexpr int kKeypadCursorFirst = 57417;
+    if (code >= kKeypadFirst && code < kKeypadFirst + static_cast<int>(kKeypadFinals.size())) {
+        emitKeypad(kKeypadFinals[static_cast<std::size_t>(code - kKeypadFirst)]);
+        return;
+    }
+    if (code >= kKeypadCursorFirst && code < kKeypadCursorFirst + 10) {
+        emitSpecial(kKeypadCursor[code - kKeypadCursorFirst], modifier);
+        return;
+    }
+    const int bits = modifier > 0 ? (modifier - 1) & 0x3F : 0;
+    const bool shift = bits & 1, alt = bits & (2 | 8), ctrl = bits & 4;
+    const std::uint8_t state = kBase | (shift ? kShift : 0) | (ctrl ? kCtrl : 0) | (alt ? kAlt : 0);
+    switch (code) {
+        case '\r': emitKey(ctrl ? kCtrlEnter : kEnter, state); return;
+        case '\t': emitKey(shift ? kShiftTab : kTab, state); return;
+        case 0x1B: emitKey(kEsc, state); return;
+        case 0x08:
+        case 0x7F: emitKey(kBackspace, state); return;
+        default: break;
+    }
+    // The kitty protocol sends a letter's own key with Shift; xterm the shifted letter.
+    if (shift && code >= 'a' && code <= 'z') code -= 'a' - 'A';
+    if (ctrl && code >= '@' && code < 0x7F && code != '`') {
+        // Ctrl+M and Ctrl+I as the PC has them (0x320D, 0x1709), apart from Enter
+        // and Tab; Ctrl+[ … Ctrl+_ and Ctrl+@ alike.
+        emitKey(static_cast<std::uint16_t>(scanCodeOf(static_cast<char>(code)) << 8 | (code & 0x1F)), state);
+    } else if (alt && code > 0x20 && code < 0x7F) {
+        emitAlt(static_cast<std::uint8_t>(code));
+    } else if (code >= 0x20) {
+        emitCharacter(static_cast<char32_t>(code));
     }
 }
 

@@ -10,7 +10,9 @@
 // a character as Alt+that key; the cursor and function key sequences of xterm, the
 // Linux console, rxvt and their relatives, with their modifier parameters; xterm
 // mouse reports (SGR 1006, and the older X10 form); bracketed paste, delivered as
-// typed characters.
+// typed characters; keys with modifiers as xterm's modifyOtherKeys and the kitty
+// keyboard protocol (and tmux's extended keys) report them, where Ctrl+M and Ctrl+I
+// differ from Enter and Tab.
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -62,6 +64,12 @@ private:
     // A cursor or function key by its index in the special key table, with the
     // modifier parameter of an xterm sequence (1 = none).
     void emitSpecial(int key, int modifier);
+    // A keypad key by the final byte of its SS3 sequence in application mode.
+    void emitKeypad(char ss3Final);
+    // A key reported by its code point (or the kitty protocol's number of a keypad
+    // key) and the xterm modifier parameter, as terminals send keys that their
+    // plain bytes cannot tell apart (Ctrl+M from Enter, Ctrl+I from Tab).
+    void emitOtherKey(int code, int modifier);
     void emitMouse(int button, bool pressed, bool motion, int column, int row);
 
     std::string pending_;

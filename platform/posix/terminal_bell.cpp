@@ -2,8 +2,6 @@
 
 #include <unistd.h>
 
-#include "platform/clock.h"
-
 namespace platform::posix {
 
 namespace {
@@ -17,10 +15,7 @@ void ring() {
 
 }  // namespace
 
-void TerminalBell::tone(std::uint16_t /*frequency*/, std::uint32_t durationMs) {
-    ring();
-    clock().sleepMs(durationMs);
-}
+void TerminalBell::tone(std::uint16_t /*frequency*/, std::uint32_t /*durationMs*/) { ring(); }
 
 void TerminalBell::warningBeep() { ring(); }
 

@@ -6,8 +6,7 @@ namespace platform::posix {
 
 class TerminalBell : public Sound {
 public:
-    // A tone rings the bell and lasts its duration, as a tone of the PC speaker
-    // holds the program for its length.
+    // A tone rings the bell and returns at once.
     void tone(std::uint16_t frequency, std::uint32_t durationMs) override;
     void warningBeep() override;
 };

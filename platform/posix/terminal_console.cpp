@@ -21,6 +21,7 @@
 #define NCURSES_NOMACROS
 #define NCURSES_WIDECHAR 1
 #include <curses.h>
+#include <termcap.h>
 
 namespace platform::posix {
 
@@ -34,6 +35,13 @@ void onResize(int) { gResized = 1; }
 // SGR form (1006); bracketed paste (2004).
 constexpr std::string_view kModesOn = "\x1B[?1000h\x1B[?1002h\x1B[?1006h\x1B[?2004h";
 constexpr std::string_view kModesOff = "\x1B[?1006l\x1B[?1002l\x1B[?1000l\x1B[?2004l";
+// Keys with modifiers told apart from the bytes of other keys (Ctrl+M from Enter,
+// Ctrl+I from Tab): xterm's modifyOtherKeys at level 2 (which tmux passes on when
+// its extended-keys option is on), and the first level of the kitty keyboard
+// protocol, pushed on the terminal's stack of levels and popped at the end. Where
+// the terminal knows neither, it ignores both and the keys stay as they were.
+constexpr std::string_view kKeysOn = "\x1B[>4;2m\x1B[>1u";
+constexpr std::string_view kKeysOff = "\x1B[<u\x1B[>4m";
 // xterm's title stack: keep the user's title and give it back at the end.
 constexpr std::string_view kTitlePush = "\x1B[22;0t";
 constexpr std::string_view kTitlePop = "\x1B[23;0t";
@@ -50,8 +58,10 @@ std::string terminfoString(const char* name) {
     return value;
 }
 
-// Terminals known to take the xterm title sequences (terminfo seldom says so).
-bool takesXtermTitles() {
+// Terminals known to take xterm's title sequences and to ignore the private key
+// modes they do not know (terminfo seldom says either; the Linux console would
+// print the key modes as text).
+bool xtermFamily() {
     const char* term = std::getenv("TERM");
     if (!term) return false;
     const std::string_view name = term;
@@ -59,6 +69,26 @@ bool takesXtermTitles() {
                                     "gnome", "konsole", "putty", "wezterm", "contour", "iterm"})
         if (name.starts_with(family)) return true;
     return false;
+}
+
+std::string unknownTerminal(const char* term) { return std::string("nieznany typ terminala: ") + term; }
+
+// Looks the terminal up in the terminal database before anything is sent to it or
+// read from it: an unknown type, or one that cannot place the cursor (TERM=dumb, as
+// in editors' shells and job runners), would leave the user a blank or garbled
+// screen while the program runs on unseen.
+bool describesUsableTerminal(const char* term, std::string& error) {
+    if (tgetent(nullptr, term) != 1) {
+        error = unknownTerminal(term);
+        return false;
+    }
+    char buffer[256];
+    char* area = buffer;
+    if (tgetstr("cm", &area) == nullptr) {  // termcap's cursor motion
+        error = std::string("terminal ") + term + " nie umie ustawiać kursora (program potrzebuje pełnego ekranu)";
+        return false;
+    }
+    return true;
 }
 
 // UTF-8 for the terminal's line settings: a locale of the user's choice when it
@@ -76,10 +106,12 @@ bool TerminalConsole::start(std::string& error) {
         error = "wejście i wyjście programu muszą być terminalem";
         return false;
     }
-    if (!std::getenv("TERM")) {
+    const char* term = std::getenv("TERM");
+    if (!term) {
         error = "zmienna TERM nie jest ustawiona";
         return false;
     }
+    if (!describesUsableTerminal(term, error)) return false;
     chooseUtf8Locale();
     if (tcgetattr(STDIN_FILENO, &saved_) != 0) {
         error = "nie można odczytać ustawień terminala";
@@ -87,7 +119,7 @@ bool TerminalConsole::start(std::string& error) {
     }
     SCREEN* screen = newterm(nullptr, stdout, stdin);
     if (!screen) {
-        error = std::string("nieznany typ terminala: ") + std::getenv("TERM");
+        error = unknownTerminal(term);
         return false;
     }
     screen_ = screen;
@@ -100,14 +132,15 @@ bool TerminalConsole::start(std::string& error) {
         colours_ = COLORS >= 0x1000000 ? Colours::Direct : COLORS >= 16 ? Colours::Indexed16 : Colours::Basic8;
     pairs_.fill(0);
     nextPair_ = 1;
-    xtermTitles_ = takesXtermTitles();
+    xtermFamily_ = xtermFamily();
     cursorStyle_ = terminfoString("Ss");
 
     // What undoes this console's modes; ncurses' own end (endwin) follows it in
     // stop(), and after a signal its parts are sent by the guard.
     std::string ours(kModesOff);
+    if (xtermFamily_) ours += kKeysOff;
     if (!cursorStyle_.empty()) ours += terminfoString("Se").empty() ? "\x1B[0 q" : terminfoString("Se");
-    if (xtermTitles_) ours += kTitlePop;
+    if (xtermFamily_) ours += kTitlePop;
     leave_ = ours;
     terminal_guard::arm(STDOUT_FILENO, saved_,
                         ours + terminfoString("sgr0") + terminfoString("cnorm") + terminfoString("rmkx") +
@@ -118,7 +151,7 @@ bool TerminalConsole::start(std::string& error) {
     sigaction(SIGWINCH, &resize, nullptr);
     running_ = true;
 
-    if (xtermTitles_) send(kTitlePush);
+    if (xtermFamily_) send(std::string(kTitlePush) + std::string(kKeysOn));
     send(kModesOn);
     shownShape_ = -1;
     grid_.markAllChanged();
@@ -168,7 +201,7 @@ void TerminalConsole::setCursor(int column, int row) {
 }
 
 void TerminalConsole::setTitle(std::string_view title) {
-    if (!running_ || !xtermTitles_) return;
+    if (!running_ || !xtermFamily_) return;
     // OSC 2 ends at BEL: a control byte inside the title must not end it early or
     // start a sequence of its own.
     std::string text;

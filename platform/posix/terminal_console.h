@@ -77,7 +77,7 @@ private:
     int cursorRow_ = 1;
     CursorShape cursorShape_ = CursorShape::BottomFifth;
     int shownShape_ = -1;  // the shape last sent to the terminal
-    bool xtermTitles_ = false;  // the terminal takes the xterm title sequences
+    bool xtermFamily_ = false;  // the terminal takes xterm's title sequences and key modes
     std::string cursorStyle_;  // terminfo's sequence for the cursor's form (DECSCUSR), if any
     std::string leave_;  // what undoes the modes this console set
     Colours colours_ = Colours::None;

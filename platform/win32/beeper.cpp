@@ -1,6 +1,5 @@
 #include "platform/win32/beeper.h"
 
-#include "platform/clock.h"
 #include "platform/win32/api.h"
 #include "platform/win32/user32.h"
 
@@ -18,10 +17,7 @@ constexpr DWORD kWarningMs = 200;
 }  // namespace
 
 void Beeper::tone(std::uint16_t frequency, std::uint32_t durationMs) {
-    const std::uint32_t start = clock().tickMs();
     if (frequency >= kLowest && frequency <= kHighest) Beep(frequency, durationMs);
-    const std::uint32_t elapsed = clock().tickMs() - start;
-    if (elapsed < durationMs) clock().sleepMs(durationMs - elapsed);
 }
 
 void Beeper::warningBeep() {

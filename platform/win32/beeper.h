@@ -6,8 +6,8 @@ namespace platform::win32 {
 
 class Beeper : public Sound {
 public:
-    // Holds the program for the tone's length on the installed clock, also where
-    // the system returns at once (no beep device, Wine).
+    // Beep plays the tone out before it returns (or returns at once where there is
+    // no beep device, as under Wine).
     void tone(std::uint16_t frequency, std::uint32_t durationMs) override;
     void warningBeep() override;
 };

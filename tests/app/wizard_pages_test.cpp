@@ -221,7 +221,7 @@ TEST_F(WizardPagesTest, Page4StartsOnTheStopCheckBoxAndTakesALongerSourceDirecto
     screen.pushKey(tui::kbShiftTab);  // the directory name
     screen.pushKey(tui::kbCtrlY);
     screen.pushText("#BIN023_990XYZW");
-    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains(" 990XYZ  (tylko z 990)")) << screen.screenText(); });
+    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains(" _990XYZ (tylko z 990)")) << screen.screenText(); });
     screen.pushKey(tui::kbF5);
     EXPECT_EQ(showPage(4), app::cmStart);
     EXPECT_TRUE(convert::options().stopAfterEachFirm);
@@ -236,9 +236,25 @@ TEST_F(WizardPagesTest, PagesCloseOnlyOnTheirOwnCommands) {
     screen.pushKey(tui::kbPgDn);
     screen.pushKey(tui::kbEsc);
     EXPECT_EQ(showPage(4), tui::cmCancel);
-    // The buttons: "Dalej >>" by its letter, "<< Wstecz" by Enter on it.
+    // A button's letter only moves the focus to it; Enter then presses it. On page 4,
+    // whose focus starts on a check box, "z" does not start the run, nor "<" go back.
+    const struct {
+        const char* letter;
+        const char* pressedLook;
+    } letters[] = {{"z", "»  ZACZNIJ   «"}, {"<", "» << Wstecz  «"}};
+    for (const auto& c : letters) {
+        screen.pushText(c.letter);
+        screen.pushAction([&] { EXPECT_TRUE(screen.screenContains(c.pressedLook)) << screen.screenText(); });
+        screen.pushKey(tui::kbEsc);
+        EXPECT_EQ(showPage(4), tui::cmCancel) << c.letter;
+    }
+    screen.pushText("z");
+    screen.pushKey(tui::kbEnter);
+    EXPECT_EQ(showPage(4), app::cmStart);
     screen.pushKey(tui::kbTab);
     screen.pushText("d");
+    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("»  Dalej >>  «")) << screen.screenText(); });
+    screen.pushKey(tui::kbSpace);
     EXPECT_EQ(showPage(2), app::cmNext);
     screen.pushKey(tui::kbTab);
     screen.pushKey(tui::kbEnter);

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Three runs of the converter over one generated tree that asks every kind of
 # question. Run 1 with default options converts every firm but the third (unmarked in
-# the picker): the 2024 tree holds their directories and converted files, the 2024
-# registry their records, unchanged, in Polish key order. Run 2 offers only the firm
-# left out and meets the global files again: the overwrite question answered A
-# overwrites them all, and the one firm's persons, asked about each, all stay behind.
-# Run 3 has no firm left; the question answered N keeps them all. The 2023 tree stays
-# byte for byte as it was. Each run appends its report to qz23-24.LOG in the 2024
-# root: the header, every question in order with its answer, each firm's result and
-# a summary that agrees with the 2024 tree. While firms are converted the console
-# title counts them; at the end it is the program's title again.
+# the picker), with "100" typed whole into the VAT proportion's field: the 2024 tree
+# holds their directories and converted files, the 2024 registry their records,
+# unchanged, in Polish key order. Run 2 offers only the firm left out and meets the
+# global files again: the overwrite question answered A overwrites them all, and the
+# one firm's persons, asked about each, all stay behind. Run 3 has no firm left; the
+# question answered N keeps them all. The 2023 tree stays byte for byte as it was.
+# Each run appends its report to qz23-24.LOG in the 2024 root: the header, every
+# question in order with its answer, each firm's result and a summary that agrees
+# with the 2024 tree. While firms are converted the console title counts them; at
+# the end it is the program's title again.
 set -euo pipefail
 server_name=qz-e2e-full
 source "$(dirname "$0")/lib/tmux.sh"
@@ -88,6 +89,13 @@ tm send-keys Down Down Space
 wait_for "$(firm_line 2 ˙)"
 for i in 0 1 3 4 5; do wait_for "$(firm_line "$i" ■)"; done
 tm send-keys F5
+# The VAT proportion's field of 3 characters shows all three typed.
+overwrite_answer=W answer_until "Podaj właściwą:"
+tm send-keys C-y
+tm send-keys -l 100
+wait_for "│                   100                 │"
+expect_shown_at_pause
+tm send-keys Enter
 overwrite_answer=W answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
 expect_title_restored
 finish_run

@@ -2,7 +2,8 @@
 # The converter on a real terminal: "/?" shows the help lines and ends with 0 after a
 # key; without it the title, the banner in its colours over the first wizard page,
 # and after a confirmed cancel the line naming the run's report (which records the
-# cancel), "Nacisnij Enter" and exit 0.
+# cancel), "Nacisnij Enter" and exit 0. A terminal that cannot place the cursor,
+# like one of an unknown type, is refused at once with the reason and exit code 1.
 set -euo pipefail
 server_name=qz-e2e-start
 source "$(dirname "$0")/lib/tmux.sh"
@@ -49,4 +50,12 @@ grep -qF $'? Rezygnujesz z konwersji danych na nowy rok ? -- odpowiedź: Tak\r' 
   { echo "the cancel is not in the report"; exit 1; }
 tm send-keys Enter
 wait_for "EXIT=0"
+
+if [ -z "$runner" ]; then
+  for refused in "dumb:terminal dumb nie umie ustawiać kursora" "qz-nieznany:nieznany typ terminala: qz-nieznany"; do
+    run "env TERM=${refused%%:*} '$program' /tmp"
+    wait_for "EXIT=1"
+    wait_for "qz23-24: ${refused#*:}"
+  done
+fi
 echo "ok"

@@ -3,9 +3,13 @@
 # the registry, a missing 2024 root and the same root in other letter case, and
 # writes the path file only once the paths pass; PgUp on page 1 and PgDn on page 4
 # change nothing; Cancel answered no keeps the options, answered yes ends without the
-# closing line, leaving only the run's report. Then runs that convert nothing: Ctrl+D and F5 in the picker (the 2024
-# registry is still opened, so made), Esc in the picker, and a copy scope without
-# firm data (no picker at all).
+# closing line, leaving only the run's report; on page 4 "z" only moves the focus to
+# "ZACZNIJ", and a directory of 14 characters shows its last 7. Then runs that
+# convert nothing: Ctrl+D and F5 in the picker (the 2024 registry is still opened, so
+# made), Esc in the picker, and a copy scope without firm data (no picker at all).
+# Last, a run whose 2024 registry another program holds locked: "Tak" to the
+# question takes it off the terminal while the attempts go on, until it comes back;
+# once the lock is let go, the firms are entered.
 set -euo pipefail
 server_name=qz-e2e-wizard
 source "$(dirname "$0")/lib/tmux.sh"
@@ -78,6 +82,14 @@ tm send-keys PgDn Space
 wait_for "[■] Zatrzymywac akcje co firme"
 tm send-keys Space
 wait_for "[ ] Zatrzymywac akcje co firme"
+tm send-keys z
+wait_for "»  ZACZNIJ   «"
+expect_shown_at_pause
+[ -z "$(ls -A "$new2024")" ] || fail "\"z\" started the run"
+tm send-keys BTab BTab C-y
+tm send-keys -l "#BIN023ABCDEFA"
+wait_for "[■] Dane Globalne z ABCDEFA (tylko z 990) do #BIN024"
+expect_shown_at_pause
 
 # Cancel answered yes: no closing line, exit 0, nothing made in the 2024 root but the
 # run's report.
@@ -126,4 +138,27 @@ if screen | grep -qF "ROZPOZNANIE"; then fail "the registry was read"; fi
 finish_run
 [ ! -e "$new2024/SPISFIRM.DAT" ] || fail "the 2024 registry was made"
 nothing_converted
+
+demo="$QZ_BUILD_DIR/tools/qz-tui-demo"
+[ -x "$demo" ] || fail "not built: $demo"
+: >"$new2024/SPISFIRM.DAT"
+start_converter
+tm new-window -d -n holder "TERM=xterm-256color '$demo' blokada '$new2024/SPISFIRM.DAT'; sleep 600"
+for ((i = 0; i < 100; i++)); do
+  tm capture-pane -p -t holder | grep -qF "Plik zablokowany" && break
+  sleep 0.1
+done
+to_start_page
+tm send-keys F5
+answer_until "BAZA FIRM"
+tm send-keys F5
+answer_until "DOSTĘP BLOKOWANY SIECIOWO"
+tm send-keys t
+expect_shown_at_pause "DOSTĘP BLOKOWANY SIECIOWO"
+wait_for "DOSTĘP BLOKOWANY SIECIOWO"
+tm send-keys -t holder Enter
+tm send-keys t
+answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
+finish_run
+[ "$(record_count "$new2024/SPISFIRM.DAT")" = 3 ] || fail "not every firm was entered"
 echo "ok"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The dialog toolkit on a real terminal: the demo's dialog with a control of every
 # kind is drawn as it should be, keys drive every control, and the summary box shows
-# what the controls were set to.
+# what the controls were set to. Then the file layer's queue: a second demo waits
+# for the whole-file lock that a first one holds; its "Sieciowa KOLEJKA " window
+# shows on the terminal and its bar grows, and it has the lock once the first lets go.
 set -euo pipefail
 server_name=qz-e2e-controls
 source "$(dirname "$0")/lib/tmux.sh"
@@ -84,6 +86,32 @@ expect_rows 8 16 <<'SCREEN'
                    │               »  OK   «              │
                    │                                      │
 SCREEN
+tm send-keys Enter
+wait_for "EXIT=0"
+
+# The number of full cells of the wait window's bar.
+bar_cells() { screen | grep -o '█' | wc -l; }
+wait_for_bar() {
+  for ((i = 0; i < 100; i++)); do
+    (( $(bar_cells) >= $1 )) && return 0
+    sleep 0.05
+  done
+  echo "the bar never held $1 cells"
+  screen
+  exit 1
+}
+locked="$(mktemp)"
+trap 'tm kill-server 2>/dev/null || true; rm -f "$QZ_PAUSE_SCREEN"* "$locked"' EXIT
+run "'$demo' blokada '$locked'"
+wait_for "Plik zablokowany"
+tm new-window -n waiter "TERM=xterm-256color '$demo' blokada '$locked'; echo \"EXIT=\$?\"; sleep 600"
+wait_for "Sieciowa KOLEJKA"
+wait_for_bar 5
+expect_shown_at_pause
+wait_for_bar 30
+tm send-keys -t :0 Enter
+wait_for "Plik zablokowany"
+if screen | grep -qF "Sieciowa KOLEJKA"; then echo "the wait window stayed"; exit 1; fi
 tm send-keys Enter
 wait_for "EXIT=0"
 echo "ok"

@@ -109,15 +109,17 @@ TEST_F(SharedFileTest, WaitQueueShowsItsWindowUntilTheLockIsFree) {
     ASSERT_TRUE(holder.LockWhole(fileio::WaitNone));
 
     ScriptedClock scripted;
+    scripted.beforePause = clock.beforePause;
     platform::installClock(&scripted);
     bool windowShown = false;
     // The first series makes 29 pauses without a window; the window opens before
-    // the second series and fills during it.
+    // the second series and fills during it, on the terminal too.
     scripted.onPause = [&](int pause) {
         if (pause == 29) {
             EXPECT_TRUE(ScreenBlank());
         } else if (pause == 35) {
-            windowShown = screen.screenContains("Sieciowa KOLEJKA");
+            windowShown = screen.shownText().find("Sieciowa KOLEJKA") != std::string::npos &&
+                          screen.shownText().find("█") != std::string::npos;
         } else if (pause == 40) {
             EXPECT_TRUE(holder.UnlockWhole());
         }
@@ -127,6 +129,31 @@ TEST_F(SharedFileTest, WaitQueueShowsItsWindowUntilTheLockIsFree) {
     EXPECT_TRUE(windowShown);
     EXPECT_EQ(scripted.pauses, 40);
     EXPECT_TRUE(ScreenBlank());
+}
+
+TEST_F(SharedFileTest, AfterTakTheQuestionLeavesTheTerminalWhileTheAttemptsRun) {
+    WriteRegistry({});
+    FirmListFile holder(Path());
+    FirmListFile waiter(Path());
+    ASSERT_TRUE(holder.Open(fileio::OpenExisting, fileio::WaitNone));
+    ASSERT_TRUE(waiter.Open(fileio::OpenExisting, fileio::WaitNone));
+    ASSERT_TRUE(holder.LockWhole(fileio::WaitNone));
+
+    ScriptedClock scripted;
+    scripted.beforePause = clock.beforePause;
+    platform::installClock(&scripted);
+    // The question stays a moment (the terminal shows it), then "Tak".
+    screen.pushIdle();
+    Answer("DOSTĘP BLOKOWANY SIECIOWO", "T");
+    std::string shownWhileTrying;
+    // 29 pauses before the question, one while it is up, then the second series.
+    scripted.onPause = [&](int pause) {
+        if (pause == 35) shownWhileTrying = screen.shownText();
+        if (pause == 40) EXPECT_TRUE(holder.UnlockWhole());
+    };
+    EXPECT_TRUE(waiter.LockWhole(fileio::WaitAsk));
+    platform::installClock(&clock);
+    EXPECT_EQ(shownWhileTrying.find("DOSTĘP"), std::string::npos) << shownWhileTrying;
 }
 
 TEST_F(SharedFileTest, InsertIntoAnEmptyFile) {

@@ -58,10 +58,20 @@ ProgramTest::ProgramTest() {
     platform::installClock(&clock);
     platform::installSound(&sound);
     platform::setExitHandler([](int code) { throw ProgramExit{code}; });
+    // Every pause of the program shows the screen first, as a terminal must not
+    // keep showing what the program has since drawn over.
+    clock.beforePause = [this] { expectScreenShown(); };
     screen.setOnDry([this] {
         ADD_FAILURE() << "the program waits for input and none is scripted; screen:\n" << screen.screenText();
         throw ProgramExit{-2};
     });
+}
+
+void ProgramTest::expectScreenShown() const {
+    if (screen.allShown()) return;
+    ADD_FAILURE() << "a pause while the terminal still shows\n"
+                  << screen.shownText() << "\ninstead of\n"
+                  << screen.screenText();
 }
 
 ProgramTest::~ProgramTest() {

@@ -65,6 +65,10 @@ protected:
         return -1;
     }
 
+    // Fails the test when the screen has cells drawn but not yet shown; the clock
+    // calls it at every pause.
+    void expectScreenShown() const;
+
     platform::VirtualConsole screen;
     platform::VirtualClock clock;
     platform::RecordingSound sound;

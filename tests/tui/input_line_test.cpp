@@ -91,6 +91,37 @@ TEST_F(InputLineTest, KeysEditTheValue) {
     }
 }
 
+TEST_F(InputLineTest, EveryColumnShowsTheValueAndAFullFieldKeepsTheCursorOnItsLastCharacter) {
+    struct Case {
+        const char* name;
+        int maxLength;
+        int columns;  // visible width
+        std::string typed;
+        std::string shown;  // the visible columns after typing
+        int cursorColumn;   // on the screen; the field starts at column 15
+    };
+    const Case cases[] = {
+        {"a field as wide as its maximum never scrolls", 3, 3, "100", "100", 17},
+        {"typing past its end changes nothing", 3, 3, "1005", "100", 17},
+        {"a narrower field shows the end of a full value", 14, 7, "#BIN023ABCDEFA", "ABCDEFA", 21},
+        {"and nothing else after typing past it", 14, 7, "#BIN023ABCDEFAX", "ABCDEFA", 21},
+        {"a value shorter than the maximum: the cursor after it", 14, 7, "#BIN023AB", "N023AB ", 21},
+    };
+    for (const Case& c : cases) {
+        std::string value;
+        open(value, c.maxLength);
+        if (c.columns != c.maxLength) field->SetVisibleWidth(c.columns);
+        screen.pushText(c.typed);
+        screen.pushAction([&] {
+            EXPECT_EQ(fieldText(c.columns), c.shown) << c.name;
+            EXPECT_EQ(screen.cursorColumn(), c.cursorColumn) << c.name;
+        });
+        screen.pushKey(tui::kbEsc);
+        EXPECT_EQ(tui::Execute(*dialog), tui::cmCancel);
+        tui::DisposeDialog(dialog);
+    }
+}
+
 TEST_F(InputLineTest, LeavingTheFieldTrimsItAndRaisesTheFlagOnlyForAChange) {
     struct Case {
         const char* name;

@@ -1,4 +1,5 @@
-// qz-tui-demo [kontrolki]: the event echo, or with "kontrolki" the controls dialog.
+// qz-tui-demo [kontrolki | blokada FILE]: the event echo, with "kontrolki" the
+// controls dialog, with "blokada" the whole-file lock of FILE.
 #include <string_view>
 
 #include "platform/startup.h"
@@ -8,8 +9,10 @@
 int main(int argc, char** argv) {
     if (!platform::startPlatform()) return 1;
     tui::InitToolkit();
-    const bool controls = argc > 1 && std::string_view(argv[1]) == "kontrolki";
-    const int code = controls ? tuidemo::ControlsDialog() : tuidemo::EchoEvents();
+    const std::string_view demo = argc > 1 ? argv[1] : "";
+    const int code = demo == "kontrolki"                ? tuidemo::ControlsDialog()
+                     : demo == "blokada" && argc > 2 ? tuidemo::HoldLock(argv[2])
+                                                     : tuidemo::EchoEvents();
     platform::stopPlatform();
     return code;
 }

@@ -11,7 +11,7 @@ windows_paths="${QZ_WINDOWS_PATHS:-}"
 [ -x "$sample" ] || { echo "not built: $sample"; exit 1; }
 
 scratch="$(mktemp -d "${TMPDIR:-/tmp}/qz-e2e.XXXXXX")"
-trap 'tm kill-server 2>/dev/null || true; rm -rf "$scratch"' EXIT
+trap 'tm kill-server 2>/dev/null || true; rm -rf "$scratch" "$QZ_PAUSE_SCREEN"*' EXIT
 # Makes folder $1 the working folder of what follows: the two roots in it and a
 # copy of the program under test beside them.
 work_in() {

@@ -16,7 +16,9 @@ program_under_test() { printf '%s' "${QZ_PROGRAM:-${QZ_BUILD_DIR:?}/$1}"; }
 export LC_ALL=C.UTF-8
 server="${server_name:?}-$$"
 tm() { tmux -u -L "$server" -f /dev/null "$@"; }
-trap 'tm kill-server 2>/dev/null || true' EXIT
+# The Linux build writes its cells here at every pause (see expect_shown_at_pause).
+export QZ_PAUSE_SCREEN="${TMPDIR:-/tmp}/$server.pause"
+trap 'tm kill-server 2>/dev/null || true; rm -f "$QZ_PAUSE_SCREEN"*' EXIT
 
 screen() { tm capture-pane -p; }
 row() { screen | sed -n "${1}p"; }
@@ -52,6 +54,27 @@ expect_rows() {
     screen
     exit 1
   fi
+}
+# The terminal shows what the program's cells hold while it pauses: the cells the
+# program wrote at its last pause (QZ_PAUSE_SCREEN) equal the terminal's screen, the
+# clock of the first row left out. With $1, only a pause whose cells lack that text
+# counts (the moments after a box has closed, say). Where the program writes no
+# cells (the Windows build), there is nothing to compare.
+expect_shown_at_pause() {
+  local paused compared="" shown="" i
+  [ -z "$runner" ] || return 0
+  for ((i = 0; i < 100; i++)); do
+    paused="$(sed '1s/[0-9:]\{8\}$//; 1s/ *$//' "$QZ_PAUSE_SCREEN" 2>/dev/null || true)"
+    if [ -n "$paused" ] && { [ -z "${1:-}" ] || ! grep -qF -- "$1" <<<"$paused"; }; then
+      compared="$paused"
+      shown="$(screen | sed '1s/[0-9:]\{8\}$//; 1s/ *$//')"
+      [ "$shown" = "$compared" ] && return 0
+    fi
+    sleep 0.02
+  done
+  echo "at a pause the terminal does not show the program's cells (< cells, > terminal):"
+  diff <(printf '%s\n' "$compared") <(printf '%s\n' "$shown") || true
+  exit 1
 }
 repeat() { local s="" i; for ((i = 0; i < $2; i++)); do s+="$1"; done; printf %s "$s"; }
 # Starts a command in the window; when it ends, its exit code shows as EXIT=n. A

@@ -32,11 +32,11 @@ TEST(SystemClock, LocalTimeIsTheSystemsTimeOfDay) {
 
 class Bell : public qztest::ProgramTest {};
 
-TEST_F(Bell, ToneHoldsTheProgramForItsLengthOnTheInstalledClock) {
+TEST_F(Bell, RingsWithoutPausing) {
     platform::posix::TerminalBell bell;
     bell.tone(1200, 96);
     bell.warningBeep();
-    EXPECT_EQ(clock.totalSleptMs(), 96u);
+    EXPECT_EQ(clock.totalSleptMs(), 0u) << "the tone's length is the toolkit's pause";
 }
 
 }  // namespace

@@ -198,6 +198,8 @@ TEST(TerminalInPty, ShowsCellsAsUtf8AndDecodesTheKeysTyped) {
     EXPECT_NE(out.find("103m"), std::string::npos);
     EXPECT_NE(out.find("\x1B[?1006h"), std::string::npos) << "mouse reports asked for";
     EXPECT_NE(out.rfind(kMouseOff), std::string::npos) << "and switched off at the end";
+    EXPECT_NE(out.find("\x1B[>4;2m\x1B[>1u"), std::string::npos) << "keys with Ctrl told apart";
+    EXPECT_NE(out.rfind("\x1B[<u\x1B[>4m"), std::string::npos) << "and no longer at the end";
     EXPECT_NE(out.rfind(kAlternateScreenOff), std::string::npos);
 }
 

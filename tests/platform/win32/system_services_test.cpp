@@ -31,14 +31,12 @@ TEST(SystemClock, LocalTimeIsTheSystemsTimeOfDay) {
 
 class Beeper : public qztest::ProgramTest {};
 
-TEST_F(Beeper, ToneHoldsTheProgramForItsLengthOnTheInstalledClock) {
+TEST_F(Beeper, PlaysWithoutPausingOnTheInstalledClock) {
     platform::win32::Beeper beeper;
     beeper.tone(1200, 96);
-    EXPECT_EQ(clock.totalSleptMs(), 96u) << "the virtual clock stood still while the system beeped";
-    beeper.tone(0, 48);  // no frequency the system can play: a pause alone
-    EXPECT_EQ(clock.totalSleptMs(), 144u);
+    beeper.tone(0, 48);  // no frequency the system can play: nothing
     beeper.warningBeep();
-    EXPECT_EQ(clock.totalSleptMs(), 144u) << "the warning does not hold the program";
+    EXPECT_EQ(clock.totalSleptMs(), 0u) << "the tone's length is the toolkit's pause";
 }
 
 }  // namespace
