@@ -4,6 +4,7 @@
 
 #include "app/firm_picker.h"
 #include "app/firm_table.h"
+#include "convert/claimed_directories.h"
 #include "convert/firm_conversion.h"
 #include "convert/progress_log.h"
 #include "fileio/firm_list_file.h"
@@ -30,10 +31,13 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
         convert::ClearLog(true);
         convert::LogWriteLine("Kopiowanie  - FIRMA   : " + firm->registry.Name());
         convert::LogWriteLine("              Katalog : " + directory);
-        // A failed insert has been put to the user as a serious error; the next
-        // firm follows.
-        if (convert::ConvertFirm(roots, directory, run.extraFiles))
-            static_cast<void>(registry.InsertSorted(firm->registry.bytes.data()));
+        // The firm's files are on the disk before its record is, and its in-progress
+        // mark goes only once the record is. A firm not registered keeps its mark, so
+        // the next run redoes it; a failed insert has been put to the user already.
+        convert::ConversionMark mark;
+        if (convert::ConvertFirm(roots, directory, run.extraFiles, mark) &&
+            convert::MakeFirmDurable(roots, directory) && registry.InsertSorted(firm->registry.bytes.data()))
+            convert::FinishFirm(mark);
     }
     // What Close cannot release, the file object's end closes.
     static_cast<void>(registry.Close());
@@ -44,6 +48,7 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
 void RunFirmLoop(const Run& run) {
     std::uint16_t count = 0;
     if (SelectFirms(run.paths, count)) ConvertSelectedFirms(run, count);
+    convert::ReleaseClaims();
     ReleaseFirmTable(count);
     convert::ClearLog(false);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Time as the program sees it: the local time of day, a millisecond tick and a pause.
+// Time as the program sees it: the local date and time of day, a millisecond tick and a pause.
 // Production reads the system clock; tests install a virtual clock whose pauses
 // advance time instantly, so a 2500 ms box costs no real time.
 #include <cstdint>
@@ -13,10 +13,17 @@ struct TimeOfDay {
     std::uint16_t millisecond = 0;
 };
 
+struct CalendarDate {
+    std::uint16_t year = 0;
+    std::uint8_t month = 0;  // 1-12
+    std::uint8_t day = 0;    // 1-31
+};
+
 class Clock {
 public:
     virtual ~Clock() = default;
     virtual TimeOfDay localTime() = 0;
+    virtual CalendarDate localDate() = 0;
     virtual std::uint32_t tickMs() = 0;  // milliseconds since an arbitrary start, wraps
     virtual void sleepMs(std::uint32_t ms) = 0;
 };

@@ -10,6 +10,8 @@ public:
     explicit VirtualClock(std::uint32_t msSinceMidnight = 9 * 3600 * 1000);
 
     TimeOfDay localTime() override;
+    // A fixed date: tests see the same day whatever the time.
+    CalendarDate localDate() override { return {2024, 1, 15}; }
     std::uint32_t tickMs() override { return tick_; }
     void sleepMs(std::uint32_t ms) override { advance(ms); }
 

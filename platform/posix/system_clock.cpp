@@ -23,6 +23,14 @@ TimeOfDay SystemClock::localTime() {
                      static_cast<std::uint16_t>(now.tv_nsec / 1000000)};
 }
 
+CalendarDate SystemClock::localDate() {
+    const time_t now = time(nullptr);
+    tm local{};
+    localtime_r(&now, &local);
+    return CalendarDate{static_cast<std::uint16_t>(local.tm_year + 1900), static_cast<std::uint8_t>(local.tm_mon + 1),
+                        static_cast<std::uint8_t>(local.tm_mday)};
+}
+
 std::uint32_t SystemClock::tickMs() { return steadyTickMs(); }
 
 void SystemClock::sleepMs(std::uint32_t ms) {

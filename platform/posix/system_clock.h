@@ -7,6 +7,7 @@ namespace platform::posix {
 class SystemClock : public Clock {
 public:
     TimeOfDay localTime() override;
+    CalendarDate localDate() override;
     std::uint32_t tickMs() override;  // from the steady clock: never jumps with the time of day
     void sleepMs(std::uint32_t ms) override;
 };

@@ -11,6 +11,12 @@ TimeOfDay SystemClock::localTime() {
                      static_cast<std::uint8_t>(now.wSecond), now.wMilliseconds};
 }
 
+CalendarDate SystemClock::localDate() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return CalendarDate{now.wYear, static_cast<std::uint8_t>(now.wMonth), static_cast<std::uint8_t>(now.wDay)};
+}
+
 std::uint32_t SystemClock::tickMs() { return GetTickCount(); }
 
 void SystemClock::sleepMs(std::uint32_t ms) { Sleep(ms); }

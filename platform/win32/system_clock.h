@@ -7,6 +7,7 @@ namespace platform::win32 {
 class SystemClock : public Clock {
 public:
     TimeOfDay localTime() override;
+    CalendarDate localDate() override;
     std::uint32_t tickMs() override;
     void sleepMs(std::uint32_t ms) override;
 };
