@@ -34,6 +34,9 @@ ConversionMark TakeClaimedMark(std::string_view target) {
     return mark;
 }
 
-void ReleaseClaims() { gHeldMarks.clear(); }
+void ReleaseClaims() {
+    gHeldMarks.clear();
+    gOurs.clear();
+}
 
 }  // namespace convert

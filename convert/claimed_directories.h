@@ -19,8 +19,9 @@ bool MadeOrClaimedByThisRun(std::string_view target);
 // The held mark of a directory claimed for a redo, handed over; an empty mark when
 // there is none (any more).
 ConversionMark TakeClaimedMark(std::string_view target);
-// Gives back the marks still held (firms not converted after all): they stay for
-// the next run, which redoes those firms.
+// The end of the per-firm loop: gives back the marks still held (firms not
+// converted after all), which stay for the next run to redo those firms, and forgets
+// the directories of this loop.
 void ReleaseClaims();
 
 }  // namespace convert
