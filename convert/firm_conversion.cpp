@@ -99,7 +99,7 @@ bool TakeTargetDirectory(const FirmPaths& firm, ConversionMark& mark) {
         if (marked == platform::err::Ok) marked = mark.Make(firm.target);
     }
     if (marked == platform::err::AlreadyExists || marked == platform::err::LockViolation) {
-        ReportError("Katalog docelowy ", firm.target + std::string(" został zajęty przez inną konwersję - firma pominięta"_cp));
+        ReportError("Katalog zajęty przez inną konwersję, firma pominięta: "_cp, firm.target);
         return false;
     }
     if (marked != platform::err::Ok) {

@@ -107,7 +107,7 @@ TEST_F(FirmConversionTest, PreparationFailuresEndTheFirmWithFalse) {
         {"unusable directory", [](const qztest::TempDir&) {}, "..", "Niepoprawna nazwa katalogu firmy .."},
         // Made by another run after the detection: passed over, nothing in it touched.
         {"directory made since", [](const qztest::TempDir& t) { t.writeFile("2024/FIRMA/2024_ROK.REK", "obcy"); },
-         "FIRMA", "Katalog docelowy "},
+         "FIRMA", "Katalog zajęty przez inną konwersję, firma pominięta: "},
     };
     for (const auto& c : cases) {
         startAgain();

@@ -71,7 +71,8 @@ answer_for() {
     *"Z(n)/W(a)"*) [ -n "${overwrite_answer:-}" ] && echo "$overwrite_answer" ;;
     *"(B/N/A) ?"*) echo B ;;
     *"Nie odnaleziono osoby związanej z członkiem rodziny !"* | *"Upss..."* | *"jako BO.2024"* | \
-      *"Zerowa ilość odczytanych firm"* | *"Nie można dokonać konwersji ..."*) echo Enter ;;
+      *"Zerowa ilość odczytanych firm"* | *"Nie można dokonać konwersji ..."* | \
+      *"Katalog zajęty przez inną konwersję"*) echo Enter ;;
     *) return 1 ;;
   esac
 }
