@@ -222,6 +222,24 @@ TEST_F(FirmLoopFaults, FirmsLeftOutByANoToTheLockQuestionAreConvertedAgainByTheN
     EXPECT_TRUE(qztest::Unexpected(clean, again).empty()) << qztest::Listed(qztest::Unexpected(clean, again));
 }
 
+// The first firm's files cannot be written to the disk: it is reported and not
+// registered, and keeps its in-progress mark for the next run; the next firm goes in.
+TEST_F(FirmLoopFaults, AFirmWhoseFilesCannotBeMadeDurableIsNotRegistered) {
+    int exitCode = 0;
+    {
+        const platform::posix::FailNthCall<&platform::posix::Syscalls::syncfs> fault(1, EIO);
+        exitCode = runOnce(startLoop);
+    }
+    EXPECT_EQ(exitCode, -1);
+    EXPECT_EQ(keyWaits, 1) << waits();
+    EXPECT_NE(waits().find("Błąd zapisu danych do "), std::string::npos) << waits();
+    EXPECT_EQ(temp.readFile("2024/SPISFIRM.DAT").size(), fileio::kRegistryRecordSize);
+    int marked = 0;
+    for (const std::string& firm : qztest::FirmDirectories(temp.path() / "2023"))
+        marked += temp.exists("2024/" + firm + "/_qz_conv.tmp");
+    EXPECT_EQ(marked, 1);
+}
+
 const auto kKinds = ::testing::ValuesIn(qztest::FaultKinds().begin(), qztest::FaultKinds().end());
 INSTANTIATE_TEST_SUITE_P(EachCall, GlobalCopyFaults, kKinds, qztest::FaultName);
 INSTANTIATE_TEST_SUITE_P(EachCall, FirmLoopFaults, kKinds, qztest::FaultName);
