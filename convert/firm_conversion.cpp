@@ -90,7 +90,7 @@ bool TakeTargetDirectory(const FirmPaths& firm, ConversionMark& mark) {
         const int made = platform::makeDirectory(firm.target);
         if (made == platform::err::Ok) {
             NoteMadeByThisRun(firm.target);
-        } else if (made != platform::err::AlreadyExists) {
+        } else if (made != platform::err::AlreadyExists || !platform::directoryExists(firm.target)) {
             tui::ErrorBox(fileio::Centred("Utworzenia katalogu firmy") + tui::kLineEnd + fileio::Centred(firm.target));
             return false;
         } else if (!MadeOrClaimedByThisRun(firm.target)) {
