@@ -3,6 +3,8 @@
 #include <string>
 
 #include "app/firm_table.h"
+#include "app/registered_firms.h"
+#include "convert/claimed_directories.h"
 #include "convert/copy_steps.h"
 #include "convert/file_names.h"
 #include "convert/progress_log.h"
@@ -49,12 +51,62 @@ bool ReadRecord(platform::FileHandle& registry, std::uint64_t index, fileio::Reg
            done == record.bytes.size();
 }
 
-enum class Verdict { Taken, Converted, Missing };
+enum class Verdict { Taken, PassedOver, Missing };
+
+Verdict FoundConverted(const std::string& target, const std::string& forFirm) {
+    LogLine("Odnaleziono katalog docelowy ", target + forFirm);
+    return Verdict::PassedOver;
+}
+
+// A firm whose 2024 directory exists: its in-progress mark and the 2024 registry tell
+// whether it was converted, is being converted by another run now, or was left half
+// converted by a run cut short (then the directory, which the mark proves this
+// program made, is emptied and the firm taken again). A directory without a mark
+// and without a registered firm is not this program's doing: a person decides.
+Verdict ExamineTarget(const std::string& target, const fileio::RegistryRecord& record, const std::string& forFirm,
+                      RegisteredFirms& registered) {
+    // A second firm of a directory emptied for the first one.
+    if (convert::MadeOrClaimedByThisRun(target)) return Verdict::Taken;
+    const std::string directory = record.Directory();
+    convert::ConversionMark mark;
+    const convert::MarkFound found = mark.Look(target);
+    if (found == convert::MarkFound::Busy) {
+        convert::LogLineIn(convert::logcolour::Error, "Firma " + record.Name(),
+                           " jest właśnie konwertowana na innym stanowisku"_cp);
+        return Verdict::PassedOver;
+    }
+    if (found == convert::MarkFound::Unreadable) {
+        convert::ReportError("Błąd odczytu danych z "_cp, mark.Path());
+        return Verdict::PassedOver;
+    }
+    const std::optional<bool> isRegistered = registered.Names(directory);
+    // With the registry unreadable nothing is decided and nothing touched.
+    if (!isRegistered) return FoundConverted(target, forFirm);
+    if (found == convert::MarkFound::None) {
+        if (*isRegistered) return FoundConverted(target, forFirm);
+        convert::LogLineIn(convert::logcolour::Error, "Katalog " + target,
+                           " istnieje, ale firmy " + record.Name() + " brak w " + product::RegistryFileName());
+        return Verdict::PassedOver;
+    }
+    if (*isRegistered) {
+        // Cut short between the insert and the removal of the mark.
+        if (!mark.Remove()) convert::ReportError("Błąd usunięcia pliku "_cp, mark.Path());
+        return FoundConverted(target, forFirm);
+    }
+    convert::LogLineIn(convert::logcolour::Error, std::string("Niedokończona konwersja firmy "_cp) + record.Name(),
+                       " - zostanie powtórzona"_cp);
+    if (platform::emptyDirectory(target, convert::kConversionMarkName) != platform::err::Ok) {
+        convert::ReportError("Błąd usuwania zawartości katalogu "_cp, target);
+        return Verdict::PassedOver;
+    }
+    convert::ClaimForRedo(target, std::move(mark));
+    return Verdict::Taken;
+}
 
 // Whether the firm is taken, with the log line of a firm that is not. The 2024
 // directory is tested first: a firm converted already is passed over even when its
 // 2023 directory has gone since.
-Verdict Examine(const RunPaths& paths, const fileio::RegistryRecord& record) {
+Verdict Examine(const RunPaths& paths, const fileio::RegistryRecord& record, RegisteredFirms& registered) {
     const std::string directory = record.Directory();
     const std::string forFirm = " dla firmy " + record.Name();
     if (!convert::IsPlainFileName(directory)) {
@@ -62,10 +114,7 @@ Verdict Examine(const RunPaths& paths, const fileio::RegistryRecord& record) {
         return Verdict::Missing;
     }
     const std::string target = paths.root2024 + directory;
-    if (platform::directoryExists(target)) {
-        LogLine("Odnaleziono katalog docelowy ", target + forFirm);
-        return Verdict::Converted;
-    }
+    if (platform::directoryExists(target)) return ExamineTarget(target, record, forFirm, registered);
     const std::string source = paths.root2023 + directory;
     if (!platform::directoryExists(source)) {
         LogLine("Brak katalogu zródłowego    "_cp, source + forFirm);
@@ -96,6 +145,7 @@ std::uint16_t DetectEnvironment(const RunPaths& paths) {
     const std::uint64_t records = size / kRegistryRecordSize;
     if (records == 0) StopWith("Zerowa długość pliku "_cp, registryName, registry);
 
+    RegisteredFirms registered(paths.root2024 + registryName);
     std::uint16_t count = 0;
     bool repair = false;
     for (std::uint64_t index = 0; index < records; ++index) {
@@ -109,14 +159,14 @@ std::uint16_t DetectEnvironment(const RunPaths& paths) {
             convert::ReportError("Błąd odczytu danych z "_cp, path);
             continue;
         }
-        switch (Examine(paths, record)) {
+        switch (Examine(paths, record, registered)) {
             case Verdict::Taken:
                 SetFirm(++count, record);
                 break;
             case Verdict::Missing:
                 repair = true;
                 break;
-            case Verdict::Converted:
+            case Verdict::PassedOver:
                 break;
         }
     }

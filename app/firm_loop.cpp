@@ -4,6 +4,7 @@
 
 #include "app/firm_picker.h"
 #include "app/firm_table.h"
+#include "convert/claimed_directories.h"
 #include "convert/copy_steps.h"
 #include "convert/firm_conversion.h"
 #include "convert/progress_log.h"
@@ -62,10 +63,15 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
         convert::LogWriteLine("Kopiowanie  - FIRMA   : " + firm->registry.Name());
         convert::LogWriteLine("              Katalog : " + directory);
         convert::ReportFirmStart(directory);
-        // A failed insert has been put to the user as a serious error; the report
-        // tells it, and the next firm follows.
-        const bool converted = convert::ConvertFirm(roots, directory, run.extraFiles);
+        // The firm's files are on the disk before its record is, and its in-progress
+        // mark goes only once the record is. A firm not registered keeps its mark, so
+        // the next run redoes it; a failed insert has been put to the user already,
+        // and the report tells it.
+        convert::ConversionMark mark;
+        const bool converted = convert::ConvertFirm(roots, directory, run.extraFiles, mark) &&
+                               convert::MakeFirmDurable(roots, directory);
         const bool registered = converted && registry.InsertSorted(firm->registry.bytes.data());
+        if (registered) convert::FinishFirm(mark);
         convert::ReportFirmResult(firm->registry.Name(), directory, OutcomeOf(converted, registered));
     }
     platform::console().setTitle(kConsoleTitle);
@@ -79,6 +85,7 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
 void RunFirmLoop(const Run& run) {
     std::uint16_t count = 0;
     if (SelectFirms(run.paths, count)) ConvertSelectedFirms(run, count);
+    convert::ReleaseClaims();
     ReleaseFirmTable(count);
     convert::ClearLog(false);
 }

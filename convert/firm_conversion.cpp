@@ -3,11 +3,13 @@
 #include <array>
 
 #include "convert/annual_settings.h"
+#include "convert/claimed_directories.h"
 #include "convert/copy_steps.h"
 #include "convert/file_names.h"
 #include "convert/file_size.h"
 #include "convert/firm_items.h"
 #include "convert/firm_records.h"
+#include "convert/mark_converted.h"
 #include "convert/options.h"
 #include "convert/progress_log.h"
 #include "convert/year_source.h"
@@ -74,11 +76,37 @@ bool ReadMarker(const FirmPaths& firm, Marker& marker) {
     return read;
 }
 
-bool MakeTargetDirectory(const FirmPaths& firm) {
-    if (platform::directoryExists(firm.target) || platform::makeDirectory(firm.target) == platform::err::Ok)
-        return true;
-    tui::ErrorBox(fileio::Centred("Utworzenia katalogu firmy") + tui::kLineEnd + fileio::Centred(firm.target));
-    return false;
+// The firm's 2024 directory, made exclusively, with its in-progress mark held before
+// anything else is written there. A directory that exists already is used only when
+// this run made it (two firms of one registry may share one) or emptied it for a
+// redo; otherwise another run has made it since the detection, and the firm is
+// passed over without touching anything in it.
+bool TakeTargetDirectory(const FirmPaths& firm, ConversionMark& mark) {
+    mark = TakeClaimedMark(firm.target);
+    int marked = platform::err::Ok;
+    if (mark.Held()) {
+        marked = mark.Stamp() ? platform::err::Ok : platform::err::GeneralFailure;
+    } else {
+        const int made = platform::makeDirectory(firm.target);
+        if (made == platform::err::Ok) {
+            NoteMadeByThisRun(firm.target);
+        } else if (made != platform::err::AlreadyExists || !platform::directoryExists(firm.target)) {
+            tui::ErrorBox(fileio::Centred("Utworzenia katalogu firmy") + tui::kLineEnd + fileio::Centred(firm.target));
+            return false;
+        } else if (!MadeOrClaimedByThisRun(firm.target)) {
+            marked = platform::err::AlreadyExists;
+        }
+        if (marked == platform::err::Ok) marked = mark.Make(firm.target);
+    }
+    if (marked == platform::err::AlreadyExists || marked == platform::err::LockViolation) {
+        ReportError("Katalog zajęty przez inną konwersję, firma pominięta: "_cp, firm.target);
+        return false;
+    }
+    if (marked != platform::err::Ok) {
+        ReportError("Błąd zapisu danych do "_cp, firm.target + platform::kSeparator + std::string(kConversionMarkName));
+        return false;
+    }
+    return true;
 }
 
 // The marker read from 2023, telling the bookkeeping program that the directory
@@ -105,8 +133,10 @@ bool WriteMarker(const FirmPaths& firm, Marker& marker) {
 
 }  // namespace
 
-bool ConvertFirm(const DataRoots& roots, std::string_view directory, std::span<const std::string> extraFiles) {
+bool ConvertFirm(const DataRoots& roots, std::string_view directory, std::span<const std::string> extraFiles,
+                 ConversionMark& mark) {
     SetYear2024Source(false);
+    ForgetConverted();
     FirmWindow window;
     if (!IsPlainFileName(directory)) {
         ReportError("Niepoprawna nazwa katalogu firmy "_cp, directory);
@@ -114,7 +144,7 @@ bool ConvertFirm(const DataRoots& roots, std::string_view directory, std::span<c
     }
     const FirmPaths firm = PathsOfFirm(roots, directory);
     Marker marker{};
-    if (!HasAnnualSettings(firm) || !ReadMarker(firm, marker) || !MakeTargetDirectory(firm)) return false;
+    if (!HasAnnualSettings(firm) || !ReadMarker(firm, marker) || !TakeTargetDirectory(firm, mark)) return false;
     LogPause();
     LogWriteLine("Kopiowanie właściwe"_cp);
     if (!WriteMarker(firm, marker)) return false;
@@ -128,6 +158,18 @@ bool ConvertFirm(const DataRoots& roots, std::string_view directory, std::span<c
         LogWaitForKey();
     }
     return true;
+}
+
+bool MakeFirmDurable(const DataRoots& roots, std::string_view directory) {
+    const std::string target = PathsOfFirm(roots, directory).target;
+    if (platform::makeDurable(target) == platform::err::Ok) return true;
+    ReportError("Błąd zapisu danych do "_cp, target);
+    return false;
+}
+
+void FinishFirm(ConversionMark& mark) {
+    if (!mark.Remove()) ReportError("Błąd usunięcia pliku "_cp, mark.Path());
+    RenameConverted();
 }
 
 }  // namespace convert

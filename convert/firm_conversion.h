@@ -7,17 +7,30 @@
 #include <string>
 #include <string_view>
 
+#include "convert/conversion_mark.h"
 #include "convert/firm_paths.h"
 
 namespace convert {
 
 // Converts the firm whose directory (below both roots) is named directory; extraFiles
-// are the entries of the list of extra files. The progress log shows the firm's work
+// are the entries of the list of extra files. The firm's 2024 directory is made
+// exclusively (or is one this run made or emptied for a redo); mark receives its
+// in-progress mark, held until the firm is registered (FinishFirm) or given up (the
+// mark is released and stays: the next run redoes the firm). The progress log shows the firm's work
 // in a full-screen window that is closed again on every way out. True when the
 // firm's 2024 directory and marker were made (whatever became of the items after
 // them); false when the firm was not converted: no annual settings in either year,
-// no readable 2023 marker, a 2024 directory or marker that could not be made, or a
-// directory name that would leave the roots.
-bool ConvertFirm(const DataRoots& roots, std::string_view directory, std::span<const std::string> extraFiles);
+// no readable 2023 marker, a 2024 directory or marker that could not be made, a
+// 2024 directory that another run made since the detection, or a directory name
+// that would leave the roots.
+bool ConvertFirm(const DataRoots& roots, std::string_view directory, std::span<const std::string> extraFiles,
+                 ConversionMark& mark);
+// Writes the converted firm's files to the disk before it is registered, so that a
+// power cut cannot leave a registered firm with short or empty files. False, with
+// a reported error, when that fails.
+bool MakeFirmDurable(const DataRoots& roots, std::string_view directory);
+// The end of a firm whose record is in the 2024 registry and flushed: removes its
+// in-progress mark, then renames the converted 2023 ledger files when asked to.
+void FinishFirm(ConversionMark& mark);
 
 }  // namespace convert

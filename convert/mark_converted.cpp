@@ -1,6 +1,7 @@
 #include "convert/mark_converted.h"
 
 #include <string>
+#include <vector>
 
 #include "convert/copy_steps.h"
 #include "convert/options.h"
@@ -12,15 +13,25 @@ using namespace platform::literals;
 
 namespace convert {
 
+namespace {
+std::vector<std::string> gConverted;
+}  // namespace
+
 void MarkConverted(std::string_view sourcePath) {
-    if (!options().renameConverted) return;
-    const std::string source(sourcePath);
-    const std::string hidden = source + "~";
-    if (platform::renameFile(source, hidden) != platform::err::Ok) {
-        LogLineIn(logcolour::Error, "Błąd zmiany nazwy pliku "_cp, source);
-        return;
-    }
-    LogWriteLine(std::string("Zmiana nazwy pliku "_cp) + source + " na " + hidden);
+    if (options().renameConverted) gConverted.emplace_back(sourcePath);
 }
+
+void RenameConverted() {
+    for (const std::string& source : gConverted) {
+        const std::string hidden = source + "~";
+        if (platform::renameFile(source, hidden) != platform::err::Ok)
+            LogLineIn(logcolour::Error, "Błąd zmiany nazwy pliku "_cp, source);
+        else
+            LogWriteLine(std::string("Zmiana nazwy pliku "_cp) + source + " na " + hidden);
+    }
+    gConverted.clear();
+}
+
+void ForgetConverted() { gConverted.clear(); }
 
 }  // namespace convert

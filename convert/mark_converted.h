@@ -1,13 +1,19 @@
 #pragma once
 // Hiding converted 2024 ledger files from the 2023 program: the file in the 2023 tree
 // gets a "~" appended to its name. This is the only change the converter makes in
-// the 2023 tree, and only when the user asked for it.
+// the 2023 tree, and only when the user asked for it. The renaming waits until the
+// firm is in the 2024 registry: a run cut short before that must not hide 2023
+// entries whose 2024 copies are not in place.
 #include <string_view>
 
 namespace convert {
 
-// Renames sourcePath to sourcePath + "~" when the renaming option is on, and writes
-// the outcome into the progress log.
+// Notes sourcePath for renaming when the renaming option is on.
 void MarkConverted(std::string_view sourcePath);
+// Renames every noted file to its name + "~", writes the outcome of each into the
+// progress log and forgets them.
+void RenameConverted();
+// Forgets the noted files without renaming them (a firm that was not registered).
+void ForgetConverted();
 
 }  // namespace convert

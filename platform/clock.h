@@ -15,8 +15,8 @@ struct TimeOfDay {
 
 struct CalendarDate {
     std::uint16_t year = 0;
-    std::uint8_t month = 0;
-    std::uint8_t day = 0;
+    std::uint8_t month = 0;  // 1-12
+    std::uint8_t day = 0;    // 1-31
 };
 
 class Clock {

@@ -171,6 +171,15 @@ int makeDirectory(std::string_view path);
 int renameFile(std::string_view from, std::string_view to);
 // Removes a file; SharingViolation while it is open.
 int removeFile(std::string_view path);
+// Removes everything in a directory but the entry named keep (any letter case):
+// files, links and subdirectories with their contents. A link is removed itself and
+// never followed out of the directory; a directory that is itself a link is refused
+// (AccessDenied). The directory stays.
+int emptyDirectory(std::string_view path, std::string_view keep);
+// Writes to the disk what the files of a directory hold, so that a power cut after
+// it returns loses none of it. On POSIX one sync of the whole file system the
+// directory lies on; on Windows each file of the directory is flushed.
+int makeDurable(std::string_view path);
 
 // Convenience tests built on the directory search.
 bool directoryExists(std::string_view path);

@@ -34,6 +34,8 @@ const Syscalls kReal = {
     .mkdir = ::mkdir,
     .rename = renameFile,
     .unlink = ::unlink,
+    .rmdir = ::rmdir,
+    .syncfs = ::syncfs,
     .getcwd = ::getcwd,
     .readlink = ::readlink,
 };

@@ -33,6 +33,8 @@ struct Syscalls {
     // renameat2 in the current directory, with its flags (RENAME_NOREPLACE).
     int (*rename)(const char* from, const char* to, unsigned flags);
     int (*unlink)(const char* path);
+    int (*rmdir)(const char* path);
+    int (*syncfs)(int fd);
     char* (*getcwd)(char* buffer, size_t size);
     ssize_t (*readlink)(const char* path, char* buffer, size_t size);
 };

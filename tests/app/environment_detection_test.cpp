@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/firm_table.h"
+#include "convert/claimed_directories.h"
+#include "fileio/shared_file.h"
 #include "convert/progress_log.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
@@ -29,7 +33,10 @@ protected:
             screen.pushKey(tui::kbEnter);
         });
     }
-    ~EnvironmentDetectionTest() override { app::ReleaseFirmTable(app::kMaxFirms); }
+    ~EnvironmentDetectionTest() override {
+        app::ReleaseFirmTable(app::kMaxFirms);
+        convert::ReleaseClaims();
+    }
 
     void registry(const std::vector<fileio::RegistryRecord>& firms, std::string_view tail = {}) {
         temp.writeFile("2023/SPISFIRM.DAT", qztest::RegistryBytes(firms) + std::string(tail));
@@ -52,6 +59,7 @@ protected:
 TEST_F(EnvironmentDetectionTest, ConvertedFirmsAreLeftOutAndTheOthersNumberedWithoutGaps) {
     const fileio::RegistryRecord first = Firm("Alfa", "A", "opis", 'x');
     registry({first, Firm("Beta", "B", ""), Firm("Gamma", "C", "")}, "partial record");
+    temp.writeFile("2024/SPISFIRM.DAT", qztest::RegistryBytes({Firm("Beta", "B", "")}));
     for (const char* name : {"2023/A", "2023/B", "2023/C", "2024/B"}) directory(name);
 
     EXPECT_EQ(app::DetectEnvironment(paths), 2);
@@ -149,6 +157,69 @@ TEST_F(EnvironmentDetectionTest, ARegistryThatAnotherProgramHoldsOpenIsNotRead) 
     EXPECT_TRUE(logged("Błąd otwarcia/dostępu do pliku " + platform::cp852::toUtf8(path)));
     EXPECT_NE(logAtWait.find("Brak dostępu do pliku"), std::string::npos) << "the error box";
     EXPECT_EQ(app::FirmByNumber(1), nullptr);
+}
+
+// A firm whose 2024 directory exists, by its in-progress mark (any letter case) and
+// the 2024 registry (directories matched ignoring case). Another workstation's
+// converter is stood in for by a second handle of this process holding the mark's lock.
+TEST_F(EnvironmentDetectionTest, AnExistingDirectoryIsJudgedByItsMarkAndThe2024Registry) {
+    registry({Firm("A", "A", ""), Firm("B", "B", ""), Firm("C", "C", ""), Firm("D", "D", ""), Firm("E", "E", "")});
+    temp.writeFile("2024/SPISFIRM.DAT", qztest::RegistryBytes({Firm("C", "c", ""), Firm("E", "e", "")}));
+    for (const char* name : {"A", "B", "C", "D", "E"}) {
+        directory("2023/" + std::string(name));
+        temp.writeFile("2024/" + std::string(name) + "/DANE.REK", "dane");
+    }
+    for (const char* mark : {"2024/A/_qz_conv.tmp", "2024/B/_QZ_CONV.TMP", "2024/C/_qz_conv.tmp"})
+        temp.writeFile(mark, "2024-01-15 09:00:00\r\n");
+    platform::FileHandle converting;
+    ASSERT_EQ(platform::openFile(paths.root2024 + "A" + platform::kSeparator + "_qz_conv.tmp",
+                                 platform::mode::ReadWrite | platform::mode::DenyNone, converting),
+              0);
+    ASSERT_EQ(platform::lockRange(converting, 0, fileio::kWholeFileLength), 0);
+    // A link in the left-behind directory to a directory outside it (where the system
+    // lets a test make one): the link goes, what it points at stays.
+    temp.writeFile("poza/ZOSTAJE.REK", "poza");
+    std::error_code noLink;
+    std::filesystem::create_directory_symlink(temp.path() / "poza", temp.path() / "2024" / "B" / "LINK", noLink);
+
+    EXPECT_EQ(app::DetectEnvironment(paths), 1);
+    EXPECT_EQ(table(), std::vector<std::string>{"B"});
+    const std::string root = platform::cp852::toUtf8(paths.root2024);
+    EXPECT_TRUE(logged("Firma A jest właśnie konwertowana na innym stanowisku"));
+    EXPECT_TRUE(logged("Niedokończona konwersja firmy B - zostanie powtórzona"));
+    EXPECT_TRUE(logged("Odnaleziono katalog docelowy " + root + "C dla firmy C"));
+    EXPECT_TRUE(logged("Katalog " + root + "D istnieje, ale firmy D brak w SPISFIRM.DAT"));
+    EXPECT_TRUE(logged("Odnaleziono katalog docelowy " + root + "E dla firmy E"));
+    int errorLines = 0;
+    for (int row = 3; row <= 23; ++row) {
+        const std::string text = screen.rowText(row);
+        const bool error = text.starts_with("Firma") || text.starts_with("Niedoko") || text.starts_with("Katalog");
+        errorLines += error;
+        if (error || text.starts_with("Odnaleziono")) {
+            EXPECT_EQ(screen.cell(1, row).attribute, error ? 0x0C : 0x07) << text;
+        }
+    }
+    EXPECT_EQ(errorLines, 3);
+    EXPECT_EQ(keyWaits, 0);
+
+    // Busy, not this program's or registered: untouched; a registered firm's mark goes.
+    for (const char* kept : {"2024/A/_qz_conv.tmp", "2024/A/DANE.REK", "2024/C/DANE.REK", "2024/D/DANE.REK"})
+        EXPECT_TRUE(temp.exists(kept)) << kept;
+    EXPECT_FALSE(temp.exists("2024/C/_qz_conv.tmp"));
+    // Left behind: emptied but for its mark, which this run holds until the firm's turn.
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(temp.path() / "2024" / "B"))
+        left.push_back(entry.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"_QZ_CONV.TMP"});
+    EXPECT_EQ(temp.readFile("poza/ZOSTAJE.REK"), "poza");
+    EXPECT_TRUE(convert::MadeOrClaimedByThisRun(paths.root2024 + "B"));
+    platform::FileHandle other;
+    ASSERT_EQ(platform::openFile(paths.root2024 + "B" + platform::kSeparator + "_qz_conv.tmp",
+                                 platform::mode::ReadWrite | platform::mode::DenyNone, other),
+              0);
+    EXPECT_EQ(platform::lockRange(other, 0, fileio::kWholeFileLength), platform::err::LockViolation);
+    convert::ReleaseClaims();
+    EXPECT_EQ(platform::lockRange(other, 0, fileio::kWholeFileLength), 0) << "given back for the next run";
 }
 
 }  // namespace

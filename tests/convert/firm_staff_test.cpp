@@ -115,8 +115,13 @@ TEST_F(FirmStaffTest, StruckOutEntriesStayBehindAndRenamingHidesConvertedFilesOn
         startAgain();
         source("2024K990.3", kept + struckOut);
         convert::options().renameConverted = rename;
-        ASSERT_TRUE(convertFirm());
+        ASSERT_TRUE(convertFirm({}, false));
         EXPECT_EQ(target("2024K990.3").size(), Entry::kSize) << rename;
+        // Nothing is hidden before the firm is registered.
+        EXPECT_TRUE(temp.exists("2023/FIRMA/2024K990.3")) << rename;
+        EXPECT_TRUE(hasTarget("_qz_conv.tmp")) << rename;
+        convert::FinishFirm(mark);
+        EXPECT_FALSE(hasTarget("_qz_conv.tmp")) << rename;
         EXPECT_EQ(temp.exists("2023/FIRMA/2024K990.3"), !rename);
         EXPECT_EQ(temp.exists("2023/FIRMA/2024K990.3~"), rename);
         EXPECT_NE(logsAtWaits.back().find(" SKREŚLONY\n"), std::string::npos) << logsAtWaits.back();

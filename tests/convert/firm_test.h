@@ -66,10 +66,15 @@ protected:
     std::string target(const std::string& name) const { return temp.readFile("2024/FIRMA/" + name); }
     bool hasTarget(const std::string& name) const { return temp.exists("2024/FIRMA/" + name); }
 
-    bool convertFirm(const std::vector<std::string>& extraFiles = {}) {
+    // Converts FIRMA and, when it is converted and registered is set, ends it as the
+    // per-firm loop ends a registered firm; otherwise mark holds the firm's
+    // in-progress mark.
+    bool convertFirm(const std::vector<std::string>& extraFiles = {}, bool registered = true) {
         const std::string year2023 = root2023();
         const std::string year2024 = root2024();
-        return convert::ConvertFirm({year2023, year2024}, "FIRMA", extraFiles);
+        const bool converted = convert::ConvertFirm({year2023, year2024}, "FIRMA", extraFiles, mark);
+        if (converted && registered) convert::FinishFirm(mark);
+        return converted;
     }
 
     // The names of the files in the firm's 2024 directory.
@@ -79,6 +84,8 @@ protected:
             names.insert(file.path().filename().string());
         return names;
     }
+
+    convert::ConversionMark mark;
 };
 
 }  // namespace qztest

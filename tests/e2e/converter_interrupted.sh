@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs cut short: the converter is killed (SIGKILL) at a random moment of a
 # multi-firm run, again and again, each run starting over the 2024 tree the one
-# before left. After every kill the 2023 tree is as it was and the 2024 registry
-# holds only whole, sound records; what the kill left behind (a firm converted but
-# not entered, a record entered twice) is printed. A last run goes to its end and
-# converts every firm that neither has a record nor was left half converted.
+# before left and redoing the firms the one before left half converted. After every
+# kill the 2023 tree is as it was and the 2024 registry holds only whole, sound
+# records; what the kill left behind is printed. A last run goes to its end: then
+# every firm is registered exactly once, no in-progress file is left, and the whole
+# 2024 tree equals, byte for byte, that of one uninterrupted run of the same data.
 # QZ_E2E_SEED repeats a sequence of kill moments; the seed is printed.
 set -euo pipefail
 server_name=qz-e2e-interrupted
@@ -64,6 +65,7 @@ answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
 longest_ms=$(( $(now_ms) - started + 100 ))
 finish_run
 echo "a whole run takes ${longest_ms} ms"
+uninterrupted="$(tree_digest "$new2024")"
 rm -rf "$new2024" && mkdir "$new2024"
 
 declare -A left_behind
@@ -92,7 +94,7 @@ done
 echo "kills: $kills, runs that ended before their kill: $finished, fresh 2024 trees: $fresh"
 echo "found after kills: ${#left_behind[@]} firms converted but not entered, $twice records entered twice"
 
-# The last run to its end: whatever has no 2024 directory yet is converted.
+# The last run to its end: whatever is not registered yet is converted or redone.
 start_converter
 to_start_page
 tm send-keys F5
@@ -104,10 +106,13 @@ finish_run
 [ "$(tree_digest "$old2023")" = "$tree2023" ] || fail "the last run changed the 2023 tree"
 lines="$("$checker" "$registry" "$new2024/")" || fail "the registry is damaged after the last run: $lines"
 echo "after the last run: ${lines//$'\n'/; }"
-# Every firm is entered, or its directory is there and the checker names it.
-entered="$(registry_directories "$registry")"
-for directory in "${dirs[@]}"; do
-  grep -qx -- "$directory" <<<"$entered" && continue
-  grep -qx -- "converted, not entered $directory" <<<"$lines" || fail "firm $directory neither entered nor left behind"
-done
+entered="$(registry_directories "$registry" | LC_ALL=C sort)"
+[ "$entered" = "$(printf '%s\n' "${dirs[@]}" | LC_ALL=C sort)" ] ||
+  fail "the firms are not each registered once: ${entered//$'\n'/ }"
+marks="$(find "$new2024" -iname _qz_conv.tmp)"
+[ -z "$marks" ] || fail "in-progress files are left: $marks"
+if [ "$(tree_digest "$new2024")" != "$uninterrupted" ]; then
+  diff <(echo "$uninterrupted") <(tree_digest "$new2024") || true
+  fail "the 2024 tree is not that of one uninterrupted run"
+fi
 echo "ok"

@@ -5,6 +5,7 @@
 // process-wide, so it is put back after the test as well.
 #include "convert/annual_questions.h"
 #include "convert/file_copy.h"
+#include "convert/mark_converted.h"
 #include "convert/options.h"
 #include "convert/overwrite.h"
 #include "convert/progress_log.h"
@@ -27,6 +28,7 @@ protected:
         convert::ResetOverwritePolicyForTests();
         convert::ResetAnnualAnswerForTests();
         convert::SetAppendMode(false);
+        convert::ForgetConverted();
     }
 };
 

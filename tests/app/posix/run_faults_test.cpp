@@ -17,6 +17,7 @@
 #include "convert/staff_converters.h"
 #include "convert/year_source.h"
 #include "fileio/registry_record.h"
+#include "fileio/shared_file.h"
 #include "platform/files.h"
 #include "tests/convert/converter_test.h"
 #include "tests/support/posix/fault_kinds.h"
@@ -204,6 +205,57 @@ TEST_F(RegistryCloseFault, IsReportedWithTheRegistrysName) {
     EXPECT_EQ(runOnce(startLoop), -1);
     EXPECT_NE(waits().find("Błąd zamknięcia zbioru " + run.paths.root2024 + std::string(kRegistry)), std::string::npos)
         << waits();
+}
+
+// "Nie" to the lock question of the insert while another workstation holds the 2024
+// registry: no firm is registered and each keeps its in-progress mark; the next run
+// converts them again and registers each once, as one run would have.
+TEST_F(FirmLoopFaults, FirmsLeftOutByANoToTheLockQuestionAreConvertedAgainByTheNextRun) {
+    ASSERT_EQ(runOnce(startLoop), -1);
+    const Tree clean = tree("2024");
+    const std::vector<std::string> firms = qztest::FirmDirectories(temp.path() / "2023");
+
+    std::filesystem::remove_all(temp.path() / "2024");
+    temp.writeFile("2024/SPISFIRM.DAT", "");
+    platform::FileHandle holder;
+    ASSERT_EQ(platform::openFile(run.paths.root2024 + std::string(kRegistry),
+                                 platform::mode::ReadWrite | platform::mode::DenyNone, holder),
+              0);
+    ASSERT_EQ(platform::lockRange(holder, 0, fileio::kWholeFileLength), 0);
+    resetRunState();
+    keyWaits = 0;
+    type("NN");
+    EXPECT_EQ(exitCodeOf(startLoop), -1);
+    EXPECT_EQ(keyWaits, 2) << waits();
+    EXPECT_EQ(temp.readFile("2024/SPISFIRM.DAT"), "");
+    for (const std::string& firm : firms) EXPECT_TRUE(temp.exists("2024/" + firm + "/_qz_conv.tmp")) << firm;
+
+    platform::closeFile(holder);
+    resetRunState();
+    keyWaits = 0;
+    EXPECT_EQ(exitCodeOf(startLoop), -1);
+    EXPECT_EQ(keyWaits, 0) << waits();
+    const Tree again = tree("2024");
+    EXPECT_TRUE(qztest::LostOrChanged(clean, again).empty()) << qztest::Listed(qztest::LostOrChanged(clean, again));
+    EXPECT_TRUE(qztest::Unexpected(clean, again).empty()) << qztest::Listed(qztest::Unexpected(clean, again));
+}
+
+// The first firm's files cannot be written to the disk: it is reported and not
+// registered, and keeps its in-progress mark for the next run; the next firm goes in.
+TEST_F(FirmLoopFaults, AFirmWhoseFilesCannotBeMadeDurableIsNotRegistered) {
+    int exitCode = 0;
+    {
+        const platform::posix::FailNthCall<&platform::posix::Syscalls::syncfs> fault(1, EIO);
+        exitCode = runOnce(startLoop);
+    }
+    EXPECT_EQ(exitCode, -1);
+    EXPECT_EQ(keyWaits, 1) << waits();
+    EXPECT_NE(waits().find("Błąd zapisu danych do "), std::string::npos) << waits();
+    EXPECT_EQ(temp.readFile("2024/SPISFIRM.DAT").size(), fileio::kRegistryRecordSize);
+    int marked = 0;
+    for (const std::string& firm : qztest::FirmDirectories(temp.path() / "2023"))
+        marked += temp.exists("2024/" + firm + "/_qz_conv.tmp");
+    EXPECT_EQ(marked, 1);
 }
 
 const auto kKinds = ::testing::ValuesIn(qztest::FaultKinds().begin(), qztest::FaultKinds().end());

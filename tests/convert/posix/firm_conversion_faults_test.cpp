@@ -55,8 +55,11 @@ protected:
         const std::string root2023 = temp.root() + "2023" + platform::kSeparator;
         const std::string root2024 = temp.root() + "2024" + platform::kSeparator;
         bool converted = false;
-        EXPECT_EQ(exitCodeOf([&] { converted = convert::ConvertFirm({root2023, root2024}, firm, {}); }), -1)
+        convert::ConversionMark mark;
+        EXPECT_EQ(exitCodeOf([&] { converted = convert::ConvertFirm({root2023, root2024}, firm, {}, mark); }), -1)
             << "the conversion of one firm never ends the program";
+        // As the per-firm loop ends a firm it registers.
+        if (converted) convert::FinishFirm(mark);
         return converted;
     }
 

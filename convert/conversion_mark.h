@@ -1,0 +1,59 @@
+#pragma once
+// The in-progress mark of a firm's 2024 directory: the file _qz_conv.tmp (found in
+// any letter case), holding the date and time of the run that converts the firm. It
+// is made before the first file of the firm, held open under the file layer's
+// whole-file lock while the firm is converted, and removed only once the firm's
+// record is in the 2024 registry and flushed. The lock tells whether the mark's maker
+// is still at work: the system drops it when that process ends, however it ends. A
+// mark whose lock is free was left by a run cut short.
+#include <string>
+#include <string_view>
+
+#include "platform/files.h"
+
+namespace convert {
+
+inline constexpr std::string_view kConversionMarkName = "_qz_conv.tmp";
+
+enum class MarkFound {
+    None,        // no mark in the directory
+    Busy,        // another process holds the mark's lock: its conversion is at work
+    LeftBehind,  // the mark's lock was free and is held by this process now
+    Unreadable,  // the mark could not be opened or its lock not tried
+};
+
+// One directory's mark as this process holds it. Move-only; the destructor gives
+// the lock back and closes the file, which stays.
+class ConversionMark {
+public:
+    ConversionMark() = default;
+    ConversionMark(ConversionMark&&) = default;
+    ConversionMark& operator=(ConversionMark&&) = default;
+    ~ConversionMark() { Release(); }
+
+    // Makes the mark in directory, takes its lock and writes the date and time.
+    // Returns 0, LockViolation when another process took the lock first (the
+    // directory is that process's then, and nothing more is touched), or the error
+    // that kept the mark from being made or written.
+    int Make(std::string_view directory);
+    // Looks at the mark of directory; when it is left behind, this object holds it.
+    MarkFound Look(std::string_view directory);
+    // Writes the date and time of this run into the held mark.
+    bool Stamp();
+    // Gives the lock back and closes the file; the mark stays for the next run.
+    void Release();
+    // Gives the lock back and removes the file; a mark already gone is no error.
+    bool Remove();
+
+    bool Held() const { return file_.isOpen(); }
+    const std::string& Path() const { return path_; }
+
+private:
+    // Takes the whole-file lock of the open mark; the error of the attempt.
+    int Lock();
+
+    platform::FileHandle file_;
+    std::string path_;
+};
+
+}  // namespace convert

@@ -1,0 +1,89 @@
+// Emptying a directory and making its files durable. Entries are looked at with
+// lstat, so a symbolic link is always an entry of its own (unlinked, never entered);
+// only real subdirectories are emptied and removed.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/posix/home_error.h"
+#include "platform/posix/names.h"
+#include "platform/posix/syscalls.h"
+
+namespace platform {
+
+using namespace posix;
+
+namespace {
+
+// The directory of a program path in native form, refused when it is a link.
+int realDirectory(std::string_view path, std::string& native) {
+    ResolvedPath resolved;
+    if (const int found = resolvePath(path, resolved); found != err::Ok) return found;
+    if (!resolved.exists) return err::PathNotFound;
+    struct stat info;
+    if (syscalls().lstat(resolved.native.c_str(), &info) != 0) return homeError(errno);
+    if (S_ISLNK(info.st_mode)) return err::AccessDenied;
+    if (!S_ISDIR(info.st_mode)) return err::PathNotFound;
+    native = resolved.native;
+    return err::Ok;
+}
+
+// Removes the entries of the native directory, all but the one whose key is keep
+// (none when keep is empty).
+int emptyNative(const std::string& directory, const NameKey& keep) {
+    DIR* dir = syscalls().opendir(directory.c_str());
+    if (!dir) return homeError(errno);
+    std::vector<std::string> names;
+    int result = err::Ok;
+    for (;;) {
+        errno = 0;
+        const struct dirent* item = syscalls().readdir(dir);
+        if (!item) {
+            result = homeError(errno);
+            break;
+        }
+        const std::string_view name = item->d_name;
+        if (name == "." || name == ".." || (!keep.empty() && keyOfDiskName(name) == keep)) continue;
+        names.emplace_back(name);
+    }
+    syscalls().closedir(dir);
+    for (const std::string& name : names) {
+        if (result != err::Ok) break;
+        const std::string entry = joinNative(directory, name);
+        struct stat info;
+        if (syscalls().lstat(entry.c_str(), &info) != 0) {
+            result = homeError(errno);
+        } else if (S_ISDIR(info.st_mode)) {
+            result = emptyNative(entry, {});
+            if (result == err::Ok && syscalls().rmdir(entry.c_str()) != 0) result = homeError(errno);
+        } else if (syscalls().unlink(entry.c_str()) != 0) {
+            result = homeError(errno);
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+int emptyDirectory(std::string_view path, std::string_view keep) {
+    std::string native;
+    if (const int found = realDirectory(path, native); found != err::Ok) return found;
+    return emptyNative(native, keyOfProgramName(keep));
+}
+
+int makeDurable(std::string_view path) {
+    std::string native;
+    if (const int found = realDirectory(path, native); found != err::Ok) return found;
+    const int fd = syscalls().open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (fd < 0) return homeError(errno);
+    // One call writes back the whole file system: the firm's files and the entries of
+    // its directory, whichever process wrote them.
+    int result = syscalls().syncfs(fd) == 0 ? err::Ok : homeError(errno);
+    if (syscalls().close(fd) != 0 && result == err::Ok) result = homeError(errno);
+    return result;
+}
+
+}  // namespace platform

@@ -1,0 +1,105 @@
+// Emptying a directory and making its files durable. A reparse point (a symbolic
+// link or junction) is removed itself and never entered; only real subdirectories
+// are emptied and removed.
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/search_rules.h"
+#include "platform/win32/api.h"
+#include "platform/win32/home_error.h"
+#include "platform/win32/names.h"
+
+namespace platform {
+
+using namespace win32;
+
+namespace {
+
+struct Entry {
+    std::string name;
+    DWORD attributes;
+};
+
+// The entries of the native directory (ending with a separator), "." and ".." left out.
+int listNative(const std::string& directory, std::vector<Entry>& entries) {
+    WIN32_FIND_DATAA data;
+    const HANDLE search = FindFirstFileA((directory + "*").c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return lastHomeError();
+    do {
+        const std::string_view name = data.cFileName;
+        if (name != "." && name != "..") entries.push_back({data.cFileName, data.dwFileAttributes});
+    } while (FindNextFileA(search, &data));
+    const DWORD code = GetLastError();
+    FindClose(search);
+    return code == ERROR_NO_MORE_FILES ? err::Ok : homeError(code);
+}
+
+// The directory of a program path in native form with a final separator, refused
+// when it is a link.
+int realDirectory(std::string_view path, std::string& native) {
+    if (const int checked = nativePath(path, false, native); checked != err::Ok) return checked;
+    const DWORD attributes = GetFileAttributesA(native.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return lastHomeError();
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return err::AccessDenied;
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return err::PathNotFound;
+    if (!isSeparator(native.back())) native += '\\';
+    return err::Ok;
+}
+
+int removeEntry(const std::string& path, DWORD attributes);
+
+int emptyNative(const std::string& directory, const NameKey& keep) {
+    std::vector<Entry> entries;
+    if (const int listed = listNative(directory, entries); listed != err::Ok) return listed;
+    for (const Entry& entry : entries) {
+        if (!keep.empty() && keyOfProgramName(entry.name) == keep) continue;
+        if (const int removed = removeEntry(directory + entry.name, entry.attributes); removed != err::Ok)
+            return removed;
+    }
+    return err::Ok;
+}
+
+int removeEntry(const std::string& path, DWORD attributes) {
+    // A read-only entry cannot be deleted; POSIX ignores the mode.
+    if ((attributes & FILE_ATTRIBUTE_READONLY) &&
+        !SetFileAttributesA(path.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY}))
+        return lastHomeError();
+    const bool directory = attributes & FILE_ATTRIBUTE_DIRECTORY;
+    if (directory && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        if (const int emptied = emptyNative(path + "\\", {}); emptied != err::Ok) return emptied;
+    }
+    const BOOL removed = directory ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str());
+    return removed ? err::Ok : lastHomeError();
+}
+
+}  // namespace
+
+int emptyDirectory(std::string_view path, std::string_view keep) {
+    std::string native;
+    if (const int found = realDirectory(path, native); found != err::Ok) return found;
+    return emptyNative(native, keyOfProgramName(keep));
+}
+
+int makeDurable(std::string_view path) {
+    std::string native;
+    if (const int found = realDirectory(path, native); found != err::Ok) return found;
+    std::vector<Entry> entries;
+    if (const int listed = listNative(native, entries); listed != err::Ok) return listed;
+    // Flushing a whole volume needs rights a workstation lacks: each file is flushed
+    // instead. The directory's own entries are kept by the file system's journal.
+    for (const Entry& entry : entries) {
+        if (entry.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+        const HANDLE file = CreateFileA((native + entry.name).c_str(), GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return lastHomeError();
+        const bool flushed = FlushFileBuffers(file);
+        const int result = flushed ? err::Ok : lastHomeError();
+        CloseHandle(file);
+        if (result != err::Ok) return result;
+    }
+    return err::Ok;
+}
+
+}  // namespace platform

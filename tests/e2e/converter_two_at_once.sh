@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Two converters on the same trees at once, as on two workstations. The first stops
+# after its first firm, still holding that firm's in-progress mark, while the second
+# starts: the second's detection leaves that firm alone. Then both go on together and
+# race for the other firms. Every firm is converted once and registered once, and
+# the 2024 tree equals that of one run.
+set -euo pipefail
+server_name=qz-e2e-two
+source "$(dirname "$0")/lib/tmux.sh"
+source "$(dirname "$0")/lib/converter.sh"
+
+make_trees --seed 23 --firms 6 --persons 2 --entries-per-month 2 --profile quiet
+write_path_file
+mapfile -t dirs < <(registry_directories "$old2023/SPISFIRM.DAT")
+
+# One run, for the tree to compare with.
+start_converter
+to_start_page
+tm send-keys F5
+answer_until "BAZA FIRM"
+tm send-keys F5
+answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
+finish_run
+one_run="$(tree_digest "$new2024")"
+rm -rf "$new2024" && mkdir "$new2024"
+
+# The second converter's window is on a tmux server of its own.
+first="$server" second="$server-b"
+trap 'tm kill-server 2>/dev/null || true; server="$second" tm kill-server 2>/dev/null || true; rm -rf "$scratch"' EXIT
+on() { local server="$1"; shift; "$@"; }
+# A converter that stops after each firm also waits after each struck-out entry and
+# at the end of each firm; with $stops set, those waits are answered too.
+eval "lib_$(declare -f answer_for)"
+answer_for() {
+  if [ -n "${stops:-}" ]; then
+    case "$(sed '/^ *$/d' <<<"$1" | tail -n 1)" in
+      *" SKREŚLONY" | *"cdn - naciśnij dowolny klawisz.") echo Enter; return 0 ;;
+    esac
+  fi
+  lib_answer_for "$1"
+}
+
+# The first stops after the global copy and after each firm (the focus of page 4).
+start_converter
+to_start_page
+tm send-keys Space
+wait_for "[■] Zatrzymywac akcje co firme"
+tm send-keys F5
+wait_for "cdn - nacisnij dowolny klawisz."
+tm send-keys Enter
+wait_for "BAZA FIRM"
+tm send-keys F5
+stops=1 answer_until "cdn - naciśnij dowolny klawisz."
+
+on "$second" start_converter
+on "$second" to_start_page
+on "$second" tm send-keys F5
+on "$second" wait_for "BAZA FIRM"
+on "$second" wait_for "jest właśnie konwertowana na innym"
+
+# Both on together, each answering its own questions.
+on "$second" tm send-keys F5
+on "$second" answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024" &
+racer=$!
+tm send-keys Enter
+stops=1 answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
+wait "$racer"
+on "$second" finish_run
+finish_run
+
+entered="$(registry_directories "$new2024/SPISFIRM.DAT" | LC_ALL=C sort)"
+[ "$entered" = "$(printf '%s\n' "${dirs[@]}" | LC_ALL=C sort)" ] ||
+  fail "the firms are not each registered once: ${entered//$'\n'/ }"
+marks="$(find "$new2024" -iname _qz_conv.tmp)"
+[ -z "$marks" ] || fail "in-progress files are left: $marks"
+if [ "$(tree_digest "$new2024")" != "$one_run" ]; then
+  diff <(echo "$one_run") <(tree_digest "$new2024") || true
+  fail "the 2024 tree is not that of one run"
+fi
+echo "ok"
