@@ -95,7 +95,9 @@ tm send-keys C-y
 tm send-keys -l 100
 wait_for "│                   100                 │"
 expect_shown_at_pause
+echo 100 >>"$work/answers"
 tm send-keys Enter
+wait_gone "Podaj właściwą:"
 overwrite_answer=W answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
 expect_title_restored
 finish_run

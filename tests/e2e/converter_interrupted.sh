@@ -65,7 +65,7 @@ answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
 longest_ms=$(( $(now_ms) - started + 100 ))
 finish_run
 echo "a whole run takes ${longest_ms} ms"
-uninterrupted="$(tree_digest "$new2024")"
+uninterrupted="$(data_digest "$new2024")"
 rm -rf "$new2024" && mkdir "$new2024"
 
 declare -A left_behind
@@ -111,8 +111,8 @@ entered="$(registry_directories "$registry" | LC_ALL=C sort)"
   fail "the firms are not each registered once: ${entered//$'\n'/ }"
 marks="$(find "$new2024" -iname _qz_conv.tmp)"
 [ -z "$marks" ] || fail "in-progress files are left: $marks"
-if [ "$(tree_digest "$new2024")" != "$uninterrupted" ]; then
-  diff <(echo "$uninterrupted") <(tree_digest "$new2024") || true
+if [ "$(data_digest "$new2024")" != "$uninterrupted" ]; then
+  diff <(echo "$uninterrupted") <(data_digest "$new2024") || true
   fail "the 2024 tree is not that of one uninterrupted run"
 fi
 echo "ok"

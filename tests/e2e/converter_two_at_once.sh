@@ -21,7 +21,7 @@ answer_until "BAZA FIRM"
 tm send-keys F5
 answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
 finish_run
-one_run="$(tree_digest "$new2024")"
+one_run="$(data_digest "$new2024")"
 rm -rf "$new2024" && mkdir "$new2024"
 
 # The second converter's window is on a tmux server of its own.
@@ -73,8 +73,8 @@ entered="$(registry_directories "$new2024/SPISFIRM.DAT" | LC_ALL=C sort)"
   fail "the firms are not each registered once: ${entered//$'\n'/ }"
 marks="$(find "$new2024" -iname _qz_conv.tmp)"
 [ -z "$marks" ] || fail "in-progress files are left: $marks"
-if [ "$(tree_digest "$new2024")" != "$one_run" ]; then
-  diff <(echo "$one_run") <(tree_digest "$new2024") || true
+if [ "$(data_digest "$new2024")" != "$one_run" ]; then
+  diff <(echo "$one_run") <(data_digest "$new2024") || true
   fail "the 2024 tree is not that of one run"
 fi
 echo "ok"

@@ -34,6 +34,17 @@ wait_for() {
   screen
   exit 1
 }
+# Waits until the screen no longer shows the text (a box closed by a key).
+wait_gone() {
+  local tries=$(( ${QZ_E2E_WAIT:-60} * 10 ))
+  for ((i = 0; i < tries; i++)); do
+    screen | grep -qF -- "$1" || return 0
+    sleep 0.1
+  done
+  echo "the screen still shows: $1"
+  screen
+  exit 1
+}
 expect_row() {
   local actual
   actual="$(row "$1")"
