@@ -10,6 +10,7 @@
 #include "fileio/firm_list_file.h"
 #include "fileio/message_lines.h"
 #include "platform/console.h"
+#include "platform/files.h"
 #include "product/environment.h"
 #include "tui/message_box.h"
 
@@ -73,7 +74,10 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
 
 void RunFirmLoop(const Run& run) {
     std::uint16_t count = 0;
-    if (SelectFirms(run.paths, count)) ConvertSelectedFirms(run, count);
+    if (SelectFirms(run.paths, count)) {
+        const platform::NameMemory names;  // the directories are looked up once for the conversion
+        ConvertSelectedFirms(run, count);
+    }
     ReleaseFirmTable(count);
     convert::ClearLog(false);
 }

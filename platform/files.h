@@ -168,6 +168,18 @@ int renameFile(std::string_view from, std::string_view to);
 // Removes a file; SharingViolation while it is open.
 int removeFile(std::string_view path);
 
+// While one lives, the file layer may remember the directories it has looked up and
+// the listings it has read, instead of asking the file system again for every file:
+// it spans a run over a tree that changes only through this program and through
+// other workstations' new files. Spans nest; the memory goes with the outermost.
+class NameMemory {
+public:
+    NameMemory();
+    ~NameMemory();
+    NameMemory(const NameMemory&) = delete;
+    NameMemory& operator=(const NameMemory&) = delete;
+};
+
 // Convenience tests built on the directory search.
 bool directoryExists(std::string_view path);
 bool fileExists(std::string_view path);  // an ordinary file, any size
