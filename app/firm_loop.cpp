@@ -13,6 +13,7 @@
 #include "fileio/message_lines.h"
 #include "platform/console.h"
 #include "platform/cp852.h"
+#include "platform/files.h"
 #include "product/environment.h"
 #include "tui/message_box.h"
 
@@ -84,7 +85,10 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
 
 void RunFirmLoop(const Run& run) {
     std::uint16_t count = 0;
-    if (SelectFirms(run.paths, count)) ConvertSelectedFirms(run, count);
+    if (SelectFirms(run.paths, count)) {
+        const platform::NameMemory names;  // the directories are looked up once for the conversion
+        ConvertSelectedFirms(run, count);
+    }
     convert::ReleaseClaims();
     ReleaseFirmTable(count);
     convert::ClearLog(false);

@@ -118,6 +118,7 @@ void RunGlobalCopy(const RunPaths& paths) {
     const convert::Options& options = convert::options();
     TextRegionKeeper region;
     tui::SetTextRegion(kCopyTextRegion);
+    const platform::NameMemory names;  // the directories are looked up once for the copy
 
     const std::string sourceDir = paths.root2023 + options.globalSourceDir;
     if (!platform::directoryExists(sourceDir)) Stop("Brak katalogu zródłowego"_cp, sourceDir);

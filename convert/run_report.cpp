@@ -28,23 +28,37 @@ struct Report {
     std::string answer;     // an answer line that waits for its prompt's line to end
     std::vector<std::string> personsLeft;
     std::vector<std::string> failures;
+    std::string unwritten;  // lines put but not yet written: they go out in batches
 };
+
+// Lines go to the file once this much has gathered, and whenever the report must be
+// on the disk (a firm's result, an error shown, an answer given, the summary).
+constexpr std::size_t kBatchBytes = 4096;
 
 Report gReport;
 
 void giveUp() {
     gReport.broken = true;
+    gReport.unwritten.clear();
     // The report is given up already and the last screen will say so: a close that
     // fails as well changes nothing.
     if (gReport.file.isOpen()) static_cast<void>(platform::closeFile(gReport.file));
 }
 
+// Writes the lines gathered so far.
+void writeUnwritten() {
+    if (!gReport.file.isOpen() || gReport.unwritten.empty()) return;
+    std::size_t done = 0;
+    const std::string& text = gReport.unwritten;
+    if (platform::writeFile(gReport.file, text.data(), text.size(), done) != platform::err::Ok) giveUp();
+    gReport.unwritten.clear();
+}
+
 // One line of the report: code page 852 in, UTF-8 with CR LF out.
 void put(std::string_view line) {
     if (!gReport.file.isOpen()) return;
-    const std::string text = platform::cp852::toUtf8(line, platform::cp852::Controls::AsGlyphs) + "\r\n";
-    std::size_t done = 0;
-    if (platform::writeFile(gReport.file, text.data(), text.size(), done) != platform::err::Ok) giveUp();
+    gReport.unwritten += platform::cp852::toUtf8(line, platform::cp852::Controls::AsGlyphs) + "\r\n";
+    if (gReport.unwritten.size() >= kBatchBytes) writeUnwritten();
 }
 
 void putWaitingAnswer() {
@@ -61,6 +75,7 @@ void listen(tui::JournalEntry entry, std::string_view text, std::string_view ans
         case tui::JournalEntry::ShownAsError:
             gReport.lastError = text;
             put("! " + std::string(text));
+            writeUnwritten();
             break;
         case tui::JournalEntry::Answered:
             gReport.answer = "? " + std::string(text) + std::string(" -- odpowiedź: "_cp) + std::string(answer);
@@ -70,6 +85,7 @@ void listen(tui::JournalEntry entry, std::string_view text, std::string_view ans
             break;
     }
     putWaitingAnswer();
+    if (entry == tui::JournalEntry::Answered) writeUnwritten();
 }
 
 // An existing report is opened at its end; a missing one is created. Two runs over
@@ -154,6 +170,7 @@ void ReportFirmResult(std::string_view name, std::string_view directory, FirmOut
     }
     if (outcome == FirmOutcome::NotConverted && !gReport.lastError.empty()) line += ": " + gReport.lastError;
     put(line);
+    writeUnwritten();
     gReport.firm.clear();
     // A run cut short keeps its report up to the last firm; a report that cannot be
     // made durable is given up like one that cannot be written.
@@ -177,6 +194,7 @@ void CloseRunReport() {
     putList("Osoby nieprzeniesione do 2024: ", gReport.personsLeft);
     putList("Błędy przy plikach: "_cp, gReport.failures);
     put("Czas przebiegu: " + duration(platform::clock().tickMs() - gReport.startTick));
+    writeUnwritten();
     if (!gReport.file.isOpen()) return;
     if (platform::closeFile(gReport.file) != platform::err::Ok) giveUp();
 }

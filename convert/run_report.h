@@ -3,8 +3,9 @@
 // did, so that it can be read long after the screen has scrolled on. It holds a
 // header, every line the progress log showed (those in the error colour marked "! "),
 // every question with its answer ("? "), each firm's result and a summary. It is
-// UTF-8 with CR LF line ends, written line by line as the run goes and made durable
-// after each firm. A report that cannot be written never stops the conversion: it is
+// UTF-8 with CR LF line ends, written as the run goes in batches of lines (at the
+// latest with each firm's result, an error shown or an answer given) and made
+// durable after each firm. A report that cannot be written never stops the conversion: it is
 // given up quietly and the last screen says so in one line.
 #include <span>
 #include <string>

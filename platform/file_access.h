@@ -35,6 +35,10 @@ constexpr bool validOpenMode(std::uint8_t openMode) {
 // Locks reach no further than the home platform's 32-bit offsets.
 inline constexpr std::uint64_t kLockLimit = 0x1'0000'0000;
 
+// The span of the NameMemory in force, a number of its own for each outermost
+// one; 0 when none lives and nothing may be remembered.
+std::uint32_t nameMemorySpan();
+
 // Native steps, one set per platform. Each returns 0 or an error number of err.
 int closeNative(std::intptr_t native);
 // Takes or gives back a range lock on the native handle; LockViolation when another

@@ -181,6 +181,18 @@ int emptyDirectory(std::string_view path, std::string_view keep);
 // directory lies on; on Windows each file of the directory is flushed.
 int makeDurable(std::string_view path);
 
+// While one lives, the file layer may remember the directories it has looked up and
+// the listings it has read, instead of asking the file system again for every file:
+// it spans a run over a tree that changes only through this program and through
+// other workstations' new files. Spans nest; the memory goes with the outermost.
+class NameMemory {
+public:
+    NameMemory();
+    ~NameMemory();
+    NameMemory(const NameMemory&) = delete;
+    NameMemory& operator=(const NameMemory&) = delete;
+};
+
 // Convenience tests built on the directory search.
 bool directoryExists(std::string_view path);
 // Whether any entry has the name, in any case: a file, a directory, or any other kind

@@ -89,12 +89,8 @@ int DirectorySearch::first(std::string_view pattern, std::uint8_t attributeMask,
     if (!isValidName(split.name, true)) return split.name.empty() ? err::FileNotFound : err::BadFormat;
 
     std::string directory;
-    if (!split.directory.empty()) {
-        ResolvedPath resolved;
-        if (const int found = resolvePath(split.directory, resolved); found != err::Ok) return found;
-        if (!resolved.exists) return err::PathNotFound;
-        directory = resolved.native;
-    }
+    if (!split.directory.empty())
+        if (const int found = resolveDirectory(split.directory, directory); found != err::Ok) return found;
     if (hasWildcards(split.name)) {
         if (const int listed = collect(directory, split.name, attributeMask, state_->entries); listed != err::Ok)
             return listed;

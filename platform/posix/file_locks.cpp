@@ -101,6 +101,23 @@ bool heldElsewhere(int fd, std::uint64_t offset, std::uint64_t length, int& erro
     return lock.l_type != F_UNLCK;
 }
 
+// The marks of a set (bit n for mark n) as runs of adjacent marks, so that each
+// run takes one call: a handle reading and writing takes bytes 0-1 at once.
+template <typename Each>
+int forEachRun(unsigned set, Each&& each) {
+    for (std::uint64_t first = 0; first < kMarkCount;) {
+        if (!(set >> first & 1u)) {
+            ++first;
+            continue;
+        }
+        std::uint64_t end = first;
+        while (end < kMarkCount && (set >> end & 1u)) ++end;
+        if (const int result = each(kShareMarkBase + first, end - first); result != err::Ok) return result;
+        first = end;
+    }
+    return err::Ok;
+}
+
 }  // namespace
 
 int claimSharing(int fd, std::uint8_t access, std::uint8_t sharing) {
@@ -109,6 +126,7 @@ int claimSharing(int fd, std::uint8_t access, std::uint8_t sharing) {
     const bool deniesRead = sharing == mode::DenyAll || sharing == mode::DenyRead;
     const bool deniesWrite = sharing == mode::DenyAll || sharing == mode::DenyWrite;
 
+    // The marks this handle takes, and the opposite marks it looks for.
     const struct {
         bool held;
         Mark mark;
@@ -119,12 +137,22 @@ int claimSharing(int fd, std::uint8_t access, std::uint8_t sharing) {
         {deniesRead, DenyingRead, Reading},
         {deniesWrite, DenyingWrite, Writing},
     };
-    int result = err::Ok;
-    for (const auto& m : marks)
-        if (m.held && result == err::Ok) result = setLock(fd, F_RDLCK, kShareMarkBase + m.mark, 1);
-    for (const auto& m : marks)
-        if (m.held && result == err::Ok && heldElsewhere(fd, kShareMarkBase + m.opposite, 1, result))
-            result = err::SharingViolation;
+    unsigned taken = 0;
+    unsigned looked = 0;
+    for (const auto& m : marks) {
+        if (!m.held) continue;
+        taken |= 1u << m.mark;
+        looked |= 1u << m.opposite;
+    }
+    int result = forEachRun(taken, [fd](std::uint64_t offset, std::uint64_t length) {
+        return setLock(fd, F_RDLCK, offset, length);
+    });
+    if (result == err::Ok) {
+        result = forEachRun(looked, [fd](std::uint64_t offset, std::uint64_t length) {
+            int error = err::Ok;
+            return heldElsewhere(fd, offset, length, error) ? err::SharingViolation : error;
+        });
+    }
     if (result != err::Ok) {
         struct flock release = rangeOf(F_UNLCK, kShareMarkBase, kMarkCount);
         syscalls().lock(fd, F_OFD_SETLK, &release);

@@ -10,6 +10,7 @@
 #include "platform/file_access.h"
 #include "platform/posix/file_locks.h"
 #include "platform/posix/home_error.h"
+#include "platform/posix/lookup_memory.h"
 #include "platform/posix/names.h"
 #include "platform/posix/syscalls.h"
 
@@ -127,6 +128,7 @@ int makeFile(std::string_view path, bool replace, FileHandle& file) {
         closeDescriptor(fd);
         return result;
     }
+    if (!resolved.exists) noteEntryAdded(resolved.native);
     FileAccess::adopt(file, fd, mode::ReadWrite);
     return err::Ok;
 }
@@ -204,6 +206,7 @@ int makeDirectory(std::string_view path) {
     if (const int found = resolvePath(path, resolved); found != err::Ok) return found;
     if (resolved.exists) return err::AlreadyExists;
     if (syscalls().mkdir(resolved.native.c_str(), 0777) != 0) return homeError(errno);
+    noteDirectoryMade(resolved.native);
     return err::Ok;
 }
 
@@ -226,10 +229,14 @@ int renameFile(std::string_view from, std::string_view to) {
     if (const int busy = checkNoHandleOpen(source.native); busy != err::Ok) return busy;
     const unsigned flags = target.exists ? 0 : RENAME_NOREPLACE;
     const char* newName = target.givenNative.c_str();
-    if (syscalls().rename(source.native.c_str(), newName, flags) == 0) return err::Ok;
     // A file system without RENAME_NOREPLACE: the target was found missing above.
-    if (flags != 0 && errno == EINVAL && syscalls().rename(source.native.c_str(), newName, 0) == 0) return err::Ok;
-    return homeError(errno);
+    if (syscalls().rename(source.native.c_str(), newName, flags) != 0 &&
+        !(flags != 0 && errno == EINVAL && syscalls().rename(source.native.c_str(), newName, 0) == 0))
+        return homeError(errno);
+    forgetUnder(source.native);
+    noteEntryRemoved(source.native);
+    noteEntryAdded(target.givenNative);
+    return err::Ok;
 }
 
 int removeFile(std::string_view path) {
@@ -238,6 +245,7 @@ int removeFile(std::string_view path) {
     if (!resolved.exists) return err::FileNotFound;
     if (const int busy = checkNoHandleOpen(resolved.native); busy != err::Ok) return busy;
     if (syscalls().unlink(resolved.native.c_str()) != 0) return homeError(errno);
+    noteEntryRemoved(resolved.native);
     return err::Ok;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/cp852_case.h"
 #include "platform/files.h"
 #include "platform/posix/home_error.h"
+#include "platform/posix/lookup_memory.h"
 #include "platform/posix/syscalls.h"
 #include "platform/posix/utf8.h"
 
@@ -91,6 +92,9 @@ std::string joinNative(const std::string& directory, std::string_view name) {
 
 int findInDirectory(const std::string& directory, std::string_view cp852Name, std::string& diskName) {
     const std::string asGiven = cp852::toUtf8(cp852Name);
+    const NameKey wanted = keyOfProgramName(cp852Name);
+    const Listed listed = lookUpListed(directory, asGiven, wanted, diskName);
+    if (listed != Listed::Unknown) return listed == Listed::Found ? err::Ok : err::FileNotFound;
     struct stat info;
     if (syscalls().lstat(joinNative(directory, asGiven).c_str(), &info) == 0) {
         diskName = asGiven;
@@ -98,60 +102,20 @@ int findInDirectory(const std::string& directory, std::string_view cp852Name, st
     }
     if (errno == ENOTDIR) return err::PathNotFound;
     if (errno != ENOENT) return homeError(errno);
-
-    DIR* dir = syscalls().opendir(directory.empty() ? "." : directory.c_str());
-    if (!dir) return errno == ENOENT || errno == ENOTDIR ? err::PathNotFound : homeError(errno);
-    const NameKey wanted = keyOfProgramName(cp852Name);
-    bool found = false;
-    int result = err::Ok;
-    for (;;) {
-        errno = 0;
-        const struct dirent* entry = syscalls().readdir(dir);
-        if (!entry) {
-            result = homeError(errno);
-            break;
-        }
-        const std::string_view name = entry->d_name;
-        if (name == "." || name == "..") continue;
-        if (keyOfDiskName(name) != wanted) continue;
-        if (!found || name < diskName) diskName = name;
-        found = true;
-    }
-    syscalls().closedir(dir);
-    if (result != err::Ok) return result;
-    return found ? err::Ok : err::FileNotFound;
+    // Not there as given: the directory is searched ignoring case.
+    return searchDirectory(directory, asGiven, wanted, diskName);
 }
 
-int resolvePath(std::string_view path, ResolvedPath& resolved) {
-    resolved = ResolvedPath{};
+namespace {
+
+// A directory path without the separators at its end (but "/" stays).
+std::string_view trimmed(std::string_view path) {
     while (path.size() > 1 && path.back() == kSeparator) path.remove_suffix(1);
-    if (path.empty()) return err::PathNotFound;
-    if (path.front() == kSeparator) resolved.native = "/";
+    return path;
+}
 
-    // The components between separators; empty ones (a doubled separator) drop out.
-    std::vector<std::string_view> components;
-    for (std::size_t start = 0; start <= path.size();) {
-        std::size_t end = path.find(kSeparator, start);
-        if (end == std::string_view::npos) end = path.size();
-        if (end > start) components.push_back(path.substr(start, end - start));
-        start = end + 1;
-    }
-    for (std::string_view component : components)
-        if (!isValidName(component, false)) return err::BadFormat;
-
-    // Where every component exists as given (the usual case), one look-up of the
-    // whole path settles it: an exact match is what each component's look-up would
-    // pick. Only a miss needs the search ignoring case, component by component.
-    std::string asGiven = resolved.native;
-    for (std::string_view component : components) asGiven = joinNative(asGiven, cp852::toUtf8(component));
-    struct stat info;
-    if (syscalls().lstat(asGiven.c_str(), &info) == 0) {
-        resolved.native = asGiven;
-        resolved.givenNative = std::move(asGiven);
-        resolved.exists = true;
-        return err::Ok;
-    }
-
+// Looks the components up one by one from the start (native form) onward.
+int resolveComponents(const std::vector<std::string_view>& components, ResolvedPath& resolved) {
     resolved.exists = true;  // the root, when there is nothing after it
     for (std::size_t i = 0; i < components.size(); ++i) {
         const std::string_view component = components[i];
@@ -175,6 +139,80 @@ int resolvePath(std::string_view path, ResolvedPath& resolved) {
     }
     if (resolved.givenNative.empty()) resolved.givenNative = resolved.native;
     return err::Ok;
+}
+
+}  // namespace
+
+int resolvePath(std::string_view path, ResolvedPath& resolved) {
+    resolved = ResolvedPath{};
+    path = trimmed(path);
+    if (path.empty()) return err::PathNotFound;
+    const std::string root = path.front() == kSeparator ? "/" : "";
+    resolved.native = root;
+
+    // The components between separators; empty ones (a doubled separator) drop out.
+    std::vector<std::string_view> components;
+    for (std::size_t start = 0; start <= path.size();) {
+        std::size_t end = path.find(kSeparator, start);
+        if (end == std::string_view::npos) end = path.size();
+        if (end > start) components.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    for (std::string_view component : components)
+        if (!isValidName(component, false)) return err::BadFormat;
+    if (components.empty() || components.back() == "." || components.back() == "..")
+        return resolveComponents(components, resolved);
+
+    // The directory is looked up once per run; the name in it is then found as
+    // findInDirectory finds it.
+    const std::string_view name = components.back();
+    const std::string_view programDirectory = path.substr(0, path.size() - name.size());
+    std::string directory;
+    if (!programDirectory.empty() && !rememberedDirectory(trimmed(programDirectory))) {
+        // Where every component exists as given (the usual case), one look-up of
+        // the whole path settles it: an exact match is what each component's
+        // look-up would pick. Only a miss needs the search ignoring case.
+        std::string asGiven = root;
+        for (std::string_view component : components) asGiven = joinNative(asGiven, cp852::toUtf8(component));
+        struct stat info;
+        if (syscalls().lstat(asGiven.c_str(), &info) == 0) {
+            rememberDirectory(trimmed(programDirectory), std::string(splitNative(asGiven).directory));
+            resolved.native = asGiven;
+            resolved.givenNative = std::move(asGiven);
+            resolved.exists = true;
+            return err::Ok;
+        }
+    }
+    if (!programDirectory.empty())
+        if (const int found = resolveDirectory(programDirectory, directory); found != err::Ok) return found;
+    std::string diskName;
+    const int found = findInDirectory(directory, name, diskName);
+    if (found != err::Ok && found != err::FileNotFound) return found;
+    resolved.exists = found == err::Ok;
+    resolved.givenNative = joinNative(directory, cp852::toUtf8(name));
+    resolved.native = resolved.exists ? joinNative(directory, diskName) : resolved.givenNative;
+    return err::Ok;
+}
+
+int resolveDirectory(std::string_view path, std::string& native) {
+    path = trimmed(path);
+    if (const std::string* remembered = rememberedDirectory(path)) {
+        native = *remembered;
+        return err::Ok;
+    }
+    ResolvedPath resolved;
+    if (const int found = resolvePath(path, resolved); found != err::Ok) return found;
+    if (!resolved.exists) return err::PathNotFound;
+    native = std::move(resolved.native);
+    rememberDirectory(path, native);
+    return err::Ok;
+}
+
+SplitPath splitNative(const std::string& native) {
+    const std::size_t cut = native.rfind('/');
+    if (cut == std::string::npos) return {std::string_view(), native};
+    const std::string_view whole = native;
+    return {whole.substr(0, cut == 0 ? 1 : cut), whole.substr(cut + 1)};
 }
 
 }  // namespace platform::posix

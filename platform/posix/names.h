@@ -33,6 +33,9 @@ struct SplitPath {
     std::string_view name;
 };
 SplitPath splitLast(std::string_view path);
+// A native path split into its directory, in the form the look-up gives directories
+// ("/" for the root, empty for the current directory), and its last name.
+SplitPath splitNative(const std::string& native);
 
 // A program path resolved against the file system.
 struct ResolvedPath {
@@ -44,12 +47,19 @@ struct ResolvedPath {
 // Looks up every component of path ignoring case. Directories on the way must
 // exist (PathNotFound otherwise); the last component need not: then native ends with
 // the name as the program gave it, so that a new file gets that name. Returns 0,
-// PathNotFound, AccessDenied or BadFormat (a malformed name).
+// PathNotFound, AccessDenied or BadFormat (a malformed name). The directories on the
+// way are looked up once per run (lookup_memory.h).
 int resolvePath(std::string_view path, ResolvedPath& resolved);
+
+// Resolves a directory path as resolvePath does and remembers it while names are
+// remembered; native receives its native form. PathNotFound when it is missing.
+int resolveDirectory(std::string_view path, std::string& native);
 
 // Finds a name in a directory (native form, empty for the current directory)
 // ignoring case; diskName receives the entry's own name. An exact match wins;
 // among several entries that differ only in case the lowest in byte order wins.
+// A directory searched once is answered from its listing held in memory
+// (lookup_memory.h) until the listing is too old to say that a name is absent.
 // Returns 0 (found), FileNotFound, PathNotFound or AccessDenied.
 int findInDirectory(const std::string& directory, std::string_view cp852Name, std::string& diskName);
 

@@ -128,6 +128,9 @@ bool TerminalConsole::start(std::string& error) {
     nonl();
     intrflush(stdscr, FALSE);
     keypad(stdscr, TRUE);  // the keypad's application mode: keypad + and - are told apart
+    // A screen of 80x25 is sent whole: without ncurses' look for typed-ahead keys
+    // before every changed row, a refresh costs no poll and no write of its own per row.
+    typeahead(-1);
     if (has_colors() && start_color() == OK)
         colours_ = COLORS >= 0x1000000 ? Colours::Direct : COLORS >= 16 ? Colours::Indexed16 : Colours::Basic8;
     pairs_.fill(0);

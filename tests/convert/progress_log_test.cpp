@@ -1,10 +1,12 @@
-// The progress log: header rows, scrolling, one-write colours, key waits and pauses.
+// The progress log: header rows, scrolling, one-write colours, key waits and pauses,
+// and the run's report that records its lines.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "convert/options.h"
 #include "convert/progress_log.h"
+#include "convert/run_report.h"
 #include "platform/cp852.h"
 #include "tests/support/screen_test.h"
 #include "tui/text_device.h"
@@ -137,6 +139,17 @@ TEST_F(ProgressLogTest, AFastLogIsShownWhileItRunsButNotLineByLine) {
     }
     EXPECT_EQ(showings, 25);
     EXPECT_EQ(clock.totalSleptMs(), 100u * 10) << "showing the log must not pause the work";
+}
+
+TEST_F(ProgressLogTest, TheReportHoldsEveryLineUpToAnErrorOnceTheErrorIsShown) {
+    qztest::TempDir temp;
+    convert::OpenRunReport(temp.root() + std::string(convert::kRunReportName), {});
+    convert::LogWriteLine("Kopiuję plik"_cp);
+    convert::SetLogColour(convert::logcolour::Error);
+    convert::LogWriteLine("Błąd odczytu"_cp);
+    const std::string report = temp.readFile(std::string(convert::kRunReportName));
+    convert::CloseRunReport();
+    EXPECT_NE(report.find("Kopiuję plik\r\n! Błąd odczytu\r\n"), std::string::npos) << report;
 }
 
 }  // namespace

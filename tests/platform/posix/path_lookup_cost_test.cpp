@@ -1,9 +1,18 @@
 // What a path look-up costs the file system: a path that exists as given takes one
 // look-up of the whole path; only a name in another case, or a missing one, makes
-// the directories be searched. The results are the same either way.
+// the directories be searched. The results are the same either way. While names are
+// remembered, a directory is searched once and its listing answers after that, kept
+// true by the program's own changes; a name missing from an old listing is looked
+// for again, since another workstation may have made it.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/posix/lookup_memory.h"
 #include "platform/posix/names.h"
+#include "platform/virtual_clock.h"
 #include "platform/posix/syscalls.h"
 #include "tests/support/program_test.h"
 
@@ -70,6 +79,73 @@ TEST_F(PathLookupCost, AMissingFileAndAMissingDirectoryAreToldApart) {
 TEST_F(PathLookupCost, AFileInThePlaceOfADirectoryIsNoPath) {
     ResolvedPath resolved;
     EXPECT_NE(platform::posix::resolvePath(temp.root() + "KPR_2023/FIRMA1/BAZA_AD8.REK/X", resolved), 0);
+}
+
+// Resolves path, expecting it to exist or not; the native path found.
+std::string resolvedAs(const std::string& path, bool exists) {
+    ResolvedPath resolved;
+    EXPECT_EQ(platform::posix::resolvePath(path, resolved), 0) << path;
+    EXPECT_EQ(resolved.exists, exists) << path;
+    return resolved.native;
+}
+
+class RememberedNames : public PathLookupCost {
+protected:
+    RememberedNames() { platform::installClock(&clock); }
+    ~RememberedNames() override { platform::installClock(nullptr); }
+
+    platform::VirtualClock clock;
+    std::optional<platform::NameMemory> names{std::in_place};
+};
+
+TEST_F(RememberedNames, ADirectoryIsSearchedOnceAndItsDirectoriesLookedUpOnce) {
+    const std::string firm = temp.root() + "KPR_2023/FIRMA1/";
+    resolvedAs(firm + "NOWY1.REK", false);
+    EXPECT_EQ(gSearches, 1);
+    gLookups = 0;
+    resolvedAs(firm + "NOWY2.REK", false);
+    EXPECT_EQ(resolvedAs(firm + "baza_ad8.rek", true), firm + "BAZA_AD8.REK");
+    EXPECT_EQ(gSearches, 1);
+    EXPECT_EQ(gLookups, 0);
+}
+
+TEST_F(RememberedNames, TheProgramsOwnChangesKeepTheListingTrue) {
+    const std::string firm = temp.root() + "KPR_2023/FIRMA1/";
+    resolvedAs(firm + "nowy.rek", false);
+    platform::FileHandle file;
+    ASSERT_EQ(platform::createFile(firm + "Nowy.rek", file), 0);
+    ASSERT_EQ(platform::closeFile(file), 0);
+    EXPECT_EQ(resolvedAs(firm + "NOWY.REK", true), firm + "Nowy.rek");
+    ASSERT_EQ(platform::renameFile(firm + "nowy.rek", firm + "INNY.REK"), 0);
+    resolvedAs(firm + "nowy.rek", false);
+    EXPECT_EQ(resolvedAs(firm + "inny.rek", true), firm + "INNY.REK");
+    ASSERT_EQ(platform::removeFile(firm + "inny.rek"), 0);
+    resolvedAs(firm + "INNY.REK", false);
+    ASSERT_EQ(platform::makeDirectory(firm + "Nowa"), 0);
+    EXPECT_EQ(resolvedAs(firm + "NOWA/PLIK.REK", false), firm + "Nowa/PLIK.REK");
+    EXPECT_EQ(gSearches, 1);
+}
+
+TEST_F(RememberedNames, ANameMissingFromAnOldListingIsLookedForAgain) {
+    const std::string firm = temp.root() + "KPR_2023/FIRMA1/";
+    resolvedAs(firm + "obcy.rek", false);
+    temp.writeFile("KPR_2023/FIRMA1/OBCY.REK", "z innej stacji");
+    clock.advance(platform::posix::kFreshMs);
+    EXPECT_EQ(resolvedAs(firm + "obcy.rek", true), firm + "OBCY.REK");
+    EXPECT_EQ(gSearches, 2);
+}
+
+TEST_F(RememberedNames, NothingIsRememberedFromOneRunToTheNext) {
+    const std::string firm = temp.root() + "KPR_2023/FIRMA1/";
+    resolvedAs(firm + "obcy.rek", false);
+    temp.writeFile("KPR_2023/FIRMA1/OBCY.REK", "z innej stacji");
+    {
+        const platform::NameMemory nested;
+        resolvedAs(firm + "obcy.rek", false);  // the same run: the listing is fresh
+    }
+    names.reset();
+    names.emplace();
+    EXPECT_EQ(resolvedAs(firm + "obcy.rek", true), firm + "OBCY.REK");
 }
 
 }  // namespace
