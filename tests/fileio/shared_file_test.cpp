@@ -100,17 +100,26 @@ public:
     }
 };
 
-TEST_F(SharedFileTest, WaitQueueShowsItsWindowUntilTheLockIsFree) {
-    WriteRegistry({});
-    FirmListFile holder(Path());
-    FirmListFile waiter(Path());
-    ASSERT_TRUE(holder.Open(fileio::OpenExisting, fileio::WaitNone));
-    ASSERT_TRUE(waiter.Open(fileio::OpenExisting, fileio::WaitNone));
-    ASSERT_TRUE(holder.LockWhole(fileio::WaitNone));
+// The registry's whole-file lock held by one handle while a second waits for it,
+// its pauses on a scripted clock.
+class SharedFileLockWait : public SharedFileTest {
+protected:
+    void SetUp() override {
+        WriteRegistry({});
+        ASSERT_TRUE(holder.Open(fileio::OpenExisting, fileio::WaitNone));
+        ASSERT_TRUE(waiter.Open(fileio::OpenExisting, fileio::WaitNone));
+        ASSERT_TRUE(holder.LockWhole(fileio::WaitNone));
+        scripted.beforePause = clock.beforePause;
+        platform::installClock(&scripted);
+    }
+    void TearDown() override { platform::installClock(&clock); }
 
+    FirmListFile holder{Path()};
+    FirmListFile waiter{Path()};
     ScriptedClock scripted;
-    scripted.beforePause = clock.beforePause;
-    platform::installClock(&scripted);
+};
+
+TEST_F(SharedFileLockWait, WaitQueueShowsItsWindowUntilTheLockIsFree) {
     bool windowShown = false;
     // The first series makes 29 pauses without a window; the window opens before
     // the second series and fills during it, on the terminal too.
@@ -125,23 +134,12 @@ TEST_F(SharedFileTest, WaitQueueShowsItsWindowUntilTheLockIsFree) {
         }
     };
     EXPECT_TRUE(waiter.LockWhole(fileio::WaitQueue));
-    platform::installClock(&clock);
     EXPECT_TRUE(windowShown);
     EXPECT_EQ(scripted.pauses, 40);
     EXPECT_TRUE(ScreenBlank());
 }
 
-TEST_F(SharedFileTest, AfterTakTheQuestionLeavesTheTerminalWhileTheAttemptsRun) {
-    WriteRegistry({});
-    FirmListFile holder(Path());
-    FirmListFile waiter(Path());
-    ASSERT_TRUE(holder.Open(fileio::OpenExisting, fileio::WaitNone));
-    ASSERT_TRUE(waiter.Open(fileio::OpenExisting, fileio::WaitNone));
-    ASSERT_TRUE(holder.LockWhole(fileio::WaitNone));
-
-    ScriptedClock scripted;
-    scripted.beforePause = clock.beforePause;
-    platform::installClock(&scripted);
+TEST_F(SharedFileLockWait, AfterTakTheQuestionLeavesTheTerminalWhileTheAttemptsRun) {
     // The question stays a moment (the terminal shows it), then "Tak".
     screen.pushIdle();
     Answer("DOSTĘP BLOKOWANY SIECIOWO", "T");
@@ -152,7 +150,6 @@ TEST_F(SharedFileTest, AfterTakTheQuestionLeavesTheTerminalWhileTheAttemptsRun) 
         if (pause == 40) EXPECT_TRUE(holder.UnlockWhole());
     };
     EXPECT_TRUE(waiter.LockWhole(fileio::WaitAsk));
-    platform::installClock(&clock);
     EXPECT_EQ(shownWhileTrying.find("DOSTĘP"), std::string::npos) << shownWhileTrying;
 }
 
