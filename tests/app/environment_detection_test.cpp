@@ -188,7 +188,8 @@ TEST_F(EnvironmentDetectionTest, AnExistingDirectoryIsJudgedByItsMarkAndThe2024R
     EXPECT_TRUE(logged("Firma A jest właśnie konwertowana na innym stanowisku"));
     EXPECT_TRUE(logged("Niedokończona konwersja firmy B - zostanie powtórzona"));
     EXPECT_TRUE(logged("Odnaleziono katalog docelowy " + root + "C dla firmy C"));
-    EXPECT_TRUE(logged("Katalog " + root + "D istnieje, ale firmy D brak w SPISFIRM.DAT"));
+    // The row ends at column 80, which a long temporary root pushes the registry's name past.
+    EXPECT_TRUE(logged("Katalog " + root + "D istnieje, ale firmy D brak w "));
     EXPECT_TRUE(logged("Odnaleziono katalog docelowy " + root + "E dla firmy E"));
     int errorLines = 0;
     for (int row = 3; row <= 23; ++row) {
