@@ -66,6 +66,11 @@ public:
     // poll before it waits, so drawing is batched between waits.
     virtual void flush() = 0;
 
+    // Waits until a key or a mouse report arrives or ms milliseconds have passed,
+    // whichever comes first; returns at once when input is already waiting. What
+    // arrived is read by the calls below. A signal may end the wait early.
+    virtual void waitForInput(std::uint32_t ms) = 0;
+
     // Non-blocking input.
     virtual bool keyWaiting() = 0;
     virtual std::optional<KeyPress> readKey() = 0;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/clock.h"
 #include "platform/cp852.h"
 #include "platform/pc_keyboard.h"
 #include "platform/screen_text.h"
@@ -108,6 +109,15 @@ void VirtualConsole::noteDryPoll() {
     std::fprintf(stderr, "virtual console: the program waits for input and none is scripted\n%s\n",
                  screenText().c_str());
     std::abort();
+}
+
+void VirtualConsole::waitForInput(std::uint32_t ms) {
+    // A key or click at the head of the script has arrived: the wait ends at once.
+    // Otherwise the whole pause passes, as the clock's pause: the input scripted
+    // after a pause in it comes with the next poll.
+    const bool arrived = !input_.empty() && (std::holds_alternative<KeyPress>(input_.front()) ||
+                                             std::holds_alternative<MouseReport>(input_.front()));
+    clock().sleepMs(arrived ? 0 : ms);
 }
 
 bool VirtualConsole::keyWaiting() {

@@ -68,6 +68,7 @@ public:
     void setCursorShape(CursorShape shape) override { cursorShape_ = shape; }
     void setTitle(std::string_view title) override { title_ = title; }
     void flush() override;
+    void waitForInput(std::uint32_t ms) override;
     bool keyWaiting() override;
     std::optional<KeyPress> readKey() override;
     bool mouseWaiting() override;

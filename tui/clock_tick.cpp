@@ -25,7 +25,7 @@ void appendTwoDigits(std::string& text, int value) {
 }  // namespace
 
 void ClockTick() {
-    Delay(kPollPauseMs);
+    IdleWait(kPollPauseMs);
     const platform::TimeOfDay now = platform::clock().localTime();
     if (now.second == gLastSecond) return;
     gLastSecond = now.second;

@@ -3,8 +3,8 @@
 // event source waits for input.
 namespace tui {
 
-// Pauses 64 ms, then rewrites the clock if the second has changed since it was last
-// shown.
+// Waits for input, 64 ms at most, then rewrites the clock if the second has changed
+// since it was last shown.
 void ClockTick();
 // Makes the next tick draw the clock even within the same second (after the screen
 // under it was cleared).

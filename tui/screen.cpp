@@ -43,6 +43,11 @@ void Delay(std::uint32_t ms) {
     platform::clock().sleepMs(ms);
 }
 
+void IdleWait(std::uint32_t ms) {
+    showScreen();
+    platform::console().waitForInput(ms);
+}
+
 void ShowProgress() {
     // Unsigned difference: right across the tick's wrap.
     if (!gShown || platform::clock().tickMs() - gShownAt >= kProgressIntervalMs) showScreen();

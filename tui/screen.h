@@ -35,10 +35,14 @@ void PlaceCursorOnScreen(int column, int row);
 void SetCursorShape(platform::CursorShape shape);
 
 // The one pause of the program: shows what was drawn so far, then waits ms
-// milliseconds. Every wait that reads no keys (the idle poll, retries of a busy
-// file, a box that closes by itself, the slow log, a tone's length) comes here, so
-// the terminal never shows a stale screen while the program waits.
+// milliseconds. Every wait that reads no keys (retries of a busy file, a box that
+// closes by itself, the slow log, a tone's length) comes here, so the terminal
+// never shows a stale screen while the program waits.
 void Delay(std::uint32_t ms);
+// The idle pause of the event source: shows what was drawn so far, then waits until
+// a key or click arrives or ms milliseconds have passed, whichever comes first, so
+// a key is taken as soon as it is typed.
+void IdleWait(std::uint32_t ms);
 
 // Work that never waits for input (a conversion filling its log) calls this after
 // drawing: it shows what was drawn unless the screen was shown less than

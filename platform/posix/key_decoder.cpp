@@ -100,6 +100,12 @@ InputEvent KeyDecoder::takeEvent() {
     return event;
 }
 
+std::uint32_t KeyDecoder::msUntilTimeout(std::uint32_t nowMs) const {
+    if (pending_.empty()) return UINT32_MAX;
+    const std::uint32_t waited = nowMs - pendingSince_;
+    return waited >= kEscapeTimeoutMs ? 0 : kEscapeTimeoutMs - waited;
+}
+
 void KeyDecoder::decode(bool timedOut) {
     timedOut_ = timedOut;
     std::size_t pos = 0;

@@ -36,6 +36,9 @@ public:
     // Tells the time: an unfinished sequence older than the timeout is taken apart
     // (an Esc alone becomes the Esc key).
     void elapse(std::uint32_t nowMs);
+    // Milliseconds from nowMs until elapse takes the pending bytes apart; with
+    // nothing pending, never (the largest value).
+    std::uint32_t msUntilTimeout(std::uint32_t nowMs) const;
 
     bool hasEvent() const { return !events_.empty(); }
     InputEvent takeEvent();

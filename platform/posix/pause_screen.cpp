@@ -1,6 +1,7 @@
 #include "platform/posix/pause_screen.h"
 
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "platform/console.h"
@@ -8,18 +9,27 @@
 
 namespace platform::posix {
 
-void WritePauseScreen(const std::string& path) {
+namespace {
+
+std::string gPath;
+
+}  // namespace
+
+void SetPauseScreen(std::string path) { gPath = std::move(path); }
+
+void WritePauseScreen() {
+    if (gPath.empty()) return;
     Console& screen = console();
     std::vector<Cell> cells;
     screen.readRect(1, 1, screen.columns(), screen.rows(), cells);
     const std::string text = screenTextOf(cells, screen.columns()) + "\n";
     // A new file renamed over the old one: a reader never sees half a screen. Only
     // a check reads it, so a failed write is left for the check to notice.
-    const std::string fresh = path + ".new";
+    const std::string fresh = gPath + ".new";
     std::FILE* file = std::fopen(fresh.c_str(), "wb");
     if (!file) return;
     const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    if (std::fclose(file) == 0 && written) std::rename(fresh.c_str(), path.c_str());
+    if (std::fclose(file) == 0 && written) std::rename(fresh.c_str(), gPath.c_str());
 }
 
 }  // namespace platform::posix

@@ -7,8 +7,11 @@
 
 namespace platform::posix {
 
-// Writes the cells of the installed console to path (replacing the file at once) as
+// The file every pause (the clock's sleep, the console's wait for input) writes
+// to; none (empty, as at the start): nothing is written.
+void SetPauseScreen(std::string path);
+// Writes the cells of the installed console to that file (replacing it at once) as
 // rows of UTF-8, control bytes as the console's glyphs, trailing blanks removed.
-void WritePauseScreen(const std::string& path);
+void WritePauseScreen();
 
 }  // namespace platform::posix

@@ -6,6 +6,7 @@
 
 #include "platform/clock.h"
 #include "platform/console.h"
+#include "platform/posix/pause_screen.h"
 #include "platform/posix/system_clock.h"
 #include "platform/posix/terminal_bell.h"
 #include "platform/posix/terminal_console.h"
@@ -27,7 +28,7 @@ bool startPlatform() {
     static posix::SystemClock systemClock;
     static posix::TerminalBell bell;
     // The end-to-end checks compare the screen at every pause with the terminal's.
-    if (const char* pauseScreen = std::getenv("QZ_PAUSE_SCREEN")) systemClock.setPauseScreen(pauseScreen);
+    if (const char* pauseScreen = std::getenv("QZ_PAUSE_SCREEN")) posix::SetPauseScreen(pauseScreen);
     installClock(&systemClock);
     installSound(&bell);
     std::string error;

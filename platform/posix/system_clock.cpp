@@ -36,7 +36,7 @@ CalendarDate SystemClock::localDate() {
 std::uint32_t SystemClock::tickMs() { return steadyTickMs(); }
 
 void SystemClock::sleepMs(std::uint32_t ms) {
-    if (!pauseScreen_.empty()) WritePauseScreen(pauseScreen_);
+    WritePauseScreen();
     timespec rest{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000};
     // A signal (a resized terminal) cuts the pause short; the rest is slept.
     while (nanosleep(&rest, &rest) != 0 && errno == EINTR) {

@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "platform/cp852.h"
+#include "platform/posix/pause_screen.h"
 #include "platform/posix/system_clock.h"
 #include "platform/posix/terminal_guard.h"
 #include "platform/process.h"
@@ -334,6 +335,21 @@ void TerminalConsole::pump() {
         if (mouse.column <= kColumns && mouse.row <= kRows && mouse.column >= 1 && mouse.row >= 1)
             mice_.push_back(mouse);
     }
+}
+
+void TerminalConsole::waitForInput(std::uint32_t ms) {
+    WritePauseScreen();
+    pump();
+    if (!keys_.empty() || !mice_.empty()) return;
+    // Bytes of an unfinished sequence become keys when the Esc time runs out (a lone
+    // Esc): the wait ends then rather than holding the key for the whole pause.
+    // Keys are read from the descriptor, never through ncurses, so the decoder
+    // holds the only bytes read and not yet delivered.
+    const std::uint32_t timeout = std::min(ms, decoder_.msUntilTimeout(steadyTickMs()));
+    // Not started: nothing to read (poll skips a negative descriptor), only the pause.
+    // The resize signal ends the wait early; the next flush redraws.
+    pollfd input{running_ ? STDIN_FILENO : -1, POLLIN, 0};
+    poll(&input, 1, static_cast<int>(timeout));
 }
 
 bool TerminalConsole::keyWaiting() {

@@ -47,6 +47,7 @@ public:
     void setCursorShape(CursorShape shape) override { cursorShape_ = shape; }
     void setTitle(std::string_view title) override;
     void flush() override;
+    void waitForInput(std::uint32_t ms) override;
     bool keyWaiting() override;
     std::optional<KeyPress> readKey() override;
     bool mouseWaiting() override;

@@ -256,6 +256,18 @@ void SystemConsole::take(const INPUT_RECORD& record) {
     }
 }
 
+void SystemConsole::waitForInput(std::uint32_t ms) {
+    pump();
+    if (!keys_.empty() || !mice_.empty()) return;
+    if (!running_) {
+        Sleep(ms);
+        return;
+    }
+    // The input handle is signalled while records wait; those that bring no key or
+    // click (key releases, focus) end the wait too and are read by the next poll.
+    WaitForSingleObject(input_, ms);
+}
+
 bool SystemConsole::keyWaiting() {
     pump();
     return !keys_.empty();

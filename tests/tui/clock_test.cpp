@@ -18,6 +18,15 @@ TEST_F(ClockTest, ShowsTheTimeWithTwoDigitsEachAtColumn73) {
     EXPECT_EQ(clock.totalSleptMs(), 64u);
 }
 
+TEST_F(ClockTest, AKeyTypedEndsThePauseAtOnce) {
+    clock.setTimeOfDay(9, 5, 7, 100);
+    screen.pushKey(0x1C0D);  // Enter
+    tui::ClockTick();
+    EXPECT_EQ(clock.totalSleptMs(), 0u);
+    EXPECT_EQ(screen.bytesAt(73, 1, 8), "09:05:07");
+    EXPECT_FALSE(screen.inputEmpty());  // the key is left for the event source
+}
+
 TEST_F(ClockTest, IsRewrittenOnlyWhenTheSecondChanges) {
     clock.setTimeOfDay(9, 5, 7, 0);
     tui::ClockTick();
