@@ -111,7 +111,10 @@ namespace {
 // Creates the file, or, when replace allows, opens and empties an existing one.
 // O_NOFOLLOW: a symbolic link planted under the name is never followed to truncate
 // whatever it points at; the open fails with ELOOP (access denied). O_EXCL for a
-// new file: one that another process makes after the look-up is never opened.
+// name the look-up found missing: the look-up (or the listing remembered for it) may
+// be older than a file another process has made since. Such a file is never taken
+// for a new one: without replace the create fails, with it the file is emptied as
+// any existing one, under the same sharing check.
 int makeFile(std::string_view path, bool replace, FileHandle& file) {
     if (file.isOpen()) closeFile(file);
     ResolvedPath resolved;
@@ -119,9 +122,15 @@ int makeFile(std::string_view path, bool replace, FileHandle& file) {
     if (resolved.exists && !replace) return err::AlreadyExists;
 
     int fd = -1;
-    const int flags = O_CREAT | O_NOFOLLOW | (replace ? 0 : O_EXCL);
-    if (const int opened = openDescriptor(resolved.native, mode::ReadWrite, flags, fd); opened != err::Ok)
-        return opened;
+    int opened = openDescriptor(resolved.native, mode::ReadWrite,
+                                O_CREAT | O_NOFOLLOW | (resolved.exists ? 0 : O_EXCL), fd);
+    if (opened == err::AlreadyExists && !resolved.exists) {
+        noteEntryAdded(resolved.native);
+        if (!replace) return opened;
+        resolved.exists = true;
+        opened = openDescriptor(resolved.native, mode::ReadWrite, O_CREAT | O_NOFOLLOW, fd);
+    }
+    if (opened != err::Ok) return opened;
     int result = claimSharing(fd, mode::ReadWrite, mode::DenyNone);
     if (result == err::Ok && resolved.exists && syscalls().ftruncate(fd, 0) != 0) result = homeError(errno);
     if (result != err::Ok) {
@@ -205,7 +214,12 @@ int makeDirectory(std::string_view path) {
     ResolvedPath resolved;
     if (const int found = resolvePath(path, resolved); found != err::Ok) return found;
     if (resolved.exists) return err::AlreadyExists;
-    if (syscalls().mkdir(resolved.native.c_str(), 0777) != 0) return homeError(errno);
+    if (syscalls().mkdir(resolved.native.c_str(), 0777) != 0) {
+        const int error = errno;
+        // Made by another process since the look-up: the listing remembered learns it.
+        if (error == EEXIST) noteEntryAdded(resolved.native);
+        return homeError(error);
+    }
     noteDirectoryMade(resolved.native);
     return err::Ok;
 }

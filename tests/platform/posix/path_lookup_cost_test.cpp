@@ -135,6 +135,25 @@ TEST_F(RememberedNames, ANameMissingFromAnOldListingIsLookedForAgain) {
     EXPECT_EQ(gSearches, 2);
 }
 
+// Another workstation makes a name while the listing still says it is missing: a new
+// file or directory of that name is refused, a file created over it is emptied (not
+// written over in place), and the listing learns the name.
+TEST_F(RememberedNames, ANameMadeElsewhereWhileTheListingIsFreshIsNeverTakenForNew) {
+    const std::string firm = temp.root() + "KPR_2023/FIRMA1/";
+    resolvedAs(firm + "OBCY.REK", false);
+    temp.writeFile("KPR_2023/FIRMA1/OBCY.REK", "z innej stacji");
+    std::filesystem::create_directory(temp.path() / "KPR_2023/FIRMA1/OBCY");
+    platform::FileHandle file;
+    EXPECT_EQ(platform::createNewFile(firm + "OBCY.REK", file), platform::err::AlreadyExists);
+    EXPECT_EQ(platform::makeDirectory(firm + "OBCY"), platform::err::AlreadyExists);
+    EXPECT_TRUE(platform::directoryExists(firm + "OBCY"));
+    ASSERT_EQ(platform::createFile(firm + "OBCY.REK", file), 0);
+    std::size_t done = 0;
+    ASSERT_EQ(platform::writeFile(file, "nowe", 4, done), 0);
+    ASSERT_EQ(platform::closeFile(file), 0);
+    EXPECT_EQ(temp.readFile("KPR_2023/FIRMA1/OBCY.REK"), "nowe");
+}
+
 TEST_F(RememberedNames, NothingIsRememberedFromOneRunToTheNext) {
     const std::string firm = temp.root() + "KPR_2023/FIRMA1/";
     resolvedAs(firm + "obcy.rek", false);
