@@ -34,22 +34,11 @@ int realDirectory(std::string_view path, std::string& native) {
 // Removes the entries of the native directory, all but the one whose key is keep
 // (none when keep is empty).
 int emptyNative(const std::string& directory, const NameKey& keep) {
-    DIR* dir = syscalls().opendir(directory.c_str());
-    if (!dir) return homeError(errno);
     std::vector<std::string> names;
-    int result = err::Ok;
-    for (;;) {
-        errno = 0;
-        const struct dirent* item = syscalls().readdir(dir);
-        if (!item) {
-            result = homeError(errno);
-            break;
-        }
-        const std::string_view name = item->d_name;
-        if (name == "." || name == ".." || (!keep.empty() && keyOfDiskName(name) == keep)) continue;
-        names.emplace_back(name);
-    }
-    syscalls().closedir(dir);
+    int result = forEachEntryName(directory, [&](std::string_view name) {
+        if (keep.empty() || keyOfDiskName(name) != keep) names.emplace_back(name);
+        return err::Ok;
+    });
     for (const std::string& name : names) {
         if (result != err::Ok) break;
         const std::string entry = joinNative(directory, name);

@@ -48,29 +48,18 @@ int attributesOf(const std::string& native, std::string_view diskName, FoundEntr
 // names ignoring case. "." and ".." are never offered.
 int collect(const std::string& directory, std::string_view pattern, std::uint8_t mask,
             std::vector<FoundEntry>& found) {
-    DIR* dir = syscalls().opendir(directory.empty() ? "." : directory.c_str());
-    if (!dir) return errno == ENOENT || errno == ENOTDIR ? err::PathNotFound : homeError(errno);
     const NameKey wanted = keyOfProgramName(pattern);
     std::vector<std::pair<NameKey, FoundEntry>> fitting;
-    int result = err::Ok;
-    for (;;) {
-        errno = 0;
-        const struct dirent* item = syscalls().readdir(dir);
-        if (!item) {
-            result = homeError(errno);
-            break;
-        }
-        const std::string_view name = item->d_name;
-        if (name == "." || name == "..") continue;
+    const int result = forEachEntryName(directory, [&](std::string_view name) {
         NameKey key = keyOfDiskName(name);
-        if (!fitsPattern(wanted, key)) continue;
+        if (!fitsPattern(wanted, key)) return err::Ok;
         FoundEntry entry;
-        result = attributesOf(joinNative(directory, name), name, entry);
-        if (result == err::FileNotFound) continue;
-        if (result != err::Ok) break;
-        if (fitsAttributeMask(entry.attributes, mask)) fitting.emplace_back(std::move(key), std::move(entry));
-    }
-    syscalls().closedir(dir);
+        const int examined = attributesOf(joinNative(directory, name), name, entry);
+        if (examined == err::FileNotFound) return err::Ok;  // gone since the listing
+        if (examined == err::Ok && fitsAttributeMask(entry.attributes, mask))
+            fitting.emplace_back(std::move(key), std::move(entry));
+        return examined;
+    });
     if (result != err::Ok) return result;
     std::sort(fitting.begin(), fitting.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (auto& item : fitting) found.push_back(std::move(item.second));

@@ -119,21 +119,11 @@ Listed lookUpListed(const std::string& directory, const std::string& asGiven, co
 
 int searchDirectory(const std::string& directory, const std::string& asGiven, const NameKey& wanted,
                     std::string& diskName) {
-    DIR* dir = syscalls().opendir(directory.empty() ? "." : directory.c_str());
-    if (!dir) return errno == ENOENT || errno == ENOTDIR ? err::PathNotFound : homeError(errno);
     std::multimap<NameKey, std::string> names;
-    int result = err::Ok;
-    for (;;) {
-        errno = 0;
-        const struct dirent* entry = syscalls().readdir(dir);
-        if (!entry) {
-            result = homeError(errno);
-            break;
-        }
-        const std::string_view name = entry->d_name;
-        if (name != "." && name != "..") names.emplace(keyOfDiskName(name), name);
-    }
-    syscalls().closedir(dir);
+    const int result = forEachEntryName(directory, [&](std::string_view name) {
+        names.emplace(keyOfDiskName(name), name);
+        return err::Ok;
+    });
     if (result != err::Ok) return result;
     const bool found = pick(names, asGiven, wanted, diskName);
     holdListing(directory, std::move(names));

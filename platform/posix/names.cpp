@@ -215,4 +215,23 @@ SplitPath splitNative(const std::string& native) {
     return {whole.substr(0, cut == 0 ? 1 : cut), whole.substr(cut + 1)};
 }
 
+int forEachEntryName(const std::string& directory, const std::function<int(std::string_view name)>& take) {
+    DIR* dir = syscalls().opendir(directory.empty() ? "." : directory.c_str());
+    if (!dir) return errno == ENOENT || errno == ENOTDIR ? err::PathNotFound : homeError(errno);
+    int result = err::Ok;
+    for (;;) {
+        errno = 0;
+        const struct dirent* entry = syscalls().readdir(dir);
+        if (!entry) {
+            result = homeError(errno);  // 0 at the end of the listing
+            break;
+        }
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        if (result = take(name); result != err::Ok) break;
+    }
+    syscalls().closedir(dir);  // only read: nothing to lose
+    return result;
+}
+
 }  // namespace platform::posix

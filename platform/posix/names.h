@@ -5,6 +5,7 @@
 // from the home platform may hold BAZA_AD8.REK where the program asks for
 // baza_ad8.rek: every component of a path is looked up ignoring case, and an entry
 // that exists is used under its own name, never doubled by one that differs in case.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -54,6 +55,12 @@ int resolvePath(std::string_view path, ResolvedPath& resolved);
 // Resolves a directory path as resolvePath does and remembers it while names are
 // remembered; native receives its native form. PathNotFound when it is missing.
 int resolveDirectory(std::string_view path, std::string& native);
+
+// Offers the name of each entry of a directory (native form, empty for the current
+// directory) to take, "." and ".." left out, until take answers other than 0. A
+// directory that is not there is PathNotFound; otherwise the result is the first
+// error of the reading or of take, or 0.
+int forEachEntryName(const std::string& directory, const std::function<int(std::string_view name)>& take);
 
 // Finds a name in a directory (native form, empty for the current directory)
 // ignoring case; diskName receives the entry's own name. An exact match wins;

@@ -106,13 +106,5 @@ finish_run
 [ "$(tree_digest "$old2023")" = "$tree2023" ] || fail "the last run changed the 2023 tree"
 lines="$("$checker" "$registry" "$new2024/")" || fail "the registry is damaged after the last run: $lines"
 echo "after the last run: ${lines//$'\n'/; }"
-entered="$(registry_directories "$registry" | LC_ALL=C sort)"
-[ "$entered" = "$(printf '%s\n' "${dirs[@]}" | LC_ALL=C sort)" ] ||
-  fail "the firms are not each registered once: ${entered//$'\n'/ }"
-marks="$(find "$new2024" -iname _qz_conv.tmp)"
-[ -z "$marks" ] || fail "in-progress files are left: $marks"
-if [ "$(data_digest "$new2024")" != "$uninterrupted" ]; then
-  diff <(echo "$uninterrupted") <(data_digest "$new2024") || true
-  fail "the 2024 tree is not that of one uninterrupted run"
-fi
+expect_tree_of_one_run "$uninterrupted" "one uninterrupted run"
 echo "ok"

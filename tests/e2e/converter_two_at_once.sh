@@ -68,13 +68,5 @@ wait "$racer"
 on "$second" finish_run
 finish_run
 
-entered="$(registry_directories "$new2024/SPISFIRM.DAT" | LC_ALL=C sort)"
-[ "$entered" = "$(printf '%s\n' "${dirs[@]}" | LC_ALL=C sort)" ] ||
-  fail "the firms are not each registered once: ${entered//$'\n'/ }"
-marks="$(find "$new2024" -iname _qz_conv.tmp)"
-[ -z "$marks" ] || fail "in-progress files are left: $marks"
-if [ "$(data_digest "$new2024")" != "$one_run" ]; then
-  diff <(echo "$one_run") <(data_digest "$new2024") || true
-  fail "the 2024 tree is not that of one run"
-fi
+expect_tree_of_one_run "$one_run" "one run"
 echo "ok"

@@ -148,3 +148,18 @@ tree_digest() { (cd "$1" && find . -print | LC_ALL=C sort && find . -type f -exe
 # The same of a 2024 tree without the runs' report, which names its run's roots and
 # times.
 data_digest() { tree_digest "$1" | grep -v '^\./qz23-24\.LOG$\|  \./qz23-24\.LOG$'; }
+# After runs that share the work: every firm of ${dirs[@]} registered once, no
+# in-progress file left, and the 2024 tree equal to the digest $1 of one run ($2 says
+# which run, for the message).
+expect_tree_of_one_run() {
+  local entered marks
+  entered="$(registry_directories "$new2024/SPISFIRM.DAT" | LC_ALL=C sort)"
+  [ "$entered" = "$(printf '%s\n' "${dirs[@]}" | LC_ALL=C sort)" ] ||
+    fail "the firms are not each registered once: ${entered//$'\n'/ }"
+  marks="$(find "$new2024" -iname _qz_conv.tmp)"
+  [ -z "$marks" ] || fail "in-progress files are left: $marks"
+  if [ "$(data_digest "$new2024")" != "$1" ]; then
+    diff <(echo "$1") <(data_digest "$new2024") || true
+    fail "the 2024 tree is not that of $2"
+  fi
+}
