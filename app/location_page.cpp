@@ -20,13 +20,12 @@ namespace {
 using namespace platform::literals;
 
 // Roots are edited in 50 columns but may be as long as a root can be.
-constexpr int kRootLength = 255;
 constexpr int kRootColumns = 50;
 
 enum Control { Root2023 = 1, Root2024 = 2 };
 
 void InsertRootLine(tui::Dialog& dialog, std::string& root, int row, std::string_view caption) {
-    auto line = tui::NewInputLine(root, kRootLength, row, 4, tui::NewLabel(caption, row - 1, 3));
+    auto line = tui::NewInputLine(root, static_cast<int>(kMaxRootLength), row, 4, tui::NewLabel(caption, row - 1, 3));
     line->SetVisibleWidth(kRootColumns);
     tui::Insert(dialog, std::move(line));
 }

@@ -7,6 +7,7 @@
 #include "convert/options.h"
 #include "convert/progress_log.h"
 #include "convert/run_report.h"
+#include "fileio/message_lines.h"
 #include "platform/console.h"
 #include "platform/cp852.h"
 #include "platform/process.h"
@@ -61,6 +62,17 @@ void Recorded(const Run& run, End end) {
     convert::LogWaitForKey();
     convert::ClearLog(true);
     platform::exitProgram(0);
+}
+
+// A root longer than page 1 can hold would be cut there, and the cut one may name
+// another directory: such a root, from the command line or the path file, ends the
+// run before anything is read from it or written to it.
+void RefuseLongRoots(const RunPaths& paths) {
+    for (const std::string* root : {&paths.root2023, &paths.root2024}) {
+        if (root->size() <= kMaxRootLength) continue;
+        tui::ErrorBox(fileio::Centred("Ścieżka dłuższa niż 255 znaków:"_cp) + tui::kLineEnd + fileio::Centred(*root));
+        platform::exitProgram(0);
+    }
 }
 
 }  // namespace
@@ -151,6 +163,7 @@ void MainFlow(std::string_view executable) {
         platform::exitProgram(0);
     }
     Run run = SettleRun(executable, firstArgument);
+    RefuseLongRoots(run.paths);
     WriteBanner();
     RunWizard(run);
     EndOfRun();

@@ -9,6 +9,9 @@
 
 namespace app {
 
+// The most a root may hold: page 1 edits roots of this length and no longer.
+inline constexpr std::size_t kMaxRootLength = 255;
+
 struct RunPaths {
     std::string root2023;          // ends with the separator once checked
     std::string root2024;          // ends with the separator once checked, unless empty

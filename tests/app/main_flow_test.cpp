@@ -108,6 +108,25 @@ TEST_F(MainFlowTest, BannerWizardAndCancelAnsweredYesEndWithTheReportAndNacisnij
               std::string::npos);
 }
 
+// A root longer than page 1 holds, from the path file or the command line, ends the
+// run with the reason before the wizard, and nothing is made in either root.
+TEST_F(MainFlowTest, ARootLongerThanThePageHoldsEndsTheRun) {
+    const std::string deep = temp.root() + std::string(252, 'k');
+    for (const bool fromPathFile : {true, false}) {
+        temp.writeFile("qz23-24.PTH", fromPathFile ? "[PATHS]\nKPR_2023=" + deep + "\n" : "");
+        platform::setArguments({fromPathFile ? temp.root() : deep});
+        bool shown = false;
+        screen.pushIdle();  // the key comes once the box is shown
+        screen.pushAction([&] {
+            shown = screen.screenContains("Ścieżka dłuższa niż 255 znaków:") && !screen.screenContains("Lokalizacja");
+        });
+        screen.pushKey(tui::kbEnter);
+        EXPECT_EQ(exitCodeOf([&] { app::MainFlow(Executable()); }), 0);
+        EXPECT_TRUE(shown) << fromPathFile << "\n" << screen.screenText();
+        EXPECT_FALSE(temp.exists("qz23-24.LOG")) << fromPathFile;
+    }
+}
+
 TEST_F(MainFlowTest, SettleRunReadsTheListAndLetsThePathFileWin) {
     constexpr char S = platform::kSeparator;
     temp.writeFile("qz23-24.LST", "A.DAT\r\nB.DAT>C.DAT\r\n");
