@@ -23,7 +23,9 @@ bool AskOverwrite(std::string_view name) {
     if (gPolicy == OverwritePolicy::KeepAll) return true;
     if (gPolicy == OverwritePolicy::OverwriteAll) return false;
 
-    const std::string notice = std::string("Stwierdzono obecność pliku "_cp).append(name);
+    const std::string_view prefix = "Stwierdzono obecność pliku "_cp;
+    std::string notice(prefix);
+    notice.append(name);
     SetLogColour(logcolour::Error);
     LogWriteLine(notice);
     SetLogColour(logcolour::Choice);

@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string source = qzfuzz::WriteFile("2023/FIRMATXT.INI", {data, size});
         const std::string target = qzfuzz::MakeDirectory("2024") + "/FIRMATXT.INI";
         constexpr std::string_view kLocation = "C:\\KPR_2023\\FIRMA";
-        if (!product::CarryOverFirmText(source, target, kLocation)) return;
+        if (product::CarryOverFirmText(source, target, kLocation) != product::FirmTextCarry::Done) return;
         product::FirmText record;
         product::SetFirmTextYear(2024);
         if (!product::TransferFirmText(record, product::FirmTextDirection::Read, target)) return;
