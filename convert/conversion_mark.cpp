@@ -1,9 +1,9 @@
 #include "convert/conversion_mark.h"
 
-#include <cstdio>
+#include <string>
 
+#include "convert/local_time_text.h"
 #include "fileio/shared_file.h"
-#include "platform/clock.h"
 
 namespace convert {
 
@@ -45,16 +45,11 @@ MarkFound ConversionMark::Look(std::string_view directory) {
 }
 
 bool ConversionMark::Stamp() {
-    const platform::CalendarDate date = platform::clock().localDate();
-    const platform::TimeOfDay time = platform::clock().localTime();
-    char text[32];
-    const int length = std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u\r\n", unsigned{date.year},
-                                     unsigned{date.month}, unsigned{date.day}, unsigned{time.hour},
-                                     unsigned{time.minute}, unsigned{time.second});
+    const std::string text = LocalDateTimeText() + "\r\n";
     std::size_t done = 0;
     return platform::truncateFile(file_, 0) == platform::err::Ok &&
            platform::seekFile(file_, 0) == platform::err::Ok &&
-           platform::writeFile(file_, text, static_cast<std::size_t>(length), done) == platform::err::Ok;
+           platform::writeFile(file_, text.data(), text.size(), done) == platform::err::Ok;
 }
 
 void ConversionMark::Release() {

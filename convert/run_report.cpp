@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "convert/local_time_text.h"
 #include "convert/progress_log.h"
 #include "platform/clock.h"
 #include "platform/cp852.h"
@@ -105,13 +106,6 @@ std::string twoDigits(unsigned value) {
     return text;
 }
 
-std::string now() {
-    const platform::CalendarDate date = platform::clock().localDate();
-    const platform::TimeOfDay time = platform::clock().localTime();
-    return std::to_string(date.year) + "-" + twoDigits(date.month) + "-" + twoDigits(date.day) + " " +
-           twoDigits(time.hour) + ":" + twoDigits(time.minute) + ":" + twoDigits(time.second);
-}
-
 std::string duration(std::uint32_t ms) {
     const std::uint32_t seconds = ms / 1000;
     return std::to_string(seconds / 3600) + ":" + twoDigits(seconds / 60 % 60) + ":" + twoDigits(seconds % 60);
@@ -148,7 +142,7 @@ void OpenRunReport(std::string_view path, std::span<const std::string> header) {
         return;
     }
     put("");
-    put("=== Raport przebiegu " + now() + " ===");
+    put("=== Raport przebiegu " + LocalDateTimeText() + " ===");
     for (const std::string& line : header) put(line);
     put("");
     tui::SetJournalListener(listen);
