@@ -10,17 +10,13 @@ void CellGrid::resize(int columns, int rows) {
     columns_ = columns;
     rows_ = rows;
     cells_.assign(static_cast<std::size_t>(columns * rows), Cell{});
-    dirty_.assign(cells_.size(), true);
+    dirty_.assign(cells_.size(), 1);
 }
 
-void CellGrid::markAllChanged() { std::fill(dirty_.begin(), dirty_.end(), true); }
+void CellGrid::markAllChanged() { std::fill(dirty_.begin(), dirty_.end(), std::uint8_t{1}); }
 
 void CellGrid::set(int column, int row, Cell cell) {
-    if (!inside(column, row)) return;
-    const int i = index(column, row);
-    if (cells_[i] == cell) return;
-    cells_[i] = cell;
-    dirty_[i] = true;
+    if (inside(column, row)) assign(index(column, row), cell);
 }
 
 bool CellGrid::clip(int& left, int& top, int& right, int& bottom) const {
@@ -32,7 +28,22 @@ bool CellGrid::clip(int& left, int& top, int& right, int& bottom) const {
 }
 
 void CellGrid::write(int column, int row, std::string_view text, std::uint8_t attribute) {
-    for (char c : text) set(column++, row, Cell{static_cast<std::uint8_t>(c), attribute});
+    if (row < 1 || row > rows_ || column > columns_) return;
+    if (column < 1) {
+        text.remove_prefix(std::min(text.size(), static_cast<std::size_t>(1 - column)));
+        column = 1;
+    }
+    // The progress log redraws its rows with every line it adds, so this loop is the
+    // busiest of the screen: one pass over the row, no branch per cell.
+    const std::size_t count = std::min(text.size(), static_cast<std::size_t>(columns_ - column + 1));
+    Cell* __restrict cells = &cells_[index(column, row)];
+    std::uint8_t* __restrict dirty = &dirty_[index(column, row)];
+    const char* __restrict characters = text.data();
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto character = static_cast<std::uint8_t>(characters[i]);
+        dirty[i] |= static_cast<std::uint8_t>((cells[i].character != character) | (cells[i].attribute != attribute));
+        cells[i] = Cell{character, attribute};
+    }
 }
 
 void CellGrid::readRect(int left, int top, int right, int bottom, std::vector<Cell>& out) const {
@@ -53,16 +64,17 @@ void CellGrid::fill(int left, int top, int right, int bottom, std::uint8_t chara
                     std::uint8_t attribute) {
     if (!clip(left, top, right, bottom)) return;
     for (int row = top; row <= bottom; ++row)
-        for (int column = left; column <= right; ++column) set(column, row, Cell{character, attribute});
+        for (int i = index(left, row), end = index(right, row); i <= end; ++i) assign(i, Cell{character, attribute});
 }
 
 void CellGrid::scrollUp(int left, int top, int right, int bottom, int lines, std::uint8_t attribute) {
     if (!clip(left, top, right, bottom) || lines <= 0) return;
-    for (int row = top; row <= bottom; ++row)
-        for (int column = left; column <= right; ++column) {
-            const int from = row + lines;
-            set(column, row, from <= bottom ? at(column, from) : Cell{' ', attribute});
-        }
+    // Row by row from the top, so every row is read before it is written over.
+    for (int row = top; row <= bottom; ++row) {
+        const int from = row + lines;
+        for (int i = index(left, row), end = index(right, row); i <= end; ++i)
+            assign(i, from <= bottom ? cells_[i + lines * columns_] : Cell{' ', attribute});
+    }
 }
 
 }  // namespace platform

@@ -44,6 +44,13 @@ public:
 
 private:
     int index(int column, int row) const { return (row - 1) * columns_ + (column - 1); }
+    // Stores a cell and marks it changed only when it differs, so that a redraw of
+    // what is already there sends nothing to the terminal.
+    void assign(int i, Cell cell) {
+        if (cells_[i] == cell) return;
+        cells_[i] = cell;
+        dirty_[i] = 1;
+    }
     bool inside(int column, int row) const {
         return column >= 1 && column <= columns_ && row >= 1 && row <= rows_;
     }
@@ -53,7 +60,7 @@ private:
     int columns_;
     int rows_;
     std::vector<Cell> cells_;
-    std::vector<bool> dirty_;
+    std::vector<std::uint8_t> dirty_;  // bytes, not bits: every line of the log touches rows of them
 };
 
 }  // namespace platform
