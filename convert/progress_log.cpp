@@ -27,13 +27,20 @@ struct Log {
     int column = 1;
     tui::Attribute colour = 0x07;
     bool lineInError = false;  // a part of the line at the write row was written in the error colour
+    // After a scroll, the rows above the write row and row 24 are drawn when the
+    // screen is next shown, once for every line written meanwhile, in the text
+    // attribute of the last scroll.
+    bool scrolledRowsPending = false;
+    tui::Attribute scrollAttribute = 0x07;
 
     Log() { rows.fill(kBlankRow); }
 };
 
 Log gLog;
 
-void drawRow(int row) { tui::WriteOnScreen(tui::TextAttribute(), 1, row, gLog.rows[row - 1]); }
+void drawRow(int row, tui::Attribute attribute = tui::TextAttribute()) {
+    tui::WriteOnScreen(attribute, 1, row, gLog.rows[row - 1]);
+}
 
 void blankRows(int first, int last) {
     for (int row = first; row <= last; ++row) {
@@ -53,13 +60,24 @@ void journalLine() {
     gLog.lineInError = false;
 }
 
-// Moves rows 4-24 up by one into rows 3-23; row 24 becomes blank.
+void drawScrolledRows() {
+    if (!gLog.scrolledRowsPending) return;
+    gLog.scrolledRowsPending = false;
+    for (int row = kHeaderRows + 1; row < kLastLineRow; ++row) drawRow(row, gLog.scrollAttribute);
+    drawRow(kLastLineRow + 1, gLog.scrollAttribute);
+}
+
+// Moves rows 4-24 up by one into rows 3-23; row 24 becomes blank. The new write row
+// is drawn at once, the rest when the screen is next shown: a log of many lines
+// between two showings is redrawn once, not once a line.
 void scroll() {
-    for (int row = kHeaderRows + 1; row <= kLastLineRow; ++row) {
-        gLog.rows[row - 1] = gLog.rows[row];
-        drawRow(row);
-    }
-    blankRows(kLastLineRow + 1, kLastLineRow + 1);
+    std::rotate(gLog.rows.begin() + kHeaderRows, gLog.rows.begin() + kHeaderRows + 1,
+                gLog.rows.begin() + kLastLineRow + 1);
+    gLog.rows[kLastLineRow] = kBlankRow;
+    gLog.scrollAttribute = tui::TextAttribute();
+    drawRow(kLastLineRow, gLog.scrollAttribute);
+    gLog.scrolledRowsPending = true;
+    tui::PutOffDrawing(drawScrolledRows);
 }
 
 }  // namespace
@@ -92,6 +110,7 @@ void ClearLog(bool whole) {
     // A line left unended (a prompt, "cdn - ...") is recorded before it goes.
     if (gLog.column > 1) journalLine();
     const int first = whole ? 1 : kHeaderRows + 1;
+    gLog.scrolledRowsPending = false;  // every row that waited is blanked now
     blankRows(first, kLogRows);
     gLog.row = first;
     gLog.column = 1;
@@ -101,6 +120,7 @@ void ClearLog(bool whole) {
 std::string LogLineSoFar() { return shownLine(); }
 
 void RedrawLog() {
+    gLog.scrolledRowsPending = false;
     for (int row = 1; row <= kLogRows; ++row) drawRow(row);
     tui::PlaceCursorOnScreen(gLog.column, gLog.row);
 }

@@ -1,5 +1,7 @@
 #include "tui/screen.h"
 
+#include <utility>
+
 #include "platform/clock.h"
 #include "tui/clock_tick.h"
 #include "tui/event.h"
@@ -14,8 +16,10 @@ namespace {
 // When the screen was last shown; none yet after InitScreen.
 std::uint32_t gShownAt = 0;
 bool gShown = false;
+void (*gPending)() = nullptr;
 
 void showScreen() {
+    DrawPending();
     platform::console().flush();
     gShownAt = platform::clock().tickMs();
     gShown = true;
@@ -53,6 +57,13 @@ void ShowProgress() {
     if (!gShown || platform::clock().tickMs() - gShownAt >= kProgressIntervalMs) showScreen();
 }
 
+void PutOffDrawing(void (*draw)()) { gPending = draw; }
+
+void DrawPending() {
+    // Forgotten before it runs: the drawing itself writes to the screen.
+    if (void (*const draw)() = std::exchange(gPending, nullptr)) draw();
+}
+
 void InitScreen() {
     RestoreColours(kDefaultColours);
     CopyControlColours();
@@ -63,6 +74,7 @@ void InitScreen() {
     InvalidateClock();
     ResetLastEvent();
     gShown = false;
+    gPending = nullptr;
 }
 
 }  // namespace tui

@@ -51,6 +51,14 @@ void IdleWait(std::uint32_t ms);
 inline constexpr std::uint32_t kProgressIntervalMs = 40;
 void ShowProgress();
 
+// A drawing put off until the screen is next shown or read (a window saving what
+// it covers): the progress log draws its scrolled rows once for all the lines
+// written since the screen was last shown. One drawing waits at a time; a second
+// one replaces it.
+void PutOffDrawing(void (*draw)());
+// Runs the drawing put off, if any, and forgets it.
+void DrawPending();
+
 // The start-up state of the screen layer: default colours, no window, no hint bar,
 // the text device over the whole screen in 0x07, the clock drawn at its next tick.
 void InitScreen();

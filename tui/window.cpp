@@ -66,6 +66,7 @@ bool OpenWindow(std::string_view title, Attribute header, Attribute frame, Attri
     w->framed = framed;
     w->outer = outer;
     w->inner = inner;
+    DrawPending();  // what the window covers must be saved as it will be shown
     platform::console().readRect(outer.left, outer.top, outer.right, outer.bottom, w->covered);
     w->textBefore = SaveTextDevice();
 

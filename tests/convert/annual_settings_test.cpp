@@ -9,6 +9,7 @@
 #include "platform/cp852.h"
 #include "tests/convert/firm_test.h"
 #include "tui/keys.h"
+#include "tui/screen.h"
 
 using namespace platform::literals;
 
@@ -146,6 +147,7 @@ TEST_F(AnnualSettingsTest, BothYearsAskBNOrAAndAHoldsForLaterFirms) {
               "Występują dane ROCZNE za rok 2023 i 2024 !\n"
               "Wybierz z których skrzystać :\n"
               " B-2023 N-2024, A-wszyskie następne na N  (B/N/A) ?\n");
+    tui::Delay(0);  // shows the screen
     EXPECT_TRUE(screen.screenContains(" - wybrano: A"));
 }
 

@@ -9,7 +9,9 @@
 #include "convert/run_report.h"
 #include "platform/cp852.h"
 #include "tests/support/screen_test.h"
+#include "tui/screen.h"
 #include "tui/text_device.h"
+#include "tui/window.h"
 
 using namespace platform::literals;
 
@@ -64,6 +66,14 @@ TEST_F(ProgressLogTest, TextIsCutAtColumn80AndTheColumnStaysThere) {
 TEST_F(ProgressLogTest, LinesScrollBelowTheHeaderAndRow24StaysBlank) {
     writeBanner();
     for (int line = 1; line <= 30; ++line) convert::LogWriteLine("linia " + std::to_string(line));
+    // A box opened before the screen is shown stands over the scrolled rows, and
+    // puts back the rows as the log holds them when it closes.
+    tui::Window* box = nullptr;
+    ASSERT_TRUE(tui::OpenWindow("", 0x70, 0x70, 0x70, false, false, true, 10, 5, 40, 20, box));
+    tui::Delay(0);  // shows the screen
+    EXPECT_EQ(attributeOf(10, 12, 31), 0x70);
+    tui::CloseWindow(box);
+    tui::Delay(0);
     std::string expected;
     // The last line written has moved up to row 22; row 23 waits for the next one.
     for (int line = 11; line <= 30; ++line) expected += "linia " + std::to_string(line) + "\n";
@@ -80,6 +90,7 @@ TEST_F(ProgressLogTest, ScrolledRowsAreDrawnInTheTextAttribute) {
         convert::SetLogColour(0x0C);
         convert::LogWriteLine("x");
     }
+    tui::Delay(0);  // shows the screen
     EXPECT_EQ(screen.cell(1, 22).attribute, 0x07);  // moved up from row 23
     EXPECT_EQ(screen.cell(1, 3).attribute, 0x07);   // moved up from row 4
     EXPECT_EQ(screen.cell(1, 1).attribute, 0x0C);   // header rows are not redrawn
