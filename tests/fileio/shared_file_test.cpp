@@ -147,7 +147,9 @@ TEST_F(SharedFileLockWait, AfterTakTheQuestionLeavesTheTerminalWhileTheAttemptsR
     // 29 pauses before the question, one while it is up, then the second series.
     scripted.onPause = [&](int pause) {
         if (pause == 35) shownWhileTrying = screen.shownText();
-        if (pause == 40) EXPECT_TRUE(holder.UnlockWhole());
+        if (pause == 40) {
+            EXPECT_TRUE(holder.UnlockWhole());
+        }
     };
     EXPECT_TRUE(waiter.LockWhole(fileio::WaitAsk));
     EXPECT_EQ(shownWhileTrying.find("DOSTĘP"), std::string::npos) << shownWhileTrying;
