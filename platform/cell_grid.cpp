@@ -33,17 +33,11 @@ void CellGrid::write(int column, int row, std::string_view text, std::uint8_t at
         text.remove_prefix(std::min(text.size(), static_cast<std::size_t>(1 - column)));
         column = 1;
     }
-    // The progress log redraws its rows with every line it adds, so this loop is the
-    // busiest of the screen: one pass over the row, no branch per cell.
+    // Clipped once, then one pass over the row: the progress log redraws whole rows.
     const std::size_t count = std::min(text.size(), static_cast<std::size_t>(columns_ - column + 1));
-    Cell* __restrict cells = &cells_[index(column, row)];
-    std::uint8_t* __restrict dirty = &dirty_[index(column, row)];
-    const char* __restrict characters = text.data();
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto character = static_cast<std::uint8_t>(characters[i]);
-        dirty[i] |= static_cast<std::uint8_t>((cells[i].character != character) | (cells[i].attribute != attribute));
-        cells[i] = Cell{character, attribute};
-    }
+    const int first = index(column, row);
+    for (std::size_t i = 0; i < count; ++i)
+        assign(first + static_cast<int>(i), Cell{static_cast<std::uint8_t>(text[i]), attribute});
 }
 
 void CellGrid::readRect(int left, int top, int right, int bottom, std::vector<Cell>& out) const {
