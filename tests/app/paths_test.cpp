@@ -81,9 +81,10 @@ TEST_F(PathFilesTest, ListFileEntries) {
                    "\r\n"
                    "ZRODLO.DAT>CEL.DAT\n"
                    "123456789012345678901234567890\n"
+                   "ZRODLO.DAT>BARDZO_DLUGI_CEL.DAT\r\n"
                    "ostatni.txt");
     const std::vector<std::string> expected = {
-        "PLIK1.DAT", "", "ZRODLO.DAT>CEL.DAT", "123456789012345678901234567890", "ostatni.txt",
+        "PLIK1.DAT", "", "ZRODLO.DAT>CEL.DAT", "1234567890123456789012345", "ZRODLO.DAT>BARDZO_DLUGI_C", "ostatni.txt",
     };
     EXPECT_EQ(app::ReadListFile(temp.root() + "qz23-24.LST"), expected);
 }
