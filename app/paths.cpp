@@ -21,13 +21,16 @@ std::string WithoutLastCharacter(const std::string& text) {
     return text.empty() ? text : text.substr(0, text.size() - 1);
 }
 
-// "C:" at the start of a path, where paths have drive letters.
+}  // namespace
+
+bool RootsAccepted(const RunPaths& paths) {
+    return paths.accepted && paths.accepted->root2023 == paths.root2023 && paths.accepted->root2024 == paths.root2024;
+}
+
 bool BeginsWithDrive(std::string_view path) {
     return platform::pathsHaveDriveLetters() && path.size() >= 2 && path[1] == ':' &&
            std::isalpha(static_cast<unsigned char>(path[0]));
 }
-
-}  // namespace
 
 std::string ProgramBasePath(std::string_view executable) {
     const std::size_t separator = executable.rfind(platform::kSeparator);

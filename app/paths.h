@@ -3,6 +3,7 @@
 // built-in defaults, the command line and the path file beside the executable, and
 // the list file of extra per-firm files. Nothing here touches the data trees.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,12 +16,25 @@ inline constexpr std::size_t kMaxRootLength = 255;
 // own list entries are no longer.
 inline constexpr std::size_t kListEntryLength = 25;
 
+// The two roots as page 1 let them pass.
+struct AcceptedRoots {
+    std::string root2023;
+    std::string root2024;
+};
+
 struct RunPaths {
     std::string root2023;          // ends with the separator once checked
     std::string root2024;          // ends with the separator once checked, unless empty
     std::string programBase;       // the executable's full path without its extension
     std::string programDirectory;  // programBase up to its last separator, or empty
+    std::optional<AcceptedRoots> accepted;  // none until page 1 lets the roots pass
 };
+
+// True when page 1 has let the roots pass as they stand now (not edited since).
+bool RootsAccepted(const RunPaths& paths);
+
+// "C:" at the start of a path, where paths have drive letters.
+bool BeginsWithDrive(std::string_view path);
 
 // The executable's path with the extension of its file name removed; a "." in a
 // directory name is not an extension.
