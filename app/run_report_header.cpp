@@ -78,7 +78,8 @@ std::vector<std::string> RunReportHeader(const Run& run) {
 
 void BeginRunReport(const Run& run) {
     // A root page 1 has not let pass may be any directory, the 2023 root in another
-    // spelling among them; and the 2023 tree takes no file of the converter's.
+    // spelling among them; and the report never goes into the 2023 tree, where the
+    // only change the program may make is the renaming of converted files.
     if (!RootsAccepted(run.paths) || LiesIn2023Tree(run.paths)) {
         convert::OpenRunReport({}, {});
         return;
