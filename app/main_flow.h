@@ -37,7 +37,7 @@ void WriteBanner();
 // The wizard loop: shows page 1 to 4 and moves between them by their commands (Next
 // and Back within 1-4, Cancel after the question whether to give up the conversion)
 // until Start, which runs StartConversion, or a confirmed Cancel. Either end is
-// recorded in the run's report in the 2024 root.
+// recorded in the run's report in the 2024 root once page 1 has let the roots pass.
 void RunWizard(Run& run);
 
 // What the Start command of the wizard runs: the global copy when the copy scope

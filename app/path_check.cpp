@@ -41,9 +41,40 @@ std::string Message(std::initializer_list<std::string_view> lines, bool centred)
     return text;
 }
 
+bool IsSeparator(char c) { return c == platform::kSeparator || (platform::pathsHaveDriveLetters() && c == '/'); }
+
+// The root with what it leaves to the current directory, or to the current drive,
+// written out.
+std::string MadeWhole(std::string_view root) {
+    const std::string current = platform::currentDirectory();
+    if (root.empty() || (!IsSeparator(root.front()) && !BeginsWithDrive(root))) return current + std::string(root);
+    const bool networkName = root.size() > 1 && IsSeparator(root[1]);
+    if (platform::pathsHaveDriveLetters() && IsSeparator(root.front()) && !networkName && BeginsWithDrive(current))
+        return current.substr(0, 2) + std::string(root);
+    return std::string(root);
+}
+
 }  // namespace
 
+std::string OneSpelling(std::string_view root) {
+    const std::string whole = MadeWhole(root);
+    // Where paths have drive letters, a network name keeps the two separators it
+    // begins with.
+    const std::size_t kept = platform::pathsHaveDriveLetters() ? 2 : 1;
+    std::string spelt;
+    for (const char c : whole) {
+        const bool separator = IsSeparator(c);
+        if (separator && spelt.size() >= kept && spelt.back() == platform::kSeparator) continue;
+        spelt += separator ? platform::kSeparator : c;
+    }
+    if (spelt.empty() || spelt.back() != platform::kSeparator) spelt += platform::kSeparator;
+    return tui::UpperString(spelt);
+}
+
+bool LiesIn2023Tree(const RunPaths& paths) { return OneSpelling(paths.root2024).starts_with(OneSpelling(paths.root2023)); }
+
 PathCheck CheckPaths(RunPaths& paths, const std::function<void()>& rootsChanged) {
+    paths.accepted.reset();
     if (CompleteRoot(paths.root2023) && rootsChanged) rootsChanged();
 
     const std::string& registry = product::RegistryFileName();
@@ -61,10 +92,11 @@ PathCheck CheckPaths(RunPaths& paths, const std::function<void()>& rootsChanged)
         return PathCheck::No2024Directory;
     }
 
-    if (tui::UpperString(paths.root2023) == tui::UpperString(paths.root2024)) {
+    if (OneSpelling(paths.root2023) == OneSpelling(paths.root2024)) {
         tui::ErrorBox(Message({"Katalogi nię mogą być identyczne !"_cp}, true));
         return PathCheck::SameRoots;
     }
+    paths.accepted = AcceptedRoots{paths.root2023, paths.root2024};
     return PathCheck::Valid;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The check of the two data roots when the user leaves the first wizard page.
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "app/paths.h"
 
@@ -16,7 +18,18 @@ enum class PathCheck {
 
 // Completes each root with a final separator (calling rootsChanged after a change,
 // so the page can show it), then checks them in order and tells the user in an
-// error box what is wrong with the first that fails.
+// error box what is wrong with the first that fails. Roots that pass are recorded
+// as accepted.
 PathCheck CheckPaths(RunPaths& paths, const std::function<void()>& rootsChanged);
+
+// A root spelt the one way that every spelling of its directory shares: a relative
+// root made whole from the current directory (or drive), each run of separators one
+// separator ("/" counting as one where paths have drive letters), a final separator,
+// and upper case, Polish letters included. Links, "." and ".." are taken as written.
+std::string OneSpelling(std::string_view root);
+
+// True when the 2024 root names the 2023 root or a directory inside it, however the
+// two are spelt.
+bool LiesIn2023Tree(const RunPaths& paths);
 
 }  // namespace app

@@ -21,13 +21,16 @@ std::string WithoutLastCharacter(const std::string& text) {
     return text.empty() ? text : text.substr(0, text.size() - 1);
 }
 
-// "C:" at the start of a path, where paths have drive letters.
+}  // namespace
+
+bool RootsAccepted(const RunPaths& paths) {
+    return paths.accepted && paths.accepted->root2023 == paths.root2023 && paths.accepted->root2024 == paths.root2024;
+}
+
 bool BeginsWithDrive(std::string_view path) {
     return platform::pathsHaveDriveLetters() && path.size() >= 2 && path[1] == ':' &&
            std::isalpha(static_cast<unsigned char>(path[0]));
 }
-
-}  // namespace
 
 std::string ProgramBasePath(std::string_view executable) {
     const std::size_t separator = executable.rfind(platform::kSeparator);
@@ -59,8 +62,9 @@ std::vector<std::string> ReadListFile(std::string_view fileName) {
     fileio::TextFileReader reader;
     if (reader.open(fileName) != 0) return entries;
     std::string line;
-    // Kept whole: an entry cut short would name another file; the copy refuses it.
-    while (reader.readLine(line)) entries.push_back(line);
+    // The copy checks the names of each entry as cut, so a cut one still cannot
+    // leave the firm's directory.
+    while (reader.readLine(line)) entries.push_back(line.substr(0, kListEntryLength));
     return entries;
 }
 

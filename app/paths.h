@@ -3,6 +3,7 @@
 // built-in defaults, the command line and the path file beside the executable, and
 // the list file of extra per-firm files. Nothing here touches the data trees.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,13 +12,29 @@ namespace app {
 
 // The most a root may hold: page 1 edits roots of this length and no longer.
 inline constexpr std::size_t kMaxRootLength = 255;
+// The significant characters of a line of the list file: the bookkeeping program's
+// own list entries are no longer.
+inline constexpr std::size_t kListEntryLength = 25;
+
+// The two roots as page 1 let them pass.
+struct AcceptedRoots {
+    std::string root2023;
+    std::string root2024;
+};
 
 struct RunPaths {
     std::string root2023;          // ends with the separator once checked
     std::string root2024;          // ends with the separator once checked, unless empty
     std::string programBase;       // the executable's full path without its extension
     std::string programDirectory;  // programBase up to its last separator, or empty
+    std::optional<AcceptedRoots> accepted;  // none until page 1 lets the roots pass
 };
+
+// True when page 1 has let the roots pass as they stand now (not edited since).
+bool RootsAccepted(const RunPaths& paths);
+
+// "C:" at the start of a path, where paths have drive letters.
+bool BeginsWithDrive(std::string_view path);
 
 // The executable's path with the extension of its file name removed; a "." in a
 // directory name is not an extension.
@@ -31,8 +48,9 @@ RunPaths ProgramPaths(std::string_view executable);
 std::string PathFileName(const RunPaths& paths);
 std::string ListFileName(const RunPaths& paths);
 
-// The extra files: one entry per line, in order, each cut to 25 characters; empty
-// lines give empty entries. Empty when the file cannot be opened.
+// The extra files: one entry per line, in order, each cut to its first 25 characters
+// (in "a>b" the cut may fall in the second name); empty lines give empty entries.
+// Empty when the file cannot be opened.
 std::vector<std::string> ReadListFile(std::string_view fileName);
 
 // The 2023 root: separator, "KPR_2023", separator. The 2024 root: the first argument

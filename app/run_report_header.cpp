@@ -3,9 +3,9 @@
 #include <span>
 
 #include "app/page_labels.h"
+#include "app/path_check.h"
 #include "convert/options.h"
 #include "convert/run_report.h"
-#include "platform/files.h"
 #include "product/environment.h"
 
 namespace app {
@@ -77,10 +77,14 @@ std::vector<std::string> RunReportHeader(const Run& run) {
 }
 
 void BeginRunReport(const Run& run) {
-    std::string root = run.paths.root2024;
-    // A run given up on the first page may have a root the page has not completed.
-    if (!root.empty() && root.back() != platform::kSeparator) root += platform::kSeparator;
-    convert::OpenRunReport(root + std::string(convert::kRunReportName), RunReportHeader(run));
+    // A root page 1 has not let pass may be any directory, the 2023 root in another
+    // spelling among them; and the report never goes into the 2023 tree, where the
+    // only change the program may make is the renaming of converted files.
+    if (!RootsAccepted(run.paths) || LiesIn2023Tree(run.paths)) {
+        convert::OpenRunReport({}, {});
+        return;
+    }
+    convert::OpenRunReport(run.paths.root2024 + std::string(convert::kRunReportName), RunReportHeader(run));
 }
 
 }  // namespace app

@@ -15,9 +15,6 @@
 
 namespace convert {
 
-// The longest entry of the list of extra files.
-inline constexpr std::size_t kListEntryLength = 25;
-
 // The names of a named copy: "a>b" copies a to b, a name without ">" keeps its name.
 std::pair<std::string_view, std::string_view> NamedCopyNames(std::string_view entry);
 

@@ -121,12 +121,11 @@ void CarryPayrollSettings(const FirmCopies& firm) {
 }
 
 // Item 25: the user's own list; an entry whose names would leave the firm's
-// directories, or longer than the list allows, is refused (cut, it would name
-// another file).
+// directories is refused.
 void CopyExtraFiles(const FirmCopies& firm) {
     for (const std::string& entry : firm.extraFiles) {
         const auto [from, to] = NamedCopyNames(entry);
-        if (entry.size() <= kListEntryLength && IsPlainFileName(from) && IsPlainFileName(to))
+        if (IsPlainFileName(from) && IsPlainFileName(to))
             firm.Named(entry);
         else
             RefuseFileName(entry);

@@ -135,6 +135,7 @@ void putList(std::string_view title, const std::vector<std::string>& lines) {
 
 void OpenRunReport(std::string_view path, std::span<const std::string> header) {
     gReport = Report{};
+    if (path.empty()) return;
     gReport.path = path;
     gReport.startTick = platform::clock().tickMs();
     if (!openForAppend(gReport.path, gReport.file)) {

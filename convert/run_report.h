@@ -24,7 +24,8 @@ enum class FirmOutcome {
 
 // Appends to the report at path, creating it when missing, the date and time of the
 // run followed by the header lines (code page 852), and starts recording what the
-// progress log shows and the questions ask.
+// progress log shows and the questions ask. An empty path begins a run that keeps
+// no report: nothing is recorded and the last screen names none.
 void OpenRunReport(std::string_view path, std::span<const std::string> header);
 // From here on failures and persons left behind belong to the firm in directory.
 void ReportFirmStart(std::string_view directory);

@@ -112,8 +112,9 @@ int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file);
 // holds with a denying sharing mode (SharingViolation).
 int createFile(std::string_view path, FileHandle& file);
 // Creates a file that is not there yet, for reading and writing, shared deny none.
-// AlreadyExists when any entry has the name in any case (a link, a directory, or a
-// file another process made a moment ago): an existing file is never touched.
+// An existing entry of the name in any case is never touched: AlreadyExists when it
+// is an ordinary file (one another process made a moment ago, which the caller may
+// open), AccessDenied when it is a directory, a link or any other kind of entry.
 int createNewFile(std::string_view path, FileHandle& file);
 // Reads up to size bytes; done receives how many were read (fewer only at the end).
 int readFile(FileHandle& file, void* buffer, std::size_t size, std::size_t& done);

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string path = qzfuzz::WriteFile("QZ.LST", {data, size});
         const std::vector<std::string> entries = app::ReadListFile(path);
         for (const std::string& entry : entries)
-            if (entry.find('\n') != std::string::npos) std::abort();
+            if (entry.size() > app::kListEntryLength || entry.find('\n') != std::string::npos) std::abort();
 
         const convert::FirmPaths paths{qzfuzz::MakeDirectory("2023/FIRMA"), qzfuzz::MakeDirectory("2024/FIRMA")};
         // The source of the first entry is there (when the file layer takes its name),

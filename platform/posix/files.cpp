@@ -108,6 +108,16 @@ int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file) {
 
 namespace {
 
+// Why a new file cannot have the name of an existing entry: an ordinary file is
+// there (AlreadyExists: the caller may open it), or a directory, a link or another
+// kind of entry, which no open takes for a file (AccessDenied, as a create over a
+// directory is refused on the home platform).
+int nameTaken(const std::string& native) {
+    struct stat info;
+    if (syscalls().lstat(native.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return err::AccessDenied;
+    return err::AlreadyExists;
+}
+
 // Creates the file, or, when replace allows, opens and empties an existing one.
 // O_NOFOLLOW: a symbolic link planted under the name is never followed to truncate
 // whatever it points at; the open fails with ELOOP (access denied). O_EXCL for a
@@ -119,14 +129,14 @@ int makeFile(std::string_view path, bool replace, FileHandle& file) {
     if (file.isOpen()) closeFile(file);
     ResolvedPath resolved;
     if (const int found = resolvePath(path, resolved); found != err::Ok) return found;
-    if (resolved.exists && !replace) return err::AlreadyExists;
+    if (resolved.exists && !replace) return nameTaken(resolved.native);
 
     int fd = -1;
     int opened = openDescriptor(resolved.native, mode::ReadWrite,
                                 O_CREAT | O_NOFOLLOW | (resolved.exists ? 0 : O_EXCL), fd);
     if (opened == err::AlreadyExists && !resolved.exists) {
         noteEntryAdded(resolved.native);
-        if (!replace) return opened;
+        if (!replace) return nameTaken(resolved.native);
         resolved.exists = true;
         opened = openDescriptor(resolved.native, mode::ReadWrite, O_CREAT | O_NOFOLLOW, fd);
     }

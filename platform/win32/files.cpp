@@ -103,6 +103,16 @@ int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file) {
 
 namespace {
 
+// Why a new file cannot have the name of an existing entry: an ordinary file is
+// there (AlreadyExists: the caller may open it), or a directory, a link or a device,
+// which no open takes for a file (AccessDenied).
+int nameTaken(const std::string& native) {
+    const DWORD attributes = GetFileAttributesA(native.c_str());
+    constexpr DWORD kNoFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNoFile) != 0) return err::AccessDenied;
+    return err::AlreadyExists;
+}
+
 // Creates the file, or, when replace allows, opens and empties an existing one.
 // Opened first and emptied after the checks: the open meets the sharing modes of
 // other handles before anything is lost, and a link planted under the name is
@@ -115,7 +125,10 @@ int makeFile(std::string_view path, bool replace, FileHandle& file) {
     const HANDLE handle =
         CreateFileA(native.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                     replace ? OPEN_ALWAYS : CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return lastHomeError();
+    if (handle == INVALID_HANDLE_VALUE) {
+        const int error = lastHomeError();
+        return error == err::AlreadyExists ? nameTaken(native) : error;
+    }
     if (const int kind = refuseAllButFiles(handle); kind != err::Ok) return kind;
     if (const int linked = refuseLinks(handle); linked != err::Ok) return linked;
     if (replace && !SetEndOfFile(handle)) {  // a new handle stands at offset 0

@@ -1,5 +1,6 @@
 // Run paths: the program's base path, default roots, the list file and the path file.
 #include "app/paths.h"
+#include "app/path_check.h"
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,31 @@ TEST(ProgramPaths, DriveLetterIsDroppedOnlyWherePathsHaveOne) {
     EXPECT_EQ(paths.root2024, P("/srv/kpr/"));
 }
 
+TEST(RootSpelling, A2024RootInThe2023TreeIsFoundHoweverSpelt) {
+    const std::string here = platform::currentDirectory();
+    const struct {
+        std::string root2023;
+        std::string root2024;
+        bool inside;
+    } cases[] = {
+        {P("/KPR_2023/"), P("/kpr_2023"), true},
+        {P("/KPR_2023/"), P("/KPR_2023///NOWY//"), true},
+        {P(std::string("/DANE/ŁÓDŹ/"_cp)), P(std::string("/dane/łódź/2024/"_cp)), true},
+        {here, "", true},
+        {here, "NOWY", true},
+        {"C:/KPR_2023/", "c:\\kpr_2023\\Nowy", platform::pathsHaveDriveLetters()},
+        {P("/KPR_2023/"), P("/KPR_2023A/"), false},
+        {P("/KPR_2023/NOWY/"), P("/KPR_2023/"), false},
+    };
+    for (const auto& c : cases) {
+        app::RunPaths paths;
+        paths.root2023 = c.root2023;
+        paths.root2024 = c.root2024;
+        EXPECT_EQ(app::LiesIn2023Tree(paths), c.inside) << c.root2023 << " " << c.root2024;
+    }
+    EXPECT_EQ(app::OneSpelling(P("/kpr_2023//")), app::OneSpelling(P("/KPR_2023")));
+}
+
 class PathFilesTest : public qztest::ProgramTest {
 protected:
     std::string End() const { return std::string(platform::kTextLineEnd); }
@@ -81,9 +107,10 @@ TEST_F(PathFilesTest, ListFileEntries) {
                    "\r\n"
                    "ZRODLO.DAT>CEL.DAT\n"
                    "123456789012345678901234567890\n"
+                   "ZRODLO.DAT>BARDZO_DLUGI_CEL.DAT\r\n"
                    "ostatni.txt");
     const std::vector<std::string> expected = {
-        "PLIK1.DAT", "", "ZRODLO.DAT>CEL.DAT", "123456789012345678901234567890", "ostatni.txt",
+        "PLIK1.DAT", "", "ZRODLO.DAT>CEL.DAT", "1234567890123456789012345", "ZRODLO.DAT>BARDZO_DLUGI_C", "ostatni.txt",
     };
     EXPECT_EQ(app::ReadListFile(temp.root() + "qz23-24.LST"), expected);
 }

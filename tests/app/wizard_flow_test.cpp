@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/main_flow.h"
 #include "convert/options.h"
@@ -84,6 +85,46 @@ TEST_F(WizardFlowTest, StartWithoutFirmDataReadsNoRegistryAndShowsNoPicker) {
     EXPECT_FALSE(logShows("ROZPOZNANIE"));
     EXPECT_FALSE(temp.exists("KPR_2024/SPISFIRM.DAT"));
     EXPECT_TRUE(logShows("Koniec pracy kopiera danych KPR_QZ na rok 2024"));
+}
+
+// The run's report goes only into a 2024 root that page 1 let pass, and never into
+// the 2023 tree: not into a root page 1 refused (the 2023 root in other letter
+// case), not from a run given up on page 1 before any check, not into a directory
+// of the 2023 root however it is spelt.
+TEST_F(WizardFlowTest, TheReportGoesOnlyIntoAnAccepted2024RootOutsideThe2023Tree) {
+    std::filesystem::create_directories(temp.path() / "KPR_2023" / "NOWY");
+    const struct {
+        std::string root2024;
+        bool leavePage1;  // PgDn before the cancel
+        bool refused;     // page 1 shows its box
+        std::vector<std::string> reports;
+    } cases[] = {
+        {temp.root() + "kpr_2023", true, true, {}},
+        {temp.root() + "KPR_2024", false, false, {}},
+        {temp.root() + "kpr_2023" + S + "Nowy", true, false, {}},
+        {temp.root() + "KPR_2024", true, false, {"KPR_2024/qz23-24.LOG"}},
+    };
+    for (const auto& c : cases) {
+        run.paths.root2024 = c.root2024;
+        if (c.leavePage1) screen.pushKey(tui::kbPgDn);
+        if (c.refused) {
+            screen.pushIdle();
+            screen.pushAction([this] { EXPECT_TRUE(screen.screenContains("Katalogi nię mogą być identyczne !")); });
+            screen.pushKey(tui::kbEnter);
+        }
+        cancel(true);
+        app::RunWizard(run);
+        std::vector<std::string> reports;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(temp.path()))
+            if (entry.path().filename() == "qz23-24.LOG")
+                reports.push_back(std::filesystem::relative(entry.path(), temp.path()).generic_string());
+        EXPECT_EQ(reports, c.reports) << c.root2024;
+        if (!reports.empty()) {
+            EXPECT_NE(temp.readFile(reports[0]).find("\r\n? Rezygnujesz z konwersji danych na nowy rok ? -- odpowiedź: Tak\r\n"),
+                      std::string::npos);
+        }
+        for (const std::string& report : reports) std::filesystem::remove(temp.path() / report);
+    }
 }
 
 }  // namespace

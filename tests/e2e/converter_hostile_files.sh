@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Trees whose files are not what the converter expects: symbolic links in the 2024
 # tree where it writes, a link loop in the 2023 tree, a directory where a file
-# belongs and the reverse, names on disk that are not UTF-8, and files and
+# belongs (the 2024 registry among them) and the reverse, names on disk that are not UTF-8, and files and
 # directories the user may not read. In every case the run goes on with the rest,
 # ends with exit 0, leaves the 2023 tree and the folder beside the roots (the links'
 # targets among them) as they were.
@@ -38,6 +38,17 @@ case_link_as_2024_registry() {
   convert_case
   expect_reported "Brak dostepu do pliku"
   [ -L "$new2024/SPISFIRM.DAT" ] || fail "$case: the registry link was replaced"
+}
+
+case_directory_as_2024_registry() {
+  # A directory where the 2024 registry belongs: no file to open or create, told in
+  # the main flow's own box only.
+  mkdir "$new2024/SPISFIRM.DAT"
+  remember_untouched
+  convert_case
+  expect_reported "Brak dostepu do pliku"
+  if grep -qF "Zabronony" "$transcript"; then fail "$case: the box of a file that exists"; fi
+  [ -d "$new2024/SPISFIRM.DAT" ] || fail "$case: the directory was replaced"
 }
 
 case_link_loops_in_2023() {
@@ -101,8 +112,8 @@ case_unreadable() {
   chmod 755 "$old2023/${dirs[1]}"
 }
 
-for case in links_in_2024_global link_as_2024_registry link_loops_in_2023 directory_and_file_swapped \
-  names_not_utf8 unreadable; do
+for case in links_in_2024_global link_as_2024_registry directory_as_2024_registry link_loops_in_2023 \
+  directory_and_file_swapped names_not_utf8 unreadable; do
   echo "case: $case"
   make_case_trees
   mapfile -t dirs < <(registry_directories "$old2023/SPISFIRM.DAT")

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The converter on a real terminal: "/?" shows the help lines and ends with 0 after a
 # key; without it the title, the banner in its colours over the first wizard page,
-# and after a confirmed cancel the line naming the run's report (which records the
-# cancel), "Nacisnij Enter" and exit 0. A terminal that cannot place the cursor,
+# and after a confirmed cancel on that page (whose roots were never checked) only
+# "Nacisnij Enter", no run's report, and exit 0. A terminal that cannot place the cursor,
 # like one of an unknown type, is refused at once with the reason and exit code 1.
 set -euo pipefail
 server_name=qz-e2e-start
@@ -44,10 +44,8 @@ tm send-keys Escape
 wait_for "Rezygnujesz z konwersji danych na nowy rok ?"
 tm send-keys t
 wait_for "Nacisnij Enter"
-row 3 | grep -q '^Raport przebiegu: .*qz23-24\.LOG$' || { screen; exit 1; }
-expect_row 4 "Nacisnij Enter"
-grep -qF $'? Rezygnujesz z konwersji danych na nowy rok ? -- odpowiedź: Tak\r' "$root/qz23-24.LOG" ||
-  { echo "the cancel is not in the report"; exit 1; }
+expect_row 3 "Nacisnij Enter"
+[ ! -e "$root/qz23-24.LOG" ] || { echo "a report in a root page 1 never checked"; exit 1; }
 tm send-keys Enter
 wait_for "EXIT=0"
 

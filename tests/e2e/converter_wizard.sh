@@ -100,6 +100,8 @@ wait_for "Nacisnij Enter"
 if screen | grep -qF "Koniec pracy"; then fail "closing line after a cancel"; fi
 finish_run
 [ "$(ls -A "$new2024")" = qz23-24.LOG ] || fail "the 2024 root changed: $(ls -A "$new2024")"
+grep -qF $'? Rezygnujesz z konwersji danych na nowy rok ? -- odpowiedź: Tak\r' "$new2024/qz23-24.LOG" ||
+  fail "the cancel is not in the report"
 
 # Ctrl+D, then F5: nothing converted, the 2024 registry opened (made empty) and closed.
 start_converter

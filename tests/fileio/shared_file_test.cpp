@@ -48,6 +48,17 @@ TEST_F(SharedFileTest, OpenOrCreateCreatesAMissingFileSilently) {
     EXPECT_EQ(file.State(), fileio::state::Opened);
 }
 
+// A directory of the name is no file: none is found, none can be made, and the
+// caller tells the user what failed.
+TEST_F(SharedFileTest, OpenOrCreateOverADirectoryFailsWithoutAMessage) {
+    std::filesystem::create_directory(temp.path() / "SPISFIRM.DAT");
+    FirmListFile file(Path());
+    EXPECT_FALSE(file.Open(fileio::OpenOrCreate, fileio::WaitNone));
+    EXPECT_EQ(file.State(), fileio::state::Closed);
+    EXPECT_EQ(file.LastError(), platform::err::AccessDenied);
+    EXPECT_TRUE(ScreenBlank());
+}
+
 TEST_F(SharedFileTest, OpenExistingOfAMissingFileFailsWithoutAMessage) {
     FirmListFile file(Path());
     EXPECT_FALSE(file.Open(fileio::OpenExisting, fileio::WaitAsk));

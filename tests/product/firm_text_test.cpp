@@ -133,19 +133,31 @@ TEST_F(FirmTextTest, UnchangedLinesKeepTheirKeysLetterCase) {
     EXPECT_NE(target.find("DEF_ZUS=2\r\n"), std::string::npos) << target;
 }
 
+// A target another workstation has locked, or a directory of its name: the box,
+// and nothing changed.
 TEST_F(FirmTextTest, LockedTargetIsReportedAndLeftAlone) {
     temp.writeFile("2024/FIRMATXT.INI", "[KPR]\n");
     platform::FileHandle other;
     ASSERT_EQ(platform::openFile(Target(), platform::mode::ReadWrite | platform::mode::DenyNone, other), 0);
     ASSERT_EQ(platform::lockRange(other, 0, 1), 0);
-    screen.pushIdle();
-    screen.pushAction([this] { EXPECT_TRUE(screen.screenContains("Błąd odczytu danych firmy")); });
-    screen.pushKey(tui::kbEnter);
-    auto carried = product::FirmTextCarry::Done;
-    EXPECT_EQ(exitCodeOf([&] { carried = product::CarryOverFirmText(Source(), Target(), kLocation); }), -1)
-        << "one firm's file does not end the run";
-    EXPECT_EQ(carried, product::FirmTextCarry::TargetUnopened);
-    EXPECT_EQ(temp.readFile("2024/FIRMATXT.INI"), "[KPR]\n");
+    for (const bool directory : {false, true}) {
+        if (directory) {
+            ASSERT_EQ(platform::closeFile(other), 0);
+            std::filesystem::remove(temp.path() / "2024/FIRMATXT.INI");
+            std::filesystem::create_directory(temp.path() / "2024/FIRMATXT.INI");
+        }
+        screen.pushIdle();
+        screen.pushAction([this] { EXPECT_TRUE(screen.screenContains("Błąd odczytu danych firmy")); });
+        screen.pushKey(tui::kbEnter);
+        auto carried = product::FirmTextCarry::Done;
+        EXPECT_EQ(exitCodeOf([&] { carried = product::CarryOverFirmText(Source(), Target(), kLocation); }), -1)
+            << "one firm's file does not end the run";
+        EXPECT_EQ(carried, product::FirmTextCarry::TargetUnopened) << directory;
+        if (directory)
+            EXPECT_TRUE(std::filesystem::is_directory(temp.path() / "2024/FIRMATXT.INI"));
+        else
+            EXPECT_EQ(temp.readFile("2024/FIRMATXT.INI"), "[KPR]\n");
+    }
 }
 
 }  // namespace
