@@ -53,7 +53,7 @@ expect_reported() { grep -qxF -- "$1"$'\r' <<<"$(last_report)" || fail "the repo
 # The report's answers of the last run, in order, are the keys the script sent (Enter
 # at the VAT proportion box accepts its "0"), and the lines are UTF-8 with CR LF.
 expect_answers_reported() {
-  diff <(last_report | sed -n 's/^? .* -- odpowiedź: \(.*\)\r$/\1/p') <(sed 's/^Enter$/0/' "$work/answers") ||
+  diff <(last_report | sed -n 's/^\(! \)\{0,1\}? .* -- odpowiedź: \(.*\)\r$/\2/p') <(sed 's/^Enter$/0/' "$work/answers") ||
     fail "the report's answers are not the answers given"
   [ "$(grep -c $'\r$' "$report")" = "$(wc -l <"$report")" ] || fail "a report line without CR LF"
   grep -qF "PROGRAM DO PRZEPCHNIĘCIA DANYCH" "$report" || fail "the report is not UTF-8"

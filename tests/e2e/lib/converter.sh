@@ -60,7 +60,7 @@ finish_run() {
 }
 
 # The last line the log wrote on the screen given.
-last_line() { sed '/^ *$/d' <<<"$1" | tail -n 1; }
+last_line() { sed '$d; /^ *$/d' <<<"$1" | tail -n 1; }
 # Whether the screen waits for the answer to a question (rather than for a key after
 # a notice): by the box it shows or by the last line the log wrote.
 is_question() {
@@ -79,7 +79,7 @@ answer_for() {
     *"Przenieść T/N"*) [ -n "${person_answer:-}" ] && echo "$person_answer" ;;
     *"(B/N/A) ?"*) echo B ;;
     *"Nie odnaleziono osoby związanej z członkiem rodziny !"* | *"Upss..."* | *"jako BO.2024"* | \
-      *"Zerowa ilość odczytanych firm"* | *"Nie można dokonać konwersji ..."* | \
+      *"Zerowa ilość odczytanych firm"* | *"nie ma czego konwertować"* | *"Nie można dokonać konwersji ..."* | \
       *"Katalog zajęty przez inną konwersję"*) echo Enter ;;
     *) return 1 ;;
   esac
