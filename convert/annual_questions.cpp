@@ -51,7 +51,7 @@ bool ChooseYear2024Settings() {
     const char answer = tui::JournalKey(std::string(kBothYears).append(kChoices), LogWaitForChoice("BNA"));
     LogWriteLine();
     LogWriteLine(std::string(" - wybrano: ") + answer);
-    ReportToCheck(answer == 'B' ? "dane roczne wzięte z 2023" : "dane roczne wzięte z 2024");
+    ReportToCheck(answer == 'B' ? "dane roczne wzięte z 2023"_cp : "dane roczne wzięte z 2024"_cp);
     LogWriteLine();
     if (answer == 'A') gAnswerForAll = true;
     return answer != 'B';

@@ -313,7 +313,12 @@ void CloseRunReport() {
 
 void ShowRunReport() {
     if (gReport.path.empty()) return;
-    for (const std::string& line : countLines()) LogWriteLine(line);
+    // A run that took no firm and found nothing to check (one cancelled in the
+    // wizard) has no result to give.
+    const bool anyResult = gReport.registered + gReport.notConverted + gReport.passedOver > 0 ||
+                           !gReport.notes.empty() || !gReport.toCheck.empty();
+    if (anyResult)
+        for (const std::string& line : countLines()) LogWriteLine(line);
     if (gReport.broken) {
         SetLogColour(logcolour::Error);
         LogWriteLine(std::string("Błąd zapisu raportu przebiegu: "_cp) + gReport.path);
