@@ -6,6 +6,7 @@
 #include "fileio/text_file.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
+#include "platform/text_convention.h"
 
 namespace app {
 
@@ -54,13 +55,25 @@ std::string PathFileName(const RunPaths& paths) { return paths.programBase + ".P
 
 std::string ListFileName(const RunPaths& paths) { return paths.programBase + ".LST"; }
 
-std::vector<std::string> ReadListFile(std::string_view fileName) {
-    std::vector<std::string> entries;
+namespace {
+
+// The lines of one of the program's own text files, in code page 852; false when
+// the file cannot be opened.
+bool ReadProgramTextFile(std::string_view fileName, std::vector<std::string>& lines) {
     fileio::TextFileReader reader;
-    if (reader.open(fileName) != 0) return entries;
+    if (reader.open(fileName) != 0) return false;
     std::string line;
+    while (reader.readLine(line)) lines.push_back(line);
+    lines = platform::textFileLinesIn(std::move(lines));
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::string> ReadListFile(std::string_view fileName) {
     // Kept whole: an entry cut short would name another file; the copy refuses it.
-    while (reader.readLine(line)) entries.push_back(line);
+    std::vector<std::string> entries;
+    static_cast<void>(ReadProgramTextFile(fileName, entries));
     return entries;
 }
 
@@ -75,11 +88,10 @@ void SetDefaultRoots(RunPaths& paths, std::string_view firstArgument) {
 }
 
 void ReadPathFile(std::string_view fileName, RunPaths& paths) {
-    fileio::TextFileReader reader;
-    if (reader.open(fileName) != 0) return;
+    std::vector<std::string> lines;
+    if (!ReadProgramTextFile(fileName, lines)) return;
     convert::LogWriteLine("Ustalenie ścieżek dostępu "_cp);
-    std::string line;
-    while (reader.readLine(line)) {
+    for (std::string& line : lines) {
         // A file that went through a text-mode transfer twice ends its lines with more
         // than one CR; no folder name ends with one.
         while (line.ends_with('\r')) line.pop_back();
@@ -92,11 +104,12 @@ void ReadPathFile(std::string_view fileName, RunPaths& paths) {
 }
 
 int WritePathFile(std::string_view fileName, const RunPaths& paths) {
-    return fileio::WriteTextFile(fileName, {
-                                               std::string(kPathSection),
-                                               std::string(kKey2023) + WithoutLastCharacter(paths.root2023),
-                                               std::string(kKey2024) + WithoutLastCharacter(paths.root2024),
-                                           });
+    return fileio::WriteTextFile(fileName,
+                                 {
+                                     std::string(kPathSection),
+                                     platform::textFileLineOut(std::string(kKey2023) + WithoutLastCharacter(paths.root2023)),
+                                     platform::textFileLineOut(std::string(kKey2024) + WithoutLastCharacter(paths.root2024)),
+                                 });
 }
 
 }  // namespace app
