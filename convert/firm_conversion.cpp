@@ -101,6 +101,7 @@ bool TakeTargetDirectory(const FirmPaths& firm, ConversionMark& mark) {
         if (marked == platform::err::Ok) marked = mark.Make(firm.target);
     }
     if (marked == platform::err::AlreadyExists || marked == platform::err::LockViolation) {
+        platform::forgetFailure();  // another workstation's conversion: no failure to give a reason for
         ReportError("Katalog zajęty przez inną konwersję, firma pominięta: "_cp, firm.target);
         return false;
     }
