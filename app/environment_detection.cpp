@@ -138,7 +138,8 @@ std::uint16_t DetectEnvironment(const RunPaths& paths) {
     platform::FileHandle registry;
     if (!OpenRegistry(path, registry)) {
         LogLine("Błąd otwarcia/dostępu do pliku "_cp, path);
-        tui::ErrorBox(tui::WithFailureReason(fileio::Centred("Brak dostępu do pliku"_cp) + tui::kLineEnd + fileio::Centred(path)));
+        tui::ErrorBox(tui::WithFailureReason(fileio::Centred("Brak dostępu do pliku"_cp) + tui::kLineEnd +
+                                             fileio::Centred(path)));
         platform::exitProgram(0);
     }
     std::uint64_t size = 0;

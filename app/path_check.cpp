@@ -50,7 +50,8 @@ std::vector<std::string> PathLines(std::string_view path) {
     constexpr std::size_t kLines = 2;
     constexpr std::string_view kCut = "...";
     std::string text(path);
-    if (text.size() > kRoom * kLines) text = std::string(kCut) + text.substr(text.size() - (kRoom * kLines - kCut.size()));
+    if (text.size() > kRoom * kLines)
+        text = std::string(kCut) + text.substr(text.size() - (kRoom * kLines - kCut.size()));
     std::vector<std::string> lines;
     for (std::size_t start = 0; start < text.size(); start += kRoom) lines.push_back(text.substr(start, kRoom));
     return lines;

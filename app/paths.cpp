@@ -104,12 +104,12 @@ void ReadPathFile(std::string_view fileName, RunPaths& paths) {
 }
 
 int WritePathFile(std::string_view fileName, const RunPaths& paths) {
-    return fileio::WriteTextFile(fileName,
-                                 {
-                                     std::string(kPathSection),
-                                     platform::textFileLineOut(std::string(kKey2023) + WithoutLastCharacter(paths.root2023)),
-                                     platform::textFileLineOut(std::string(kKey2024) + WithoutLastCharacter(paths.root2024)),
-                                 });
+    return fileio::WriteTextFile(
+        fileName, {
+                      std::string(kPathSection),
+                      platform::textFileLineOut(std::string(kKey2023) + WithoutLastCharacter(paths.root2023)),
+                      platform::textFileLineOut(std::string(kKey2024) + WithoutLastCharacter(paths.root2024)),
+                  });
 }
 
 }  // namespace app

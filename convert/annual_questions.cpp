@@ -74,7 +74,8 @@ std::uint16_t AskVatProportion(std::optional<std::uint16_t> settled2023) {
         tui::InputBox(0, answer, prompt);
         tui::JournalAnswer(prompt, answer);
         if (const std::optional<std::uint16_t> proportion = proportionOf(answer)) {
-            ReportToCheck(std::string("proporcja VAT na 2024 wpisana ręcznie: "_cp) + std::to_string(*proportion) + "%");
+            ReportToCheck(std::string("proporcja VAT na 2024 wpisana ręcznie: "_cp) + std::to_string(*proportion) +
+                          "%");
             return *proportion;
         }
         tui::WarningBeep();

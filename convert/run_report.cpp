@@ -283,7 +283,8 @@ void ReportToCheck(std::string_view point, CheckKind kind, CheckLine line) {
         gReport.toCheck.push_back(FirmChecks{gReport.firm, label, {}});
     }
     std::vector<CheckPoint>& points = gReport.toCheck.back().points;
-    const auto same = std::find_if(points.begin(), points.end(), [point](const CheckPoint& made) { return made.text == point; });
+    const auto same =
+        std::find_if(points.begin(), points.end(), [point](const CheckPoint& made) { return made.text == point; });
     if (same != points.end())
         ++same->count;
     else

@@ -7,8 +7,9 @@
 // by its points to check, and a summary. It is UTF-8 with CR LF line ends, written
 // as the run goes in batches of lines (at the latest with each firm's result, an
 // error shown or an answer given; the last line is held back until the next one
-// shows whether it repeats or is to be checked) and made durable after each firm. A report that cannot be written never stops the conversion: it is
-// given up quietly and the last screen says so in one line.
+// shows whether it repeats or is to be checked) and made durable after each firm.
+// A report that cannot be written never stops the conversion: it is given up
+// quietly and the last screen says so in one line.
 #include <span>
 #include <string>
 #include <string_view>

@@ -17,8 +17,9 @@ struct FailureText {
     std::string_view words;
 };
 
-// The one table of reasons, each short enough to stand after "Przyczyna: " in a box. Besides the numbers the layer names, the Windows build
-// passes on the system's own numbers of the same family (19, 21, 23, 29, 30, 80, 206).
+// The one table of reasons, each short enough to stand after "Przyczyna: " in a box.
+// Besides the numbers the layer names, the Windows build passes on the system's own
+// numbers of the same family (19, 21, 23, 29, 30, 80, 206).
 constexpr std::array kFailureTexts = {
     FailureText{platform::err::FileNotFound, "nie ma takiego pliku"_cp},
     FailureText{platform::err::PathNotFound, "nie ma takiej ścieżki"_cp},

@@ -83,6 +83,9 @@ live_records() {
   return 0
 }
 live_count() { live_records "$1" "$2" | wc -l; }
+# How many live records of file $1 (under a firm's directory) of $2 bytes the 2024
+# tree lacks.
+records_lacking() { echo $(( $(live_count "$old2023/$1" "$2") - $(live_count "$new2024/$1" "$2") )); }
 # The names of a family file's live records, one a line, sorted.
 family_names() {
   local i
@@ -103,8 +106,8 @@ expect_dropped_reported() {
         fail "${dirs[$i]}: the dropped family member $name is not to be checked"
     done < <(comm -23 <(family_names "$old2023/${dirs[$i]}/DANE_PF8.REK") \
                       <(family_names "$new2024/${dirs[$i]}/DANE_PF8.REK"))
-    contracts=$(( $(live_count "$old2023/${dirs[$i]}/2024UZ5.REK" 1024) - $(live_count "$new2024/${dirs[$i]}/2024UZ5.REK" 1024) ))
-    salaries=$(( $(live_count "$old2023/${dirs[$i]}/2024WP5.REK" 26624) - $(live_count "$new2024/${dirs[$i]}/2024WP5.REK" 26624) ))
+    contracts=$(records_lacking "${dirs[$i]}/2024UZ5.REK" 1024)
+    salaries=$(records_lacking "${dirs[$i]}/2024WP5.REK" 26624)
     if [ "$contracts" -gt 0 ]; then
       local times=""
       [ "$contracts" -gt 1 ] && times=" ($contracts razy)"
@@ -247,7 +250,8 @@ finish_run
 expect_reported "Odnaleziono katalog docelowy $new2024/${dirs[1]} dla firmy ${names[1]}"
 expect_reported "Wszystkie firmy (6) są już przeniesione do 2024 - nie ma czego konwertować"
 expect_reported "Do sprawdzenia: 1 firm"
-grep -qF -- "   - zostawiony plik 2024 $new2024/#BIN024/" <<<"$(last_report)" || fail "the kept global files are not to be checked"
+grep -qF -- "   - zostawiony plik 2024 $new2024/#BIN024/" <<<"$(last_report)" ||
+  fail "the kept global files are not to be checked"
 [ -z "${QZ_E2E_KEEP_REPORT:-}" ] || cp "$report" "$QZ_E2E_KEEP_REPORT"
 expect_registry 5 4 3 1 2 0
 expect_2023_untouched
