@@ -8,12 +8,14 @@
 #include "convert/copy_steps.h"
 #include "convert/file_names.h"
 #include "convert/progress_log.h"
+#include "convert/run_report.h"
 #include "fileio/file_mode.h"
 #include "fileio/message_lines.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "product/environment.h"
+#include "tui/failure_reason.h"
 #include "tui/message_box.h"
 
 namespace app {
@@ -29,7 +31,7 @@ void LogLine(std::string_view text, std::string_view name) {
 
 // Logs the line, closes the registry, waits for a key and ends the program.
 [[noreturn]] void StopWith(std::string_view text, std::string_view name, platform::FileHandle& registry) {
-    LogLine(text, name);
+    convert::LogFailureLine(text, name);
     platform::closeFile(registry);
     convert::LogWaitForKey();
     platform::exitProgram(0);
@@ -51,11 +53,11 @@ bool ReadRecord(platform::FileHandle& registry, std::uint64_t index, fileio::Reg
            done == record.bytes.size();
 }
 
-enum class Verdict { Taken, PassedOver, Missing };
+enum class Verdict { Taken, Converted, PassedOver, Missing };
 
 Verdict FoundConverted(const std::string& target, const std::string& forFirm) {
     LogLine("Odnaleziono katalog docelowy ", target + forFirm);
-    return Verdict::PassedOver;
+    return Verdict::Converted;
 }
 
 // A firm whose 2024 directory exists: its in-progress mark and the 2024 registry tell
@@ -136,7 +138,8 @@ std::uint16_t DetectEnvironment(const RunPaths& paths) {
     platform::FileHandle registry;
     if (!OpenRegistry(path, registry)) {
         LogLine("Błąd otwarcia/dostępu do pliku "_cp, path);
-        tui::ErrorBox(fileio::Centred("Brak dostępu do pliku"_cp) + tui::kLineEnd + fileio::Centred(path));
+        tui::ErrorBox(tui::WithFailureReason(fileio::Centred("Brak dostępu do pliku"_cp) + tui::kLineEnd +
+                                             fileio::Centred(path)));
         platform::exitProgram(0);
     }
     std::uint64_t size = 0;
@@ -148,6 +151,7 @@ std::uint16_t DetectEnvironment(const RunPaths& paths) {
     RegisteredFirms registered(paths.root2024 + registryName);
     std::uint16_t count = 0;
     bool repair = false;
+    std::uint64_t converted = 0;
     for (std::uint64_t index = 0; index < records; ++index) {
         if (count == kMaxFirms) {
             LogLine("Przekroczona maksymalna ilość firm "_cp, std::to_string(kMaxFirms));
@@ -163,6 +167,9 @@ std::uint16_t DetectEnvironment(const RunPaths& paths) {
             case Verdict::Taken:
                 SetFirm(++count, record);
                 break;
+            case Verdict::Converted:
+                ++converted;
+                break;
             case Verdict::Missing:
                 repair = true;
                 break;
@@ -174,6 +181,13 @@ std::uint16_t DetectEnvironment(const RunPaths& paths) {
 
     if (count == 0) {
         convert::LogWriteLine("Zerowa ilość odczytanych firm"_cp);
+        // Not a fault of the registry: there is nothing left to convert.
+        if (converted == records) {
+            const std::string allDone = "Wszystkie firmy (" + std::to_string(converted) +
+                                        std::string(") są już przeniesione do 2024 - nie ma czego konwertować"_cp);
+            convert::LogWriteLine(allDone);
+            convert::ReportRunNote(allDone);
+        }
         convert::LogWaitForKey();
     }
     if (repair) {

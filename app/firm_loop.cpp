@@ -15,6 +15,7 @@
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "product/environment.h"
+#include "tui/failure_reason.h"
 #include "tui/message_box.h"
 
 namespace app {
@@ -45,7 +46,8 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
     // A missing 2024 registry is created empty; a busy one is not waited for.
     fileio::FirmListFile registry(run.paths.root2024 + product::RegistryFileName());
     if (!registry.Open(fileio::OpenOrCreate, fileio::WaitNone)) {
-        tui::ErrorBox(fileio::Centred("Brak dostepu do pliku") + tui::kLineEnd + fileio::Centred(registry.FileName()));
+        tui::ErrorBox(tui::WithFailureReason(fileio::Centred("Brak dostepu do pliku") + tui::kLineEnd +
+                                             fileio::Centred(registry.FileName())));
         return;
     }
     const convert::DataRoots roots{run.paths.root2023, run.paths.root2024};

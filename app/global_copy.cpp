@@ -9,6 +9,7 @@
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "platform/process.h"
+#include "tui/failure_reason.h"
 #include "tui/message_box.h"
 #include "tui/text_device.h"
 
@@ -96,7 +97,7 @@ void RunStep(const GlobalStep& step, const std::string& sourceDir, const std::st
     text += tui::kLineEnd;
     text += tui::kCentre;
     text += path;
-    tui::ErrorBox(text);
+    tui::ErrorBox(tui::WithFailureReason(text));
     platform::exitProgram(0);
 }
 

@@ -38,7 +38,7 @@ bool PathsPass(tui::Dialog& dialog, RunPaths& paths) {
         dialog.control(Root2024).Draw();
     });
     if (result == PathCheck::NoRegistry) tui::FocusControl(dialog, Root2023);
-    if (result == PathCheck::SameRoots) tui::FocusControl(dialog, Root2024);
+    if (result == PathCheck::SameRoots || result == PathCheck::No2024Write) tui::FocusControl(dialog, Root2024);
     return result == PathCheck::Valid;
 }
 

@@ -2,11 +2,14 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "convert/file_size.h"
+#include "fileio/message_lines.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "product/environment.h"
+#include "tui/failure_reason.h"
 #include "tui/message_box.h"
 #include "tui/polish_text.h"
 
@@ -54,6 +57,28 @@ std::string MadeWhole(std::string_view root) {
     return std::string(root);
 }
 
+// A path on box lines of the room a box has, its end kept when it needs more lines.
+std::vector<std::string> PathLines(std::string_view path) {
+    constexpr std::size_t kRoom = 38;
+    constexpr std::size_t kLines = 2;
+    constexpr std::string_view kCut = "...";
+    std::string text(path);
+    if (text.size() > kRoom * kLines)
+        text = std::string(kCut) + text.substr(text.size() - (kRoom * kLines - kCut.size()));
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size(); start += kRoom) lines.push_back(text.substr(start, kRoom));
+    return lines;
+}
+
+// Whether a file can be made in the 2024 root: a small probe file is created and
+// removed again. False with the failure recorded for its reason.
+bool CanWriteIn(const std::string& root) {
+    platform::FileHandle probe;
+    const std::string path = root + "qz23-24.$$$";
+    if (platform::createFile(path, probe) != platform::err::Ok) return false;
+    return platform::closeFile(probe) == platform::err::Ok && platform::removeFile(path) == platform::err::Ok;
+}
+
 }  // namespace
 
 std::string OneSpelling(std::string_view root) {
@@ -80,7 +105,10 @@ PathCheck CheckPaths(RunPaths& paths, const std::function<void()>& rootsChanged)
     const std::string& registry = product::RegistryFileName();
     if (convert::ProbeFileSize(paths.root2023 + registry) == 0) {
         const std::string missing = "Brak pliku " + registry;
-        tui::ErrorBox(Message({missing, "Musisz wskazać katalog"_cp, "głównym programu KPR_QZ"_cp}, false));
+        std::string text = Message({missing, "Musisz wskazać katalog"_cp, "głównym programu KPR_QZ"_cp}, false);
+        // Where it was looked for, so that a mistyped root shows itself.
+        for (const std::string& line : PathLines(paths.root2023 + registry)) text += tui::kLineEnd + line;
+        tui::ErrorBox(text);
         return PathCheck::NoRegistry;
     }
 
@@ -95,6 +123,15 @@ PathCheck CheckPaths(RunPaths& paths, const std::function<void()>& rootsChanged)
     if (OneSpelling(paths.root2023) == OneSpelling(paths.root2024)) {
         tui::ErrorBox(Message({"Katalogi nię mogą być identyczne !"_cp}, true));
         return PathCheck::SameRoots;
+    }
+
+    // Nothing is read or written before the run knows that its results can be kept.
+    platform::forgetFailure();
+    if (!CanWriteIn(paths.root2024)) {
+        std::string text = Message({"Nie można zapisywać w katalogu"_cp}, true);
+        for (const std::string& line : PathLines(paths.root2024)) text += tui::kLineEnd + fileio::Centred(line);
+        tui::ErrorBox(tui::WithFailureReason(text));
+        return PathCheck::No2024Write;
     }
     paths.accepted = AcceptedRoots{paths.root2023, paths.root2024};
     return PathCheck::Valid;

@@ -14,12 +14,13 @@ enum class PathCheck {
     NoRegistry,       // no registry (or an empty one) in the 2023 root: focus the 2023 line
     No2024Directory,  // the 2024 root names no directory: the focus stays
     SameRoots,        // both roots name the same directory: focus the 2024 line
+    No2024Write,      // no file can be made in the 2024 root: focus the 2024 line
 };
 
 // Completes each root with a final separator (calling rootsChanged after a change,
 // so the page can show it), then checks them in order and tells the user in an
-// error box what is wrong with the first that fails. Roots that pass are recorded
-// as accepted.
+// error box what is wrong with the first that fails. The 2024 root must take a
+// probe file, made and removed again. Roots that pass are recorded as accepted.
 PathCheck CheckPaths(RunPaths& paths, const std::function<void()>& rootsChanged);
 
 // A root spelt the one way that every spelling of its directory shares: a relative

@@ -1,11 +1,13 @@
 #include "app/paths.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "convert/progress_log.h"
 #include "fileio/text_file.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
+#include "platform/text_convention.h"
 
 namespace app {
 
@@ -57,14 +59,27 @@ std::string PathFileName(const RunPaths& paths) { return paths.programBase + ".P
 
 std::string ListFileName(const RunPaths& paths) { return paths.programBase + ".LST"; }
 
+namespace {
+
+// The lines of one of the program's own text files, in code page 852; false when
+// the file cannot be opened.
+bool ReadProgramTextFile(std::string_view fileName, std::vector<std::string>& lines) {
+    fileio::TextFileReader reader;
+    if (reader.open(fileName) != 0) return false;
+    std::string line;
+    while (reader.readLine(line)) lines.push_back(line);
+    lines = platform::textFileLinesIn(std::move(lines));
+    return true;
+}
+
+}  // namespace
+
 std::vector<std::string> ReadListFile(std::string_view fileName) {
     std::vector<std::string> entries;
-    fileio::TextFileReader reader;
-    if (reader.open(fileName) != 0) return entries;
-    std::string line;
+    static_cast<void>(ReadProgramTextFile(fileName, entries));
     // The copy checks the names of each entry as cut, so a cut one still cannot
     // leave the firm's directory.
-    while (reader.readLine(line)) entries.push_back(line.substr(0, kListEntryLength));
+    for (std::string& entry : entries) entry.resize(std::min(entry.size(), kListEntryLength));
     return entries;
 }
 
@@ -79,11 +94,10 @@ void SetDefaultRoots(RunPaths& paths, std::string_view firstArgument) {
 }
 
 void ReadPathFile(std::string_view fileName, RunPaths& paths) {
-    fileio::TextFileReader reader;
-    if (reader.open(fileName) != 0) return;
+    std::vector<std::string> lines;
+    if (!ReadProgramTextFile(fileName, lines)) return;
     convert::LogWriteLine("Ustalenie ścieżek dostępu "_cp);
-    std::string line;
-    while (reader.readLine(line)) {
+    for (std::string& line : lines) {
         // A file that went through a text-mode transfer twice ends its lines with more
         // than one CR; no folder name ends with one.
         while (line.ends_with('\r')) line.pop_back();
@@ -96,11 +110,12 @@ void ReadPathFile(std::string_view fileName, RunPaths& paths) {
 }
 
 int WritePathFile(std::string_view fileName, const RunPaths& paths) {
-    return fileio::WriteTextFile(fileName, {
-                                               std::string(kPathSection),
-                                               std::string(kKey2023) + WithoutLastCharacter(paths.root2023),
-                                               std::string(kKey2024) + WithoutLastCharacter(paths.root2024),
-                                           });
+    return fileio::WriteTextFile(
+        fileName, {
+                      std::string(kPathSection),
+                      platform::textFileLineOut(std::string(kKey2023) + WithoutLastCharacter(paths.root2023)),
+                      platform::textFileLineOut(std::string(kKey2024) + WithoutLastCharacter(paths.root2024)),
+                  });
 }
 
 }  // namespace app

@@ -4,6 +4,7 @@
 
 #include "convert/copy_steps.h"
 #include "convert/progress_log.h"
+#include "convert/run_report.h"
 #include "platform/cp852.h"
 #include "tui/journal.h"
 #include "tui/event.h"
@@ -50,6 +51,7 @@ bool ChooseYear2024Settings() {
     const char answer = tui::JournalKey(std::string(kBothYears).append(kChoices), LogWaitForChoice("BNA"));
     LogWriteLine();
     LogWriteLine(std::string(" - wybrano: ") + answer);
+    ReportToCheck(answer == 'B' ? "dane roczne wzięte z 2023"_cp : "dane roczne wzięte z 2024"_cp);
     LogWriteLine();
     if (answer == 'A') gAnswerForAll = true;
     return answer != 'B';
@@ -71,7 +73,11 @@ std::uint16_t AskVatProportion(std::optional<std::uint16_t> settled2023) {
         // back the "0" it started with.
         tui::InputBox(0, answer, prompt);
         tui::JournalAnswer(prompt, answer);
-        if (const std::optional<std::uint16_t> proportion = proportionOf(answer)) return *proportion;
+        if (const std::optional<std::uint16_t> proportion = proportionOf(answer)) {
+            ReportToCheck(std::string("proporcja VAT na 2024 wpisana ręcznie: "_cp) + std::to_string(*proportion) +
+                          "%");
+            return *proportion;
+        }
         tui::WarningBeep();
     }
 }
@@ -81,6 +87,7 @@ void WarnOfOpenDecember() {
     // answers it.
     tui::FlushKeys();
     LogWriteLine("Nie zatwierdzono miesiąca GRUDNIA.2023"_cp);
+    ReportToCheck("nie zatwierdzono miesiąca GRUDNIA.2023: BZ.2023 przeniesiony jako BO.2024"_cp);
     tui::Beep();
     LogWriteLine("mogę przenieść niepoprawny stan BZ.2023 jako BO.2024"_cp);
     tui::Beep();

@@ -5,6 +5,7 @@
 #include "convert/progress_log.h"
 #include "convert/run_report.h"
 #include "platform/cp852.h"
+#include "tui/failure_reason.h"
 
 namespace convert {
 
@@ -18,9 +19,16 @@ void LogLineIn(tui::Attribute colour, std::string_view text, std::string_view na
     SetLogColour(logcolour::Normal);
 }
 
-void ReportError(std::string_view text, std::string_view name) {
-    ReportFailure(std::string(text).append(name));
+std::string LogFailureLine(std::string_view text, std::string_view name) {
+    std::string reason = tui::TakeFailureReason();
     LogLineIn(logcolour::Error, text, name);
+    if (!reason.empty()) LogLineIn(logcolour::Error, reason);
+    return reason;
+}
+
+void ReportError(std::string_view text, std::string_view name) {
+    const std::string reason = LogFailureLine(text, name);
+    ReportFailure(std::string(text).append(name).append(reason.empty() ? "" : " - ").append(reason));
     LogWaitForKey();
 }
 

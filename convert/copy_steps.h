@@ -2,6 +2,7 @@
 // The steps that the copies share: the log lines around a copy, opening the source
 // and the target with their error reports, and closing both.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "platform/files.h"
@@ -11,7 +12,11 @@ namespace convert {
 
 // Writes text and name as one log line in colour; normal text follows.
 void LogLineIn(tui::Attribute colour, std::string_view text, std::string_view name = {});
-// An error line followed by a wait for a key.
+// An error line after a failed file operation, followed by a line in the error
+// colour with the reason the system gave, when it gave one (tui/failure_reason.h).
+// Returns that reason line, empty when none.
+std::string LogFailureLine(std::string_view text, std::string_view name = {});
+// LogFailureLine, the failure kept for the report, and a wait for a key.
 void ReportError(std::string_view text, std::string_view name = {});
 
 // Opens the source for reading, shared with every other user. On failure reports

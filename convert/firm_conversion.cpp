@@ -16,6 +16,7 @@
 #include "fileio/message_lines.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
+#include "tui/failure_reason.h"
 #include "tui/message_box.h"
 #include "tui/window.h"
 
@@ -91,7 +92,8 @@ bool TakeTargetDirectory(const FirmPaths& firm, ConversionMark& mark) {
         if (made == platform::err::Ok) {
             NoteMadeByThisRun(firm.target);
         } else if (made != platform::err::AlreadyExists || !platform::directoryExists(firm.target)) {
-            tui::ErrorBox(fileio::Centred("Utworzenia katalogu firmy") + tui::kLineEnd + fileio::Centred(firm.target));
+            tui::ErrorBox(fileio::Centred("Utworzenia katalogu firmy") + tui::kLineEnd + fileio::Centred(firm.target) +
+                          tui::kLineEnd + fileio::Centred(tui::FailureReason(made)));
             return false;
         } else if (!MadeOrClaimedByThisRun(firm.target)) {
             marked = platform::err::AlreadyExists;
@@ -99,6 +101,7 @@ bool TakeTargetDirectory(const FirmPaths& firm, ConversionMark& mark) {
         if (marked == platform::err::Ok) marked = mark.Make(firm.target);
     }
     if (marked == platform::err::AlreadyExists || marked == platform::err::LockViolation) {
+        platform::forgetFailure();  // another workstation's conversion: no failure to give a reason for
         ReportError("Katalog zajęty przez inną konwersję, firma pominięta: "_cp, firm.target);
         return false;
     }

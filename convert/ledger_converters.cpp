@@ -5,6 +5,7 @@
 #include "convert/packed_date.h"
 #include "convert/person_keys.h"
 #include "convert/progress_log.h"
+#include "convert/run_report.h"
 #include "convert/staff_log.h"
 #include "platform/cp852.h"
 
@@ -64,7 +65,12 @@ bool ConvertRepayment(RecordBytes source, RecordBuffer target) {
 bool KeepSalary(RecordBuffer record) {
     if (record.size() < SalaryRecord::kSize) return false;
     const std::int64_t key = ReadInt64(record, SalaryRecord::kKey);
-    if (key < 0 || !FindPersonKey(key)) return false;
+    if (key < 0) return false;
+    if (!FindPersonKey(key)) {
+        // No log line about it on screen: the report keeps it to be checked.
+        ReportToCheck("pominięte wynagrodzenie osoby nieprzeniesionej"_cp, CheckKind::RecordDropped, CheckLine::None);
+        return false;
+    }
     LogWriteLine("Wynagrodzenie idx = ");
     return true;
 }
@@ -77,6 +83,7 @@ bool ConvertContract(RecordBytes source, RecordBuffer target) {
     WarnWhenPersonKeysOverflow("Upss... za duża ilość pracownikow !"_cp);
     if (!FindPersonKey(key)) {
         LogWriteLine("Upss... nie odnaleziono osoby związanej z odczytną umową/zlecenia !"_cp);
+        ReportToCheck("pominięta umowa/zlecenie bez osoby"_cp, CheckKind::RecordDropped);
         LogWaitForKey();
         return false;
     }

@@ -25,7 +25,7 @@ void RenameConverted() {
     for (const std::string& source : gConverted) {
         const std::string hidden = source + "~";
         if (platform::renameFile(source, hidden) != platform::err::Ok)
-            LogLineIn(logcolour::Error, "Błąd zmiany nazwy pliku "_cp, source);
+            LogFailureLine("Błąd zmiany nazwy pliku "_cp, source);
         else
             LogWriteLine(std::string("Zmiana nazwy pliku "_cp) + source + " na " + hidden);
     }

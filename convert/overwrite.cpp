@@ -4,6 +4,7 @@
 
 #include "convert/file_size.h"
 #include "convert/progress_log.h"
+#include "convert/run_report.h"
 #include "platform/cp852.h"
 #include "tui/journal.h"
 
@@ -37,6 +38,11 @@ bool AskOverwrite(std::string_view name) {
     const char answer = tui::JournalKey(notice, LogWaitForChoice("ANWZ"));
     SetLogColour(logcolour::Normal);
     LogWriteLine();
+    if (answer == 'Z' || answer == 'N') {
+        std::string point = std::string("zostawiony plik 2024 "_cp).append(name);
+        if (answer == 'N') point += std::string(" i wszystkie następne"_cp);
+        ReportToCheck(point);
+    }
 
     switch (answer) {
         case 'A':

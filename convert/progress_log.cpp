@@ -5,6 +5,8 @@
 #include <string>
 
 #include "convert/options.h"
+#include "platform/cp852.h"
+#include "tui/hint_bar.h"
 #include "tui/journal.h"
 #include "tui/polish_text.h"
 #include "tui/screen.h"
@@ -13,6 +15,8 @@
 namespace convert {
 
 namespace {
+
+using namespace platform::literals;
 
 constexpr int kHeaderRows = 2;
 constexpr int kLastLineRow = 23;  // the row below it stays blank
@@ -27,6 +31,7 @@ struct Log {
     int column = 1;
     tui::Attribute colour = 0x07;
     bool lineInError = false;  // a part of the line at the write row was written in the error colour
+    std::string wholeLine;     // the line at the write row as written, not cut at column 80
     // After a scroll, the rows above the write row and row 24 are drawn when the
     // screen is next shown, once for every line written meanwhile, in the text
     // attribute of the last scroll.
@@ -54,10 +59,36 @@ std::string shownLine() {
     return row.substr(0, row.find_last_not_of(' ') + 1);
 }
 
-// The run's record takes the line at the write row as it is shown.
+// The run's record takes the line at the write row whole, however far past the
+// screen's edge it was written.
 void journalLine() {
-    tui::JournalLine(shownLine(), gLog.lineInError);
+    const std::string& line = gLog.wholeLine;
+    tui::JournalLine(std::string_view(line).substr(0, line.find_last_not_of(' ') + 1), gLog.lineInError);
     gLog.lineInError = false;
+    gLog.wholeLine.clear();
+}
+
+// Names on the hint row what a wait expects, for as long as it waits; the row shows
+// what it showed before as soon as the wait ends.
+class WaitHint {
+public:
+    explicit WaitHint(std::string_view text) : bar_(tui::PushHintBar(tui::NewHint(nullptr, 0, 0, text))) {}
+    ~WaitHint() { tui::PopHintBar(bar_); }
+    WaitHint(const WaitHint&) = delete;
+    WaitHint& operator=(const WaitHint&) = delete;
+
+private:
+    tui::HintBar* bar_;
+};
+
+// "Naciśnij T lub N" for the choices "TN".
+std::string ChoiceHint(std::string_view choices) {
+    std::string text("Naciśnij "_cp);
+    for (std::size_t index = 0; index < choices.size(); ++index) {
+        if (index > 0) text += index + 1 == choices.size() ? " lub " : ", ";
+        text += choices[index];
+    }
+    return text;
 }
 
 void drawScrolledRows() {
@@ -85,6 +116,7 @@ void scroll() {
 void SetLogColour(tui::Attribute colour) { gLog.colour = colour; }
 
 void LogWrite(std::string_view text) {
+    gLog.wholeLine.append(text);
     const auto part = text.substr(0, static_cast<std::size_t>(kLogColumns - gLog.column + 1));
     gLog.rows[gLog.row - 1].replace(static_cast<std::size_t>(gLog.column - 1), part.size(), part);
     tui::WriteOnScreen(gLog.colour, gLog.column, gLog.row, part);
@@ -114,6 +146,7 @@ void ClearLog(bool whole) {
     blankRows(first, kLogRows);
     gLog.row = first;
     gLog.column = 1;
+    gLog.wholeLine.clear();
     tui::PlaceCursorOnScreen(gLog.column, gLog.row);
 }
 
@@ -128,6 +161,7 @@ void RedrawLog() {
 tui::Event LogWaitForKey(bool discardFirst) {
     // Keys typed before the wait answer nothing the user has seen.
     if (discardFirst) tui::FlushKeys();
+    const WaitHint hint("Naciśnij dowolny klawisz"_cp);
     tui::Event event;
     do {
         tui::GetEvent(event);
@@ -138,6 +172,7 @@ tui::Event LogWaitForKey(bool discardFirst) {
 
 char LogWaitForChoice(std::string_view choices) {
     tui::FlushKeys();
+    const WaitHint hint(ChoiceHint(choices));
     for (;;) {
         tui::Event event;
         tui::GetEvent(event);

@@ -1,5 +1,6 @@
 #include "convert/run_report.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
+#include "tui/failure_reason.h"
 #include "tui/journal.h"
 
 namespace convert {
@@ -15,6 +17,28 @@ namespace convert {
 namespace {
 
 using namespace platform::literals;
+
+// A point to check and how often it was made in its firm.
+struct CheckPoint {
+    std::string text;
+    int count = 1;
+};
+
+// The points to check of one firm, named as its result line names it.
+struct FirmChecks {
+    std::string directory;
+    std::string label;
+    std::vector<CheckPoint> points;
+};
+
+// The last line put, held back: the next line shows whether it repeats, and a
+// point to check noted meanwhile marks it.
+struct HeldLine {
+    bool held = false;
+    std::string text;
+    int repeats = 0;  // how many times more it came at once
+    bool marked = false;
+};
 
 struct Report {
     std::string path;  // empty until a report is begun
@@ -30,6 +54,10 @@ struct Report {
     std::vector<std::string> personsLeft;
     std::vector<std::string> failures;
     std::string unwritten;  // lines put but not yet written: they go out in batches
+    HeldLine heldLine;
+    int recordsDropped = 0;
+    std::vector<FirmChecks> toCheck;  // the firms with points to check, in the run's order
+    std::vector<std::string> notes;
 };
 
 // Lines go to the file once this much has gathered, and whenever the report must be
@@ -41,13 +69,31 @@ Report gReport;
 void giveUp() {
     gReport.broken = true;
     gReport.unwritten.clear();
+    gReport.heldLine = HeldLine{};
     // The report is given up already and the last screen will say so: a close that
     // fails as well changes nothing.
     if (gReport.file.isOpen()) static_cast<void>(platform::closeFile(gReport.file));
 }
 
-// Writes the lines gathered so far.
-void writeUnwritten() {
+void append(std::string_view line) {
+    gReport.unwritten += platform::cp852::toUtf8(line, platform::cp852::Controls::AsGlyphs) + "\r\n";
+}
+
+// The held line goes among the lines to be written, with its mark and its count.
+void releaseHeld() {
+    HeldLine& line = gReport.heldLine;
+    if (!line.held) return;
+    std::string text = line.marked ? "! " + line.text : line.text;
+    if (line.repeats > 0) text += " (" + std::to_string(line.repeats + 1) + " razy)";
+    append(text);
+    line = HeldLine{};
+}
+
+enum class Held { Kept, Released };
+
+// Writes the lines gathered so far; the held line too when asked.
+void writeUnwritten(Held held) {
+    if (held == Held::Released) releaseHeld();
     if (!gReport.file.isOpen() || gReport.unwritten.empty()) return;
     std::size_t done = 0;
     const std::string& text = gReport.unwritten;
@@ -55,11 +101,19 @@ void writeUnwritten() {
     gReport.unwritten.clear();
 }
 
-// One line of the report: code page 852 in, UTF-8 with CR LF out.
-void put(std::string_view line) {
+// One line of the report: code page 852 in, UTF-8 with CR LF out. A line that
+// repeats the one before at once is counted; an empty one never is.
+void put(std::string_view line, bool marked = false) {
     if (!gReport.file.isOpen()) return;
-    gReport.unwritten += platform::cp852::toUtf8(line, platform::cp852::Controls::AsGlyphs) + "\r\n";
-    if (gReport.unwritten.size() >= kBatchBytes) writeUnwritten();
+    HeldLine& held = gReport.heldLine;
+    if (held.held && !line.empty() && line == held.text) {
+        ++held.repeats;
+        held.marked = held.marked || marked;
+        return;
+    }
+    releaseHeld();
+    held = HeldLine{true, std::string(line), 0, marked};
+    if (gReport.unwritten.size() >= kBatchBytes) writeUnwritten(Held::Kept);
 }
 
 void putWaitingAnswer() {
@@ -74,9 +128,13 @@ void listen(tui::JournalEntry entry, std::string_view text, std::string_view ans
             put(text);
             break;
         case tui::JournalEntry::ShownAsError:
-            gReport.lastError = text;
-            put("! " + std::string(text));
-            writeUnwritten();
+            // A failure's reason belongs to the failure it follows.
+            if (text.starts_with(tui::kReasonStart) && !gReport.lastError.empty())
+                gReport.lastError += " (" + std::string(text) + ")";
+            else
+                gReport.lastError = text;
+            put(text, true);
+            writeUnwritten(Held::Released);
             break;
         case tui::JournalEntry::Answered:
             gReport.answer = "? " + std::string(text) + std::string(" -- odpowiedź: "_cp) + std::string(answer);
@@ -86,7 +144,7 @@ void listen(tui::JournalEntry entry, std::string_view text, std::string_view ans
             break;
     }
     putWaitingAnswer();
-    if (entry == tui::JournalEntry::Answered) writeUnwritten();
+    if (entry == tui::JournalEntry::Answered) writeUnwritten(Held::Kept);
 }
 
 // An existing report is opened at its end; a missing one is created. Two runs over
@@ -131,6 +189,32 @@ void putList(std::string_view title, const std::vector<std::string>& lines) {
     for (const std::string& line : lines) put(line);
 }
 
+std::string pointLine(const CheckPoint& point) {
+    std::string line = "   - " + point.text;
+    if (point.count > 1) line += " (" + std::to_string(point.count) + " razy)";
+    return line;
+}
+
+// The points of the firm in directory, or none.
+FirmChecks* checksOf(std::string_view directory) {
+    const auto found = std::find_if(gReport.toCheck.begin(), gReport.toCheck.end(),
+                                    [directory](const FirmChecks& firm) { return firm.directory == directory; });
+    return found == gReport.toCheck.end() ? nullptr : &*found;
+}
+
+// The run's counts, as the summary and the last screen show them.
+std::vector<std::string> countLines() {
+    std::vector<std::string> lines = {
+        "Firmy przeniesione i wpisane do rejestru 2024: " + std::to_string(gReport.registered),
+        "Firmy nieprzeniesione lub niewpisane: " + std::to_string(gReport.notConverted),
+        std::string("Firmy pominięte: "_cp) + std::to_string(gReport.passedOver),
+        std::string("Rekordy pominięte: "_cp) + std::to_string(gReport.recordsDropped),
+        "Do sprawdzenia: " + std::to_string(gReport.toCheck.size()) + " firm",
+    };
+    lines.insert(lines.end(), gReport.notes.begin(), gReport.notes.end());
+    return lines;
+}
+
 }  // namespace
 
 void OpenRunReport(std::string_view path, std::span<const std::string> header) {
@@ -165,7 +249,11 @@ void ReportFirmResult(std::string_view name, std::string_view directory, FirmOut
     }
     if (outcome == FirmOutcome::NotConverted && !gReport.lastError.empty()) line += ": " + gReport.lastError;
     put(line);
-    writeUnwritten();
+    if (FirmChecks* checks = checksOf(directory); checks && !directory.empty()) {
+        checks->label = std::string(name) + " [" + std::string(directory) + "]";
+        for (const CheckPoint& point : checks->points) put(pointLine(point), true);
+    }
+    writeUnwritten(Held::Released);
     gReport.firm.clear();
     // A run cut short keeps its report up to the last firm; a report that cannot be
     // made durable is given up like one that cannot be written.
@@ -174,28 +262,65 @@ void ReportFirmResult(std::string_view name, std::string_view directory, FirmOut
 
 void ReportPersonLeft(std::string_view name, std::string_view why) {
     gReport.personsLeft.push_back(ofFirm(std::string(name) + std::string(why)));
+    ReportToCheck("osoba nieprzeniesiona: " + std::string(name) + std::string(why));
 }
 
-void ReportFailure(std::string_view line) { gReport.failures.push_back(ofFirm(line)); }
+void ReportFailure(std::string_view line) {
+    gReport.failures.push_back(ofFirm(line));
+    ReportToCheck(std::string("błąd pliku: "_cp) + std::string(line));
+}
+
+void ReportToCheck(std::string_view point, CheckKind kind, CheckLine line) {
+    if (line == CheckLine::JustEnded) {
+        if (!gReport.answer.empty()) {
+            if (!gReport.answer.starts_with("! ")) gReport.answer.insert(0, "! ");
+        } else if (gReport.heldLine.held) {
+            gReport.heldLine.marked = true;
+        }
+    }
+    if (kind == CheckKind::RecordDropped) ++gReport.recordsDropped;
+    if (gReport.toCheck.empty() || gReport.toCheck.back().directory != gReport.firm) {
+        const std::string label = gReport.firm.empty() ? std::string("dane globalne") : gReport.firm;
+        gReport.toCheck.push_back(FirmChecks{gReport.firm, label, {}});
+    }
+    std::vector<CheckPoint>& points = gReport.toCheck.back().points;
+    const auto same =
+        std::find_if(points.begin(), points.end(), [point](const CheckPoint& made) { return made.text == point; });
+    if (same != points.end())
+        ++same->count;
+    else
+        points.push_back(CheckPoint{std::string(point)});
+}
+
+void ReportRunNote(std::string_view line) { gReport.notes.emplace_back(line); }
 
 void CloseRunReport() {
     tui::SetJournalListener(nullptr);
     putWaitingAnswer();
     put("");
     put("=== Podsumowanie ===");
-    put("Firmy przeniesione i wpisane do rejestru 2024: " + std::to_string(gReport.registered));
-    put("Firmy nieprzeniesione lub niewpisane: " + std::to_string(gReport.notConverted));
-    put(std::string("Firmy pominięte: "_cp) + std::to_string(gReport.passedOver));
+    for (const std::string& line : countLines()) put(line);
     putList("Osoby nieprzeniesione do 2024: ", gReport.personsLeft);
     putList("Błędy przy plikach: "_cp, gReport.failures);
     put("Czas przebiegu: " + duration(platform::clock().tickMs() - gReport.startTick));
-    writeUnwritten();
+    if (!gReport.toCheck.empty()) put("Do sprawdzenia:");
+    for (const FirmChecks& firm : gReport.toCheck) {
+        put("Firma " + firm.label + ":");
+        for (const CheckPoint& point : firm.points) put(pointLine(point));
+    }
+    writeUnwritten(Held::Released);
     if (!gReport.file.isOpen()) return;
     if (platform::closeFile(gReport.file) != platform::err::Ok) giveUp();
 }
 
 void ShowRunReport() {
     if (gReport.path.empty()) return;
+    // A run that took no firm and found nothing to check (one cancelled in the
+    // wizard) has no result to give.
+    const bool anyResult = gReport.registered + gReport.notConverted + gReport.passedOver > 0 ||
+                           !gReport.notes.empty() || !gReport.toCheck.empty();
+    if (anyResult)
+        for (const std::string& line : countLines()) LogWriteLine(line);
     if (gReport.broken) {
         SetLogColour(logcolour::Error);
         LogWriteLine(std::string("Błąd zapisu raportu przebiegu: "_cp) + gReport.path);

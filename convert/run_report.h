@@ -1,12 +1,15 @@
 #pragma once
 // The run's report: a text file in the 2024 root to which every run appends what it
 // did, so that it can be read long after the screen has scrolled on. It holds a
-// header, every line the progress log showed (those in the error colour marked "! "),
-// every question with its answer ("? "), each firm's result and a summary. It is
-// UTF-8 with CR LF line ends, written as the run goes in batches of lines (at the
-// latest with each firm's result, an error shown or an answer given) and made
-// durable after each firm. A report that cannot be written never stops the conversion: it is
-// given up quietly and the last screen says so in one line.
+// header, every line the progress log showed, whole (those in the error colour and
+// those about a point to check marked "! "; a line repeated at once is written once
+// with its count), every question with its answer ("? "), each firm's result followed
+// by its points to check, and a summary. It is UTF-8 with CR LF line ends, written
+// as the run goes in batches of lines (at the latest with each firm's result, an
+// error shown or an answer given; the last line is held back until the next one
+// shows whether it repeats or is to be checked) and made durable after each firm.
+// A report that cannot be written never stops the conversion: it is given up
+// quietly and the last screen says so in one line.
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,14 +37,33 @@ void ReportFirmStart(std::string_view directory);
 void ReportFirmResult(std::string_view name, std::string_view directory, FirmOutcome outcome);
 // A person of the firm at hand who stays behind, and why.
 void ReportPersonLeft(std::string_view name, std::string_view why);
-// A failure reported with its file, as its log line reads.
+// A failure reported with its file, as its log line reads; also a point to check.
 void ReportFailure(std::string_view line);
+
+// What a point to check is, for the summary's counts.
+enum class CheckKind {
+    RecordDropped,  // a record of the 2023 data that the 2024 data does not hold
+    Other,          // an answer typed by hand, a month not approved, a file that failed, ...
+};
+// Whether the point has a log line of its own.
+enum class CheckLine {
+    JustEnded,  // the log line just ended (or the answer just recorded) is about it
+    None,       // the log shows nothing about it
+};
+// A point of the firm at hand that a person should check, in a few words: its log
+// line is marked "! " in the report, and the point is listed after the firm's result
+// and in the summary; the same point made again in the firm is counted, not repeated.
+// The one way for the conversion to note such a point.
+void ReportToCheck(std::string_view point, CheckKind kind = CheckKind::Other, CheckLine line = CheckLine::JustEnded);
+// A line about the whole run for the summary and the last screen.
+void ReportRunNote(std::string_view line);
 // Writes the summary (firms, persons left behind, failures, the time the run took),
 // closes the report and stops recording.
 void CloseRunReport();
-// The line of the last screen: "Raport przebiegu: " and the report's path, or in the
-// error colour the line that says it could not be written; none when no report was
-// begun in this run.
+// The lines of the last screen: the run's counts and notes, then "Raport przebiegu: "
+// and the report's path, or in the error colour the line that says it could not be
+// written; none when no report was begun in this run. They come from what the run
+// counted, so they are shown whatever happened to the report file.
 void ShowRunReport();
 
 }  // namespace convert

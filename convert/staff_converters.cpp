@@ -142,6 +142,9 @@ bool ConvertFamilyMember(RecordBytes source, RecordBuffer target) {
         // Only when everybody was carried does a missing person mean a broken link.
         if (gSelection == StaffSelection::All) {
             LogWriteLine("Nie odnaleziono osoby związanej z członkiem rodziny !"_cp);
+            ReportToCheck(std::string("pominięty członek rodziny bez osoby: "_cp) +
+                              ReadText(source, Family::kNameFirst) + " " + ReadText(source, Family::kNameSecond),
+                          CheckKind::RecordDropped);
             LogWaitForKey();
         }
         return false;

@@ -10,6 +10,7 @@
 #include "platform/cp852.h"
 #include "platform/process.h"
 #include "tui/event.h"
+#include "tui/failure_reason.h"
 #include "tui/journal.h"
 #include "tui/message_box.h"
 #include "tui/screen.h"
@@ -146,7 +147,7 @@ bool SharedFile::OpenFound(WaitPolicy wait) {
     if (LockLoop(LoopKind::OpenExisting, wait, 0)) return true;
     if (lastError_ == platform::err::AccessDenied)
         tui::ErrorBox(Centred("Dostęp do pliku"_cp) + tui::kLineEnd + Centred(fileVar_.name) + tui::kLineEnd +
-                      Centred("Zabronony !(?)"));
+                      Centred("Zabronony !(?)") + tui::kLineEnd + Centred(tui::FailureReason(lastError_)));
     return false;
 }
 

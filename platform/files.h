@@ -96,6 +96,14 @@ private:
     std::vector<LockedRange> locks_;
 };
 
+// The error number of the last file operation that the system refused (or that
+// found no such file or path), 0 when none since the last forgetFailure; an open,
+// create, read or write that succeeds forgets it too. What lets a message name the
+// reason of a failure reported far from the call, as the home platform's extended
+// error did.
+int lastFailure();
+void forgetFailure();
+
 // Every operation returns 0 or an error number of err. Paths name files ignoring
 // letter case; an entry found under another case is the one used.
 

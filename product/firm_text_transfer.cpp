@@ -5,6 +5,7 @@
 #include "fileio/message_lines.h"
 #include "platform/cp852.h"
 #include "product/ini_file.h"
+#include "tui/failure_reason.h"
 #include "tui/message_box.h"
 
 namespace product {
@@ -26,7 +27,7 @@ Transfer Move(FirmText& record, FirmTextDirection direction, std::string_view fi
     if (!ini) {
         // The same words for reading and writing: the firm's data cannot be handled.
         // The run goes on: one firm's file is no reason to leave the others.
-        tui::ErrorBox(fileio::Centred("Błąd odczytu danych firmy"_cp));
+        tui::ErrorBox(tui::WithFailureReason(fileio::Centred("Błąd odczytu danych firmy"_cp)));
         return Transfer::Unloaded;
     }
     if (direction == FirmTextDirection::Read)

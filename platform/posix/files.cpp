@@ -7,6 +7,7 @@
 
 #include <limits>
 
+#include "platform/failure_record.h"
 #include "platform/file_access.h"
 #include "platform/posix/file_locks.h"
 #include "platform/posix/home_error.h"
@@ -89,8 +90,8 @@ int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file) {
     if (file.isOpen()) closeFile(file);
     if (!validOpenMode(openMode)) return err::InvalidAccess;
     ResolvedPath resolved;
-    if (const int found = resolvePath(path, resolved); found != err::Ok) return found;
-    if (!resolved.exists) return err::FileNotFound;
+    if (const int found = resolvePath(path, resolved); found != err::Ok) return noteFailure(found);
+    if (!resolved.exists) return noteFailure(err::FileNotFound);
 
     const std::uint8_t access = openMode & kAccessBits;
     // A handle that may write never goes through a symbolic link at the last
@@ -103,6 +104,7 @@ int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file) {
         return shared;
     }
     FileAccess::adopt(file, fd, access);
+    forgetFailure();
     return err::Ok;
 }
 
@@ -128,15 +130,15 @@ int nameTaken(const std::string& native) {
 int makeFile(std::string_view path, bool replace, FileHandle& file) {
     if (file.isOpen()) closeFile(file);
     ResolvedPath resolved;
-    if (const int found = resolvePath(path, resolved); found != err::Ok) return found;
-    if (resolved.exists && !replace) return nameTaken(resolved.native);
+    if (const int found = resolvePath(path, resolved); found != err::Ok) return noteFailure(found);
+    if (resolved.exists && !replace) return noteFailure(nameTaken(resolved.native));
 
     int fd = -1;
     int opened = openDescriptor(resolved.native, mode::ReadWrite,
                                 O_CREAT | O_NOFOLLOW | (resolved.exists ? 0 : O_EXCL), fd);
     if (opened == err::AlreadyExists && !resolved.exists) {
         noteEntryAdded(resolved.native);
-        if (!replace) return nameTaken(resolved.native);
+        if (!replace) return noteFailure(nameTaken(resolved.native));
         resolved.exists = true;
         opened = openDescriptor(resolved.native, mode::ReadWrite, O_CREAT | O_NOFOLLOW, fd);
     }
@@ -149,6 +151,7 @@ int makeFile(std::string_view path, bool replace, FileHandle& file) {
     }
     if (!resolved.exists) noteEntryAdded(resolved.native);
     FileAccess::adopt(file, fd, mode::ReadWrite);
+    forgetFailure();
     return err::Ok;
 }
 
@@ -170,6 +173,7 @@ int readFile(FileHandle& file, void* buffer, std::size_t size, std::size_t& done
         if (got == 0) break;  // the end of the file
         done += static_cast<std::size_t>(got);
     }
+    forgetFailure();
     return err::Ok;
 }
 
@@ -184,9 +188,10 @@ int writeFile(FileHandle& file, const void* buffer, std::size_t size, std::size_
         const ssize_t put = syscalls().write(descriptorOf(file), bytes + done, size - done);
         if (put < 0 && errno == EINTR) continue;
         if (put < 0) return homeError(errno);
-        if (put == 0) return err::DiskFull;
+        if (put == 0) return noteFailure(err::DiskFull);
         done += static_cast<std::size_t>(put);
     }
+    forgetFailure();
     return err::Ok;
 }
 
@@ -265,8 +270,8 @@ int renameFile(std::string_view from, std::string_view to) {
 
 int removeFile(std::string_view path) {
     ResolvedPath resolved;
-    if (const int found = resolvePath(path, resolved); found != err::Ok) return found;
-    if (!resolved.exists) return err::FileNotFound;
+    if (const int found = resolvePath(path, resolved); found != err::Ok) return noteFailure(found);
+    if (!resolved.exists) return noteFailure(err::FileNotFound);
     if (const int busy = checkNoHandleOpen(resolved.native); busy != err::Ok) return busy;
     if (syscalls().unlink(resolved.native.c_str()) != 0) return homeError(errno);
     noteEntryRemoved(resolved.native);

@@ -2,11 +2,14 @@
 
 #include <cerrno>
 
+#include "platform/failure_record.h"
 #include "platform/files.h"
 
 namespace platform::posix {
 
-int homeError(int errnoValue, Failed what) {
+namespace {
+
+int translated(int errnoValue, Failed what) {
     if (what == Failed::Lock && (errnoValue == EACCES || errnoValue == EAGAIN)) return err::LockViolation;
     switch (errnoValue) {
         case 0: return err::Ok;
@@ -39,6 +42,13 @@ int homeError(int errnoValue, Failed what) {
         case ENOTEMPTY: return err::DirectoryNotEmpty;
         default: return err::GeneralFailure;
     }
+}
+
+}  // namespace
+
+int homeError(int errnoValue, Failed what) {
+    const int error = translated(errnoValue, what);
+    return error == err::Ok ? error : noteFailure(error);
 }
 
 }  // namespace platform::posix

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "platform/failure_record.h"
 #include "platform/file_access.h"
 #include "platform/win32/api.h"
 #include "platform/win32/home_error.h"
@@ -86,7 +87,7 @@ int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file) {
     if (file.isOpen()) closeFile(file);
     if (!validOpenMode(openMode)) return err::InvalidAccess;
     std::string native;
-    if (const int checked = nativePath(path, false, native); checked != err::Ok) return checked;
+    if (const int checked = nativePath(path, false, native); checked != err::Ok) return noteFailure(checked);
     const std::uint8_t access = openMode & kAccessBits;
     // A handle that may write opens a link at the last component itself, to refuse it.
     const bool writes = access != mode::ReadOnly;
@@ -98,6 +99,7 @@ int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file) {
     if (writes)
         if (const int linked = refuseLinks(handle); linked != err::Ok) return linked;
     FileAccess::adopt(file, reinterpret_cast<std::intptr_t>(handle), access);
+    forgetFailure();
     return err::Ok;
 }
 
@@ -121,13 +123,13 @@ int nameTaken(const std::string& native) {
 int makeFile(std::string_view path, bool replace, FileHandle& file) {
     if (file.isOpen()) closeFile(file);
     std::string native;
-    if (const int checked = nativePath(path, false, native); checked != err::Ok) return checked;
+    if (const int checked = nativePath(path, false, native); checked != err::Ok) return noteFailure(checked);
     const HANDLE handle =
         CreateFileA(native.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                     replace ? OPEN_ALWAYS : CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const int error = lastHomeError();
-        return error == err::AlreadyExists ? nameTaken(native) : error;
+        return error == err::AlreadyExists ? noteFailure(nameTaken(native)) : error;
     }
     if (const int kind = refuseAllButFiles(handle); kind != err::Ok) return kind;
     if (const int linked = refuseLinks(handle); linked != err::Ok) return linked;
@@ -137,6 +139,7 @@ int makeFile(std::string_view path, bool replace, FileHandle& file) {
         return result;
     }
     FileAccess::adopt(file, reinterpret_cast<std::intptr_t>(handle), mode::ReadWrite);
+    forgetFailure();
     return err::Ok;
 }
 
@@ -158,6 +161,7 @@ int readFile(FileHandle& file, void* buffer, std::size_t size, std::size_t& done
         if (got == 0) break;  // the end of the file
         done += got;
     }
+    forgetFailure();
     return err::Ok;
 }
 
@@ -170,9 +174,10 @@ int writeFile(FileHandle& file, const void* buffer, std::size_t size, std::size_
         DWORD put = 0;
         const auto offered = static_cast<DWORD>(std::min(size - done, kLargestTransfer));
         if (!WriteFile(handleOf(file), bytes + done, offered, &put, nullptr)) return lastHomeError();
-        if (put == 0) return err::DiskFull;
+        if (put == 0) return noteFailure(err::DiskFull);
         done += put;
     }
+    forgetFailure();
     return err::Ok;
 }
 
@@ -222,7 +227,7 @@ int truncateFile(FileHandle& file, std::uint64_t size) {
 
 int makeDirectory(std::string_view path) {
     std::string native;
-    if (const int checked = nativePath(path, false, native); checked != err::Ok) return checked;
+    if (const int checked = nativePath(path, false, native); checked != err::Ok) return noteFailure(checked);
     if (!CreateDirectoryA(native.c_str(), nullptr)) return lastHomeError();
     return err::Ok;
 }
@@ -239,7 +244,7 @@ int renameFile(std::string_view from, std::string_view to) {
 
 int removeFile(std::string_view path) {
     std::string native;
-    if (const int checked = nativePath(path, false, native); checked != err::Ok) return checked;
+    if (const int checked = nativePath(path, false, native); checked != err::Ok) return noteFailure(checked);
     if (!DeleteFileA(native.c_str())) return lastHomeError();
     return err::Ok;
 }

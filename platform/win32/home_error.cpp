@@ -1,11 +1,14 @@
 #include "platform/win32/home_error.h"
 
+#include "platform/failure_record.h"
 #include "platform/files.h"
 #include "platform/win32/api.h"
 
 namespace platform::win32 {
 
-int homeError(std::uint32_t code) {
+namespace {
+
+int translated(std::uint32_t code) {
     switch (code) {
         case ERROR_OUTOFMEMORY: return err::NotEnoughMemory;
         case ERROR_DISK_FULL: return err::DiskFull;  // the newer number of a full disk
@@ -24,6 +27,13 @@ int homeError(std::uint32_t code) {
             // the numbers they do not know as they are.
             return static_cast<int>(code);
     }
+}
+
+}  // namespace
+
+int homeError(std::uint32_t code) {
+    const int error = translated(code);
+    return error == err::Ok ? error : noteFailure(error);
 }
 
 int lastHomeError() {

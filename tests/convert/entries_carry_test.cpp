@@ -138,6 +138,7 @@ TEST_F(EntriesCarryTest, AFailedConversionRenamesNothing) {
     convert::CarryLedgerEntries(sourceDir(), targetDir());
     convert::RenameConverted();
     EXPECT_TRUE(logHas("Błąd Utworzenia pliku"));
+    EXPECT_TRUE(logHas("Przyczyna: nie ma takiej ścieżki")) << "the reason on its own line";
     EXPECT_EQ(source("2024K990.5"), entry(1, "A"));
     EXPECT_FALSE(temp.exists("2023/FIRMA/2024K990.5~"));
     EXPECT_EQ(keyWaits, 1);

@@ -9,6 +9,7 @@
 #include "convert/run_report.h"
 #include "platform/cp852.h"
 #include "tests/support/screen_test.h"
+#include "tui/hint_bar.h"
 #include "tui/screen.h"
 #include "tui/text_device.h"
 #include "tui/window.h"
@@ -164,3 +165,53 @@ TEST_F(ProgressLogTest, TheReportHoldsEveryLineUpToAnErrorOnceTheErrorIsShown) {
 }
 
 }  // namespace
+
+// While a wait is on, the hint row names what it expects; the bar it covered comes back.
+TEST_F(ProgressLogTest, WaitsNameWhatTheyExpectOnTheHintRow) {
+    tui::HintBar* bar = tui::PushHintBar(tui::NewHint(nullptr, 0, 0, "F5 - dalej"));
+    const std::string before = screen.rowText(25);
+    std::string duringKey, duringChoice;
+    screen.pushIdle();  // the wait is shown here
+    screen.pushAction([&] { duringKey = screen.rowText(25); });
+    screen.pushText("x");
+    convert::LogWaitForKey();
+    EXPECT_EQ(screen.rowText(25), before);
+    screen.pushIdle();
+    screen.pushAction([&] { duringChoice = screen.rowText(25); });
+    screen.pushText("n");
+    convert::LogWaitForChoice("TAN");
+    EXPECT_EQ(screen.rowText(25), before);
+    tui::PopHintBar(bar);
+    EXPECT_NE(duringKey.find("Naciśnij dowolny klawisz"), std::string::npos) << duringKey;
+    EXPECT_NE(duringChoice.find("Naciśnij T, A lub N"), std::string::npos) << duringChoice;
+}
+
+// The report holds a line whole past column 80, writes a line repeated at once once
+// with its count, marks the line of a point to check and lists the point after the
+// firm's result and in the summary, with the count of dropped records.
+TEST_F(ProgressLogTest, TheReportHoldsWholeLinesCountsRepeatsAndListsPointsToCheck) {
+    qztest::TempDir temp;
+    convert::OpenRunReport(temp.root() + std::string(convert::kRunReportName), {});
+    convert::ReportFirmStart("FIRMA1");
+    const std::string wide = std::string(70, 'a') + " koniec linii";
+    convert::LogWriteLine(wide);
+    for (int i = 0; i < 3; ++i) convert::LogWriteLine("Wynagrodzenie idx = ");
+    for (int i = 0; i < 2; ++i) {
+        convert::LogWriteLine("Nie odnaleziono osoby");
+        convert::ReportToCheck("pominięty rekord"_cp, convert::CheckKind::RecordDropped);
+    }
+    convert::LogWriteLine("dalej");
+    convert::ReportFirmResult("Firma 1", "FIRMA1", convert::FirmOutcome::Registered);
+    convert::CloseRunReport();
+    const std::string report = platform::cp852::fromUtf8(temp.readFile(std::string(convert::kRunReportName)));
+    EXPECT_NE(report.find(wide + "\r\nWynagrodzenie idx = (3 razy)\r\n! Nie odnaleziono osoby (2 razy)\r\ndalej\r\n"),
+              std::string::npos)
+        << report;
+    EXPECT_NE(report.find("]: przeniesiona i wpisana do rejestru 2024\r\n!    - pominięty rekord (2 razy)\r\n"_cp),
+              std::string::npos)
+        << report;
+    EXPECT_NE(report.find("Rekordy pominięte: 2\r\nDo sprawdzenia: 1 firm\r\n"_cp), std::string::npos) << report;
+    EXPECT_NE(report.find("Do sprawdzenia:\r\nFirma Firma 1 [FIRMA1]:\r\n   - pominięty rekord (2 razy)\r\n"_cp),
+              std::string::npos)
+        << report;
+}

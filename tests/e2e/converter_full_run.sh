@@ -53,7 +53,7 @@ expect_reported() { grep -qxF -- "$1"$'\r' <<<"$(last_report)" || fail "the repo
 # The report's answers of the last run, in order, are the keys the script sent (Enter
 # at the VAT proportion box accepts its "0"), and the lines are UTF-8 with CR LF.
 expect_answers_reported() {
-  diff <(last_report | sed -n 's/^? .* -- odpowiedź: \(.*\)\r$/\1/p') <(sed 's/^Enter$/0/' "$work/answers") ||
+  diff <(last_report | sed -n 's/^\(! \)\{0,1\}? .* -- odpowiedź: \(.*\)\r$/\2/p') <(sed 's/^Enter$/0/' "$work/answers") ||
     fail "the report's answers are not the answers given"
   [ "$(grep -c $'\r$' "$report")" = "$(wc -l <"$report")" ] || fail "a report line without CR LF"
   grep -qF "PROGRAM DO PRZEPCHNIĘCIA DANYCH" "$report" || fail "the report is not UTF-8"
@@ -64,6 +64,60 @@ expect_summary() {
   expect_reported "Firmy pominięte: $2"
   expect_reported "Osoby nieprzeniesione do 2024: $3"
   expect_reported "Błędy przy plikach: 0"
+}
+# A text field of a record: its length byte, then the characters (code page 852).
+text_field() {
+  local length
+  length=$(od -An -tu1 -j "$2" -N1 "$1" | tr -d ' ')
+  dd if="$1" bs=1 skip=$(( $2 + 1 )) count="$length" status=none | iconv -f CP852 -t UTF-8
+}
+# The records of a file of $2-byte records whose person key (at 0) is not negative
+# (a negative key marks a removed record), by number.
+live_records() {
+  local i sign
+  [ -f "$1" ] || return 0
+  for ((i = 0; i < $(stat -c %s "$1") / $2; i++)); do
+    sign=$(od -An -tu1 -j $(( i * $2 + 7 )) -N1 "$1" | tr -d ' ')
+    [ "$sign" -lt 128 ] && echo "$i"
+  done
+  return 0
+}
+live_count() { live_records "$1" "$2" | wc -l; }
+# How many live records of file $1 (under a firm's directory) of $2 bytes the 2024
+# tree lacks.
+records_lacking() { echo $(( $(live_count "$old2023/$1" "$2") - $(live_count "$new2024/$1" "$2") )); }
+# The names of a family file's live records, one a line, sorted.
+family_names() {
+  local i
+  for i in $(live_records "$1" 352); do
+    printf '%s %s\n' "$(text_field "$1" $(( i * 352 + 56 )))" "$(text_field "$1" $(( i * 352 + 88 )))"
+  done | sort
+}
+# Every record the 2024 data lacks (family members, contracts, salaries whose person
+# is not there) is a point to check under its firm, the family members by name, and
+# the summary counts them all.
+expect_dropped_reported() {
+  local i dropped=0 name contracts salaries
+  for i in "$@"; do
+    while IFS= read -r name; do
+      [ -n "$name" ] || continue
+      dropped=$(( dropped + 1 ))
+      grep -qF -- "!    - pominięty członek rodziny bez osoby: $name" <<<"$(last_report)" ||
+        fail "${dirs[$i]}: the dropped family member $name is not to be checked"
+    done < <(comm -23 <(family_names "$old2023/${dirs[$i]}/DANE_PF8.REK") \
+                      <(family_names "$new2024/${dirs[$i]}/DANE_PF8.REK"))
+    contracts=$(records_lacking "${dirs[$i]}/2024UZ5.REK" 1024)
+    salaries=$(records_lacking "${dirs[$i]}/2024WP5.REK" 26624)
+    if [ "$contracts" -gt 0 ]; then
+      local times=""
+      [ "$contracts" -gt 1 ] && times=" ($contracts razy)"
+      grep -qxF -- "!    - pominięta umowa/zlecenie bez osoby$times"$'\r' <<<"$(last_report)" ||
+        fail "${dirs[$i]}: $contracts dropped contracts are not to be checked"
+    fi
+    dropped=$(( dropped + contracts + salaries ))
+  done
+  [ "$dropped" -gt 0 ] || fail "the full profile planted no record to drop"
+  expect_reported "Rekordy pominięte: $dropped"
 }
 # The title at the end of the run is the program's own again.
 expect_title_restored() {
@@ -100,6 +154,10 @@ tm send-keys Enter
 wait_gone "Podaj właściwą:"
 overwrite_answer=W answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
 expect_title_restored
+# The last screen gives the run's result.
+for line in "Firmy przeniesione i wpisane do rejestru 2024: 5" "Firmy pominięte: 1" "Raport przebiegu: $report"; do
+  screen | grep -qF -- "$line" || fail "the last screen lacks: $line"
+done
 finish_run
 expect_registry 5 4 3 1 0
 # Questions of the global copy come under the program's title, those of the firms
@@ -117,6 +175,15 @@ grep -q '^! Stwierdzono obecność pliku ' <<<"$(last_report)" || fail "no error
 for i in 0 1 3 4 5; do expect_reported "= Firma ${names[$i]} [${dirs[$i]}]: przeniesiona i wpisana do rejestru 2024"; done
 expect_reported "= Firma ${names[2]} [${dirs[2]}]: pominięta (nie zaznaczona)"
 expect_summary "$(record_count "$registry2024")" 1 0
+expect_dropped_reported 0 1 3 4 5
+grep -qE '^!    - proporcja VAT na 2024 wpisana ręcznie: 100%'$'\r''$' <<<"$(last_report)" ||
+  fail "the VAT proportion typed is not to be checked"
+grep -qE '^! \? Firma rozliczała  VAT w proporcji .* -- odpowiedź: 100'$'\r''$' <<<"$(last_report)" ||
+  fail "the VAT proportion's answer is not marked"
+# A line repeated at once is written once, with its count.
+repeated="$(last_report | uniq -d | grep -v $'^\r$' || true)"
+[ -z "$repeated" ] || fail "repeated lines written each: $repeated"
+grep -qE '^Wynagrodzenie idx = \([0-9]+ razy\)'$'\r''$' <<<"$(last_report)" || fail "no repeated salary line counted"
 cp "$report" "$work/report1"
 for i in 0 1 3 4 5; do
   for file in _qz_kpr.rek 2024_ROK.REK FIRMATXT.INI DANE_PR8.REK; do
@@ -175,8 +242,17 @@ tm send-keys F5
 wait_for "Z(n)/W(a)"
 tm send-keys N
 answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
+screen | grep -qF "są już przeniesione do 2024 - nie ma czego konwertować" ||
+  fail "the last screen does not say that every firm was converted already"
 finish_run
 [ "$(cat "$new2024/#BIN024/KOLORY.QZ")" = "zmienione" ] || fail "KOLORY.QZ overwritten"
+# Report lines are whole, however far past the screen's edge they run.
+expect_reported "Odnaleziono katalog docelowy $new2024/${dirs[1]} dla firmy ${names[1]}"
+expect_reported "Wszystkie firmy (6) są już przeniesione do 2024 - nie ma czego konwertować"
+expect_reported "Do sprawdzenia: 1 firm"
+grep -qF -- "   - zostawiony plik 2024 $new2024/#BIN024/" <<<"$(last_report)" ||
+  fail "the kept global files are not to be checked"
+[ -z "${QZ_E2E_KEEP_REPORT:-}" ] || cp "$report" "$QZ_E2E_KEEP_REPORT"
 expect_registry 5 4 3 1 2 0
 expect_2023_untouched
 echo "ok"

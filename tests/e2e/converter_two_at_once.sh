@@ -33,7 +33,7 @@ on() { local server="$1"; shift; "$@"; }
 eval "lib_$(declare -f answer_for)"
 answer_for() {
   if [ -n "${stops:-}" ]; then
-    case "$(sed '/^ *$/d' <<<"$1" | tail -n 1)" in
+    case "$(sed '24,$d; /^ *$/d' <<<"$1" | tail -n 1)" in
       *" SKREŚLONY" | *"cdn - naciśnij dowolny klawisz.") echo Enter; return 0 ;;
     esac
   fi

@@ -6,7 +6,9 @@
 # error colour before "Nacisnij Enter" and nothing else. The second run does the
 # same with both roots deeper than 200 characters: every file, the 2024 registry
 # among them, is reached under its whole name, so nothing is written outside the
-# 2024 root.
+# 2024 root. The third has Polish letters in both roots, named by a path file in
+# UTF-8. Page 1 refuses a 2024 root the user may not write to, with the reason, and
+# a 2023 root without a registry with the path it looked at.
 set -euo pipefail
 server_name=qz-e2e-sample
 source "$(dirname "$0")/lib/tmux.sh"
@@ -64,4 +66,39 @@ deep="$scratch/$(repeat k 60)/$(repeat p 60)/$(repeat r 60)/$(repeat 2 30)"
 work_in "$deep"
 (( ${#old2023} > 200 && ${#new2024} > 200 )) || fail "roots not deep enough"
 convert_every_firm 3
+work_in "$scratch/Zażółć gęślą jaźń"
+convert_every_firm 2
+
+# Page 1 with the user unable to write to the 2024 root (root may write anywhere:
+# the program then runs as nobody).
+refused_on_page_1() {
+  tm send-keys PgDn
+  for line in "$@"; do wait_for "$line"; done
+  if screen | grep -qF "─ Dane globalne, konfiguracyjne ─"; then fail "page 1 let the roots pass"; fi
+}
+work_in "$scratch/bez-zapisu"
+make_trees --seed 5 --firms 1 --profile quiet
+write_path_file
+if [ -z "$runner" ]; then
+  if [ "$(id -u)" = 0 ]; then
+    chmod -R a+rX "$scratch"
+    run "env -C '$work' setpriv --reuid=nobody --regid=nogroup --clear-groups './$program_name' '$new2024'"
+  else
+    chmod a-w "$new2024"
+    start_converter
+  fi
+  wait_page "Lokalizacja"
+  refused_on_page_1 "Nie można zapisywać w katalogu" "Przyczyna: odmowa dostępu"
+  [ -z "$(ls -A "$new2024")" ] || fail "written into the 2024 root"
+  chmod u+w "$new2024"
+fi
+# A missing 2023 registry: its box names where it was looked for.
+old2023="$scratch/nie-ma-takiego-katalogu-na-rok-2023"
+write_path_file
+# The box's lines hold 38 characters; a path longer than two keeps its end.
+looked_at="$old2023/SPISFIRM.DAT"
+(( ${#looked_at} <= 76 )) || looked_at="...${looked_at: -73}"
+start_converter
+wait_page "Lokalizacja"
+refused_on_page_1 "Brak pliku SPISFIRM.DAT" "${looked_at:38}"
 echo "ok"

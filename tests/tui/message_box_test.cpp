@@ -9,6 +9,7 @@
 
 #include "platform/cp852.h"
 #include "tests/tui/dialog_fixture.h"
+#include "tui/failure_reason.h"
 #include "tui/message_box.h"
 
 using namespace platform::literals;
@@ -270,6 +271,15 @@ TEST_F(MessageBoxTest, ABoxThatCannotOpenCancelsAndChangesNothing) {
     EXPECT_EQ(allCells(), before);
     EXPECT_EQ(tui::Colour(tui::colDialogText), 0x02);
     EXPECT_TRUE(screen.inputEmpty()) << "type-ahead discarded all the same";
+}
+
+// The reason line of every home error fits a box's line; a number without words is
+// given as it is.
+TEST(FailureReasonTest, EveryReasonFitsABoxLine) {
+    EXPECT_EQ(tui::FailureReason(5), "Przyczyna: odmowa dostępu"_cp);
+    EXPECT_EQ(tui::FailureReason(39), "Przyczyna: brak miejsca na dysku"_cp);
+    EXPECT_EQ(tui::FailureReason(1234), "Przyczyna: błąd systemu nr 1234"_cp);
+    for (int error = 1; error < 300; ++error) EXPECT_LE(tui::FailureReason(error).size(), 38u) << error;
 }
 
 }  // namespace

@@ -59,8 +59,9 @@ finish_run() {
   wait_for "EXIT=0"
 }
 
-# The last line the log wrote on the screen given.
-last_line() { sed '/^ *$/d' <<<"$1" | tail -n 1; }
+# The last line the log wrote on the screen given (without its first row), above the
+# hint row.
+last_line() { sed '24,$d; /^ *$/d' <<<"$1" | tail -n 1; }
 # Whether the screen waits for the answer to a question (rather than for a key after
 # a notice): by the box it shows or by the last line the log wrote.
 is_question() {
@@ -79,7 +80,7 @@ answer_for() {
     *"Przenieść T/N"*) [ -n "${person_answer:-}" ] && echo "$person_answer" ;;
     *"(B/N/A) ?"*) echo B ;;
     *"Nie odnaleziono osoby związanej z członkiem rodziny !"* | *"Upss..."* | *"jako BO.2024"* | \
-      *"Zerowa ilość odczytanych firm"* | *"Nie można dokonać konwersji ..."* | \
+      *"Zerowa ilość odczytanych firm"* | *"nie ma czego konwertować"* | *"Nie można dokonać konwersji ..."* | \
       *"Katalog zajęty przez inną konwersję"*) echo Enter ;;
     *) return 1 ;;
   esac

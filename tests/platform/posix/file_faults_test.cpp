@@ -119,8 +119,12 @@ TEST_F(FileFaults, FailingOpenReportsTheHomeNumber) {
         }
         FailNthCall<&Syscalls::open> fault(1, c.error);
         EXPECT_EQ(createFile(temp.root() + "NOWY.REK", file), c.expected) << "errno " << c.error;
+        EXPECT_EQ(lastFailure(), c.expected) << "kept for the message that names the reason";
     }
     EXPECT_FALSE(temp.exists("NOWY.REK"));
+    FileHandle file;
+    ASSERT_EQ(openFile(path(), mode::ReadWrite | mode::DenyNone, file), err::Ok);
+    EXPECT_EQ(lastFailure(), err::Ok) << "an open that succeeds forgets the failure before it";
 }
 
 TEST_F(FileFaults, ReadOnlyOpenFallsBackWhenTheFileCannotBeWritten) {
