@@ -120,7 +120,8 @@ TEST_F(SharedFileFaults, FailedFlushOfAnInsertLeavesTheFileAsItWas) {
 // way and afresh both say so here.
 int RememberedShort(int fd, struct stat* info) {
     const int result = platform::posix::realSyscalls().fstat(fd, info);
-    if (result == 0 && info->st_size >= fileio::kRegistryRecordSize) info->st_size -= fileio::kRegistryRecordSize;
+    constexpr auto kRecord = static_cast<off_t>(fileio::kRegistryRecordSize);
+    if (result == 0 && info->st_size >= kRecord) info->st_size -= kRecord;
     return result;
 }
 int AskedShort(int fd, int flags, unsigned mask, struct statx* info) {
