@@ -48,7 +48,7 @@ case_link_loops_in_2023() {
   ln -sf KOLORY.QZ "$old2023/#BIN023/KOLORY.QZ"
   ln -sf DANE_PR8.REK "$old2023/${dirs[0]}/DANE_PR8.REK"
   remember_untouched
-  convert_case
+  register_answer=T convert_case
   expect_reported "Brak katalogu zródłowego"
   expect_registered "${dirs[0]}"
   [ ! -e "$new2024/${dirs[0]}/DANE_PR8.REK" ] || fail "$case: a file made from a link loop"
@@ -84,7 +84,10 @@ case_names_not_utf8() {
 
 case_unreadable() {
   # Without the right to read: a firm file, a global file and firm 1's directory.
-  # Permissions do not stop root, so the converter then runs as nobody.
+  # Permissions do not stop root, so the converter then runs as nobody. Firm 0's
+  # unreadable file is its person file: the files that follow its persons are not
+  # written at all, and the firm is registered only as the user answers, the report
+  # naming the files that failed.
   local as=""
   if [ "$(id -u)" = 0 ]; then
     command -v setpriv >/dev/null || { echo "$case: skipped, running as root without setpriv"; return 0; }
@@ -93,11 +96,19 @@ case_unreadable() {
   fi
   chmod 000 "$old2023/${dirs[0]}/DANE_PR8.REK" "$old2023/#BIN023/KOLORY.QZ" "$old2023/${dirs[1]}"
   remember_untouched
-  convert_case "$as"
+  register_answer=T convert_case "$as"
   expect_reported "Błąd otwarcia pliku"
   expect_reported "Nie można dokonać konwersji ..."
+  expect_reported "błędy przy 6 plikach."
   expect_registered "${dirs[0]}"
   [ -s "$new2024/${dirs[0]}/_qz_kpr.rek" ] || fail "$case: the readable firm was not converted"
+  local file
+  for file in DANE_PR8.REK DANE_PF8.REK 2024P5.REK 2024P28A.REK 2024WP5.REK 2024UZ5.REK; do
+    [ -s "$old2023/${dirs[0]}/$file" ] || fail "$case: the sample has no $file"
+    [ ! -e "$new2024/${dirs[0]}/$file" ] || fail "$case: $file written without the persons"
+  done
+  grep -qF "(odpowiedź T); błędy przy plikach: DANE_PR8.REK, DANE_PF8.REK, 2024P5.REK, 2024P28A.REK, 2024WP5.REK, 2024UZ5.REK" \
+    "$new2024/qz23-24.LOG" || { cat "$new2024/qz23-24.LOG"; fail "$case: the report does not name the failed files"; }
   chmod 755 "$old2023/${dirs[1]}"
 }
 
