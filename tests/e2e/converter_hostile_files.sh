@@ -77,7 +77,7 @@ case_names_not_utf8() {
   printf 'x' >"$old2023/${dirs[1]}/"$'2024UE\xff.REK'
   printf 'x' >"$old2023/${dirs[1]}/"$'2024UE\xc3.REK'
   remember_untouched
-  convert_case
+  register_answer=T convert_case
   expect_registered "${dirs[0]}" "${dirs[1]}"
   [ -s "$new2024/${dirs[1]}/2024UE01.REK" ] || fail "$case: the sound declarations were not copied"
 }
@@ -102,10 +102,12 @@ case_unreadable() {
   expect_reported "błędy przy 6 plikach."
   expect_registered "${dirs[0]}"
   [ -s "$new2024/${dirs[0]}/_qz_kpr.rek" ] || fail "$case: the readable firm was not converted"
-  local file
-  for file in DANE_PR8.REK DANE_PF8.REK 2024P5.REK 2024P28A.REK 2024WP5.REK 2024UZ5.REK; do
-    [ -s "$old2023/${dirs[0]}/$file" ] || fail "$case: the sample has no $file"
-    [ ! -e "$new2024/${dirs[0]}/$file" ] || fail "$case: $file written without the persons"
+  local source target
+  for source in DANE_PF8.REK:DANE_PF8.REK 2023P5.REK:2024P5.REK 2023P28A.REK:2024P28A.REK 2024WP5.REK:2024WP5.REK \
+    2024UZ5.REK:2024UZ5.REK; do
+    target="${source#*:}" source="${source%:*}"
+    [ -s "$old2023/${dirs[0]}/$source" ] || fail "$case: the sample has no $source"
+    [ ! -e "$new2024/${dirs[0]}/$target" ] || fail "$case: $target written without the persons"
   done
   grep -qF "(odpowiedź T); błędy przy plikach: DANE_PR8.REK, DANE_PF8.REK, 2024P5.REK, 2024P28A.REK, 2024WP5.REK, 2024UZ5.REK" \
     "$new2024/qz23-24.LOG" || { cat "$new2024/qz23-24.LOG"; fail "$case: the report does not name the failed files"; }
