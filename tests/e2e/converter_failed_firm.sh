@@ -63,7 +63,15 @@ if [ "$(id -u)" != 0 ] || ! mount -t tmpfs -o "size=${room}k" tmpfs "$new2024" 2
   echo "ok"
   exit 0
 fi
-trap "umount '$new2024' 2>/dev/null || true; $(trap -p EXIT | sed "s/^trap -- '//; s/' EXIT\$//")" EXIT
+# The converter goes before the mount (its end takes a moment), the mount before
+# the folder that holds it.
+release_root() {
+  tm kill-server 2>/dev/null || true
+  local i
+  for i in 1 2 3 4 5 6 7 8 9 10; do umount "$new2024" 2>/dev/null && return 0; sleep 0.2; done
+  echo "cannot unmount $new2024"
+}
+trap "release_root; $(trap -p EXIT | sed "s/^trap -- '//; s/' EXIT\$//")" EXIT
 converted_run
 answer_until "Brak miejsca na dysku"
 screen | grep -qF "$new2024" || fail "the box does not name the 2024 root"
