@@ -137,7 +137,8 @@ std::string_view outcomeText(FirmOutcome outcome) {
         case FirmOutcome::RegisteredIncomplete:
             return "przeniesiona z błędami, wpisana do rejestru 2024 (odpowiedź T)"_cp;
         case FirmOutcome::LeftIncomplete:
-            return "przeniesiona z błędami, NIE wpisana do rejestru 2024 (odpowiedź N: następny przebieg przeniesie ją od nowa)"_cp;
+            return "przeniesiona z błędami, NIE wpisana do rejestru 2024 "
+                   "(odpowiedź N: następny przebieg przeniesie ją od nowa)"_cp;
         case FirmOutcome::NotRegistered: return "przeniesiona, ale NIE wpisana do rejestru 2024"_cp;
         case FirmOutcome::NotConverted: return "NIE przeniesiona"_cp;
         case FirmOutcome::PassedOver: return "pominięta (nie zaznaczona)"_cp;
