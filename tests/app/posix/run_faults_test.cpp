@@ -329,6 +329,10 @@ TEST_F(FirmLoopFaults, AnUnreadablePersonFileLeavesItsFollowersUnwrittenAndPutsT
         EXPECT_EQ(registered().contains(firm), answer == 'T');
         EXPECT_EQ(temp.exists("2024/" + firm + "/" + std::string(kMark)), answer == 'N');
         const std::string report = temp.readFile("raport.LOG");
+        EXPECT_NE(report.find(": błędy przy 6 plikach. Wpisać ją do rejestru 2024 mimo to? (T/N) -- odpowiedź: " +
+                              std::string(1, answer) + "\r\n"),
+                  std::string::npos)
+            << report;
         if (answer == 'T') {
             EXPECT_NE(report.find("(odpowiedź T); błędy przy plikach: DANE_PR8.REK, DANE_PF8.REK, 2024P5.REK, "
                                   "2024P28A.REK, 2024WP5.REK, 2024UZ5.REK\r\n"),
