@@ -8,6 +8,7 @@
 #include "convert/claimed_directories.h"
 #include "convert/copy_steps.h"
 #include "convert/firm_conversion.h"
+#include "convert/firm_failures.h"
 #include "convert/progress_log.h"
 #include "convert/run_report.h"
 #include "fileio/firm_list_file.h"
@@ -38,9 +39,13 @@ void ShowFirmInTitle(std::uint16_t firm, std::uint16_t firms) {
                                  std::to_string(firms));
 }
 
-convert::FirmOutcome OutcomeOf(bool converted, bool registered) {
-    if (!converted) return convert::FirmOutcome::NotConverted;
-    return registered ? convert::FirmOutcome::Registered : convert::FirmOutcome::NotRegistered;
+// accepted: the conversion's answer; durable: the firm's files then reached the disk.
+convert::FirmOutcome OutcomeOf(bool accepted, bool durable, bool registered) {
+    using convert::FirmOutcome;
+    if (!accepted) return convert::FirmWasIncomplete() ? FirmOutcome::LeftIncomplete : FirmOutcome::NotConverted;
+    if (!durable) return FirmOutcome::NotConverted;
+    if (!registered) return FirmOutcome::NotRegistered;
+    return convert::FailedFiles().empty() ? FirmOutcome::Registered : FirmOutcome::RegisteredIncomplete;
 }
 
 void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
@@ -72,12 +77,15 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
         // the next run redoes it; a failed insert has been put to the user already,
         // and the report tells it.
         convert::ConversionMark mark;
-        const bool converted = convert::ConvertFirm(roots, directory, run.extraFiles, mark) &&
-                               convert::MakeFirmDurable(roots, directory);
-        const bool registered = converted && registry.InsertSorted(firm->registry.bytes.data());
+        const bool accepted = convert::ConvertFirm(roots, firm->registry.Name(), directory, run.extraFiles, mark);
+        const bool durable = accepted && convert::MakeFirmDurable(roots, directory);
+        const bool registered = durable && registry.InsertSorted(firm->registry.bytes.data());
         LogRolledBack(registry);
         if (registered) convert::FinishFirm(mark);
-        convert::ReportFirmResult(firm->registry.Name(), directory, OutcomeOf(converted, registered));
+        convert::ReportFirmResult(firm->registry.Name(), directory, OutcomeOf(accepted, durable, registered),
+                                  convert::FailedFiles());
+        // Nothing more can be written: the run goes to its end.
+        if (convert::DiskFullMet()) break;
     }
     platform::console().setTitle(kConsoleTitle);
     // A close that fails may have lost what the last inserts wrote. (A lock that

@@ -7,6 +7,7 @@
 #include "convert/annual_records.h"
 #include "convert/copy_steps.h"
 #include "convert/file_size.h"
+#include "convert/firm_failures.h"
 #include "convert/options.h"
 #include "convert/progress_log.h"
 #include "convert/year_source.h"
@@ -38,33 +39,34 @@ public:
 
     bool Read(Record& record) {
         std::size_t done = 0;
-        if (platform::readFile(source, record.data(), record.size(), done) == platform::err::Ok &&
-            done == record.size())
-            return true;
-        Fail("Błąd odczytu danych z 2023"_cp);
+        const int read = platform::readFile(source, record.data(), record.size(), done);
+        if (read == platform::err::Ok && done == record.size()) return true;
+        Fail("Błąd odczytu danych z 2023"_cp, read);
         return false;
     }
 
     bool Write(const Record& record) {
         std::size_t done = 0;
-        if (platform::writeFile(target, record.data(), record.size(), done) == platform::err::Ok) return true;
-        Fail("Błąd zapisu danych do 2024"_cp);
+        const int written = platform::writeFile(target, record.data(), record.size(), done);
+        if (written == platform::err::Ok) return true;
+        Fail("Błąd zapisu danych do 2024"_cp, written);
         return false;
     }
 
     bool Close() {
         platform::closeFile(source);  // only read: a failed close loses nothing
-        if (platform::closeFile(target) == platform::err::Ok) return true;
-        Fail("Błąd zapisu danych do 2024"_cp);
+        const int closed = platform::closeFile(target);
+        if (closed == platform::err::Ok) return true;
+        Fail("Błąd zapisu danych do 2024"_cp, closed);
         return false;
     }
 
 private:
     // The closes cannot lose anything: the source was only read and the target goes.
-    void Fail(std::string_view message) {
+    void Fail(std::string_view message, int error) {
         platform::closeFile(source);
         platform::closeFile(target);
-        ReportError(message);
+        ReportError(message, {}, error);
         DiscardCopyTarget(targetPath_);
     }
 
@@ -92,6 +94,8 @@ const std::string& PreviousYearLocation() { return gLocation; }
 
 void ConvertAnnualSettings(const FirmPaths& firm) {
     gLocation.clear();
+    const std::string targetPath = firm.TargetFile(kFile2024);
+    const FileInHand inHand(targetPath);
     LogLineIn(logcolour::CopyStart, "Konwersja danych ROCZNYCH ustawień firmy "_cp);
 
     const std::string path2023 = firm.SourceFile(kFile2023);
@@ -105,15 +109,15 @@ void ConvertAnnualSettings(const FirmPaths& firm) {
     const bool from2024 = !has2023 || (has2024 && ChooseYear2024Settings());
     if (from2024) SetYear2024Source(true);
 
-    AnnualFiles files(firm.TargetFile(kFile2024));
+    AnnualFiles files(targetPath);
     if (platform::openFile(from2024 ? path2024 : path2023, platform::mode::ReadOnly | platform::mode::DenyNone,
                            files.source) != platform::err::Ok) {
         ReportError("brak dostępu do danych za FirmaREK !"_cp);
         return;
     }
-    if (platform::createFile(firm.TargetFile(kFile2024), files.target) != platform::err::Ok) {
+    if (const int created = platform::createFile(targetPath, files.target); created != platform::err::Ok) {
         platform::closeFile(files.source);  // only read
-        ReportError("brak dostępu do danych FirmaREK za 2024 !"_cp);
+        ReportError("brak dostępu do danych FirmaREK za 2024 !"_cp, {}, created);
         return;
     }
 

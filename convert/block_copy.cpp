@@ -6,6 +6,7 @@
 #include "convert/copy_steps.h"
 #include "convert/file_copy.h"
 #include "convert/file_size.h"
+#include "convert/firm_failures.h"
 #include "convert/overwrite.h"
 #include "convert/progress_log.h"
 #include "platform/cp852.h"
@@ -17,6 +18,8 @@ using namespace platform::literals;
 }  // namespace
 
 bool CopyBlocks(std::string_view source, std::string_view target) {
+    const FileInHand inHand(target);
+    if (FirmStopped()) return false;
     const std::uint64_t size = ProbeFileSize(source);
     if (size == 0) return true;
     if (KeepTarget(target)) return true;
@@ -41,8 +44,8 @@ bool CopyBlocks(std::string_view source, std::string_view target) {
         }
         if (got == 0) break;
         std::size_t put = 0;
-        if (platform::writeFile(to, block.data(), got, put) != platform::err::Ok) {
-            ReportError("Błąd zapisu danych"_cp);
+        if (const int written = platform::writeFile(to, block.data(), got, put); written != platform::err::Ok) {
+            ReportError("Błąd zapisu danych"_cp, {}, written);
             copied = false;
             break;
         }

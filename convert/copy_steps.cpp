@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "convert/firm_failures.h"
 #include "convert/progress_log.h"
 #include "convert/run_report.h"
 #include "platform/cp852.h"
@@ -26,10 +27,11 @@ std::string LogFailureLine(std::string_view text, std::string_view name) {
     return reason;
 }
 
-void ReportError(std::string_view text, std::string_view name) {
+void ReportError(std::string_view text, std::string_view name, int error) {
+    NoteFailure(name, error);
     const std::string reason = LogFailureLine(text, name);
     ReportFailure(std::string(text).append(name).append(reason.empty() ? "" : " - ").append(reason));
-    LogWaitForKey();
+    if (!FirmStopped()) LogWaitForKey();
 }
 
 bool OpenCopySource(std::string_view path, platform::FileHandle& file) {
@@ -41,26 +43,30 @@ bool OpenCopySource(std::string_view path, platform::FileHandle& file) {
 
 namespace {
 
-bool openAtEnd(std::string_view path, platform::FileHandle& file) {
+int openAtEnd(std::string_view path, platform::FileHandle& file) {
     std::uint64_t size = 0;
-    return platform::openFile(path, platform::mode::WriteOnly | platform::mode::DenyNone, file) == platform::err::Ok &&
-           platform::fileSize(file, size) == platform::err::Ok && platform::seekFile(file, size) == platform::err::Ok;
+    int result = platform::openFile(path, platform::mode::WriteOnly | platform::mode::DenyNone, file);
+    if (result == platform::err::Ok) result = platform::fileSize(file, size);
+    if (result == platform::err::Ok) result = platform::seekFile(file, size);
+    return result;
 }
 
 }  // namespace
 
 bool OpenCopyTarget(std::string_view path, bool append, platform::FileHandle& file) {
-    if (append ? openAtEnd(path, file) : platform::createFile(path, file) == platform::err::Ok) return true;
+    const int opened = append ? openAtEnd(path, file) : platform::createFile(path, file);
+    if (opened == platform::err::Ok) return true;
     if (file.isOpen()) platform::closeFile(file);
-    ReportError("Błąd Utworzenia pliku "_cp, path);
+    ReportError("Błąd Utworzenia pliku "_cp, path, opened);
     return false;
 }
 
 bool CloseCopyFiles(platform::FileHandle& source, std::string_view sourcePath, platform::FileHandle& target,
                     std::string_view targetPath) {
     if (platform::closeFile(source) != platform::err::Ok) ReportError("Błąd zamknięcia zbioru "_cp, sourcePath);
-    if (platform::closeFile(target) == platform::err::Ok) return true;
-    ReportError("Błąd zamknięcia zbioru "_cp, targetPath);
+    const int closed = platform::closeFile(target);
+    if (closed == platform::err::Ok) return true;
+    ReportError("Błąd zamknięcia zbioru "_cp, targetPath, closed);
     return false;
 }
 

@@ -16,8 +16,11 @@ void LogLineIn(tui::Attribute colour, std::string_view text, std::string_view na
 // colour with the reason the system gave, when it gave one (tui/failure_reason.h).
 // Returns that reason line, empty when none.
 std::string LogFailureLine(std::string_view text, std::string_view name = {});
-// LogFailureLine, the failure kept for the report, and a wait for a key.
-void ReportError(std::string_view text, std::string_view name = {});
+// LogFailureLine, the failure kept for the report, and a wait for a key; within a
+// firm the failure counts against it (convert/firm_failures.h). error is the home
+// error number of the system call that failed, if one did: a full disk ends the
+// firm, whose end says so in a box that waits instead.
+void ReportError(std::string_view text, std::string_view name = {}, int error = platform::err::Ok);
 
 // Opens the source for reading, shared with every other user. On failure reports
 // "Błąd otwarcia pliku " with a key wait.

@@ -6,6 +6,7 @@
 #include "convert/entry_records.h"
 #include "convert/file_copy.h"
 #include "convert/file_size.h"
+#include "convert/firm_failures.h"
 #include "convert/ledger_converters.h"
 #include "convert/mark_converted.h"
 #include "convert/progress_log.h"
@@ -65,6 +66,7 @@ void convertMonthFile(std::string_view label, std::string_view name, std::uint8_
 
 void CarryLedgerEntries(std::string_view sourceDir, std::string_view targetDir) {
     for (std::uint8_t month = 1; month <= kMonths; ++month) {
+        if (FirmStopped()) break;  // a full disk: no month's label either
         // Entries made in the 2024 program in January already are kept and added to.
         SetAppendMode(month == 1);
         const std::string ledger = "2024K990." + std::to_string(month);
@@ -76,6 +78,7 @@ void CarryLedgerEntries(std::string_view sourceDir, std::string_view targetDir) 
                          RepaymentRecord::kSize, ConvertRepayment, sourceDir, targetDir);
     }
     SetAppendMode(false);
+    if (FirmStopped()) return;
     LogWriteLine(std::string("Plik indeksów złych długów: "_cp) + std::string(kBadDebtIndex));
     CopyBlocks(inDir(sourceDir, kBadDebtIndex), inDir(targetDir, kBadDebtIndex));
 }

@@ -7,6 +7,7 @@
 #include "convert/copy_steps.h"
 #include "convert/file_names.h"
 #include "convert/file_size.h"
+#include "convert/firm_failures.h"
 #include "convert/firm_items.h"
 #include "convert/firm_records.h"
 #include "convert/mark_converted.h"
@@ -46,6 +47,15 @@ public:
 
 private:
     tui::Window* window_ = nullptr;
+};
+
+// Counts the failures of the firm's files while the firm is converted.
+class CountedFailures {
+public:
+    CountedFailures() { StartFirmFailures(); }
+    ~CountedFailures() { EndFirmFailures(); }
+    CountedFailures(const CountedFailures&) = delete;
+    CountedFailures& operator=(const CountedFailures&) = delete;
 };
 
 // The annual settings of 2023, or at least those of 2024 that the 2023 program kept.
@@ -117,8 +127,8 @@ bool TakeTargetDirectory(const FirmPaths& firm, ConversionMark& mark) {
 bool WriteMarker(const FirmPaths& firm, Marker& marker) {
     const std::string path = firm.TargetFile(kMarkerName);
     platform::FileHandle file;
-    if (platform::createFile(path, file) != platform::err::Ok) {
-        ReportError("Brak dostępu do "_cp, path);
+    if (const int created = platform::createFile(path, file); created != platform::err::Ok) {
+        ReportError("Brak dostępu do "_cp, path, created);
         return false;
     }
     WriteWord(marker, FirmMarkerRecord::kYear1, kYear);
@@ -126,20 +136,32 @@ bool WriteMarker(const FirmPaths& firm, Marker& marker) {
     WriteWord(marker, FirmMarkerRecord::kYear3, kYear);
     WriteByte(marker, FirmMarkerRecord::kConverted, 1);
     std::size_t done = 0;
-    const bool written = platform::writeFile(file, marker.data(), marker.size(), done) == platform::err::Ok;
-    if (platform::closeFile(file) == platform::err::Ok && written) return true;
+    int written = platform::writeFile(file, marker.data(), marker.size(), done);
+    if (const int closed = platform::closeFile(file); written == platform::err::Ok) written = closed;
+    if (written == platform::err::Ok) return true;
     // A marker that is not whole on the disk would pass the directory off as converted.
-    ReportError("Błąd zapisu danych do "_cp, path);
+    ReportError("Błąd zapisu danych do "_cp, path, written);
     DiscardCopyTarget(path);
     return false;
 }
 
+// The marker and everything after it; false when the marker could not be written.
+bool ConvertContents(const FirmPaths& firm, Marker& marker, std::span<const std::string> extraFiles) {
+    LogPause();
+    LogWriteLine("Kopiowanie właściwe"_cp);
+    if (!WriteMarker(firm, marker)) return false;
+    ConvertAnnualSettings(firm);
+    RunFirmItems(FirmCopies(firm, extraFiles));
+    return true;
+}
+
 }  // namespace
 
-bool ConvertFirm(const DataRoots& roots, std::string_view directory, std::span<const std::string> extraFiles,
-                 ConversionMark& mark) {
+bool ConvertFirm(const DataRoots& roots, std::string_view name, std::string_view directory,
+                 std::span<const std::string> extraFiles, ConversionMark& mark) {
     SetYear2024Source(false);
     ForgetConverted();
+    const CountedFailures failures;
     FirmWindow window;
     if (!IsPlainFileName(directory)) {
         ReportError("Niepoprawna nazwa katalogu firmy "_cp, directory);
@@ -148,19 +170,22 @@ bool ConvertFirm(const DataRoots& roots, std::string_view directory, std::span<c
     const FirmPaths firm = PathsOfFirm(roots, directory);
     Marker marker{};
     if (!HasAnnualSettings(firm) || !ReadMarker(firm, marker) || !TakeTargetDirectory(firm, mark)) return false;
-    LogPause();
-    LogWriteLine("Kopiowanie właściwe"_cp);
-    if (!WriteMarker(firm, marker)) return false;
-
-    ConvertAnnualSettings(firm);
-    RunFirmItems(FirmCopies(firm, extraFiles));
+    const bool converted = ConvertContents(firm, marker, extraFiles);
+    if (DiskFullMet()) {
+        // The failed write has removed its partial file and waited for no key: this
+        // box is the one wait of a full disk.
+        tui::ErrorBox(fileio::Centred("Brak miejsca na dysku") + tui::kLineEnd + fileio::Centred(roots.year2024));
+        return false;
+    }
+    if (!converted) return false;
 
     LogWriteLine("Koniec konwersji danych firmy");
+    const bool accepted = AcceptFirm(name);
     if (options().stopAfterEachFirm) {
         LogWrite("cdn - naciśnij dowolny klawisz."_cp);
         LogWaitForKey();
     }
-    return true;
+    return accepted;
 }
 
 bool MakeFirmDurable(const DataRoots& roots, std::string_view directory) {

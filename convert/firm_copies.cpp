@@ -1,6 +1,7 @@
 #include "convert/firm_copies.h"
 
 #include "convert/copy_steps.h"
+#include "convert/firm_failures.h"
 #include "convert/progress_log.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
@@ -14,15 +15,19 @@ using namespace platform::literals;
 constexpr char kRenameMark = '>';
 
 // Runs each for the name of every entry of the source directory that matches pattern
-// and whose attributes fit mask. A directory that cannot be read is reported: the
-// files it holds would otherwise be passed over without a word.
+// and whose attributes fit mask, until a full disk stops the firm. A directory that
+// cannot be read is reported: the files it holds would otherwise be passed over
+// without a word.
 template <typename Each>
 void forEachMatch(const FirmPaths& paths, std::string_view pattern, std::uint8_t mask, Each each) {
     platform::DirectorySearch search;
     platform::FoundEntry entry;
     const std::string path = paths.SourceFile(pattern);
     int result = search.first(path, mask, entry);
-    for (; result == platform::err::Ok; result = search.next(entry)) each(entry.name);
+    for (; result == platform::err::Ok; result = search.next(entry)) {
+        if (FirmStopped()) return;
+        each(entry.name);
+    }
     if (result != platform::err::FileNotFound && result != platform::err::NoMoreFiles)
         ReportError("Błąd odczytu katalogu "_cp, path);
 }

@@ -8,6 +8,7 @@
 #include "convert/entries_carry.h"
 #include "convert/file_names.h"
 #include "convert/file_size.h"
+#include "convert/firm_failures.h"
 #include "convert/firm_records.h"
 #include "convert/options.h"
 #include "convert/overwrite.h"
@@ -40,7 +41,12 @@ struct Item {
     Gate gate;
     std::string_view label;  // a log line before the item; none when empty
     void (*run)(const FirmCopies& firm);
+    // The 2024 file of an item whose records belong to the persons of the person key
+    // table; none when empty.
+    std::string_view keyed = {};
 };
+
+constexpr std::string_view kPersonFile = "DANE_PR8.REK";
 
 bool allSet(std::uint16_t set, std::uint16_t bits) { return (set & bits) == bits; }
 
@@ -80,9 +86,11 @@ void CarryFirmText(const FirmCopies& firm) {
         case product::FirmTextCarry::Done:
             break;
         case product::FirmTextCarry::SourceUnreadable:
+            NoteFailure(target, platform::err::Ok);
             LogLineIn(logcolour::Error, "Błąd odczytu danych firmy "_cp, source);
             break;
         case product::FirmTextCarry::TargetUnopened:
+            NoteFailure(target, platform::err::Ok);
             LogLineIn(logcolour::Error, "Błąd odczytu danych firmy "_cp, target);
             break;
         case product::FirmTextCarry::TargetNotSaved:
@@ -175,6 +183,15 @@ void NamedEach(const FirmCopies& firm, const std::array<std::string_view, N>& na
     for (const std::string_view name : names) firm.Named(name);
 }
 
+// An item whose records follow the person key table, after a failure of the person
+// file: the table lacks persons, or all of them, and every record of theirs would be
+// dropped. Nothing is written (an existing 2024 file stays as it is); the firm is
+// not complete.
+void SkipWithoutPersons(const std::string& target) {
+    NoteFailure(target, platform::err::Ok);
+    LogLineIn(logcolour::Error, "Pominięto "_cp, target + std::string(" - nie odczytano danych pracowników"_cp));
+}
+
 using namespace convert::firm;
 
 // The items in the order they run, numbered as the users' documentation numbers them.
@@ -196,25 +213,28 @@ const Item kItems[] = {
     {{GateKind::Always}, "",  // 8
      [](const FirmCopies&) { StartStaffTransfer(options().staffSelection); }},
     {firmItem(Staff), "Pracownicy / Właściciele"_cp,  // 9
-     [](const FirmCopies& f) { f.Convert("DANE_PR8.REK", "DANE_PR8.REK", PersonRecord::kSize, ConvertPerson); }},
+     [](const FirmCopies& f) { f.Convert(kPersonFile, kPersonFile, PersonRecord::kSize, ConvertPerson); }},
     {firmItem(Staff), "Dane zgłoszeniowe ZUS"_cp,  // 10
      [](const FirmCopies& f) { f.Named("DANE_PZ.DAT"); }},
     {firmItem(Staff), "Deklaracji PITs",  // 11
      [](const FirmCopies& f) { f.Named("2024PITS.REK"); }},
     {firmItem(Staff | Families), "Rodziny pracowników"_cp,  // 12: never without the staff
-     [](const FirmCopies& f) { f.Convert("DANE_PF8.REK", "DANE_PF8.REK", FamilyRecord::kSize, ConvertFamilyMember); }},
+     [](const FirmCopies& f) { f.Convert("DANE_PF8.REK", "DANE_PF8.REK", FamilyRecord::kSize, ConvertFamilyMember); },
+     "DANE_PF8.REK"},
     {firmItem(Staff), "Dane umów o pracę UMOWY.INI"_cp,  // 13
      [](const FirmCopies& f) { f.Named("UMOWY.INI"); }},
     {firmItem(PitD), "",  // 14
      [](const FirmCopies& f) {
          LogWrite("PID-5 ");
          ConvertTaxData(f, "2023P5.REK", "2024P5.REK", ConvertPid5);
-     }},
+     },
+     "2024P5.REK"},
     {firmItem(PitD), "",  // 15
      [](const FirmCopies& f) {
          LogWrite("\"PIT-28\" ");
          ConvertTaxData(f, "2023P28A.REK", "2024P28A.REK", ConvertPit28);
-     }},
+     },
+     "2024P28A.REK"},
     {firmItem(LocalAddressBase), "Baza adresów"_cp,  // 16
      [](const FirmCopies& f) { f.Verbatim("baza_ad8.rek", 480); }},
     {firmItem(SalesAutomata), "Automat sprzedaży"_cp,  // 17
@@ -252,9 +272,9 @@ const Item kItems[] = {
     {entriesItem(entries::LedgerDocuments), "Dane wprowadzone do KPR:",  // 33
      [](const FirmCopies& f) { CarryLedgerEntries(f.paths.source, f.paths.target); }},
     {entriesItem(entries::Salaries), "Wynagrodzenia wprowadzone w 2024",  // 34
-     [](const FirmCopies& f) { CarrySalaries(f.paths.source, f.paths.target); }},
+     [](const FirmCopies& f) { CarrySalaries(f.paths.source, f.paths.target); }, "2024WP5.REK"},
     {entriesItem(entries::Contracts), "Umowy zlecenia wprowadzone w 2024",  // 35
-     [](const FirmCopies& f) { CarryContracts(f.paths.source, f.paths.target); }},
+     [](const FirmCopies& f) { CarryContracts(f.paths.source, f.paths.target); }, "2024UZ5.REK"},
     {entriesItem(entries::CorrectionNotes), "Noty korygujące z 2024"_cp,  // 36
      [](const FirmCopies& f) { f.Verbatim("2024_NK8.REK", 848); }},
     {entriesItem(entries::NumberedCopy), "",  // 37
@@ -277,9 +297,13 @@ const Item kItems[] = {
 
 void RunFirmItems(const FirmCopies& firm) {
     for (const Item& item : kItems) {
+        if (FirmStopped()) return;
         if (!IsOpen(item.gate, firm)) continue;
         if (!item.label.empty()) LogWriteLine(item.label);
-        item.run(firm);
+        if (!item.keyed.empty() && HasFailed(firm.paths.TargetFile(kPersonFile)))
+            SkipWithoutPersons(firm.paths.TargetFile(item.keyed));
+        else
+            item.run(firm);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "convert/copy_steps.h"
 #include "convert/file_copy.h"
 #include "convert/file_size.h"
+#include "convert/firm_failures.h"
 #include "convert/overwrite.h"
 #include "convert/progress_log.h"
 #include "platform/cp852.h"
@@ -63,8 +64,9 @@ bool readRecord(BufferedReader& reader, std::vector<std::uint8_t>& record, std::
 }
 
 bool writeRecord(BufferedWriter& writer, const std::uint8_t* data, std::size_t size) {
-    if (writer.write(data, size) == platform::err::Ok) return true;
-    ReportError("Błąd zapisu danych"_cp);
+    const int written = writer.write(data, size);
+    if (written == platform::err::Ok) return true;
+    ReportError("Błąd zapisu danych"_cp, {}, written);
     return false;
 }
 
@@ -73,8 +75,8 @@ bool writeRecord(BufferedWriter& writer, const std::uint8_t* data, std::size_t s
 // appended to an existing target stays (reported), as the records before it do.
 bool finishRecordCopy(BufferedWriter& writer, bool copied, platform::FileHandle& from, std::string_view source,
                       platform::FileHandle& to, std::string_view target, bool append) {
-    if (copied && writer.flush() != platform::err::Ok) {
-        ReportError("Błąd zapisu danych"_cp);
+    if (const int flushed = copied ? writer.flush() : platform::err::Ok; flushed != platform::err::Ok) {
+        ReportError("Błąd zapisu danych"_cp, {}, flushed);
         copied = false;
     }
     copied = CloseCopyFiles(from, source, to, target) && copied;
@@ -98,6 +100,8 @@ bool CopyWholeRecord(std::span<std::uint8_t> source, std::span<std::uint8_t> tar
 bool CopyRecords(std::string_view source, std::string_view target, std::uint16_t recordSize,
                  const RecordFilter& filter) {
     gRecordCounter = 1;
+    const FileInHand inHand(target);
+    if (FirmStopped()) return false;
     const std::uint64_t size = ProbeFileSize(source);
     if (size == 0) {
         reportMissingSource(source);
@@ -128,6 +132,8 @@ bool CopyRecords(std::string_view source, std::string_view target, std::uint16_t
 
 bool ConvertRecords(std::string_view source, std::string_view target, std::uint16_t sourceSize,
                     std::uint16_t targetSize, const RecordConverter& converter) {
+    const FileInHand inHand(target);
+    if (FirmStopped()) return false;
     const std::uint64_t size = ProbeFileSize(source);
     if (size == 0) {
         reportMissingSource(source);

@@ -53,6 +53,7 @@ struct Report {
     std::string answer;     // an answer line that waits for its prompt's line to end
     std::vector<std::string> personsLeft;
     std::vector<std::string> failures;
+    std::vector<std::string> registeredIncomplete;  // each firm with its failed files
     std::string unwritten;  // lines put but not yet written: they go out in batches
     HeldLine heldLine;
     int recordsDropped = 0;
@@ -91,14 +92,29 @@ void releaseHeld() {
 
 enum class Held { Kept, Released };
 
-// Writes the lines gathered so far; the held line too when asked.
+// Writes the lines gathered so far; the held line too when asked. On a full disk
+// what did not fit waits for the next write: a full disk ends the run, whose summary
+// is wanted most.
 void writeUnwritten(Held held) {
     if (held == Held::Released) releaseHeld();
     if (!gReport.file.isOpen() || gReport.unwritten.empty()) return;
     std::size_t done = 0;
     const std::string& text = gReport.unwritten;
-    if (platform::writeFile(gReport.file, text.data(), text.size(), done) != platform::err::Ok) giveUp();
+    const int written = platform::writeFile(gReport.file, text.data(), text.size(), done);
+    if (written == platform::err::DiskFull) {
+        gReport.unwritten.erase(0, done);
+        return;
+    }
+    if (written != platform::err::Ok) giveUp();
     gReport.unwritten.clear();
+}
+
+// Writes what is gathered, the held line too, and makes the report durable, so
+// that a run cut short keeps it; a report that cannot be made durable is given up
+// like one that cannot be written.
+void makeDurable() {
+    writeUnwritten(Held::Released);
+    if (gReport.file.isOpen() && platform::flushFile(gReport.file) != platform::err::Ok) giveUp();
 }
 
 // One line of the report: code page 852 in, UTF-8 with CR LF out. A line that
@@ -177,11 +193,26 @@ std::string ofFirm(std::string_view text) {
 std::string_view outcomeText(FirmOutcome outcome) {
     switch (outcome) {
         case FirmOutcome::Registered: return "przeniesiona i wpisana do rejestru 2024"_cp;
+        case FirmOutcome::RegisteredIncomplete:
+            return "przeniesiona z błędami, wpisana do rejestru 2024 (odpowiedź T)"_cp;
+        case FirmOutcome::LeftIncomplete:
+            return "przeniesiona z błędami, NIE wpisana do rejestru 2024 "
+                   "(odpowiedź N: następny przebieg przeniesie ją od nowa)"_cp;
         case FirmOutcome::NotRegistered: return "przeniesiona, ale NIE wpisana do rejestru 2024"_cp;
         case FirmOutcome::NotConverted: return "NIE przeniesiona"_cp;
         case FirmOutcome::PassedOver: return "pominięta (nie zaznaczona)"_cp;
     }
     return {};
+}
+
+// The failed files by name, as the firm's directory holds them.
+std::string fileNames(std::span<const std::string> paths) {
+    std::string names;
+    for (const std::string& path : paths) {
+        if (!names.empty()) names += ", ";
+        names += path.substr(path.find_last_of(platform::kSeparator) + 1);
+    }
+    return names;
 }
 
 void putList(std::string_view title, const std::vector<std::string>& lines) {
@@ -230,6 +261,7 @@ void OpenRunReport(std::string_view path, std::span<const std::string> header) {
     put("=== Raport przebiegu " + LocalDateTimeText() + " ===");
     for (const std::string& line : header) put(line);
     put("");
+    makeDurable();
     tui::SetJournalListener(listen);
 }
 
@@ -238,26 +270,33 @@ void ReportFirmStart(std::string_view directory) {
     gReport.lastError.clear();
 }
 
-void ReportFirmResult(std::string_view name, std::string_view directory, FirmOutcome outcome) {
+void ReportFirmResult(std::string_view name, std::string_view directory, FirmOutcome outcome,
+                      std::span<const std::string> failedFiles) {
     std::string line = "= Firma " + std::string(name) + " [" + std::string(directory) + "]: ";
     line += outcomeText(outcome);
     switch (outcome) {
         case FirmOutcome::Registered: ++gReport.registered; break;
+        case FirmOutcome::RegisteredIncomplete:
+            ++gReport.registered;
+            gReport.registeredIncomplete.push_back("   " + std::string(directory) + ": " + fileNames(failedFiles));
+            break;
+        case FirmOutcome::LeftIncomplete:
         case FirmOutcome::NotRegistered:
         case FirmOutcome::NotConverted: ++gReport.notConverted; break;
         case FirmOutcome::PassedOver: ++gReport.passedOver; break;
     }
-    if (outcome == FirmOutcome::NotConverted && !gReport.lastError.empty()) line += ": " + gReport.lastError;
+    if (outcome == FirmOutcome::NotConverted && !gReport.lastError.empty()) {
+        line += ": " + gReport.lastError;
+    } else if (!failedFiles.empty()) {
+        line += std::string("; błędy przy plikach: "_cp) + fileNames(failedFiles);
+    }
     put(line);
     if (FirmChecks* checks = checksOf(directory); checks && !directory.empty()) {
         checks->label = std::string(name) + " [" + std::string(directory) + "]";
         for (const CheckPoint& point : checks->points) put(pointLine(point), true);
     }
-    writeUnwritten(Held::Released);
     gReport.firm.clear();
-    // A run cut short keeps its report up to the last firm; a report that cannot be
-    // made durable is given up like one that cannot be written.
-    if (gReport.file.isOpen() && platform::flushFile(gReport.file) != platform::err::Ok) giveUp();
+    makeDurable();
 }
 
 void ReportPersonLeft(std::string_view name, std::string_view why) {
@@ -302,6 +341,7 @@ void CloseRunReport() {
     for (const std::string& line : countLines()) put(line);
     putList("Osoby nieprzeniesione do 2024: ", gReport.personsLeft);
     putList("Błędy przy plikach: "_cp, gReport.failures);
+    putList("Firmy wpisane do rejestru 2024 mimo błędów przy plikach: "_cp, gReport.registeredIncomplete);
     put("Czas przebiegu: " + duration(platform::clock().tickMs() - gReport.startTick));
     if (!gReport.toCheck.empty()) put("Do sprawdzenia:");
     for (const FirmChecks& firm : gReport.toCheck) {
@@ -310,7 +350,8 @@ void CloseRunReport() {
     }
     writeUnwritten(Held::Released);
     if (!gReport.file.isOpen()) return;
-    if (platform::closeFile(gReport.file) != platform::err::Ok) giveUp();
+    // Lines that still find no room are lost: the last screen says so.
+    if (!gReport.unwritten.empty() || platform::closeFile(gReport.file) != platform::err::Ok) giveUp();
 }
 
 void ShowRunReport() {

@@ -7,9 +7,12 @@
 // by its points to check, and a summary. It is UTF-8 with CR LF line ends, written
 // as the run goes in batches of lines (at the latest with each firm's result, an
 // error shown or an answer given; the last line is held back until the next one
-// shows whether it repeats or is to be checked) and made durable after each firm.
+// shows whether it repeats or is to be checked) and made durable with its header
+// and after each firm.
 // A report that cannot be written never stops the conversion: it is given up
 // quietly and the last screen says so in one line.
+// On a full disk its lines wait for room, which the partial file that the failed
+// copy removes may give, until the summary.
 #include <span>
 #include <string>
 #include <string_view>
@@ -19,22 +22,27 @@ namespace convert {
 inline constexpr std::string_view kRunReportName = "qz23-24.LOG";
 
 enum class FirmOutcome {
-    Registered,     // converted and entered into the 2024 registry
-    NotRegistered,  // converted, but the registry insert failed
-    NotConverted,   // the conversion gave the firm up
-    PassedOver,     // not selected in the picker
+    Registered,            // converted and entered into the 2024 registry
+    RegisteredIncomplete,  // converted with failed files, entered as the user asked
+    LeftIncomplete,        // converted with failed files, kept out as the user asked
+    NotRegistered,         // converted, but the registry insert failed
+    NotConverted,          // the conversion gave the firm up
+    PassedOver,            // not selected in the picker
 };
 
 // Appends to the report at path, creating it when missing, the date and time of the
-// run followed by the header lines (code page 852), and starts recording what the
-// progress log shows and the questions ask. An empty path begins a run that keeps
-// no report: nothing is recorded and the last screen names none.
+// run followed by the header lines (code page 852), makes them durable, and starts
+// recording what the progress log shows and the questions ask. An empty path begins
+// a run that keeps no report: nothing is recorded and the last screen names none.
 void OpenRunReport(std::string_view path, std::span<const std::string> header);
 // From here on failures and persons left behind belong to the firm in directory.
 void ReportFirmStart(std::string_view directory);
 // The result line of a firm, and the report made durable. A firm not converted is
-// given the last error the run showed as its reason.
-void ReportFirmResult(std::string_view name, std::string_view directory, FirmOutcome outcome);
+// given the last error the run showed as its reason; a converted one with failed
+// files (their paths) names them, and the summary names those of the firms that
+// were registered all the same.
+void ReportFirmResult(std::string_view name, std::string_view directory, FirmOutcome outcome,
+                      std::span<const std::string> failedFiles = {});
 // A person of the firm at hand who stays behind, and why.
 void ReportPersonLeft(std::string_view name, std::string_view why);
 // A failure reported with its file, as its log line reads; also a point to check.

@@ -5,6 +5,7 @@
 #include "convert/copy_steps.h"
 #include "convert/file_copy.h"
 #include "convert/file_size.h"
+#include "convert/firm_failures.h"
 #include "convert/overwrite.h"
 #include "convert/progress_log.h"
 #include "fileio/text_file.h"
@@ -22,7 +23,8 @@ constexpr std::string_view kLineEnd = "\r\n";
 }  // namespace
 
 void CopyTextFile(std::string_view source, std::string_view target, const LineFilter& filter) {
-    if (!FileIsPresent(source)) return;
+    const FileInHand inHand(target);
+    if (FirmStopped() || !FileIsPresent(source)) return;
     fileio::TextFileReader reader;
     // A Ctrl+Z inside a firm's notes is text like any other: everything after it
     // is copied too.
@@ -32,8 +34,8 @@ void CopyTextFile(std::string_view source, std::string_view target, const LineFi
     }
     if (KeepTarget(target)) return;
     platform::FileHandle to;
-    if (platform::createFile(target, to) != platform::err::Ok) {
-        ReportError("Błąd utworzenia pliku "_cp, target);
+    if (const int created = platform::createFile(target, to); created != platform::err::Ok) {
+        ReportError("Błąd utworzenia pliku "_cp, target, created);
         return;
     }
     LogLineIn(logcolour::CopyStart, "Kopiuję plik "_cp, source);
@@ -41,23 +43,22 @@ void CopyTextFile(std::string_view source, std::string_view target, const LineFi
     // A read or write error stops the copy; it is reported with a key wait, and the
     // part already written goes, so that no half-copied file looks whole.
     BufferedWriter writer(to);
-    bool written = true;
+    int written = platform::err::Ok;
     std::string line;
     while (reader.readLine(line)) {
         if (filter && !filter(line)) continue;
         line += kLineEnd;
-        if (writer.write(line.data(), line.size()) != platform::err::Ok) {
-            written = false;
-            break;
-        }
+        written = writer.write(line.data(), line.size());
+        if (written != platform::err::Ok) break;
     }
     const bool read = reader.error() == platform::err::Ok;
     if (!read) ReportError("Błąd odczytu z pliku "_cp, source);
-    // The target is closed whatever went before, so that it can be removed.
-    if (written && writer.flush() != platform::err::Ok) written = false;
-    if (platform::closeFile(to) != platform::err::Ok) written = false;
-    if (!written) ReportError("Błąd zapisu do pliku "_cp, target);
-    if (!read || !written) DiscardCopyTarget(target);
+    // The target is closed whatever went before, so that it can be removed; the
+    // first failure is the one reported.
+    if (written == platform::err::Ok) written = writer.flush();
+    if (const int closed = platform::closeFile(to); written == platform::err::Ok) written = closed;
+    if (written != platform::err::Ok) ReportError("Błąd zapisu do pliku "_cp, target, written);
+    if (!read || written != platform::err::Ok) DiscardCopyTarget(target);
 }
 
 }  // namespace convert

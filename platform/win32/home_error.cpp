@@ -23,8 +23,8 @@ int translated(std::uint32_t code) {
         case ERROR_BAD_NET_NAME: return err::PathNotFound;
         default:
             // Every other code already is the home platform's number (15 no such
-            // drive, 19 write-protected, 21 drive not ready …); the callers report
-            // the numbers they do not know as they are.
+            // drive, 19 write-protected, 21 drive not ready, 39 a full disk …); the
+            // callers report the numbers they do not know as they are.
             return static_cast<int>(code);
     }
 }

@@ -113,7 +113,7 @@ TEST_F(FirmConversionTest, PreparationFailuresEndTheFirmWithFalse) {
         startAgain();
         c.spoil(temp);
         keyWaits = 0;
-        EXPECT_FALSE(convert::ConvertFirm({root2023(), root2024()}, c.directory, {}, mark)) << c.what;
+        EXPECT_FALSE(convert::ConvertFirm({root2023(), root2024()}, "FIRMA", c.directory, {}, mark)) << c.what;
         EXPECT_EQ(keyWaits, 1) << c.what;
         EXPECT_NE(logsAtWaits.back().find(c.shown), std::string::npos) << c.what << "\n" << logsAtWaits.back();
         EXPECT_FALSE(temp.exists("2024/FIRMA/_qz_kpr.rek")) << c.what;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "convert/options.h"
 #include "convert/progress_log.h"
@@ -151,6 +152,17 @@ TEST_F(ProgressLogTest, AFastLogIsShownWhileItRunsButNotLineByLine) {
     }
     EXPECT_EQ(showings, 25);
     EXPECT_EQ(clock.totalSleptMs(), 100u * 10) << "showing the log must not pause the work";
+}
+
+// A run killed at any point after the report opens leaves at least its header.
+TEST_F(ProgressLogTest, TheReportHoldsItsHeaderAsSoonAsItOpens) {
+    qztest::TempDir temp;
+    const std::vector<std::string> header = {"Katalog 2023: C:\\KPR_2023\\"};
+    convert::OpenRunReport(temp.root() + std::string(convert::kRunReportName), header);
+    const std::string report = temp.readFile(std::string(convert::kRunReportName));
+    convert::CloseRunReport();
+    EXPECT_NE(report.find("=== Raport przebiegu "), std::string::npos) << report;
+    EXPECT_NE(report.find("\r\nKatalog 2023: C:\\KPR_2023\\\r\n"), std::string::npos) << report;
 }
 
 TEST_F(ProgressLogTest, TheReportHoldsEveryLineUpToAnErrorOnceTheErrorIsShown) {

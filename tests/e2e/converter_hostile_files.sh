@@ -59,7 +59,7 @@ case_link_loops_in_2023() {
   ln -sf KOLORY.QZ "$old2023/#BIN023/KOLORY.QZ"
   ln -sf DANE_PR8.REK "$old2023/${dirs[0]}/DANE_PR8.REK"
   remember_untouched
-  convert_case
+  register_answer=T convert_case
   expect_reported "Brak katalogu zródłowego"
   expect_registered "${dirs[0]}"
   [ ! -e "$new2024/${dirs[0]}/DANE_PR8.REK" ] || fail "$case: a file made from a link loop"
@@ -88,14 +88,17 @@ case_names_not_utf8() {
   printf 'x' >"$old2023/${dirs[1]}/"$'2024UE\xff.REK'
   printf 'x' >"$old2023/${dirs[1]}/"$'2024UE\xc3.REK'
   remember_untouched
-  convert_case
+  register_answer=T convert_case
   expect_registered "${dirs[0]}" "${dirs[1]}"
   [ -s "$new2024/${dirs[1]}/2024UE01.REK" ] || fail "$case: the sound declarations were not copied"
 }
 
 case_unreadable() {
   # Without the right to read: a firm file, a global file and firm 1's directory.
-  # Permissions do not stop root, so the converter then runs as nobody.
+  # Permissions do not stop root, so the converter then runs as nobody. Firm 0's
+  # unreadable file is its person file: the files that follow its persons are not
+  # written at all, and the firm is registered only as the user answers, the report
+  # naming the files that failed.
   local as=""
   if [ "$(id -u)" = 0 ]; then
     command -v setpriv >/dev/null || { echo "$case: skipped, running as root without setpriv"; return 0; }
@@ -104,11 +107,21 @@ case_unreadable() {
   fi
   chmod 000 "$old2023/${dirs[0]}/DANE_PR8.REK" "$old2023/#BIN023/KOLORY.QZ" "$old2023/${dirs[1]}"
   remember_untouched
-  convert_case "$as"
+  register_answer=T convert_case "$as"
   expect_reported "Błąd otwarcia pliku"
   expect_reported "Nie można dokonać konwersji ..."
+  expect_reported "błędy przy 6 plikach."
   expect_registered "${dirs[0]}"
   [ -s "$new2024/${dirs[0]}/_qz_kpr.rek" ] || fail "$case: the readable firm was not converted"
+  local source target
+  for source in DANE_PF8.REK:DANE_PF8.REK 2023P5.REK:2024P5.REK 2023P28A.REK:2024P28A.REK 2024WP5.REK:2024WP5.REK \
+    2024UZ5.REK:2024UZ5.REK; do
+    target="${source#*:}" source="${source%:*}"
+    [ -s "$old2023/${dirs[0]}/$source" ] || fail "$case: the sample has no $source"
+    [ ! -e "$new2024/${dirs[0]}/$target" ] || fail "$case: $target written without the persons"
+  done
+  grep -qF "(odpowiedź T); błędy przy plikach: DANE_PR8.REK, DANE_PF8.REK, 2024P5.REK, 2024P28A.REK, 2024WP5.REK, 2024UZ5.REK" \
+    "$new2024/qz23-24.LOG" || { cat "$new2024/qz23-24.LOG"; fail "$case: the report does not name the failed files"; }
   chmod 755 "$old2023/${dirs[1]}"
 }
 

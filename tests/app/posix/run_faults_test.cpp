@@ -14,6 +14,8 @@
 #include "app/firm_loop.h"
 #include "app/firm_table.h"
 #include "app/global_copy.h"
+#include "convert/progress_log.h"
+#include "convert/run_report.h"
 #include "convert/staff_converters.h"
 #include "convert/year_source.h"
 #include "fileio/registry_record.h"
@@ -35,6 +37,7 @@ constexpr int kMaxGlobalCasesPerKind = 6;
 constexpr int kMaxLoopCasesPerKind = 4;
 constexpr std::string_view kRegistry = "SPISFIRM.DAT";
 constexpr std::string_view kMarker = "_qz_kpr.rek";
+constexpr std::string_view kMark = "_qz_conv.tmp";
 
 // A run on fresh copies of the sample tree, the run's state and its key waits
 // counted from the start of each.
@@ -132,8 +135,14 @@ TEST_P(GlobalCopyFaults, EveryFailureIsReportedAndTheNextItemRuns) {
 class FirmLoopFaults : public RunFaults {
 protected:
     FirmLoopFaults() {
-        // Every firm stays selected; F5 starts the conversion.
+        // Every firm stays selected; F5 starts the conversion. A firm with failed
+        // files is registered or kept out in turn.
         answerFirst = [this] {
+            if (convert::LogLineSoFar().ends_with("(T/N)")) {
+                registerAnswer = registerAnswer == 'T' ? 'N' : 'T';
+                screen.pushText(std::string(1, registerAnswer));
+                return true;
+            }
             if (!screen.screenContains("BAZA FIRM")) return false;
             screen.pushKey(tui::kbF5);
             return true;
@@ -148,7 +157,29 @@ protected:
         return parsed.Directory();
     }
 
+    // The directories in the 2024 registry.
+    std::set<std::string> registered() const {
+        std::set<std::string> directories;
+        const std::string registry = temp.readFile("2024/" + std::string(kRegistry));
+        for (std::size_t at = 0; at + fileio::kRegistryRecordSize <= registry.size(); at += fileio::kRegistryRecordSize)
+            directories.insert(DirectoryOf(registry.substr(at, fileio::kRegistryRecordSize)));
+        return directories;
+    }
+    // Another run over the trees as they are.
+    int runAgain() {
+        resetRunState();
+        keyWaits = 0;
+        logsAtWaits.clear();
+        return exitCodeOf(startLoop);
+    }
+    void expectTreeOfOneRun(const Tree& clean) const {
+        const Tree again = tree("2024");
+        EXPECT_TRUE(qztest::LostOrChanged(clean, again).empty()) << qztest::Listed(qztest::LostOrChanged(clean, again));
+        EXPECT_TRUE(qztest::Unexpected(clean, again).empty()) << qztest::Listed(qztest::Unexpected(clean, again));
+    }
+
     std::function<void()> startLoop;
+    char registerAnswer = 'N';
 };
 
 TEST_P(FirmLoopFaults, OnlyConvertedFirmsAreRegisteredAndNothingIsLostSilently) {
@@ -256,6 +287,103 @@ TEST_F(FirmLoopFaults, AFirmWhoseFilesCannotBeMadeDurableIsNotRegistered) {
     for (const std::string& firm : qztest::FirmDirectories(temp.path() / "2023"))
         marked += temp.exists("2024/" + firm + "/_qz_conv.tmp");
     EXPECT_EQ(marked, 1);
+}
+
+// The 2023 person file of one firm cannot be opened: the files that follow its
+// persons are not written at all (not even empty), and the firm is put to the user.
+// "N" keeps it out of the registry with its in-progress mark, and the next run
+// converts it whole; "T" registers it, and the report names the files that failed.
+TEST_F(FirmLoopFaults, AnUnreadablePersonFileLeavesItsFollowersUnwrittenAndPutsTheFirmToTheUser) {
+    ASSERT_EQ(runOnce(startLoop), -1);
+    const Tree clean = tree("2024");
+    const std::string firm = qztest::FirmDirectories(temp.path() / "2023").front();
+    static std::string personFile;
+    personFile = "/2023/" + firm + "/DANE_PR8.REK";
+    const auto picker = answerFirst;
+    for (const char answer : {'N', 'T'}) {
+        SCOPED_TRACE(std::string("answer ") + answer);
+        int questions = 0;
+        answerFirst = [&] {
+            if (!convert::LogLineSoFar().ends_with("(T/N)")) return picker();
+            ++questions;
+            screen.pushText(std::string(1, answer));
+            return true;
+        };
+        std::filesystem::remove(temp.path() / "raport.LOG");
+        convert::OpenRunReport(temp.root() + "raport.LOG", {});
+        {
+            const platform::posix::ScopedSyscall<&platform::posix::Syscalls::open> denied(
+                +[](const char* path, int flags, mode_t mode) {
+                    if (!std::string_view(path).ends_with(personFile))
+                        return platform::posix::realSyscalls().open(path, flags, mode);
+                    errno = EACCES;
+                    return -1;
+                });
+            EXPECT_EQ(runOnce(startLoop), -1);
+        }
+        convert::CloseRunReport();
+        EXPECT_EQ(questions, 1);
+        for (const char* name : {"DANE_PR8.REK", "DANE_PF8.REK", "2024P5.REK", "2024P28A.REK", "2024WP5.REK",
+                                 "2024UZ5.REK"})
+            EXPECT_FALSE(temp.exists("2024/" + firm + "/" + name)) << name << " written without the persons";
+        EXPECT_EQ(registered().contains(firm), answer == 'T');
+        EXPECT_EQ(temp.exists("2024/" + firm + "/" + std::string(kMark)), answer == 'N');
+        const std::string report = temp.readFile("raport.LOG");
+        EXPECT_NE(report.find(": błędy przy 6 plikach. Wpisać ją do rejestru 2024 mimo to? (T/N) -- odpowiedź: " +
+                              std::string(1, answer) + "\r\n"),
+                  std::string::npos)
+            << report;
+        if (answer == 'T') {
+            EXPECT_NE(report.find("(odpowiedź T); błędy przy plikach: DANE_PR8.REK, DANE_PF8.REK, 2024P5.REK, "
+                                  "2024P28A.REK, 2024WP5.REK, 2024UZ5.REK\r\n"),
+                      std::string::npos)
+                << report;
+            EXPECT_NE(report.find("mimo błędów przy plikach: 1\r\n   " + firm + ": DANE_PR8.REK"), std::string::npos)
+                << report;
+        } else {
+            EXPECT_NE(report.find("NIE wpisana do rejestru 2024 (odpowiedź N"), std::string::npos) << report;
+            answerFirst = picker;
+            EXPECT_EQ(runAgain(), -1);
+            EXPECT_EQ(keyWaits, 0) << waits();
+            expectTreeOfOneRun(clean);
+        }
+    }
+}
+
+// The disk fills up in the first firm: the firm ends at once, its partial file
+// removed, with a box, stays out of the registry with its in-progress mark, and no
+// further firm is taken. Once there is room, the next run completes the tree.
+TEST_F(FirmLoopFaults, AFullDiskEndsTheFirmAndTheRunAndTheNextRunCompletesTheTree) {
+    ASSERT_EQ(runOnce(startLoop), -1);
+    const Tree clean = tree("2024");
+    bool box = false;
+    const auto picker = answerFirst;
+    answerFirst = [&] {
+        box = box || screen.screenContains("Brak miejsca na dysku");
+        return picker();
+    };
+    {
+        const platform::posix::ShortNthWrite full(8);
+        EXPECT_EQ(runOnce(startLoop), -1);
+    }
+    EXPECT_TRUE(box);
+    EXPECT_EQ(keyWaits, 1) << "the box is the one wait" << waits();
+    std::set<std::string> directories;
+    for (const auto& [name, bytes] : tree("2024")) {
+        if (name.find('/') != std::string::npos) directories.insert(name.substr(0, name.find('/')));
+        const auto found = clean.find(name);
+        if (found == clean.end()) {
+            EXPECT_TRUE(name.ends_with("/" + std::string(kMark))) << name << " made";
+        } else if (name != kRegistry) {
+            EXPECT_EQ(found->second, bytes) << name << " left partial";
+        }
+    }
+    EXPECT_TRUE(registered().empty());
+    EXPECT_EQ(directories.size(), 1u) << "no firm taken after the full disk";
+    answerFirst = picker;
+    EXPECT_EQ(runAgain(), -1);
+    EXPECT_EQ(keyWaits, 0) << waits();
+    expectTreeOfOneRun(clean);
 }
 
 const auto kKinds = ::testing::ValuesIn(qztest::FaultKinds().begin(), qztest::FaultKinds().end());

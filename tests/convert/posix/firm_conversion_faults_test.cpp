@@ -2,13 +2,17 @@
 // at a time: every open, create, read, write, close, rename, directory made, lock and
 // directory read of a clean run fails in turn. Whatever fails must be reported where
 // it happens, the firm's marker and annual settings are whole or absent, the 2023
-// tree stays as it was, and the items after a failure still run.
+// tree stays as it was, and the items after a failure still run. A firm with a file
+// lost is registered only when the user says so, and a full disk ends the firm with
+// no partial file left.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
 #include "convert/firm_conversion.h"
+#include "convert/firm_failures.h"
 #include "convert/options.h"
 #include "convert/staff_converters.h"
 #include "convert/year_source.h"
@@ -27,10 +31,27 @@ using qztest::Tree;
 constexpr int kMaxCasesPerKind = 15;
 constexpr std::string_view kMarker = "_qz_kpr.rek";
 constexpr std::string_view kAnnualSettings = "2024_ROK.REK";
+constexpr std::string_view kMark = "_qz_conv.tmp";
+constexpr std::string_view kPersonFile = "DANE_PR8.REK";
+// The files whose records follow the persons of the person file.
+constexpr std::string_view kFollowPersons[] = {"DANE_PF8.REK", "2024P5.REK", "2024P28A.REK", "2024WP5.REK",
+                                               "2024UZ5.REK"};
 
 class FirmConversionFaults : public qztest::WithQuietSample<qztest::ConverterTest>, public ::testing::WithParamInterface<FaultKind> {
 protected:
-    FirmConversionFaults() : firm(qztest::FirmDirectories(sample->path() / "2023").front()) {}
+    FirmConversionFaults() : firm(qztest::FirmDirectories(sample->path() / "2023").front()) {
+        answerFirst = [this] { return answerQuestionOrBox(); };
+    }
+
+    // The question at the end of an incomplete firm gets registerAnswer; a box that
+    // says the disk is full is seen (Enter closes it).
+    bool answerQuestionOrBox() {
+        if (screen.screenContains("Brak miejsca na dysku")) diskFullBox = true;
+        if (!convert::LogLineSoFar().ends_with("(T/N)")) return false;
+        ++questions;
+        screen.pushText(std::string(1, registerAnswer));
+        return true;
+    }
 
     // One conversion of the firm on fresh trees, with the run's state and the key
     // waits counted from the start; all items, or only the firm's text data.
@@ -51,12 +72,14 @@ protected:
         std::filesystem::create_directories(temp.path() / "2024");
         keyWaits = 0;
         logsAtWaits.clear();
+        questions = 0;
+        diskFullBox = false;
 
         const std::string root2023 = temp.root() + "2023" + platform::kSeparator;
         const std::string root2024 = temp.root() + "2024" + platform::kSeparator;
         bool converted = false;
         convert::ConversionMark mark;
-        EXPECT_EQ(exitCodeOf([&] { converted = convert::ConvertFirm({root2023, root2024}, firm, {}, mark); }), -1)
+        EXPECT_EQ(exitCodeOf([&] { converted = convert::ConvertFirm({root2023, root2024}, firm, firm, {}, mark); }), -1)
             << "the conversion of one firm never ends the program";
         // As the per-firm loop ends a firm it registers.
         if (converted) convert::FinishFirm(mark);
@@ -72,6 +95,9 @@ protected:
     }
 
     const std::string firm;
+    char registerAnswer = 'T';
+    int questions = 0;
+    bool diskFullBox = false;
 };
 
 TEST_P(FirmConversionFaults, EveryFailureIsReportedAndNothingHalfWrittenStays) {
@@ -92,6 +118,7 @@ TEST_P(FirmConversionFaults, EveryFailureIsReportedAndNothingHalfWrittenStays) {
 
     for (const int n : qztest::CallsToFail(calls, kMaxCasesPerKind)) {
         SCOPED_TRACE(std::string(GetParam().name) + " call " + std::to_string(n) + " of " + std::to_string(calls));
+        registerAnswer = n % 2 == 0 ? 'T' : 'N';
         bool converted = false;
         {
             const auto fault = GetParam().inject(n);
@@ -119,21 +146,45 @@ TEST_P(FirmConversionFaults, EveryFailureIsReportedAndNothingHalfWrittenStays) {
             }
         }
         const auto marker = run.find(inFirm(kMarker));
-        EXPECT_EQ(converted, marker != run.end() && marker->second == clean.at(inFirm(kMarker)))
-            << "converted only with the whole 2024 marker";
+        const bool marked = marker != run.end() && marker->second == clean.at(inFirm(kMarker));
+        EXPECT_TRUE(marked || !converted) << "converted only with the whole 2024 marker";
+        EXPECT_LE(questions, 1);
+        if (convert::DiskFullMet()) {
+            EXPECT_FALSE(converted) << "a full disk ends the firm";
+            EXPECT_TRUE(diskFullBox) << "a full disk is shown in a box";
+            EXPECT_EQ(questions, 0);
+            for (const auto& [name, bytes] : run) {
+                const auto found = clean.find(name);
+                EXPECT_TRUE(found == clean.end() || found->second == bytes) << name << " left partial";
+            }
+        }
         if (!converted) {
             EXPECT_GT(keyWaits, 0) << "a firm left unconverted says why";
-        } else {
-            // One failure costs one file; a failure in the person file also the
-            // family, salary and contract files, which carry only the persons it holds.
-            EXPECT_LE(lost.size(), 4u) << "the items after a failure run: " << qztest::Listed(lost);
+            // Not registered after its marker was written: its mark stays for a redo.
+            if (marked) {
+                EXPECT_TRUE(run.contains(inFirm(kMark))) << "an unfinished firm keeps its in-progress mark";
+            }
+        } else if (!lost.empty()) {
+            EXPECT_EQ(questions, 1) << "registered with files lost only when the user says so: "
+                                    << qztest::Listed(lost);
+        }
+        if (converted || questions == 1) {
+            // One failure costs one file (a pattern's files, when the directory cannot
+            // be searched); a failure in the person file also the files that follow
+            // its persons, which are then not written at all (never empty).
+            if (std::find(lost.begin(), lost.end(), inFirm(kPersonFile)) != lost.end()) {
+                for (const std::string_view name : kFollowPersons)
+                    EXPECT_FALSE(run.contains(inFirm(name))) << name << " written without the persons";
+            } else {
+                EXPECT_LE(lost.size(), 4u) << "the items after a failure run: " << qztest::Listed(lost);
+            }
         }
     }
 }
 
 // The 2023 firm text file cannot be read: its box, then one line in the error colour
 // naming it (nothing about the 2024 file, which stays untouched), and the rest of the
-// firm is converted, so that the firm is registered.
+// firm is converted, so that the firm is registered when the user says so.
 class FirmTextUnreadable : public FirmConversionFaults {};
 
 TEST_F(FirmTextUnreadable, OneMessageNamesTheFileAndTheFirmIsConverted) {
@@ -146,7 +197,7 @@ TEST_F(FirmTextUnreadable, OneMessageNamesTheFileAndTheFirmIsConverted) {
         // At the end of the firm: the row that names the file, in its colour.
         for (int row = 3; row <= 23; ++row)
             if (rows(row, row).starts_with("Błąd odczytu danych firmy " + source)) colour = screen.cell(1, row).attribute;
-        return false;
+        return answerQuestionOrBox();
     };
     {
         platform::posix::FailNthCall<&platform::posix::Syscalls::read> unreadable(
@@ -155,6 +206,7 @@ TEST_F(FirmTextUnreadable, OneMessageNamesTheFileAndTheFirmIsConverted) {
         EXPECT_EQ(unreadable.callCount(), 1);
     }
     EXPECT_EQ(tree("2024"), expected);
+    EXPECT_EQ(questions, 1) << "registered without its text data only when the user says so";
     ASSERT_EQ(logsAtWaits.size(), 2u) << "the box and the end of the firm" << waits();
     EXPECT_EQ(logsAtWaits.back().find("Błąd zapisu"), std::string::npos) << waits();
     EXPECT_EQ(colour, 0x0C) << waits();

@@ -75,18 +75,20 @@ last_line() { sed '24,$d; /^ *$/d' <<<"$1" | tail -n 1; }
 # a notice): by the box it shows or by the last line the log wrote.
 is_question() {
   case "$1" in *"Podaj właściwą:"*) return 0 ;; esac
-  case "$(last_line "$1")" in *"Z(n)/W(a)"* | *"(B/N/A) ?"* | *"Przenieść T/N"*) return 0 ;; esac
+  case "$(last_line "$1")" in *"Z(n)/W(a)"* | *"(B/N/A) ?"* | *"Przenieść T/N"* | *"mimo to? (T/N)"*) return 0 ;; esac
   return 1
 }
 # The key that answers what the screen (without its first row) waits for; nothing
-# when it waits for nothing known. Overwrite questions get $overwrite_answer and
-# questions about persons $person_answer; with none set, such a question is not
-# expected and stays unanswered.
+# when it waits for nothing known. Overwrite questions get $overwrite_answer,
+# questions about persons $person_answer and whether a firm with failed files is
+# registered $register_answer; with none set, such a question is not expected and
+# stays unanswered.
 answer_for() {
   case "$1" in *"Podaj właściwą:"*) echo Enter; return 0 ;; esac
   case "$(last_line "$1")" in
     *"Z(n)/W(a)"*) [ -n "${overwrite_answer:-}" ] && echo "$overwrite_answer" ;;
     *"Przenieść T/N"*) [ -n "${person_answer:-}" ] && echo "$person_answer" ;;
+    *"mimo to? (T/N)"*) [ -n "${register_answer:-}" ] && echo "$register_answer" ;;
     *"(B/N/A) ?"*) echo B ;;
     *"Nie odnaleziono osoby związanej z członkiem rodziny !"* | *"Upss..."* | *"jako BO.2024"* | \
       *"Zerowa ilość odczytanych firm"* | *"nie ma czego konwertować"* | *"Nie można dokonać konwersji ..."* | \

@@ -110,7 +110,8 @@ TEST_F(FileFaults, FailingOpenReportsTheHomeNumber) {
     };
     for (const Case c : {Case{EMFILE, err::TooManyOpenFiles}, Case{ENFILE, err::TooManyOpenFiles},
                          Case{EACCES, err::AccessDenied}, Case{EROFS, err::AccessDenied}, Case{EIO, err::GeneralFailure},
-                         Case{ENOSPC, err::DiskFull}, Case{EBUSY, err::SharingViolation}}) {
+                         Case{ENOSPC, err::DiskFull}, Case{EDQUOT, err::DiskFull},
+                         Case{EBUSY, err::SharingViolation}}) {
         FileHandle file;
         {
             FailNthCall<&Syscalls::open> fault(1, c.error);
