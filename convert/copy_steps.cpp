@@ -10,7 +10,13 @@ namespace convert {
 
 namespace {
 using namespace platform::literals;
+
+TargetNotice gTargetNotice;
 }  // namespace
+
+void SetTargetNotice(TargetNotice notice) { gTargetNotice = std::move(notice); }
+
+bool NoticeTarget(std::string_view target) { return !gTargetNotice || gTargetNotice(target); }
 
 void LogLineIn(tui::Attribute colour, std::string_view text, std::string_view name) {
     SetLogColour(colour);
@@ -42,6 +48,7 @@ bool openAtEnd(std::string_view path, platform::FileHandle& file) {
 }  // namespace
 
 bool OpenCopyTarget(std::string_view path, bool append, platform::FileHandle& file) {
+    if (!NoticeTarget(path)) return false;
     if (append ? openAtEnd(path, file) : platform::createFile(path, file) == platform::err::Ok) return true;
     if (file.isOpen()) platform::closeFile(file);
     ReportError("Błąd Utworzenia pliku "_cp, path);

@@ -20,6 +20,8 @@ RANDOM=$seed
 kills=${QZ_E2E_KILLS:-20}
 
 make_trees --seed 31 --firms 6 --persons 2 --entries-per-month 2 --profile quiet
+# A large global address base, so that kills can fall inside the global copy.
+head -c $(( 480 * 40000 )) /dev/urandom >"$old2023/#BIN023/baza_ad8.rek"
 write_path_file
 tree2023="$(tree_digest "$old2023")"
 mapfile -t dirs < <(registry_directories "$old2023/SPISFIRM.DAT")
@@ -57,15 +59,18 @@ now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 # its last line, measured on this machine and build by a first run over the tree.
 start_converter
 to_start_page
+global_started=$(now_ms)
 tm send-keys F5
 answer_until "BAZA FIRM"
 started=$(now_ms)
+global_ms=$(( started - global_started ))
 tm send-keys F5
 answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
 longest_ms=$(( $(now_ms) - started + 100 ))
 finish_run
 echo "a whole run takes ${longest_ms} ms"
 uninterrupted="$(data_digest "$new2024")"
+uninterrupted_global="$(tree_digest "$new2024/#BIN024")"
 rm -rf "$new2024" && mkdir "$new2024"
 
 declare -A left_behind
@@ -93,6 +98,29 @@ for ((kill = 1; kill <= kills; kill++)); do
 done
 echo "kills: $kills, runs that ended before their kill: $finished, fresh 2024 trees: $fresh"
 echo "found after kills: ${#left_behind[@]} firms converted but not entered, $twice records entered twice"
+
+# Kills inside the global copy, on a 2024 tree without global data or with a copy
+# left unfinished: page 4 always offers the copy then (whatever the address base
+# says), and after each kill the copy's mark is there or the global data are whole.
+global_kills=${QZ_E2E_GLOBAL_KILLS:-4}
+global_mark="$new2024/#BIN024/_qz_conv.tmp"
+for ((kill = 1; kill <= global_kills; kill++)); do
+  [ -e "$global_mark" ] || rm -rf "$new2024/#BIN024"
+  start_converter
+  to_start_page
+  screen | grep -qF "[■] Dane Globalne z" || fail "global kill $kill: page 4 does not offer the global copy"
+  tm send-keys F5
+  delay=$(( RANDOM % global_ms ))
+  sleep "$(printf '%d.%03d' $((delay / 1000)) $((delay % 1000)))"
+  pid="$(converter_pid)"
+  [ -z "$pid" ] || kill -KILL "$pid"
+  wait_for "EXIT="
+  if [ -e "$global_mark" ]; then
+    echo "global kill $kill after ${delay} ms: the copy's mark is left"
+  elif [ -d "$new2024/#BIN024" ] && [ "$(tree_digest "$new2024/#BIN024")" != "$uninterrupted_global" ]; then
+    fail "global kill $kill after ${delay} ms: global data not whole and no mark"
+  fi
+done
 
 # The last run to its end: whatever is not registered yet is converted or redone.
 start_converter
