@@ -109,11 +109,13 @@ void RunStep(const GlobalStep& step, const std::string& sourceDir, const std::st
 std::string TargetDirectory(const RunPaths& paths) { return paths.root2024 + std::string(kTargetDirectory); }
 
 // Told with a key wait: the user goes on knowing that this run copies no global data.
-void ReportBusyElsewhere() { convert::ReportError("Dane globalne są właśnie kopiowane na innym stanowisku - tu pominięte"_cp); }
+void ReportBusyElsewhere() {
+    convert::ReportError("Dane globalne są właśnie kopiowane na innym stanowisku - tu pominięte"_cp);
+}
 
 // Takes the in-progress mark of the global-data directory for this run: a new one, or
-// one that a run cut short left, whose noted names come back in unfinished and stay
-// noted. The mark is on the disk before the first file it guards. False (told in the
+// one that a run cut short left, whose noted names come back in unfinished. The mark
+// is on the disk before the first file it guards. False (told in the
 // log) when another workstation is copying or the mark cannot be read, made or made
 // durable: the global copy is then left out.
 bool TakeMark(const std::string& directory, convert::ConversionMark& mark, std::vector<std::string>& unfinished) {
@@ -126,14 +128,10 @@ bool TakeMark(const std::string& directory, convert::ConversionMark& mark, std::
             convert::ReportError("Błąd odczytu danych z "_cp, mark.Path());
             return false;
         case convert::MarkFound::LeftBehind:
-            if (!mark.NotedNames(unfinished)) {
-                convert::ReportError("Błąd odczytu danych z "_cp, mark.Path());
-                return false;
-            }
-            if (!mark.Stamp()) taken = platform::err::GeneralFailure;
-            for (const std::string& name : unfinished)
-                if (taken == platform::err::Ok && !mark.Note(name)) taken = platform::err::GeneralFailure;
-            break;
+            // Left as it is: the names stay noted however often the copy is cut short.
+            if (mark.NotedNames(unfinished)) break;
+            convert::ReportError("Błąd odczytu danych z "_cp, mark.Path());
+            return false;
         case convert::MarkFound::None:
             taken = mark.Make(directory);
             break;
@@ -240,7 +238,8 @@ void RunGlobalCopy(const RunPaths& paths) {
 bool GlobalCopyLeftUnfinished(const RunPaths& paths) {
     convert::ConversionMark mark;
     if (mark.Look(TargetDirectory(paths)) != convert::MarkFound::LeftBehind) return false;
-    convert::LogLineIn(convert::logcolour::Error, "Niedokończone kopiowanie danych globalnych - zostanie powtórzone"_cp);
+    convert::LogLineIn(convert::logcolour::Error,
+                       "Niedokończone kopiowanie danych globalnych - zostanie powtórzone"_cp);
     return true;
 }
 

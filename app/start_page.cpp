@@ -33,11 +33,12 @@ void SettleGlobalScope(const RunPaths& paths, convert::Options& options) {
 }  // namespace
 
 std::unique_ptr<WizardPage> BuildStartPage(const RunPaths& paths) {
+    // Before the page opens: what this logs stays under the page, not over it.
+    convert::Options& options = convert::options();
+    SettleGlobalScope(paths, options);
     auto page = OpenPage(" START KOPIOWANIA ");
     if (!page) return nullptr;
     tui::Dialog& dialog = *page->dialog;
-    convert::Options& options = convert::options();
-    SettleGlobalScope(paths, options);
 
     auto scope = tui::NewItem(labels::kScope[0], tui::NewItem(labels::kScope[1], nullptr));
     tui::Insert(dialog, tui::NewCheckList(std::move(scope), options.copyScope, 4, 4,

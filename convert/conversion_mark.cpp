@@ -60,7 +60,8 @@ bool ConversionMark::Note(std::string_view name) {
     const std::string line = std::string(name) + std::string(kLineEnd);
     std::uint64_t size = 0;
     std::size_t done = 0;
-    return platform::fileSize(file_, size) == platform::err::Ok && platform::seekFile(file_, size) == platform::err::Ok &&
+    return platform::fileSize(file_, size) == platform::err::Ok &&
+           platform::seekFile(file_, size) == platform::err::Ok &&
            platform::writeFile(file_, line.data(), line.size(), done) == platform::err::Ok &&
            platform::flushFile(file_) == platform::err::Ok;
 }

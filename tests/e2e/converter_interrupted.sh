@@ -59,11 +59,9 @@ now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 # its last line, measured on this machine and build by a first run over the tree.
 start_converter
 to_start_page
-global_started=$(now_ms)
 tm send-keys F5
 answer_until "BAZA FIRM"
 started=$(now_ms)
-global_ms=$(( started - global_started ))
 tm send-keys F5
 answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
 longest_ms=$(( $(now_ms) - started + 100 ))
@@ -97,28 +95,33 @@ for ((kill = 1; kill <= kills; kill++)); do
   check_registry "kill $kill after ${delay} ms"
 done
 echo "kills: $kills, runs that ended before their kill: $finished, fresh 2024 trees: $fresh"
-echo "found after kills: ${#left_behind[@]} firms converted but not entered, $twice records entered twice"
+# (An empty associative array counts as unset under set -u.)
+left=0; [ -z "${left_behind[*]+set}" ] || left=${#left_behind[@]}
+echo "found after kills: $left firms converted but not entered, $twice records entered twice"
 
-# Kills inside the global copy, on a 2024 tree without global data or with a copy
-# left unfinished: page 4 always offers the copy then (whatever the address base
-# says), and after each kill the copy's mark is there or the global data are whole.
-global_kills=${QZ_E2E_GLOBAL_KILLS:-4}
+# Kills inside the global copy, each as soon as a given file of it appears in the
+# 2024 tree (the first inside the large address base), on a 2024 tree without global
+# data or with a copy left unfinished: page 4 always offers the copy then, whatever
+# the address base says, and after each kill the copy's mark is there or the global
+# data are whole.
 global_mark="$new2024/#BIN024/_qz_conv.tmp"
-for ((kill = 1; kill <= global_kills; kill++)); do
+global_kill=0
+for name in baza_ad8.rek kpr_2024.ini KOLORY.QZ OPERATOR.REK UMOWY.INI; do
+  global_kill=$((global_kill + 1))
   [ -e "$global_mark" ] || rm -rf "$new2024/#BIN024"
   start_converter
   to_start_page
-  screen | grep -qF "[■] Dane Globalne z" || fail "global kill $kill: page 4 does not offer the global copy"
-  tm send-keys F5
-  delay=$(( RANDOM % global_ms ))
-  sleep "$(printf '%d.%03d' $((delay / 1000)) $((delay % 1000)))"
+  screen | grep -qF "[■] Dane Globalne z" || fail "global kill $global_kill: page 4 does not offer the global copy"
   pid="$(converter_pid)"
-  [ -z "$pid" ] || kill -KILL "$pid"
+  tm send-keys F5
+  until_us=$(( ${EPOCHREALTIME/./} + ${QZ_E2E_WAIT:-60} * 1000000 ))
+  until [ -e "$new2024/#BIN024/$name" ] || (( ${EPOCHREALTIME/./} > until_us )); do :; done
+  kill -KILL "$pid"
   wait_for "EXIT="
   if [ -e "$global_mark" ]; then
-    echo "global kill $kill after ${delay} ms: the copy's mark is left"
+    echo "global kill $global_kill at $name: the copy's mark is left"
   elif [ -d "$new2024/#BIN024" ] && [ "$(tree_digest "$new2024/#BIN024")" != "$uninterrupted_global" ]; then
-    fail "global kill $kill after ${delay} ms: global data not whole and no mark"
+    fail "global kill $global_kill at $name: global data not whole and no mark"
   fi
 done
 

@@ -168,7 +168,8 @@ TEST_F(GlobalCopyKills, TheNextRunEndsWithTheTreeOfOneUninterruptedRunAskingNoth
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
         const Tree left = tree("2024");
         const bool marked = left.contains(kGlobalMark);
-        EXPECT_TRUE(marked || left.empty()) << "global files without the mark: " << qztest::Listed(qztest::Unexpected({}, left));
+        EXPECT_TRUE(marked || left.empty())
+            << "global files without the mark: " << qztest::Listed(qztest::Unexpected({}, left));
 
         resetRunState();
         EXPECT_EQ(app::GlobalCopyLeftUnfinished(run.paths), marked);
