@@ -60,11 +60,20 @@ Verdict FoundConverted(const std::string& target, const std::string& forFirm) {
     return Verdict::Converted;
 }
 
+// Whether the directory holds no entry at all; a search that fails finds something.
+bool HoldsNothing(const std::string& directory) {
+    platform::DirectorySearch search;
+    platform::FoundEntry entry;
+    return search.first(directory + platform::kSeparator + "*", platform::attr::AnyFile, entry) ==
+           platform::err::FileNotFound;
+}
+
 // A firm whose 2024 directory exists: its in-progress mark and the 2024 registry tell
 // whether it was converted, is being converted by another run now, or was left half
 // converted by a run cut short (then the directory, which the mark proves this
-// program made, is emptied and the firm taken again). A directory without a mark
-// and without a registered firm is not this program's doing: a person decides.
+// program made, is emptied and the firm taken again). An empty directory without a
+// mark and without a registered firm is taken as it is; one that holds anything is
+// not this program's doing: a person decides.
 Verdict ExamineTarget(const std::string& target, const fileio::RegistryRecord& record, const std::string& forFirm,
                       RegisteredFirms& registered) {
     // A second firm of a directory emptied for the first one.
@@ -86,6 +95,14 @@ Verdict ExamineTarget(const std::string& target, const fileio::RegistryRecord& r
     if (!isRegistered) return FoundConverted(target, forFirm);
     if (found == convert::MarkFound::None) {
         if (*isRegistered) return FoundConverted(target, forFirm);
+        if (HoldsNothing(target)) {
+            // Cut short between making the directory and its mark: nothing to lose in
+            // it. The mark, made exclusively at the firm's turn, settles a race with
+            // another run that made the directory a moment ago.
+            LogLine("Pusty katalog docelowy "_cp, target + forFirm + " - firma zostanie przeniesiona od nowa");
+            convert::NoteMadeByThisRun(target);
+            return Verdict::Taken;
+        }
         convert::LogLineIn(convert::logcolour::Error, "Katalog " + target,
                            " istnieje, ale firmy " + record.Name() + " brak w " + product::RegistryFileName());
         return Verdict::PassedOver;

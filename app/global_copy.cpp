@@ -1,16 +1,22 @@
 #include "app/global_copy.h"
 
 #include <array>
+#include <set>
 #include <string>
+#include <vector>
 
+#include "convert/conversion_mark.h"
+#include "convert/copy_steps.h"
 #include "convert/file_copy.h"
 #include "convert/options.h"
+#include "convert/overwrite.h"
 #include "convert/progress_log.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "tui/failure_reason.h"
 #include "tui/message_box.h"
+#include "tui/polish_text.h"
 #include "tui/text_device.h"
 
 namespace app {
@@ -101,6 +107,91 @@ void RunStep(const GlobalStep& step, const std::string& sourceDir, const std::st
     platform::exitProgram(0);
 }
 
+std::string TargetDirectory(const RunPaths& paths) { return paths.root2024 + std::string(kTargetDirectory); }
+
+// Told with a key wait: the user goes on knowing that this run copies no global data.
+void ReportBusyElsewhere() {
+    platform::forgetFailure();  // another workstation's copy: no failure to give a reason for
+    convert::ReportError("Dane globalne są właśnie kopiowane na innym stanowisku - tu pominięte"_cp);
+}
+
+// Takes the in-progress mark of the global-data directory for this run: a new one, or
+// one that a run cut short left, whose noted names come back in unfinished. The mark
+// is on the disk before the first file it guards. False (told in the
+// log) when another workstation is copying or the mark cannot be read, made or made
+// durable: the global copy is then left out.
+bool TakeMark(const std::string& directory, convert::ConversionMark& mark, std::vector<std::string>& unfinished) {
+    int taken = platform::err::Ok;
+    switch (mark.Look(directory)) {
+        case convert::MarkFound::Busy:
+            ReportBusyElsewhere();
+            return false;
+        case convert::MarkFound::Unreadable:
+            convert::ReportError("Błąd odczytu danych z "_cp, mark.Path());
+            return false;
+        case convert::MarkFound::LeftBehind:
+            // Left as it is: the names stay noted however often the copy is cut short.
+            if (mark.NotedNames(unfinished)) break;
+            convert::ReportError("Błąd odczytu danych z "_cp, mark.Path());
+            return false;
+        case convert::MarkFound::None:
+            taken = mark.Make(directory);
+            break;
+    }
+    if (taken == platform::err::AlreadyExists || taken == platform::err::LockViolation) {
+        ReportBusyElsewhere();
+        return false;
+    }
+    if (taken != platform::err::Ok || platform::makeDurable(directory) != platform::err::Ok) {
+        convert::ReportError("Błąd zapisu danych do "_cp, mark.Path());
+        mark.Release();
+        return false;
+    }
+    return true;
+}
+
+// While the items are copied: every target is noted in the mark before it is
+// touched, and a target that the run before left unfinished is rewritten without the
+// overwrite question the first time the copy meets it (a later copy into the same
+// file asks as one uninterrupted run would).
+class MarkedTargets {
+public:
+    MarkedTargets(convert::ConversionMark& mark, const std::vector<std::string>& unfinished) {
+        for (const std::string& name : unfinished) unfinished_.insert(tui::UpperString(name));
+        convert::SetUnaskedRewrite([this](std::string_view target) { return unfinished_.contains(KeyOf(target)); });
+        convert::SetTargetNotice([this, &mark](std::string_view target) {
+            unfinished_.erase(KeyOf(target));
+            if (mark.Note(NameOf(target))) return true;
+            convert::ReportError("Błąd zapisu danych do "_cp, mark.Path());
+            return false;
+        });
+    }
+    ~MarkedTargets() {
+        convert::SetTargetNotice({});
+        convert::SetUnaskedRewrite({});
+    }
+    MarkedTargets(const MarkedTargets&) = delete;
+    MarkedTargets& operator=(const MarkedTargets&) = delete;
+
+private:
+    static std::string NameOf(std::string_view target) {
+        return std::string(target.substr(target.find_last_of(platform::kSeparator) + 1));
+    }
+    static std::string KeyOf(std::string_view target) { return tui::UpperString(NameOf(target)); }
+
+    std::set<std::string> unfinished_;
+};
+
+// The copied files are on the disk before the mark goes; a mark that stays makes the
+// next run repeat the copy.
+void FinishMark(const std::string& directory, convert::ConversionMark& mark) {
+    if (platform::makeDurable(directory) != platform::err::Ok) {
+        convert::ReportError("Błąd zapisu danych do "_cp, directory);
+        return;
+    }
+    if (!mark.Remove()) convert::ReportError("Błąd usunięcia pliku "_cp, mark.Path());
+}
+
 // Puts the console's text region back however the copy ends.
 class TextRegionKeeper {
 public:
@@ -123,19 +214,35 @@ void RunGlobalCopy(const RunPaths& paths) {
 
     const std::string sourceDir = paths.root2023 + options.globalSourceDir;
     if (!platform::directoryExists(sourceDir)) Stop("Brak katalogu zródłowego"_cp, sourceDir);
-    const std::string targetDir = paths.root2024 + std::string(kTargetDirectory);
+    const std::string targetDir = TargetDirectory(paths);
     if (!platform::directoryExists(targetDir) && platform::makeDirectory(targetDir) != platform::err::Ok)
         Stop("Utworzenia katalogu", targetDir);
 
-    for (const GlobalStep& step : Steps())
-        if (options.has(options.globalItems, step.item))
-            RunStep(step, sourceDir + platform::kSeparator, targetDir + platform::kSeparator);
+    convert::ConversionMark mark;
+    std::vector<std::string> unfinished;
+    if (TakeMark(targetDir, mark, unfinished)) {
+        {
+            const MarkedTargets marked(mark, unfinished);
+            for (const GlobalStep& step : Steps())
+                if (options.has(options.globalItems, step.item))
+                    RunStep(step, sourceDir + platform::kSeparator, targetDir + platform::kSeparator);
+        }
+        FinishMark(targetDir, mark);
+    }
 
     if (options.stopAfterEachFirm) {
         convert::LogWriteLine("cdn - nacisnij dowolny klawisz.");
         convert::LogWaitForKey();
     }
     convert::ClearLog(false);
+}
+
+bool GlobalCopyLeftUnfinished(const RunPaths& paths) {
+    convert::ConversionMark mark;
+    if (mark.Look(TargetDirectory(paths)) != convert::MarkFound::LeftBehind) return false;
+    convert::LogLineIn(convert::logcolour::Error,
+                       "Niedokończone kopiowanie danych globalnych - zostanie powtórzone"_cp);
+    return true;
 }
 
 }  // namespace app

@@ -11,6 +11,15 @@ namespace app {
 // error box when the 2023 global-data directory is missing or the 2024 one cannot
 // be created. Call it only when the copy scope holds global data and the global
 // item set is not empty.
+//
+// The copy holds an in-progress mark in "#BIN024" while it runs and notes there each
+// file before it writes it; the files are made durable before the mark goes. A mark
+// left by a run cut short makes the copy rewrite the files noted in it without the
+// overwrite question; a mark that another workstation holds leaves the copy out.
 void RunGlobalCopy(const RunPaths& paths);
+
+// Whether a run cut short left the global copy of the 2024 tree unfinished (its mark
+// is there and no one holds it); logs so in the error colour when it did.
+bool GlobalCopyLeftUnfinished(const RunPaths& paths);
 
 }  // namespace app

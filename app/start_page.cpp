@@ -2,6 +2,7 @@
 // the firms chosen later), whether to stop after each firm, and the Start button.
 #include <string>
 
+#include "app/global_copy.h"
 #include "app/page_labels.h"
 #include "app/wizard_page_parts.h"
 #include "convert/file_size.h"
@@ -19,20 +20,25 @@ constexpr int kSourceDirColumns = 7;
 enum StartControl { StopAfterEachFirm = 3 };
 
 // A 2024 tree that already has its global address base: each visit of the page
-// flips the global-data choice, so the user does not copy over it unawares.
-void FlipGlobalScopeOverExistingBase(const RunPaths& paths, convert::Options& options) {
+// flips the global-data choice, so the user does not copy over it unawares. A global
+// copy that a run cut short left unfinished is offered again whatever the base says.
+void SettleGlobalScope(const RunPaths& paths, convert::Options& options) {
     const std::string base = paths.root2024 + "#BIN024" + platform::kSeparator + "baza_ad8.rek";
-    if (convert::FileIsPresent(base)) options.copyScope ^= convert::scope::GlobalData;
+    if (GlobalCopyLeftUnfinished(paths))
+        options.copyScope |= convert::scope::GlobalData;
+    else if (convert::FileIsPresent(base))
+        options.copyScope ^= convert::scope::GlobalData;
 }
 
 }  // namespace
 
 std::unique_ptr<WizardPage> BuildStartPage(const RunPaths& paths) {
+    // Before the page opens: what this logs stays under the page, not over it.
+    convert::Options& options = convert::options();
+    SettleGlobalScope(paths, options);
     auto page = OpenPage(" START KOPIOWANIA ");
     if (!page) return nullptr;
     tui::Dialog& dialog = *page->dialog;
-    convert::Options& options = convert::options();
-    FlipGlobalScopeOverExistingBase(paths, options);
 
     auto scope = tui::NewItem(labels::kScope[0], tui::NewItem(labels::kScope[1], nullptr));
     tui::Insert(dialog, tui::NewCheckList(std::move(scope), options.copyScope, 4, 4,

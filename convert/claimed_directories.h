@@ -10,7 +10,8 @@
 
 namespace convert {
 
-// Notes a directory this run made.
+// Notes a directory this run made, or took as it found it: empty, without a mark
+// and of no registered firm (a run cut short before the mark).
 void NoteMadeByThisRun(std::string_view target);
 // Takes a directory emptied for a redo, with its held mark.
 void ClaimForRedo(std::string_view target, ConversionMark mark);

@@ -9,6 +9,8 @@ namespace convert {
 
 namespace {
 
+constexpr std::string_view kLineEnd = "\r\n";
+
 std::string MarkPath(std::string_view directory) {
     std::string path(directory);
     path += platform::kSeparator;
@@ -23,7 +25,9 @@ int ConversionMark::Lock() { return platform::lockRange(file_, 0, fileio::kWhole
 int ConversionMark::Make(std::string_view directory) {
     Release();
     path_ = MarkPath(directory);
-    if (const int created = platform::createFile(path_, file_); created != platform::err::Ok) return created;
+    // Made exclusively: a mark that is there already (another run took the directory
+    // in between) is never emptied, and the result is AlreadyExists.
+    if (const int created = platform::createNewFile(path_, file_); created != platform::err::Ok) return created;
     // LockViolation: another run looked in between and holds the mark now.
     if (const int locked = Lock(); locked != platform::err::Ok) {
         Release();
@@ -45,16 +49,47 @@ MarkFound ConversionMark::Look(std::string_view directory) {
 }
 
 bool ConversionMark::Stamp() {
-    const std::string text = LocalDateTimeText() + "\r\n";
+    const std::string text = LocalDateTimeText() + std::string(kLineEnd);
     std::size_t done = 0;
     return platform::truncateFile(file_, 0) == platform::err::Ok &&
            platform::seekFile(file_, 0) == platform::err::Ok &&
            platform::writeFile(file_, text.data(), text.size(), done) == platform::err::Ok;
 }
 
+bool ConversionMark::Note(std::string_view name) {
+    const std::string line = std::string(name) + std::string(kLineEnd);
+    std::uint64_t size = 0;
+    std::size_t done = 0;
+    return platform::fileSize(file_, size) == platform::err::Ok &&
+           platform::seekFile(file_, size) == platform::err::Ok &&
+           platform::writeFile(file_, line.data(), line.size(), done) == platform::err::Ok &&
+           platform::flushFile(file_) == platform::err::Ok;
+}
+
+bool ConversionMark::NotedNames(std::vector<std::string>& names) {
+    names.clear();
+    std::uint64_t size = 0;
+    if (platform::fileSize(file_, size) != platform::err::Ok || platform::seekFile(file_, 0) != platform::err::Ok)
+        return false;
+    std::string text(size, '\0');
+    std::size_t done = 0;
+    if (platform::readFile(file_, text.data(), text.size(), done) != platform::err::Ok) return false;
+    text.resize(done);
+    // The first line is the date and time. A last line without its end was cut short
+    // while being noted: its file was not touched yet.
+    std::size_t start = text.find(kLineEnd);
+    while (start != std::string::npos) {
+        start += kLineEnd.size();
+        const std::size_t end = text.find(kLineEnd, start);
+        if (end != std::string::npos) names.push_back(text.substr(start, end - start));
+        start = end;
+    }
+    return true;
+}
+
 void ConversionMark::Release() {
-    // Closing drops the lock with the handle; a failed close loses nothing of value,
-    // the mark holds no data.
+    // Closing drops the lock with the handle; a failed close loses nothing of value:
+    // the date is only for people, and each name was flushed when it was noted.
     if (file_.isOpen()) static_cast<void>(platform::closeFile(file_));
 }
 

@@ -6,8 +6,13 @@
 // record is in the 2024 registry and flushed. The lock tells whether the mark's maker
 // is still at work: the system drops it when that process ends, however it ends. A
 // mark whose lock is free was left by a run cut short.
+//
+// The global copy keeps the same mark in the 2024 global-data directory, and notes
+// in it, after the date and time, the name of each file before it writes that file:
+// a run cut short leaves the list of the files it may have left half written.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/files.h"
 
@@ -31,15 +36,21 @@ public:
     ConversionMark& operator=(ConversionMark&&) = default;
     ~ConversionMark() { Release(); }
 
-    // Makes the mark in directory, takes its lock and writes the date and time.
-    // Returns 0, LockViolation when another process took the lock first (the
-    // directory is that process's then, and nothing more is touched), or the error
-    // that kept the mark from being made or written.
+    // Makes the mark in directory, where it must not be yet, takes its lock and
+    // writes the date and time. Returns 0, AlreadyExists when a mark is there already
+    // or LockViolation when another process took the lock first (the directory is
+    // that process's then, and nothing more is touched), or the error that kept the
+    // mark from being made or written.
     int Make(std::string_view directory);
     // Looks at the mark of directory; when it is left behind, this object holds it.
     MarkFound Look(std::string_view directory);
-    // Writes the date and time of this run into the held mark.
+    // Writes the date and time of this run into the held mark, in place of all it held.
     bool Stamp();
+    // Adds a file name as a line at the end of the held mark and flushes it to the
+    // disk, so that the name is there before the file is touched.
+    bool Note(std::string_view name);
+    // The names noted in the held mark, in the order they were noted.
+    bool NotedNames(std::vector<std::string>& names);
     // Gives the lock back and closes the file; the mark stays for the next run.
     void Release();
     // Gives the lock back and removes the file; a mark already gone is no error.

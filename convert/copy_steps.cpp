@@ -12,7 +12,13 @@ namespace convert {
 
 namespace {
 using namespace platform::literals;
+
+TargetNotice gTargetNotice;
 }  // namespace
+
+void SetTargetNotice(TargetNotice notice) { gTargetNotice = std::move(notice); }
+
+bool NoticeTarget(std::string_view target) { return !gTargetNotice || gTargetNotice(target); }
 
 void LogLineIn(tui::Attribute colour, std::string_view text, std::string_view name) {
     SetLogColour(colour);
@@ -54,6 +60,7 @@ int openAtEnd(std::string_view path, platform::FileHandle& file) {
 }  // namespace
 
 bool OpenCopyTarget(std::string_view path, bool append, platform::FileHandle& file) {
+    if (!NoticeTarget(path)) return false;
     const int opened = append ? openAtEnd(path, file) : platform::createFile(path, file);
     if (opened == platform::err::Ok) return true;
     if (file.isOpen()) platform::closeFile(file);

@@ -2,6 +2,7 @@
 // The steps that the copies share: the log lines around a copy, opening the source
 // and the target with their error reports, and closing both.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,11 +23,20 @@ std::string LogFailureLine(std::string_view text, std::string_view name = {});
 // firm, whose end says so in a box that waits instead.
 void ReportError(std::string_view text, std::string_view name = {}, int error = platform::err::Ok);
 
+// Called with the path of every target that a copy is about to create, empty or add
+// to; a false result (reported by the callee) keeps the copy off the target. None is
+// set at start; the global copy sets one to note its targets in its mark.
+using TargetNotice = std::function<bool(std::string_view target)>;
+void SetTargetNotice(TargetNotice notice);
+// What the notice set says of the target; true without one.
+bool NoticeTarget(std::string_view target);
+
 // Opens the source for reading, shared with every other user. On failure reports
 // "Błąd otwarcia pliku " with a key wait.
 bool OpenCopySource(std::string_view path, platform::FileHandle& file);
-// Creates (or empties) the target, or opens it for writing at its end to append.
-// On failure reports "Błąd Utworzenia pliku " with a key wait.
+// Creates (or empties) the target, or opens it for writing at its end to append,
+// once the target notice has agreed. On failure reports "Błąd Utworzenia pliku "
+// with a key wait.
 bool OpenCopyTarget(std::string_view path, bool append, platform::FileHandle& file);
 // Closes the source, then the target, reporting each failure with a key wait.
 // False when the target did not close: what was written may not be on the disk.

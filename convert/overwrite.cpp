@@ -15,12 +15,16 @@ namespace {
 using namespace platform::literals;
 
 OverwritePolicy gPolicy = OverwritePolicy::Ask;
+UnaskedRewrite gUnaskedRewrite;
 
 }  // namespace
 
 OverwritePolicy CurrentOverwritePolicy() { return gPolicy; }
 
+void SetUnaskedRewrite(UnaskedRewrite rule) { gUnaskedRewrite = std::move(rule); }
+
 bool AskOverwrite(std::string_view name) {
+    if (gUnaskedRewrite && gUnaskedRewrite(name)) return false;
     if (gPolicy == OverwritePolicy::KeepAll) return true;
     if (gPolicy == OverwritePolicy::OverwriteAll) return false;
 

@@ -3,6 +3,7 @@
 // file by file or once for all that follow. An answer for all holds for the rest of
 // the run, across the global copy and every later firm.
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 namespace convert {
@@ -16,10 +17,17 @@ enum class OverwritePolicy : std::int16_t {
 OverwritePolicy CurrentOverwritePolicy();
 
 // Decides about the existing target called name. True means keep it untouched.
-// Under Ask it shows the notice and the choices in the log and waits for A, N, W or
-// Z (lower case too): W overwrites and Z keeps this file, A and N do the same and
-// set the policy for all that follow.
+// A target that the unasked-rewrite rule takes is overwritten at once. Under Ask
+// it shows the notice and the choices in the log and waits for A, N, W or Z (lower
+// case too): W overwrites and Z keeps this file, A and N do the same and set the
+// policy for all that follow.
 bool AskOverwrite(std::string_view name);
+
+// Decides, before the question, whether an existing target is rewritten without it:
+// the global copy's own files that a run cut short left half written. None is set
+// at start.
+using UnaskedRewrite = std::function<bool(std::string_view target)>;
+void SetUnaskedRewrite(UnaskedRewrite rule);
 
 // Whether a copy leaves its target alone: the target holds data and the user keeps
 // it, or the search for it failed (reported in the log), so that a file whose state

@@ -32,7 +32,7 @@ void CopyTextFile(std::string_view source, std::string_view target, const LineFi
         ReportError("Błąd otwarcia pliku "_cp, source);
         return;
     }
-    if (KeepTarget(target)) return;
+    if (KeepTarget(target) || !NoticeTarget(target)) return;
     platform::FileHandle to;
     if (const int created = platform::createFile(target, to); created != platform::err::Ok) {
         ReportError("Błąd utworzenia pliku "_cp, target, created);

@@ -260,15 +260,18 @@ bool SharedFile::Attempt(LoopKind kind, std::int32_t recNo) {
 // RetryDelay between attempts and asks after every MaxTries failures whether to go
 // on; WaitQueue goes on for ever, showing a wait window that fills once per series.
 // Opening (which retries by itself) makes one attempt whatever the policy. Keys
-// typed while waiting are discarded, so they cannot answer what comes next.
+// typed while waiting are discarded, so they cannot answer what comes next; an
+// attempt that succeeds at once leaves them to what comes next.
 bool SharedFile::LockLoop(LoopKind kind, WaitPolicy wait, std::int32_t recNo) {
     std::unique_ptr<tui::WaitWindow> queue;
     int counter = 1;
     bool done = false;
+    bool waited = false;
     do {
         done = Attempt(kind, recNo);
         if (done || kind == LoopKind::OpenExisting) break;
         ++counter;
+        waited = wait != WaitNone;
         switch (wait) {
             case WaitNone:
                 break;
@@ -294,7 +297,7 @@ bool SharedFile::LockLoop(LoopKind kind, WaitPolicy wait, std::int32_t recNo) {
         }
     } while (counter <= MaxTries);
     tui::CloseWaitWindow(queue);
-    tui::FlushKeys();
+    if (waited) tui::FlushKeys();
     return done;
 }
 

@@ -161,15 +161,19 @@ TEST_F(EnvironmentDetectionTest, ARegistryThatAnotherProgramHoldsOpenIsNotRead) 
 }
 
 // A firm whose 2024 directory exists, by its in-progress mark (any letter case) and
-// the 2024 registry (directories matched ignoring case). Another workstation's
+// the 2024 registry (directories matched ignoring case); an empty directory without
+// either was left by a run cut short before the mark. Another workstation's
 // converter is stood in for by a second handle of this process holding the mark's lock.
 TEST_F(EnvironmentDetectionTest, AnExistingDirectoryIsJudgedByItsMarkAndThe2024Registry) {
-    registry({Firm("A", "A", ""), Firm("B", "B", ""), Firm("C", "C", ""), Firm("D", "D", ""), Firm("E", "E", "")});
+    registry({Firm("A", "A", ""), Firm("B", "B", ""), Firm("C", "C", ""), Firm("D", "D", ""), Firm("E", "E", ""),
+              Firm("F", "F", "")});
     temp.writeFile("2024/SPISFIRM.DAT", qztest::RegistryBytes({Firm("C", "c", ""), Firm("E", "e", "")}));
     for (const char* name : {"A", "B", "C", "D", "E"}) {
         directory("2023/" + std::string(name));
         temp.writeFile("2024/" + std::string(name) + "/DANE.REK", "dane");
     }
+    directory("2023/F");
+    std::filesystem::create_directory(temp.path() / "2024" / "F");
     for (const char* mark : {"2024/A/_qz_conv.tmp", "2024/B/_QZ_CONV.TMP", "2024/C/_qz_conv.tmp"})
         temp.writeFile(mark, "2024-01-15 09:00:00\r\n");
     platform::FileHandle converting;
@@ -183,8 +187,8 @@ TEST_F(EnvironmentDetectionTest, AnExistingDirectoryIsJudgedByItsMarkAndThe2024R
     std::error_code noLink;
     std::filesystem::create_directory_symlink(temp.path() / "poza", temp.path() / "2024" / "B" / "LINK", noLink);
 
-    EXPECT_EQ(app::DetectEnvironment(paths), 1);
-    EXPECT_EQ(table(), std::vector<std::string>{"B"});
+    EXPECT_EQ(app::DetectEnvironment(paths), 2);
+    EXPECT_EQ(table(), (std::vector<std::string>{"B", "F"}));
     const std::string root = platform::cp852::toUtf8(paths.root2024);
     EXPECT_TRUE(logged("Firma A jest właśnie konwertowana na innym stanowisku"));
     EXPECT_TRUE(logged("Niedokończona konwersja firmy B - zostanie powtórzona"));
@@ -192,12 +196,13 @@ TEST_F(EnvironmentDetectionTest, AnExistingDirectoryIsJudgedByItsMarkAndThe2024R
     // The row ends at column 80, which a long temporary root pushes the registry's name past.
     EXPECT_TRUE(logged("Katalog " + root + "D istnieje, ale firmy D brak w "));
     EXPECT_TRUE(logged("Odnaleziono katalog docelowy " + root + "E dla firmy E"));
+    EXPECT_TRUE(logged("Pusty katalog docelowy " + root + "F dla"));
     int errorLines = 0;
     for (int row = 3; row <= 23; ++row) {
         const std::string text = screen.rowText(row);
         const bool error = text.starts_with("Firma") || text.starts_with("Niedoko") || text.starts_with("Katalog");
         errorLines += error;
-        if (error || text.starts_with("Odnaleziono")) {
+        if (error || text.starts_with("Odnaleziono") || text.starts_with("Pusty")) {
             EXPECT_EQ(screen.cell(1, row).attribute, error ? 0x0C : 0x07) << text;
         }
     }
@@ -215,6 +220,8 @@ TEST_F(EnvironmentDetectionTest, AnExistingDirectoryIsJudgedByItsMarkAndThe2024R
     EXPECT_EQ(left, std::vector<std::string>{"_QZ_CONV.TMP"});
     EXPECT_EQ(temp.readFile("poza/ZOSTAJE.REK"), "poza");
     EXPECT_TRUE(convert::MadeOrClaimedByThisRun(paths.root2024 + "B"));
+    EXPECT_TRUE(convert::MadeOrClaimedByThisRun(paths.root2024 + "F"));
+    EXPECT_FALSE(convert::MadeOrClaimedByThisRun(paths.root2024 + "D"));
     platform::FileHandle other;
     ASSERT_EQ(platform::openFile(paths.root2024 + "B" + platform::kSeparator + "_qz_conv.tmp",
                                  platform::mode::ReadWrite | platform::mode::DenyNone, other),

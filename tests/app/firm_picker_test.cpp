@@ -149,9 +149,11 @@ TEST_F(FirmPickerTest, SearchByTheDirectoryAfterTab) {
 }
 
 TEST_F(FirmPickerTest, NoFirmToConvertOpensNoPicker) {
-    // The only firm of the registry has its 2024 directory already.
+    // The only firm of the registry is converted already: its 2024 directory is there
+    // and it is in the 2024 registry.
     std::filesystem::create_directories(temp.path() / "KPR_2023" / "FIRMA");
     std::filesystem::create_directories(temp.path() / "KPR_2024" / "FIRMA");
+    temp.writeFile("KPR_2024/SPISFIRM.DAT", temp.readFile("KPR_2023/SPISFIRM.DAT"));
     screen.pushIdle();  // the key comes once the wait is shown
     screen.pushKey(tui::kbEnter);  // after "Zerowa ilość odczytanych firm"
     std::uint16_t count = 9;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/main_flow.h"
+#include "fileio/shared_file.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "tests/support/conversion_test.h"
@@ -125,7 +126,7 @@ TEST_F(GlobalCopyTest, OnlyTheSeparatorCreatesTheDirectoryAndCopiesNothing) {
     convert::options().globalItems = global::Separator;
     app::RunGlobalCopy(paths);
     EXPECT_TRUE(std::filesystem::is_directory(temp.path() / "KPR_2024/#BIN024"));
-    EXPECT_TRUE(std::filesystem::is_empty(temp.path() / "KPR_2024/#BIN024"));
+    EXPECT_TRUE(std::filesystem::is_empty(temp.path() / "KPR_2024/#BIN024")) << "the copy's mark is gone";
 }
 
 TEST_F(GlobalCopyTest, SalarySettingsPresentOnBothSidesAreAskedAboutTwice) {
@@ -140,6 +141,58 @@ TEST_F(GlobalCopyTest, SalarySettingsPresentOnBothSidesAreAskedAboutTwice) {
     app::RunGlobalCopy(paths);
     EXPECT_EQ(read2024("2024_lp2.cc"), "placa 2023");
     EXPECT_TRUE(screen.inputEmpty());
+}
+
+// A run cut short in the copy left its mark with the files it was writing: those are
+// rewritten without the question, any other existing target is asked about; the
+// mark goes at the end.
+TEST_F(GlobalCopyTest, FilesNamedInALeftBehindMarkAreRewrittenUnasked) {
+    write2023Files();
+    temp.writeFile("KPR_2024/#BIN024/_qz_conv.tmp", "2024-01-15 09:00:00\r\nbaza_ad8.rek\r\nkolory.qz\r\nOPERA");
+    temp.writeFile("KPR_2024/#BIN024/baza_ad8.rek", std::string(480, 'a'));
+    temp.writeFile("KPR_2024/#BIN024/KOLORY.QZ", "01");
+    temp.writeFile("KPR_2024/#BIN024/OPERATOR.REK", "stary");
+    EXPECT_TRUE(app::GlobalCopyLeftUnfinished(paths));
+    EXPECT_TRUE(screen.rowText(1).starts_with("Niedokończone kopiowanie danych globalnych - zostanie powtórzone"));
+    EXPECT_EQ(screen.cell(1, 1).attribute, 0x0C) << "in the error colour";
+
+    std::string question;
+    screen.pushIdle();
+    screen.pushAction([&] { question = rows(3, 20); });
+    screen.pushText("z");
+    app::RunGlobalCopy(paths);
+    EXPECT_TRUE(screen.inputEmpty()) << "one question";
+    EXPECT_NE(question.find("Stwierdzono obecność pliku " + platform::cp852::toUtf8(paths.root2024) +
+                            "#BIN024/OPERATOR.REK"),
+              std::string::npos)
+        << question;
+    EXPECT_EQ(read2024("baza_ad8.rek"), std::string(2 * 480, 'a'));
+    EXPECT_EQ(read2024("KOLORY.QZ"), "0123456789a");
+    EXPECT_EQ(read2024("OPERATOR.REK"), "stary");
+    EXPECT_FALSE(exists2024("_qz_conv.tmp"));
+    EXPECT_FALSE(app::GlobalCopyLeftUnfinished(paths));
+}
+
+// Another workstation holds the mark (a second handle of this process stands in for
+// it): the copy is left out, with one line.
+TEST_F(GlobalCopyTest, AMarkHeldElsewhereLeavesTheCopyOut) {
+    write2023Files();
+    temp.writeFile("KPR_2024/#BIN024/_qz_conv.tmp", "2024-01-15 09:00:00\r\n");
+    platform::FileHandle other;
+    ASSERT_EQ(platform::openFile(paths.root2024 + "#BIN024/_qz_conv.tmp",
+                                 platform::mode::ReadWrite | platform::mode::DenyNone, other),
+              0);
+    ASSERT_EQ(platform::lockRange(other, 0, fileio::kWholeFileLength), 0);
+    EXPECT_FALSE(app::GlobalCopyLeftUnfinished(paths));
+    std::string log;
+    screen.pushIdle();
+    screen.pushAction([&] { log = rows(1, 3); });
+    screen.pushKey(tui::kbEnter);
+    app::RunGlobalCopy(paths);
+    EXPECT_TRUE(screen.inputEmpty()) << "a key wait";
+    EXPECT_EQ(log, "Dane globalne są właśnie kopiowane na innym stanowisku - tu pominięte\n\n\n");
+    EXPECT_FALSE(exists2024("KOLORY.QZ"));
+    EXPECT_EQ(read2024("_qz_conv.tmp"), "2024-01-15 09:00:00\r\n");
 }
 
 TEST_F(GlobalCopyTest, AnotherSourceDirectoryName) {

@@ -216,6 +216,23 @@ TEST_F(WizardPagesTest, Page4FlipsGlobalDataOnEveryVisitWhileThe2024AddressBaseE
     EXPECT_EQ(convert::options().copyScope, 0xFFFF) << "inverted, not cleared";
 }
 
+// A global copy that a run cut short left unfinished (its mark, with no one holding
+// it) is offered on every visit, whatever the address base says.
+TEST_F(WizardPagesTest, Page4OffersAnUnfinishedGlobalCopyOnEveryVisit) {
+    temp.writeFile("KPR_2024/#BIN024/baza_ad8.rek", std::string(480, 'a'));
+    temp.writeFile("KPR_2024/#BIN024/_qz_conv.tmp", "2024-01-15 09:00:00\r\nbaza_ad8.rek\r\n");
+    for (int visit = 1; visit <= 2; ++visit) {
+        screen.pushAction([&] {
+            EXPECT_TRUE(screen.screenContains("[■] Dane Globalne z")) << visit;
+            EXPECT_TRUE(screen.screenContains("─ START KOPIOWANIA ─")) << "the page over the log";
+        });
+        screen.pushKey(tui::kbPgUp);
+        EXPECT_EQ(showPage(4), app::cmBack);
+        EXPECT_EQ(convert::options().copyScope, 0xFFFF) << visit;
+    }
+    EXPECT_TRUE(screen.screenContains("Niedokończone kopiowanie danych globalnych - zostanie powtórzone"));
+}
+
 TEST_F(WizardPagesTest, Page4StartsOnTheStopCheckBoxAndTakesALongerSourceDirectory) {
     screen.pushKey(tui::kbSpace);     // "Zatrzymywac akcje co firme"
     screen.pushKey(tui::kbShiftTab);  // the directory name

@@ -8,6 +8,7 @@
 #include <map>
 #include <ranges>
 
+#include "convert/claimed_directories.h"
 #include "convert/firm_copies.h"
 #include "convert/staff_records.h"
 #include "platform/cp852.h"
@@ -120,6 +121,18 @@ TEST_F(FirmConversionTest, PreparationFailuresEndTheFirmWithFalse) {
         EXPECT_FALSE(temp.exists("2024/FIRMA/_qz_conv.tmp")) << c.what;
     }
     EXPECT_EQ(temp.readFile("2024/FIRMA/2024_ROK.REK"), "obcy");
+}
+
+// A directory this run may use (taken empty by the detection) in which another run
+// has made its mark since: the mark is never emptied or taken, the firm is passed over.
+TEST_F(FirmConversionTest, AMarkMadeSinceByAnotherRunIsLeftToIt) {
+    temp.writeFile("2024/FIRMA/_qz_conv.tmp", "obcy\r\n");
+    convert::NoteMadeByThisRun(root2024() + "FIRMA");
+    EXPECT_FALSE(convert::ConvertFirm({root2023(), root2024()}, "FIRMA", "FIRMA", {}, mark));
+    convert::ReleaseClaims();
+    EXPECT_NE(logsAtWaits.back().find("Katalog zajęty przez inną konwersję, firma pominięta: "), std::string::npos);
+    EXPECT_EQ(temp.readFile("2024/FIRMA/_qz_conv.tmp"), "obcy\r\n");
+    EXPECT_FALSE(temp.exists("2024/FIRMA/_qz_kpr.rek"));
 }
 
 // Gates that no option holds, with set nullptr.

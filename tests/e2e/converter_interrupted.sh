@@ -20,6 +20,8 @@ RANDOM=$seed
 kills=${QZ_E2E_KILLS:-20}
 
 make_trees --seed 31 --firms 6 --persons 2 --entries-per-month 2 --profile quiet
+# A large global address base, so that kills can fall inside the global copy.
+head -c $(( 480 * 40000 )) /dev/urandom >"$old2023/#BIN023/baza_ad8.rek"
 write_path_file
 tree2023="$(tree_digest "$old2023")"
 mapfile -t dirs < <(registry_directories "$old2023/SPISFIRM.DAT")
@@ -66,6 +68,7 @@ longest_ms=$(( $(now_ms) - started + 100 ))
 finish_run
 echo "a whole run takes ${longest_ms} ms"
 uninterrupted="$(data_digest "$new2024")"
+uninterrupted_global="$(tree_digest "$new2024/#BIN024")"
 rm -rf "$new2024" && mkdir "$new2024"
 
 declare -A left_behind=()
@@ -92,7 +95,35 @@ for ((kill = 1; kill <= kills; kill++)); do
   check_registry "kill $kill after ${delay} ms"
 done
 echo "kills: $kills, runs that ended before their kill: $finished, fresh 2024 trees: $fresh"
-echo "found after kills: ${#left_behind[@]} firms converted but not entered, $twice records entered twice"
+# (An empty associative array counts as unset under set -u.)
+left=0; [ -z "${left_behind[*]+set}" ] || left=${#left_behind[@]}
+echo "found after kills: $left firms converted but not entered, $twice records entered twice"
+
+# Kills inside the global copy, each as soon as a given file of it appears in the
+# 2024 tree (the first inside the large address base), on a 2024 tree without global
+# data or with a copy left unfinished: page 4 always offers the copy then, whatever
+# the address base says, and after each kill the copy's mark is there or the global
+# data are whole.
+global_mark="$new2024/#BIN024/_qz_conv.tmp"
+global_kill=0
+for name in baza_ad8.rek kpr_2024.ini KOLORY.QZ OPERATOR.REK UMOWY.INI; do
+  global_kill=$((global_kill + 1))
+  [ -e "$global_mark" ] || rm -rf "$new2024/#BIN024"
+  start_converter
+  to_start_page
+  screen | grep -qF "[■] Dane Globalne z" || fail "global kill $global_kill: page 4 does not offer the global copy"
+  pid="$(converter_pid)"
+  tm send-keys F5
+  until_us=$(( ${EPOCHREALTIME/./} + ${QZ_E2E_WAIT:-60} * 1000000 ))
+  until [ -e "$new2024/#BIN024/$name" ] || (( ${EPOCHREALTIME/./} > until_us )); do :; done
+  kill -KILL "$pid"
+  wait_for "EXIT="
+  if [ -e "$global_mark" ]; then
+    echo "global kill $global_kill at $name: the copy's mark is left"
+  elif [ -d "$new2024/#BIN024" ] && [ "$(tree_digest "$new2024/#BIN024")" != "$uninterrupted_global" ]; then
+    fail "global kill $global_kill at $name: global data not whole and no mark"
+  fi
+done
 
 # The last run to its end: whatever is not registered yet is converted or redone.
 start_converter

@@ -3,6 +3,7 @@
 // the n-th call of its kind, for tests that run a whole conversion once per call
 // that a clean run makes. POSIX only: the faults go into the file layer's call table.
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -134,6 +135,63 @@ inline std::span<const FaultKind> FaultKinds() {
     };
     return kinds;
 }
+
+// Kills the process with SIGKILL, as a crash or the user's kill would, right before
+// its n-th call (from 1) that changes a file, a directory or a lock: open, write,
+// truncate, flush, lock, close, make directory, rename, remove, write back. Meant for
+// a child process; the count of a run that is not killed gives the kill points.
+class KillBeforeNthChange {
+public:
+    explicit KillBeforeNthChange(int n) { state() = State{n, 0}; }
+    int callCount() const { return state().calls; }
+
+private:
+    struct State {
+        int killAt;
+        int calls;
+    };
+    static State& state() {
+        static State value{};
+        return value;
+    }
+    static void count() {
+        if (++state().calls == state().killAt) ::raise(SIGKILL);
+    }
+
+    template <auto Entry, typename Function = typename platform::posix::ScopedSyscall<Entry>::Function>
+    class Counted;
+    template <auto Entry, typename Result, typename... Args>
+    class Counted<Entry, Result (*)(Args...)> {
+    public:
+        Counted() : saved_(save()), guard_(&call) {}
+
+    private:
+        static inline Result (*previous)(Args...) = nullptr;
+        static bool save() {
+            previous = platform::posix::syscalls().*Entry;
+            return true;
+        }
+        static Result call(Args... args) {
+            count();
+            return previous(args...);
+        }
+        bool saved_;
+        platform::posix::ScopedSyscall<Entry> guard_;
+    };
+
+    using Calls = platform::posix::Syscalls;
+    Counted<&Calls::open> open_;
+    Counted<&Calls::write> write_;
+    Counted<&Calls::ftruncate> truncate_;
+    Counted<&Calls::fsync> fsync_;
+    Counted<&Calls::lock> lock_;
+    Counted<&Calls::close> close_;
+    Counted<&Calls::mkdir> mkdir_;
+    Counted<&Calls::rename> rename_;
+    Counted<&Calls::unlink> unlink_;
+    Counted<&Calls::rmdir> rmdir_;
+    Counted<&Calls::syncfs> syncfs_;
+};
 
 // The calls to fail, 1 to calls: every one when there are at most cap, otherwise cap
 // of them spread evenly, the first and the last among them.
