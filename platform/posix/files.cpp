@@ -25,7 +25,15 @@ constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask
 // The descriptor behind a handle.
 int descriptorOf(const FileHandle& file) { return static_cast<int>(FileAccess::native(file)); }
 
-int closeDescriptor(int fd) { return syscalls().close(fd) == 0 ? err::Ok : homeError(errno); }
+// The locks go before the descriptor: a removal or a look from another handle right
+// after the close must not find this handle's marks (over a FUSE mount they stayed
+// on the server for a moment after close returned, and the in-progress mark of a
+// firm, seen as still open, was left behind).
+int closeDescriptor(int fd) {
+    const int released = releaseLocks(fd);
+    if (syscalls().close(fd) != 0) return homeError(errno);
+    return released;
+}
 
 // Opens the descriptor behind a handle. It is opened for reading and writing
 // whenever the file allows, whatever access the caller asked for (the handle
