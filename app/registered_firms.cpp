@@ -17,25 +17,28 @@ namespace {
 
 using namespace platform::literals;
 
-// The whole file. A workstation that is inserting a firm holds the whole-file lock,
-// which on some systems refuses reads: the read is tried again as the file layer
-// tries its locks.
+// The whole file, read under the whole-file lock: a workstation inserting a firm
+// holds that lock, and only once this run holds it are the size and the records
+// those of the file rather than what a network drive cached from before. The lock
+// is tried as the file layer tries its locks.
 int ReadWhole(platform::FileHandle& file, std::vector<char>& bytes) {
-    int result = platform::err::Ok;
-    for (int attempt = 1; attempt <= fileio::MaxTries; ++attempt) {
-        std::uint64_t size = 0;
-        std::size_t done = 0;
-        result = platform::fileSize(file, size);
-        if (result == platform::err::Ok) {
-            bytes.resize(size);
-            result = platform::seekFile(file, 0);
-        }
-        if (result == platform::err::Ok) result = platform::readFile(file, bytes.data(), bytes.size(), done);
-        if (result == platform::err::Ok) bytes.resize(done);
-        if (result != platform::err::LockViolation) break;
+    int result = platform::lockRange(file, 0, fileio::kWholeFileLength);
+    for (int attempt = 1; result == platform::err::LockViolation && attempt < fileio::MaxTries; ++attempt) {
         platform::clock().sleepMs(fileio::RetryDelay);
+        result = platform::lockRange(file, 0, fileio::kWholeFileLength);
     }
-    return result;
+    if (result != platform::err::Ok) return result;
+    std::uint64_t size = 0;
+    std::size_t done = 0;
+    result = platform::fileSize(file, size);
+    if (result == platform::err::Ok) {
+        bytes.resize(size);
+        result = platform::seekFile(file, 0);
+    }
+    if (result == platform::err::Ok) result = platform::readFile(file, bytes.data(), bytes.size(), done);
+    if (result == platform::err::Ok) bytes.resize(done);
+    const int unlocked = platform::unlockRange(file, 0, fileio::kWholeFileLength);
+    return result != platform::err::Ok ? result : unlocked;
 }
 
 }  // namespace
