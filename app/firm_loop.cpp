@@ -69,11 +69,15 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
         // the next run redoes it; a failed insert has been put to the user already,
         // and the report tells it.
         convert::ConversionMark mark;
-        const bool converted = convert::ConvertFirm(roots, directory, run.extraFiles, mark) &&
-                               convert::MakeFirmDurable(roots, directory);
+        const convert::FirmConversion conversion = convert::ConvertFirm(roots, directory, run.extraFiles, mark);
+        const bool converted =
+            conversion == convert::FirmConversion::Converted && convert::MakeFirmDurable(roots, directory);
         const bool registered = converted && registry.InsertSorted(firm->registry.bytes.data());
         if (registered) convert::FinishFirm(mark);
-        convert::ReportFirmResult(firm->registry.Name(), directory, OutcomeOf(converted, registered));
+        convert::ReportFirmResult(firm->registry.Name(), directory,
+                                  conversion == convert::FirmConversion::TakenElsewhere
+                                      ? convert::FirmOutcome::TakenElsewhere
+                                      : OutcomeOf(converted, registered));
     }
     platform::console().setTitle(kConsoleTitle);
     // A close that fails may have lost what the last inserts wrote. (A lock that

@@ -80,8 +80,9 @@ bool ReadMarker(const FirmPaths& firm, Marker& marker) {
 // anything else is written there. A directory that exists already is used only when
 // this run made it (two firms of one registry may share one) or emptied it for a
 // redo; otherwise another run has made it since the detection, and the firm is
-// passed over without touching anything in it.
-bool TakeTargetDirectory(const FirmPaths& firm, ConversionMark& mark) {
+// passed over without touching anything in it: that is the other workstation's
+// work, not a failure of this run, and the run goes on without waiting for a key.
+FirmConversion TakeTargetDirectory(const FirmPaths& firm, ConversionMark& mark) {
     mark = TakeClaimedMark(firm.target);
     int marked = platform::err::Ok;
     if (mark.Held()) {
@@ -92,21 +93,21 @@ bool TakeTargetDirectory(const FirmPaths& firm, ConversionMark& mark) {
             NoteMadeByThisRun(firm.target);
         } else if (made != platform::err::AlreadyExists || !platform::directoryExists(firm.target)) {
             tui::ErrorBox(fileio::Centred("Utworzenia katalogu firmy") + tui::kLineEnd + fileio::Centred(firm.target));
-            return false;
+            return FirmConversion::NotConverted;
         } else if (!MadeOrClaimedByThisRun(firm.target)) {
             marked = platform::err::AlreadyExists;
         }
         if (marked == platform::err::Ok) marked = mark.Make(firm.target);
     }
     if (marked == platform::err::AlreadyExists || marked == platform::err::LockViolation) {
-        ReportError("Katalog zajęty przez inną konwersję, firma pominięta: "_cp, firm.target);
-        return false;
+        LogLineIn(logcolour::Error, "Katalog zajęty przez inną konwersję, firma pominięta: "_cp, firm.target);
+        return FirmConversion::TakenElsewhere;
     }
     if (marked != platform::err::Ok) {
         ReportError("Błąd zapisu danych do "_cp, firm.target + platform::kSeparator + std::string(kConversionMarkName));
-        return false;
+        return FirmConversion::NotConverted;
     }
-    return true;
+    return FirmConversion::Converted;
 }
 
 // The marker read from 2023, telling the bookkeeping program that the directory
@@ -133,21 +134,22 @@ bool WriteMarker(const FirmPaths& firm, Marker& marker) {
 
 }  // namespace
 
-bool ConvertFirm(const DataRoots& roots, std::string_view directory, std::span<const std::string> extraFiles,
-                 ConversionMark& mark) {
+FirmConversion ConvertFirm(const DataRoots& roots, std::string_view directory, std::span<const std::string> extraFiles,
+                           ConversionMark& mark) {
     SetYear2024Source(false);
     ForgetConverted();
     FirmWindow window;
     if (!IsPlainFileName(directory)) {
         ReportError("Niepoprawna nazwa katalogu firmy "_cp, directory);
-        return false;
+        return FirmConversion::NotConverted;
     }
     const FirmPaths firm = PathsOfFirm(roots, directory);
     Marker marker{};
-    if (!HasAnnualSettings(firm) || !ReadMarker(firm, marker) || !TakeTargetDirectory(firm, mark)) return false;
+    if (!HasAnnualSettings(firm) || !ReadMarker(firm, marker)) return FirmConversion::NotConverted;
+    if (const FirmConversion taken = TakeTargetDirectory(firm, mark); taken != FirmConversion::Converted) return taken;
     LogPause();
     LogWriteLine("Kopiowanie właściwe"_cp);
-    if (!WriteMarker(firm, marker)) return false;
+    if (!WriteMarker(firm, marker)) return FirmConversion::NotConverted;
 
     ConvertAnnualSettings(firm);
     RunFirmItems(FirmCopies(firm, extraFiles));
@@ -157,7 +159,7 @@ bool ConvertFirm(const DataRoots& roots, std::string_view directory, std::span<c
         LogWrite("cdn - naciśnij dowolny klawisz."_cp);
         LogWaitForKey();
     }
-    return true;
+    return FirmConversion::Converted;
 }
 
 bool MakeFirmDurable(const DataRoots& roots, std::string_view directory) {

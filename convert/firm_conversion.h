@@ -12,18 +12,25 @@
 
 namespace convert {
 
+// What became of a firm given to ConvertFirm.
+enum class FirmConversion {
+    Converted,       // its 2024 directory and marker were made, whatever became of the items after them
+    NotConverted,    // given up, with the reason shown
+    TakenElsewhere,  // another workstation's run made its 2024 directory or holds its mark
+};
+
 // Converts the firm whose directory (below both roots) is named directory; extraFiles
 // are the entries of the list of extra files. The firm's 2024 directory is made
 // exclusively (or is one this run made or emptied for a redo); mark receives its
 // in-progress mark, held until the firm is registered (FinishFirm) or given up (the
 // mark is released and stays: the next run redoes the firm). The progress log shows the firm's work
-// in a full-screen window that is closed again on every way out. True when the
-// firm's 2024 directory and marker were made (whatever became of the items after
-// them); false when the firm was not converted: no annual settings in either year,
-// no readable 2023 marker, a 2024 directory or marker that could not be made, a
-// 2024 directory that another run made since the detection, or a directory name
-// that would leave the roots.
-bool ConvertFirm(const DataRoots& roots, std::string_view directory, std::span<const std::string> extraFiles,
+// in a full-screen window that is closed again on every way out. Not converted: no
+// annual settings in either year, no readable 2023 marker, a 2024 directory or
+// marker that could not be made, or a directory name that would leave the roots.
+// A 2024 directory that another run made since the detection, or whose mark it
+// holds, is the other workstation's work: the firm is passed over with a line in
+// the error colour, without waiting for a key.
+FirmConversion ConvertFirm(const DataRoots& roots, std::string_view directory, std::span<const std::string> extraFiles,
                  ConversionMark& mark);
 // Writes the converted firm's files to the disk before it is registered, so that a
 // power cut cannot leave a registered firm with short or empty files. False, with

@@ -122,6 +122,7 @@ std::string_view outcomeText(FirmOutcome outcome) {
         case FirmOutcome::NotRegistered: return "przeniesiona, ale NIE wpisana do rejestru 2024"_cp;
         case FirmOutcome::NotConverted: return "NIE przeniesiona"_cp;
         case FirmOutcome::PassedOver: return "pominięta (nie zaznaczona)"_cp;
+        case FirmOutcome::TakenElsewhere: return "pominięta (konwertowana na innym stanowisku)"_cp;
     }
     return {};
 }
@@ -160,7 +161,8 @@ void ReportFirmResult(std::string_view name, std::string_view directory, FirmOut
         case FirmOutcome::Registered: ++gReport.registered; break;
         case FirmOutcome::NotRegistered:
         case FirmOutcome::NotConverted: ++gReport.notConverted; break;
-        case FirmOutcome::PassedOver: ++gReport.passedOver; break;
+        case FirmOutcome::PassedOver:
+        case FirmOutcome::TakenElsewhere: ++gReport.passedOver; break;
     }
     if (outcome == FirmOutcome::NotConverted && !gReport.lastError.empty()) line += ": " + gReport.lastError;
     put(line);

@@ -79,8 +79,7 @@ answer_for() {
     *"Przenieść T/N"*) [ -n "${person_answer:-}" ] && echo "$person_answer" ;;
     *"(B/N/A) ?"*) echo B ;;
     *"Nie odnaleziono osoby związanej z członkiem rodziny !"* | *"Upss..."* | *"jako BO.2024"* | \
-      *"Zerowa ilość odczytanych firm"* | *"Nie można dokonać konwersji ..."* | \
-      *"Katalog zajęty przez inną konwersję"*) echo Enter ;;
+      *"Zerowa ilość odczytanych firm"* | *"Nie można dokonać konwersji ..."*) echo Enter ;;
     *) return 1 ;;
   esac
 }
