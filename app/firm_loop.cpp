@@ -4,6 +4,7 @@
 
 #include "app/firm_picker.h"
 #include "app/firm_table.h"
+#include "app/registered_firms.h"
 #include "convert/claimed_directories.h"
 #include "convert/copy_steps.h"
 #include "convert/firm_conversion.h"
@@ -73,6 +74,7 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
         const bool converted =
             conversion == convert::FirmConversion::Converted && convert::MakeFirmDurable(roots, directory);
         const bool registered = converted && registry.InsertSorted(firm->registry.bytes.data());
+        LogRolledBack(registry);
         if (registered) convert::FinishFirm(mark);
         convert::ReportFirmResult(firm->registry.Name(), directory,
                                   conversion == convert::FirmConversion::TakenElsewhere

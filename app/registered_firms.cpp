@@ -1,56 +1,33 @@
 #include "app/registered_firms.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "convert/copy_steps.h"
-#include "fileio/registry_record.h"
-#include "fileio/shared_file.h"
-#include "platform/clock.h"
+#include "convert/progress_log.h"
+#include "fileio/file_exists.h"
+#include "fileio/firm_list_file.h"
 #include "platform/cp852.h"
-#include "platform/files.h"
 #include "tui/polish_text.h"
 
 namespace app {
 
-namespace {
-
 using namespace platform::literals;
 
-// The whole file, read under the whole-file lock: a workstation inserting a firm
-// holds that lock, and only once this run holds it are the size and the records
-// those of the file rather than what a network drive cached from before. The lock
-// is tried as the file layer tries its locks.
-int ReadWhole(platform::FileHandle& file, std::vector<char>& bytes) {
-    int result = platform::lockRange(file, 0, fileio::kWholeFileLength);
-    for (int attempt = 1; result == platform::err::LockViolation && attempt < fileio::MaxTries; ++attempt) {
-        platform::clock().sleepMs(fileio::RetryDelay);
-        result = platform::lockRange(file, 0, fileio::kWholeFileLength);
-    }
-    if (result != platform::err::Ok) return result;
-    std::uint64_t size = 0;
-    std::size_t done = 0;
-    result = platform::fileSize(file, size);
-    if (result == platform::err::Ok) {
-        bytes.resize(size);
-        result = platform::seekFile(file, 0);
-    }
-    if (result == platform::err::Ok) result = platform::readFile(file, bytes.data(), bytes.size(), done);
-    if (result == platform::err::Ok) bytes.resize(done);
-    const int unlocked = platform::unlockRange(file, 0, fileio::kWholeFileLength);
-    return result != platform::err::Ok ? result : unlocked;
+void LogRolledBack(const fileio::SharedFile& registry) {
+    if (registry.RolledBack())
+        convert::LogLineIn(convert::logcolour::Error, "Cofnięto przerwany wpis do pliku "_cp, registry.FileName());
 }
 
-}  // namespace
-
+// The whole file, under its whole-file lock, so that nothing half-inserted by
+// another workstation is read. A damaged registry has been named in a box.
 bool RegisteredFirms::Read() {
-    platform::FileHandle file;
-    int result = platform::openFile(path_, platform::mode::ReadOnly | platform::mode::DenyNone, file);
-    if (result == platform::err::FileNotFound) return true;
-    std::vector<char> bytes;
-    if (result == platform::err::Ok) result = ReadWhole(file, bytes);
-    if (result != platform::err::Ok) {
-        convert::ReportError("Błąd odczytu danych z "_cp, path_);
+    if (fileio::ExistenceOf(fileio::FileSearchResult(path_)) == fileio::Existence::Missing) return true;
+    fileio::FirmListFile registry(path_);
+    std::string bytes;
+    const bool read = registry.Open(fileio::OpenExisting, fileio::WaitAsk) && registry.ReadWhole(bytes);
+    LogRolledBack(registry);
+    if (!read) {
+        if (!registry.Refused()) convert::ReportError("Błąd odczytu danych z "_cp, path_);
         return false;
     }
     for (std::size_t at = 0; at + fileio::kRegistryRecordSize <= bytes.size(); at += fileio::kRegistryRecordSize) {

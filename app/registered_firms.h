@@ -1,13 +1,19 @@
 #pragma once
 // Which firms the 2024 registry holds, for the detection of firms whose 2024
-// directory exists: read once, read only, the firms matched by directory name with
-// letter case ignored.
+// directory exists: read once, under the registry's whole-file lock, the firms
+// matched by directory name with letter case ignored.
 #include <optional>
 #include <set>
 #include <string>
 #include <string_view>
 
+#include "fileio/shared_file.h"
+
 namespace app {
+
+// The log line of a registry whose last whole-file lock rolled back an insert cut
+// short.
+void LogRolledBack(const fileio::SharedFile& registry);
 
 class RegisteredFirms {
 public:

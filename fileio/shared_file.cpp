@@ -3,8 +3,10 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <set>
 
 #include "fileio/file_exists.h"
+#include "fileio/insert_journal.h"
 #include "fileio/message_lines.h"
 #include "fileio/temp_files.h"
 #include "platform/cp852.h"
@@ -306,63 +308,183 @@ bool SharedFile::UnlockWhole() {
 
 // --- Sorted insertion ----------------------------------------------------------------
 
-bool SharedFile::MoveAndPlace(const void* record, std::int32_t n, void* buffer, tui::WaitWindow* progress) {
-    if (n == 1) {
-        insertPos_ = 0;
-        return true;
+namespace {
+
+// Files found damaged in this run: each is named once in a box, and nothing is
+// inserted into it for the rest of the run.
+std::set<std::string>& RefusedFiles() {
+    static std::set<std::string> files;
+    return files;
+}
+
+}  // namespace
+
+bool SharedFile::Refused() const { return RefusedFiles().contains(fileVar_.name); }
+
+// A file whose length is not a whole number of records holds something else than
+// records at its end (a record cut short, foreign bytes): inserting would build on
+// it, so the file is left to a person.
+bool SharedFile::WholeRecords(std::uint64_t size) {
+    if (size % std::uint64_t(recSize_) == 0) return true;
+    if (RefusedFiles().insert(fileVar_.name).second)
+        tui::ErrorBox(Centred("Uszkodzony plik") + tui::kLineEnd + Centred(fileVar_.name) + tui::kLineEnd +
+                      Centred(std::string("długość "_cp) + std::to_string(size)) + tui::kLineEnd +
+                      Centred(std::string("nie jest wielokrotnością "_cp) + std::to_string(recSize_)));
+    return false;
+}
+
+// Under the whole-file lock: an insert cut short (a journal beside the file) is
+// rolled back before anything else; a journal cut short itself is discarded, since
+// the file was not touched before the journal was whole.
+bool SharedFile::RollBackUnfinished() {
+    JournalFound found = JournalFound::None;
+    UndoImage undo;
+    if (!Store(ReadInsertJournal(fileVar_.name, found, undo))) return false;
+    if (found == JournalFound::None) return true;
+    if (found == JournalFound::Complete) {
+        if (!Store(RollBack(fileVar_.handle, undo))) return false;
+        rolledBack_ = true;
     }
-    for (std::int32_t i = n - 2; i >= 0; --i) {
-        insertPos_ = i;
+    return Store(RemoveInsertJournal(fileVar_.name));
+}
+
+// The size under the whole-file lock as the file system has it now: asked afresh,
+// then read on from there until nothing more comes. A size remembered by a network
+// file system's client may be older than another workstation's last insert, and an
+// append at a stale end would overwrite that insert's record.
+bool SharedFile::MeasureEnd(std::uint64_t& size) {
+    if (!Store(platform::currentFileSize(fileVar_.handle, size)) || !Store(platform::seekFile(fileVar_.handle, size)))
+        return false;
+    char beyond[512];
+    for (;;) {
+        std::size_t done = 0;
+        if (!Store(platform::readFile(fileVar_.handle, beyond, sizeof beyond, done))) return false;
+        if (done == 0) break;
+        size += done;
+    }
+    if (size / std::uint64_t(recSize_) >= std::uint64_t(std::numeric_limits<std::int32_t>::max()))
+        return Store(platform::err::InvalidParameter);
+    return true;
+}
+
+// What the insert builds on, under the whole-file lock: the journal of an insert cut
+// short is rolled back, the size measured, a damaged file refused. For an insert
+// (journal given) the new journal is created, empty, exclusively: only the file
+// system itself can say that no other workstation left one a moment ago.
+bool SharedFile::TakeOver(platform::FileHandle* journal, std::uint64_t& size) {
+    if (journal) {
+        int error = CreateInsertJournal(fileVar_.name, *journal);
+        if (error == platform::err::AlreadyExists && RollBackUnfinished())
+            error = CreateInsertJournal(fileVar_.name, *journal);
+        if (!Store(error)) return false;
+    } else if (!RollBackUnfinished()) {
+        return false;
+    }
+    if (!MeasureEnd(size)) {
+        if (journal) SeriousIOError(kCountFailed);
+        return false;
+    }
+    return WholeRecords(size);
+}
+
+bool SharedFile::ReadWhole(std::string& bytes) {
+    rolledBack_ = false;
+    bytes.clear();
+    if (!LockWhole(WaitAsk)) return false;
+    std::uint64_t size = 0;
+    std::size_t done = 0;
+    bool read = TakeOver(nullptr, size) && Store(platform::seekFile(fileVar_.handle, 0));
+    if (read) {
+        bytes.resize(size);
+        read = Store(platform::readFile(fileVar_.handle, bytes.data(), bytes.size(), done)) && done == size;
+    }
+    return UnlockWhole() && read;
+}
+
+// The place of record: after the last record that may stand before it. Records are
+// read from the end, one at a time.
+bool SharedFile::FindPlace(const void* record, std::int32_t count, void* buffer, tui::WaitWindow* progress) {
+    for (insertPos_ = count; insertPos_ > 0; --insertPos_) {
         if (progress) tui::AdvanceWait(*progress, 1);
-        // Slot i + 1 is free at this point: it holds the appended record or a copy of
-        // the record just moved to i + 2. If record i cannot be read or moved, the
-        // moves stop and the new record takes that free slot, so no record is lost
-        // or doubled; the file may then be out of order, and the insert fails.
-        bool moved = ReadAt(i, buffer);
-        if (!moved) {
+        if (!ReadAt(insertPos_ - 1, buffer)) {
             SeriousIOError(kReadFailed);
-        } else if (Compare(buffer, record) >= 0) {
-            insertPos_ = i + 1;
-            return WriteAt(i + 1, record);
-        } else {
-            moved = WriteAt(i + 1, buffer);
-            if (!moved) SeriousIOError(kMoveFailed);
+            return false;
         }
-        if (!moved) {
-            insertPos_ = i + 1;
-            WriteAt(i + 1, record);
+        if (Compare(buffer, record) >= 0) break;
+    }
+    return true;
+}
+
+// Appends the last record, moves the others from InsertPos up by one, from the end
+// down, and writes record at InsertPos. undo holds the records that move.
+bool SharedFile::ShiftAndPlace(const void* record, const UndoImage& undo) {
+    const auto size = static_cast<std::size_t>(recSize_);
+    for (std::size_t at = undo.bytes.size(); at > 0; at -= size) {
+        const std::int32_t from = insertPos_ + static_cast<std::int32_t>(at / size) - 1;
+        if (!WriteAt(from + 1, undo.bytes.data() + at - size)) {
+            SeriousIOError(at == undo.bytes.size() ? kAppendFailed : kMoveFailed);
             return false;
         }
     }
-    return WriteAt(0, record);
+    if (WriteAt(insertPos_, record)) return true;
+    if (undo.bytes.empty()) SeriousIOError(kAppendFailed);
+    return false;
 }
 
-// The whole-file lock is held from before the append until after the last move, so
-// no other workstation sees the file half-shifted.
+// The journal is durable before the first byte of the file changes, and the file is
+// flushed before the journal goes, so a kill or a power cut at any point leaves
+// either the file as it was, or as it is after the insert, or a journal that puts
+// it back. A failure after the first change puts the file back at once, so that a
+// failed insert has left nothing in the file; when even that fails, the journal
+// stays for whoever takes the lock next.
+bool SharedFile::JournaledInsert(const void* record, platform::FileHandle& journal, std::uint64_t size,
+                                 void* buffer) {
+    const auto count = static_cast<std::int32_t>(size / std::uint64_t(recSize_));
+    std::unique_ptr<tui::WaitWindow> progress;
+    if (count + 1 > kInsertProgressThreshold) progress = tui::OpenWaitWindow(count + 1, "Wstawianie...", {});
+    UndoImage undo{size, 0, {}};
+    bool placed = FindPlace(record, count, buffer, progress.get());
+    if (placed) {
+        undo.from = std::uint64_t(insertPos_) * std::uint64_t(recSize_);
+        undo.bytes.resize(size - undo.from);
+        std::size_t done = 0;
+        placed = Store(platform::seekFile(fileVar_.handle, undo.from)) &&
+                 Store(platform::readFile(fileVar_.handle, undo.bytes.data(), undo.bytes.size(), done)) &&
+                 done == undo.bytes.size();
+        if (!placed) SeriousIOError(kReadFailed);
+    }
+    const bool journaled = placed && Store(WriteInsertJournal(fileVar_.name, journal, undo));
+    const bool inserted = journaled && ShiftAndPlace(record, undo) && Flush();
+    tui::CloseWaitWindow(progress);
+    platform::closeFile(journal);
+    if (inserted && Store(RemoveInsertJournal(fileVar_.name))) return true;
+    // Before the journal was whole the file is untouched and the journal goes; after
+    // it, the file is put back first. A journal that cannot be removed then is torn
+    // or tells the file as it is: rolling back from it later changes nothing.
+    if (!journaled || Store(RollBack(fileVar_.handle, undo))) RemoveInsertJournal(fileVar_.name);
+    return false;
+}
+
+// Under the whole-file lock from before the first change until the file is flushed,
+// so that no other workstation sees the file half-shifted, nor reads it before what
+// was written has reached the file's server.
 bool SharedFile::InsertSorted(const void* record) {
+    rolledBack_ = false;
+    if (Refused()) return false;
     std::vector<char> buffer(static_cast<std::size_t>(recSize_));
     if (!LockWhole(WaitAsk)) return false;
 
-    bool result = false;
-    std::int32_t count = -1;
-    // After a failed append or count nothing is moved: moving records over a slot
-    // that the new record does not fill would lose the last of them.
-    if (!AppendRec(record)) {
-        SeriousIOError(kAppendFailed);
-    } else if (!SeekEnd(count)) {
-        SeriousIOError(kCountFailed);
-    } else {
-        std::unique_ptr<tui::WaitWindow> progress;
-        if (count > kInsertProgressThreshold) progress = tui::OpenWaitWindow(count, "Wstawianie...", {});
-        result = MoveAndPlace(record, count, buffer.data(), progress.get());
-        tui::CloseWaitWindow(progress);
+    platform::FileHandle journal;
+    std::uint64_t size = 0;
+    const bool result = TakeOver(&journal, size) && JournaledInsert(record, journal, size, buffer.data());
+    if (journal.isOpen()) {
+        // Made but not used (the size could not be taken, the file is damaged); an
+        // empty journal that stays is discarded by the next lock.
+        platform::closeFile(journal);
+        RemoveInsertJournal(fileVar_.name);
     }
-
     if (!UnlockWhole()) SeriousIOError(kUnlockFailed);
-    // A flush that fails is where a full disk or a lost network drive shows: the
-    // insert may not have reached the file.
-    if (!Flush()) result = false;
-    if (!result) SeriousIOError(kInsertFailed);
+    if (!result && !Refused()) SeriousIOError(kInsertFailed);
     return result;
 }
 

@@ -24,6 +24,8 @@ struct WaitWindow;
 
 namespace fileio {
 
+struct UndoImage;
+
 // How Open treats an existing and a missing file. A file counts as missing only when
 // the search finds nothing; when the search fails, every mode but CreateNew and
 // CreateTemp fails. A missing file is created exclusively: one that appears meanwhile
@@ -100,9 +102,21 @@ public:
     bool AppendRec(const void* record);
     // Inserts record in key order (after every record with an equal key) under the
     // whole-file lock, waiting with WaitAsk; InsertPos tells where it went. Shows a
-    // wait window "Wstawianie..." over files of more than 20 records. A failure is
-    // put to the user as a serious I/O error, which may end the program.
+    // wait window "Wstawianie..." over files of more than 20 records. The insert is
+    // journaled (fileio/insert_journal.h): an insert that fails, or one cut short and
+    // rolled back later, leaves the file as it was. A failure is put to the user as
+    // a serious I/O error, which may end the program. A file whose length is not a
+    // whole number of records is refused with a box, once, and no insert goes into it
+    // for the rest of the run.
     bool InsertSorted(const void* record);
+    // The whole file, read under the whole-file lock (waiting with WaitAsk), after
+    // rolling back an insert cut short and with the size the file system holds now.
+    // False when it cannot be read, and for a file refused as InsertSorted refuses it.
+    bool ReadWhole(std::string& bytes);
+    // The last InsertSorted or ReadWhole rolled back an insert cut short.
+    bool RolledBack() const { return rolledBack_; }
+    // Found damaged in this run (see InsertSorted).
+    bool Refused() const;
     // Asks the system to write the file's buffers to disk.
     bool Flush();
 
@@ -160,9 +174,14 @@ private:
     void SetName(std::string_view name);
     bool LockRange(Range range);
     bool UnlockAll();
-    // Moves records up from the end of a file of n records, the last of which is the
-    // appended record, until record's place is free, and writes it there.
-    bool MoveAndPlace(const void* record, std::int32_t n, void* buffer, tui::WaitWindow* progress);
+    // The steps of InsertSorted and ReadWhole (see the .cpp).
+    bool WholeRecords(std::uint64_t size);
+    bool RollBackUnfinished();
+    bool MeasureEnd(std::uint64_t& size);
+    bool TakeOver(platform::FileHandle* journal, std::uint64_t& size);
+    bool FindPlace(const void* record, std::int32_t count, void* buffer, tui::WaitWindow* progress);
+    bool ShiftAndPlace(const void* record, const UndoImage& undo);
+    bool JournaledInsert(const void* record, platform::FileHandle& journal, std::uint64_t size, void* buffer);
     // Keeps error as LastError; true when it is 0.
     bool Store(int error);
 
@@ -180,6 +199,7 @@ private:
     std::vector<Range> held_;
     std::int16_t lastError_ = 0;
     std::int32_t insertPos_ = 0;
+    bool rolledBack_ = false;
 };
 
 // Asks "Poważny BŁĄD I/O." with the operation's text; returns when the user goes on

@@ -122,6 +122,11 @@ int readFile(FileHandle& file, void* buffer, std::size_t size, std::size_t& done
 int writeFile(FileHandle& file, const void* buffer, std::size_t size, std::size_t& done);
 int seekFile(FileHandle& file, std::uint64_t offset);
 int fileSize(FileHandle& file, std::uint64_t& size);
+// The size as the file system holds it at this moment. The client of a network file
+// system may answer fileSize from what it remembers of the file for a second or so;
+// this asks afresh, so that under a lock it sees what other workstations wrote
+// before they let go.
+int currentFileSize(FileHandle& file, std::uint64_t& size);
 int flushFile(FileHandle& file);
 // Sets the end of the file at size: what lies beyond is cut off. The handle must
 // allow writing.
@@ -180,6 +185,9 @@ int emptyDirectory(std::string_view path, std::string_view keep);
 // it returns loses none of it. On POSIX one sync of the whole file system the
 // directory lies on; on Windows each file of the directory is flushed.
 int makeDurable(std::string_view path);
+// Writes to the disk the entries of a directory (files made, renamed or removed in
+// it), not what the files hold.
+int flushDirectory(std::string_view path);
 
 // While one lives, the file layer may remember the directories it has looked up and
 // the listings it has read, instead of asking the file system again for every file:

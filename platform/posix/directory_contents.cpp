@@ -63,16 +63,29 @@ int emptyDirectory(std::string_view path, std::string_view keep) {
     return emptyNative(native, keyOfProgramName(keep));
 }
 
-int makeDurable(std::string_view path) {
+namespace {
+
+// Opens the directory of a program path, calls sync on its descriptor and closes it.
+int syncDirectory(std::string_view path, int (*sync)(int fd)) {
     std::string native;
     if (const int found = realDirectory(path, native); found != err::Ok) return found;
     const int fd = syscalls().open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
     if (fd < 0) return homeError(errno);
-    // One call writes back the whole file system: the firm's files and the entries of
-    // its directory, whichever process wrote them.
-    int result = syscalls().syncfs(fd) == 0 ? err::Ok : homeError(errno);
+    int result = sync(fd) == 0 ? err::Ok : homeError(errno);
     if (syscalls().close(fd) != 0 && result == err::Ok) result = homeError(errno);
     return result;
+}
+
+}  // namespace
+
+// One call writes back the whole file system: the firm's files and the entries of its
+// directory, whichever process wrote them.
+int makeDurable(std::string_view path) {
+    return syncDirectory(path, [](int fd) { return syscalls().syncfs(fd); });
+}
+
+int flushDirectory(std::string_view path) {
+    return syncDirectory(path, [](int fd) { return syscalls().fsync(fd); });
 }
 
 }  // namespace platform

@@ -133,7 +133,12 @@ int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file) {
     // component: a link planted in the target tree could lead its writes anywhere.
     const int noFollow = access == mode::ReadOnly ? 0 : O_NOFOLLOW;
     int fd = -1;
-    if (const int opened = openDescriptor(resolved.native, access, noFollow, fd); opened != err::Ok) return opened;
+    if (const int opened = openDescriptor(resolved.native, access, noFollow, fd); opened != err::Ok) {
+        // Removed by another process since the listing remembered was read: the
+        // listing learns it, so that a create of the name is not refused by it.
+        if (opened == err::FileNotFound) noteEntryRemoved(resolved.native);
+        return opened;
+    }
     if (const int shared = claimSharing(fd, access, openMode & kSharingBits); shared != err::Ok) {
         closeDescriptor(fd);
         return shared;
@@ -229,6 +234,17 @@ int fileSize(FileHandle& file, std::uint64_t& size) {
     struct stat info;
     if (syscalls().fstat(descriptorOf(file), &info) != 0) return homeError(errno);
     size = static_cast<std::uint64_t>(info.st_size);
+    return err::Ok;
+}
+
+int currentFileSize(FileHandle& file, std::uint64_t& size) {
+    size = 0;
+    if (!file.isOpen()) return err::InvalidHandle;
+    // A forced look-up: a FUSE or NFS client asks its server instead of answering
+    // from the attributes it keeps for a while.
+    struct statx info;
+    if (syscalls().fstatx(descriptorOf(file), AT_STATX_FORCE_SYNC, STATX_SIZE, &info) != 0) return homeError(errno);
+    size = static_cast<std::uint64_t>(info.stx_size);
     return err::Ok;
 }
 

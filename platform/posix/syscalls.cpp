@@ -15,6 +15,9 @@ int renameFile(const char* from, const char* to, unsigned flags) {
 int statFile(const char* path, struct stat* info) { return ::stat(path, info); }
 int lstatFile(const char* path, struct stat* info) { return ::lstat(path, info); }
 int fstatFile(int fd, struct stat* info) { return ::fstat(fd, info); }
+int fstatxFile(int fd, int flags, unsigned mask, struct statx* info) {
+    return ::statx(fd, "", AT_EMPTY_PATH | flags, mask, info);
+}
 
 const Syscalls kReal = {
     .open = openFile,
@@ -23,6 +26,7 @@ const Syscalls kReal = {
     .write = ::write,
     .lseek = ::lseek,
     .fstat = fstatFile,
+    .fstatx = fstatxFile,
     .stat = statFile,
     .lstat = lstatFile,
     .ftruncate = ::ftruncate,

@@ -20,6 +20,8 @@ struct Syscalls {
     ssize_t (*write)(int fd, const void* buffer, size_t size);
     off_t (*lseek)(int fd, off_t offset, int whence);
     int (*fstat)(int fd, struct stat* info);
+    // statx of an open descriptor (AT_EMPTY_PATH), with the flags and mask given.
+    int (*fstatx)(int fd, int flags, unsigned mask, struct statx* info);
     int (*stat)(const char* path, struct stat* info);
     int (*lstat)(const char* path, struct stat* info);
     int (*ftruncate)(int fd, off_t length);

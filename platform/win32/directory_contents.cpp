@@ -102,4 +102,10 @@ int makeDurable(std::string_view path) {
     return err::Ok;
 }
 
+// The entries of a directory are kept by the file system's journal.
+int flushDirectory(std::string_view path) {
+    std::string native;
+    return realDirectory(path, native);
+}
+
 }  // namespace platform

@@ -181,6 +181,10 @@ int fileSize(FileHandle& file, std::uint64_t& size) {
     return err::Ok;
 }
 
+// A lock taken on a file of a network share breaks the client's caching of it, so
+// the size asked after the lock is the server's.
+int currentFileSize(FileHandle& file, std::uint64_t& size) { return fileSize(file, size); }
+
 int flushFile(FileHandle& file) {
     if (!file.isOpen()) return err::InvalidHandle;
     // A handle that cannot write has nothing to flush (and Windows refuses it).

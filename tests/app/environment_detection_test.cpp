@@ -8,6 +8,7 @@
 
 #include "app/firm_table.h"
 #include "convert/claimed_directories.h"
+#include "fileio/insert_journal.h"
 #include "fileio/shared_file.h"
 #include "convert/progress_log.h"
 #include "platform/cp852.h"
@@ -221,6 +222,28 @@ TEST_F(EnvironmentDetectionTest, AnExistingDirectoryIsJudgedByItsMarkAndThe2024R
     EXPECT_EQ(platform::lockRange(other, 0, fileio::kWholeFileLength), platform::err::LockViolation);
     convert::ReleaseClaims();
     EXPECT_EQ(platform::lockRange(other, 0, fileio::kWholeFileLength), 0) << "given back for the next run";
+}
+
+// A 2024 registry left by an insert cut short, beside its journal: the detection's
+// read rolls it back first, so the firm whose record was half in is redone.
+TEST_F(EnvironmentDetectionTest, AnInsertCutShortIsRolledBackBeforeThe2024RegistryIsRead) {
+    registry({Firm("A", "A", ""), Firm("B", "B", "")});
+    for (const char* name : {"2023/A", "2023/B"}) directory(name);
+    temp.writeFile("2024/B/DANE.REK", "dane");
+    temp.writeFile("2024/B/_qz_conv.tmp", "2024-01-15 09:00:00\r\n");
+    temp.writeFile("2024/SPISFIRM.DAT", qztest::RegistryBytes({Firm("B", "B", "")}));
+    const std::string registry2024 = paths.root2024 + "SPISFIRM.DAT";
+    platform::FileHandle journal;  // the registry was empty before
+    ASSERT_EQ(fileio::CreateInsertJournal(registry2024, journal), 0);
+    ASSERT_EQ(fileio::WriteInsertJournal(registry2024, journal, {}), 0);
+    platform::closeFile(journal);
+
+    EXPECT_EQ(app::DetectEnvironment(paths), 2);
+    EXPECT_EQ(table(), (std::vector<std::string>{"A", "B"}));
+    EXPECT_TRUE(logged("Cofnięto przerwany wpis do pliku "));
+    EXPECT_TRUE(logged("Niedokończona konwersja firmy B - zostanie powtórzona"));
+    EXPECT_EQ(temp.readFile("2024/SPISFIRM.DAT"), "");
+    EXPECT_FALSE(temp.exists("2024/SPISFIRM.DAT.insert-journal"));
 }
 
 }  // namespace

@@ -68,7 +68,7 @@ echo "a whole run takes ${longest_ms} ms"
 uninterrupted="$(data_digest "$new2024")"
 rm -rf "$new2024" && mkdir "$new2024"
 
-declare -A left_behind
+declare -A left_behind=()
 twice=0 finished=0 fresh=0
 overwrite_answer=W
 for ((kill = 1; kill <= kills; kill++)); do
@@ -107,4 +107,46 @@ finish_run
 lines="$("$checker" "$registry" "$new2024/")" || fail "the registry is damaged after the last run: $lines"
 echo "after the last run: ${lines//$'\n'/; }"
 expect_tree_of_one_run "$uninterrupted" "one uninterrupted run"
+
+# Kills inside the registry insert, at chosen system calls. From the tree of one run
+# less the first two firms in key order (their directories and records), the next run
+# inserts each of them before all the others: the insert appends the last record and
+# moves the others up one by one. strace kills the converter as it enters the n-th
+# write to the registry (the append, before the moves; then between the moves; the
+# last one is the new record's own place, after the moves), the registry's flush, or
+# the removal of the insert's journal. The run after each kill rolls the insert back,
+# says so, and ends with the tree of one uninterrupted run.
+command -v strace >/dev/null || fail "strace is missing (tools/install-deps installs it)"
+whole="$work/whole2024"
+cp -a "$new2024" "$whole"
+rm -f "$whole/qz23-24.LOG"
+moved=$(( $(record_count "$registry") - 2 ))
+for point in "write 1" "write 2" "write $moved" "write $(( moved + 1 ))" "fsync 1" "unlink 1"; do
+  read -r call nth <<<"$point"
+  rm -rf "$new2024" && cp -a "$whole" "$new2024"
+  for index in 0 1; do rm -rf "${new2024:?}/$(record_directory "$whole/SPISFIRM.DAT" "$index")"; done
+  tail -c +$(( 2 * 103 + 1 )) "$whole/SPISFIRM.DAT" >"$registry"
+  traced="$registry"
+  [ "$call" = unlink ] && traced="$registry.insert-journal"
+  runner="strace -f -qq -o /dev/null -P '$traced' -e trace=$call -e inject=$call:signal=KILL:when=$nth"
+  start_converter
+  to_start_page
+  tm send-keys F5
+  answer_until "BAZA FIRM"
+  tm send-keys F5
+  [ "$(wait_either "EXIT=" "Nacisnij Enter")" = 1 ] || fail "$call $nth: the run was not killed in the insert"
+  echo "killed at $call $nth of the insert: $("$checker" "$registry" "$new2024/" | tr '\n' ';' || true)"
+  runner=""
+  start_converter
+  to_start_page
+  tm send-keys F5
+  answer_until "BAZA FIRM"
+  tm send-keys F5
+  answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
+  finish_run
+  grep -q "Cofnięto przerwany wpis do pliku" "$new2024/qz23-24.LOG" || fail "$call $nth: no roll-back logged"
+  lines="$("$checker" "$registry" "$new2024/")" || fail "$call $nth: the registry is damaged: $lines"
+  ! grep -q "^entered twice\|^out of order" <<<"$lines" || fail "$call $nth: ${lines//$'\n'/; }"
+  expect_tree_of_one_run "$uninterrupted" "one uninterrupted run after a kill at $call $nth of the insert"
+done
 echo "ok"

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "fileio/insert_journal.h"
+
 namespace {
 
 TEST_F(SharedFileTest, InitCutsTheNameAndKeepsTheRecordSizeAboveZero) {
@@ -229,6 +231,66 @@ TEST_F(SharedFileTest, InsertsIntoMoreThanTwentyRecordsShowTheirProgress) {
     }
     EXPECT_TRUE(ScreenBlank());
     EXPECT_EQ(Bytes(), qztest::RegistryBytes(expected));
+}
+
+// What a kill or a power cut in the middle of inserting B into A C D may leave beside
+// the journal the insert made durable first: whoever takes the lock next puts the
+// file back, and the insert then goes in whole. A journal cut short itself was made
+// before the file was touched, and is discarded.
+TEST_F(SharedFileTest, AnInsertCutShortIsRolledBackByTheNextLock) {
+    const RegistryRecord a = Firm("A", "A", ""), b = Firm("B", "B", ""), c = Firm("C", "C", ""),
+                         d = Firm("D", "D", "");
+    const std::string old = qztest::RegistryBytes({a, c, d});
+    const std::string journal = "SPISFIRM.DAT.insert-journal";
+    const struct {
+        const char* what;
+        std::string registry;
+        std::size_t journalCut;  // bytes missing at the journal's end
+    } states[] = {
+        {"old size with new contents", qztest::RegistryBytes({a, b, c}), 0},
+        {"new size with old contents", old + std::string(fileio::kRegistryRecordSize, '\0'), 0},
+        {"appended out of key order", qztest::RegistryBytes({a, c, d, b}), 0},
+        {"appended", qztest::RegistryBytes({a, c, d, d}), 0},
+        {"between the moves", qztest::RegistryBytes({a, c, c, d}), 0},
+        {"after the moves", qztest::RegistryBytes({a, b, c, d}), 0},
+        {"journal cut short", old, 1},
+        {"journal of its header only", old, fileio::kRegistryRecordSize * 2 + 4},
+    };
+    for (const auto& state : states) {
+        SCOPED_TRACE(state.what);
+        temp.writeFile("SPISFIRM.DAT", state.registry);
+        platform::FileHandle made;
+        ASSERT_EQ(fileio::CreateInsertJournal(Path(), made), 0);
+        ASSERT_EQ(fileio::WriteInsertJournal(Path(), made, {old.size(), fileio::kRegistryRecordSize,
+                                                            old.substr(fileio::kRegistryRecordSize)}),
+                  0);
+        platform::closeFile(made);
+        const std::string written = temp.readFile(journal);
+        temp.writeFile(journal, written.substr(0, written.size() - state.journalCut));
+        FirmListFile file(Path());
+        ASSERT_TRUE(file.Open(fileio::OpenExisting, fileio::WaitNone));
+        ASSERT_TRUE(file.InsertSorted(&b));
+        EXPECT_EQ(file.RolledBack(), state.journalCut == 0);
+        EXPECT_EQ(file.InsertPos(), 1);
+        EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, b, c, d}));
+        EXPECT_FALSE(temp.exists(journal));
+    }
+}
+
+// A length that is not a whole number of records: named in one box, and nothing is
+// inserted into the file for the rest of the run.
+TEST_F(SharedFileTest, ADamagedFileIsRefusedOnce) {
+    const std::string damaged = qztest::RegistryBytes({Firm("A", "A", ""), Firm("C", "C", "")}) + "xyz";
+    temp.writeFile("SPISFIRM.DAT", damaged);
+    FirmListFile file(Path());
+    ASSERT_TRUE(file.Open(fileio::OpenExisting, fileio::WaitNone));
+    Answer("długość 209", "O", 1);
+    const RegistryRecord b = Firm("B", "B", "");
+    EXPECT_FALSE(file.InsertSorted(&b));
+    EXPECT_TRUE(file.Refused());
+    EXPECT_FALSE(file.InsertSorted(&b)) << "no second box";
+    EXPECT_EQ(Bytes(), damaged);
+    EXPECT_FALSE(temp.exists("SPISFIRM.DAT.insert-journal"));
 }
 
 TEST_F(SharedFileTest, SeriousIOErrorEndsTheProgramUnlessContinued) {

@@ -95,14 +95,24 @@ TEST_F(SharedFileFaults, OnlyASearchThatFindsNothingCreatesAndNeverOverAFile) {
     EXPECT_EQ(Bytes(), qztest::RegistryBytes({a}));
 }
 
-TEST_F(SharedFileFaults, FailedFlushAfterAnInsertIsASeriousError) {
+// The journal's flush, its directory's, or the registry's own (the third) fails: the
+// registry is as it was, so the failure the user is told of is true.
+TEST_F(SharedFileFaults, FailedFlushOfAnInsertLeavesTheFileAsItWas) {
     const RegistryRecord a = Firm("A", "A", "");
-    FirmListFile file(Path());
-    ASSERT_TRUE(file.Open(fileio::OpenOrCreate, fileio::WaitNone));
-    Answer("wstawienia do pliku", "T", 2);  // after the lock and the unlock
-    platform::posix::FailNthCall<&platform::posix::Syscalls::fsync> fault(1, EIO);
-    EXPECT_FALSE(file.InsertSorted(&a));
-    EXPECT_EQ(fault.callCount(), 1);
+    const RegistryRecord c = Firm("C", "C", "");
+    const RegistryRecord b = Firm("B", "B", "");
+    for (const int failing : {1, 2, 3}) {
+        SCOPED_TRACE(failing);
+        WriteRegistry({a, c});
+        FirmListFile file(Path());
+        ASSERT_TRUE(file.Open(fileio::OpenExisting, fileio::WaitNone));
+        Answer("wstawienia do pliku", "T", 2);  // after the lock and the unlock
+        platform::posix::FailNthCall<&platform::posix::Syscalls::fsync> fault(failing, EIO);
+        EXPECT_FALSE(file.InsertSorted(&b));
+        EXPECT_GE(fault.callCount(), failing);
+        EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, c}));
+        EXPECT_FALSE(temp.exists("SPISFIRM.DAT.insert-journal"));
+    }
 }
 
 TEST_F(SharedFileFaults, TemporaryNamesStepOverEntriesOfEveryKind) {
@@ -180,19 +190,19 @@ TEST_F(SharedFileFaults, FailedAppendMovesNothing) {
     Answer("dopisania do  pliku", "T", 1);
     Answer("wstawienia do pliku", "T", 1);
     const RegistryRecord b = Firm("B", "B", "");
-    platform::posix::FailNthCall<&platform::posix::Syscalls::write> diskFull(1, ENOSPC);
+    platform::posix::FailNthCall<&platform::posix::Syscalls::write> diskFull(2, ENOSPC);  // after the journal
     EXPECT_FALSE(file.InsertSorted(&b));
     EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, c}));
     EXPECT_FALSE(file.Locked());
 }
 
-TEST_F(SharedFileFaults, FailedMoveLosesNoRecord) {
+TEST_F(SharedFileFaults, FailedReadOrMoveLeavesTheFileAsItWas) {
     const RegistryRecord a = Firm("A", "A", "");
     const RegistryRecord b = Firm("B", "B", "");
     const RegistryRecord c = Firm("C", "C", "");
     const RegistryRecord d = Firm("D", "D", "");
-    // The second read (of C) or the third write (moving C up) fails: B takes the
-    // free slot above C, out of order but with every record once.
+    // The read of C (the third: the first finds the end) or the third write (moving C
+    // up, after the journal and the append) fails: the file is put back.
     for (const bool failRead : {true, false}) {
         WriteRegistry({a, c, d});
         FirmListFile file(Path());
@@ -200,12 +210,12 @@ TEST_F(SharedFileFaults, FailedMoveLosesNoRecord) {
         Answer(failRead ? "odczytu danych" : "zapisu danych", "T", 1);
         Answer("wstawienia do pliku", "T", 1);
         {
-            platform::posix::FailNthCall<&platform::posix::Syscalls::read> readFault(failRead ? 2 : 0, EIO);
+            platform::posix::FailNthCall<&platform::posix::Syscalls::read> readFault(failRead ? 3 : 0, EIO);
             platform::posix::FailNthCall<&platform::posix::Syscalls::write> writeFault(failRead ? 0 : 3, EIO);
             EXPECT_FALSE(file.InsertSorted(&b));
         }
-        EXPECT_EQ(file.InsertPos(), 2);
-        EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, c, b, d})) << (failRead ? "read" : "write");
+        EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, c, d})) << (failRead ? "read" : "write");
+        EXPECT_FALSE(temp.exists("SPISFIRM.DAT.insert-journal"));
     }
 }
 
