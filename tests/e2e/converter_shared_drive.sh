@@ -76,8 +76,9 @@ for ((round = 1; round <= ${QZ_SHARE_RUNS:-3}; round++)); do
   [ "$(registry_directories "$on_server/SPISFIRM.DAT")" = "$order_of_one_run" ] ||
     fail "round $round: the registry is not in key order: $(registry_directories "$on_server/SPISFIRM.DAT" | tr '\n' ' ')"
   new2024="$on_server" expect_tree_of_one_run "$one_run" "one run (round $round)"
+  echo "round $round: ok, firms registered by each workstation: $(grep -a 'Firmy przeniesione i wpisane' \
+    "$on_server/qz23-24.LOG" | sed 's/.*: //' | paste -sd/ -)"
   rm -rf "$new2024" && mkdir "$new2024"
-  echo "round $round: ok"
 done
 
 # The lock held on workstation a, the inserts made on workstation b.

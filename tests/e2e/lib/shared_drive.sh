@@ -1,6 +1,6 @@
 # A shared drive for the end-to-end scripts and the bench: one GlusterFS volume with
 # one brick and two FUSE mounts of it, each mount standing for one workstation.
-# Source it first in a script. The first time (outside) it checks what the drive
+# Source it first in a script, with the script's arguments. The first time (outside) it checks what the drive
 # needs, makes a network namespace of its own with the address 10.77.0.1/32 on its
 # loopback interface (the servers refuse 127.0.0.1 for a brick), runs the same script
 # again inside the namespace and, whatever that run did, ends every process left in
