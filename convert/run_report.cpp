@@ -5,6 +5,7 @@
 
 #include "convert/local_time_text.h"
 #include "convert/progress_log.h"
+#include "fileio/shared_file.h"
 #include "platform/clock.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
@@ -46,12 +47,30 @@ void giveUp() {
     if (gReport.file.isOpen()) static_cast<void>(platform::closeFile(gReport.file));
 }
 
+// Appends the text at the file's end under the file's first-byte lock: the run of
+// another workstation over the same 2024 root appends to the same report, and only
+// once the lock is held is the size the file's own rather than one that a network
+// drive cached, so neither run writes over the other's lines. The lock is tried as
+// the file layer tries its locks.
+bool appendAtEnd(platform::FileHandle& file, const std::string& text) {
+    int locked = platform::lockRange(file, 0, 1);
+    for (int attempt = 1; locked == platform::err::LockViolation && attempt < fileio::MaxTries; ++attempt) {
+        platform::clock().sleepMs(fileio::RetryDelay);
+        locked = platform::lockRange(file, 0, 1);
+    }
+    if (locked != platform::err::Ok) return false;
+    std::uint64_t size = 0;
+    std::size_t done = 0;
+    const bool written = platform::fileSize(file, size) == platform::err::Ok &&
+                         platform::seekFile(file, size) == platform::err::Ok &&
+                         platform::writeFile(file, text.data(), text.size(), done) == platform::err::Ok;
+    return platform::unlockRange(file, 0, 1) == platform::err::Ok && written;
+}
+
 // Writes the lines gathered so far.
 void writeUnwritten() {
     if (!gReport.file.isOpen() || gReport.unwritten.empty()) return;
-    std::size_t done = 0;
-    const std::string& text = gReport.unwritten;
-    if (platform::writeFile(gReport.file, text.data(), text.size(), done) != platform::err::Ok) giveUp();
+    if (!appendAtEnd(gReport.file, gReport.unwritten)) giveUp();
     gReport.unwritten.clear();
 }
 
@@ -89,15 +108,15 @@ void listen(tui::JournalEntry entry, std::string_view text, std::string_view ans
     if (entry == tui::JournalEntry::Answered) writeUnwritten();
 }
 
-// An existing report is opened at its end; a missing one is created. Two runs over
-// one 2024 root at the same moment are not expected: the create does not guard
-// against a report made between the two steps.
+// An existing report is opened; a missing one is created, exclusively: a report that
+// another workstation's run made in between is opened, never emptied. Every write
+// goes to the end (appendAtEnd).
 bool openForAppend(const std::string& path, platform::FileHandle& file) {
-    int result = platform::openFile(path, platform::mode::WriteOnly | platform::mode::DenyNone, file);
-    if (result == platform::err::FileNotFound) result = platform::createFile(path, file);
-    std::uint64_t size = 0;
-    return result == platform::err::Ok && platform::fileSize(file, size) == platform::err::Ok &&
-           platform::seekFile(file, size) == platform::err::Ok;
+    constexpr std::uint8_t kMode = platform::mode::WriteOnly | platform::mode::DenyNone;
+    int result = platform::openFile(path, kMode, file);
+    if (result == platform::err::FileNotFound) result = platform::createNewFile(path, file);
+    if (result == platform::err::AlreadyExists) result = platform::openFile(path, kMode, file);
+    return result == platform::err::Ok;
 }
 
 std::string twoDigits(unsigned value) {
