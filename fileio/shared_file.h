@@ -6,7 +6,8 @@
 // whole protocol):
 //   - the whole-file lock, 2 147 483 647 bytes from offset 0 (the largest 32-bit
 //     signed value; other workstations' programs use exactly this range), held while
-//     records are being moved, so nobody sees the file half-shifted;
+//     records are being moved and until the file is flushed, so nobody sees the file
+//     half-shifted or reads it before the changes have reached the file's server;
 //   - a record lock, the record's own bytes.
 // A busy file is waited for by polling with fixed counts and pauses, then by asking
 // the user. Records are fixed-size and little-endian; record numbers count from 0.

@@ -241,9 +241,11 @@ int currentFileSize(FileHandle& file, std::uint64_t& size) {
     size = 0;
     if (!file.isOpen()) return err::InvalidHandle;
     // A forced look-up: a FUSE or NFS client asks its server instead of answering
-    // from the attributes it keeps for a while.
+    // from the attributes it keeps for a while. Where statx is refused (an old
+    // kernel, a sandbox), the size is asked the ordinary way.
     struct statx info;
-    if (syscalls().fstatx(descriptorOf(file), AT_STATX_FORCE_SYNC, STATX_SIZE, &info) != 0) return homeError(errno);
+    if (syscalls().fstatx(descriptorOf(file), AT_STATX_FORCE_SYNC, STATX_SIZE, &info) != 0)
+        return errno == ENOSYS ? fileSize(file, size) : homeError(errno);
     size = static_cast<std::uint64_t>(info.stx_size);
     return err::Ok;
 }

@@ -5,7 +5,7 @@
 # names that would leave the firm's directory. In every case the run goes on with
 # what is sound, ends with exit 0, reports what it refused (where the report waits
 # for a key), leaves the 2023 tree as
-# it was and changes nothing beside the two roots.
+# it was and changes nothing beside the two roots. A damaged 2024 registry is refused.
 set -euo pipefail
 server_name=qz-e2e-hostile-registry
 source "$(dirname "$0")/lib/tmux.sh"
@@ -84,7 +84,25 @@ case_escaping_file_names() {
   expect_registered "${dirs[0]}" "${dirs[1]}"
 }
 
-for case in random_registry oversized_lengths escaping_directories escaping_file_names; do
+case_damaged_2024_registry() {
+  # A 2024 registry of a record cut short: named in a box and left as it is, nothing
+  # entered into it; the converted firms keep their in-progress marks, and once a
+  # person has mended the file (emptied it here) the next run completes them.
+  mapfile -t dirs < <(registry_directories "$registry2023")
+  head -c 50 "$registry2023" >"$new2024/SPISFIRM.DAT"
+  remember_untouched
+  convert_case
+  expect_reported "Uszkodzony plik"
+  expect_reported "długość 50"
+  cmp -s <(head -c 50 "$registry2023") "$new2024/SPISFIRM.DAT" || fail "$case: the damaged registry was changed"
+  local dir
+  for dir in "${dirs[@]}"; do [ -e "$new2024/$dir/_qz_conv.tmp" ] || fail "$case: $dir has no mark left"; done
+  : >"$new2024/SPISFIRM.DAT"
+  convert_case
+  expect_registered "${dirs[@]}"
+}
+
+for case in random_registry oversized_lengths escaping_directories escaping_file_names damaged_2024_registry; do
   echo "case: $case"
   make_case_trees
   "case_$case"

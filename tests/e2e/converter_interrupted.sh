@@ -129,19 +129,11 @@ for point in "write 1" "write 2" "write $moved" "write $(( moved + 1 ))" "fsync 
   traced="$registry"
   [ "$call" = unlink ] && traced="$registry.insert-journal"
   runner="strace -f -qq -o /dev/null -P '$traced' -e trace=$call -e inject=$call:signal=KILL:when=$nth"
-  start_converter
-  to_start_page
-  tm send-keys F5
-  answer_until "BAZA FIRM"
-  tm send-keys F5
+  start_conversion
   [ "$(wait_either "EXIT=" "Nacisnij Enter")" = 1 ] || fail "$call $nth: the run was not killed in the insert"
   echo "killed at $call $nth of the insert: $("$checker" "$registry" "$new2024/" | tr '\n' ';' || true)"
   runner=""
-  start_converter
-  to_start_page
-  tm send-keys F5
-  answer_until "BAZA FIRM"
-  tm send-keys F5
+  start_conversion
   answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
   finish_run
   grep -q "Cofnięto przerwany wpis do pliku" "$new2024/qz23-24.LOG" || fail "$call $nth: no roll-back logged"

@@ -52,6 +52,15 @@ to_start_page() {
   tm send-keys PgDn
   wait_page "START KOPIOWANIA"
 }
+# Starts the converter and walks it to the firm picker's F5: every firm offered is
+# converted.
+start_conversion() {
+  start_converter
+  to_start_page
+  tm send-keys F5
+  answer_until "BAZA FIRM"
+  tm send-keys F5
+}
 # The end of a run: "Nacisnij Enter", a key, exit code 0.
 finish_run() {
   wait_for "Nacisnij Enter"

@@ -115,6 +115,35 @@ TEST_F(SharedFileFaults, FailedFlushOfAnInsertLeavesTheFileAsItWas) {
     }
 }
 
+// A network file system's client may remember a file a record shorter than its
+// server has it, after another workstation's insert a moment ago: sizes asked that
+// way and afresh both say so here.
+int RememberedShort(int fd, struct stat* info) {
+    const int result = platform::posix::realSyscalls().fstat(fd, info);
+    constexpr auto kRecord = static_cast<off_t>(fileio::kRegistryRecordSize);
+    if (result == 0 && info->st_size >= kRecord) info->st_size -= kRecord;
+    return result;
+}
+int AskedShort(int fd, int flags, unsigned mask, struct statx* info) {
+    const int result = platform::posix::realSyscalls().fstatx(fd, flags, mask, info);
+    if (result == 0 && info->stx_size >= fileio::kRegistryRecordSize) info->stx_size -= fileio::kRegistryRecordSize;
+    return result;
+}
+
+TEST_F(SharedFileFaults, AnInsertReadsOnToTheTrueEndUnderTheLock) {
+    const RegistryRecord a = Firm("A", "A", ""), b = Firm("B", "B", ""), c = Firm("C", "C", ""),
+                         d = Firm("D", "D", "");
+    WriteRegistry({a, c, d});
+    FirmListFile file(Path());
+    ASSERT_TRUE(file.Open(fileio::OpenExisting, fileio::WaitNone));
+    {
+        platform::posix::ScopedSyscall<&platform::posix::Syscalls::fstat> remembered(&RememberedShort);
+        platform::posix::ScopedSyscall<&platform::posix::Syscalls::fstatx> asked(&AskedShort);
+        ASSERT_TRUE(file.InsertSorted(&b));
+    }
+    EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, b, c, d}));
+}
+
 TEST_F(SharedFileFaults, TemporaryNamesStepOverEntriesOfEveryKind) {
     // The first candidate, then a pipe, a socket and a link to nothing on it and the
     // two names after it.
