@@ -5,9 +5,9 @@
 # 3 by default), the two share the firms: every firm is converted once and registered
 # once, the registry stays in key order, and the 2024 tree equals that of one run
 # (but for the KPR2023= line of each FIRMATXT.INI, which names the mount of the
-# workstation that converted the firm), as the server holds them. Then one workstation holds the registry's
-# whole-file lock while the other inserts: the question comes, the insert waits for
-# the release, and nothing is lost.
+# workstation that converted the firm), as the server holds them. Then one
+# workstation holds the registry's whole-file lock while the other inserts: the
+# question comes, the insert waits for the release, and nothing is lost.
 set -euo pipefail
 source "$(dirname "$0")/lib/shared_drive.sh"
 server_name=qz-e2e-share
@@ -44,16 +44,7 @@ ini_without_roots() {
     fi
   done
 }
-# Starts the converter and leaves it at the firm picker.
-to_picker() {
-  start_converter
-  to_start_page
-  tm send-keys F5
-  answer_until "BAZA FIRM"
-}
-
-to_picker
-tm send-keys F5
+start_conversion
 answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
 finish_run
 one_run="$(data_digest "$new2024")"
@@ -85,16 +76,10 @@ done
 demo="$QZ_BUILD_DIR/tools/qz-tui-demo"
 [ -x "$demo" ] || fail "not built: $demo"
 : >"$new2024/SPISFIRM.DAT"
-station b
-start_converter
-station a
 run "'$demo' blokada '$new2024/SPISFIRM.DAT'"
 wait_for "Plik zablokowany"
 station b
-to_start_page
-tm send-keys F5
-answer_until "BAZA FIRM"
-tm send-keys F5
+start_conversion
 answer_until "DOSTĘP BLOKOWANY SIECIOWO"
 [ "$(record_count "$on_server/SPISFIRM.DAT")" = 0 ] || fail "a record was written under the other's lock"
 on a tm send-keys Enter
