@@ -23,10 +23,15 @@ if [ -z "${QZ_SHARED_INSIDE:-}" ]; then
   done
   shared_ns="qz-share-$$"
   shared_work="$(mktemp -d "${TMPDIR:-/tmp}/qz-share.XXXXXX")"
-  # The brick's log and socket go where the server puts them, named after the brick.
+  # The brick's log and socket go where the server puts them: the log named after the
+  # brick, the socket as the brick process's command line names it.
   shared_brick_log="/var/log/glusterfs/bricks/$(tr / - <<<"${shared_work#/}")-brick.log"
   shared_down() {
-    local pids i
+    local pids pid i sockets=()
+    for pid in $(ip netns pids "$shared_ns" 2>/dev/null || true); do
+      mapfile -d '' -t words <"/proc/$pid/cmdline" 2>/dev/null || continue
+      for ((i = 1; i < ${#words[@]}; i++)); do [ "${words[i - 1]}" != -S ] || sockets+=("${words[i]}"); done
+    done
     for ((i = 0; i < 100; i++)); do
       pids="$(ip netns pids "$shared_ns" 2>/dev/null || true)"
       [ -n "$pids" ] || break
@@ -36,7 +41,7 @@ if [ -z "${QZ_SHARED_INSIDE:-}" ]; then
     done
     [ -z "$pids" ] || echo "shared drive: processes left in the namespace: $pids"
     ip netns del "$shared_ns" 2>/dev/null || true
-    rm -rf "$shared_work" "$shared_brick_log"
+    rm -rf "$shared_work" "$shared_brick_log" "${sockets[@]}"
   }
   trap shared_down EXIT
   ip netns add "$shared_ns" 2>/dev/null || skip_shared "no network namespace can be made"
