@@ -82,8 +82,10 @@ Verdict ExamineTarget(const std::string& target, const fileio::RegistryRecord& r
     convert::ConversionMark mark;
     const convert::MarkFound found = mark.Look(target);
     if (found == convert::MarkFound::Busy) {
+        // The other workstation's work: the summary counts the firm as passed over.
         convert::LogLineIn(convert::logcolour::Error, "Firma " + record.Name(),
                            " jest właśnie konwertowana na innym stanowisku"_cp);
+        convert::ReportFirmResult(record.Name(), directory, convert::FirmOutcome::TakenElsewhere);
         return Verdict::PassedOver;
     }
     if (found == convert::MarkFound::Unreadable) {

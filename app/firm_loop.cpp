@@ -77,12 +77,17 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
         // the next run redoes it; a failed insert has been put to the user already,
         // and the report tells it.
         convert::ConversionMark mark;
-        const bool accepted = convert::ConvertFirm(roots, firm->registry.Name(), directory, run.extraFiles, mark);
+        const convert::FirmConversion conversion =
+            convert::ConvertFirm(roots, firm->registry.Name(), directory, run.extraFiles, mark);
+        const bool accepted = conversion == convert::FirmConversion::Converted;
         const bool durable = accepted && convert::MakeFirmDurable(roots, directory);
         const bool registered = durable && registry.InsertSorted(firm->registry.bytes.data());
         LogRolledBack(registry);
         if (registered) convert::FinishFirm(mark);
-        convert::ReportFirmResult(firm->registry.Name(), directory, OutcomeOf(accepted, durable, registered),
+        convert::ReportFirmResult(firm->registry.Name(), directory,
+                                  conversion == convert::FirmConversion::TakenElsewhere
+                                      ? convert::FirmOutcome::TakenElsewhere
+                                      : OutcomeOf(accepted, durable, registered),
                                   convert::FailedFiles());
         // Nothing more can be written: the run goes to its end.
         if (convert::DiskFullMet()) break;

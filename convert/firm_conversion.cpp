@@ -91,8 +91,9 @@ bool ReadMarker(const FirmPaths& firm, Marker& marker) {
 // anything else is written there. A directory that exists already is used only when
 // this run made it (two firms of one registry may share one) or emptied it for a
 // redo; otherwise another run has made it since the detection, and the firm is
-// passed over without touching anything in it.
-bool TakeTargetDirectory(const FirmPaths& firm, ConversionMark& mark) {
+// passed over without touching anything in it: that is the other workstation's
+// work, not a failure of this run, and the run goes on without waiting for a key.
+FirmConversion TakeTargetDirectory(const FirmPaths& firm, ConversionMark& mark) {
     mark = TakeClaimedMark(firm.target);
     int marked = platform::err::Ok;
     if (mark.Held()) {
@@ -104,22 +105,21 @@ bool TakeTargetDirectory(const FirmPaths& firm, ConversionMark& mark) {
         } else if (made != platform::err::AlreadyExists || !platform::directoryExists(firm.target)) {
             tui::ErrorBox(fileio::Centred("Utworzenia katalogu firmy") + tui::kLineEnd + fileio::Centred(firm.target) +
                           tui::kLineEnd + fileio::Centred(tui::FailureReason(made)));
-            return false;
+            return FirmConversion::NotConverted;
         } else if (!MadeOrClaimedByThisRun(firm.target)) {
             marked = platform::err::AlreadyExists;
         }
         if (marked == platform::err::Ok) marked = mark.Make(firm.target);
     }
     if (marked == platform::err::AlreadyExists || marked == platform::err::LockViolation) {
-        platform::forgetFailure();  // another workstation's conversion: no failure to give a reason for
-        ReportError("Katalog zajęty przez inną konwersję, firma pominięta: "_cp, firm.target);
-        return false;
+        LogLineIn(logcolour::Error, "Katalog zajęty przez inną konwersję, firma pominięta: "_cp, firm.target);
+        return FirmConversion::TakenElsewhere;
     }
     if (marked != platform::err::Ok) {
         ReportError("Błąd zapisu danych do "_cp, firm.target + platform::kSeparator + std::string(kConversionMarkName));
-        return false;
+        return FirmConversion::NotConverted;
     }
-    return true;
+    return FirmConversion::Converted;
 }
 
 // The marker read from 2023, telling the bookkeeping program that the directory
@@ -157,27 +157,28 @@ bool ConvertContents(const FirmPaths& firm, Marker& marker, std::span<const std:
 
 }  // namespace
 
-bool ConvertFirm(const DataRoots& roots, std::string_view name, std::string_view directory,
-                 std::span<const std::string> extraFiles, ConversionMark& mark) {
+FirmConversion ConvertFirm(const DataRoots& roots, std::string_view name, std::string_view directory,
+                           std::span<const std::string> extraFiles, ConversionMark& mark) {
     SetYear2024Source(false);
     ForgetConverted();
     const CountedFailures failures;
     FirmWindow window;
     if (!IsPlainFileName(directory)) {
         ReportError("Niepoprawna nazwa katalogu firmy "_cp, directory);
-        return false;
+        return FirmConversion::NotConverted;
     }
     const FirmPaths firm = PathsOfFirm(roots, directory);
     Marker marker{};
-    if (!HasAnnualSettings(firm) || !ReadMarker(firm, marker) || !TakeTargetDirectory(firm, mark)) return false;
+    if (!HasAnnualSettings(firm) || !ReadMarker(firm, marker)) return FirmConversion::NotConverted;
+    if (const FirmConversion taken = TakeTargetDirectory(firm, mark); taken != FirmConversion::Converted) return taken;
     const bool converted = ConvertContents(firm, marker, extraFiles);
     if (DiskFullMet()) {
         // The failed write has removed its partial file and waited for no key: this
         // box is the one wait of a full disk.
         tui::ErrorBox(fileio::Centred("Brak miejsca na dysku") + tui::kLineEnd + fileio::Centred(roots.year2024));
-        return false;
+        return FirmConversion::NotConverted;
     }
-    if (!converted) return false;
+    if (!converted) return FirmConversion::NotConverted;
 
     LogWriteLine("Koniec konwersji danych firmy");
     const bool accepted = AcceptFirm(name);
@@ -185,7 +186,7 @@ bool ConvertFirm(const DataRoots& roots, std::string_view name, std::string_view
         LogWrite("cdn - naciśnij dowolny klawisz."_cp);
         LogWaitForKey();
     }
-    return accepted;
+    return accepted ? FirmConversion::Converted : FirmConversion::NotConverted;
 }
 
 bool MakeFirmDurable(const DataRoots& roots, std::string_view directory) {

@@ -6,6 +6,7 @@
 
 #include "convert/local_time_text.h"
 #include "convert/progress_log.h"
+#include "fileio/shared_file.h"
 #include "platform/clock.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
@@ -92,6 +93,27 @@ void releaseHeld() {
 
 enum class Held { Kept, Released };
 
+// Appends the text at the file's end under the file's first-byte lock: the run of
+// another workstation over the same 2024 root appends to the same report, and only
+// once the lock is held is the size the file's own rather than one that a network
+// drive cached, so neither run writes over the other's lines. The lock is tried as
+// the file layer tries its locks. done counts the bytes written; the error of the
+// step that failed.
+int appendAtEnd(platform::FileHandle& file, const std::string& text, std::size_t& done) {
+    int locked = platform::lockRange(file, 0, 1);
+    for (int attempt = 1; locked == platform::err::LockViolation && attempt < fileio::MaxTries; ++attempt) {
+        platform::clock().sleepMs(fileio::RetryDelay);
+        locked = platform::lockRange(file, 0, 1);
+    }
+    if (locked != platform::err::Ok) return locked;
+    std::uint64_t size = 0;
+    int result = platform::fileSize(file, size);
+    if (result == platform::err::Ok) result = platform::seekFile(file, size);
+    if (result == platform::err::Ok) result = platform::writeFile(file, text.data(), text.size(), done);
+    const int unlocked = platform::unlockRange(file, 0, 1);
+    return result != platform::err::Ok ? result : unlocked;
+}
+
 // Writes the lines gathered so far; the held line too when asked. On a full disk
 // what did not fit waits for the next write: a full disk ends the run, whose summary
 // is wanted most.
@@ -99,8 +121,7 @@ void writeUnwritten(Held held) {
     if (held == Held::Released) releaseHeld();
     if (!gReport.file.isOpen() || gReport.unwritten.empty()) return;
     std::size_t done = 0;
-    const std::string& text = gReport.unwritten;
-    const int written = platform::writeFile(gReport.file, text.data(), text.size(), done);
+    const int written = appendAtEnd(gReport.file, gReport.unwritten, done);
     if (written == platform::err::DiskFull) {
         gReport.unwritten.erase(0, done);
         return;
@@ -163,15 +184,15 @@ void listen(tui::JournalEntry entry, std::string_view text, std::string_view ans
     if (entry == tui::JournalEntry::Answered) writeUnwritten(Held::Kept);
 }
 
-// An existing report is opened at its end; a missing one is created. Two runs over
-// one 2024 root at the same moment are not expected: the create does not guard
-// against a report made between the two steps.
+// An existing report is opened; a missing one is created, exclusively: a report that
+// another workstation's run made in between is opened, never emptied. Every write
+// goes to the end (appendAtEnd).
 bool openForAppend(const std::string& path, platform::FileHandle& file) {
-    int result = platform::openFile(path, platform::mode::WriteOnly | platform::mode::DenyNone, file);
-    if (result == platform::err::FileNotFound) result = platform::createFile(path, file);
-    std::uint64_t size = 0;
-    return result == platform::err::Ok && platform::fileSize(file, size) == platform::err::Ok &&
-           platform::seekFile(file, size) == platform::err::Ok;
+    constexpr std::uint8_t kMode = platform::mode::WriteOnly | platform::mode::DenyNone;
+    int result = platform::openFile(path, kMode, file);
+    if (result == platform::err::FileNotFound) result = platform::createNewFile(path, file);
+    if (result == platform::err::AlreadyExists) result = platform::openFile(path, kMode, file);
+    return result == platform::err::Ok;
 }
 
 std::string twoDigits(unsigned value) {
@@ -201,6 +222,7 @@ std::string_view outcomeText(FirmOutcome outcome) {
         case FirmOutcome::NotRegistered: return "przeniesiona, ale NIE wpisana do rejestru 2024"_cp;
         case FirmOutcome::NotConverted: return "NIE przeniesiona"_cp;
         case FirmOutcome::PassedOver: return "pominięta (nie zaznaczona)"_cp;
+        case FirmOutcome::TakenElsewhere: return "pominięta (konwertowana na innym stanowisku)"_cp;
     }
     return {};
 }
@@ -283,7 +305,8 @@ void ReportFirmResult(std::string_view name, std::string_view directory, FirmOut
         case FirmOutcome::LeftIncomplete:
         case FirmOutcome::NotRegistered:
         case FirmOutcome::NotConverted: ++gReport.notConverted; break;
-        case FirmOutcome::PassedOver: ++gReport.passedOver; break;
+        case FirmOutcome::PassedOver:
+        case FirmOutcome::TakenElsewhere: ++gReport.passedOver; break;
     }
     if (outcome == FirmOutcome::NotConverted && !gReport.lastError.empty()) {
         line += ": " + gReport.lastError;

@@ -28,6 +28,7 @@ enum class FirmOutcome {
     NotRegistered,         // converted, but the registry insert failed
     NotConverted,          // the conversion gave the firm up
     PassedOver,            // not selected in the picker
+    TakenElsewhere,        // being converted, or converted meanwhile, by another workstation
 };
 
 // Appends to the report at path, creating it when missing, the date and time of the

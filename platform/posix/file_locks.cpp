@@ -59,6 +59,8 @@
 // platform would allow. Only programs that follow this protocol see the marks.
 #include "platform/posix/file_locks.h"
 
+#include <sys/stat.h>
+
 #include "platform/files.h"
 #include "platform/posix/home_error.h"
 #include "platform/posix/syscalls.h"
@@ -166,8 +168,34 @@ int checkNotOpen(int fd) {
     return error;
 }
 
+// The lock is the one moment at which workstations agree on a file, but a network
+// file system may still answer from this workstation's cache: the size and the
+// pages it kept from before another workstation changed the file under its lock
+// (over a FUSE mount for a second or so, whatever fstat, statx or a read to the end
+// asks). Setting the access time is a change the file system must take to the
+// server, whose answer brings the file's size, and the cached pages are dropped
+// with it. A file whose times this user may not set (another's file, read-only
+// media) keeps the view the file system gives.
+int revalidate(int fd) {
+    static const struct timespec kAccessedNow[2] = {{0, UTIME_NOW}, {0, UTIME_OMIT}};
+    if (syscalls().futimens(fd, kAccessedNow) == 0) return err::Ok;
+    if (errno == EPERM || errno == EACCES || errno == EROFS) return err::Ok;
+    return homeError(errno);
+}
+
 int lockBytes(int fd, std::uint64_t offset, std::uint64_t length) {
-    return setLock(fd, F_WRLCK, offset, length);
+    if (const int locked = setLock(fd, F_WRLCK, offset, length); locked != err::Ok) return locked;
+    const int revalidated = revalidate(fd);
+    if (revalidated != err::Ok) {
+        struct flock release = rangeOf(F_UNLCK, offset, length);
+        syscalls().lock(fd, F_OFD_SETLK, &release);
+    }
+    return revalidated;
+}
+
+int releaseLocks(int fd) {
+    struct flock all = rangeOf(F_UNLCK, 0, 0);  // a length of 0: to the end of every offset
+    return syscalls().lock(fd, F_OFD_SETLK, &all) == 0 ? err::Ok : homeError(errno, Failed::Lock);
 }
 
 int unlockBytes(int fd, std::uint64_t offset, std::uint64_t length) {

@@ -23,7 +23,14 @@ int checkNotOpen(int fd);
 // Locks or unlocks a range on the handle's open file description; the lock is
 // exclusive where the descriptor allows writing. Returns 0, LockViolation when
 // another handle holds an overlapping range, or an error.
+// A lock taken has the descriptor's view of the file revalidated against the file
+// system (see revalidate), so that what is read under it is what the file holds.
 int lockBytes(int fd, std::uint64_t offset, std::uint64_t length);
 int unlockBytes(int fd, std::uint64_t offset, std::uint64_t length);
+
+// Releases every lock and mark of the descriptor, as a close does; but where a
+// close may leave them to be dropped after it returns (a network file system), this
+// waits until they are gone.
+int releaseLocks(int fd);
 
 }  // namespace platform::posix

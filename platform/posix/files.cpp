@@ -26,7 +26,15 @@ constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask
 // The descriptor behind a handle.
 int descriptorOf(const FileHandle& file) { return static_cast<int>(FileAccess::native(file)); }
 
-int closeDescriptor(int fd) { return syscalls().close(fd) == 0 ? err::Ok : homeError(errno); }
+// The locks go before the descriptor: a removal or a look from another handle right
+// after the close must not find this handle's marks (over a FUSE mount they stayed
+// on the server for a moment after close returned, and the in-progress mark of a
+// firm, seen as still open, was left behind).
+int closeDescriptor(int fd) {
+    const int released = releaseLocks(fd);
+    if (syscalls().close(fd) != 0) return homeError(errno);
+    return released;
+}
 
 // Opens the descriptor behind a handle. It is opened for reading and writing
 // whenever the file allows, whatever access the caller asked for (the handle
@@ -70,6 +78,34 @@ int checkNoHandleOpen(const std::string& native) {
     const int result = checkNotOpen(fd);
     closeDescriptor(fd);
     return result;
+}
+
+// A rename that never replaces, where renameat2 cannot refuse to (a network file
+// system gives EINVAL for RENAME_NOREPLACE): the new name is made by a call that
+// fails when the name exists, so a file that another workstation makes under it
+// between the look-up and the rename is never overwritten. A file gets the new name
+// as a second link and then loses the old one. A directory cannot be linked: the
+// new name is made as an empty directory, which a rename may replace and which
+// nobody else can make meanwhile. A file system without links renames as before,
+// the name having been found missing just above. Returns 0 or the errno.
+int renameWithoutReplacing(const char* from, const char* to) {
+    struct stat info;
+    if (syscalls().lstat(from, &info) != 0) return errno;
+    if (S_ISDIR(info.st_mode)) {
+        if (syscalls().mkdir(to, 0700) != 0) return errno;
+        if (syscalls().rename(from, to, 0) == 0) return 0;
+        const int error = errno;
+        syscalls().rmdir(to);  // only the empty directory made just now
+        return error;
+    }
+    if (syscalls().link(from, to) != 0) {
+        if (errno != EPERM && errno != EOPNOTSUPP && errno != EMLINK) return errno;
+        return syscalls().rename(from, to, 0) == 0 ? 0 : errno;
+    }
+    if (syscalls().unlink(from) == 0) return 0;
+    const int error = errno;
+    syscalls().unlink(to);  // the second link made just now: the file keeps its old name
+    return error;
 }
 
 }  // namespace
@@ -276,10 +312,10 @@ int renameFile(std::string_view from, std::string_view to) {
     if (const int busy = checkNoHandleOpen(source.native); busy != err::Ok) return busy;
     const unsigned flags = target.exists ? 0 : RENAME_NOREPLACE;
     const char* newName = target.givenNative.c_str();
-    // A file system without RENAME_NOREPLACE: the target was found missing above.
-    if (syscalls().rename(source.native.c_str(), newName, flags) != 0 &&
-        !(flags != 0 && errno == EINVAL && syscalls().rename(source.native.c_str(), newName, 0) == 0))
-        return homeError(errno);
+    if (syscalls().rename(source.native.c_str(), newName, flags) != 0) {
+        const int error = flags != 0 && errno == EINVAL ? renameWithoutReplacing(source.native.c_str(), newName) : errno;
+        if (error != 0) return homeError(error);
+    }
     forgetUnder(source.native);
     noteEntryRemoved(source.native);
     noteEntryAdded(target.givenNative);

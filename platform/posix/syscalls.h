@@ -26,6 +26,7 @@ struct Syscalls {
     int (*lstat)(const char* path, struct stat* info);
     int (*ftruncate)(int fd, off_t length);
     int (*fsync)(int fd);
+    int (*futimens)(int fd, const struct timespec times[2]);
     // fcntl with a struct flock argument (F_OFD_SETLK, F_OFD_GETLK).
     int (*lock)(int fd, int command, struct flock* lock);
     DIR* (*opendir)(const char* path);
@@ -34,6 +35,8 @@ struct Syscalls {
     int (*mkdir)(const char* path, mode_t mode);
     // renameat2 in the current directory, with its flags (RENAME_NOREPLACE).
     int (*rename)(const char* from, const char* to, unsigned flags);
+    // link: the new name of a rename where renameat2 cannot refuse to replace.
+    int (*link)(const char* from, const char* to);
     int (*unlink)(const char* path);
     int (*rmdir)(const char* path);
     int (*syncfs)(int fd);

@@ -106,20 +106,28 @@ TEST_F(FirmConversionTest, PreparationFailuresEndTheFirmWithFalse) {
         {"no 2024 root", [](const qztest::TempDir& t) { std::filesystem::remove_all(t.path() / "2024"); }, "FIRMA",
          "Utworzenia katalogu firmy"},
         {"unusable directory", [](const qztest::TempDir&) {}, "..", "Niepoprawna nazwa katalogu firmy .."},
-        // Made by another run after the detection: passed over, nothing in it touched.
-        {"directory made since", [](const qztest::TempDir& t) { t.writeFile("2024/FIRMA/2024_ROK.REK", "obcy"); },
-         "FIRMA", "Katalog zajęty przez inną konwersję, firma pominięta: "},
     };
     for (const auto& c : cases) {
         startAgain();
         c.spoil(temp);
         keyWaits = 0;
-        EXPECT_FALSE(convert::ConvertFirm({root2023(), root2024()}, "FIRMA", c.directory, {}, mark)) << c.what;
+        EXPECT_EQ(convert::ConvertFirm({root2023(), root2024()}, "FIRMA", c.directory, {}, mark),
+                  convert::FirmConversion::NotConverted)
+            << c.what;
         EXPECT_EQ(keyWaits, 1) << c.what;
         EXPECT_NE(logsAtWaits.back().find(c.shown), std::string::npos) << c.what << "\n" << logsAtWaits.back();
         EXPECT_FALSE(temp.exists("2024/FIRMA/_qz_kpr.rek")) << c.what;
         EXPECT_FALSE(temp.exists("2024/FIRMA/_qz_conv.tmp")) << c.what;
     }
+    // Made by another run after the detection: its work, passed over without a key
+    // wait, nothing in it touched.
+    startAgain();
+    temp.writeFile("2024/FIRMA/2024_ROK.REK", "obcy");
+    keyWaits = 0;
+    EXPECT_EQ(convert::ConvertFirm({root2023(), root2024()}, "FIRMA", "FIRMA", {}, mark),
+              convert::FirmConversion::TakenElsewhere);
+    EXPECT_EQ(keyWaits, 0);
+    EXPECT_FALSE(temp.exists("2024/FIRMA/_qz_conv.tmp"));
     EXPECT_EQ(temp.readFile("2024/FIRMA/2024_ROK.REK"), "obcy");
 }
 
@@ -128,9 +136,11 @@ TEST_F(FirmConversionTest, PreparationFailuresEndTheFirmWithFalse) {
 TEST_F(FirmConversionTest, AMarkMadeSinceByAnotherRunIsLeftToIt) {
     temp.writeFile("2024/FIRMA/_qz_conv.tmp", "obcy\r\n");
     convert::NoteMadeByThisRun(root2024() + "FIRMA");
-    EXPECT_FALSE(convert::ConvertFirm({root2023(), root2024()}, "FIRMA", "FIRMA", {}, mark));
+    keyWaits = 0;
+    EXPECT_EQ(convert::ConvertFirm({root2023(), root2024()}, "FIRMA", "FIRMA", {}, mark),
+              convert::FirmConversion::TakenElsewhere);
     convert::ReleaseClaims();
-    EXPECT_NE(logsAtWaits.back().find("Katalog zajęty przez inną konwersję, firma pominięta: "), std::string::npos);
+    EXPECT_EQ(keyWaits, 0);
     EXPECT_EQ(temp.readFile("2024/FIRMA/_qz_conv.tmp"), "obcy\r\n");
     EXPECT_FALSE(temp.exists("2024/FIRMA/_qz_kpr.rek"));
 }

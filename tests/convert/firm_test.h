@@ -72,7 +72,8 @@ protected:
     bool convertFirm(const std::vector<std::string>& extraFiles = {}, bool registered = true) {
         const std::string year2023 = root2023();
         const std::string year2024 = root2024();
-        const bool converted = convert::ConvertFirm({year2023, year2024}, "FIRMA", "FIRMA", extraFiles, mark);
+        const bool converted = convert::ConvertFirm({year2023, year2024}, "FIRMA", "FIRMA", extraFiles, mark) ==
+                               convert::FirmConversion::Converted;
         if (converted && registered) convert::FinishFirm(mark);
         return converted;
     }

@@ -176,6 +176,22 @@ TEST_F(ProgressLogTest, TheReportHoldsEveryLineUpToAnErrorOnceTheErrorIsShown) {
     EXPECT_NE(report.find("Kopiuję plik\r\n! Błąd odczytu\r\n"), std::string::npos) << report;
 }
 
+// Another workstation's run appends to the same report meanwhile: each run's lines
+// go after the other's, none written over.
+TEST_F(ProgressLogTest, TheReportIsAppendedToAfterWhatAnotherRunWroteMeanwhile) {
+    qztest::TempDir temp;
+    const std::string name(convert::kRunReportName);
+    convert::OpenRunReport(temp.root() + name, {});
+    convert::SetLogColour(convert::logcolour::Error);
+    convert::LogWriteLine("Pierwszy");
+    temp.writeFile(name, temp.readFile(name) + "drugie stanowisko\r\n");
+    convert::SetLogColour(convert::logcolour::Error);
+    convert::LogWriteLine("Trzeci");
+    convert::CloseRunReport();
+    EXPECT_NE(temp.readFile(name).find("! Pierwszy\r\ndrugie stanowisko\r\n! Trzeci\r\n"), std::string::npos)
+        << temp.readFile(name);
+}
+
 }  // namespace
 
 // While a wait is on, the hint row names what it expects; the bar it covered comes back.

@@ -2,14 +2,15 @@
 # Two converters on the same trees at once, as on two workstations. The first stops
 # after its first firm, still holding that firm's in-progress mark, while the second
 # starts: the second's detection leaves that firm alone. Then both go on together and
-# race for the other firms. Every firm is converted once and registered once, and
-# the 2024 tree equals that of one run.
+# race for the other firms, the second passing over each firm the first has taken
+# without waiting for a key. Every firm is converted once and registered once, and
+# the 2024 tree equals that of one run. How the two shared the firms is printed.
 set -euo pipefail
 server_name=qz-e2e-two
 source "$(dirname "$0")/lib/tmux.sh"
 source "$(dirname "$0")/lib/converter.sh"
 
-make_trees --seed 23 --firms 6 --persons 2 --entries-per-month 2 --profile quiet
+make_trees --seed 23 --firms 12 --persons 2 --entries-per-month 2 --profile quiet
 write_path_file
 mapfile -t dirs < <(registry_directories "$old2023/SPISFIRM.DAT")
 
@@ -69,4 +70,6 @@ on "$second" finish_run
 finish_run
 
 expect_tree_of_one_run "$one_run" "one run"
+echo "firms registered by each run: $(grep -a 'Firmy przeniesione i wpisane' "$new2024/qz23-24.LOG" |
+  sed 's/.*: //' | paste -sd/ -)"
 echo "ok"

@@ -52,13 +52,16 @@ to_start_page() {
   tm send-keys PgDn
   wait_page "START KOPIOWANIA"
 }
-# Starts the converter and walks it to the firm picker's F5: every firm offered is
-# converted.
-start_conversion() {
+# Starts the converter and walks it to the firm picker.
+to_picker() {
   start_converter
   to_start_page
   tm send-keys F5
   answer_until "BAZA FIRM"
+}
+# The same and the picker's F5: every firm offered is converted.
+start_conversion() {
+  to_picker
   tm send-keys F5
 }
 # The end of a run: "Nacisnij Enter", a key, exit code 0.
@@ -91,8 +94,7 @@ answer_for() {
     *"mimo to? (T/N)"*) [ -n "${register_answer:-}" ] && echo "$register_answer" ;;
     *"(B/N/A) ?"*) echo B ;;
     *"Nie odnaleziono osoby związanej z członkiem rodziny !"* | *"Upss..."* | *"jako BO.2024"* | \
-      *"Zerowa ilość odczytanych firm"* | *"nie ma czego konwertować"* | *"Nie można dokonać konwersji ..."* | \
-      *"Katalog zajęty przez inną konwersję"*) echo Enter ;;
+      *"Zerowa ilość odczytanych firm"* | *"nie ma czego konwertować"* | *"Nie można dokonać konwersji ..."*) echo Enter ;;
     *) return 1 ;;
   esac
 }

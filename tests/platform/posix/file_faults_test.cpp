@@ -236,10 +236,12 @@ TEST_F(FileFaults, DirectoryFailures) {
         EXPECT_EQ(renameFile(path(), temp.root() + "INNY.REK"), err::NotSameDevice);
     }
     {
-        // A file system without RENAME_NOREPLACE still renames.
+        // A file system without RENAME_NOREPLACE still renames, through a second link.
         FailNthCall<&Syscalls::rename> fault(1, EINVAL);
+        CountCalls<&Syscalls::link> linked(kNever, 0);
         EXPECT_EQ(renameFile(path(), temp.root() + "INNY.REK"), err::Ok);
-        EXPECT_EQ(fault.callCount(), 2);
+        EXPECT_EQ(linked.callCount(), 1);
+        EXPECT_FALSE(temp.exists("DANE.REK"));
     }
     {
         // The check for handles still open that cannot be made stops the rename.
@@ -250,6 +252,88 @@ TEST_F(FileFaults, DirectoryFailures) {
     FailNthCall<&Syscalls::unlink> fault(1, EPERM);
     EXPECT_EQ(removeFile(temp.root() + "inny.rek"), err::AccessDenied);
     EXPECT_TRUE(temp.exists("INNY.REK"));
+}
+
+// Another workstation makes the new name between the look-up and the rename, on a
+// file system without RENAME_NOREPLACE: a file just before the link, a directory
+// just before the empty one that claims the name.
+void makeMeanwhile(const char* path, bool directory) {
+    const std::string file = directory ? std::string(path) + "/OBCY.REK" : std::string(path);
+    if (directory) posix::realSyscalls().mkdir(path, 0777);
+    const int other = posix::realSyscalls().open(file.c_str(), O_WRONLY | O_CREAT, 0666);
+    EXPECT_EQ(posix::realSyscalls().write(other, "obcy", 4), 4);
+    posix::realSyscalls().close(other);
+}
+int linkAfterAnotherMadeIt(const char* from, const char* to) {
+    makeMeanwhile(to, false);
+    return posix::realSyscalls().link(from, to);
+}
+int mkdirAfterAnotherMadeIt(const char* path, mode_t mode) {
+    makeMeanwhile(path, true);
+    return posix::realSyscalls().mkdir(path, mode);
+}
+
+TEST_F(FileFaults, ARenameWithoutNoReplaceNeverOverwritesWhatAppearedMeanwhile) {
+    {
+        FailNthCall<&Syscalls::rename> noFlag(1, EINVAL);
+        ScopedSyscall<&Syscalls::link> race(&linkAfterAnotherMadeIt);
+        EXPECT_EQ(renameFile(path(), temp.root() + "NOWY.REK"), err::AlreadyExists);
+    }
+    EXPECT_EQ(temp.readFile("NOWY.REK"), "obcy");
+    EXPECT_EQ(temp.readFile("DANE.REK"), "0123456789");
+    temp.writeFile("STARY/DANE.REK", "stary");
+    temp.writeFile("DRUGI/DANE.REK", "drugi");
+    {
+        FailNthCall<&Syscalls::rename> noFlag(1, EINVAL);
+        EXPECT_EQ(renameFile(temp.root() + "STARY", temp.root() + "NOWY"), err::Ok);
+    }
+    EXPECT_EQ(temp.readFile("NOWY/DANE.REK"), "stary");
+    {
+        FailNthCall<&Syscalls::rename> noFlag(1, EINVAL);
+        ScopedSyscall<&Syscalls::mkdir> race(&mkdirAfterAnotherMadeIt);
+        EXPECT_EQ(renameFile(temp.root() + "DRUGI", temp.root() + "TRZECI"), err::AlreadyExists);
+    }
+    EXPECT_EQ(temp.readFile("TRZECI/OBCY.REK"), "obcy");
+    EXPECT_EQ(temp.readFile("DRUGI/DANE.REK"), "drugi");
+}
+
+// A lock taken has the file's view revalidated (its access time set); one whose view
+// the drive fails to give is no lock. A handle's locks and marks are released before
+// its descriptor is closed, not left to the close.
+bool gReleasedAll = false;
+bool gReleasedBeforeClose = false;
+int noteRelease(int fd, int command, struct flock* lock) {
+    if (command == F_OFD_SETLK && lock->l_type == F_UNLCK && lock->l_start == 0 && lock->l_len == 0)
+        gReleasedAll = true;
+    return posix::realSyscalls().lock(fd, command, lock);
+}
+int noteClose(int fd) {
+    gReleasedBeforeClose = gReleasedAll;
+    return posix::realSyscalls().close(fd);
+}
+
+TEST_F(FileFaults, ALockRevalidatesTheViewAndLocksGoBeforeTheClose) {
+    FileHandle file = open();
+    {
+        CountCalls<&Syscalls::futimens> touched(kNever, 0);
+        ASSERT_EQ(lockRange(file, 0, 10), err::Ok);
+        EXPECT_EQ(touched.callCount(), 1);
+    }
+    {
+        FailNthCall<&Syscalls::futimens> refused(1, EPERM);
+        EXPECT_EQ(lockRange(file, 20, 10), err::Ok) << "a file whose times this user may not set";
+    }
+    {
+        FailNthCall<&Syscalls::futimens> lost(1, EIO);
+        EXPECT_EQ(lockRange(file, 40, 10), err::GeneralFailure);
+    }
+    FileHandle other = open();
+    EXPECT_EQ(lockRange(other, 40, 10), err::Ok) << "the range whose view failed is not held";
+    gReleasedAll = gReleasedBeforeClose = false;
+    ScopedSyscall<&Syscalls::lock> released(&noteRelease);
+    ScopedSyscall<&Syscalls::close> closed(&noteClose);
+    EXPECT_EQ(closeFile(file), err::Ok);
+    EXPECT_TRUE(gReleasedBeforeClose);
 }
 
 // Another process creates the file between the look-up and the open.
