@@ -59,12 +59,19 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
     const convert::DataRoots roots{run.paths.root2023, run.paths.root2024};
     const std::uint16_t firms = SelectedCount(count);
     std::uint16_t done = 0;
+    bool diskFull = false;
     for (std::uint16_t number = 1; number <= count; ++number) {
         const FirmRecord* firm = FirmByNumber(number);
         if (!firm) continue;
         const std::string directory = firm->registry.Directory();
         if (!firm->selected) {
             convert::ReportFirmResult(firm->registry.Name(), directory, convert::FirmOutcome::PassedOver);
+            continue;
+        }
+        // Nothing more can be written after a full disk: the firms left are named in
+        // the report as not taken, so that none is missing from it.
+        if (diskFull) {
+            convert::ReportFirmResult(firm->registry.Name(), directory, convert::FirmOutcome::NotTaken);
             continue;
         }
         ShowFirmInTitle(++done, firms);
@@ -89,8 +96,7 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
                                       ? convert::FirmOutcome::TakenElsewhere
                                       : OutcomeOf(accepted, durable, registered),
                                   convert::FailedFiles());
-        // Nothing more can be written: the run goes to its end.
-        if (convert::DiskFullMet()) break;
+        diskFull = convert::DiskFullMet();
     }
     platform::console().setTitle(kConsoleTitle);
     // A close that fails may have lost what the last inserts wrote. (A lock that

@@ -221,6 +221,7 @@ std::string_view outcomeText(FirmOutcome outcome) {
                    "(odpowiedź N: następny przebieg przeniesie ją od nowa)"_cp;
         case FirmOutcome::NotRegistered: return "przeniesiona, ale NIE wpisana do rejestru 2024"_cp;
         case FirmOutcome::NotConverted: return "NIE przeniesiona"_cp;
+        case FirmOutcome::NotTaken: return "NIE przeniesiona (nie podjęta: brak miejsca na dysku)"_cp;
         case FirmOutcome::PassedOver: return "pominięta (nie zaznaczona)"_cp;
         case FirmOutcome::TakenElsewhere: return "pominięta (konwertowana na innym stanowisku)"_cp;
     }
@@ -304,7 +305,8 @@ void ReportFirmResult(std::string_view name, std::string_view directory, FirmOut
             break;
         case FirmOutcome::LeftIncomplete:
         case FirmOutcome::NotRegistered:
-        case FirmOutcome::NotConverted: ++gReport.notConverted; break;
+        case FirmOutcome::NotConverted:
+        case FirmOutcome::NotTaken: ++gReport.notConverted; break;
         case FirmOutcome::PassedOver:
         case FirmOutcome::TakenElsewhere: ++gReport.passedOver; break;
     }

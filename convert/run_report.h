@@ -27,6 +27,7 @@ enum class FirmOutcome {
     LeftIncomplete,        // converted with failed files, kept out as the user asked
     NotRegistered,         // converted, but the registry insert failed
     NotConverted,          // the conversion gave the firm up
+    NotTaken,              // selected, but not begun: the disk was full
     PassedOver,            // not selected in the picker
     TakenElsewhere,        // being converted, or converted meanwhile, by another workstation
 };

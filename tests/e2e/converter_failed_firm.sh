@@ -34,8 +34,8 @@ echo "failed firm: ok"
 
 # A 2024 root on a small tmpfs that fills up during the second firm: that firm ends
 # at once with one box naming the root, leaves no partial file, stays out of the
-# registry with its in-progress mark, and no firm after it is taken; the report, on
-# the same disk, still gets its summary. Once there is room, the next run completes
+# registry with its in-progress mark, and no firm after it is taken (the report
+# names it as not taken); the report, on the same disk, still gets its summary. Once there is room, the next run completes
 # the tree of one uninterrupted run. Mounting needs root: without it the case is
 # skipped, and says so.
 converted_run() {
@@ -53,9 +53,10 @@ converted_run
 answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
 finish_run
 one_run="$(data_digest "$new2024")"
-# Room for the global data, the first firm and half of the second.
+# Room for the global data, the first firm and half of the second, and for a whole
+# report (its lines are whole, and this run's report must get its summary).
 room=$(( $(du -sk "$new2024/#BIN024" | cut -f1) + $(du -sk "$new2024/${dirs[0]}" | cut -f1) +
-  $(du -sk "$new2024/${dirs[1]}" | cut -f1) / 2 ))
+  $(du -sk "$new2024/${dirs[1]}" | cut -f1) / 2 + $(du -sk "$new2024/qz23-24.LOG" | cut -f1) ))
 rm -rf "$new2024"
 mkdir "$new2024"
 if [ "$(id -u)" != 0 ] || ! mount -t tmpfs -o "size=${room}k" tmpfs "$new2024" 2>/dev/null; then
@@ -89,6 +90,8 @@ grep -qF "= Firma " "$new2024/qz23-24.LOG" && grep -qF "=== Podsumowanie ===" "$
   { cat "$new2024/qz23-24.LOG"; fail "the report lacks the firm results or its summary"; }
 grep -qF "[${dirs[1]}]: NIE przeniesiona: Brak miejsca na dysku" "$new2024/qz23-24.LOG" ||
   fail "the report does not say why the firm was not converted"
+grep -qF "[${dirs[2]}]: NIE przeniesiona (nie podjęta: brak miejsca na dysku)" "$new2024/qz23-24.LOG" ||
+  fail "the report does not name the firm left after the full disk"
 
 mount -o remount,size=64m "$new2024"
 converted_run
