@@ -76,7 +76,9 @@ TEST_F(SharedFileTest, OpenOrAskCreateAsksTwoRowsLowerThanTheOtherBoxes) {
         EXPECT_EQ(rows(10, 11),
                   "                   ┌───────────── Potwierdź ──────────────┐\n"
                   "                   │        Nie odnaleziono pliku:        │\n");
-        EXPECT_NE(screen.rowText(12).find(Path()), std::string::npos);
+        // The name as far as the box's 38 inner columns: a long temporary folder
+        // (Wine's own, when the tests run without a short one) is cut at the frame.
+        EXPECT_NE(screen.rowText(12).find(Path().substr(0, 38)), std::string::npos);
         EXPECT_EQ(rows(13, 13), "                   │           Utworzyć nowy ?            │\n");
     });
     screen.pushText("N");
