@@ -88,12 +88,14 @@ expect_shown_at_pause() {
   exit 1
 }
 repeat() { local s="" i; for ((i = 0; i < $2; i++)); do s+="$1"; done; printf %s "$s"; }
-# Starts a command in the window; when it ends, its exit code shows as EXIT=n. A
+# Starts a command in the window; when it ends, its exit code shows as EXIT=n at the
+# start of a row (a program killed in raw mode leaves the terminal without carriage
+# returns, where the line would start wherever the cursor was and might wrap). A
 # session started before ends only after the new one runs: ending the server's last
 # session stops the server, and a new session started meanwhile may find it gone.
 run() {
   local before
   before="$(tm display -p '#{session_id}' 2>/dev/null || true)"
-  tm new-session -d -x 80 -y 25 "TERM=xterm-256color $*; echo \"EXIT=\$?\"; sleep 600"
+  tm new-session -d -x 80 -y 25 "TERM=xterm-256color $*; printf '\\rEXIT=%s\\n' \"\$?\"; sleep 600"
   [ -z "$before" ] || tm kill-session -t "$before"
 }
