@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "fileio/shared_file.h"
+#include "tui/screen.h"
 #include "tui/toolkit.h"
 
 namespace fileio {
@@ -100,8 +102,19 @@ int RollBack(platform::FileHandle& file, const UndoImage& undo) {
     return error;
 }
 
+// Only the holder of the file's whole-file lock makes or opens its journal, so a
+// handle that the removal finds open on it is this program's own, just closed: over
+// a network drive the release of its sharing locks may reach the server a moment
+// after the close. The removal is tried again as the file layer tries its locks.
 int RemoveInsertJournal(std::string_view fileName) {
-    const int error = platform::removeFile(InsertJournalName(fileName));
+    const std::string journal = InsertJournalName(fileName);
+    int error = platform::removeFile(journal);
+    for (int attempt = 1; attempt < MaxTries && (error == platform::err::LockViolation ||
+                                                 error == platform::err::SharingViolation);
+         ++attempt) {
+        tui::Delay(RetryDelay);
+        error = platform::removeFile(journal);
+    }
     return error == platform::err::Ok ? platform::flushDirectory(tui::DirectoryOf(fileName)) : error;
 }
 

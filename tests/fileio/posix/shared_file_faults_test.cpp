@@ -1,5 +1,6 @@
 // The shared record file when the system calls beneath fail (the POSIX layer's
 // syscall table makes them fail on purpose).
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "fileio/temp_files.h"
 
@@ -113,6 +115,36 @@ TEST_F(SharedFileFaults, FailedFlushOfAnInsertLeavesTheFileAsItWas) {
         EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, c}));
         EXPECT_FALSE(temp.exists("SPISFIRM.DAT.insert-journal"));
     }
+}
+
+// Over a network drive the locks of the journal's handle, just closed, may still
+// answer a moment later: the first looks of the removal (through a handle of its
+// own, opened for reading) at the journal's locks fail as busy.
+int gBusyLooks = 0;
+int BusyLookAtJournal(int fd, int command, struct flock* lock) {
+    const std::string link = "/proc/self/fd/" + std::to_string(fd);
+    if (command == F_OFD_GETLK && gBusyLooks > 0 && (fcntl(fd, F_GETFL) & O_ACCMODE) == O_RDONLY &&
+        std::filesystem::read_symlink(link).string().ends_with(".insert-journal")) {
+        --gBusyLooks;
+        errno = EAGAIN;
+        return -1;
+    }
+    return platform::posix::realSyscalls().lock(fd, command, lock);
+}
+
+TEST_F(SharedFileFaults, AJournalStillLookedAtAMomentAfterItsCloseGoesAllTheSame) {
+    const RegistryRecord a = Firm("A", "A", ""), b = Firm("B", "B", "");
+    WriteRegistry({a});
+    FirmListFile file(Path());
+    ASSERT_TRUE(file.Open(fileio::OpenExisting, fileio::WaitNone));
+    gBusyLooks = 3;
+    {
+        platform::posix::ScopedSyscall<&platform::posix::Syscalls::lock> busy(&BusyLookAtJournal);
+        EXPECT_TRUE(file.InsertSorted(&b));
+    }
+    EXPECT_EQ(gBusyLooks, 0);
+    EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, b}));
+    EXPECT_FALSE(temp.exists("SPISFIRM.DAT.insert-journal"));
 }
 
 // A network file system's client may remember a file a record shorter than its
