@@ -43,8 +43,11 @@ bool AskOverwrite(std::string_view name) {
     SetLogColour(logcolour::Normal);
     LogWriteLine();
     if (answer == 'Z' || answer == 'N') {
-        std::string point = std::string("zostawiony plik 2024 "_cp).append(name);
-        if (answer == 'N') point += std::string(" i wszystkie następne"_cp);
+        const std::string_view kept = "zostawiony plik 2024 "_cp;
+        const std::string_view andAllNext = " i wszystkie następne"_cp;
+        std::string point(kept);
+        point.append(name);
+        if (answer == 'N') point.append(andAllNext);
         ReportToCheck(point);
     }
 

@@ -83,7 +83,8 @@ private:
 
 // "Naciśnij T lub N" for the choices "TN".
 std::string ChoiceHint(std::string_view choices) {
-    std::string text("Naciśnij "_cp);
+    const std::string_view press = "Naciśnij "_cp;
+    std::string text(press);
     for (std::size_t index = 0; index < choices.size(); ++index) {
         if (index > 0) text += index + 1 == choices.size() ? " lub " : ", ";
         text += choices[index];
