@@ -6,7 +6,7 @@
 
 #include "convert/local_time_text.h"
 #include "convert/progress_log.h"
-#include "fileio/shared_file.h"
+#include "fileio/busy_file.h"
 #include "platform/clock.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
@@ -100,11 +100,7 @@ enum class Held { Kept, Released };
 // the file layer tries its locks. done counts the bytes written; the error of the
 // step that failed.
 int appendAtEnd(platform::FileHandle& file, const std::string& text, std::size_t& done) {
-    int locked = platform::lockRange(file, 0, 1);
-    for (int attempt = 1; locked == platform::err::LockViolation && attempt < fileio::MaxTries; ++attempt) {
-        platform::clock().sleepMs(fileio::RetryDelay);
-        locked = platform::lockRange(file, 0, 1);
-    }
+    const int locked = fileio::RetryBriefly([&] { return platform::lockRange(file, 0, 1); });
     if (locked != platform::err::Ok) return locked;
     std::uint64_t size = 0;
     int result = platform::fileSize(file, size);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "fileio/message_lines.h"
+#include "fileio/shared_file.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "tui/journal.h"
@@ -37,6 +38,17 @@ bool WaitForBusyFile(std::string_view name, int& tries) {
     ++tries;
     tui::Delay(kBusyRetryPause);
     return true;
+}
+
+int RetryBriefly(const std::function<int()>& attempt) {
+    int error = attempt();
+    for (int tries = 1; tries < MaxTries &&
+                        (error == platform::err::LockViolation || error == platform::err::SharingViolation);
+         ++tries) {
+        tui::Delay(RetryDelay);
+        error = attempt();
+    }
+    return error;
 }
 
 }  // namespace fileio

@@ -2,6 +2,7 @@
 // Waiting out a file that another workstation holds for a moment: the bookkeeping
 // program on the same drive opens, locks and saves its files while the converter
 // runs, and on the data's home platform a locked byte cannot even be read.
+#include <functional>
 #include <string_view>
 
 #include "platform/files.h"
@@ -27,5 +28,11 @@ int RetryWhileBusy(std::string_view name, Attempt attempt) {
         if (error == platform::err::Ok || !IsBusyError(error) || !WaitForBusyFile(name, tries)) return error;
     }
 }
+
+// Runs attempt (returning 0 or an error number) until it gives anything but a lock or
+// a sharing violation, at most MaxTries times RetryDelay apart, as the file layer
+// tries its locks: for a hold that lasts a moment and that nobody needs to be asked
+// about. Its last error.
+int RetryBriefly(const std::function<int()>& attempt);
 
 }  // namespace fileio

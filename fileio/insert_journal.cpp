@@ -2,8 +2,7 @@
 
 #include <limits>
 
-#include "fileio/shared_file.h"
-#include "tui/screen.h"
+#include "fileio/busy_file.h"
 #include "tui/toolkit.h"
 
 namespace fileio {
@@ -108,13 +107,7 @@ int RollBack(platform::FileHandle& file, const UndoImage& undo) {
 // after the close. The removal is tried again as the file layer tries its locks.
 int RemoveInsertJournal(std::string_view fileName) {
     const std::string journal = InsertJournalName(fileName);
-    int error = platform::removeFile(journal);
-    for (int attempt = 1; attempt < MaxTries && (error == platform::err::LockViolation ||
-                                                 error == platform::err::SharingViolation);
-         ++attempt) {
-        tui::Delay(RetryDelay);
-        error = platform::removeFile(journal);
-    }
+    const int error = RetryBriefly([&] { return platform::removeFile(journal); });
     return error == platform::err::Ok ? platform::flushDirectory(tui::DirectoryOf(fileName)) : error;
 }
 
