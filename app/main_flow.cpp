@@ -28,7 +28,6 @@ constexpr std::size_t kBannerRuleLength = 80;
 
 constexpr tui::Attribute kBannerColour = 10;  // light green
 constexpr tui::Attribute kRuleColour = 15;    // white
-constexpr tui::Attribute kLogTextColour = 7;  // light grey
 constexpr std::uint8_t kBlack = 0;
 
 constexpr std::string_view kCancelQuestion = "Rezygnujesz z konwersji danych na nowy rok ?";
@@ -113,12 +112,9 @@ std::string_view VersionLine() { return " PROGRAM DO PRZEPCHNIĘCIA DANYCH KPR_Q
 void WriteBanner() {
     tui::SetCursorShape(platform::CursorShape::Hidden);
     tui::SetTextBackground(kBlack);
-    convert::SetLogColour(kBannerColour);
     convert::ClearLog(true);
-    convert::LogWriteLine(VersionLine());
-    convert::SetLogColour(kRuleColour);
-    convert::LogWriteLine(std::string(kBannerRuleLength, kRuleCharacter));
-    convert::SetLogColour(kLogTextColour);
+    convert::LogWriteLine(VersionLine(), kBannerColour);
+    convert::LogWriteLine(std::string(kBannerRuleLength, kRuleCharacter), kRuleColour);
 }
 
 void RunWizard(Run& run) {

@@ -46,8 +46,7 @@ bool ChooseYear2024Settings() {
     constexpr std::string_view kChoices = " B-2023 N-2024, A-wszyskie następne na N  (B/N/A) ? "_cp;
     LogLineIn(logcolour::Error, kBothYears);
     LogLineIn(logcolour::Error, "Wybierz z których skrzystać :"_cp);
-    SetLogColour(logcolour::Error);
-    LogWrite(kChoices);
+    LogWrite(kChoices, logcolour::Error);
     const char answer = tui::JournalKey(std::string(kBothYears).append(kChoices), LogWaitForChoice("BNA"));
     LogWriteLine();
     LogWriteLine(std::string(" - wybrano: ") + answer);

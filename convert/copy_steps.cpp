@@ -21,9 +21,7 @@ void SetTargetNotice(TargetNotice notice) { gTargetNotice = std::move(notice); }
 bool NoticeTarget(std::string_view target) { return !gTargetNotice || gTargetNotice(target); }
 
 void LogLineIn(tui::Attribute colour, std::string_view text, std::string_view name) {
-    SetLogColour(colour);
-    LogWriteLine(std::string(text).append(name));
-    SetLogColour(logcolour::Normal);
+    LogWriteLine(std::string(text).append(name), colour);
 }
 
 std::string LogFailureLine(std::string_view text, std::string_view name) {

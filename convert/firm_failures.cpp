@@ -70,10 +70,8 @@ bool AcceptFirm(std::string_view name) {
     const std::string firm = "Firma " + std::string(name) + std::string(": błędy przy "_cp) +
                              std::to_string(gFirm.failed.size()) + " plikach.";
     constexpr std::string_view kAsk = "Wpisać ją do rejestru 2024 mimo to? (T/N)"_cp;
-    SetLogColour(logcolour::Prompt);
-    LogWriteLine(firm);
-    SetLogColour(logcolour::Prompt);
-    LogWrite(kAsk);
+    LogWriteLine(firm, logcolour::Prompt);
+    LogWrite(kAsk, logcolour::Prompt);
     const char answer = tui::JournalKey(firm + " " + std::string(kAsk), LogWaitForChoice("TN"));
     LogWriteLine();
     return answer == 'T';

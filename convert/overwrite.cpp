@@ -31,16 +31,11 @@ bool AskOverwrite(std::string_view name) {
     const std::string_view prefix = "Stwierdzono obecność pliku "_cp;
     std::string notice(prefix);
     notice.append(name);
-    SetLogColour(logcolour::Error);
-    LogWriteLine(notice);
-    SetLogColour(logcolour::Choice);
-    LogWriteLine(" W-wykonaj kopiownie (zastępując) [A-i wszystkie następne]  "_cp);
-    SetLogColour(logcolour::Choice);  // a colour holds for one write
-    LogWriteLine(" Z-zostaw plik                    [N-i wszystkie następne] ?"_cp);
-    SetLogColour(logcolour::Prompt);
-    LogWrite("---->  Z(n)/W(a)");
+    LogWriteLine(notice, logcolour::Error);
+    LogWriteLine(" W-wykonaj kopiownie (zastępując) [A-i wszystkie następne]  "_cp, logcolour::Choice);
+    LogWriteLine(" Z-zostaw plik                    [N-i wszystkie następne] ?"_cp, logcolour::Choice);
+    LogWrite("---->  Z(n)/W(a)", logcolour::Prompt);
     const char answer = tui::JournalKey(notice, LogWaitForChoice("ANWZ"));
-    SetLogColour(logcolour::Normal);
     LogWriteLine();
     if (answer == 'Z' || answer == 'N') {
         const std::string_view kept = "zostawiony plik 2024 "_cp;

@@ -29,7 +29,6 @@ struct Log {
     std::array<std::string, kLogRows> rows;
     int row = 1;
     int column = 1;
-    tui::Attribute colour = 0x07;
     bool lineInError = false;  // a part of the line at the write row was written in the error colour
     std::string wholeLine;     // the line at the write row as written, not cut at column 80
     // After a scroll, the rows above the write row and row 24 are drawn when the
@@ -114,21 +113,18 @@ void scroll() {
 
 }  // namespace
 
-void SetLogColour(tui::Attribute colour) { gLog.colour = colour; }
-
-void LogWrite(std::string_view text) {
+void LogWrite(std::string_view text, tui::Attribute colour) {
     gLog.wholeLine.append(text);
     const auto part = text.substr(0, static_cast<std::size_t>(kLogColumns - gLog.column + 1));
     gLog.rows[gLog.row - 1].replace(static_cast<std::size_t>(gLog.column - 1), part.size(), part);
-    tui::WriteOnScreen(gLog.colour, gLog.column, gLog.row, part);
+    tui::WriteOnScreen(colour, gLog.column, gLog.row, part);
     gLog.column = std::min(gLog.column + static_cast<int>(part.size()), kLogColumns);
     tui::PlaceCursorOnScreen(gLog.column, gLog.row);
-    if (gLog.colour == logcolour::Error) gLog.lineInError = true;
-    gLog.colour = tui::TextAttribute();
+    if (colour == logcolour::Error) gLog.lineInError = true;
 }
 
-void LogWriteLine(std::string_view text) {
-    LogWrite(text);
+void LogWriteLine(std::string_view text, tui::Attribute colour) {
+    LogWrite(text, colour);
     journalLine();
     if (gLog.row < kLastLineRow)
         ++gLog.row;

@@ -1,21 +1,22 @@
 #pragma once
 // The progress log: the scrolling text area in which the conversion reports what it
 // does, on the whole 80x25 screen. Rows 1 and 2 hold the header and never scroll;
-// lines are written into rows 3-23 and scroll up there; row 24 stays blank. A colour
-// set for the log holds for the next write only, then the screen's text attribute
-// is back in force. Every line is handed to the run's record as it ends (tui/journal.h).
+// lines are written into rows 3-23 and scroll up there; row 24 stays blank. Each
+// write names its colour; without one it is in the screen's text attribute. Every
+// line is handed to the run's record as it ends (tui/journal.h).
 #include <string>
 #include <string_view>
 
 #include "tui/colours.h"
 #include "tui/event.h"
+#include "tui/text_device.h"
 
 namespace convert {
 
 inline constexpr int kLogColumns = 80;
 inline constexpr int kLogRows = 25;
 
-// The colours the conversion sets before its log lines.
+// The colours of the conversion's log lines.
 namespace logcolour {
 inline constexpr tui::Attribute Normal = 7;
 inline constexpr tui::Attribute Label = 8;       // "osoba: ", "Osoba: "
@@ -26,12 +27,11 @@ inline constexpr tui::Attribute Choice = 14;     // the overwrite choices, a mis
 inline constexpr tui::Attribute Prompt = 15;     // prompts and person names
 }  // namespace logcolour
 
-// The colour of the next write.
-void SetLogColour(tui::Attribute colour);
-// Writes text at the log position without ending the line, cut at column 80.
-void LogWrite(std::string_view text);
-// Writes text and ends the line, scrolling when the last line of the area is full.
-void LogWriteLine(std::string_view text = {});
+// Writes text in colour at the log position without ending the line, cut at column 80.
+void LogWrite(std::string_view text, tui::Attribute colour = tui::TextAttribute());
+// Writes text in colour and ends the line, scrolling when the last line of the area
+// is full.
+void LogWriteLine(std::string_view text = {}, tui::Attribute colour = tui::TextAttribute());
 // Blanks the whole screen (whole) or everything below the two header rows; the next
 // write goes to the first blanked row.
 void ClearLog(bool whole);

@@ -384,8 +384,7 @@ void ShowRunReport() {
     if (anyResult)
         for (const std::string& line : countLines()) LogWriteLine(line);
     if (gReport.broken) {
-        SetLogColour(logcolour::Error);
-        LogWriteLine(std::string("Błąd zapisu raportu przebiegu: "_cp) + gReport.path);
+        LogWriteLine(std::string("Błąd zapisu raportu przebiegu: "_cp) + gReport.path, logcolour::Error);
     } else {
         LogWriteLine("Raport przebiegu: " + gReport.path);
     }

@@ -9,17 +9,12 @@
 namespace convert {
 
 void LogPersonName(std::string_view label, std::string_view first, std::string_view second) {
-    SetLogColour(logcolour::Label);
-    LogWrite(label);
-    SetLogColour(logcolour::Prompt);
-    LogWrite(std::string(first) + " " + std::string(second));
-    SetLogColour(logcolour::Normal);
+    LogWrite(label, logcolour::Label);
+    LogWrite(std::string(first) + " " + std::string(second), logcolour::Prompt);
 }
 
 char AskLetter(std::string_view prompt, std::string_view letters) {
-    SetLogColour(logcolour::YesNo);
-    LogWrite(prompt);
-    SetLogColour(logcolour::Normal);
+    LogWrite(prompt, logcolour::YesNo);
     // The line so far names the person and the question.
     return tui::JournalKey(LogLineSoFar(), LogWaitForChoice(letters));
 }

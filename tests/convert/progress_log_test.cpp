@@ -24,25 +24,20 @@ protected:
     ProgressLogTest() {
         convert::options() = convert::Options{};
         convert::ClearLog(true);
-        convert::SetLogColour(tui::TextAttribute());
     }
 
     // The banner as the main flow writes it.
     static void writeBanner() {
         tui::SetTextBackground(0);
-        convert::SetLogColour(0x0A);
         convert::ClearLog(true);
-        convert::LogWriteLine(" PROGRAM DO PRZEPCHNIĘCIA DANYCH KPR_QZ Z ROKU 2023 NA 2024 1.02"_cp);
-        convert::SetLogColour(0x0F);
-        convert::LogWriteLine(std::string(80, "─"_cp[0]));
-        convert::SetLogColour(0x07);
+        convert::LogWriteLine(" PROGRAM DO PRZEPCHNIĘCIA DANYCH KPR_QZ Z ROKU 2023 NA 2024 1.02"_cp, 0x0A);
+        convert::LogWriteLine(std::string(80, "─"_cp[0]), 0x0F);
     }
 };
 
-TEST_F(ProgressLogTest, AColourHoldsForOneWriteOnly) {
+TEST_F(ProgressLogTest, AColourHoldsForItsWriteOnly) {
     writeBanner();
-    convert::SetLogColour(0x0C);
-    convert::LogWrite("Błąd"_cp);
+    convert::LogWrite("Błąd"_cp, 0x0C);
     convert::LogWriteLine(" dalej");
     EXPECT_EQ(attributeOf(1, 1, 64), 0x0A);
     EXPECT_EQ(attributeOf(1, 2, 80), 0x0F);
@@ -89,8 +84,7 @@ TEST_F(ProgressLogTest, LinesScrollBelowTheHeaderAndRow24StaysBlank) {
 
 TEST_F(ProgressLogTest, ScrolledRowsAreDrawnInTheTextAttribute) {
     for (int line = 1; line <= 23; ++line) {
-        convert::SetLogColour(0x0C);
-        convert::LogWriteLine("x");
+        convert::LogWriteLine("x", 0x0C);
     }
     tui::Delay(0);  // shows the screen
     EXPECT_EQ(screen.cell(1, 22).attribute, 0x07);  // moved up from row 23
@@ -169,8 +163,7 @@ TEST_F(ProgressLogTest, TheReportHoldsEveryLineUpToAnErrorOnceTheErrorIsShown) {
     qztest::TempDir temp;
     convert::OpenRunReport(temp.root() + std::string(convert::kRunReportName), {});
     convert::LogWriteLine("Kopiuję plik"_cp);
-    convert::SetLogColour(convert::logcolour::Error);
-    convert::LogWriteLine("Błąd odczytu"_cp);
+    convert::LogWriteLine("Błąd odczytu"_cp, convert::logcolour::Error);
     const std::string report = temp.readFile(std::string(convert::kRunReportName));
     convert::CloseRunReport();
     EXPECT_NE(report.find("Kopiuję plik\r\n! Błąd odczytu\r\n"), std::string::npos) << report;
@@ -182,11 +175,9 @@ TEST_F(ProgressLogTest, TheReportIsAppendedToAfterWhatAnotherRunWroteMeanwhile) 
     qztest::TempDir temp;
     const std::string name(convert::kRunReportName);
     convert::OpenRunReport(temp.root() + name, {});
-    convert::SetLogColour(convert::logcolour::Error);
-    convert::LogWriteLine("Pierwszy");
+    convert::LogWriteLine("Pierwszy", convert::logcolour::Error);
     temp.writeFile(name, temp.readFile(name) + "drugie stanowisko\r\n");
-    convert::SetLogColour(convert::logcolour::Error);
-    convert::LogWriteLine("Trzeci");
+    convert::LogWriteLine("Trzeci", convert::logcolour::Error);
     convert::CloseRunReport();
     EXPECT_NE(temp.readFile(name).find("! Pierwszy\r\ndrugie stanowisko\r\n! Trzeci\r\n"), std::string::npos)
         << temp.readFile(name);
