@@ -55,11 +55,13 @@ std::uint32_t lastLedgerNumber(std::string_view path) {
 // Converts one monthly file into the same name in the target directory, then hides
 // the source when the conversion went through.
 void convertMonthFile(std::string_view label, std::string_view name, std::uint8_t month, std::uint16_t recordSize,
-                      const RecordConverter& converter, std::string_view sourceDir, std::string_view targetDir) {
+                      const RecordConverter& converter, std::string_view sourceDir, std::string_view targetDir,
+                      ExistingTarget existing) {
     const std::string source = inDir(sourceDir, name);
     if (!FileIsPresent(source)) return;
     LogWriteLine(std::string(label) + tui::MonthName(month));
-    if (ConvertRecords(source, inDir(targetDir, name), recordSize, recordSize, converter)) MarkConverted(source);
+    if (ConvertRecords(source, inDir(targetDir, name), recordSize, recordSize, converter, existing))
+        MarkConverted(source);
 }
 
 }  // namespace
@@ -68,16 +70,16 @@ void CarryLedgerEntries(std::string_view sourceDir, std::string_view targetDir) 
     for (std::uint8_t month = 1; month <= kMonths; ++month) {
         if (FirmStopped()) break;  // a full disk: no month's label either
         // Entries made in the 2024 program in January already are kept and added to.
-        SetAppendMode(month == 1);
+        const ExistingTarget existing = month == 1 ? ExistingTarget::Append : ExistingTarget::Ask;
         const std::string ledger = "2024K990." + std::to_string(month);
         const std::string target = inDir(targetDir, ledger);
-        StartLedgerNumbering(AppendMode() && FileIsPresent(target) ? lastLedgerNumber(target) : 0);
+        const bool addedTo = existing == ExistingTarget::Append && FileIsPresent(target);
+        StartLedgerNumbering(addedTo ? lastLedgerNumber(target) : 0);
         convertMonthFile("Konwertuję zapisy : "_cp, ledger, month, Entry::kSize, ConvertLedgerEntry, sourceDir,
-                         targetDir);
+                         targetDir, existing);
         convertMonthFile("Konwertuję spłaty : "_cp, "2024SP." + std::to_string(month), month,
-                         RepaymentRecord::kSize, ConvertRepayment, sourceDir, targetDir);
+                         RepaymentRecord::kSize, ConvertRepayment, sourceDir, targetDir, existing);
     }
-    SetAppendMode(false);
     if (FirmStopped()) return;
     LogWriteLine(std::string("Plik indeksów złych długów: "_cp) + std::string(kBadDebtIndex));
     CopyBlocks(inDir(sourceDir, kBadDebtIndex), inDir(targetDir, kBadDebtIndex));

@@ -30,15 +30,9 @@ using RecordConverter = std::function<bool(std::span<std::uint8_t> source, std::
 // as fits and always writes the target.
 bool CopyWholeRecord(std::span<std::uint8_t> source, std::span<std::uint8_t> target);
 
-// While append mode is on, the two record copies add to an existing target instead
-// of asking the overwrite question. Off at start.
-void SetAppendMode(bool on);
-bool AppendMode();
-
-// The plain record copy sets the counter to 1 when it starts and adds 1 after every
-// record read and every record written (the read that finds the end included). The
-// ledger carry-over of 2024 entries numbers its entries with it.
-std::uint32_t RecordCounter();
+// What a record copy does with a target that holds data already: put it to the
+// overwrite question, or add to it without a question.
+enum class ExistingTarget { Ask, Append };
 
 // Copies a text file line by line; every line is copied whole and ends with CR LF,
 // the way the product's data files end their lines. Lines the filter refuses are
@@ -53,12 +47,13 @@ bool CopyBlocks(std::string_view source, std::string_view target);
 // is. Writes "Brak pliku źródłowego " when the source is absent (true). False when
 // the target was kept or anything failed.
 bool CopyRecords(std::string_view source, std::string_view target, std::uint16_t recordSize,
-                 const RecordFilter& filter = {});
+                 const RecordFilter& filter = {}, ExistingTarget existing = ExistingTarget::Ask);
 
 // Converts a file of sourceSize-byte records into a file of targetSize-byte records,
 // one converter call per source record. Without a converter the target is created
 // empty. Results as CopyRecords.
 bool ConvertRecords(std::string_view source, std::string_view target, std::uint16_t sourceSize,
-                    std::uint16_t targetSize, const RecordConverter& converter);
+                    std::uint16_t targetSize, const RecordConverter& converter,
+                    ExistingTarget existing = ExistingTarget::Ask);
 
 }  // namespace convert

@@ -19,25 +19,22 @@ namespace {
 
 using namespace platform::literals;
 
-bool gAppendMode = false;
-std::uint32_t gRecordCounter = 0;
-
 void reportMissingSource(std::string_view source) {
     LogLineIn(logcolour::Choice, "Brak pliku źródłowego "_cp, source);
     LogPause();
 }
 
-// Settles what to do with an existing target (add to it in append mode, else the
+// Settles what to do with an existing target (add to it when existing says so, else the
 // overwrite question) and opens both files. False when the target is kept, cannot
 // be looked up (it may hold entries that a new file would throw away) or a file
 // did not open.
 bool openRecordFiles(std::string_view source, std::string_view target, platform::FileHandle& from,
-                     platform::FileHandle& to, bool& append) {
+                     platform::FileHandle& to, ExistingTarget existing, bool& append) {
     append = false;
     std::uint64_t targetSize = 0;
     if (!SearchFileSize(target, targetSize)) return false;
     if (targetSize > 0) {
-        if (gAppendMode)
+        if (existing == ExistingTarget::Append)
             append = true;
         else if (AskOverwrite(target))
             return false;
@@ -87,19 +84,13 @@ bool finishRecordCopy(BufferedWriter& writer, bool copied, platform::FileHandle&
 
 }  // namespace
 
-void SetAppendMode(bool on) { gAppendMode = on; }
-bool AppendMode() { return gAppendMode; }
-
-std::uint32_t RecordCounter() { return gRecordCounter; }
-
 bool CopyWholeRecord(std::span<std::uint8_t> source, std::span<std::uint8_t> target) {
     std::memcpy(target.data(), source.data(), std::min(source.size(), target.size()));
     return true;
 }
 
 bool CopyRecords(std::string_view source, std::string_view target, std::uint16_t recordSize,
-                 const RecordFilter& filter) {
-    gRecordCounter = 1;
+                 const RecordFilter& filter, ExistingTarget existing) {
     const FileInHand inHand(target);
     if (FirmStopped()) return false;
     const std::uint64_t size = ProbeFileSize(source);
@@ -110,7 +101,7 @@ bool CopyRecords(std::string_view source, std::string_view target, std::uint16_t
     platform::FileHandle from;
     platform::FileHandle to;
     bool append = false;
-    if (!openRecordFiles(source, target, from, to, append)) return false;
+    if (!openRecordFiles(source, target, from, to, existing, append)) return false;
     std::vector<std::uint8_t> record(recordSize);
     logStart(source, size, recordSize);
 
@@ -120,18 +111,16 @@ bool CopyRecords(std::string_view source, std::string_view target, std::uint16_t
     for (;;) {
         std::size_t done = 0;
         copied = readRecord(reader, record, done);
-        ++gRecordCounter;
         if (!copied || done == 0) break;
         if (filter && !filter(record)) continue;
         copied = writeRecord(writer, record.data(), done);
-        ++gRecordCounter;
         if (!copied) break;
     }
     return finishRecordCopy(writer, copied, from, source, to, target, append);
 }
 
 bool ConvertRecords(std::string_view source, std::string_view target, std::uint16_t sourceSize,
-                    std::uint16_t targetSize, const RecordConverter& converter) {
+                    std::uint16_t targetSize, const RecordConverter& converter, ExistingTarget existing) {
     const FileInHand inHand(target);
     if (FirmStopped()) return false;
     const std::uint64_t size = ProbeFileSize(source);
@@ -142,7 +131,7 @@ bool ConvertRecords(std::string_view source, std::string_view target, std::uint1
     platform::FileHandle from;
     platform::FileHandle to;
     bool append = false;
-    if (!openRecordFiles(source, target, from, to, append)) return false;
+    if (!openRecordFiles(source, target, from, to, existing, append)) return false;
     std::vector<std::uint8_t> sourceRecord(sourceSize);
     std::vector<std::uint8_t> targetRecord(targetSize);
     logStart(source, size, sourceSize);

@@ -99,7 +99,6 @@ void ResetRunState() {
     convert::options() = convert::Options{};
     convert::ResetOverwritePolicyForTests();
     convert::ResetAnnualAnswerForTests();
-    convert::SetAppendMode(false);
     convert::SetYear2024Source(false);
     convert::ClearLog(true);
 }

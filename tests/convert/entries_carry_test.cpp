@@ -71,7 +71,6 @@ TEST_F(EntriesCarryTest, MonthsAreNumberedFromOneAndStruckOutEntriesStayBehind) 
     EXPECT_EQ(numbering("2024K990.11"), (std::vector<std::pair<std::uint32_t, int>>{{1, 3}}));
     EXPECT_EQ(target("2024IDX.REK"), "indeks");
     EXPECT_EQ(source("2024K990.2"), february);  // renaming is off
-    EXPECT_FALSE(convert::AppendMode());
     EXPECT_TRUE(logHas("Konwertuję zapisy : Luty"));
     EXPECT_TRUE(logHas("FV 2       opis SKREŚLONY"));
     EXPECT_TRUE(logHas("Plik indeksów złych długów: 2024IDX.REK"));

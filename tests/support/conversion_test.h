@@ -27,7 +27,6 @@ protected:
         convert::options() = convert::Options{};
         convert::ResetOverwritePolicyForTests();
         convert::ResetAnnualAnswerForTests();
-        convert::SetAppendMode(false);
         convert::ForgetConverted();
     }
 };

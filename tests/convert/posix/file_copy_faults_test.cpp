@@ -79,12 +79,11 @@ TEST_F(FileCopyFaults, TextCopyFailuresWaitAndLeaveNoTarget) {
 TEST_F(FileCopyFaults, FailedAppendKeepsTheRecordsThatWereThere) {
     temp.writeFile("ZRODLO.REK", pattern(4000));
     temp.writeFile("CEL.REK", "STARYSTARY..");
-    convert::SetAppendMode(true);
     screen.pushIdle();  // the key comes once the error is shown
     screen.pushKey(tui::kbEnter);
     {
         ScopedSyscall<&Syscalls::write> diskFull(&halfThenDiskFull);
-        EXPECT_FALSE(convert::CopyRecords(path("ZRODLO.REK"), path("CEL.REK"), 4));
+        EXPECT_FALSE(convert::CopyRecords(path("ZRODLO.REK"), path("CEL.REK"), 4, {}, convert::ExistingTarget::Append));
     }
     EXPECT_TRUE(temp.readFile("CEL.REK").starts_with("STARYSTARY..")) << "nothing of the earlier file is lost";
     EXPECT_TRUE(screen.inputEmpty()) << "the error waits for a key";
@@ -125,9 +124,19 @@ TEST_F(FileCopyFaults, OpenAndCreateFailuresNameTheFile) {
 // The search for the target fails: whether it holds data is unknown, so it is
 // neither replaced nor emptied (in append mode too), and the failure is reported.
 TEST_F(FileCopyFaults, TargetThatCannotBeLookedUpIsLeftAlone) {
+    constexpr auto kAppend = convert::ExistingTarget::Append;
+    // The text and block copies know no appending.
+    const NamedCopy appending[] = {
+        kCopies[0],
+        kCopies[1],
+        {"record", [](const std::string& s, const std::string& t) { return convert::CopyRecords(s, t, 4, {}, kAppend); }},
+        {"conversion",
+         [](const std::string& s, const std::string& t) {
+             return convert::ConvertRecords(s, t, 4, 4, convert::CopyWholeRecord, kAppend);
+         }},
+    };
     for (const bool append : {false, true}) {
-        convert::SetAppendMode(append);
-        for (const NamedCopy& copy : kCopies) {
+        for (const NamedCopy& copy : append ? std::span<const NamedCopy>(appending) : std::span<const NamedCopy>(kCopies)) {
             const std::string name = std::string(copy.name) + (append ? " appending" : "");
             temp.writeFile("ZRODLO.DAT", "abcdefgh");
             temp.writeFile("CEL.DAT", "stary");
@@ -144,7 +153,6 @@ TEST_F(FileCopyFaults, TargetThatCannotBeLookedUpIsLeftAlone) {
             EXPECT_TRUE(screen.inputEmpty()) << name << ": the error waits for a key";
         }
     }
-    convert::SetAppendMode(false);
 }
 
 TEST_F(FileCopyFaults, TargetThatFailsToCloseFails) {
