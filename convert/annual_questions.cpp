@@ -5,6 +5,7 @@
 #include "convert/copy_steps.h"
 #include "convert/progress_log.h"
 #include "convert/run_report.h"
+#include "convert/run_state.h"
 #include "platform/cp852.h"
 #include "tui/journal.h"
 #include "tui/event.h"
@@ -19,9 +20,6 @@ using namespace platform::literals;
 
 constexpr int kProportionWidth = 3;
 constexpr std::uint16_t kMaxProportion = 100;
-
-// Set by the answer A; holds for the rest of the run.
-bool gAnswerForAll = false;
 
 // A decimal whole number from 0 to 100, blanks around it allowed.
 std::optional<std::uint16_t> proportionOf(std::string_view answer) {
@@ -41,7 +39,7 @@ std::optional<std::uint16_t> proportionOf(std::string_view answer) {
 }  // namespace
 
 bool ChooseYear2024Settings() {
-    if (gAnswerForAll) return true;
+    if (runState().annualSettingsFrom2024ForAll) return true;
     constexpr std::string_view kBothYears = "Występują dane ROCZNE za rok 2023 i 2024 !"_cp;
     constexpr std::string_view kChoices = " B-2023 N-2024, A-wszyskie następne na N  (B/N/A) ? "_cp;
     LogLineIn(logcolour::Error, kBothYears);
@@ -52,7 +50,7 @@ bool ChooseYear2024Settings() {
     LogWriteLine(std::string(" - wybrano: ") + answer);
     ReportToCheck(answer == 'B' ? "dane roczne wzięte z 2023"_cp : "dane roczne wzięte z 2024"_cp);
     LogWriteLine();
-    if (answer == 'A') gAnswerForAll = true;
+    if (answer == 'A') runState().annualSettingsFrom2024ForAll = true;
     return answer != 'B';
 }
 
@@ -92,7 +90,5 @@ void WarnOfOpenDecember() {
     tui::Beep();
     LogWaitForKey(false);
 }
-
-void ResetAnnualAnswerForTests() { gAnswerForAll = false; }
 
 }  // namespace convert

@@ -7,7 +7,7 @@ namespace convert {
 
 // Both years' annual settings are in the firm's 2023 directory: asks B (2023), N
 // (2024) or A (2024 for this and every later firm of the run). Once A was answered it
-// asks no more. True when the 2024 file is to be the source.
+// asks no more (convert/run_state.h). True when the 2024 file is to be the source.
 bool ChooseYear2024Settings();
 
 // Asks for the firm's VAT proportion for 2024 until the answer is a whole number
@@ -17,9 +17,5 @@ std::uint16_t AskVatProportion(std::optional<std::uint16_t> settled2023);
 
 // December 2023 was not approved: the closing balance carried may be wrong.
 void WarnOfOpenDecember();
-
-// Only for tests: the answer-for-all a run starts with. Nothing in the program
-// resets it.
-void ResetAnnualAnswerForTests();
 
 }  // namespace convert

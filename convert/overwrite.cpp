@@ -5,6 +5,7 @@
 #include "convert/file_size.h"
 #include "convert/progress_log.h"
 #include "convert/run_report.h"
+#include "convert/run_state.h"
 #include "platform/cp852.h"
 #include "tui/journal.h"
 
@@ -14,19 +15,17 @@ namespace {
 
 using namespace platform::literals;
 
-OverwritePolicy gPolicy = OverwritePolicy::Ask;
-UnaskedRewrite gUnaskedRewrite;
-
 }  // namespace
 
-OverwritePolicy CurrentOverwritePolicy() { return gPolicy; }
+OverwritePolicy CurrentOverwritePolicy() { return runState().overwrite; }
 
-void SetUnaskedRewrite(UnaskedRewrite rule) { gUnaskedRewrite = std::move(rule); }
+void SetUnaskedRewrite(UnaskedRewrite rule) { runState().unaskedRewrite = std::move(rule); }
 
 bool AskOverwrite(std::string_view name) {
-    if (gUnaskedRewrite && gUnaskedRewrite(name)) return false;
-    if (gPolicy == OverwritePolicy::KeepAll) return true;
-    if (gPolicy == OverwritePolicy::OverwriteAll) return false;
+    RunState& run = runState();
+    if (run.unaskedRewrite && run.unaskedRewrite(name)) return false;
+    if (run.overwrite == OverwritePolicy::KeepAll) return true;
+    if (run.overwrite == OverwritePolicy::OverwriteAll) return false;
 
     const std::string_view prefix = "Stwierdzono obecność pliku "_cp;
     std::string notice(prefix);
@@ -48,10 +47,10 @@ bool AskOverwrite(std::string_view name) {
 
     switch (answer) {
         case 'A':
-            gPolicy = OverwritePolicy::OverwriteAll;
+            run.overwrite = OverwritePolicy::OverwriteAll;
             return false;
         case 'N':
-            gPolicy = OverwritePolicy::KeepAll;
+            run.overwrite = OverwritePolicy::KeepAll;
             return true;
         case 'W':
             return false;
@@ -65,7 +64,5 @@ bool KeepTarget(std::string_view target) {
     if (!SearchFileSize(target, size)) return true;
     return size > 0 && AskOverwrite(target);
 }
-
-void ResetOverwritePolicyForTests() { gPolicy = OverwritePolicy::Ask; }
 
 }  // namespace convert

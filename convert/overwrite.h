@@ -1,7 +1,7 @@
 #pragma once
 // What happens when a copy meets a target that is already there: the user decides,
 // file by file or once for all that follow. An answer for all holds for the rest of
-// the run, across the global copy and every later firm.
+// the run, across the global copy and every later firm (convert/run_state.h).
 #include <cstdint>
 #include <functional>
 #include <string_view>
@@ -33,8 +33,5 @@ void SetUnaskedRewrite(UnaskedRewrite rule);
 // it, or the search for it failed (reported in the log), so that a file whose state
 // is unknown is never overwritten unasked.
 bool KeepTarget(std::string_view target);
-
-// Only for tests: the policy a run starts with. Nothing in the program resets it.
-void ResetOverwritePolicyForTests();
 
 }  // namespace convert

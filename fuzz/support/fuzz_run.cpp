@@ -4,11 +4,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "convert/annual_questions.h"
-#include "convert/file_copy.h"
 #include "convert/options.h"
-#include "convert/overwrite.h"
 #include "convert/progress_log.h"
+#include "convert/run_state.h"
 #include "convert/year_source.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
@@ -97,8 +95,7 @@ Process& process() {
 // The state a run starts with.
 void ResetRunState() {
     convert::options() = convert::Options{};
-    convert::ResetOverwritePolicyForTests();
-    convert::ResetAnnualAnswerForTests();
+    convert::runState() = convert::RunState{};
     convert::SetYear2024Source(false);
     convert::ClearLog(true);
 }

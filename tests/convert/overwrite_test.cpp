@@ -6,6 +6,7 @@
 #include <string>
 
 #include "convert/file_copy.h"
+#include "convert/run_state.h"
 #include "platform/cp852.h"
 #include "tests/support/conversion_test.h"
 #include "tui/keys.h"
@@ -61,7 +62,7 @@ TEST_F(OverwriteTest, AnswersInEitherCaseOtherKeysIgnored) {
         {"xT1 qw", false, OverwritePolicy::Ask},    {"\r\x1Bz", true, OverwritePolicy::Ask},
     };
     for (const auto& c : cases) {
-        convert::ResetOverwritePolicyForTests();
+        convert::runState() = convert::RunState{};
         screen.pushText(c.typedBefore);
         screen.pushIdle();  // the answer comes once the question is shown
         screen.pushText(c.keys);
@@ -85,7 +86,7 @@ TEST_F(OverwriteTest, AnAnswerForAllHoldsForEveryLaterTarget) {
         bool keep;
     } cases[] = {{"A", false}, {"n", true}};
     for (const auto& c : cases) {
-        convert::ResetOverwritePolicyForTests();
+        convert::runState() = convert::RunState{};
         screen.pushIdle();  // the answer comes once the question is shown
         screen.pushText(c.answer);
         EXPECT_EQ(copyOverExisting(std::string("PIERWSZY") + c.answer), c.keep) << c.answer;

@@ -1,7 +1,6 @@
 #pragma once
-// A screen test that starts from the state a run starts with: default options, the
-// overwrite policy that asks, no answer for all of the annual settings question,
-// append mode off, an empty progress log. The state is
+// A screen test that starts from the state a run starts with: default options, no
+// answer for all given (convert/run_state.h), an empty progress log. The state is
 // process-wide, so it is put back after the test as well.
 #include "convert/annual_questions.h"
 #include "convert/file_copy.h"
@@ -9,6 +8,7 @@
 #include "convert/options.h"
 #include "convert/overwrite.h"
 #include "convert/progress_log.h"
+#include "convert/run_state.h"
 #include "tests/support/screen_test.h"
 
 namespace qztest {
@@ -25,8 +25,7 @@ protected:
     // several conversions one after the other.
     static void resetRunState() {
         convert::options() = convert::Options{};
-        convert::ResetOverwritePolicyForTests();
-        convert::ResetAnnualAnswerForTests();
+        convert::runState() = convert::RunState{};
         convert::ForgetConverted();
     }
 };
