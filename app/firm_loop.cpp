@@ -85,7 +85,7 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
         // and the report tells it.
         convert::ConversionMark mark;
         const convert::FirmConversion conversion =
-            convert::ConvertFirm(roots, firm->registry.Name(), directory, run.extraFiles, mark);
+            convert::ConvertFirm(run.options, roots, firm->registry.Name(), directory, run.extraFiles, mark);
         const bool accepted = conversion == convert::FirmConversion::Converted;
         const bool durable = accepted && convert::MakeFirmDurable(roots, directory);
         const bool registered = durable && registry.InsertSorted(firm->registry.bytes.data());

@@ -206,8 +206,7 @@ private:
 
 }  // namespace
 
-void RunGlobalCopy(const RunPaths& paths) {
-    const convert::Options& options = convert::options();
+void RunGlobalCopy(const RunPaths& paths, const convert::Options& options) {
     TextRegionKeeper region;
     tui::SetTextRegion(kCopyTextRegion);
     const platform::NameMemory names;  // the directories are looked up once for the copy

@@ -2,6 +2,7 @@
 // The global copy: the installation-wide data of the 2023 global-data directory
 // carried into "#BIN024" of the 2024 tree, before any firm is converted.
 #include "app/paths.h"
+#include "convert/options.h"
 
 namespace app {
 
@@ -16,7 +17,7 @@ namespace app {
 // file before it writes it; the files are made durable before the mark goes. A mark
 // left by a run cut short makes the copy rewrite the files noted in it without the
 // overwrite question; a mark that another workstation holds leaves the copy out.
-void RunGlobalCopy(const RunPaths& paths);
+void RunGlobalCopy(const RunPaths& paths, const convert::Options& options);
 
 // Whether a run cut short left the global copy of the 2024 tree unfinished (its mark
 // is there and no one holds it); logs so in the error colour when it did.

@@ -31,22 +31,21 @@ enum FirmItemsControl { FirmItemList = 1 };
 
 }  // namespace
 
-std::unique_ptr<WizardPage> BuildGlobalItemsPage() {
+std::unique_ptr<WizardPage> BuildGlobalItemsPage(convert::Options& options) {
     auto page = OpenPage(" Dane globalne, konfiguracyjne ");
     if (!page) return nullptr;
     tui::Dialog& dialog = *page->dialog;
-    tui::Insert(dialog, tui::NewCheckList(Items(labels::kGlobalItems), convert::options().globalItems, 4, 4,
+    tui::Insert(dialog, tui::NewCheckList(Items(labels::kGlobalItems), options.globalItems, 4, 4,
                                           tui::NewLabel(labels::kItemsCaption, 3, 3)));
     InsertMoveButtons(dialog);
     dialog.handler = [](tui::Dialog& shown, tui::Event& event) { ClosePageOn(shown, event, {cmBack, cmNext}); };
     return page;
 }
 
-std::unique_ptr<WizardPage> BuildFirmItemsPage() {
+std::unique_ptr<WizardPage> BuildFirmItemsPage(convert::Options& options) {
     auto page = OpenPage(" Dane firmowe  ");
     if (!page) return nullptr;
     tui::Dialog& dialog = *page->dialog;
-    convert::Options& options = convert::options();
     page->staffSelection = static_cast<std::uint16_t>(options.staffSelection);
     page->pitDSelection = static_cast<std::uint16_t>(options.pitDSelection);
 
@@ -63,8 +62,7 @@ std::unique_ptr<WizardPage> BuildFirmItemsPage() {
     InsertMoveButtons(dialog);
 
     WizardPage* self = page.get();
-    dialog.handler = [self](tui::Dialog& shown, tui::Event& event) {
-        convert::Options& chosen = convert::options();
+    dialog.handler = [self, &chosen = options](tui::Dialog& shown, tui::Event& event) {
         // Family data cannot go without staff data.
         if (convert::KeepFamiliesWithStaff(chosen.firmItems)) shown.control(FirmItemList).Draw();
         chosen.staffSelection = static_cast<convert::StaffSelection>(self->staffSelection);

@@ -52,11 +52,10 @@ bool Leave(tui::Dialog& dialog, RunPaths& paths, bool savePaths) {
 
 }  // namespace
 
-std::unique_ptr<WizardPage> BuildLocationPage(RunPaths& paths) {
+std::unique_ptr<WizardPage> BuildLocationPage(RunPaths& paths, convert::Options& options) {
     auto page = OpenPage(" Lokalizacja ");
     if (!page) return nullptr;
     tui::Dialog& dialog = *page->dialog;
-    convert::Options& options = convert::options();
 
     tui::WriteInWindow(*dialog.window, tui::ControlColour(0), 22, 3,
                        "tam gdzie jest plik " + product::RegistryFileName());

@@ -4,7 +4,6 @@
 #include "app/global_copy.h"
 #include "app/run_report_header.h"
 #include "app/wizard_pages.h"
-#include "convert/options.h"
 #include "convert/progress_log.h"
 #include "convert/run_report.h"
 #include "fileio/message_lines.h"
@@ -34,7 +33,7 @@ constexpr std::string_view kCancelQuestion = "Rezygnujesz z konwersji danych na 
 
 // Shows a page and disposes of it; a page that cannot be shown counts as cancelled.
 tui::Command ShowPage(int number, Run& run) {
-    std::unique_ptr<WizardPage> page = BuildPage(number, run.paths);
+    std::unique_ptr<WizardPage> page = BuildPage(number, run.paths, run.options);
     if (!page) return tui::cmCancel;
     const tui::Command command = RunPage(*page);
     DisposePage(page);
@@ -120,7 +119,9 @@ void WriteBanner() {
 void RunWizard(Run& run) {
     int page = 1;
     for (;;) {
-        switch (ShowPage(page, run)) {
+        const tui::Command command = ShowPage(page, run);
+        convert::SetSlowLog(run.options.slowMode);  // the log follows the choice of page 1
+        switch (command) {
             case tui::cmCancel:
                 if (!ConfirmCancel()) break;
                 Recorded(run, [] { tui::JournalAnswer(kCancelQuestion, "Tak"); });
@@ -141,9 +142,9 @@ void RunWizard(Run& run) {
 }
 
 void StartConversion(const Run& run) {
-    const convert::Options& options = convert::options();
+    const convert::Options& options = run.options;
     if (options.has(options.copyScope, convert::scope::GlobalData) && options.globalItems != 0)
-        RunGlobalCopy(run.paths);
+        RunGlobalCopy(run.paths, options);
     if (options.has(options.copyScope, convert::scope::FirmData)) RunFirmLoop(run);
     convert::LogWriteLine();
     convert::LogWriteLine();

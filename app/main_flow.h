@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/paths.h"
+#include "convert/options.h"
 
 namespace app {
 
@@ -17,6 +18,7 @@ inline constexpr const char* kConsoleTitle = "qzMarel - Konwerter 2023 - 2024";
 struct Run {
     RunPaths paths;
     std::vector<std::string> extraFiles;  // entries of the list file, in order
+    convert::Options options;             // what the wizard's pages chose
 };
 
 // True when the first argument asks for the help screen: a "?" anywhere in it.

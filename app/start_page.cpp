@@ -32,9 +32,8 @@ void SettleGlobalScope(const RunPaths& paths, convert::Options& options) {
 
 }  // namespace
 
-std::unique_ptr<WizardPage> BuildStartPage(const RunPaths& paths) {
+std::unique_ptr<WizardPage> BuildStartPage(const RunPaths& paths, convert::Options& options) {
     // Before the page opens: what this logs stays under the page, not over it.
-    convert::Options& options = convert::options();
     SettleGlobalScope(paths, options);
     auto page = OpenPage(" START KOPIOWANIA ");
     if (!page) return nullptr;

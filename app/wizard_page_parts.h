@@ -8,6 +8,7 @@
 
 #include "app/paths.h"
 #include "app/wizard_pages.h"
+#include "convert/options.h"
 #include "tui/commands.h"
 #include "tui/dialog.h"
 
@@ -31,9 +32,10 @@ void ShowHints(tui::Dialog& dialog, bool back, tui::Command forward);
 void ClosePageOn(tui::Dialog& dialog, tui::Event& event, std::initializer_list<tui::Command> closing,
                  const std::function<bool()>& mayClose = {});
 
-std::unique_ptr<WizardPage> BuildLocationPage(RunPaths& paths);
-std::unique_ptr<WizardPage> BuildGlobalItemsPage();
-std::unique_ptr<WizardPage> BuildFirmItemsPage();
-std::unique_ptr<WizardPage> BuildStartPage(const RunPaths& paths);
+// The pages edit options, which must outlive them.
+std::unique_ptr<WizardPage> BuildLocationPage(RunPaths& paths, convert::Options& options);
+std::unique_ptr<WizardPage> BuildGlobalItemsPage(convert::Options& options);
+std::unique_ptr<WizardPage> BuildFirmItemsPage(convert::Options& options);
+std::unique_ptr<WizardPage> BuildStartPage(const RunPaths& paths, convert::Options& options);
 
 }  // namespace app::pages

@@ -4,16 +4,16 @@
 
 namespace app {
 
-std::unique_ptr<WizardPage> BuildPage(int number, RunPaths& paths) {
+std::unique_ptr<WizardPage> BuildPage(int number, RunPaths& paths, convert::Options& options) {
     switch (number) {
         case 1:
-            return pages::BuildLocationPage(paths);
+            return pages::BuildLocationPage(paths, options);
         case 2:
-            return pages::BuildGlobalItemsPage();
+            return pages::BuildGlobalItemsPage(options);
         case 3:
-            return pages::BuildFirmItemsPage();
+            return pages::BuildFirmItemsPage(options);
         case 4:
-            return pages::BuildStartPage(paths);
+            return pages::BuildStartPage(paths, options);
         default:
             return nullptr;
     }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/paths.h"
+#include "convert/options.h"
 #include "tui/commands.h"
 #include "tui/dialog.h"
 
@@ -31,7 +32,7 @@ struct WizardPage {
 
 // Builds page number (1 to kWizardPageCount) over the roots and the option set;
 // nullptr when its window cannot be opened.
-std::unique_ptr<WizardPage> BuildPage(int number, RunPaths& paths);
+std::unique_ptr<WizardPage> BuildPage(int number, RunPaths& paths, convert::Options& options);
 // Runs the page until a command closes it; returns that command.
 tui::Command RunPage(WizardPage& page);
 void DisposePage(std::unique_ptr<WizardPage>& page);

@@ -120,13 +120,11 @@ void ConvertLedgerFile(benchmark::State& state) {
         state.SkipWithError("cannot write the ledger");
         return;
     }
-    const convert::RecordConverter converter = [](std::span<std::uint8_t> from, std::span<std::uint8_t> to) {
-        return convert::ConvertLedgerEntry(from, to);
-    };
+    const convert::Options options;
     for (auto _ : state) {
         state.PauseTiming();
         platform::removeFile(target);
-        convert::StartLedgerNumbering(0);
+        const convert::RecordConverter converter = convert::LedgerEntryConverter(0, options);
         state.ResumeTiming();
         if (!convert::ConvertRecords(source, target, Entry::kSize, Entry::kSize, converter)) {
             state.SkipWithError("the conversion failed");

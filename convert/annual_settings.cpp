@@ -8,9 +8,7 @@
 #include "convert/copy_steps.h"
 #include "convert/file_size.h"
 #include "convert/firm_failures.h"
-#include "convert/options.h"
 #include "convert/progress_log.h"
-#include "convert/year_source.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 
@@ -24,7 +22,6 @@ constexpr std::string_view kFile2023 = "2023_ROK.REK";
 constexpr std::string_view kFile2024 = "2024_ROK.REK";
 constexpr std::size_t kLocationMax = 40;
 
-std::string gLocation;
 
 using Record = std::array<std::uint8_t, kAnnualRecordSize>;
 
@@ -75,7 +72,7 @@ private:
 
 // The general settings, with the VAT proportion asked for when the firm settles
 // VAT by proportion and 2024 has none, and the warning about an open December.
-void ConvertGeneral(const Record& source, Record& target, bool from2024) {
+void ConvertGeneral(const Record& source, Record& target, bool from2024, bool warnOfOpenDecember) {
     using General = AnnualGeneral;
     BuildGeneral(source, target, from2024);
     if (ReadByte(target, General::kVatByProportion) != 0 && ReadWord(target, General::kVatProportion) == 0) {
@@ -83,17 +80,14 @@ void ConvertGeneral(const Record& source, Record& target, bool from2024) {
             from2024 ? std::nullopt : std::optional(ReadWord(source, General::kVatSettled));
         WriteWord(target, General::kVatProportion, AskVatProportion(settled));
     }
-    if (!from2024 && ReadByte(source, General::kFirstOpenMonth) != General::kDecemberApproved &&
-        options().decemberWarning)
+    if (!from2024 && ReadByte(source, General::kFirstOpenMonth) != General::kDecemberApproved && warnOfOpenDecember)
         WarnOfOpenDecember();
 }
 
 }  // namespace
 
-const std::string& PreviousYearLocation() { return gLocation; }
-
-void ConvertAnnualSettings(const FirmPaths& firm) {
-    gLocation.clear();
+void ConvertAnnualSettings(const FirmPaths& firm, bool warnOfOpenDecember, AnnualSettingsFound& found) {
+    found.previousYearLocation.clear();
     const std::string targetPath = firm.TargetFile(kFile2024);
     const FileInHand inHand(targetPath);
     LogLineIn(logcolour::CopyStart, "Konwersja danych ROCZNYCH ustawień firmy "_cp);
@@ -107,7 +101,7 @@ void ConvertAnnualSettings(const FirmPaths& firm) {
         return;
     }
     const bool from2024 = !has2023 || (has2024 && ChooseYear2024Settings());
-    if (from2024) SetYear2024Source(true);
+    if (from2024) found.year2024Source = true;
 
     AnnualFiles files(targetPath);
     if (platform::openFile(from2024 ? path2024 : path2023, platform::mode::ReadOnly | platform::mode::DenyNone,
@@ -124,8 +118,8 @@ void ConvertAnnualSettings(const FirmPaths& firm) {
     Record source{};
     Record target{};
     if (!files.Read(source)) return;
-    gLocation = firm.source.substr(0, kLocationMax);
-    ConvertGeneral(source, target, from2024);
+    found.previousYearLocation = firm.source.substr(0, kLocationMax);
+    ConvertGeneral(source, target, from2024, warnOfOpenDecember);
     if (!files.Write(target)) return;
 
     if (!files.Read(source)) return;

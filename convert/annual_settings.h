@@ -10,14 +10,21 @@
 
 namespace convert {
 
-// Sets the year-2024 source flag when the 2024 file is the source (also when the
-// conversion then fails). The target is left complete or not at all: after a failed
-// read or write it is deleted. Every failure is reported in the log with a key
-// wait; none stops the firm.
-void ConvertAnnualSettings(const FirmPaths& firm);
+// What the annual settings conversion of a firm found, for the items after it.
+struct AnnualSettingsFound {
+    // The 2024 file that the 2023 program already kept is the source (set also when
+    // the conversion then fails): records of 2024 are then kept as they are instead
+    // of being built afresh.
+    bool year2024Source = false;
+    // Where the firm's 2023 data lie, once the general settings were read: the source
+    // directory cut to 40 characters; empty when the conversion did not get that far.
+    std::string previousYearLocation;
+};
 
-// Where the firm's 2023 data lie, recorded by the last conversion once it read the
-// general settings: the source directory cut to 40 characters. Empty before that.
-const std::string& PreviousYearLocation();
+// found starts as a firm starts (AnnualSettingsFound{}). The target is left complete
+// or not at all: after a failed read or write it is deleted. Every failure is
+// reported in the log with a key wait; none stops the firm. warnOfOpenDecember: the
+// run's choice to be told that December 2023 was not approved.
+void ConvertAnnualSettings(const FirmPaths& firm, bool warnOfOpenDecember, AnnualSettingsFound& found);
 
 }  // namespace convert

@@ -5,6 +5,7 @@
 #include "convert/firm_failures.h"
 #include "convert/progress_log.h"
 #include "convert/run_report.h"
+#include "convert/run_state.h"
 #include "platform/cp852.h"
 #include "tui/failure_reason.h"
 
@@ -12,13 +13,14 @@ namespace convert {
 
 namespace {
 using namespace platform::literals;
-
-TargetNotice gTargetNotice;
 }  // namespace
 
-void SetTargetNotice(TargetNotice notice) { gTargetNotice = std::move(notice); }
+void SetTargetNotice(TargetNotice notice) { runState().targetNotice = std::move(notice); }
 
-bool NoticeTarget(std::string_view target) { return !gTargetNotice || gTargetNotice(target); }
+bool NoticeTarget(std::string_view target) {
+    const TargetNotice& notice = runState().targetNotice;
+    return !notice || notice(target);
+}
 
 void LogLineIn(tui::Attribute colour, std::string_view text, std::string_view name) {
     LogWriteLine(std::string(text).append(name), colour);

@@ -56,17 +56,18 @@ std::uint32_t lastLedgerNumber(std::string_view path) {
 // the source when the conversion went through.
 void convertMonthFile(std::string_view label, std::string_view name, std::uint8_t month, std::uint16_t recordSize,
                       const RecordConverter& converter, std::string_view sourceDir, std::string_view targetDir,
-                      ExistingTarget existing) {
+                      ExistingTarget existing, const Options& options) {
     const std::string source = inDir(sourceDir, name);
     if (!FileIsPresent(source)) return;
     LogWriteLine(std::string(label) + tui::MonthName(month));
-    if (ConvertRecords(source, inDir(targetDir, name), recordSize, recordSize, converter, existing))
+    if (ConvertRecords(source, inDir(targetDir, name), recordSize, recordSize, converter, existing) &&
+        options.renameConverted)
         MarkConverted(source);
 }
 
 }  // namespace
 
-void CarryLedgerEntries(std::string_view sourceDir, std::string_view targetDir) {
+void CarryLedgerEntries(std::string_view sourceDir, std::string_view targetDir, const Options& options) {
     for (std::uint8_t month = 1; month <= kMonths; ++month) {
         if (FirmStopped()) break;  // a full disk: no month's label either
         // Entries made in the 2024 program in January already are kept and added to.
@@ -74,11 +75,11 @@ void CarryLedgerEntries(std::string_view sourceDir, std::string_view targetDir) 
         const std::string ledger = "2024K990." + std::to_string(month);
         const std::string target = inDir(targetDir, ledger);
         const bool addedTo = existing == ExistingTarget::Append && FileIsPresent(target);
-        StartLedgerNumbering(addedTo ? lastLedgerNumber(target) : 0);
-        convertMonthFile("Konwertuję zapisy : "_cp, ledger, month, Entry::kSize, ConvertLedgerEntry, sourceDir,
-                         targetDir, existing);
+        const LedgerEntryConverter entries(addedTo ? lastLedgerNumber(target) : 0, options);
+        convertMonthFile("Konwertuję zapisy : "_cp, ledger, month, Entry::kSize, entries, sourceDir, targetDir,
+                         existing, options);
         convertMonthFile("Konwertuję spłaty : "_cp, "2024SP." + std::to_string(month), month,
-                         RepaymentRecord::kSize, ConvertRepayment, sourceDir, targetDir, existing);
+                         RepaymentRecord::kSize, ConvertRepayment, sourceDir, targetDir, existing, options);
     }
     if (FirmStopped()) return;
     LogWriteLine(std::string("Plik indeksów złych długów: "_cp) + std::string(kBadDebtIndex));

@@ -7,6 +7,8 @@
 // firm must have been converted first: salaries and contracts follow its key table.
 #include <string_view>
 
+#include "convert/options.h"
+
 namespace convert {
 
 // Ledger entries 2024K990.m and repayments 2024SP.m for m = 1 to 12, then the
@@ -14,7 +16,7 @@ namespace convert {
 // is already there; other months' targets go through the overwrite question. A
 // month's source file is hidden in the 2023 tree (if the user asked for that) only
 // when its conversion succeeded.
-void CarryLedgerEntries(std::string_view sourceDir, std::string_view targetDir);
+void CarryLedgerEntries(std::string_view sourceDir, std::string_view targetDir, const Options& options);
 // Salaries 2024WP5.REK of the persons carried.
 void CarrySalaries(std::string_view sourceDir, std::string_view targetDir);
 // Commission contracts 2024UZ5.REK of the persons carried, when the firm has any.

@@ -13,7 +13,6 @@
 #include "convert/mark_converted.h"
 #include "convert/options.h"
 #include "convert/progress_log.h"
-#include "convert/year_source.h"
 #include "fileio/message_lines.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
@@ -146,20 +145,22 @@ bool WriteMarker(const FirmPaths& firm, Marker& marker) {
 }
 
 // The marker and everything after it; false when the marker could not be written.
-bool ConvertContents(const FirmPaths& firm, Marker& marker, std::span<const std::string> extraFiles) {
+bool ConvertContents(const FirmPaths& firm, Marker& marker, std::span<const std::string> extraFiles,
+                     const Options& options) {
     LogPause();
     LogWriteLine("Kopiowanie właściwe"_cp);
     if (!WriteMarker(firm, marker)) return false;
-    ConvertAnnualSettings(firm);
-    RunFirmItems(FirmCopies(firm, extraFiles));
+    FirmCopies copies(firm, extraFiles, options);
+    ConvertAnnualSettings(firm, options.decemberWarning, copies.annual);
+    RunFirmItems(copies);
     return true;
 }
 
 }  // namespace
 
-FirmConversion ConvertFirm(const DataRoots& roots, std::string_view name, std::string_view directory,
-                           std::span<const std::string> extraFiles, ConversionMark& mark) {
-    SetYear2024Source(false);
+FirmConversion ConvertFirm(const Options& options, const DataRoots& roots, std::string_view name,
+                           std::string_view directory, std::span<const std::string> extraFiles,
+                           ConversionMark& mark) {
     ForgetConverted();
     const CountedFailures failures;
     FirmWindow window;
@@ -171,7 +172,7 @@ FirmConversion ConvertFirm(const DataRoots& roots, std::string_view name, std::s
     Marker marker{};
     if (!HasAnnualSettings(firm) || !ReadMarker(firm, marker)) return FirmConversion::NotConverted;
     if (const FirmConversion taken = TakeTargetDirectory(firm, mark); taken != FirmConversion::Converted) return taken;
-    const bool converted = ConvertContents(firm, marker, extraFiles);
+    const bool converted = ConvertContents(firm, marker, extraFiles, options);
     if (DiskFullMet()) {
         // The failed write has removed its partial file and waited for no key: this
         // box is the one wait of a full disk.
@@ -182,7 +183,7 @@ FirmConversion ConvertFirm(const DataRoots& roots, std::string_view name, std::s
 
     LogWriteLine("Koniec konwersji danych firmy");
     const bool accepted = AcceptFirm(name);
-    if (options().stopAfterEachFirm) {
+    if (options.stopAfterEachFirm) {
         LogWrite("cdn - naciśnij dowolny klawisz."_cp);
         LogWaitForKey();
     }

@@ -9,6 +9,7 @@
 
 #include "convert/conversion_mark.h"
 #include "convert/firm_paths.h"
+#include "convert/options.h"
 
 namespace convert {
 
@@ -20,7 +21,8 @@ enum class FirmConversion {
 };
 
 // Converts the firm called name whose directory (below both roots) is named
-// directory; extraFiles are the entries of the list of extra files. The firm's 2024
+// directory with what options chose; extraFiles are the entries of the list of extra
+// files. The firm's 2024
 // directory is made exclusively (or is one this run made or emptied for a redo);
 // mark receives its in-progress mark, held until the firm is registered (FinishFirm)
 // or given up (the mark is released and stays: the next run redoes the firm). The
@@ -35,8 +37,9 @@ enum class FirmConversion {
 // that another run made since the detection, or whose mark it holds, is the other
 // workstation's work: the firm is passed over with a line in the error colour,
 // without waiting for a key.
-FirmConversion ConvertFirm(const DataRoots& roots, std::string_view name, std::string_view directory,
-                           std::span<const std::string> extraFiles, ConversionMark& mark);
+FirmConversion ConvertFirm(const Options& options, const DataRoots& roots, std::string_view name,
+                           std::string_view directory, std::span<const std::string> extraFiles,
+                           ConversionMark& mark);
 // Writes the converted firm's files to the disk before it is registered, so that a
 // power cut cannot leave a registered firm with short or empty files. False, with
 // a reported error, when that fails.

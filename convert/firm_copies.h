@@ -10,8 +10,10 @@
 #include <string_view>
 #include <utility>
 
+#include "convert/annual_settings.h"
 #include "convert/file_copy.h"
 #include "convert/firm_paths.h"
+#include "convert/options.h"
 
 namespace convert {
 
@@ -24,9 +26,9 @@ void RefuseFileName(std::string_view name);
 
 class FirmCopies {
 public:
-    // The paths and the list must outlive the object.
-    FirmCopies(const FirmPaths& paths, std::span<const std::string> extraFiles)
-        : paths(paths), extraFiles(extraFiles) {}
+    // The paths, the list and the options must outlive the object.
+    FirmCopies(const FirmPaths& paths, std::span<const std::string> extraFiles, const Options& options)
+        : paths(paths), extraFiles(extraFiles), options(options) {}
 
     void Blocks(std::string_view name) const { Blocks(name, name); }
     void Blocks(std::string_view from, std::string_view to) const;
@@ -50,6 +52,8 @@ public:
 
     const FirmPaths& paths;
     const std::span<const std::string> extraFiles;
+    const Options& options;  // what the user chose for the run
+    AnnualSettingsFound annual;  // what the firm's annual settings conversion found
 };
 
 }  // namespace convert

@@ -16,7 +16,6 @@
 #include "convert/staff_converters.h"
 #include "convert/staff_records.h"
 #include "convert/tax_data_converters.h"
-#include "convert/year_source.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "product/firm_text.h"
@@ -51,12 +50,12 @@ constexpr std::string_view kPersonFile = "DANE_PR8.REK";
 bool allSet(std::uint16_t set, std::uint16_t bits) { return (set & bits) == bits; }
 
 bool IsOpen(const Gate& gate, const FirmCopies& firm) {
-    const Options& chosen = options();
+    const Options& chosen = firm.options;
     switch (gate.kind) {
         case GateKind::Always:
             return true;
         case GateKind::Year2024Source:
-            return Year2024Source();
+            return firm.annual.year2024Source;
         case GateKind::FirmItems:
             return allSet(chosen.firmItems, gate.bits);
         case GateKind::Entries:
@@ -82,7 +81,7 @@ void CarryFirmText(const FirmCopies& firm) {
     constexpr std::string_view kName = "FIRMATXT.INI";
     const std::string source = firm.paths.SourceFile(kName);
     const std::string target = firm.paths.TargetFile(kName);
-    switch (product::CarryOverFirmText(source, target, PreviousYearLocation())) {
+    switch (product::CarryOverFirmText(source, target, firm.annual.previousYearLocation)) {
         case product::FirmTextCarry::Done:
             break;
         case product::FirmTextCarry::SourceUnreadable:
@@ -103,11 +102,14 @@ void CarryFirmText(const FirmCopies& firm) {
 // firm's settings came from 2024 too, else when the user keeps it; otherwise the
 // 2023 file is.
 void ConvertTaxData(const FirmCopies& firm, std::string_view name2023, std::string_view name2024,
-                    const RecordConverter& converter) {
+                    bool (*converter)(RecordBytes, RecordBuffer, const TaxDataContext&)) {
     std::string_view source = name2023;
-    if (FileIsPresent(firm.paths.SourceFile(name2024)) && (Year2024Source() || AskOverwrite(name2024)))
+    const bool year2024Source = firm.annual.year2024Source;
+    if (FileIsPresent(firm.paths.SourceFile(name2024)) && (year2024Source || AskOverwrite(name2024)))
         source = name2024;
-    firm.Convert(source, name2024, TaxDataRecord::kSize, converter);
+    const TaxDataContext context{firm.options.pitDSelection, year2024Source};
+    firm.Convert(source, name2024, TaxDataRecord::kSize,
+                 [converter, context](RecordBytes from, RecordBuffer to) { return converter(from, to, context); });
 }
 
 // The payroll settings of 2024: the year and the working days of each of its months.
@@ -123,7 +125,7 @@ bool SetPayrollYear(std::span<std::uint8_t> record) {
 // from 2024 and the 2023 program kept the 2024 payroll settings; then the kept file.
 void CarryPayrollSettings(const FirmCopies& firm) {
     constexpr std::string_view kKept = "2024_lp2.cc";
-    if (!Year2024Source() || !FileIsPresent(firm.paths.SourceFile(kKept)))
+    if (!firm.annual.year2024Source || !FileIsPresent(firm.paths.SourceFile(kKept)))
         firm.Records("2023_lp2.cc", kKept, PayrollSettingsRecord::kSize, SetPayrollYear);
     firm.Named(kKept);
 }
@@ -211,7 +213,7 @@ const Item kItems[] = {
     {firmItem(TextData), "",  // 7
      [](const FirmCopies& f) { f.Verbatim("FIRMA_A8.REK", 224); }},
     {{GateKind::Always}, "",  // 8
-     [](const FirmCopies&) { StartStaffTransfer(options().staffSelection); }},
+     [](const FirmCopies& f) { StartStaffTransfer(f.options.staffSelection); }},
     {firmItem(Staff), "Pracownicy / Właściciele"_cp,  // 9
      [](const FirmCopies& f) { f.Convert(kPersonFile, kPersonFile, PersonRecord::kSize, ConvertPerson); }},
     {firmItem(Staff), "Dane zgłoszeniowe ZUS"_cp,  // 10
@@ -270,7 +272,7 @@ const Item kItems[] = {
     {firmItem(VatVehicles), "Lista pojazdów dla VAT"_cp,  // 32
      [](const FirmCopies& f) { f.Records("AUTOV26.REK", 320); }},
     {entriesItem(entries::LedgerDocuments), "Dane wprowadzone do KPR:",  // 33
-     [](const FirmCopies& f) { CarryLedgerEntries(f.paths.source, f.paths.target); }},
+     [](const FirmCopies& f) { CarryLedgerEntries(f.paths.source, f.paths.target, f.options); }},
     {entriesItem(entries::Salaries), "Wynagrodzenia wprowadzone w 2024",  // 34
      [](const FirmCopies& f) { CarrySalaries(f.paths.source, f.paths.target); }, "2024WP5.REK"},
     {entriesItem(entries::Contracts), "Umowy zlecenia wprowadzone w 2024",  // 35

@@ -1,7 +1,6 @@
 #include "convert/ledger_converters.h"
 
 #include "convert/entry_records.h"
-#include "convert/options.h"
 #include "convert/packed_date.h"
 #include "convert/person_keys.h"
 #include "convert/progress_log.h"
@@ -21,8 +20,6 @@ using Contract = ContractRecord;
 
 constexpr std::size_t kDocumentColumn = 10;
 
-std::uint32_t gLastNumber = 0;
-
 std::string padded(std::string text, std::size_t width) {
     if (text.size() < width) text.resize(width, ' ');
     return text;
@@ -30,9 +27,7 @@ std::string padded(std::string text, std::size_t width) {
 
 }  // namespace
 
-void StartLedgerNumbering(std::uint32_t lastNumber) { gLastNumber = lastNumber; }
-
-bool ConvertLedgerEntry(RecordBytes source, RecordBuffer target) {
+bool LedgerEntryConverter::operator()(RecordBytes source, RecordBuffer target) {
     if (!RecordsFit(source, target, Entry::kSize)) return false;
     CopyBytes(source, target, 0, Entry::kSize);
     LogWrite("KPR=" + PackedDateText(ReadPackedDate(source, Entry::kDate)) + " " +
@@ -40,14 +35,14 @@ bool ConvertLedgerEntry(RecordBytes source, RecordBuffer target) {
 
     if ((ReadWord(source, Entry::kFlags) & Entry::kStruckOut) != 0) {
         LogWriteLine(" SKREŚLONY"_cp);
-        if (options().slowMode)
+        if (slow_)
             LogPause();
-        else if (options().stopAfterEachFirm)
+        else if (stopAfterEachFirm_)
             LogWaitForKey();
         return false;
     }
 
-    WriteLong(target, Entry::kSequence, ++gLastNumber);
+    WriteLong(target, Entry::kSequence, ++lastNumber_);
     WriteByte(target, Entry::kState, Entry::kCarriedState);
     LogWriteLine(".ok");
     return true;

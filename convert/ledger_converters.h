@@ -5,17 +5,27 @@
 // persons of the person key table.
 #include <cstdint>
 
+#include "convert/options.h"
 #include "convert/record_fields.h"
 
 namespace convert {
 
-// Numbers the entries of one monthly ledger file: the next carried entry gets
-// lastNumber + 1, the one after it lastNumber + 2, and so on. 0 for a new file; the
-// last entry's number when entries are added to a file that already holds some.
-void StartLedgerNumbering(std::uint32_t lastNumber);
+// The ledger entries (LedgerEntryRecord::kSize bytes) of one monthly ledger file. The
+// next carried entry gets lastNumber + 1, the one after it lastNumber + 2, and so
+// on: 0 for a new file, the last entry's number when entries are added to a file
+// that already holds some. A struck-out entry's line is followed by a pause in slow
+// mode, else by a key wait when the run stops after each firm.
+class LedgerEntryConverter {
+public:
+    LedgerEntryConverter(std::uint32_t lastNumber, const Options& options)
+        : lastNumber_(lastNumber), slow_(options.slowMode), stopAfterEachFirm_(options.stopAfterEachFirm) {}
+    bool operator()(RecordBytes source, RecordBuffer target);
 
-// Ledger entries (LedgerEntryRecord::kSize bytes).
-bool ConvertLedgerEntry(RecordBytes source, RecordBuffer target);
+private:
+    std::uint32_t lastNumber_;
+    bool slow_;
+    bool stopAfterEachFirm_;
+};
 // Repayments (RepaymentRecord::kSize bytes); every one is carried.
 bool ConvertRepayment(RecordBytes source, RecordBuffer target);
 // The filter of the salary copy (SalaryRecord::kSize bytes).

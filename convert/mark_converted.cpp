@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "convert/copy_steps.h"
-#include "convert/options.h"
 #include "convert/progress_log.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
@@ -17,9 +16,7 @@ namespace {
 std::vector<std::string> gConverted;
 }  // namespace
 
-void MarkConverted(std::string_view sourcePath) {
-    if (options().renameConverted) gConverted.emplace_back(sourcePath);
-}
+void MarkConverted(std::string_view sourcePath) { gConverted.emplace_back(sourcePath); }
 
 void RenameConverted() {
     for (const std::string& source : gConverted) {

@@ -8,7 +8,7 @@
 
 namespace convert {
 
-// Notes sourcePath for renaming when the renaming option is on.
+// Notes sourcePath for renaming; the caller notes only when the user asked for it.
 void MarkConverted(std::string_view sourcePath);
 // Renames every noted file to its name + "~", writes the outcome of each into the
 // progress log and forgets them.

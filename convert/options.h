@@ -1,7 +1,8 @@
 #pragma once
 // The one record of what the user chose for the run. The wizard pages (app/) edit it;
-// the global copy and the conversion read it, so it lives here, below both. It lives
-// from start-up to exit, so every choice survives going back and forth between pages.
+// the global copy and the conversion are given it, so it is defined here, below both.
+// The run holds it from start-up to exit, so every choice survives going back and
+// forth between pages.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -94,9 +95,6 @@ struct Options {
 
     bool has(std::uint16_t set, std::uint16_t bit) const { return (set & bit) != 0; }
 };
-
-// The options of this run.
-Options& options();
 
 // Family data go only together with staff data: clears the family item of a
 // per-firm item set whose staff item is clear. True when it changed the set. The

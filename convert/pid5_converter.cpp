@@ -46,11 +46,11 @@ void copySingleFields(RecordBytes source, RecordBuffer target) {
 
 }  // namespace
 
-bool ConvertPid5(RecordBytes source, RecordBuffer target) {
+bool ConvertPid5(RecordBytes source, RecordBuffer target, const TaxDataContext& context) {
     if (!RecordsFit(source, target, Pid5::kSize)) return false;
-    if (!AskTaxDataCarry(source)) return false;
+    if (!AskTaxDataCarry(source, context.selection)) return false;
 
-    const bool kept = KeptRecordOf2024(source);
+    const bool kept = KeptRecordOf2024(source, context.year2024Source);
     if (kept)
         CopyBytes(source, target, 0, Pid5::kSize);
     else

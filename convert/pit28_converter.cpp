@@ -6,12 +6,12 @@
 
 namespace convert {
 
-bool ConvertPit28(RecordBytes source, RecordBuffer target) {
+bool ConvertPit28(RecordBytes source, RecordBuffer target, const TaxDataContext& context) {
     using Pit28 = Pit28Record;
     if (!RecordsFit(source, target, Pit28::kSize)) return false;
-    if (!AskTaxDataCarry(source)) return false;
+    if (!AskTaxDataCarry(source, context.selection)) return false;
 
-    if (KeptRecordOf2024(source)) {
+    if (KeptRecordOf2024(source, context.year2024Source)) {
         CopyBytes(source, target, 0, Pit28::kSize);
         return true;
     }

@@ -4,7 +4,6 @@
 #include <array>
 #include <string>
 
-#include "convert/options.h"
 #include "platform/cp852.h"
 #include "tui/hint_bar.h"
 #include "tui/journal.h"
@@ -36,10 +35,12 @@ struct Log {
     // attribute of the last scroll.
     bool scrolledRowsPending = false;
     tui::Attribute scrollAttribute = 0x07;
+    bool slow = false;  // the run's slow mode: see LogPause
 
     Log() { rows.fill(kBlankRow); }
 };
 
+// The one log of the screen, which every part of the run writes to.
 Log gLog;
 
 void drawRow(int row, tui::Attribute attribute = tui::TextAttribute()) {
@@ -179,8 +180,10 @@ char LogWaitForChoice(std::string_view choices) {
     }
 }
 
+void SetSlowLog(bool slow) { gLog.slow = slow; }
+
 void LogPause() {
-    if (options().slowMode) tui::Delay(kSlowPauseMs);
+    if (gLog.slow) tui::Delay(kSlowPauseMs);
 }
 
 }  // namespace convert

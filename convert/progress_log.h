@@ -50,7 +50,10 @@ tui::Event LogWaitForKey(bool discardFirst = true);
 // other keys are ignored. Returns that upper-case character. Choices are upper-case
 // characters.
 char LogWaitForChoice(std::string_view choices);
-// Waits one second when the run's slow mode is on, so the user can follow the log.
+// The run's slow mode, in which every pause of the log waits one second so that the
+// user can follow it. Off at start; the wizard sets it as its pages close.
+void SetSlowLog(bool slow);
+// Waits one second in slow mode.
 void LogPause();
 
 }  // namespace convert

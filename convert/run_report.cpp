@@ -66,6 +66,7 @@ struct Report {
 // on the disk (a firm's result, an error shown, an answer given, the summary).
 constexpr std::size_t kBatchBytes = 4096;
 
+// The one report of the run, which every part of the run hands its lines to.
 Report gReport;
 
 void giveUp() {

@@ -1,11 +1,9 @@
 #include "convert/tax_data_common.h"
 
-#include "convert/options.h"
 #include "convert/packed_date.h"
 #include "convert/progress_log.h"
 #include "convert/staff_log.h"
 #include "convert/staff_records.h"
-#include "convert/year_source.h"
 #include "platform/cp852.h"
 
 using namespace platform::literals;
@@ -17,17 +15,17 @@ using TaxData = TaxDataRecord;
 constexpr std::uint16_t kYear2024 = 2024;
 }  // namespace
 
-bool AskTaxDataCarry(RecordBytes source) {
+bool AskTaxDataCarry(RecordBytes source, PitDSelection selection) {
     LogPersonName("Osoba: "_cp, ReadText(source, TaxData::kNameFirst), ReadText(source, TaxData::kNameSecond));
     bool carried = true;
-    if (options().pitDSelection == PitDSelection::AskEach)
+    if (selection == PitDSelection::AskEach)
         carried = AskLetter(" Przenieść T/N ? "_cp, "TN") == 'T';
     LogWriteLine();
     return carried;
 }
 
-bool KeptRecordOf2024(RecordBytes source) {
-    return Year2024Source() && ReadWord(source, TaxData::kYear) == kYear2024;
+bool KeptRecordOf2024(RecordBytes source, bool year2024Source) {
+    return year2024Source && ReadWord(source, TaxData::kYear) == kYear2024;
 }
 
 void StartFreshTaxRecord(RecordBytes source, RecordBuffer target) {

@@ -1,15 +1,16 @@
 #pragma once
 // Steps that the PID-5 and PIT-28 converters share.
+#include "convert/options.h"
 #include "convert/record_fields.h"
 
 namespace convert {
 
 // Shows the person on a line of its own and, under the PIT-D selection "ask about
 // each", asks T or N. True when the record is carried.
-bool AskTaxDataCarry(RecordBytes source);
+bool AskTaxDataCarry(RecordBytes source, PitDSelection selection);
 // True when the source is a record of 2024 taken over from the year-2024 source: it
 // is then kept rather than built afresh.
-bool KeptRecordOf2024(RecordBytes source);
+bool KeptRecordOf2024(RecordBytes source, bool year2024Source);
 // A fresh record: all zero (the value at 16 included) but the person key and
 // 1 January 2024 as its date.
 void StartFreshTaxRecord(RecordBytes source, RecordBuffer target);

@@ -6,6 +6,7 @@
 namespace product {
 
 namespace {
+// Settled once at start-up from the command line or the environment, read by every layer.
 std::string gRegistryFileName = "SPISFIRM.DAT";
 }  // namespace
 

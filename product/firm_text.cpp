@@ -12,6 +12,8 @@ namespace {
 
 constexpr std::uint16_t kZusBankMissing = 31;  // DEF_ZUS absent: take DEF
 
+// Both process-wide, as the bookkeeping program's firm text interface has them: the
+// working year forms key names, and "FAS" is set by a read and used by the write.
 std::uint16_t gYear = 2024;  // the year this converter writes
 bool gFas = true;
 

@@ -1,15 +1,13 @@
 #include "product/switches.h"
 
 #include <cstddef>
+#include <optional>
 
 #include "platform/process.h"
 
 namespace product {
 
 namespace {
-
-// The parameter that the last successful FindSwitch matched.
-std::size_t gFoundIndex = 0;
 
 std::string_view WithoutMarker(std::string_view text) {
     if (!text.empty() && (text.front() == '/' || text.front() == '-')) text.remove_prefix(1);
@@ -30,27 +28,25 @@ bool BeginsWith(std::string_view text, std::string_view prefix, bool caseInsensi
     return true;
 }
 
-}  // namespace
-
-bool FindSwitch(std::string_view name, bool caseInsensitive) {
+// The first parameter that the switch matches.
+std::optional<std::string_view> FoundSwitch(std::string_view name, bool caseInsensitive) {
     const std::string_view bare = WithoutMarker(name);
-    if (bare.empty()) return false;
-    const auto& parameters = platform::arguments();
-    for (std::size_t i = 0; i < parameters.size(); ++i) {
-        if (BeginsWith(WithoutMarker(parameters[i]), bare, caseInsensitive)) {
-            gFoundIndex = i;
-            return true;
-        }
-    }
-    return false;
+    if (bare.empty()) return std::nullopt;
+    for (const std::string& parameter : platform::arguments())
+        if (BeginsWith(WithoutMarker(parameter), bare, caseInsensitive)) return parameter;
+    return std::nullopt;
 }
 
+}  // namespace
+
+bool FindSwitch(std::string_view name, bool caseInsensitive) { return FoundSwitch(name, caseInsensitive).has_value(); }
+
 std::string SwitchValue(std::string_view name) {
-    if (!FindSwitch(name, true)) return {};
+    const std::optional<std::string_view> found = FoundSwitch(name, true);
+    if (!found) return {};
     // Both lose their marker before the cut, so "kprspis:X" typed without "/" still
     // gives "X", and so does a name given without one.
-    const std::string_view parameter = WithoutMarker(platform::arguments()[gFoundIndex]);
-    return std::string(parameter.substr(WithoutMarker(name).size()));
+    return std::string(WithoutMarker(*found).substr(WithoutMarker(name).size()));
 }
 
 }  // namespace product

@@ -10,7 +10,7 @@ namespace product {
 // Looks for the switch among the command-line parameters, first to last: the name
 // and each parameter lose a leading "/" or "-", and the parameter matches when it
 // begins with the name (ASCII letters compared upper-cased when caseInsensitive).
-// The first match wins; its place is remembered for SwitchValue.
+// The first match wins.
 bool FindSwitch(std::string_view name, bool caseInsensitive);
 
 // The text after the switch in its parameter (case-insensitive lookup), or empty

@@ -4,10 +4,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "convert/options.h"
 #include "convert/progress_log.h"
 #include "convert/run_state.h"
-#include "convert/year_source.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "platform/process.h"
@@ -94,9 +92,7 @@ Process& process() {
 
 // The state a run starts with.
 void ResetRunState() {
-    convert::options() = convert::Options{};
     convert::runState() = convert::RunState{};
-    convert::SetYear2024Source(false);
     convert::ClearLog(true);
 }
 

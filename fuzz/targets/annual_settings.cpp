@@ -6,7 +6,6 @@
 
 #include "convert/annual_records.h"
 #include "convert/annual_settings.h"
-#include "convert/options.h"
 #include "fuzz/support/fuzz_run.h"
 #include "platform/files.h"
 
@@ -16,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const convert::FirmPaths firm{qzfuzz::Folder() + "2023/FIRMA", qzfuzz::MakeDirectory("2024/FIRMA")};
         qzfuzz::WriteFile("2023/FIRMA/2023_ROK.REK", input.rest);
         if ((input.setting & 1) != 0) qzfuzz::WriteFile("2023/FIRMA/2024_ROK.REK", input.rest);
-        convert::options().decemberWarning = (input.setting & 2) == 0;
-        convert::ConvertAnnualSettings(firm);
+        std::string location;
+        convert::ConvertAnnualSettings(firm, (input.setting & 2) == 0, location);
 
         const std::string target = firm.TargetFile("2024_ROK.REK");
         platform::FileHandle file;

@@ -13,11 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const convert::FirmPaths paths{qzfuzz::Folder() + "2023/FIRMA", qzfuzz::MakeDirectory("2024/FIRMA")};
         qzfuzz::WriteFile("2023/FIRMA/stbazy.rek", {data, size});
         qzfuzz::WriteFile("2023/FIRMA/ABC.REK", std::span<const std::uint8_t>(data, size < 16 ? size : 16));
-        convert::Options& chosen = convert::options();
+        convert::Options chosen;
         chosen.firmItems = 0;
         chosen.entries2024 = 0;
         chosen.addOns = convert::addon::FixedAssets;
-        convert::RunFirmItems(convert::FirmCopies(paths, std::span<const std::string>()));
+        convert::RunFirmItems(convert::FirmCopies(paths, std::span<const std::string>(), chosen));
     });
     return 0;
 }

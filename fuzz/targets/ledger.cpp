@@ -7,8 +7,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const qzfuzz::SplitInput input = qzfuzz::Split({data, size});
     qzfuzz::RunInput([&] {
-        convert::StartLedgerNumbering(input.setting);
-        qzfuzz::ConvertFile(input.rest, convert::LedgerEntryRecord::kSize, convert::ConvertLedgerEntry);
+        qzfuzz::ConvertFile(input.rest, convert::LedgerEntryRecord::kSize,
+                            convert::LedgerEntryConverter(input.setting, convert::Options{}));
     });
     return 0;
 }

@@ -32,11 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 platform::createFile(paths.SourceFile(from), file) == platform::err::Ok)
                 static_cast<void>(platform::writeFile(file, data, size < 64 ? size : 64, done));
         }
-        convert::Options& chosen = convert::options();
+        convert::Options chosen;
         chosen.firmItems = 0;
         chosen.entries2024 = 0;
         chosen.addOns = 0;
-        convert::RunFirmItems(convert::FirmCopies(paths, entries));
+        convert::RunFirmItems(convert::FirmCopies(paths, entries, chosen));
     });
     return 0;
 }

@@ -8,8 +8,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const qzfuzz::SplitInput input = qzfuzz::Split({data, size});
     qzfuzz::RunInput([&] {
-        qzfuzz::ApplyTaxDataSetting(input.setting);
-        qzfuzz::ConvertFile(input.rest, convert::TaxDataRecord::kSize, convert::ConvertPid5);
+        const convert::TaxDataContext context = qzfuzz::TaxDataSetting(input.setting);
+        qzfuzz::ConvertFile(input.rest, convert::TaxDataRecord::kSize, [context](auto source, auto target) {
+            return convert::ConvertPid5(source, target, context);
+        });
     });
     return 0;
 }

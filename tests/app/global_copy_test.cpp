@@ -66,7 +66,7 @@ TEST_F(GlobalCopyTest, DefaultOptionsOnAFresh2024Tree) {
     // The second salary copy meets the file the first one made.
     screen.pushIdle();  // the key comes once the wait is shown
     screen.pushText("w");
-    app::RunGlobalCopy(paths);
+    app::RunGlobalCopy(paths, options);
 
     EXPECT_EQ(read2024("baza_ad8.rek"), std::string(2 * 480, 'a'));
     EXPECT_EQ(read2024("kpr_2024.ini"), "[KPR]\r\nrok=2023\r\n");
@@ -85,7 +85,7 @@ TEST_F(GlobalCopyTest, DefaultOptionsOnAFresh2024Tree) {
 
 TEST_F(GlobalCopyTest, LogLinesInTableOrderThenAWaitWhenStoppingAfterEachFirm) {
     write2023Files();  // without kart01.cnf: passed over silently
-    convert::options().stopAfterEachFirm = true;
+    options.stopAfterEachFirm = true;
     app::WriteBanner();
     const std::string s = platform::cp852::toUtf8(paths.root2023) + "#BIN023" + platform::kSeparator;
     screen.pushAction([&] {
@@ -112,7 +112,7 @@ TEST_F(GlobalCopyTest, LogLinesInTableOrderThenAWaitWhenStoppingAfterEachFirm) {
     });
     screen.pushIdle();  // the key comes once the wait is shown
     screen.pushKey(tui::kbEnter);
-    app::RunGlobalCopy(paths);
+    app::RunGlobalCopy(paths, options);
 
     EXPECT_TRUE(screen.inputEmpty());
     EXPECT_FALSE(exists2024("kart01.cnf"));
@@ -124,8 +124,8 @@ TEST_F(GlobalCopyTest, LogLinesInTableOrderThenAWaitWhenStoppingAfterEachFirm) {
 
 TEST_F(GlobalCopyTest, OnlyTheSeparatorCreatesTheDirectoryAndCopiesNothing) {
     write2023Files();
-    convert::options().globalItems = global::Separator;
-    app::RunGlobalCopy(paths);
+    options.globalItems = global::Separator;
+    app::RunGlobalCopy(paths, options);
     EXPECT_TRUE(std::filesystem::is_directory(temp.path() / "KPR_2024/#BIN024"));
     EXPECT_TRUE(std::filesystem::is_empty(temp.path() / "KPR_2024/#BIN024")) << "the copy's mark is gone";
 }
@@ -134,12 +134,12 @@ TEST_F(GlobalCopyTest, SalarySettingsPresentOnBothSidesAreAskedAboutTwice) {
     write2023("2023_lp2.cc", "placa 2023");
     write2023("2024_lp2.cc", "placa 2024");
     temp.writeFile("KPR_2024/#BIN024/2024_lp2.cc", "stara");
-    convert::options().globalItems = global::SalarySettings;
+    options.globalItems = global::SalarySettings;
     screen.pushIdle();  // the key comes once the wait is shown
     screen.pushText("W");  // last year's file replaces the old one
     screen.pushIdle();
     screen.pushText("Z");  // and stays instead of the 2023 program's file for 2024
-    app::RunGlobalCopy(paths);
+    app::RunGlobalCopy(paths, options);
     EXPECT_EQ(read2024("2024_lp2.cc"), "placa 2023");
     EXPECT_TRUE(screen.inputEmpty());
 }
@@ -161,7 +161,7 @@ TEST_F(GlobalCopyTest, FilesNamedInALeftBehindMarkAreRewrittenUnasked) {
     screen.pushIdle();
     screen.pushAction([&] { question = rows(3, 20); });
     screen.pushText("z");
-    app::RunGlobalCopy(paths);
+    app::RunGlobalCopy(paths, options);
     EXPECT_TRUE(screen.inputEmpty()) << "one question";
     // The row shows the question as far as the log's width: a long temporary
     // folder (a drive letter under Wine) cuts the name at the edge.
@@ -192,7 +192,7 @@ TEST_F(GlobalCopyTest, AMarkHeldElsewhereLeavesTheCopyOut) {
     screen.pushIdle();
     screen.pushAction([&] { log = rows(1, 3); });
     screen.pushKey(tui::kbEnter);
-    app::RunGlobalCopy(paths);
+    app::RunGlobalCopy(paths, options);
     EXPECT_TRUE(screen.inputEmpty()) << "a key wait";
     EXPECT_EQ(log, "Dane globalne są właśnie kopiowane na innym stanowisku - tu pominięte\n\n\n");
     EXPECT_FALSE(exists2024("KOLORY.QZ"));
@@ -201,8 +201,8 @@ TEST_F(GlobalCopyTest, AMarkHeldElsewhereLeavesTheCopyOut) {
 
 TEST_F(GlobalCopyTest, AnotherSourceDirectoryName) {
     temp.writeFile("KPR_2023/#BIN990/KOLORY.QZ", "z 990");
-    convert::options().globalSourceDir = "#BIN990";
-    app::RunGlobalCopy(paths);
+    options.globalSourceDir = "#BIN990";
+    app::RunGlobalCopy(paths, options);
     EXPECT_EQ(read2024("KOLORY.QZ"), "z 990");
 }
 
@@ -211,7 +211,7 @@ TEST_F(GlobalCopyTest, MissingSourceDirectoryEndsTheProgram) {
     screen.pushIdle();  // the box discards keys typed ahead of it
     screen.pushAction([&] { box = rows(9, 10); });
     screen.pushKey(tui::kbEnter);
-    EXPECT_EQ(exitCodeOf([&] { app::RunGlobalCopy(paths); }), 0);
+    EXPECT_EQ(exitCodeOf([&] { app::RunGlobalCopy(paths, options); }), 0);
     const std::string path = platform::cp852::toUtf8(paths.root2023) + "#BIN023";
     EXPECT_EQ(box, boxLine("Brak katalogu zródłowego") + boxLine(path));
     EXPECT_FALSE(std::filesystem::exists(temp.path() / "KPR_2024/#BIN024"));
@@ -224,7 +224,7 @@ TEST_F(GlobalCopyTest, TargetDirectoryThatCannotBeMadeEndsTheProgram) {
     screen.pushIdle();
     screen.pushAction([&] { box = rows(9, 10); });
     screen.pushKey(tui::kbEnter);
-    EXPECT_EQ(exitCodeOf([&] { app::RunGlobalCopy(paths); }), 0);
+    EXPECT_EQ(exitCodeOf([&] { app::RunGlobalCopy(paths, options); }), 0);
     const std::string path = platform::cp852::toUtf8(paths.root2024) + "#BIN024";
     EXPECT_EQ(box, boxLine("Utworzenia katalogu") + boxLine(path));
 }
@@ -245,10 +245,11 @@ TEST_F(GlobalCopyTest, StartRunsTheGlobalCopyOnlyWhenAskedFor) {
     for (const auto& c : cases) {
         std::filesystem::remove_all(temp.path() / "KPR_2024/#BIN024");
         convert::ClearLog(true);
-        convert::options().copyScope = c.scope;
-        convert::options().globalItems = c.items;
+        options.copyScope = c.scope;
+        options.globalItems = c.items;
         app::Run run;
         run.paths = paths;
+        run.options = options;
         app::StartConversion(run);
         EXPECT_EQ(exists2024("KOLORY.QZ"), c.copies) << std::hex << c.scope << " " << c.items;
         EXPECT_EQ(std::filesystem::exists(temp.path() / "KPR_2024/#BIN024"), c.copies) << std::hex << c.scope;

@@ -32,7 +32,7 @@ protected:
 
     // Builds page number, runs it on what is scripted and disposes of it.
     tui::Command showPage(int number) {
-        std::unique_ptr<app::WizardPage> page = app::BuildPage(number, run.paths);
+        std::unique_ptr<app::WizardPage> page = app::BuildPage(number, run.paths, run.options);
         if (!page) {
             ADD_FAILURE() << "page " << number << " not built";
             return 0;

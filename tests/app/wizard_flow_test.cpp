@@ -39,7 +39,7 @@ TEST_F(WizardFlowTest, CancelOnPage3AnsweredNoShowsPage3AgainWithTheOptionsKept)
     screen.pushAction([this] { EXPECT_TRUE(screen.screenContains("[ ] dane tekstowe firmy")); });
     cancel(true);
     app::RunWizard(run);
-    EXPECT_EQ(convert::options().firmItems, 0xFFFE);
+    EXPECT_EQ(run.options.firmItems, 0xFFFE);
     EXPECT_FALSE(logShows("Koniec pracy"));
 }
 
@@ -57,13 +57,12 @@ TEST_F(WizardFlowTest, PgUpOnPage1AndPgDnOnPage4ChangeNothing) {
     expectPage(" Dane firmowe  ");
     cancel(true);
     app::RunWizard(run);
-    const convert::Options& options = convert::options();
     const convert::Options defaults;
-    EXPECT_EQ(options.globalItems, defaults.globalItems);
-    EXPECT_EQ(options.firmItems, defaults.firmItems);
-    EXPECT_EQ(options.copyScope, defaults.copyScope);
-    EXPECT_EQ(options.globalSourceDir, defaults.globalSourceDir);
-    EXPECT_EQ(options.stopAfterEachFirm, defaults.stopAfterEachFirm);
+    EXPECT_EQ(run.options.globalItems, defaults.globalItems);
+    EXPECT_EQ(run.options.firmItems, defaults.firmItems);
+    EXPECT_EQ(run.options.copyScope, defaults.copyScope);
+    EXPECT_EQ(run.options.globalSourceDir, defaults.globalSourceDir);
+    EXPECT_EQ(run.options.stopAfterEachFirm, defaults.stopAfterEachFirm);
 }
 
 TEST_F(WizardFlowTest, StartWithoutFirmDataReadsNoRegistryAndShowsNoPicker) {
@@ -80,7 +79,7 @@ TEST_F(WizardFlowTest, StartWithoutFirmDataReadsNoRegistryAndShowsNoPicker) {
     screen.pushKey(tui::kbSpace);     // "Dane pózniej wskazanych firm" off
     screen.pushKey(tui::kbF5);
     app::RunWizard(run);
-    EXPECT_EQ(convert::options().copyScope, 0xFFFD);
+    EXPECT_EQ(run.options.copyScope, 0xFFFD);
     EXPECT_EQ(temp.readFile("KPR_2024/#BIN024/KOLORY.QZ"), "0123456789a") << "the global copy ran";
     EXPECT_FALSE(logShows("ROZPOZNANIE"));
     EXPECT_FALSE(temp.exists("KPR_2024/SPISFIRM.DAT"));

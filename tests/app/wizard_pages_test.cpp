@@ -119,13 +119,13 @@ TEST_F(WizardPagesTest, EveryPageAsFirstShownWithTheDefaultOptions) {
              " PgUp-Wstecz│F5-ZACZNIJ│\n"
     };
     for (int number = 1; number <= app::kWizardPageCount; ++number) {
-        std::unique_ptr<app::WizardPage> page = app::BuildPage(number, run.paths);
+        std::unique_ptr<app::WizardPage> page = app::BuildPage(number, run.paths, run.options);
         ASSERT_NE(page, nullptr) << number;
         EXPECT_EQ(rows(3, 25), pages[number - 1]) << "page " << number;
         app::DisposePage(page);
         EXPECT_EQ(rows(3, 25), std::string(23, '\n')) << "page " << number << " leaves nothing behind";
     }
-    EXPECT_EQ(convert::options().copyScope, 0xFFFF) << "no global address base in the 2024 root";
+    EXPECT_EQ(run.options.copyScope, 0xFFFF) << "no global address base in the 2024 root";
 }
 
 TEST_F(WizardPagesTest, Page1CancelKeepsTheTypedRootsWithoutAnyCheck) {
@@ -142,7 +142,7 @@ TEST_F(WizardPagesTest, Page1CancelKeepsTheTypedRootsWithoutAnyCheck) {
     EXPECT_FALSE(pathFileWritten());
 
     // Built again, the page shows the roots as typed and the save box clear.
-    std::unique_ptr<app::WizardPage> page = app::BuildPage(1, run.paths);
+    std::unique_ptr<app::WizardPage> page = app::BuildPage(1, run.paths, run.options);
     EXPECT_EQ(screen.bytesAt(7, kRow2023, 12), "/nigdzieX   ");
     EXPECT_EQ(screen.bytesAt(7, kSaveRow, 3), "[ ]");
 }
@@ -171,7 +171,7 @@ TEST_F(WizardPagesTest, Page3FamilyDataGoOnlyWithStaffData) {
     screen.pushKey(tui::kbSpace);
     screen.pushKey(tui::kbPgDn);
     EXPECT_EQ(showPage(3), app::cmNext);
-    EXPECT_EQ(convert::options().firmItems, 0xFFFF & ~convert::firm::Staff & ~convert::firm::Families);
+    EXPECT_EQ(run.options.firmItems, 0xFFFF & ~convert::firm::Staff & ~convert::firm::Families);
 }
 
 TEST_F(WizardPagesTest, Page3RadioGroupsAndSetsReachTheOptions) {
@@ -186,16 +186,15 @@ TEST_F(WizardPagesTest, Page3RadioGroupsAndSetsReachTheOptions) {
     screen.pushKey(tui::kbSpace);
     screen.pushKey(tui::kbPgUp);
     EXPECT_EQ(showPage(3), app::cmBack);
-    const convert::Options& options = convert::options();
-    EXPECT_EQ(options.staffSelection, convert::StaffSelection::AskEach);
-    EXPECT_EQ(options.pitDSelection, convert::PitDSelection::AskEach);
-    EXPECT_EQ(options.entries2024, 0xFFFE) << "the bits without a box stay set";
+    EXPECT_EQ(run.options.staffSelection, convert::StaffSelection::AskEach);
+    EXPECT_EQ(run.options.pitDSelection, convert::PitDSelection::AskEach);
+    EXPECT_EQ(run.options.entries2024, 0xFFFE) << "the bits without a box stay set";
 
     // Shown again, the page starts from what was chosen.
     screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("(■) pytaj sie o każdego")); });
     screen.pushKey(tui::kbEsc);
     EXPECT_EQ(showPage(3), tui::cmCancel);
-    EXPECT_EQ(options.staffSelection, convert::StaffSelection::AskEach);
+    EXPECT_EQ(run.options.staffSelection, convert::StaffSelection::AskEach);
 }
 
 TEST_F(WizardPagesTest, Page4FlipsGlobalDataOnEveryVisitWhileThe2024AddressBaseExists) {
@@ -203,17 +202,17 @@ TEST_F(WizardPagesTest, Page4FlipsGlobalDataOnEveryVisitWhileThe2024AddressBaseE
     temp.writeFile(base, "");
     screen.pushKey(tui::kbEsc);
     showPage(4);
-    EXPECT_EQ(convert::options().copyScope, 0xFFFF) << "an empty base counts as none";
+    EXPECT_EQ(run.options.copyScope, 0xFFFF) << "an empty base counts as none";
 
     temp.writeFile(base, std::string(480, 'a'));
     screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("[ ] Dane Globalne z")); });
     screen.pushKey(tui::kbPgUp);
     EXPECT_EQ(showPage(4), app::cmBack);
-    EXPECT_EQ(convert::options().copyScope, 0xFFFE);
+    EXPECT_EQ(run.options.copyScope, 0xFFFE);
     screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("[■] Dane Globalne z")); });
     screen.pushKey(tui::kbEsc);
     showPage(4);
-    EXPECT_EQ(convert::options().copyScope, 0xFFFF) << "inverted, not cleared";
+    EXPECT_EQ(run.options.copyScope, 0xFFFF) << "inverted, not cleared";
 }
 
 // A global copy that a run cut short left unfinished (its mark, with no one holding
@@ -228,7 +227,7 @@ TEST_F(WizardPagesTest, Page4OffersAnUnfinishedGlobalCopyOnEveryVisit) {
         });
         screen.pushKey(tui::kbPgUp);
         EXPECT_EQ(showPage(4), app::cmBack);
-        EXPECT_EQ(convert::options().copyScope, 0xFFFF) << visit;
+        EXPECT_EQ(run.options.copyScope, 0xFFFF) << visit;
     }
     EXPECT_TRUE(screen.screenContains("Niedokończone kopiowanie danych globalnych - zostanie powtórzone"));
 }
@@ -241,8 +240,8 @@ TEST_F(WizardPagesTest, Page4StartsOnTheStopCheckBoxAndTakesALongerSourceDirecto
     screen.pushAction([&] { EXPECT_TRUE(screen.screenContains(" _990XYZ (tylko z 990)")) << screen.screenText(); });
     screen.pushKey(tui::kbF5);
     EXPECT_EQ(showPage(4), app::cmStart);
-    EXPECT_TRUE(convert::options().stopAfterEachFirm);
-    EXPECT_EQ(convert::options().globalSourceDir, "#BIN023_990XYZ") << "14 characters at most";
+    EXPECT_TRUE(run.options.stopAfterEachFirm);
+    EXPECT_EQ(run.options.globalSourceDir, "#BIN023_990XYZ") << "14 characters at most";
 }
 
 TEST_F(WizardPagesTest, PagesCloseOnlyOnTheirOwnCommands) {

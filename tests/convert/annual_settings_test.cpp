@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "convert/year_source.h"
 #include "platform/cp852.h"
 #include "tests/convert/firm_test.h"
 #include "tui/keys.h"
@@ -37,10 +36,14 @@ class AnnualSettingsTest : public qztest::FirmTest {
 protected:
     AnnualSettingsTest() { temp.writeFile("2024/FIRMA/.keep", ""); }
 
-    void convert() {
+    // Converts as a firm starts; returns what the conversion found.
+    convert::AnnualSettingsFound convert(bool warnOfOpenDecember = true) {
         const std::string year2023 = root2023();
         const std::string year2024 = root2024();
-        convert::ConvertAnnualSettings(convert::PathsOfFirm({year2023, year2024}, "FIRMA"));
+        convert::AnnualSettingsFound found;
+        convert::ConvertAnnualSettings(convert::PathsOfFirm({year2023, year2024}, "FIRMA"), warnOfOpenDecember,
+                                       found);
+        return found;
     }
     std::string record(int number) const {
         return target("2024_ROK.REK").substr(static_cast<std::size_t>(number - 1) * 512, 512);
@@ -62,7 +65,7 @@ protected:
 TEST_F(AnnualSettingsTest, FromThe2023FileTheYearStartsAgainWithTheClosingBalance) {
     const qztest::AnnualFile file = sourceFile(3);
     source("2023_ROK.REK", file.bytes());
-    convert();
+    const convert::AnnualSettingsFound found = convert();
 
     const std::string general = record(1);
     EXPECT_EQ(general.substr(General::kBalances, 8), bytesOf(file.general, kClosing, 8));
@@ -91,8 +94,8 @@ TEST_F(AnnualSettingsTest, FromThe2023FileTheYearStartsAgainWithTheClosingBalanc
     EXPECT_EQ(record(3).substr(18, 12 * 21), std::string(12 * 21, '\0'));
     EXPECT_EQ(record(3).substr(270, 10), bytesOf(file.declarations, 270, 10));
 
-    EXPECT_FALSE(convert::Year2024Source());
-    EXPECT_EQ(convert::PreviousYearLocation(), (root2023() + "FIRMA").substr(0, 40));
+    EXPECT_FALSE(found.year2024Source);
+    EXPECT_EQ(found.previousYearLocation, (root2023() + "FIRMA").substr(0, 40));
     EXPECT_TRUE(screen.screenContains("Utworzono dane w 2024"));
     EXPECT_EQ(keyWaits, 0);
 }
@@ -102,7 +105,7 @@ TEST_F(AnnualSettingsTest, FromThe2024FileTheYearGoesOn) {
     file.general.byte(General::kFirstOpenMonth, 4).word(General::kVatProportion, 23);
     source("2024_ROK.REK", file.bytes());
     std::filesystem::remove(temp.path() / "2023/FIRMA/2023_ROK.REK");
-    convert();
+    const convert::AnnualSettingsFound found = convert();
 
     const std::string general = record(1);
     EXPECT_EQ(general.substr(2, 2), bytesOf(file.general, 2, 1) + "\4");
@@ -111,7 +114,7 @@ TEST_F(AnnualSettingsTest, FromThe2024FileTheYearGoesOn) {
     EXPECT_EQ(general.substr(16 + 8, 8), bytesOf(file.general, 24, 4) + std::string(4, '\0'));
     EXPECT_EQ(record(2).substr(Numbering::kSeries + 16 + 7, 2), bytesOf(file.numbering, 25, 2));
     EXPECT_EQ(record(3).substr(18, 12 * 21), bytesOf(file.declarations, 18, 12 * 21));
-    EXPECT_TRUE(convert::Year2024Source());
+    EXPECT_TRUE(found.year2024Source);
     EXPECT_EQ(keyWaits, 0);
 }
 
@@ -131,13 +134,12 @@ TEST_F(AnnualSettingsTest, BothYearsAskBNOrAAndAHoldsForLaterFirms) {
         screen.pushText(c.typedBefore);
         type(std::string(1, c.answer) + std::string(1, c.answer));
         for (int firm = 0; firm < 2; ++firm) {
-            convert::SetYear2024Source(false);
-            convert();
+            const convert::AnnualSettingsFound found = convert();
             EXPECT_EQ(record(1).substr(General::kBalances, 8), c.from2024
                                                                    ? bytesOf(of2024.general, General::kBalances, 8)
                                                                    : bytesOf(of2023.general, kClosing, 8))
                 << c.answer;
-            EXPECT_EQ(convert::Year2024Source(), c.from2024) << c.answer;
+            EXPECT_EQ(found.year2024Source, c.from2024) << c.answer;
         }
         EXPECT_EQ(keyWaits, c.waitsForTwoFirms) << c.answer;
         typed.clear();
@@ -161,12 +163,11 @@ TEST_F(AnnualSettingsTest, AnOpenDecemberIsToldWhenTheOptionAsks) {
         qztest::AnnualFile file = sourceFile(3);
         file.general.byte(General::kFirstOpenMonth, c.firstOpenMonth);
         source("2023_ROK.REK", file.bytes());
-        convert::options().decemberWarning = c.option;
         keyWaits = 0;
         sound.played.clear();
         clearLog();
         screen.pushText("x");  // typed before the warning: no answer
-        convert();
+        convert(c.option);
         const std::string shown = log();
         const bool warned = shown.find(
                                 "Nie zatwierdzono miesiąca GRUDNIA.2023\n"

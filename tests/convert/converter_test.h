@@ -15,7 +15,6 @@
 #include "convert/progress_log.h"
 #include "convert/record_fields.h"
 #include "convert/staff_converters.h"
-#include "convert/year_source.h"
 #include "tests/support/conversion_test.h"
 #include "tui/keys.h"
 
@@ -58,7 +57,6 @@ struct TestRecord {
 class ConverterTest : public ConversionTest {
 protected:
     ConverterTest() {
-        convert::SetYear2024Source(false);
         convert::StartStaffTransfer(convert::StaffSelection::All);
         clearLog();
         // Keys are handed out one per wait: the log discards keys typed ahead.

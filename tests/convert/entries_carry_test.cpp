@@ -63,7 +63,7 @@ TEST_F(EntriesCarryTest, MonthsAreNumberedFromOneAndStruckOutEntriesStayBehind) 
     writeSource("2024IDX.REK", "indeks");
     const std::string february = source("2024K990.2");
 
-    convert::CarryLedgerEntries(sourceDir(), targetDir());
+    convert::CarryLedgerEntries(sourceDir(), targetDir(), options);
     EXPECT_EQ(numbering("2024K990.2"), (std::vector<std::pair<std::uint32_t, int>>{{1, 3}, {2, 3}}));
     std::string first = entry(1, "FV 1");
     first[Entry::kState] = 3;
@@ -81,7 +81,7 @@ TEST_F(EntriesCarryTest, AnExistingJanuaryTargetGrowsWithoutAQuestion) {
     // The numbering goes on from the last entry's number.
     writeTarget("2024K990.1", entry(5, "A") + entry(6, "B"));
     writeSource("2024K990.1", entry(40, "C") + entry(41, "D"));
-    convert::CarryLedgerEntries(sourceDir(), targetDir());
+    convert::CarryLedgerEntries(sourceDir(), targetDir(), options);
     EXPECT_EQ(numbering("2024K990.1"),
               (std::vector<std::pair<std::uint32_t, int>>{{5, 1}, {6, 1}, {7, 3}, {8, 3}}));
     EXPECT_EQ(target("2024K990.1").substr(0, 2 * Entry::kSize), entry(5, "A") + entry(6, "B"));
@@ -90,11 +90,11 @@ TEST_F(EntriesCarryTest, AnExistingJanuaryTargetGrowsWithoutAQuestion) {
 }
 
 TEST_F(EntriesCarryTest, AnExistingMarchTargetRaisesTheOverwriteQuestion) {
-    convert::options().renameConverted = true;
+    options.renameConverted = true;
     writeTarget("2024K990.3", entry(9, "STARY"));
     writeSource("2024K990.3", entry(1, "NOWY"));
     type("z");
-    convert::CarryLedgerEntries(sourceDir(), targetDir());
+    convert::CarryLedgerEntries(sourceDir(), targetDir(), options);
     EXPECT_EQ(keyWaits, 1);
     EXPECT_TRUE(logHas("Stwierdzono obecność pliku"));
     EXPECT_EQ(target("2024K990.3"), entry(9, "STARY"));
@@ -103,20 +103,20 @@ TEST_F(EntriesCarryTest, AnExistingMarchTargetRaisesTheOverwriteQuestion) {
     EXPECT_FALSE(temp.exists("2023/FIRMA/2024K990.3~"));
 
     type("w");
-    convert::CarryLedgerEntries(sourceDir(), targetDir());
+    convert::CarryLedgerEntries(sourceDir(), targetDir(), options);
     convert::RenameConverted();
     EXPECT_EQ(numbering("2024K990.3"), (std::vector<std::pair<std::uint32_t, int>>{{1, 3}}));
     EXPECT_TRUE(temp.exists("2023/FIRMA/2024K990.3~"));
 }
 
 TEST_F(EntriesCarryTest, RenamingHidesConvertedFilesOnly) {
-    convert::options().renameConverted = true;
+    options.renameConverted = true;
     qztest::TestRecord repayment(convert::RepaymentRecord::kSize);
     repayment.date(convert::RepaymentRecord::kDate, {3, 7, 2024}).text(convert::RepaymentRecord::kDocument, "FV 7");
     writeSource("2024SP.7", std::string(repayment.bytes.begin(), repayment.bytes.end()));
     writeSource("2024IDX.REK", "indeks");
 
-    convert::CarryLedgerEntries(sourceDir(), targetDir());
+    convert::CarryLedgerEntries(sourceDir(), targetDir(), options);
     convert::RenameConverted();
     EXPECT_EQ(target("2024SP.7"), std::string(repayment.bytes.begin(), repayment.bytes.end()));
     EXPECT_FALSE(temp.exists("2023/FIRMA/2024SP.7"));
@@ -131,10 +131,10 @@ TEST_F(EntriesCarryTest, RenamingHidesConvertedFilesOnly) {
 }
 
 TEST_F(EntriesCarryTest, AFailedConversionRenamesNothing) {
-    convert::options().renameConverted = true;
+    options.renameConverted = true;
     writeSource("2024K990.5", entry(1, "A"));
     std::filesystem::remove_all(temp.path() / "2024");  // the target cannot be created
-    convert::CarryLedgerEntries(sourceDir(), targetDir());
+    convert::CarryLedgerEntries(sourceDir(), targetDir(), options);
     convert::RenameConverted();
     EXPECT_TRUE(logHas("Błąd Utworzenia pliku"));
     EXPECT_TRUE(logHas("Przyczyna: nie ma takiej ścieżki")) << "the reason on its own line";

@@ -177,7 +177,7 @@ TEST_F(FileCopyTest, AppendModeGrowsAnExistingTargetWithoutAQuestion) {
 
 TEST_F(FileCopyTest, SlowModePausesAfterEachCopy) {
     temp.writeFile("ZRODLO.REK", "abcd");
-    convert::options().slowMode = true;
+    convert::SetSlowLog(true);
     // The text copy does not pause; the conversion also pauses after its start line.
     const std::uint64_t pausedMs[] = {0, 1000, 1000, 2000};
     for (std::size_t i = 0; i < std::size(kCopies); ++i) {

@@ -58,7 +58,7 @@ protected:
 
 TEST_F(FirmConversionTest, OnlyThe2024SettingsGiveOneMissingLineAndAConvertedFirm) {
     settingsOf2024Only();
-    convert::options().stopAfterEachFirm = true;
+    options.stopAfterEachFirm = true;
     const auto before = allCells();
     EXPECT_TRUE(convertFirm());
     const std::string firm = platform::cp852::toUtf8(root2023()) + "FIRMA" + platform::kSeparator;
@@ -111,7 +111,7 @@ TEST_F(FirmConversionTest, PreparationFailuresEndTheFirmWithFalse) {
         startAgain();
         c.spoil(temp);
         keyWaits = 0;
-        EXPECT_EQ(convert::ConvertFirm({root2023(), root2024()}, "FIRMA", c.directory, {}, mark),
+        EXPECT_EQ(convert::ConvertFirm(options, {root2023(), root2024()}, "FIRMA", c.directory, {}, mark),
                   convert::FirmConversion::NotConverted)
             << c.what;
         EXPECT_EQ(keyWaits, 1) << c.what;
@@ -124,7 +124,7 @@ TEST_F(FirmConversionTest, PreparationFailuresEndTheFirmWithFalse) {
     startAgain();
     temp.writeFile("2024/FIRMA/2024_ROK.REK", "obcy");
     keyWaits = 0;
-    EXPECT_EQ(convert::ConvertFirm({root2023(), root2024()}, "FIRMA", "FIRMA", {}, mark),
+    EXPECT_EQ(convert::ConvertFirm(options, {root2023(), root2024()}, "FIRMA", "FIRMA", {}, mark),
               convert::FirmConversion::TakenElsewhere);
     EXPECT_EQ(keyWaits, 0);
     EXPECT_FALSE(temp.exists("2024/FIRMA/_qz_conv.tmp"));
@@ -137,7 +137,7 @@ TEST_F(FirmConversionTest, AMarkMadeSinceByAnotherRunIsLeftToIt) {
     temp.writeFile("2024/FIRMA/_qz_conv.tmp", "obcy\r\n");
     convert::NoteMadeByThisRun(root2024() + "FIRMA");
     keyWaits = 0;
-    EXPECT_EQ(convert::ConvertFirm({root2023(), root2024()}, "FIRMA", "FIRMA", {}, mark),
+    EXPECT_EQ(convert::ConvertFirm(options, {root2023(), root2024()}, "FIRMA", "FIRMA", {}, mark),
               convert::FirmConversion::TakenElsewhere);
     convert::ReleaseClaims();
     EXPECT_EQ(keyWaits, 0);
@@ -205,7 +205,7 @@ TEST_F(FirmConversionTest, EveryItemRunsOnlyWhenItsGateIsOpen) {
     writeItemFiles(everyItemFile());
     const std::string settings2023 = temp.readFile("2023/FIRMA/2023_ROK.REK");
     for (const GateCase& gate : kGates) {
-        Options& chosen = convert::options();
+        Options& chosen = options;
         chosen.firmItems = chosen.entries2024 = chosen.addOns = 0;
         if (gate.set) chosen.*gate.set = gate.bits;
         std::filesystem::remove_all(temp.path() / "2024/FIRMA");
@@ -224,7 +224,7 @@ TEST_F(FirmConversionTest, AWholeRunLeavesThe2023TreeAsItWas) {
     std::set<std::string> files = everyItemFile();
     writeItemFiles(files);
     source("2024P5.REK", kContent);
-    convert::options() = Options{};
+    options = Options{};
     const std::uint64_t before = qztest::treeHash(qztest::readTree(temp.path() / "2023"));
     type("z");  // keeps the 2024 PID-5 file as the source
     EXPECT_TRUE(convertFirm({"EXTRA.DAT>NOWY.DAT"}));
@@ -244,7 +244,7 @@ TEST_F(FirmConversionTest, AWholeRunLeavesThe2023TreeAsItWas) {
 TEST_F(FirmConversionTest, ListEntriesThatWouldLeaveTheFirmAreRefused) {
     temp.writeFile("2023/POZA.DAT", "poza firmą");
     source("STARY.DAT", "stary");
-    convert::options().stopAfterEachFirm = true;
+    options.stopAfterEachFirm = true;
     const std::vector<std::string> list{"STARY.DAT>NOWY.DAT", "",          ".",          "..",
                                         "../POZA.DAT",        "..\\POZA.DAT", "C:POZA.DAT", "*.DAT",
                                         "POZA?.DAT",          "/POZA.DAT",  "STARY.DAT>../POZA2.DAT",
@@ -265,8 +265,8 @@ TEST_F(FirmConversionTest, TheMainAssetRegisterInAnyCaseIsSkippedAndBadNamesRefu
     for (const char* name : {"ABC.REK", "SRODKI.REK", "srodki.rek"}) source(name, name);
     source("stbazy.rek", registers({"SRODKI", "ABC", "srodki", "Srodki", "..", "../../UCIECZKA", "A\\B", ""}));
     temp.writeFile("UCIECZKA.REK", "poza");
-    convert::options().addOns = addon::FixedAssets;
-    convert::options().stopAfterEachFirm = true;
+    options.addOns = addon::FixedAssets;
+    options.stopAfterEachFirm = true;
     EXPECT_TRUE(convertFirm());
     EXPECT_EQ(target("ABC.REK"), "ABC.REK");
     EXPECT_EQ(target("srodki.rek"), "srodki.rek");
@@ -288,7 +288,7 @@ TEST_F(FirmConversionTest, PayrollSettingsGetTheYearAndTheWorkingDaysOf2024) {
     qztest::TestRecord settings(convert::PayrollSettingsRecord::kSize);
     settings.pattern(0, settings.bytes.size(), 9);
     source("2023_lp2.cc", qztest::Bytes(settings) + qztest::Bytes(settings));
-    convert::options().firmItems = firm::SalaryComponents;
+    options.firmItems = firm::SalaryComponents;
     ASSERT_TRUE(convertFirm());
     std::string expected = qztest::Bytes(settings);
     expected.replace(611, 2, "\xE8\x07");

@@ -51,9 +51,9 @@ TEST_F(FirmStaffTest, OnlyStaffEmployedAtTheYearEndContinueAndTheirFamiliesAndSa
     source("DANE_PR8.REK", staff);
     source("DANE_PF8.REK", keyed(convert::FamilyRecord::kSize, 2) + keyed(convert::FamilyRecord::kSize, 5));
     source("2024WP5.REK", keyed(convert::SalaryRecord::kSize, 5) + keyed(convert::SalaryRecord::kSize, 2));
-    convert::options().staffSelection = convert::StaffSelection::EmployedAtYearEnd;
-    convert::options().firmItems = firm::Staff | firm::Families;
-    convert::options().entries2024 = convert::entries::Salaries;
+    options.staffSelection = convert::StaffSelection::EmployedAtYearEnd;
+    options.firmItems = firm::Staff | firm::Families;
+    options.entries2024 = convert::entries::Salaries;
 
     ASSERT_TRUE(convertFirm());
     EXPECT_EQ(keysOf(target("DANE_PR8.REK"), PersonRecord::kSize), (std::vector<std::int64_t>{2, 4, 6}));
@@ -82,7 +82,7 @@ TEST_F(FirmStaffTest, APid5RecordOf2024IsKeptOnlyWithThe2024SettingsElseBuiltAfr
         {"2024 file replaced at the question", false, true, "w", 1, false, "z"},
         {"no 2024 file", false, false, "", 1, false},
     };
-    convert::options().firmItems = firm::PitD;
+    options.firmItems = firm::PitD;
     for (const auto& c : cases) {
         startAgain();
         if (c.settingsOf2024) settingsOf2024Only();
@@ -109,12 +109,12 @@ TEST_F(FirmStaffTest, StruckOutEntriesStayBehindAndRenamingHidesConvertedFilesOn
         qztest::Bytes(qztest::TestRecord(Entry::kSize).pattern(0, Entry::kSize, 3).word(Entry::kFlags, 0));
     const std::string struckOut =
         qztest::Bytes(qztest::TestRecord(Entry::kSize).word(Entry::kFlags, Entry::kStruckOut));
-    convert::options().entries2024 = convert::entries::LedgerDocuments;
-    convert::options().stopAfterEachFirm = true;
+    options.entries2024 = convert::entries::LedgerDocuments;
+    options.stopAfterEachFirm = true;
     for (const bool rename : {false, true}) {
         startAgain();
         source("2024K990.3", kept + struckOut);
-        convert::options().renameConverted = rename;
+        options.renameConverted = rename;
         ASSERT_TRUE(convertFirm({}, false));
         EXPECT_EQ(target("2024K990.3").size(), Entry::kSize) << rename;
         // Nothing is hidden before the firm is registered.

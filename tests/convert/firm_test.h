@@ -34,8 +34,7 @@ protected:
     FirmTest() {
         writeFirm();
         // Only what a test asks for runs.
-        convert::Options& chosen = convert::options();
-        chosen.firmItems = chosen.entries2024 = chosen.addOns = 0;
+        options.firmItems = options.entries2024 = options.addOns = 0;
     }
 
     // The 2024 root and the firm's 2023 directory with its annual settings (December
@@ -72,8 +71,9 @@ protected:
     bool convertFirm(const std::vector<std::string>& extraFiles = {}, bool registered = true) {
         const std::string year2023 = root2023();
         const std::string year2024 = root2024();
-        const bool converted = convert::ConvertFirm({year2023, year2024}, "FIRMA", "FIRMA", extraFiles, mark) ==
-                               convert::FirmConversion::Converted;
+        const bool converted =
+            convert::ConvertFirm(options, {year2023, year2024}, "FIRMA", "FIRMA", extraFiles, mark) ==
+            convert::FirmConversion::Converted;
         if (converted && registered) convert::FinishFirm(mark);
         return converted;
     }

@@ -28,15 +28,15 @@ qztest::TestRecord ledgerEntry(std::uint32_t sequence, convert::PackedDate date,
 class LedgerConvertersTest : public qztest::ConverterTest {
 protected:
     Bytes target;
+    convert::LedgerEntryConverter entries{0, options};
 
     bool convertEntry(const qztest::TestRecord& record) {
         target.assign(Entry::kSize, 0);
-        return convert::ConvertLedgerEntry(record.bytes, target);
+        return entries(record.bytes, target);
     }
 };
 
 TEST_F(LedgerConvertersTest, CarriedEntriesAreNumberedAndMarked) {
-    convert::StartLedgerNumbering(0);
     const auto first = ledgerEntry(900, {2, 1, 2024}, "FV 1/24", "Sprzedaż towaru"_cp);
     ASSERT_TRUE(convertEntry(first));
     Bytes expected = first.bytes;
@@ -54,7 +54,7 @@ TEST_F(LedgerConvertersTest, CarriedEntriesAreNumberedAndMarked) {
               "KPR=04-01-2024 RACHUNEK 12345 Zakup.ok\n");
 
     // Entries added to a file that holds some continue its numbering.
-    convert::StartLedgerNumbering(41);
+    entries = convert::LedgerEntryConverter(41, options);
     ASSERT_TRUE(convertEntry(first));
     EXPECT_EQ(convert::ReadLong(target, 0), 42u);
     EXPECT_EQ(keyWaits, 0);
@@ -74,8 +74,10 @@ TEST_F(LedgerConvertersTest, AStruckOutEntryWaitsAsTheRunAsks) {
     };
     const auto struck = ledgerEntry(5, {9, 2, 2024}, "KP 3", "Zwrot", true);
     for (const auto& c : cases) {
-        convert::options().slowMode = c.slow;
-        convert::options().stopAfterEachFirm = c.stopAfterEachFirm;
+        options.slowMode = c.slow;
+        options.stopAfterEachFirm = c.stopAfterEachFirm;
+        convert::SetSlowLog(c.slow);
+        entries = convert::LedgerEntryConverter(0, options);
         keyWaits = 0;
         const std::uint64_t sleptBefore = clock.totalSleptMs();
         EXPECT_FALSE(convertEntry(struck));

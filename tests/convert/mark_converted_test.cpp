@@ -12,10 +12,7 @@ namespace {
 
 class MarkConvertedTest : public qztest::ConverterTest {
 protected:
-    MarkConvertedTest() {
-        temp.writeFile("2024SP.7", "spłaty");
-        convert::options().renameConverted = true;
-    }
+    MarkConvertedTest() { temp.writeFile("2024SP.7", "spłaty"); }
 };
 
 TEST_F(MarkConvertedTest, TheFileGetsATilde) {

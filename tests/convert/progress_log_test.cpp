@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "convert/options.h"
 #include "convert/progress_log.h"
 #include "convert/run_report.h"
 #include "platform/cp852.h"
@@ -22,7 +21,7 @@ namespace {
 class ProgressLogTest : public qztest::ScreenTest {
 protected:
     ProgressLogTest() {
-        convert::options() = convert::Options{};
+        convert::SetSlowLog(false);
         convert::ClearLog(true);
     }
 
@@ -130,7 +129,7 @@ TEST_F(ProgressLogTest, KeysTypedBeforeAWaitAnswerNothing) {
 TEST_F(ProgressLogTest, PausesOnlyInSlowMode) {
     convert::LogPause();
     EXPECT_EQ(clock.totalSleptMs(), 0u);
-    convert::options().slowMode = true;
+    convert::SetSlowLog(true);
     convert::LogPause();
     EXPECT_EQ(clock.totalSleptMs(), 1000u);
 }

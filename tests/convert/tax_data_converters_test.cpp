@@ -15,6 +15,10 @@ namespace {
 constexpr std::size_t kSize = 13952;
 using Bytes = std::vector<std::uint8_t>;
 
+// A firm whose annual settings came from its 2023 file, and one whose came from 2024.
+constexpr convert::TaxDataContext kFrom2023{};
+constexpr convert::TaxDataContext kFrom2024{convert::PitDSelection::All, true};
+
 // A source record of the given year with every byte set to a recognisable value.
 qztest::TestRecord taxSource(std::uint16_t year) {
     qztest::TestRecord record(kSize);
@@ -57,11 +61,10 @@ protected:
 };
 
 TEST_F(TaxDataConvertersTest, AKeptPid5RecordChangesOnlyTheOpeningDoublesAt1212) {
-    convert::SetYear2024Source(true);
     auto source = taxSource(2024);
     source.byte(13894, 0).byte(13888, 4).byte(13889, 5).byte(13890, 6);
 
-    ASSERT_TRUE(convert::ConvertPid5(source.bytes, target));
+    ASSERT_TRUE(convert::ConvertPid5(source.bytes, target, kFrom2024));
     Bytes expected = source.bytes;
     openWithClosingValues(source.bytes, expected, 1212, 8, 424);
     EXPECT_EQ(target, expected);
@@ -83,7 +86,7 @@ TEST_F(TaxDataConvertersTest, AFreshPid5RecordHasExactlyTheCarriedFields) {
         {"a 2023 record with the 2024 source", true, 2023, 1, {0, 0, 0}},
     };
     for (const auto& c : cases) {
-        convert::SetYear2024Source(c.year2024Source);
+        const convert::TaxDataContext context{convert::PitDSelection::All, c.year2024Source};
         auto source = taxSource(c.year);
         source.byte(13894, c.byte13894);
         for (std::size_t i = 0; i < 3; ++i) source.byte(13888 + i, c.marks13888[i]);
@@ -105,17 +108,16 @@ TEST_F(TaxDataConvertersTest, AFreshPid5RecordHasExactlyTheCarriedFields) {
         for (std::size_t i = 0; i < 3; ++i) expected[13888 + i] = c.marks13888[i] == 0 ? 1 : c.marks13888[i];
 
         std::fill(target.begin(), target.end(), 0xEE);
-        ASSERT_TRUE(convert::ConvertPid5(in, target)) << c.what;
+        ASSERT_TRUE(convert::ConvertPid5(in, target, context)) << c.what;
         for (std::size_t i = 0; i < kSize; ++i)
             ASSERT_EQ(target[i], expected[i]) << c.what << ": first difference at offset " << i;
     }
 }
 
 TEST_F(TaxDataConvertersTest, AKeptPid5RecordTakesThe13894And13888Rules) {
-    convert::SetYear2024Source(true);
     auto source = taxSource(2024);
     source.byte(13894, 3).byte(13895, 77).byte(13888, 0).byte(13889, 8).byte(13890, 0);
-    ASSERT_TRUE(convert::ConvertPid5(source.bytes, target));
+    ASSERT_TRUE(convert::ConvertPid5(source.bytes, target, kFrom2024));
     EXPECT_EQ(target[13894], 1);
     EXPECT_EQ(target[13895], 12);
     EXPECT_EQ(slice(target, 13888, 3), (Bytes{1, 8, 1}));
@@ -126,11 +128,9 @@ TEST_F(TaxDataConvertersTest, AKeptPid5RecordTakesThe13894And13888Rules) {
 
 TEST_F(TaxDataConvertersTest, Pit28KeptAndFresh) {
     auto source = taxSource(2024);
-    convert::SetYear2024Source(true);
-    ASSERT_TRUE(convert::ConvertPit28(source.bytes, target));
+    ASSERT_TRUE(convert::ConvertPit28(source.bytes, target, kFrom2024));
     EXPECT_EQ(target, source.bytes);
 
-    convert::SetYear2024Source(false);
     const Bytes& in = source.bytes;
     Bytes expected = freshHead(in);
     copyRange(in, expected, 13943, 1);
@@ -138,7 +138,7 @@ TEST_F(TaxDataConvertersTest, Pit28KeptAndFresh) {
         std::memcpy(expected.data() + block + 5, in.data() + 8841, 2);
         expected[block + 767] = 1;
     }
-    ASSERT_TRUE(convert::ConvertPit28(in, target));
+    ASSERT_TRUE(convert::ConvertPit28(in, target, kFrom2023));
     for (std::size_t i = 0; i < kSize; ++i)
         ASSERT_EQ(target[i], expected[i]) << "first difference at offset " << i;
     EXPECT_EQ(target[9675], 0);
@@ -146,12 +146,12 @@ TEST_F(TaxDataConvertersTest, Pit28KeptAndFresh) {
 }
 
 TEST_F(TaxDataConvertersTest, AskingAboutEachPersonTakesTOrN) {
-    convert::options().pitDSelection = convert::PitDSelection::AskEach;
+    constexpr convert::TaxDataContext kAskEach{convert::PitDSelection::AskEach};
     const auto source = taxSource(2023);
     type("wN");  // W is no answer here
-    EXPECT_FALSE(convert::ConvertPid5(source.bytes, target));
+    EXPECT_FALSE(convert::ConvertPid5(source.bytes, target, kAskEach));
     type("t");
-    EXPECT_TRUE(convert::ConvertPit28(source.bytes, target));
+    EXPECT_TRUE(convert::ConvertPit28(source.bytes, target, kAskEach));
     EXPECT_EQ(keyWaits, 3);
     EXPECT_EQ(log(),
               "Osoba: Kowalski Jan Przenieść T/N ?\n"
@@ -162,7 +162,7 @@ TEST_F(TaxDataConvertersTest, AskingAboutEachPersonTakesTOrN) {
 TEST_F(TaxDataConvertersTest, NamesAreCutToTheirFields) {
     auto source = taxSource(2023);
     source.byte(105, 0).byte(137, 255);  // the second name's field ends at 163
-    ASSERT_TRUE(convert::ConvertPid5(source.bytes, target));
+    ASSERT_TRUE(convert::ConvertPid5(source.bytes, target, kFrom2023));
     const Bytes second = slice(source.bytes, 138, 26);
     EXPECT_EQ(screen.bytesAt(8, 3, 28), " " + std::string(second.begin(), second.end()) + " ");
 }

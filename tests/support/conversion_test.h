@@ -1,6 +1,6 @@
 #pragma once
 // A screen test that starts from the state a run starts with: default options, no
-// answer for all given (convert/run_state.h), an empty progress log. The state is
+// answer for all given (convert/run_state.h), a log that is not slow and empty. The state is
 // process-wide, so it is put back after the test as well.
 #include "convert/annual_questions.h"
 #include "convert/file_copy.h"
@@ -24,10 +24,12 @@ protected:
     // Puts the process-wide state back as a run starts with it, for tests that run
     // several conversions one after the other.
     static void resetRunState() {
-        convert::options() = convert::Options{};
         convert::runState() = convert::RunState{};
+        convert::SetSlowLog(false);
         convert::ForgetConverted();
     }
+
+    convert::Options options;  // the run's choices, as the wizard would leave them
 };
 
 }  // namespace qztest

@@ -17,7 +17,6 @@
 #include "convert/progress_log.h"
 #include "convert/run_report.h"
 #include "convert/staff_converters.h"
-#include "convert/year_source.h"
 #include "fileio/registry_record.h"
 #include "fileio/shared_file.h"
 #include "platform/files.h"
@@ -59,7 +58,6 @@ protected:
     // The state a run starts with, on fresh trees.
     void freshRun() {
         resetRunState();
-        convert::SetYear2024Source(false);
         convert::StartStaffTransfer(convert::StaffSelection::All);
         clearLog();
         if (!std::filesystem::exists(temp.path() / "2023")) qztest::CopyTree(sample->path() / "2023", temp.path() / "2023");
@@ -123,7 +121,7 @@ protected:
 class GlobalCopyFaults : public RunFaults {};
 
 TEST_P(GlobalCopyFaults, EveryFailureIsReportedAndTheNextItemRuns) {
-    runMatrix(kMaxGlobalCasesPerKind, [&] { app::RunGlobalCopy(run.paths); },
+    runMatrix(kMaxGlobalCasesPerKind, [&] { app::RunGlobalCopy(run.paths, run.options); },
               [&](const Tree&, const Tree& result, const std::vector<std::string>& lost, int exitCode) {
                   if (exitCode == -1) {
                       // One failure costs at most the file it was copying, or, when the
@@ -148,7 +146,7 @@ TEST_P(GlobalCopyFaults, EveryFailureIsReportedAndTheNextItemRuns) {
 class GlobalCopyKills : public RunFaults {};
 
 TEST_F(GlobalCopyKills, TheNextRunEndsWithTheTreeOfOneUninterruptedRunAskingNothing) {
-    const auto copy = [&] { app::RunGlobalCopy(run.paths); };
+    const auto copy = [&] { app::RunGlobalCopy(run.paths, run.options); };
     ASSERT_EQ(runOnce(copy), -1);
     const Tree clean = tree("2024");
     int calls = 0;

@@ -15,7 +15,6 @@
 #include "convert/firm_failures.h"
 #include "convert/options.h"
 #include "convert/staff_converters.h"
-#include "convert/year_source.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "tests/convert/converter_test.h"
@@ -57,13 +56,13 @@ protected:
     // waits counted from the start; all items, or only the firm's text data.
     bool convertOnce(bool onlyTextData = false) {
         resetRunState();
+        options = convert::Options{};
         if (onlyTextData) {
-            convert::options().firmItems = convert::firm::TextData;
-            convert::options().entries2024 = 0;
-            convert::options().addOns = 0;
-            convert::options().stopAfterEachFirm = true;  // the log can be seen at its end
+            options.firmItems = convert::firm::TextData;
+            options.entries2024 = 0;
+            options.addOns = 0;
+            options.stopAfterEachFirm = true;  // the log can be seen at its end
         }
-        convert::SetYear2024Source(false);
         convert::StartStaffTransfer(convert::StaffSelection::All);
         clearLog();
         if (!std::filesystem::exists(temp.path() / "2023"))
@@ -79,7 +78,7 @@ protected:
         const std::string root2024 = temp.root() + "2024" + platform::kSeparator;
         bool converted = false;
         convert::ConversionMark mark;
-        EXPECT_EQ(exitCodeOf([&] { converted = convert::ConvertFirm({root2023, root2024}, firm, firm, {}, mark) ==
+        EXPECT_EQ(exitCodeOf([&] { converted = convert::ConvertFirm(options, {root2023, root2024}, firm, firm, {}, mark) ==
                                                          convert::FirmConversion::Converted; }), -1)
             << "the conversion of one firm never ends the program";
         // As the per-firm loop ends a firm it registers.
