@@ -13,6 +13,8 @@ using namespace platform::literals;
 namespace convert {
 
 namespace {
+// The files of the firm being converted, from its ledger carry-over until the per-firm
+// loop has registered the firm (or given it up).
 std::vector<std::string> gConverted;
 }  // namespace
 

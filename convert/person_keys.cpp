@@ -13,6 +13,8 @@ struct PersonKeys {
     std::uint16_t count = 0;
 };
 
+// The table of the firm being converted, emptied as its staff transfer starts; the
+// record converters reach it through the copy's fixed converter signature.
 PersonKeys gKeys;
 
 std::uint16_t storedCount() { return std::min<std::uint16_t>(gKeys.count, kPersonKeyEntries - 1); }

@@ -24,6 +24,8 @@ constexpr std::uint32_t kRefusalDelayMs = 250;
 constexpr std::string_view kNotEmployed = " - nie zatrudniony na 31.12.2023"_cp;
 constexpr std::string_view kNotContinued = " - nie kontynuowany"_cp;
 
+// The selection of the firm being converted, set as its staff transfer starts; the
+// person converter reaches it through the copy's fixed converter signature.
 StaffSelection gSelection = StaffSelection::All;
 
 // A period that is still open on the last day of 2023: it has begun, and it has no

@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const convert::FirmPaths firm{qzfuzz::Folder() + "2023/FIRMA", qzfuzz::MakeDirectory("2024/FIRMA")};
         qzfuzz::WriteFile("2023/FIRMA/2023_ROK.REK", input.rest);
         if ((input.setting & 1) != 0) qzfuzz::WriteFile("2023/FIRMA/2024_ROK.REK", input.rest);
-        std::string location;
-        convert::ConvertAnnualSettings(firm, (input.setting & 2) == 0, location);
+        convert::AnnualSettingsFound found;
+        convert::ConvertAnnualSettings(firm, (input.setting & 2) == 0, found);
 
         const std::string target = firm.TargetFile("2024_ROK.REK");
         platform::FileHandle file;
