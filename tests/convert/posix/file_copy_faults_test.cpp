@@ -129,14 +129,17 @@ TEST_F(FileCopyFaults, TargetThatCannotBeLookedUpIsLeftAlone) {
     const NamedCopy appending[] = {
         kCopies[0],
         kCopies[1],
-        {"record", [](const std::string& s, const std::string& t) { return convert::CopyRecords(s, t, 4, {}, kAppend); }},
+        {"record",
+         [](const std::string& s, const std::string& t) { return convert::CopyRecords(s, t, 4, {}, kAppend); }},
         {"conversion",
          [](const std::string& s, const std::string& t) {
              return convert::ConvertRecords(s, t, 4, 4, convert::CopyWholeRecord, kAppend);
          }},
     };
     for (const bool append : {false, true}) {
-        for (const NamedCopy& copy : append ? std::span<const NamedCopy>(appending) : std::span<const NamedCopy>(kCopies)) {
+        const std::span<const NamedCopy> copies =
+            append ? std::span<const NamedCopy>(appending) : std::span<const NamedCopy>(kCopies);
+        for (const NamedCopy& copy : copies) {
             const std::string name = std::string(copy.name) + (append ? " appending" : "");
             temp.writeFile("ZRODLO.DAT", "abcdefgh");
             temp.writeFile("CEL.DAT", "stary");

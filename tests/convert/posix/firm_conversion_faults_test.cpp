@@ -78,8 +78,11 @@ protected:
         const std::string root2024 = temp.root() + "2024" + platform::kSeparator;
         bool converted = false;
         convert::ConversionMark mark;
-        EXPECT_EQ(exitCodeOf([&] { converted = convert::ConvertFirm(options, {root2023, root2024}, firm, firm, {}, mark) ==
-                                                         convert::FirmConversion::Converted; }), -1)
+        EXPECT_EQ(exitCodeOf([&] {
+                      converted = convert::ConvertFirm(options, {root2023, root2024}, firm, firm, {}, mark) ==
+                                  convert::FirmConversion::Converted;
+                  }),
+                  -1)
             << "the conversion of one firm never ends the program";
         // As the per-firm loop ends a firm it registers.
         if (converted) convert::FinishFirm(mark);
