@@ -8,7 +8,6 @@
 #include "convert/progress_log.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
-#include "tui/journal.h"
 
 namespace convert {
 
@@ -74,7 +73,7 @@ bool AcceptFirm(std::string_view name) {
     LogWriteLine(firm);
     SetLogColour(logcolour::Prompt);
     LogWrite(kAsk);
-    const char answer = tui::JournalKey(firm + " " + std::string(kAsk), LogWaitForChoice("TN"));
+    const char answer = LogWaitForChoice(firm + " " + std::string(kAsk), "TN");
     LogWriteLine();
     return answer == 'T';
 }

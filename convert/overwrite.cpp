@@ -6,7 +6,6 @@
 #include "convert/progress_log.h"
 #include "convert/run_report.h"
 #include "platform/cp852.h"
-#include "tui/journal.h"
 
 namespace convert {
 
@@ -39,7 +38,7 @@ bool AskOverwrite(std::string_view name) {
     LogWriteLine(" Z-zostaw plik                    [N-i wszystkie następne] ?"_cp);
     SetLogColour(logcolour::Prompt);
     LogWrite("---->  Z(n)/W(a)");
-    const char answer = tui::JournalKey(notice, LogWaitForChoice("ANWZ"));
+    const char answer = LogWaitForChoice(notice, "ANWZ");
     SetLogColour(logcolour::Normal);
     LogWriteLine();
     if (answer == 'Z' || answer == 'N') {

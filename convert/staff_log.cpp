@@ -4,7 +4,6 @@
 
 #include "convert/person_keys.h"
 #include "convert/progress_log.h"
-#include "tui/journal.h"
 
 namespace convert {
 
@@ -21,7 +20,7 @@ char AskLetter(std::string_view prompt, std::string_view letters) {
     LogWrite(prompt);
     SetLogColour(logcolour::Normal);
     // The line so far names the person and the question.
-    return tui::JournalKey(LogLineSoFar(), LogWaitForChoice(letters));
+    return LogWaitForChoice(LogLineSoFar(), letters);
 }
 
 void WarnWhenPersonKeysOverflow(std::string_view warning) {
