@@ -7,9 +7,8 @@
 #include "convert/run_report.h"
 #include "convert/run_state.h"
 #include "platform/cp852.h"
-#include "tui/journal.h"
-#include "tui/event.h"
 #include "tui/message_box.h"
+#include "tui/question.h"
 #include "tui/sound.h"
 
 namespace convert {
@@ -45,7 +44,7 @@ bool ChooseYear2024Settings() {
     LogLineIn(logcolour::Error, kBothYears);
     LogLineIn(logcolour::Error, "Wybierz z których skrzystać :"_cp);
     LogWrite(kChoices, logcolour::Error);
-    const char answer = tui::JournalKey(std::string(kBothYears).append(kChoices), LogWaitForChoice("BNA"));
+    const char answer = LogWaitForChoice(std::string(kBothYears).append(kChoices), "BNA");
     LogWriteLine();
     LogWriteLine(std::string(" - wybrano: ") + answer);
     ReportToCheck(answer == 'B' ? "dane roczne wzięte z 2023"_cp : "dane roczne wzięte z 2024"_cp);
@@ -68,8 +67,7 @@ std::uint16_t AskVatProportion(std::optional<std::uint16_t> settled2023) {
         tui::SetInputWidth(kProportionWidth);
         // Whatever closes the box, its value is the answer: a cancelled box gives
         // back the "0" it started with.
-        tui::InputBox(0, answer, prompt);
-        tui::JournalAnswer(prompt, answer);
+        tui::InputBox(0, answer, prompt, tui::Recorded::Yes);
         if (const std::optional<std::uint16_t> proportion = proportionOf(answer)) {
             ReportToCheck(std::string("proporcja VAT na 2024 wpisana ręcznie: "_cp) + std::to_string(*proportion) +
                           "%");
@@ -82,7 +80,7 @@ std::uint16_t AskVatProportion(std::optional<std::uint16_t> settled2023) {
 void WarnOfOpenDecember() {
     // The warning is on screen from its first line on: a key pressed while it beeps
     // answers it.
-    tui::FlushKeys();
+    tui::DiscardTypeAhead();
     LogWriteLine("Nie zatwierdzono miesiąca GRUDNIA.2023"_cp);
     ReportToCheck("nie zatwierdzono miesiąca GRUDNIA.2023: BZ.2023 przeniesiony jako BO.2024"_cp);
     tui::Beep();

@@ -8,7 +8,6 @@
 #include "convert/progress_log.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
-#include "tui/journal.h"
 
 namespace convert {
 
@@ -72,7 +71,7 @@ bool AcceptFirm(std::string_view name) {
     constexpr std::string_view kAsk = "Wpisać ją do rejestru 2024 mimo to? (T/N)"_cp;
     LogWriteLine(firm, logcolour::Prompt);
     LogWrite(kAsk, logcolour::Prompt);
-    const char answer = tui::JournalKey(firm + " " + std::string(kAsk), LogWaitForChoice("TN"));
+    const char answer = LogWaitForChoice(firm + " " + std::string(kAsk), "TN");
     LogWriteLine();
     return answer == 'T';
 }

@@ -7,7 +7,6 @@
 #include "convert/run_report.h"
 #include "convert/run_state.h"
 #include "platform/cp852.h"
-#include "tui/journal.h"
 
 namespace convert {
 
@@ -34,7 +33,7 @@ bool AskOverwrite(std::string_view name) {
     LogWriteLine(" W-wykonaj kopiownie (zastępując) [A-i wszystkie następne]  "_cp, logcolour::Choice);
     LogWriteLine(" Z-zostaw plik                    [N-i wszystkie następne] ?"_cp, logcolour::Choice);
     LogWrite("---->  Z(n)/W(a)", logcolour::Prompt);
-    const char answer = tui::JournalKey(notice, LogWaitForChoice("ANWZ"));
+    const char answer = LogWaitForChoice(notice, "ANWZ");
     LogWriteLine();
     if (answer == 'Z' || answer == 'N') {
         const std::string_view kept = "zostawiony plik 2024 "_cp;

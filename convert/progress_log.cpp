@@ -5,9 +5,9 @@
 #include <string>
 
 #include "platform/cp852.h"
-#include "tui/hint_bar.h"
 #include "tui/journal.h"
 #include "tui/polish_text.h"
+#include "tui/question.h"
 #include "tui/screen.h"
 #include "tui/text_device.h"
 
@@ -67,19 +67,6 @@ void journalLine() {
     gLog.lineInError = false;
     gLog.wholeLine.clear();
 }
-
-// Names on the hint row what a wait expects, for as long as it waits; the row shows
-// what it showed before as soon as the wait ends.
-class WaitHint {
-public:
-    explicit WaitHint(std::string_view text) : bar_(tui::PushHintBar(tui::NewHint(nullptr, 0, 0, text))) {}
-    ~WaitHint() { tui::PopHintBar(bar_); }
-    WaitHint(const WaitHint&) = delete;
-    WaitHint& operator=(const WaitHint&) = delete;
-
-private:
-    tui::HintBar* bar_;
-};
 
 // "Naciśnij T lub N" for the choices "TN".
 std::string ChoiceHint(std::string_view choices) {
@@ -157,26 +144,18 @@ void RedrawLog() {
 }
 
 tui::Event LogWaitForKey(bool discardFirst) {
-    // Keys typed before the wait answer nothing the user has seen.
-    if (discardFirst) tui::FlushKeys();
-    const WaitHint hint("Naciśnij dowolny klawisz"_cp);
-    tui::Event event;
-    do {
-        tui::GetEvent(event);
-    } while (event.kind != tui::EventKind::Key);
-    tui::FlushKeys();
-    return event;
+    tui::Question wait({}, "Naciśnij dowolny klawisz"_cp,
+                       discardFirst ? tui::TypeAhead::Discard : tui::TypeAhead::DiscardedByAsker);
+    return wait.ReadKey();
 }
 
-char LogWaitForChoice(std::string_view choices) {
-    tui::FlushKeys();
-    const WaitHint hint(ChoiceHint(choices));
+char LogWaitForChoice(std::string_view question, std::string_view choices) {
+    tui::Question asked(question, ChoiceHint(choices));
     for (;;) {
-        tui::Event event;
-        tui::GetEvent(event);
+        const tui::Event event = asked.Read();
         if (event.kind != tui::EventKind::Key || event.extended) continue;
         const char key = tui::UpperChar(static_cast<char>(event.character));
-        if (choices.find(key) != std::string_view::npos) return key;
+        if (choices.find(key) != std::string_view::npos) return asked.Answer(key);
     }
 }
 

@@ -40,6 +40,7 @@ std::string LogLineSoFar();
 // Draws every row of the log again as the log holds it, in the screen's text
 // attribute (after a window opened over it blanked the screen).
 void RedrawLog();
+// The log's questions and waits are questions of tui/question.h.
 // Waits for one key and discards whatever was typed before the wait and after the
 // key: only a key pressed while the wait is on screen counts. A caller whose text
 // stands on screen for a while before the wait (across a tone) discards the keys
@@ -47,9 +48,9 @@ void RedrawLog();
 tui::Event LogWaitForKey(bool discardFirst = true);
 // Discards the keys typed before the question, then reads keys until one of choices
 // arrives, each upper-cased the Polish way first (so a lower-case answer counts);
-// other keys are ignored. Returns that upper-case character. Choices are upper-case
-// characters.
-char LogWaitForChoice(std::string_view choices);
+// other keys are ignored. Returns that upper-case character, which the run's record
+// takes as the answer to question. Choices are upper-case characters.
+char LogWaitForChoice(std::string_view question, std::string_view choices);
 // The run's slow mode, in which every pause of the log waits one second so that the
 // user can follow it. Off at start; the wizard sets it as its pages close.
 void SetSlowLog(bool slow);

@@ -4,7 +4,6 @@
 
 #include "convert/person_keys.h"
 #include "convert/progress_log.h"
-#include "tui/journal.h"
 
 namespace convert {
 
@@ -16,7 +15,7 @@ void LogPersonName(std::string_view label, std::string_view first, std::string_v
 char AskLetter(std::string_view prompt, std::string_view letters) {
     LogWrite(prompt, logcolour::YesNo);
     // The line so far names the person and the question.
-    return tui::JournalKey(LogLineSoFar(), LogWaitForChoice(letters));
+    return LogWaitForChoice(LogLineSoFar(), letters);
 }
 
 void WarnWhenPersonKeysOverflow(std::string_view warning) {

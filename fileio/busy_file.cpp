@@ -7,7 +7,6 @@
 #include "fileio/shared_file.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
-#include "tui/journal.h"
 #include "tui/message_box.h"
 #include "tui/screen.h"
 
@@ -30,8 +29,7 @@ bool WaitForBusyFile(std::string_view name, int& tries) {
         const std::string question = Centred("Dostęp do pliku"_cp) + tui::kLineEnd + Centred(name) + tui::kLineEnd +
                                      Centred("niemożliwy/zabroniony !"_cp) + tui::kLineEnd +
                                      Centred("Ponowić próbę ?"_cp);
-        if (tui::JournalCommand(question, tui::ShowBox(tui::box::Warning | tui::box::Yes | tui::box::No, question)) ==
-            tui::cmNo)
+        if (tui::ShowBox(tui::box::Warning | tui::box::Yes | tui::box::No, question, tui::Recorded::Yes) == tui::cmNo)
             return false;
         tries = 0;
     }

@@ -11,10 +11,9 @@
 #include "fileio/temp_files.h"
 #include "platform/cp852.h"
 #include "platform/process.h"
-#include "tui/event.h"
 #include "tui/failure_reason.h"
-#include "tui/journal.h"
 #include "tui/message_box.h"
+#include "tui/question.h"
 #include "tui/screen.h"
 #include "tui/wait_window.h"
 
@@ -41,8 +40,7 @@ constexpr std::string_view kInsertFailed = "wstawienia do pliku";
 bool WaitLonger() {
     const std::string text = Centred(" NET Info") + tui::kLineEnd + Centred("DOSTĘP BLOKOWANY SIECIOWO"_cp) +
                              tui::kLineEnd + "Czy czekamy ?";
-    return tui::JournalCommand(text, tui::ShowBox(tui::box::Information | tui::box::Yes | tui::box::No, text)) ==
-           tui::cmYes;
+    return tui::ShowBox(tui::box::Information | tui::box::Yes | tui::box::No, text, tui::Recorded::Yes) == tui::cmYes;
 }
 
 }  // namespace
@@ -297,7 +295,7 @@ bool SharedFile::LockLoop(LoopKind kind, WaitPolicy wait, std::int32_t recNo) {
         }
     } while (counter <= MaxTries);
     tui::CloseWaitWindow(queue);
-    if (waited) tui::FlushKeys();
+    if (waited) tui::DiscardTypeAhead();
     return done;
 }
 
@@ -495,7 +493,7 @@ bool SharedFile::InsertSorted(const void* record) {
 void SeriousIOError(std::string_view operation) {
     const std::string text = Centred("Poważny BŁĄD I/O."_cp) + tui::kLineEnd + Centred(operation) + tui::kLineEnd +
                              tui::kLineEnd + Centred("Czy KONTYNUOWAĆ PRACĘ ?"_cp);
-    if (tui::JournalCommand(text, tui::ShowBox(tui::box::Error | tui::box::Yes | tui::box::No, text)) != tui::cmYes)
+    if (tui::ShowBox(tui::box::Error | tui::box::Yes | tui::box::No, text, tui::Recorded::Yes) != tui::cmYes)
         platform::exitProgram(kSeriousIOErrorExitCode);
 }
 

@@ -123,8 +123,4 @@ KeyCode ReadKey() {
     return key ? key->code : 0;
 }
 
-void FlushKeys() {
-    while (KeyWaiting()) ReadKey();
-}
-
 }  // namespace tui

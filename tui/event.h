@@ -56,7 +56,5 @@ void ResetLastEvent();
 bool KeyWaiting();
 // The next waiting key's code (0 when none is waiting).
 KeyCode ReadKey();
-// Discards every key typed ahead.
-void FlushKeys();
 
 }  // namespace tui

@@ -44,7 +44,7 @@ void SetInputWidth(int width) {
     if (width >= 1 && width < kDefaultInputWidth) gInputWidth = width;
 }
 
-Command InputBox(std::uint8_t mode, std::string& value, std::string_view prompt) {
+Command InputBox(std::uint8_t mode, std::string& value, std::string_view prompt, Recorded recorded) {
     const bool changedBefore = DataChanged();
     // The whole value: a cancelled box gives back exactly what the caller had.
     const std::string kept = value;
@@ -53,7 +53,7 @@ Command InputBox(std::uint8_t mode, std::string& value, std::string_view prompt)
     const int width = narrow ? kNarrowWindowWidth : fieldWidth + 2;
     const int left = narrow ? kNarrowWindowLeft : 40 - width / 2;
 
-    FlushKeys();
+    Question question(prompt, recorded);
     Command result = cmCancel;
     if (auto dialog = OpenDialog(nullptr, "", kHeight, width, kTop, left)) {
         WritePrompt(*dialog->window, prompt);
@@ -73,6 +73,7 @@ Command InputBox(std::uint8_t mode, std::string& value, std::string_view prompt)
     }
     SetDataChanged(changedBefore);
     gInputWidth = kDefaultInputWidth;
+    question.Answer(value);
     return result;
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/cp852.h"
 #include "tui/box_text.h"
 #include "tui/message_box.h"
 
@@ -10,24 +9,12 @@ namespace tui {
 
 namespace {
 
-using namespace platform::literals;
-
 JournalListener gListener = nullptr;
 
 std::string_view Trimmed(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// The answer as the box's button reads.
-std::string_view CommandWord(Command answer) {
-    switch (answer) {
-        case cmYes: return "Tak";
-        case cmNo: return "Nie";
-        case cmAccept: return "OK";
-        default: return "Porzuć"_cp;
-    }
 }
 
 }  // namespace
@@ -38,19 +25,8 @@ void JournalLine(std::string_view text, bool inErrorColour) {
     if (gListener) gListener(inErrorColour ? JournalEntry::ShownAsError : JournalEntry::Shown, text, {});
 }
 
-std::string_view JournalAnswer(std::string_view question, std::string_view answer) {
+void JournalAnswer(std::string_view question, std::string_view answer) {
     if (gListener) gListener(JournalEntry::Answered, OneLine(question), answer);
-    return answer;
-}
-
-char JournalKey(std::string_view question, char key) {
-    JournalAnswer(question, std::string_view(&key, 1));
-    return key;
-}
-
-Command JournalCommand(std::string_view question, Command answer) {
-    JournalAnswer(question, CommandWord(answer));
-    return answer;
 }
 
 std::string OneLine(std::string_view boxText) {

@@ -8,8 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "tui/commands.h"
-
 namespace tui {
 
 enum class JournalEntry : std::uint8_t {
@@ -24,11 +22,9 @@ using JournalListener = void (*)(JournalEntry entry, std::string_view text, std:
 void SetJournalListener(JournalListener listener);
 
 void JournalLine(std::string_view text, bool inErrorColour);
-// Each records question (a box text or a log prompt) with the answer and returns the
-// answer, so that a question is recorded by wrapping the call that reads its answer.
-std::string_view JournalAnswer(std::string_view question, std::string_view answer);
-char JournalKey(std::string_view question, char key);
-Command JournalCommand(std::string_view question, Command answer);
+// Records question (a box text or a log prompt) with the answer. A question records
+// itself (tui/question.h); this is for an answer the record can only take later.
+void JournalAnswer(std::string_view question, std::string_view answer);
 
 // A box text on one line: its lines without the centring byte and the blanks around
 // them, joined by one blank; the title byte counts as a line end.

@@ -74,8 +74,9 @@ void InsertButtons(Dialog& dialog, std::uint16_t flags, int height, int width) {
 
 }  // namespace
 
-Command MessageBox(std::uint16_t flags, std::string_view text, int height, int width, int top, int left) {
-    FlushKeys();
+Command MessageBox(std::uint16_t flags, std::string_view text, int height, int width, int top, int left,
+                   Recorded recorded) {
+    Question question(text, recorded);
     ColourScheme saved;
     SaveColours(saved);
     const std::uint16_t type = flags & kTypeBits;
@@ -95,7 +96,7 @@ Command MessageBox(std::uint16_t flags, std::string_view text, int height, int w
     auto dialog = OpenDialog(nullptr, title, height, width, top, left);
     if (!dialog) {
         RestoreColours(saved);
-        return cmCancel;
+        return question.Answer(cmCancel);
     }
     WriteMessage(*dialog->window, message, height, width);
     InsertButtons(*dialog, flags, height, width);
@@ -109,11 +110,11 @@ Command MessageBox(std::uint16_t flags, std::string_view text, int height, int w
     }
     DisposeDialog(dialog);
     RestoreColours(saved);
-    return result;
+    return question.Answer(result);
 }
 
-Command ShowBox(std::uint16_t flags, std::string_view text) {
-    return MessageBox(flags, text, kShowHeight, kShowWidth, kShowTop, kShowLeft);
+Command ShowBox(std::uint16_t flags, std::string_view text, Recorded recorded) {
+    return MessageBox(flags, text, kShowHeight, kShowWidth, kShowTop, kShowLeft, recorded);
 }
 
 void ErrorBox(std::string_view text) {

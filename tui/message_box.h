@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "tui/commands.h"
+#include "tui/question.h"
 
 namespace tui {
 
@@ -28,15 +29,19 @@ inline constexpr char kLineEnd = '\r';
 inline constexpr char kCentre = '\x03';
 inline constexpr char kTitleEnd = '\x07';
 
-Command MessageBox(std::uint16_t flags, std::string_view text, int height, int width, int top, int left);
+// Each box is a question (tui/question.h); recorded tells whether the run's record
+// keeps its text with the answer.
+Command MessageBox(std::uint16_t flags, std::string_view text, int height, int width, int top, int left,
+                   Recorded recorded = Recorded::No);
 // MessageBox 10 rows by 40 columns at column 20, row 8.
-Command ShowBox(std::uint16_t flags, std::string_view text);
+Command ShowBox(std::uint16_t flags, std::string_view text, Recorded recorded = Recorded::No);
 // ShowBox titled " Błąd " with one "OK" button; the answer is not needed.
 void ErrorBox(std::string_view text);
 // Field width of the next InputBox (1-36; anything else is ignored).
 void SetInputWidth(int width);
 // One-line input; cmAccept when accepted (value holds the edit), else value unchanged.
-Command InputBox(std::uint8_t mode, std::string& value, std::string_view prompt);
+// A recorded box hands its prompt with the value it leaves to the run's record.
+Command InputBox(std::uint8_t mode, std::string& value, std::string_view prompt, Recorded recorded = Recorded::No);
 // Two-choice question in a plain window at (column, row); true for yes.
 bool AskYesNo(bool defaultAnswer, std::string_view question, int row, int column);
 

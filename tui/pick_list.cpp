@@ -5,6 +5,7 @@
 #include "platform/cp852.h"
 #include "tui/commands.h"
 #include "tui/polish_text.h"
+#include "tui/question.h"
 #include "tui/sound.h"
 
 namespace tui {
@@ -200,7 +201,7 @@ void PickList::Search(char typed) {
     }
     // The search never wraps to the items above its start.
     ToneNotFound();
-    FlushKeys();
+    DiscardTypeAhead();
     search_.clear();
     Paint();
 }

@@ -54,7 +54,8 @@ bool AskYesNo(bool defaultAnswer, std::string_view question, int row, int column
     if (column + width > kRightLimit) column = kRightLimit - width;
     if (row + 5 + count > kBottomLimit) row = kBottomLimit - (count + 5);
 
-    FlushKeys();
+    // Unrecorded: the asker records the answer, as the run's record may open only after it.
+    Question asked;
     Window* window = nullptr;
     if (!OpenWindow("", Colour(colDialogFrame), Colour(colDialogText), Colour(colDialogText), true, true, true, column,
                     row, column + width + 3, row + count + 4, window))
@@ -74,7 +75,7 @@ bool AskYesNo(bool defaultAnswer, std::string_view question, int row, int column
     for (bool decided = false; !decided;) {
         DrawChoiceLine(answer, width, 1, count + 2, "~T a k");
         DrawChoiceLine(!answer, width, 1, count + 3, "~N i e");
-        GetEvent(event);
+        event = asked.Read();
         if (event.isCommand(cmAnswerYes) || event.isCommand(cmAnswerNo)) {
             answer = event.command == cmAnswerYes;
             decided = true;

@@ -105,27 +105,6 @@ TEST_F(ProgressLogTest, ClearingBelowTheBannerKeepsItAndWritesOnTheFirstFreeRow)
     EXPECT_EQ(screen.bytesAt(1, 1, 7), "od nowa");
 }
 
-TEST_F(ProgressLogTest, WaitingForAKeyDropsTypeAheadAndIgnoresClicks) {
-    screen.pushMouse(1, 40, 10);
-    screen.pushKey(0x1E61);
-    screen.pushKey(0x3062);
-    screen.pushKey(0x2E63);
-    const tui::Event key = convert::LogWaitForKey();
-    EXPECT_EQ(key.character, 'a');
-    EXPECT_TRUE(screen.inputEmpty());
-}
-
-TEST_F(ProgressLogTest, KeysTypedBeforeAWaitAnswerNothing) {
-    screen.pushText("x");
-    screen.pushIdle();  // the wait is shown here
-    screen.pushText("y");
-    EXPECT_EQ(convert::LogWaitForKey().character, 'y');
-    screen.pushText("B");
-    screen.pushIdle();
-    screen.pushText("qn");
-    EXPECT_EQ(convert::LogWaitForChoice("BN"), 'N');
-}
-
 TEST_F(ProgressLogTest, PausesOnlyInSlowMode) {
     convert::LogPause();
     EXPECT_EQ(clock.totalSleptMs(), 0u);
@@ -197,7 +176,7 @@ TEST_F(ProgressLogTest, WaitsNameWhatTheyExpectOnTheHintRow) {
     screen.pushIdle();
     screen.pushAction([&] { duringChoice = screen.rowText(25); });
     screen.pushText("n");
-    convert::LogWaitForChoice("TAN");
+    convert::LogWaitForChoice("Dalej ?", "TAN");
     EXPECT_EQ(screen.rowText(25), before);
     tui::PopHintBar(bar);
     EXPECT_NE(duringKey.find("Naciśnij dowolny klawisz"), std::string::npos) << duringKey;

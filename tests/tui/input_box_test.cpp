@@ -136,14 +136,4 @@ TEST_F(InputBoxTest, PromptLinesCentredAndTheModeReachesTheField) {
     EXPECT_EQ(tui::InputBox(tui::inputMode::Mask, value, "\x03Hasło\rdla firmy"_cp), tui::cmCancel);
 }
 
-TEST_F(InputBoxTest, TypeAheadIsDiscarded) {
-    std::string value = "1";
-    screen.pushText("999");
-    screen.pushKey(tui::kbEnter);
-    screen.pushIdle();
-    screen.pushKey(tui::kbEnter);
-    EXPECT_EQ(tui::InputBox(0, value, "x"), tui::cmAccept);
-    EXPECT_EQ(value, "1");
-}
-
 }  // namespace

@@ -129,13 +129,6 @@ TEST_F(MessageBoxTest, TabMovesThePressedLook) {
     EXPECT_EQ(tui::ShowBox(tui::box::Confirm | tui::box::Yes | tui::box::No, "Usunąć ?"_cp), tui::cmCancel);
 }
 
-TEST_F(MessageBoxTest, AKeyTypedBeforeTheBoxOpenedDoesNotAnswerIt) {
-    screen.pushText("t");
-    screen.pushIdle();
-    screen.pushKey(tui::kbEsc);
-    EXPECT_EQ(tui::ShowBox(tui::box::Warning | tui::box::Yes | tui::box::No, "Pytanie"), tui::cmCancel);
-}
-
 TEST_F(MessageBoxTest, ErrorBoxIsWhiteOnRedWithOneOkButton) {
     screen.pushIdle();
     screen.pushAction([&] {

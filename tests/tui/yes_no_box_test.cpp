@@ -118,11 +118,4 @@ TEST_F(YesNoTest, ABoxTooLowOrTooFarRightIsMovedOntoTheScreen) {
     EXPECT_FALSE(tui::AskYesNo(true, "Pierwszy wiersz\rdrugi", 22, 75));
 }
 
-TEST_F(YesNoTest, TypeAheadDoesNotAnswer) {
-    screen.pushText("t");
-    screen.pushIdle();
-    screen.pushKey(tui::kbEnter);
-    EXPECT_FALSE(tui::AskYesNo(false, kQuestion, 10, 10));
-}
-
 }  // namespace

@@ -1,0 +1,99 @@
+// Every question and key wait of the program, in a box or on the progress log, is a
+// tui::Question. One row per kind: keys typed before the pause in front of it answer
+// nothing, what comes after the pause answers it, and the run's record takes the
+// question with its answer where it keeps it.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "convert/progress_log.h"
+#include "platform/cp852.h"
+#include "tests/tui/dialog_fixture.h"
+#include "tui/journal.h"
+#include "tui/message_box.h"
+#include "tui/question.h"
+
+using namespace platform::literals;
+
+namespace {
+
+std::vector<std::string> gRecorded;
+
+void Record(tui::JournalEntry entry, std::string_view text, std::string_view answer) {
+    if (entry == tui::JournalEntry::Answered) gRecorded.push_back(std::string(text) + " = " + std::string(answer));
+}
+
+class QuestionTest : public qztest::DialogTest {
+protected:
+    QuestionTest() { tui::SetJournalListener(Record); }
+    ~QuestionTest() override {
+        tui::SetJournalListener(nullptr);
+        gRecorded.clear();
+    }
+};
+
+TEST_F(QuestionTest, TypeAheadAnswersNoQuestionAndTheRecordTakesTheAnswer) {
+    using Console = platform::VirtualConsole;
+    struct Kind {
+        const char* name;
+        std::string typedAhead;
+        std::function<void(Console&)> answerInput;  // after the pause
+        std::function<std::string()> ask;           // the answer as text
+        std::string answer;
+        std::vector<std::string> recorded;
+    };
+    const Kind kinds[] = {
+        {"the discard alone (a failed search, a lock that waited)", "ab", [](Console& c) { c.pushText("c"); },
+         [] {
+             tui::DiscardTypeAhead();
+             tui::Event event;
+             tui::GetEvent(event);
+             return std::string(1, static_cast<char>(event.character));
+         },
+         "c", {}},
+        {"log key wait: a click is no key, the keys behind the key go too", "x",
+         [](Console& c) {
+             c.pushMouse(1, 40, 10);
+             c.pushKey(0x1E61);
+             c.pushKey(0x3062);
+             c.pushKey(0x2E63);
+         },
+         [] { return std::string(1, static_cast<char>(convert::LogWaitForKey().character)); }, "a", {}},
+        {"log key wait after the asker discarded", "x", [](Console&) {},
+         [] { return std::string(1, static_cast<char>(convert::LogWaitForKey(false).character)); }, "x", {}},
+        {"log choice", "B", [](Console& c) { c.pushText("qn"); },
+         [] { return std::string(1, convert::LogWaitForChoice("Dalej ? (B/N)", "BN")); }, "N",
+         {"Dalej ? (B/N) = N"}},
+        {"yes/no box", "t", [](Console& c) { c.pushKey(tui::kbEnter); },
+         [] { return std::string(tui::AskYesNo(false, "Rezygnujesz ?", 10, 10) ? "Tak" : "Nie"); }, "Nie", {}},
+        {"message box", "t", [](Console& c) { c.pushKey(tui::kbEsc); },
+         [] {
+             const tui::Command answer =
+                 tui::ShowBox(tui::box::Warning | tui::box::Yes | tui::box::No, "Pytanie", tui::Recorded::Yes);
+             return std::string(answer == tui::cmCancel ? "cancelled" : "answered");
+         },
+         "cancelled", {std::string("Pytanie = Porzuć"_cp)}},
+        {"input box", "999\r",  // Enter behind the digits
+         [](Console& c) { c.pushKey(tui::kbEnter); },
+         [] {
+             std::string value = "1";
+             const tui::Command answer = tui::InputBox(0, value, "Podaj:", tui::Recorded::Yes);
+             return std::string(answer == tui::cmAccept ? "accepted " : "cancelled ") + value;
+         },
+         "accepted 1", {"Podaj: = 1"}},
+    };
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        gRecorded.clear();
+        screen.pushText(kind.typedAhead);
+        screen.pushIdle();
+        kind.answerInput(screen);
+        EXPECT_EQ(kind.ask(), kind.answer);
+        EXPECT_TRUE(screen.inputEmpty());
+        EXPECT_EQ(gRecorded, kind.recorded);
+    }
+}
+
+}  // namespace
