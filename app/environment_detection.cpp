@@ -1,12 +1,12 @@
 #include "app/environment_detection.h"
 
+#include <optional>
 #include <string>
 
-#include "app/firm_table.h"
 #include "app/registered_firms.h"
-#include "convert/claimed_directories.h"
 #include "convert/copy_steps.h"
 #include "convert/file_names.h"
+#include "convert/interrupted_work.h"
 #include "convert/progress_log.h"
 #include "convert/run_report.h"
 #include "fileio/file_mode.h"
@@ -60,68 +60,60 @@ Verdict FoundConverted(const std::string& target, const std::string& forFirm) {
     return Verdict::Converted;
 }
 
-// Whether the directory holds no entry at all; a search that fails finds something.
-bool HoldsNothing(const std::string& directory) {
-    platform::DirectorySearch search;
-    platform::FoundEntry entry;
-    return search.first(directory + platform::kSeparator + "*", platform::attr::AnyFile, entry) ==
-           platform::err::FileNotFound;
+convert::Registration RegistrationOf(const std::optional<bool>& isRegistered) {
+    if (!isRegistered) return convert::Registration::RegistryUnreadable;
+    return *isRegistered ? convert::Registration::Registered : convert::Registration::NotRegistered;
 }
 
-// A firm whose 2024 directory exists: its in-progress mark and the 2024 registry tell
-// whether it was converted, is being converted by another run now, or was left half
-// converted by a run cut short (then the directory, which the mark proves this
-// program made, is emptied and the firm taken again). An empty directory without a
-// mark and without a registered firm is taken as it is; one that holds anything is
-// not this program's doing: a person decides.
+// A firm whose 2024 directory exists: taken, passed over or counted as converted by
+// the verdict on the work found there, with the verdict's log line and its action.
 Verdict ExamineTarget(const std::string& target, const fileio::RegistryRecord& record, const std::string& forFirm,
                       RegisteredFirms& registered) {
     // A second firm of a directory emptied for the first one.
     if (convert::MadeOrClaimedByThisRun(target)) return Verdict::Taken;
     const std::string directory = record.Directory();
     convert::ConversionMark mark;
-    const convert::MarkFound found = mark.Look(target);
-    if (found == convert::MarkFound::Busy) {
-        // The other workstation's work: the summary counts the firm as passed over.
-        convert::LogLineIn(convert::logcolour::Error, "Firma " + record.Name(),
-                           " jest właśnie konwertowana na innym stanowisku"_cp);
-        convert::ReportFirmResult(record.Name(), directory, convert::FirmOutcome::TakenElsewhere);
-        return Verdict::PassedOver;
-    }
-    if (found == convert::MarkFound::Unreadable) {
-        convert::ReportError("Błąd odczytu danych z "_cp, mark.Path());
-        return Verdict::PassedOver;
-    }
-    const std::optional<bool> isRegistered = registered.Names(directory);
-    // With the registry unreadable nothing is decided and nothing touched.
-    if (!isRegistered) return FoundConverted(target, forFirm);
-    if (found == convert::MarkFound::None) {
-        if (*isRegistered) return FoundConverted(target, forFirm);
-        if (HoldsNothing(target)) {
-            // Cut short between making the directory and its mark: nothing to lose in
-            // it. The mark, made exclusively at the firm's turn, settles a race with
+    const convert::WorkVerdict verdict = convert::JudgeFirmDirectory(
+        target, mark, [&] { return RegistrationOf(registered.Names(directory)); });
+    switch (verdict) {
+        case convert::WorkVerdict::AtWorkElsewhere:
+            // The other workstation's work: the summary counts the firm as passed over.
+            convert::LogLineIn(convert::logcolour::Error, "Firma " + record.Name(),
+                               " jest właśnie konwertowana na innym stanowisku"_cp);
+            convert::ReportFirmResult(record.Name(), directory, convert::FirmOutcome::TakenElsewhere);
+            return Verdict::PassedOver;
+        case convert::WorkVerdict::MarkUnreadable:
+            convert::ReportError("Błąd odczytu danych z "_cp, mark.Path());
+            return Verdict::PassedOver;
+        case convert::WorkVerdict::RegistryUnreadable:
+            // Nothing decided, nothing touched; counted with the converted firms, as
+            // the directory may well be one.
+            LogLine("Nie odczytano rejestru firm 2024, pominięto "_cp, target + forFirm);
+            return Verdict::Converted;
+        case convert::WorkVerdict::Converted:
+            return FoundConverted(target, forFirm);
+        case convert::WorkVerdict::ConvertedMarkLeft:
+            if (!mark.Remove()) convert::ReportError("Błąd usunięcia pliku "_cp, mark.Path());
+            return FoundConverted(target, forFirm);
+        case convert::WorkVerdict::StartAfresh:
+            // The mark, made exclusively at the firm's turn, settles a race with
             // another run that made the directory a moment ago.
             LogLine("Pusty katalog docelowy "_cp, target + forFirm + " - firma zostanie przeniesiona od nowa");
             convert::NoteMadeByThisRun(target);
             return Verdict::Taken;
-        }
-        convert::LogLineIn(convert::logcolour::Error, "Katalog " + target,
-                           " istnieje, ale firmy " + record.Name() + " brak w " + product::RegistryFileName());
-        return Verdict::PassedOver;
+        case convert::WorkVerdict::Redo:
+            convert::LogLineIn(convert::logcolour::Error,
+                               std::string("Niedokończona konwersja firmy "_cp) + record.Name(),
+                               " - zostanie powtórzona"_cp);
+            if (convert::ClaimForRedo(target, mark)) return Verdict::Taken;
+            convert::ReportError("Błąd usuwania zawartości katalogu "_cp, target);
+            return Verdict::PassedOver;
+        case convert::WorkVerdict::NotThisProgramsWork:
+            break;
     }
-    if (*isRegistered) {
-        // Cut short between the insert and the removal of the mark.
-        if (!mark.Remove()) convert::ReportError("Błąd usunięcia pliku "_cp, mark.Path());
-        return FoundConverted(target, forFirm);
-    }
-    convert::LogLineIn(convert::logcolour::Error, std::string("Niedokończona konwersja firmy "_cp) + record.Name(),
-                       " - zostanie powtórzona"_cp);
-    if (platform::emptyDirectory(target, convert::kConversionMarkName) != platform::err::Ok) {
-        convert::ReportError("Błąd usuwania zawartości katalogu "_cp, target);
-        return Verdict::PassedOver;
-    }
-    convert::ClaimForRedo(target, std::move(mark));
-    return Verdict::Taken;
+    convert::LogLineIn(convert::logcolour::Error, "Katalog " + target,
+                       " istnieje, ale firmy " + record.Name() + " brak w " + product::RegistryFileName());
+    return Verdict::PassedOver;
 }
 
 // Whether the firm is taken, with the log line of a firm that is not. The 2024
@@ -135,9 +127,9 @@ Verdict Examine(const RunPaths& paths, const fileio::RegistryRecord& record, Reg
         return Verdict::Missing;
     }
     const std::string target = paths.root2024 + directory;
-    if (platform::directoryExists(target)) return ExamineTarget(target, record, forFirm, registered);
+    if (convert::FirmDirectoryExists(target)) return ExamineTarget(target, record, forFirm, registered);
     const std::string source = paths.root2023 + directory;
-    if (!platform::directoryExists(source)) {
+    if (!convert::FirmDirectoryExists(source)) {
         LogLine("Brak katalogu zródłowego    "_cp, source + forFirm);
         return Verdict::Missing;
     }
@@ -146,8 +138,7 @@ Verdict Examine(const RunPaths& paths, const fileio::RegistryRecord& record, Reg
 
 }  // namespace
 
-std::uint16_t DetectEnvironment(const RunPaths& paths) {
-    ReleaseFirmTable(kMaxFirms);
+std::vector<FirmRecord> DetectEnvironment(const RunPaths& paths) {
     convert::ClearLog(false);
     convert::LogWriteLine("ROZPOZNANIE ŚRODOWISKA PRACY KPR 2023"_cp);
     convert::LogWriteLine();
@@ -168,11 +159,11 @@ std::uint16_t DetectEnvironment(const RunPaths& paths) {
     if (records == 0) StopWith("Zerowa długość pliku "_cp, registryName, registry);
 
     RegisteredFirms registered(paths.root2024 + registryName);
-    std::uint16_t count = 0;
+    std::vector<FirmRecord> firms;
     bool repair = false;
     std::uint64_t converted = 0;
     for (std::uint64_t index = 0; index < records; ++index) {
-        if (count == kMaxFirms) {
+        if (firms.size() == kMaxFirms) {
             LogLine("Przekroczona maksymalna ilość firm "_cp, std::to_string(kMaxFirms));
             break;
         }
@@ -184,7 +175,7 @@ std::uint16_t DetectEnvironment(const RunPaths& paths) {
         }
         switch (Examine(paths, record, registered)) {
             case Verdict::Taken:
-                SetFirm(++count, record);
+                firms.push_back(FirmRecord{record});
                 break;
             case Verdict::Converted:
                 ++converted;
@@ -198,7 +189,7 @@ std::uint16_t DetectEnvironment(const RunPaths& paths) {
     }
     platform::closeFile(registry);
 
-    if (count == 0) {
+    if (firms.empty()) {
         convert::LogWriteLine("Zerowa ilość odczytanych firm"_cp);
         // Not a fault of the registry: there is nothing left to convert.
         if (converted == records) {
@@ -213,7 +204,7 @@ std::uint16_t DetectEnvironment(const RunPaths& paths) {
         LogLine("Napraw plik ", registryName + " !");
         convert::LogWaitForKey();
     }
-    return count;
+    return firms;
 }
 
 }  // namespace app

@@ -1,14 +1,15 @@
 #include "app/firm_loop.h"
 
+#include <span>
 #include <string>
+#include <vector>
 
 #include "app/firm_picker.h"
-#include "app/firm_table.h"
 #include "app/registered_firms.h"
-#include "convert/claimed_directories.h"
 #include "convert/copy_steps.h"
 #include "convert/firm_conversion.h"
 #include "convert/firm_failures.h"
+#include "convert/interrupted_work.h"
 #include "convert/progress_log.h"
 #include "convert/run_report.h"
 #include "fileio/firm_list_file.h"
@@ -26,10 +27,9 @@ namespace {
 
 using namespace platform::literals;
 
-std::uint16_t SelectedCount(std::uint16_t count) {
+std::uint16_t SelectedCount(std::span<const FirmRecord> firms) {
     std::uint16_t selected = 0;
-    for (std::uint16_t number = 1; number <= count; ++number)
-        if (const FirmRecord* firm = FirmByNumber(number); firm && firm->selected) ++selected;
+    for (const FirmRecord& firm : firms) selected += firm.selected;
     return selected;
 }
 
@@ -48,7 +48,7 @@ convert::FirmOutcome OutcomeOf(bool accepted, bool durable, bool registered) {
     return convert::FailedFiles().empty() ? FirmOutcome::Registered : FirmOutcome::RegisteredIncomplete;
 }
 
-void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
+void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList) {
     // A missing 2024 registry is created empty; a busy one is not waited for.
     fileio::FirmListFile registry(run.paths.root2024 + product::RegistryFileName());
     if (!registry.Open(fileio::OpenOrCreate, fileio::WaitNone)) {
@@ -57,26 +57,24 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
         return;
     }
     const convert::DataRoots roots{run.paths.root2023, run.paths.root2024};
-    const std::uint16_t firms = SelectedCount(count);
+    const std::uint16_t firms = SelectedCount(firmList);
     std::uint16_t done = 0;
     bool diskFull = false;
-    for (std::uint16_t number = 1; number <= count; ++number) {
-        const FirmRecord* firm = FirmByNumber(number);
-        if (!firm) continue;
-        const std::string directory = firm->registry.Directory();
-        if (!firm->selected) {
-            convert::ReportFirmResult(firm->registry.Name(), directory, convert::FirmOutcome::PassedOver);
+    for (const FirmRecord& firm : firmList) {
+        const std::string directory = firm.registry.Directory();
+        if (!firm.selected) {
+            convert::ReportFirmResult(firm.registry.Name(), directory, convert::FirmOutcome::PassedOver);
             continue;
         }
         // Nothing more can be written after a full disk: the firms left are named in
         // the report as not taken, so that none is missing from it.
         if (diskFull) {
-            convert::ReportFirmResult(firm->registry.Name(), directory, convert::FirmOutcome::NotTaken);
+            convert::ReportFirmResult(firm.registry.Name(), directory, convert::FirmOutcome::NotTaken);
             continue;
         }
         ShowFirmInTitle(++done, firms);
         convert::ClearLog(true);
-        convert::LogWriteLine("Kopiowanie  - FIRMA   : " + firm->registry.Name());
+        convert::LogWriteLine("Kopiowanie  - FIRMA   : " + firm.registry.Name());
         convert::LogWriteLine("              Katalog : " + directory);
         convert::ReportFirmStart(directory);
         // The firm's files are on the disk before its record is, and its in-progress
@@ -85,13 +83,13 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
         // and the report tells it.
         convert::ConversionMark mark;
         const convert::FirmConversion conversion =
-            convert::ConvertFirm(run.options, roots, firm->registry.Name(), directory, run.extraFiles, mark);
+            convert::ConvertFirm(run.options, roots, firm.registry.Name(), directory, run.extraFiles, mark);
         const bool accepted = conversion == convert::FirmConversion::Converted;
         const bool durable = accepted && convert::MakeFirmDurable(roots, directory);
-        const bool registered = durable && registry.InsertSorted(firm->registry.bytes.data());
+        const bool registered = durable && registry.InsertSorted(firm.registry.bytes.data());
         LogRolledBack(registry);
         if (registered) convert::FinishFirm(mark);
-        convert::ReportFirmResult(firm->registry.Name(), directory,
+        convert::ReportFirmResult(firm.registry.Name(), directory,
                                   conversion == convert::FirmConversion::TakenElsewhere
                                       ? convert::FirmOutcome::TakenElsewhere
                                       : OutcomeOf(accepted, durable, registered),
@@ -107,13 +105,12 @@ void ConvertSelectedFirms(const Run& run, std::uint16_t count) {
 }  // namespace
 
 void RunFirmLoop(const Run& run) {
-    std::uint16_t count = 0;
-    if (SelectFirms(run.paths, count)) {
+    std::vector<FirmRecord> firms;
+    if (SelectFirms(run.paths, firms)) {
         const platform::NameMemory names;  // the directories are looked up once for the conversion
-        ConvertSelectedFirms(run, count);
+        ConvertSelectedFirms(run, firms);
     }
     convert::ReleaseClaims();
-    ReleaseFirmTable(count);
     convert::ClearLog(false);
 }
 

@@ -7,8 +7,8 @@ namespace app {
 
 // Detects the firms that still need converting, lets the user pick them and converts
 // the selected ones in registry order; a firm whose conversion succeeds goes into the
-// 2024 registry in key order with its 2023 record unchanged. Releases the firm table
-// and clears the log below the banner at the end.
+// 2024 registry in key order with its 2023 record unchanged. Clears the log below
+// the banner at the end.
 void RunFirmLoop(const Run& run);
 
 }  // namespace app

@@ -19,37 +19,42 @@ constexpr std::size_t kDirectoryWidth = 8;
 constexpr std::size_t kLineWidth = 52;
 constexpr int kListRows = 10;
 
+// The firm of the list's item number, counted from 1; nullptr outside the list.
+template <typename Firm>
+Firm* FirmNumbered(std::span<Firm> firms, std::int32_t number) {
+    return number >= 1 && static_cast<std::size_t>(number) <= firms.size() ? &firms[number - 1] : nullptr;
+}
+
 class FirmItems : public tui::PickListOwner {
 public:
-    explicit FirmItems(std::uint16_t count) : count_(count) {}
+    explicit FirmItems(std::span<const FirmRecord> firms) : firms_(firms) {}
 
-    std::int32_t ItemCount() override { return count_; }
+    std::int32_t ItemCount() override { return static_cast<std::int32_t>(firms_.size()); }
     std::string ItemText(std::int32_t item) override {
-        const FirmRecord* firm = FirmByNumber(static_cast<std::uint16_t>(item));
+        const FirmRecord* firm = FirmNumbered(firms_, item);
         return firm ? FirmLine(*firm) : std::string();
     }
 
 private:
-    std::uint16_t count_;
+    std::span<const FirmRecord> firms_;
 };
 
-void SelectAll(std::uint16_t count, bool selected) {
-    for (std::uint16_t number = 1; number <= count; ++number)
-        if (FirmRecord* firm = FirmByNumber(number)) firm->selected = selected;
+void SelectAll(std::span<FirmRecord> firms, bool selected) {
+    for (FirmRecord& firm : firms) firm.selected = selected;
 }
 
 // Changes the selection by the picker's commands; true when the event was one.
-bool ChangeSelection(const tui::Event& event, std::uint16_t count, std::int32_t focused) {
+bool ChangeSelection(const tui::Event& event, std::span<FirmRecord> firms, std::int32_t focused) {
     if (event.kind != tui::EventKind::Command) return false;
     switch (event.command) {
         case cmToggleFirm:
-            if (FirmRecord* firm = FirmByNumber(static_cast<std::uint16_t>(focused))) firm->selected = !firm->selected;
+            if (FirmRecord* firm = FirmNumbered(firms, focused)) firm->selected = !firm->selected;
             return true;
         case cmAllFirms:
-            SelectAll(count, true);
+            SelectAll(firms, true);
             return true;
         case cmNoFirms:
-            SelectAll(count, false);
+            SelectAll(firms, false);
             return true;
         default:
             return false;
@@ -82,18 +87,18 @@ std::string FirmLine(const FirmRecord& firm) {
     return Fitted(line, kLineWidth);
 }
 
-bool PickFirms(std::uint16_t count) {
-    FirmItems firms(count);
+bool PickFirms(std::span<FirmRecord> firms) {
+    FirmItems items(firms);
     std::int32_t focused = 1;
     auto dialog = tui::OpenDialog(nullptr, " BAZA FIRM ", 15, 58, 6, 10);
     if (!dialog) return false;
-    auto list = tui::NewPickList(firms, focused, kListRows, static_cast<int>(kLineWidth), 2, 1,
+    auto list = tui::NewPickList(items, focused, kListRows, static_cast<int>(kLineWidth), 2, 1,
                                  tui::NewLabel("Nazwa                   Wybrana? KATALOG   INFO", 1, 3));
     tui::AddSearchKey(*list, static_cast<int>(kDirectoryColumn));
     tui::Control* shown = tui::Insert(*dialog, std::move(list));
     dialog->hints = tui::PushHintBar(PickerHints());
     dialog->handler = [&](tui::Dialog& picker, tui::Event& event) {
-        if (ChangeSelection(event, count, focused)) {
+        if (ChangeSelection(event, firms, focused)) {
             tui::ClearEvent(event);
             shown->Draw();
             return;
@@ -105,9 +110,9 @@ bool PickFirms(std::uint16_t count) {
     return result == tui::cmAccept;
 }
 
-bool SelectFirms(const RunPaths& paths, std::uint16_t& count) {
-    count = DetectEnvironment(paths);
-    return count > 0 && PickFirms(count);
+bool SelectFirms(const RunPaths& paths, std::vector<FirmRecord>& firms) {
+    firms = DetectEnvironment(paths);
+    return !firms.empty() && PickFirms(firms);
 }
 
 }  // namespace app

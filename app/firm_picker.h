@@ -1,10 +1,11 @@
 #pragma once
 // The firm picker: after Start, the firms that still need converting in a list, all
 // of them selected, for the user to choose which to convert.
-#include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
-#include "app/firm_table.h"
+#include "app/firm_record.h"
 #include "app/paths.h"
 #include "tui/commands.h"
 
@@ -22,13 +23,12 @@ inline constexpr char kUnselectedMark = '\xFA';  // a middle dot
 // 32, the directory in 34-41 and the beginning of the description in 43-52.
 std::string FirmLine(const FirmRecord& firm);
 
-// Shows firms 1 to count of the firm table (count at least 1) and lets the user
-// change their selection; true when the user started the conversion with F5.
-bool PickFirms(std::uint16_t count);
+// Shows the firms (at least one) and lets the user change their selection; true when
+// the user started the conversion with F5.
+bool PickFirms(std::span<FirmRecord> firms);
 
-// Runs the environment detection, which fills the firm table and sets count, then
-// the picker when there is a firm. True when the user started the conversion. The
-// table stays filled either way; the caller releases it.
-bool SelectFirms(const RunPaths& paths, std::uint16_t& count);
+// Runs the environment detection, which lists the firms, then the picker when there
+// is a firm. True when the user started the conversion.
+bool SelectFirms(const RunPaths& paths, std::vector<FirmRecord>& firms);
 
 }  // namespace app

@@ -1,13 +1,15 @@
 #include "app/global_copy.h"
 
 #include <array>
+#include <optional>
 #include <set>
 #include <string>
+#include <variant>
 #include <vector>
 
-#include "convert/conversion_mark.h"
 #include "convert/copy_steps.h"
 #include "convert/file_copy.h"
+#include "convert/interrupted_work.h"
 #include "convert/options.h"
 #include "convert/overwrite.h"
 #include "convert/progress_log.h"
@@ -115,6 +117,13 @@ void ReportBusyElsewhere() {
     convert::ReportError("Dane globalne są właśnie kopiowane na innym stanowisku - tu pominięte"_cp);
 }
 
+// The verdict on the in-progress mark of the global-data directory; mark holds it
+// when it was left behind.
+convert::WorkVerdict JudgeMark(const std::string& directory, convert::ConversionMark& mark) {
+    const convert::WorkFound found{convert::WorkPlace::GlobalData, mark.Look(directory), std::nullopt, std::nullopt};
+    return std::get<convert::WorkVerdict>(convert::JudgeInterruptedWork(found));
+}
+
 // Takes the in-progress mark of the global-data directory for this run: a new one, or
 // one that a run cut short left, whose noted names come back in unfinished. The mark
 // is on the disk before the first file it guards. False (told in the
@@ -122,21 +131,22 @@ void ReportBusyElsewhere() {
 // durable: the global copy is then left out.
 bool TakeMark(const std::string& directory, convert::ConversionMark& mark, std::vector<std::string>& unfinished) {
     int taken = platform::err::Ok;
-    switch (mark.Look(directory)) {
-        case convert::MarkFound::Busy:
+    switch (JudgeMark(directory, mark)) {
+        case convert::WorkVerdict::AtWorkElsewhere:
             ReportBusyElsewhere();
             return false;
-        case convert::MarkFound::Unreadable:
-            convert::ReportError("Błąd odczytu danych z "_cp, mark.Path());
-            return false;
-        case convert::MarkFound::LeftBehind:
+        case convert::WorkVerdict::Redo:
             // Left as it is: the names stay noted however often the copy is cut short.
             if (mark.NotedNames(unfinished)) break;
             convert::ReportError("Błąd odczytu danych z "_cp, mark.Path());
             return false;
-        case convert::MarkFound::None:
+        case convert::WorkVerdict::StartAfresh:
             taken = mark.Make(directory);
             break;
+        case convert::WorkVerdict::MarkUnreadable:
+        default:  // the other verdicts are a firm directory's
+            convert::ReportError("Błąd odczytu danych z "_cp, mark.Path());
+            return false;
     }
     if (taken == platform::err::AlreadyExists || taken == platform::err::LockViolation) {
         ReportBusyElsewhere();
@@ -238,7 +248,7 @@ void RunGlobalCopy(const RunPaths& paths, const convert::Options& options) {
 
 bool GlobalCopyLeftUnfinished(const RunPaths& paths) {
     convert::ConversionMark mark;
-    if (mark.Look(TargetDirectory(paths)) != convert::MarkFound::LeftBehind) return false;
+    if (JudgeMark(TargetDirectory(paths), mark) != convert::WorkVerdict::Redo) return false;
     convert::LogLineIn(convert::logcolour::Error,
                        "Niedokończone kopiowanie danych globalnych - zostanie powtórzone"_cp);
     return true;

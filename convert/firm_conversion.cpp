@@ -3,13 +3,13 @@
 #include <array>
 
 #include "convert/annual_settings.h"
-#include "convert/claimed_directories.h"
 #include "convert/copy_steps.h"
 #include "convert/file_names.h"
 #include "convert/file_size.h"
 #include "convert/firm_failures.h"
 #include "convert/firm_items.h"
 #include "convert/firm_records.h"
+#include "convert/interrupted_work.h"
 #include "convert/mark_converted.h"
 #include "convert/options.h"
 #include "convert/progress_log.h"

@@ -2,9 +2,9 @@
 // the firms it takes are entered in key order into a 2024 registry that starts with
 // the same content.
 #include <string>
+#include <vector>
 
 #include "app/environment_detection.h"
-#include "app/firm_table.h"
 #include "app/paths.h"
 #include "convert/file_names.h"
 #include "fileio/firm_list_file.h"
@@ -37,16 +37,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         app::RunPaths paths;
         paths.root2023 = qzfuzz::Folder() + "2023/";
         paths.root2024 = qzfuzz::Folder() + "2024/";
-        const std::uint16_t count = app::DetectEnvironment(paths);
+        const std::vector<app::FirmRecord> firms = app::DetectEnvironment(paths);
 
         fileio::FirmListFile registry(paths.root2024 + name);
         if (registry.Open(fileio::OpenOrCreate, fileio::WaitNone)) {
-            for (std::uint16_t number = 1; number <= count; ++number)
-                if (const app::FirmRecord* firm = app::FirmByNumber(number))
-                    static_cast<void>(registry.InsertSorted(firm->registry.bytes.data()));
+            for (const app::FirmRecord& firm : firms)
+                static_cast<void>(registry.InsertSorted(firm.registry.bytes.data()));
             static_cast<void>(registry.Close());
         }
-        app::ReleaseFirmTable(count);
     });
     return 0;
 }

@@ -1,13 +1,11 @@
-// The environment detection: which firms of the 2023 registry go into the firm
-// table, what is logged about the others, and the registries that stop the program.
+// The environment detection: which firms of the 2023 registry it lists, what is logged about the others, and the registries that stop the program.
 #include "app/environment_detection.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "app/firm_table.h"
-#include "convert/claimed_directories.h"
+#include "convert/interrupted_work.h"
 #include "fileio/insert_journal.h"
 #include "fileio/shared_file.h"
 #include "convert/progress_log.h"
@@ -34,25 +32,23 @@ protected:
             screen.pushKey(tui::kbEnter);
         });
     }
-    ~EnvironmentDetectionTest() override {
-        app::ReleaseFirmTable(app::kMaxFirms);
-        convert::ReleaseClaims();
-    }
+    ~EnvironmentDetectionTest() override { convert::ReleaseClaims(); }
 
     void registry(const std::vector<fileio::RegistryRecord>& firms, std::string_view tail = {}) {
         temp.writeFile("2023/SPISFIRM.DAT", qztest::RegistryBytes(firms) + std::string(tail));
     }
     void directory(const std::string& relative) const { temp.writeFile(relative + "/.keep", ""); }
-    // The directories of the table's firms, in number order, up to the first empty entry.
-    static std::vector<std::string> table() {
+    // The directories of the detected firms, in their order.
+    std::vector<std::string> detected() {
         std::vector<std::string> directories;
-        for (std::uint16_t number = 1; const app::FirmRecord* firm = app::FirmByNumber(number); ++number)
-            directories.push_back(firm->registry.Directory());
+        firms = app::DetectEnvironment(paths);
+        for (const app::FirmRecord& firm : firms) directories.push_back(firm.registry.Directory());
         return directories;
     }
     bool logged(std::string_view utf8) const { return screen.screenContains(utf8); }
 
     app::RunPaths paths;
+    std::vector<app::FirmRecord> firms;  // of the last detected()
     int keyWaits = 0;
     std::string logAtWait;
 };
@@ -63,34 +59,29 @@ TEST_F(EnvironmentDetectionTest, ConvertedFirmsAreLeftOutAndTheOthersNumberedWit
     temp.writeFile("2024/SPISFIRM.DAT", qztest::RegistryBytes({Firm("Beta", "B", "")}));
     for (const char* name : {"2023/A", "2023/B", "2023/C", "2024/B"}) directory(name);
 
-    EXPECT_EQ(app::DetectEnvironment(paths), 2);
-    EXPECT_EQ(table(), (std::vector<std::string>{"A", "C"}));
-    EXPECT_EQ(app::FirmByNumber(1)->registry.bytes, first.bytes) << "all 103 bytes as read";
-    EXPECT_TRUE(app::FirmByNumber(1)->selected);
+    EXPECT_EQ(detected(), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(firms[0].registry.bytes, first.bytes) << "all 103 bytes as read";
+    EXPECT_TRUE(firms[0].selected && firms[1].selected);
     EXPECT_TRUE(logged("ROZPOZNANIE ŚRODOWISKA PRACY KPR 2023"));
     EXPECT_TRUE(logged("Odnaleziono katalog docelowy " + platform::cp852::toUtf8(paths.root2024) +
                        "B dla firmy Beta"));
     EXPECT_EQ(keyWaits, 0);
-
-    app::ReleaseFirmTable(2);
-    EXPECT_EQ(app::FirmByNumber(1), nullptr);
 }
 
 TEST_F(EnvironmentDetectionTest, TwoFirmsOfOneDirectoryAreBothTaken) {
     registry({Firm("Alfa", "A", ""), Firm("Alfa bis", "A", "")});
     directory("2023/A");
-    EXPECT_EQ(app::DetectEnvironment(paths), 2);
-    EXPECT_EQ(table(), (std::vector<std::string>{"A", "A"}));
+    EXPECT_EQ(detected(), (std::vector<std::string>{"A", "A"}));
 }
 
 TEST_F(EnvironmentDetectionTest, AtMost2048FirmsAreTaken) {
     // One directory for all: every firm is convertible until the conversion starts.
-    std::vector<fileio::RegistryRecord> firms;
-    for (int i = 0; i < 2050; ++i) firms.push_back(Firm("F" + std::to_string(i), "A", ""));
-    registry(firms);
+    std::vector<fileio::RegistryRecord> records;
+    for (int i = 0; i < 2050; ++i) records.push_back(Firm("F" + std::to_string(i), "A", ""));
+    registry(records);
     directory("2023/A");
-    EXPECT_EQ(app::DetectEnvironment(paths), 2048);
-    EXPECT_EQ(app::FirmByNumber(2048)->registry.Name(), "F2047");
+    EXPECT_EQ(detected().size(), 2048u);
+    EXPECT_EQ(firms.back().registry.Name(), "F2047");
     EXPECT_TRUE(logged("Przekroczona maksymalna ilość firm 2048"));
 }
 
@@ -99,8 +90,7 @@ TEST_F(EnvironmentDetectionTest, AMissingOrUnusableDirectoryAsksForTheRegistryTo
               Firm("Eta", "X/Y", ""), Firm("Theta", "X\\Y", ""), Firm("Jota", "C:", ""), Firm("Kappa", "*", ""),
               Firm("Lambda", "A?", "")});
     directory("2023/A");
-    EXPECT_EQ(app::DetectEnvironment(paths), 1);
-    EXPECT_EQ(table(), std::vector<std::string>{"A"});
+    EXPECT_EQ(detected(), std::vector<std::string>{"A"});
     EXPECT_EQ(keyWaits, 1);
     EXPECT_NE(logAtWait.find("Brak katalogu zródłowego    " + platform::cp852::toUtf8(paths.root2023) +
                              "B dla firmy Beta\n"),
@@ -120,7 +110,7 @@ TEST_F(EnvironmentDetectionTest, NoFirmTakenIsToldWithAKeyWait) {
     registry({Firm("Alfa", "A", "")});
     directory("2023/A");
     directory("2024/A");
-    EXPECT_EQ(app::DetectEnvironment(paths), 0);
+    EXPECT_TRUE(detected().empty());
     EXPECT_EQ(keyWaits, 1);
     EXPECT_NE(logAtWait.find("Zerowa ilość odczytanych firm\n"), std::string::npos);
 }
@@ -157,7 +147,6 @@ TEST_F(EnvironmentDetectionTest, ARegistryThatAnotherProgramHoldsOpenIsNotRead) 
     EXPECT_EQ(exitCodeOf([&] { app::DetectEnvironment(paths); }), 0);
     EXPECT_TRUE(logged("Błąd otwarcia/dostępu do pliku " + platform::cp852::toUtf8(path)));
     EXPECT_NE(logAtWait.find("Brak dostępu do pliku"), std::string::npos) << "the error box";
-    EXPECT_EQ(app::FirmByNumber(1), nullptr);
 }
 
 // A firm whose 2024 directory exists, by its in-progress mark (any letter case) and
@@ -187,8 +176,7 @@ TEST_F(EnvironmentDetectionTest, AnExistingDirectoryIsJudgedByItsMarkAndThe2024R
     std::error_code noLink;
     std::filesystem::create_directory_symlink(temp.path() / "poza", temp.path() / "2024" / "B" / "LINK", noLink);
 
-    EXPECT_EQ(app::DetectEnvironment(paths), 2);
-    EXPECT_EQ(table(), (std::vector<std::string>{"B", "F"}));
+    EXPECT_EQ(detected(), (std::vector<std::string>{"B", "F"}));
     const std::string root = platform::cp852::toUtf8(paths.root2024);
     EXPECT_TRUE(logged("Firma A jest właśnie konwertowana na innym stanowisku"));
     EXPECT_TRUE(logged("Niedokończona konwersja firmy B - zostanie powtórzona"));
@@ -231,6 +219,28 @@ TEST_F(EnvironmentDetectionTest, AnExistingDirectoryIsJudgedByItsMarkAndThe2024R
     EXPECT_EQ(platform::lockRange(other, 0, fileio::kWholeFileLength), 0) << "given back for the next run";
 }
 
+// A 2024 registry that cannot be read decides nothing: the firm of an existing 2024
+// directory, with or without a mark left behind, is passed over with a line saying
+// why, and nothing in its directory is touched.
+TEST_F(EnvironmentDetectionTest, AnUnreadable2024RegistryLeavesExistingDirectoriesAlone) {
+    registry({Firm("A", "A", ""), Firm("B", "B", ""), Firm("C", "C", "")});
+    for (const char* name : {"2023/A", "2023/B", "2023/C"}) directory(name);
+    temp.writeFile("2024/A/DANE.REK", "dane");
+    temp.writeFile("2024/C/DANE.REK", "dane");
+    temp.writeFile("2024/C/_qz_conv.tmp", "2024-01-15 09:00:00\r\n");
+    temp.writeFile("2024/SPISFIRM.DAT", std::string(50, 'x'));  // a record cut short
+
+    EXPECT_EQ(detected(), std::vector<std::string>{"B"});
+    const std::string root = platform::cp852::toUtf8(paths.root2024);
+    // The row ends at column 80, which a long temporary root pushes the firm's name past.
+    EXPECT_TRUE(logged("Nie odczytano rejestru firm 2024, pominięto " + root + "A"));
+    EXPECT_TRUE(logged("Nie odczytano rejestru firm 2024, pominięto " + root + "C"));
+    EXPECT_FALSE(logged("Odnaleziono katalog docelowy"));
+    for (const char* kept : {"2024/A/DANE.REK", "2024/C/DANE.REK", "2024/C/_qz_conv.tmp"})
+        EXPECT_TRUE(temp.exists(kept)) << kept;
+    EXPECT_FALSE(convert::MadeOrClaimedByThisRun(paths.root2024 + "C"));
+}
+
 // A 2024 registry left by an insert cut short, beside its journal: the detection's
 // read rolls it back first, so the firm whose record was half in is redone.
 TEST_F(EnvironmentDetectionTest, AnInsertCutShortIsRolledBackBeforeThe2024RegistryIsRead) {
@@ -245,8 +255,7 @@ TEST_F(EnvironmentDetectionTest, AnInsertCutShortIsRolledBackBeforeThe2024Regist
     ASSERT_EQ(fileio::WriteInsertJournal(registry2024, journal, {}), 0);
     platform::closeFile(journal);
 
-    EXPECT_EQ(app::DetectEnvironment(paths), 2);
-    EXPECT_EQ(table(), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(detected(), (std::vector<std::string>{"A", "B"}));
     EXPECT_TRUE(logged("Cofnięto przerwany wpis do pliku "));
     EXPECT_TRUE(logged("Niedokończona konwersja firmy B - zostanie powtórzona"));
     EXPECT_EQ(temp.readFile("2024/SPISFIRM.DAT"), "");

@@ -19,23 +19,23 @@ using qztest::Firm;
 
 class FirmPickerTest : public qztest::WizardTest {
 protected:
-    ~FirmPickerTest() override { app::ReleaseFirmTable(app::kMaxFirms); }
-
-    void fillTable(const std::vector<fileio::RegistryRecord>& firms) {
-        for (std::size_t i = 0; i < firms.size(); ++i) app::SetFirm(static_cast<std::uint16_t>(i + 1), firms[i]);
+    void fillList(const std::vector<fileio::RegistryRecord>& records) {
+        firms.clear();
+        for (const fileio::RegistryRecord& record : records) firms.push_back(app::FirmRecord{record});
     }
-    std::vector<bool> selection(std::uint16_t count) const {
+    std::vector<bool> selection() const {
         std::vector<bool> selected;
-        for (std::uint16_t number = 1; number <= count; ++number)
-            selected.push_back(app::FirmByNumber(number)->selected);
+        for (const app::FirmRecord& firm : firms) selected.push_back(firm.selected);
         return selected;
     }
     void fourFirms() {
-        fillTable({Firm("Cukiernia Tomasz Górski"_cp, "GORSKI", "Świdnica, ul. Długa 5"_cp),
+        fillList({Firm("Cukiernia Tomasz Górski"_cp, "GORSKI", "Świdnica, ul. Długa 5"_cp),
                    Firm("Sklep Spożywczy Walczak"_cp, "WALCZAK", "Łódź"_cp),
                    Firm("F.H.U. Jankowski", "JANKOWSK", ""),
                    Firm("Apteka", "APTEKA", "Kielce")});
     }
+
+    std::vector<app::FirmRecord> firms;
 };
 
 TEST_F(FirmPickerTest, FirmLines) {
@@ -98,8 +98,8 @@ TEST_F(FirmPickerTest, OpensWithEveryFirmSelectedAndSpaceChangesOnlyTheFocusedMa
                   "         ││ Apteka                         ■ APTEKA   Kielce     ││\n");
     });
     screen.pushKey(tui::kbF5);
-    EXPECT_TRUE(app::PickFirms(4));
-    EXPECT_EQ(selection(4), (std::vector<bool>{true, true, false, true}));
+    EXPECT_TRUE(app::PickFirms(firms));
+    EXPECT_EQ(selection(), (std::vector<bool>{true, true, false, true}));
     EXPECT_EQ(rows(6, 25), std::string(20, '\n')) << "the picker leaves nothing behind";
     EXPECT_EQ(tui::CurrentHintBar(), nullptr);
 }
@@ -122,20 +122,20 @@ TEST_F(FirmPickerTest, KeysAndTheirOutcome) {
     for (const Case& c : cases) {
         fourFirms();
         for (tui::KeyCode key : c.keys) screen.pushKey(key);
-        EXPECT_EQ(app::PickFirms(4), c.started) << c.name;
-        EXPECT_EQ(selection(4), c.selected) << c.name;
+        EXPECT_EQ(app::PickFirms(firms), c.started) << c.name;
+        EXPECT_EQ(selection(), c.selected) << c.name;
     }
 }
 
 TEST_F(FirmPickerTest, ASingleFirm) {
-    fillTable({Firm("Apteka", "APTEKA", "")});
+    fillList({Firm("Apteka", "APTEKA", "")});
     screen.pushKey(tui::kbCtrlD);
     screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("Apteka                         ˙ APTEKA")); });
     screen.pushKey(tui::kbCtrlW);
     screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("Apteka                         ■ APTEKA")); });
     screen.pushKey(tui::kbF5);
-    EXPECT_TRUE(app::PickFirms(1));
-    EXPECT_EQ(selection(1), std::vector<bool>{true});
+    EXPECT_TRUE(app::PickFirms(firms));
+    EXPECT_EQ(selection(), std::vector<bool>{true});
 }
 
 TEST_F(FirmPickerTest, SearchByTheDirectoryAfterTab) {
@@ -144,8 +144,8 @@ TEST_F(FirmPickerTest, SearchByTheDirectoryAfterTab) {
     screen.pushText("apt");
     screen.pushKey(tui::kbSpace);
     screen.pushKey(tui::kbF5);
-    EXPECT_TRUE(app::PickFirms(4));
-    EXPECT_EQ(selection(4), (std::vector<bool>{true, true, true, false}));
+    EXPECT_TRUE(app::PickFirms(firms));
+    EXPECT_EQ(selection(), (std::vector<bool>{true, true, true, false}));
 }
 
 TEST_F(FirmPickerTest, NoFirmToConvertOpensNoPicker) {
@@ -156,9 +156,9 @@ TEST_F(FirmPickerTest, NoFirmToConvertOpensNoPicker) {
     temp.writeFile("KPR_2024/SPISFIRM.DAT", temp.readFile("KPR_2023/SPISFIRM.DAT"));
     screen.pushIdle();  // the key comes once the wait is shown
     screen.pushKey(tui::kbEnter);  // after "Zerowa ilość odczytanych firm"
-    std::uint16_t count = 9;
-    EXPECT_FALSE(app::SelectFirms(run.paths, count));
-    EXPECT_EQ(count, 0);
+    fourFirms();
+    EXPECT_FALSE(app::SelectFirms(run.paths, firms));
+    EXPECT_TRUE(firms.empty());
     EXPECT_FALSE(screen.screenContains("BAZA FIRM"));
 }
 

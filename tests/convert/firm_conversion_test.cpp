@@ -8,8 +8,8 @@
 #include <map>
 #include <ranges>
 
-#include "convert/claimed_directories.h"
 #include "convert/firm_copies.h"
+#include "convert/interrupted_work.h"
 #include "convert/staff_records.h"
 #include "platform/cp852.h"
 #include "platform/files.h"

@@ -12,7 +12,6 @@
 #include <string>
 
 #include "app/firm_loop.h"
-#include "app/firm_table.h"
 #include "app/global_copy.h"
 #include "convert/progress_log.h"
 #include "convert/run_report.h"
@@ -199,7 +198,6 @@ protected:
         };
         startLoop = [this] { app::RunFirmLoop(run); };
     }
-    ~FirmLoopFaults() override { app::ReleaseFirmTable(app::kMaxFirms); }
 
     static std::string DirectoryOf(std::string_view record) {
         fileio::RegistryRecord parsed;
