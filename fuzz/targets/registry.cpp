@@ -7,7 +7,7 @@
 #include "app/firm_table.h"
 #include "app/paths.h"
 #include "convert/file_names.h"
-#include "fileio/firm_list_file.h"
+#include "fileio/registry_file.h"
 #include "fileio/registry_record.h"
 #include "fuzz/support/fuzz_run.h"
 #include "product/environment.h"
@@ -39,11 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         paths.root2024 = qzfuzz::Folder() + "2024/";
         const std::uint16_t count = app::DetectEnvironment(paths);
 
-        fileio::FirmListFile registry(paths.root2024 + name);
-        if (registry.Open(fileio::OpenOrCreate, fileio::WaitNone)) {
+        fileio::RegistryFile registry(paths.root2024 + name);
+        if (registry.Open(fileio::OpenOrCreate)) {
             for (std::uint16_t number = 1; number <= count; ++number)
                 if (const app::FirmRecord* firm = app::FirmByNumber(number))
-                    static_cast<void>(registry.InsertSorted(firm->registry.bytes.data()));
+                    static_cast<void>(registry.InsertSorted(firm->registry));
             static_cast<void>(registry.Close());
         }
         app::ReleaseFirmTable(count);

@@ -9,7 +9,7 @@
 #include "app/firm_table.h"
 #include "convert/claimed_directories.h"
 #include "fileio/insert_journal.h"
-#include "fileio/shared_file.h"
+#include "fileio/shared_locks.h"
 #include "convert/progress_log.h"
 #include "platform/cp852.h"
 #include "platform/files.h"

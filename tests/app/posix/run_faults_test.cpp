@@ -19,7 +19,7 @@
 #include "convert/staff_converters.h"
 #include "convert/year_source.h"
 #include "fileio/registry_record.h"
-#include "fileio/shared_file.h"
+#include "fileio/shared_locks.h"
 #include "platform/files.h"
 #include "tests/convert/converter_test.h"
 #include "tests/support/posix/child_process.h"
