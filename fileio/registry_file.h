@@ -42,7 +42,9 @@ enum OpenMode : std::uint8_t {
 enum WaitPolicy : std::uint8_t {
     WaitNone,   // MaxTries attempts at once, no pause, no message
     WaitAsk,    // attempts RetryDelay apart; after every MaxTries failures a question
-    WaitQueue,  // attempts RetryDelay apart without end, with a wait window
+    // Attempts RetryDelay apart without end, with a wait window: the toolkit demo's
+    // queue; the converter itself never queues.
+    WaitQueue,
 };
 
 class RegistryFile {

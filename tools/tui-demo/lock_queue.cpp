@@ -1,8 +1,7 @@
 // The file layer's queue on a real terminal: the whole-file lock of a file, taken
 // with the queue's wait, so that the "Sieciowa KOLEJKA " window shows and fills
-// while another program holds the lock; once had, it is held until Enter.
-#include <string>
-
+// while another program holds the lock; once had, it is held until Enter. Any file
+// serves: the registry file's lock is the range every shared file is locked with.
 #include "fileio/registry_file.h"
 #include "tools/tui-demo/demos.h"
 #include "tui/message_box.h"
