@@ -9,7 +9,6 @@
 #include "convert/interrupted_work.h"
 #include "convert/progress_log.h"
 #include "convert/run_report.h"
-#include "fileio/file_mode.h"
 #include "fileio/message_lines.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
@@ -37,13 +36,10 @@ void LogLine(std::string_view text, std::string_view name) {
     platform::exitProgram(0);
 }
 
-// Read-only and denying every other open, through the process-wide mode that plain
-// record files are opened with.
+// Read-only and denying every other open.
 bool OpenRegistry(const std::string& path, platform::FileHandle& registry) {
-    fileio::SetFileMode(platform::mode::ReadOnly | platform::mode::DenyAll);
-    const int result = platform::openFile(path, fileio::FileMode(), registry);
-    fileio::RestoreFileMode();
-    return result == platform::err::Ok;
+    return platform::openFile(path, platform::mode::ReadOnly | platform::mode::DenyAll, registry) ==
+           platform::err::Ok;
 }
 
 bool ReadRecord(platform::FileHandle& registry, std::uint64_t index, fileio::RegistryRecord& record) {

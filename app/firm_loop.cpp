@@ -12,8 +12,8 @@
 #include "convert/interrupted_work.h"
 #include "convert/progress_log.h"
 #include "convert/run_report.h"
-#include "fileio/firm_list_file.h"
 #include "fileio/message_lines.h"
+#include "fileio/registry_file.h"
 #include "platform/console.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
@@ -50,8 +50,8 @@ convert::FirmOutcome OutcomeOf(bool accepted, bool durable, bool registered) {
 
 void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList) {
     // A missing 2024 registry is created empty; a busy one is not waited for.
-    fileio::FirmListFile registry(run.paths.root2024 + product::RegistryFileName());
-    if (!registry.Open(fileio::OpenOrCreate, fileio::WaitNone)) {
+    fileio::RegistryFile registry(run.paths.root2024 + product::RegistryFileName());
+    if (!registry.Open(fileio::OpenOrCreate)) {
         tui::ErrorBox(tui::WithFailureReason(fileio::Centred("Brak dostepu do pliku") + tui::kLineEnd +
                                              fileio::Centred(registry.FileName())));
         return;
@@ -86,7 +86,7 @@ void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList) 
             convert::ConvertFirm(run.options, roots, firm.registry.Name(), directory, run.extraFiles, mark);
         const bool accepted = conversion == convert::FirmConversion::Converted;
         const bool durable = accepted && convert::MakeFirmDurable(roots, directory);
-        const bool registered = durable && registry.InsertSorted(firm.registry.bytes.data());
+        const bool registered = durable && registry.InsertSorted(firm.registry);
         LogRolledBack(registry);
         if (registered) convert::FinishFirm(mark);
         convert::ReportFirmResult(firm.registry.Name(), directory,

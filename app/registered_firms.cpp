@@ -5,7 +5,6 @@
 #include "convert/copy_steps.h"
 #include "convert/progress_log.h"
 #include "fileio/file_exists.h"
-#include "fileio/firm_list_file.h"
 #include "platform/cp852.h"
 #include "tui/polish_text.h"
 
@@ -13,7 +12,7 @@ namespace app {
 
 using namespace platform::literals;
 
-void LogRolledBack(const fileio::SharedFile& registry) {
+void LogRolledBack(const fileio::RegistryFile& registry) {
     if (registry.RolledBack())
         convert::LogLineIn(convert::logcolour::Error, "Cofnięto przerwany wpis do pliku "_cp, registry.FileName());
 }
@@ -22,9 +21,9 @@ void LogRolledBack(const fileio::SharedFile& registry) {
 // another workstation is read. A damaged registry has been named in a box.
 bool RegisteredFirms::Read() {
     if (fileio::ExistenceOf(fileio::FileSearchResult(path_)) == fileio::Existence::Missing) return true;
-    fileio::FirmListFile registry(path_);
+    fileio::RegistryFile registry(path_);
     std::string bytes;
-    const bool read = registry.Open(fileio::OpenExisting, fileio::WaitAsk) && registry.ReadWhole(bytes);
+    const bool read = registry.Open(fileio::OpenExisting) && registry.ReadWhole(bytes);
     LogRolledBack(registry);
     if (!read) {
         if (!registry.Refused()) convert::ReportError("Błąd odczytu danych z "_cp, path_);

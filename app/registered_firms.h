@@ -7,13 +7,13 @@
 #include <string>
 #include <string_view>
 
-#include "fileio/shared_file.h"
+#include "fileio/registry_file.h"
 
 namespace app {
 
 // The log line of a registry whose last whole-file lock rolled back an insert cut
 // short.
-void LogRolledBack(const fileio::SharedFile& registry);
+void LogRolledBack(const fileio::RegistryFile& registry);
 
 class RegisteredFirms {
 public:

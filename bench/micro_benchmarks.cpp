@@ -14,7 +14,7 @@
 #include "convert/file_copy.h"
 #include "convert/ledger_converters.h"
 #include "convert/packed_date.h"
-#include "fileio/firm_list_file.h"
+#include "fileio/registry_file.h"
 #include "platform/files.h"
 #include "platform/virtual_clock.h"
 #include "platform/virtual_console.h"
@@ -58,6 +58,18 @@ bool writeWholeFile(const std::string& path, const std::vector<std::uint8_t>& by
     return platform::closeFile(file) == platform::err::Ok && written;
 }
 
+// Whether the registry at path begins with record.
+bool beginsWith(const std::string& path, const fileio::RegistryRecord& record) {
+    platform::FileHandle file;
+    if (platform::openFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file) != platform::err::Ok)
+        return false;
+    fileio::RegistryRecord first;
+    std::size_t done = 0;
+    const bool read = platform::readFile(file, first.bytes.data(), first.bytes.size(), done) == platform::err::Ok &&
+                      done == first.bytes.size();
+    return platform::closeFile(file) == platform::err::Ok && read && first.bytes == record.bytes;
+}
+
 void putShortText(std::uint8_t* field, const std::string& text) {
     field[0] = static_cast<std::uint8_t>(text.size());
     std::memcpy(field + 1, text.data(), text.size());
@@ -89,15 +101,19 @@ void InsertSortedWorstOrder(benchmark::State& state) {
             state.SkipWithError("cannot write the registry");
             break;
         }
-        fileio::FirmListFile file(path);
-        const bool opened = file.Open(fileio::OpenExisting, fileio::WaitNone);
+        fileio::RegistryFile file(path);
+        const bool opened = file.Open(fileio::OpenExisting);
         state.ResumeTiming();
-        if (!opened || !file.InsertSorted(first.bytes.data()) || file.InsertPos() != 0) {
+        if (!opened || !file.InsertSorted(first)) {
             state.SkipWithError("the insert failed");
             break;
         }
         state.PauseTiming();
         file.Close();
+        if (!beginsWith(path, first)) {
+            state.SkipWithError("the firm did not go first");
+            break;
+        }
         state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * (kRegistryFirms - 1));

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "convert/local_time_text.h"
-#include "fileio/shared_file.h"
+#include "fileio/shared_locks.h"
 
 namespace convert {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "fileio/message_lines.h"
-#include "fileio/shared_file.h"
+#include "fileio/shared_locks.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "tui/message_box.h"

@@ -1,5 +1,5 @@
 #pragma once
-// The undo journal of a sorted insert (SharedFile::InsertSorted). Under the file's
+// The undo journal of a sorted insert (RegistryFile::InsertSorted). Under the file's
 // whole-file lock, before the insert changes the first byte of the file, it writes
 // what the change will overwrite into a journal beside the file and makes the
 // journal durable, its directory entry too: the file's size before the insert and

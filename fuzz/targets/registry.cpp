@@ -7,7 +7,7 @@
 #include "app/environment_detection.h"
 #include "app/paths.h"
 #include "convert/file_names.h"
-#include "fileio/firm_list_file.h"
+#include "fileio/registry_file.h"
 #include "fileio/registry_record.h"
 #include "fuzz/support/fuzz_run.h"
 #include "product/environment.h"
@@ -39,10 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         paths.root2024 = qzfuzz::Folder() + "2024/";
         const std::vector<app::FirmRecord> firms = app::DetectEnvironment(paths);
 
-        fileio::FirmListFile registry(paths.root2024 + name);
-        if (registry.Open(fileio::OpenOrCreate, fileio::WaitNone)) {
-            for (const app::FirmRecord& firm : firms)
-                static_cast<void>(registry.InsertSorted(firm.registry.bytes.data()));
+        fileio::RegistryFile registry(paths.root2024 + name);
+        if (registry.Open(fileio::OpenOrCreate)) {
+            for (const app::FirmRecord& firm : firms) static_cast<void>(registry.InsertSorted(firm.registry));
             static_cast<void>(registry.Close());
         }
     });

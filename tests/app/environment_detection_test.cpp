@@ -7,7 +7,7 @@
 
 #include "convert/interrupted_work.h"
 #include "fileio/insert_journal.h"
-#include "fileio/shared_file.h"
+#include "fileio/shared_locks.h"
 #include "convert/progress_log.h"
 #include "platform/cp852.h"
 #include "platform/files.h"

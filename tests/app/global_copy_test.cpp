@@ -9,7 +9,7 @@
 
 #include "app/main_flow.h"
 #include "convert/progress_log.h"
-#include "fileio/shared_file.h"
+#include "fileio/shared_locks.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "tests/support/conversion_test.h"

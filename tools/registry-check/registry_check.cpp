@@ -4,7 +4,7 @@
 #include <set>
 
 #include "convert/file_names.h"
-#include "fileio/firm_list_file.h"
+#include "fileio/registry_file.h"
 #include "fileio/registry_record.h"
 #include "platform/files.h"
 
@@ -57,7 +57,6 @@ bool CheckRegistry(const std::string& path, RegistryReport& report) {
     const std::size_t size = fileio::kRegistryRecordSize;
     report.records = bytes.size() / size;
     report.tailBytes = bytes.size() % size;
-    const fileio::FirmListFile order(path);
     std::set<std::string> seen;
     RegistryRecord before;
     for (std::uint64_t index = 0; index < report.records; ++index) {
@@ -68,7 +67,7 @@ bool CheckRegistry(const std::string& path, RegistryReport& report) {
         const std::string directory = record.Directory();
         report.directories.push_back(directory);
         if (!seen.insert(directory).second) report.duplicates.push_back(directory);
-        if (index > 0 && order.Compare(&before, &record) < 0)
+        if (index > 0 && fileio::RegistryFile::Compare(before, record) > 0)
             report.unordered.push_back(at + "\"" + record.Name() + "\" before \"" + before.Name() + "\"");
         before = record;
     }

@@ -17,7 +17,7 @@
 #include "convert/run_report.h"
 #include "convert/staff_converters.h"
 #include "fileio/registry_record.h"
-#include "fileio/shared_file.h"
+#include "fileio/shared_locks.h"
 #include "platform/files.h"
 #include "tests/convert/converter_test.h"
 #include "tests/support/posix/child_process.h"

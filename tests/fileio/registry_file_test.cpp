@@ -1,6 +1,6 @@
-// Shared record files: opening, records, locks, sorted insertion and the firm
-// registry's order.
-#include "tests/fileio/shared_file_fixture.h"
+// The registry file: opening, the whole-file lock, sorted insertion and the key
+// order.
+#include "tests/fileio/registry_file_fixture.h"
 
 #include <filesystem>
 
@@ -8,97 +8,59 @@
 
 namespace {
 
-TEST_F(SharedFileTest, InitCutsTheNameAndKeepsTheRecordSizeAboveZero) {
-    const std::string name(100, 'A');
-    SharedFile file(name, 0);
-    EXPECT_EQ(file.Name(), std::string(79, 'A'));
-    EXPECT_EQ(file.RecSize(), 1);
-    EXPECT_EQ(file.State(), fileio::state::Closed);
-    EXPECT_EQ(file.OpenModeByte(), 0x42);
-    EXPECT_FALSE(file.LockOnOpen());
-    EXPECT_FALSE(file.Locked());
-    EXPECT_EQ(SharedFile("X", 103).RecSize(), 103);
-}
-
-TEST_F(SharedFileTest, TheWholeNameIsOpenedWhateverItsLength) {
+TEST_F(RegistryFileTest, TheWholeNameIsOpenedWhateverItsLength) {
     // Only the name shown is cut: the file is created and reached under its own.
     const std::string directory(80, 'K');
     std::filesystem::create_directories(temp.path() / directory);
     const std::string path = temp.root() + directory + platform::kSeparator + "SPISFIRM.DAT";
     const RegistryRecord firm = Firm("Firma", "FIRMA", "");
     {
-        FirmListFile file(path);
-        EXPECT_EQ(file.Name(), path.substr(0, 79));
+        RegistryFile file(path);
         EXPECT_EQ(file.FileName(), path);
-        ASSERT_TRUE(file.Open(fileio::OpenOrCreate, fileio::WaitNone));
-        ASSERT_TRUE(file.InsertSorted(&firm));
+        ASSERT_TRUE(file.Open(fileio::OpenOrCreate));
+        ASSERT_TRUE(file.InsertSorted(firm));
     }
     EXPECT_EQ(temp.readFile(directory + "/SPISFIRM.DAT"), qztest::RegistryBytes({firm}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.path()), {}), 1) << "nothing beside it";
 }
 
-TEST_F(SharedFileTest, OpenOrCreateCreatesAMissingFileSilently) {
-    FirmListFile file(Path());
-    ASSERT_TRUE(file.Open(fileio::OpenOrCreate, fileio::WaitNone));
-    EXPECT_EQ(file.State(), fileio::state::Created);
+TEST_F(RegistryFileTest, OpenOrCreateCreatesAMissingFileSilently) {
+    RegistryFile file(Path());
+    ASSERT_TRUE(file.Open(fileio::OpenOrCreate));
     EXPECT_TRUE(temp.exists("SPISFIRM.DAT"));
+    EXPECT_EQ(Bytes(), "");
     EXPECT_TRUE(ScreenBlank());
     EXPECT_TRUE(file.Close());
-    EXPECT_EQ(file.State(), fileio::state::Closed);
-    // The second time the file is there and is opened.
-    ASSERT_TRUE(file.Open(fileio::OpenOrCreate, fileio::WaitNone));
-    EXPECT_EQ(file.State(), fileio::state::Opened);
+    // The second time the file is there and is opened, not emptied.
+    WriteRegistry({Firm("A", "A", "")});
+    ASSERT_TRUE(file.Open(fileio::OpenOrCreate));
+    EXPECT_EQ(Bytes(), qztest::RegistryBytes({Firm("A", "A", "")}));
 }
 
 // A directory of the name is no file: none is found, none can be made, and the
 // caller tells the user what failed.
-TEST_F(SharedFileTest, OpenOrCreateOverADirectoryFailsWithoutAMessage) {
+TEST_F(RegistryFileTest, OpenOrCreateOverADirectoryFailsWithoutAMessage) {
     std::filesystem::create_directory(temp.path() / "SPISFIRM.DAT");
-    FirmListFile file(Path());
-    EXPECT_FALSE(file.Open(fileio::OpenOrCreate, fileio::WaitNone));
-    EXPECT_EQ(file.State(), fileio::state::Closed);
+    RegistryFile file(Path());
+    EXPECT_FALSE(file.Open(fileio::OpenOrCreate));
     EXPECT_EQ(file.LastError(), platform::err::AccessDenied);
     EXPECT_TRUE(ScreenBlank());
 }
 
-TEST_F(SharedFileTest, OpenExistingOfAMissingFileFailsWithoutAMessage) {
-    FirmListFile file(Path());
-    EXPECT_FALSE(file.Open(fileio::OpenExisting, fileio::WaitAsk));
-    EXPECT_EQ(file.State(), fileio::state::Closed);
+TEST_F(RegistryFileTest, OpenExistingOfAMissingFileFailsWithoutAMessage) {
+    RegistryFile file(Path());
+    EXPECT_FALSE(file.Open(fileio::OpenExisting));
     EXPECT_FALSE(temp.exists("SPISFIRM.DAT"));
     EXPECT_TRUE(ScreenBlank());
 }
 
-TEST_F(SharedFileTest, OpenOrAskCreateAsksTwoRowsLowerThanTheOtherBoxes) {
-    FirmListFile file(Path());
-    screen.pushIdle();
-    screen.pushAction([this] {
-        EXPECT_EQ(rows(10, 11),
-                  "                   ┌───────────── Potwierdź ──────────────┐\n"
-                  "                   │        Nie odnaleziono pliku:        │\n");
-        // The name as far as the box's 38 inner columns: a long temporary folder
-        // (Wine's own, when the tests run without a short one) is cut at the frame.
-        EXPECT_NE(screen.rowText(12).find(Path().substr(0, 38)), std::string::npos);
-        EXPECT_EQ(rows(13, 13), "                   │           Utworzyć nowy ?            │\n");
-    });
-    screen.pushText("N");
-    EXPECT_FALSE(file.Open(fileio::OpenOrAskCreate, fileio::WaitNone));
-    EXPECT_FALSE(temp.exists("SPISFIRM.DAT"));
-
-    screen.pushIdle();
-    screen.pushText("T");
-    ASSERT_TRUE(file.Open(fileio::OpenOrAskCreate, fileio::WaitNone));
-    EXPECT_EQ(file.State(), fileio::state::Created);
-    EXPECT_TRUE(temp.exists("SPISFIRM.DAT"));
-}
-
-TEST_F(SharedFileTest, LongSharingViolationFailsAfterThirtyOneAttempts) {
+TEST_F(RegistryFileTest, LongSharingViolationFailsAfterThirtyOneAttempts) {
     WriteRegistry({});
     platform::FileHandle exclusive;
     ASSERT_EQ(platform::openFile(Path(), platform::mode::ReadWrite | platform::mode::DenyAll, exclusive), 0);
-    FirmListFile file(Path());
+    RegistryFile file(Path());
     const std::uint64_t before = clock.totalSleptMs();
-    EXPECT_FALSE(file.Open(fileio::OpenExisting, fileio::WaitAsk));
+    EXPECT_FALSE(file.Open(fileio::OpenExisting));
     EXPECT_EQ(file.LastError(), platform::err::SharingViolation);
     EXPECT_EQ(clock.totalSleptMs() - before, 30u * fileio::RetryDelay);
     EXPECT_TRUE(ScreenBlank());
@@ -117,24 +79,24 @@ public:
 
 // The registry's whole-file lock held by one handle while a second waits for it,
 // its pauses on a scripted clock.
-class SharedFileLockWait : public SharedFileTest {
+class RegistryFileLockWait : public RegistryFileTest {
 protected:
     void SetUp() override {
         WriteRegistry({});
-        ASSERT_TRUE(holder.Open(fileio::OpenExisting, fileio::WaitNone));
-        ASSERT_TRUE(waiter.Open(fileio::OpenExisting, fileio::WaitNone));
+        ASSERT_TRUE(holder.Open(fileio::OpenExisting));
+        ASSERT_TRUE(waiter.Open(fileio::OpenExisting));
         ASSERT_TRUE(holder.LockWhole(fileio::WaitNone));
         scripted.beforePause = clock.beforePause;
         platform::installClock(&scripted);
     }
     void TearDown() override { platform::installClock(&clock); }
 
-    FirmListFile holder{Path()};
-    FirmListFile waiter{Path()};
+    RegistryFile holder{Path()};
+    RegistryFile waiter{Path()};
     ScriptedClock scripted;
 };
 
-TEST_F(SharedFileLockWait, WaitQueueShowsItsWindowUntilTheLockIsFree) {
+TEST_F(RegistryFileLockWait, WaitQueueShowsItsWindowUntilTheLockIsFree) {
     bool windowShown = false;
     // The first series makes 29 pauses without a window; the window opens before
     // the second series and fills during it, on the terminal too.
@@ -154,7 +116,7 @@ TEST_F(SharedFileLockWait, WaitQueueShowsItsWindowUntilTheLockIsFree) {
     EXPECT_TRUE(ScreenBlank());
 }
 
-TEST_F(SharedFileLockWait, AfterTakTheQuestionLeavesTheTerminalWhileTheAttemptsRun) {
+TEST_F(RegistryFileLockWait, AfterTakTheQuestionLeavesTheTerminalWhileTheAttemptsRun) {
     // The question stays a moment (the terminal shows it), then "Tak".
     screen.pushIdle();
     Answer("DOSTĘP BLOKOWANY SIECIOWO", "T");
@@ -170,87 +132,56 @@ TEST_F(SharedFileLockWait, AfterTakTheQuestionLeavesTheTerminalWhileTheAttemptsR
     EXPECT_EQ(shownWhileTrying.find("DOSTĘP"), std::string::npos) << shownWhileTrying;
 }
 
-TEST_F(SharedFileTest, InsertIntoAnEmptyFile) {
-    FirmListFile file(Path());
-    ASSERT_TRUE(file.Open(fileio::OpenOrCreate, fileio::WaitNone));
+TEST_F(RegistryFileTest, InsertIntoAnEmptyFile) {
+    RegistryFile file(Path());
+    ASSERT_TRUE(file.Open(fileio::OpenOrCreate));
     const RegistryRecord firm = Firm("Firma", "FIRMA", "opis");
-    ASSERT_TRUE(file.InsertSorted(&firm));
-    EXPECT_EQ(file.InsertPos(), 0);
-    EXPECT_FALSE(file.Locked());
+    ASSERT_TRUE(file.InsertSorted(firm));
+    EXPECT_TRUE(LockFree());
     EXPECT_EQ(Bytes(), qztest::RegistryBytes({firm}));
 }
 
-TEST_F(SharedFileTest, EqualKeysGoAfterAndTheSmallestKeyGoesFirst) {
+TEST_F(RegistryFileTest, EqualKeysGoAfterAndTheSmallestKeyGoesFirst) {
     const RegistryRecord b1 = Firm("Beta", "B", "x", 1);
     const RegistryRecord b2 = Firm("BETA", "b", "X", 2);  // equal key in other letters, other tail
     const RegistryRecord c = Firm("Ćma"_cp, "C", "");
     const RegistryRecord d = Firm("Delta", "D", "");
     const RegistryRecord a = Firm("Alfa", "A", "");
     WriteRegistry({b1, c, d});
-    FirmListFile file(Path());
-    ASSERT_TRUE(file.Open(fileio::OpenOrCreate, fileio::WaitNone));
-    ASSERT_TRUE(file.InsertSorted(&b2));
-    EXPECT_EQ(file.InsertPos(), 1);
-    ASSERT_TRUE(file.InsertSorted(&a));
-    EXPECT_EQ(file.InsertPos(), 0);
+    RegistryFile file(Path());
+    ASSERT_TRUE(file.Open(fileio::OpenOrCreate));
+    ASSERT_TRUE(file.InsertSorted(b2));
+    EXPECT_EQ(Bytes(), qztest::RegistryBytes({b1, b2, c, d}));
+    ASSERT_TRUE(file.InsertSorted(a));
     EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, b1, b2, c, d}));
 }
 
-TEST_F(SharedFileTest, PolishOrderOfTheRegistryKey) {
-    FirmListFile file(Path());
+TEST(RegistryFileOrder, PolishOrderOfTheRegistryKey) {
+    using std::strong_ordering;
     const struct {
         RegistryRecord a, b;
-        int expected;
+        strong_ordering expected;
     } cases[] = {
-        {Firm("Łódź"_cp, "L", ""), Firm("Lublin", "L", ""), -1},  // Ł after L
-        {Firm("Łódź"_cp, "L", ""), Firm("Mława"_cp, "M", ""), 1},
-        {Firm("abc", "X", ""), Firm("ABC", "X", ""), 0},     // upper-cased first
-        {Firm("ABC", "X", "1"), Firm("ABC", "X", "2"), 1},   // the description decides last
-        {Firm("ABC", "X", "1"), Firm("ABC", "Y", "0"), 1},   // before the directory
-        {Firm(std::string(31, 'A') + "Z", "X", ""), Firm(std::string(31, 'A'), "X", ""), 0},  // fitted to 31
+        {Firm("Łódź"_cp, "L", ""), Firm("Lublin", "L", ""), strong_ordering::greater},  // Ł after L
+        {Firm("Łódź"_cp, "L", ""), Firm("Mława"_cp, "M", ""), strong_ordering::less},
+        {Firm("abc", "X", ""), Firm("ABC", "X", ""), strong_ordering::equal},  // upper-cased first
+        {Firm("ABC", "X", "1"), Firm("ABC", "X", "2"), strong_ordering::less},  // the description decides last
+        {Firm("ABC", "X", "1"), Firm("ABC", "Y", "0"), strong_ordering::less},  // before the directory
+        {Firm(std::string(31, 'A') + "Z", "X", ""), Firm(std::string(31, 'A'), "X", ""),
+         strong_ordering::equal},  // fitted to 31
     };
     for (const auto& c : cases)
-        EXPECT_EQ(file.Compare(&c.a, &c.b), c.expected) << file.KeyOf(&c.a) << " | " << file.KeyOf(&c.b);
-    EXPECT_EQ(file.KeyOf(&cases[0].a),
+        EXPECT_TRUE(RegistryFile::Compare(c.a, c.b) == c.expected)
+            << RegistryFile::KeyOf(c.a) << " | " << RegistryFile::KeyOf(c.b);
+    EXPECT_EQ(RegistryFile::KeyOf(cases[0].a),
               std::string("Łódź"_cp) + std::string(27, ' ') + " L" + std::string(7, ' ') + " " + std::string(25, ' '));
-}
-
-// Inserts records with ever smaller keys, so that each moves every record up.
-class WatchedRegistry : public FirmListFile {
-public:
-    WatchedRegistry(std::string_view name, const platform::VirtualConsole& screen)
-        : FirmListFile(name), screen_(screen) {}
-    std::int16_t Compare(const void* a, const void* b) const override {
-        windowShown = windowShown || screen_.screenContains("Wstawianie...");
-        return FirmListFile::Compare(a, b);
-    }
-    mutable bool windowShown = false;
-
-private:
-    const platform::VirtualConsole& screen_;
-};
-
-TEST_F(SharedFileTest, InsertsIntoMoreThanTwentyRecordsShowTheirProgress) {
-    WatchedRegistry file(Path(), screen);
-    ASSERT_TRUE(file.Open(fileio::OpenOrCreate, fileio::WaitNone));
-    std::vector<RegistryRecord> expected;
-    for (int k = 1; k <= 25; ++k) {
-        const RegistryRecord firm = Firm("Firma " + std::string(1, static_cast<char>('z' - k)), "F", "");
-        file.windowShown = false;
-        ASSERT_TRUE(file.InsertSorted(&firm));
-        EXPECT_EQ(file.InsertPos(), 0);
-        EXPECT_EQ(file.windowShown, k > 20) << "insert " << k;
-        expected.insert(expected.begin(), firm);
-    }
-    EXPECT_TRUE(ScreenBlank());
-    EXPECT_EQ(Bytes(), qztest::RegistryBytes(expected));
 }
 
 // What a kill or a power cut in the middle of inserting B into A C D may leave beside
 // the journal the insert made durable first: whoever takes the lock next puts the
 // file back, and the insert then goes in whole. A journal cut short itself was made
 // before the file was touched, and is discarded.
-TEST_F(SharedFileTest, AnInsertCutShortIsRolledBackByTheNextLock) {
+TEST_F(RegistryFileTest, AnInsertCutShortIsRolledBackByTheNextLock) {
     const RegistryRecord a = Firm("A", "A", ""), b = Firm("B", "B", ""), c = Firm("C", "C", ""),
                          d = Firm("D", "D", "");
     const std::string old = qztest::RegistryBytes({a, c, d});
@@ -280,11 +211,10 @@ TEST_F(SharedFileTest, AnInsertCutShortIsRolledBackByTheNextLock) {
         platform::closeFile(made);
         const std::string written = temp.readFile(journal);
         temp.writeFile(journal, written.substr(0, written.size() - state.journalCut));
-        FirmListFile file(Path());
-        ASSERT_TRUE(file.Open(fileio::OpenExisting, fileio::WaitNone));
-        ASSERT_TRUE(file.InsertSorted(&b));
+        RegistryFile file(Path());
+        ASSERT_TRUE(file.Open(fileio::OpenExisting));
+        ASSERT_TRUE(file.InsertSorted(b));
         EXPECT_EQ(file.RolledBack(), state.journalCut == 0);
-        EXPECT_EQ(file.InsertPos(), 1);
         EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, b, c, d}));
         EXPECT_FALSE(temp.exists(journal));
     }
@@ -292,21 +222,21 @@ TEST_F(SharedFileTest, AnInsertCutShortIsRolledBackByTheNextLock) {
 
 // A length that is not a whole number of records: named in one box, and nothing is
 // inserted into the file for the rest of the run.
-TEST_F(SharedFileTest, ADamagedFileIsRefusedOnce) {
+TEST_F(RegistryFileTest, ADamagedFileIsRefusedOnce) {
     const std::string damaged = qztest::RegistryBytes({Firm("A", "A", ""), Firm("C", "C", "")}) + "xyz";
     temp.writeFile("SPISFIRM.DAT", damaged);
-    FirmListFile file(Path());
-    ASSERT_TRUE(file.Open(fileio::OpenExisting, fileio::WaitNone));
+    RegistryFile file(Path());
+    ASSERT_TRUE(file.Open(fileio::OpenExisting));
     Answer("długość 209", "O", 1);
     const RegistryRecord b = Firm("B", "B", "");
-    EXPECT_FALSE(file.InsertSorted(&b));
+    EXPECT_FALSE(file.InsertSorted(b));
     EXPECT_TRUE(file.Refused());
-    EXPECT_FALSE(file.InsertSorted(&b)) << "no second box";
+    EXPECT_FALSE(file.InsertSorted(b)) << "no second box";
     EXPECT_EQ(Bytes(), damaged);
     EXPECT_FALSE(temp.exists("SPISFIRM.DAT.insert-journal"));
 }
 
-TEST_F(SharedFileTest, SeriousIOErrorEndsTheProgramUnlessContinued) {
+TEST_F(RegistryFileTest, SeriousIOErrorEndsTheProgramUnlessContinued) {
     Answer("Czy KONTYNUOWAĆ PRACĘ ?", "T");
     EXPECT_EQ(exitCodeOf([] { fileio::SeriousIOError("zapisu danych"); }), -1);
     Answer("Poważny BŁĄD I/O.", "N");
@@ -314,19 +244,6 @@ TEST_F(SharedFileTest, SeriousIOErrorEndsTheProgramUnlessContinued) {
     screen.pushIdle();
     screen.pushKey(tui::kbEsc);
     EXPECT_EQ(exitCodeOf([] { fileio::SeriousIOError("zapisu danych"); }), 255);
-}
-
-TEST_F(SharedFileTest, FileModeIsOneSavedValue) {
-    fileio::RestoreFileMode();
-    EXPECT_EQ(fileio::FileMode(), platform::mode::ReadWrite);
-    fileio::SetFileMode(platform::mode::ReadOnly | platform::mode::DenyAll);
-    EXPECT_EQ(fileio::FileMode(), 0x10);
-    fileio::SetFileMode(platform::mode::WriteOnly);
-    fileio::RestoreFileMode();
-    EXPECT_EQ(fileio::FileMode(), 0x10);
-    fileio::RestoreFileMode();
-    EXPECT_EQ(fileio::FileMode(), 0x10);  // not a stack
-    fileio::SetFileMode(platform::mode::ReadWrite);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Shared record files used by several processes at once: the locks are the
+// The registry file used by several processes at once: the locks are the
 // operating system's, and other workstations' programs hold them from other
 // processes.
 #include <gtest/gtest.h>
@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "fileio/firm_list_file.h"
-#include "fileio/shared_file.h"
+#include "fileio/registry_file.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "platform/posix/system_clock.h"
@@ -21,20 +20,20 @@
 namespace {
 
 using namespace platform::literals;
-using fileio::FirmListFile;
+using fileio::RegistryFile;
 using fileio::RegistryRecord;
 using qztest::ExitCodeOf;
 using qztest::Firm;
 using qztest::Pipe;
 using qztest::Spawn;
 
-class SharedFileProcessesTest : public qztest::ScreenTest {
+class RegistryFileProcessesTest : public qztest::ScreenTest {
 protected:
     std::string Path() const { return temp.root() + "SPISFIRM.DAT"; }
     std::string Bytes() const { return temp.readFile("SPISFIRM.DAT"); }
 };
 
-TEST_F(SharedFileProcessesTest, LockHeldByAnotherProcessIsAskedAboutAfterThirtyAttempts) {
+TEST_F(RegistryFileProcessesTest, LockHeldByAnotherProcessIsAskedAboutAfterThirtyAttempts) {
     const RegistryRecord a = Firm("Alfa", "A", "");
     const RegistryRecord b = Firm("Beta", "B", "");
     const RegistryRecord c = Firm("Gamma", "C", "");
@@ -58,8 +57,8 @@ TEST_F(SharedFileProcessesTest, LockHeldByAnotherProcessIsAskedAboutAfterThirtyA
     fromHolder.UseForReading();
     ASSERT_EQ(fromHolder.Receive(), 'L');
 
-    FirmListFile file(Path());
-    ASSERT_TRUE(file.Open(fileio::OpenExisting, fileio::WaitNone));
+    RegistryFile file(Path());
+    ASSERT_TRUE(file.Open(fileio::OpenExisting));
     const auto lookAtQuestion = [this] {
         EXPECT_EQ(rows(8, 13),
                   "                   ┌───────────── Informacja ─────────────┐\n"
@@ -77,8 +76,7 @@ TEST_F(SharedFileProcessesTest, LockHeldByAnotherProcessIsAskedAboutAfterThirtyA
         EXPECT_EQ(clock.totalSleptMs() - before, (fileio::MaxTries - 1) * fileio::RetryDelay);
     });
     screen.pushText("N");
-    EXPECT_FALSE(file.InsertSorted(&b));
-    EXPECT_FALSE(file.Locked());
+    EXPECT_FALSE(file.InsertSorted(b));
     EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, c}));
 
     // "Tak" after the other process has let go: the insert goes through.
@@ -89,8 +87,7 @@ TEST_F(SharedFileProcessesTest, LockHeldByAnotherProcessIsAskedAboutAfterThirtyA
         EXPECT_EQ(fromHolder.Receive(), 'U');
     });
     screen.pushText("T");
-    EXPECT_TRUE(file.InsertSorted(&b));
-    EXPECT_EQ(file.InsertPos(), 1);
+    EXPECT_TRUE(file.InsertSorted(b));
     EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, b, c}));
     EXPECT_EQ(ExitCodeOf(holder), 0);
 }
@@ -109,13 +106,10 @@ std::vector<RegistryRecord> FirmsOf(int process, int count) {
     return firms;
 }
 
-TEST_F(SharedFileProcessesTest, FourProcessesInsertingAtOnceLoseNothing) {
+TEST_F(RegistryFileProcessesTest, FourProcessesInsertingAtOnceLoseNothing) {
     constexpr int kProcesses = 4;
     constexpr int kEach = 250;
-    {
-        FirmListFile create(Path());
-        ASSERT_TRUE(create.Open(fileio::CreateNew, fileio::WaitNone));
-    }
+    temp.writeFile("SPISFIRM.DAT", "");
     Pipe start;
     std::vector<pid_t> children;
     for (int process = 0; process < kProcesses; ++process) {
@@ -127,11 +121,11 @@ TEST_F(SharedFileProcessesTest, FourProcessesInsertingAtOnceLoseNothing) {
             platform::installClock(&realClock);
             screen.setDryLimit(1);
             screen.setOnDry([this] { screen.pushText("T"); });
-            FirmListFile file(Path());
-            if (!file.Open(fileio::OpenExisting, fileio::WaitNone)) return 1;
+            RegistryFile file(Path());
+            if (!file.Open(fileio::OpenExisting)) return 1;
             start.Receive();  // all start when the test closes its end
             for (const RegistryRecord& firm : FirmsOf(process, kEach))
-                if (!file.InsertSorted(&firm)) return 2;
+                if (!file.InsertSorted(firm)) return 2;
             return 0;
         }));
     }
@@ -144,10 +138,10 @@ TEST_F(SharedFileProcessesTest, FourProcessesInsertingAtOnceLoseNothing) {
     for (std::size_t i = 0; i < stored.size(); ++i)
         std::copy_n(bytes.data() + i * fileio::kRegistryRecordSize, fileio::kRegistryRecordSize,
                     stored[i].bytes.data());
-    FirmListFile order(Path());
     for (std::size_t i = 1; i < stored.size(); ++i)
-        ASSERT_EQ(order.Compare(&stored[i - 1], &stored[i]), 1)
-            << "out of order at " << i << ": " << order.KeyOf(&stored[i - 1]) << " | " << order.KeyOf(&stored[i]);
+        ASSERT_TRUE(RegistryFile::Compare(stored[i - 1], stored[i]) < 0)
+            << "out of order at " << i << ": " << RegistryFile::KeyOf(stored[i - 1]) << " | "
+            << RegistryFile::KeyOf(stored[i]);
 
     std::vector<RegistryRecord> inserted;
     for (int process = 0; process < kProcesses; ++process)

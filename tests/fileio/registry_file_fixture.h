@@ -1,7 +1,7 @@
 #pragma once
-// The fixture of the tests of the shared record file: shared by the tests that every
+// The fixture of the tests of the registry file: shared by the tests that every
 // system runs and the POSIX tests that make system calls fail.
-#include "fileio/shared_file.h"
+#include "fileio/registry_file.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "fileio/file_mode.h"
-#include "fileio/firm_list_file.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "tests/fileio/registry_helpers.h"
@@ -20,17 +18,21 @@
 namespace {
 
 using namespace platform::literals;
-using fileio::FirmListFile;
+using fileio::RegistryFile;
 using fileio::RegistryRecord;
-using fileio::SharedFile;
 using qztest::Firm;
 
-class SharedFileTest : public qztest::ScreenTest {
+class RegistryFileTest : public qztest::ScreenTest {
 protected:
     std::string Path() const { return temp.root() + "SPISFIRM.DAT"; }
     std::string Bytes() const { return temp.readFile("SPISFIRM.DAT"); }
     void WriteRegistry(const std::vector<RegistryRecord>& firms) const {
         temp.writeFile("SPISFIRM.DAT", qztest::RegistryBytes(firms));
+    }
+    // No lock is held on the registry: another object takes the whole-file lock.
+    bool LockFree() const {
+        RegistryFile other(Path());
+        return other.Open(fileio::OpenExisting) && other.LockWhole(fileio::WaitNone);
     }
     bool ScreenBlank() const { return screen.screenText().find_first_not_of(" \n") == std::string::npos; }
     // Scripts the answer to the next box: pauses in the input, so that discarding

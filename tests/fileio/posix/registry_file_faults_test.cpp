@@ -1,35 +1,30 @@
-// The shared record file when the system calls beneath fail (the POSIX layer's
-// syscall table makes them fail on purpose).
+// The registry file when the system calls beneath fail or are watched (the POSIX
+// layer's syscall table replaces them on purpose).
 #include <fcntl.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
-#include "fileio/temp_files.h"
-
 #include "platform/posix/syscalls.h"
-#include "tests/fileio/shared_file_fixture.h"
+#include "tests/fileio/registry_file_fixture.h"
 
 namespace {
 
 // A suite of its own: the fixture class of this file is not the one of the tests
 // every system runs.
-class SharedFileFaults : public SharedFileTest {};
+class RegistryFileFaults : public RegistryFileTest {};
 
-TEST_F(SharedFileFaults, AccessDeniedIsReported) {
+TEST_F(RegistryFileFaults, AccessDeniedIsReported) {
     WriteRegistry({});
-    FirmListFile file(Path());
+    RegistryFile file(Path());
     Answer("Zabronony !(?)", "O", 1);
     platform::posix::FailNthCall<&platform::posix::Syscalls::open> denied(1, EACCES);
-    EXPECT_FALSE(file.Open(fileio::OpenOrCreate, fileio::WaitNone));
+    EXPECT_FALSE(file.Open(fileio::OpenOrCreate));
     EXPECT_EQ(file.LastError(), platform::err::AccessDenied);
 }
 
@@ -43,7 +38,7 @@ int DeniedOnRegistry(const char* path, struct stat* info) {
     return -1;
 }
 
-TEST_F(SharedFileFaults, OnlyASearchThatFindsNothingCreatesAndNeverOverAFile) {
+TEST_F(RegistryFileFaults, OnlyASearchThatFindsNothingCreatesAndNeverOverAFile) {
     using platform::posix::FailNthCall;
     using platform::posix::Syscalls;
     const RegistryRecord a = Firm("A", "A", "");
@@ -66,7 +61,7 @@ TEST_F(SharedFileFaults, OnlyASearchThatFindsNothingCreatesAndNeverOverAFile) {
         SCOPED_TRACE(failure.what);
         std::filesystem::remove_all(temp.path());
         temp.writeFile(failure.stored, qztest::RegistryBytes({a}));
-        FirmListFile file(Path());
+        RegistryFile file(Path());
         gDenied = true;
         if (std::string_view(failure.what).ends_with("retry")) {
             // The access comes back just as the user gives up.
@@ -79,38 +74,36 @@ TEST_F(SharedFileFaults, OnlyASearchThatFindsNothingCreatesAndNeverOverAFile) {
         }
         {
             const auto fault = failure.fault();
-            EXPECT_FALSE(file.Open(fileio::OpenOrCreate, fileio::WaitNone));
+            EXPECT_FALSE(file.Open(fileio::OpenOrCreate));
         }
         EXPECT_NE(file.LastError(), platform::err::Ok);
-        EXPECT_EQ(file.State(), fileio::state::Closed);
         EXPECT_EQ(temp.readFile(failure.stored), qztest::RegistryBytes({a}));
     }
     // A search that finds nothing while the file is there (made by another
     // workstation a moment before the create): the file is opened, not emptied.
     WriteRegistry({a});
-    FirmListFile file(Path());
+    RegistryFile file(Path());
     {
         FailNthCall<&Syscalls::stat> vanished(1, ENOENT, &OnRegistry);
-        ASSERT_TRUE(file.Open(fileio::OpenOrCreate, fileio::WaitNone));
+        ASSERT_TRUE(file.Open(fileio::OpenOrCreate));
     }
-    EXPECT_EQ(file.State(), fileio::state::Opened);
     EXPECT_EQ(Bytes(), qztest::RegistryBytes({a}));
 }
 
 // The journal's flush, its directory's, or the registry's own (the third) fails: the
 // registry is as it was, so the failure the user is told of is true.
-TEST_F(SharedFileFaults, FailedFlushOfAnInsertLeavesTheFileAsItWas) {
+TEST_F(RegistryFileFaults, FailedFlushOfAnInsertLeavesTheFileAsItWas) {
     const RegistryRecord a = Firm("A", "A", "");
     const RegistryRecord c = Firm("C", "C", "");
     const RegistryRecord b = Firm("B", "B", "");
     for (const int failing : {1, 2, 3}) {
         SCOPED_TRACE(failing);
         WriteRegistry({a, c});
-        FirmListFile file(Path());
-        ASSERT_TRUE(file.Open(fileio::OpenExisting, fileio::WaitNone));
+        RegistryFile file(Path());
+        ASSERT_TRUE(file.Open(fileio::OpenExisting));
         Answer("wstawienia do pliku", "T", 2);  // after the lock and the unlock
         platform::posix::FailNthCall<&platform::posix::Syscalls::fsync> fault(failing, EIO);
-        EXPECT_FALSE(file.InsertSorted(&b));
+        EXPECT_FALSE(file.InsertSorted(b));
         EXPECT_GE(fault.callCount(), failing);
         EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, c}));
         EXPECT_FALSE(temp.exists("SPISFIRM.DAT.insert-journal"));
@@ -132,15 +125,15 @@ int BusyLookAtJournal(int fd, int command, struct flock* lock) {
     return platform::posix::realSyscalls().lock(fd, command, lock);
 }
 
-TEST_F(SharedFileFaults, AJournalStillLookedAtAMomentAfterItsCloseGoesAllTheSame) {
+TEST_F(RegistryFileFaults, AJournalStillLookedAtAMomentAfterItsCloseGoesAllTheSame) {
     const RegistryRecord a = Firm("A", "A", ""), b = Firm("B", "B", "");
     WriteRegistry({a});
-    FirmListFile file(Path());
-    ASSERT_TRUE(file.Open(fileio::OpenExisting, fileio::WaitNone));
+    RegistryFile file(Path());
+    ASSERT_TRUE(file.Open(fileio::OpenExisting));
     gBusyLooks = 3;
     {
         platform::posix::ScopedSyscall<&platform::posix::Syscalls::lock> busy(&BusyLookAtJournal);
-        EXPECT_TRUE(file.InsertSorted(&b));
+        EXPECT_TRUE(file.InsertSorted(b));
     }
     EXPECT_EQ(gBusyLooks, 0);
     EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, b}));
@@ -162,102 +155,92 @@ int AskedShort(int fd, int flags, unsigned mask, struct statx* info) {
     return result;
 }
 
-TEST_F(SharedFileFaults, AnInsertReadsOnToTheTrueEndUnderTheLock) {
+TEST_F(RegistryFileFaults, AnInsertReadsOnToTheTrueEndUnderTheLock) {
     const RegistryRecord a = Firm("A", "A", ""), b = Firm("B", "B", ""), c = Firm("C", "C", ""),
                          d = Firm("D", "D", "");
     WriteRegistry({a, c, d});
-    FirmListFile file(Path());
-    ASSERT_TRUE(file.Open(fileio::OpenExisting, fileio::WaitNone));
+    RegistryFile file(Path());
+    ASSERT_TRUE(file.Open(fileio::OpenExisting));
     {
         platform::posix::ScopedSyscall<&platform::posix::Syscalls::fstat> remembered(&RememberedShort);
         platform::posix::ScopedSyscall<&platform::posix::Syscalls::fstatx> asked(&AskedShort);
-        ASSERT_TRUE(file.InsertSorted(&b));
+        ASSERT_TRUE(file.InsertSorted(b));
     }
     EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, b, c, d}));
 }
 
-TEST_F(SharedFileFaults, TemporaryNamesStepOverEntriesOfEveryKind) {
-    // The first candidate, then a pipe, a socket and a link to nothing on it and the
-    // two names after it.
-    const std::string first = fileio::TempName(temp.root());
-    const std::string digits = first.substr(first.size() - 12, 8);
-    const auto nameAt = [&](unsigned step) {
-        char hex[9];
-        std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(std::stoul(digits, nullptr, 16) + step));
-        return "~qz" + std::string(hex) + ".tmp";
-    };
-    ASSERT_EQ(::mkfifo((temp.path() / nameAt(0)).c_str(), 0600), 0);
-    std::filesystem::create_symlink(temp.path() / "nic", temp.path() / nameAt(1));
-    const int unixSocket = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const std::string socketPath = (temp.path() / nameAt(2)).string();
-    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
-    socketPath.copy(address.sun_path, socketPath.size());
-    ASSERT_EQ(::bind(unixSocket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ::close(unixSocket);
-
-    SharedFile file(temp.root(), 1);
-    ASSERT_TRUE(file.Open(fileio::CreateTemp, fileio::WaitNone));
-    EXPECT_EQ(file.State(), fileio::state::Temp);
-    EXPECT_EQ(file.FileName(), temp.root() + nameAt(3));
-    EXPECT_FALSE(temp.exists("nic"));
-}
-
-TEST_F(SharedFileFaults, LocksConflictBetweenObjectsAndUnlockWithNothingHeldMakesNoCall) {
+TEST_F(RegistryFileFaults, LocksConflictBetweenObjectsAndUnlockWithNothingHeldMakesNoCall) {
     WriteRegistry({Firm("A", "A", ""), Firm("B", "B", "")});
-    FirmListFile first(Path());
-    FirmListFile second(Path());
-    ASSERT_TRUE(first.Open(fileio::OpenExisting, fileio::WaitNone));
-    ASSERT_TRUE(second.Open(fileio::OpenExisting, fileio::WaitNone));
+    RegistryFile first(Path());
+    RegistryFile second(Path());
+    ASSERT_TRUE(first.Open(fileio::OpenExisting));
+    ASSERT_TRUE(second.Open(fileio::OpenExisting));
     {
         platform::posix::FailNthCall<&platform::posix::Syscalls::lock> counter(1000, EIO);
         EXPECT_TRUE(first.UnlockWhole());
         EXPECT_EQ(counter.callCount(), 0);
     }
-    ASSERT_TRUE(first.LockRecord(1, fileio::WaitNone));
-    EXPECT_TRUE(first.Locked());
-    EXPECT_TRUE(second.LockRecord(0, fileio::WaitNone));
-    EXPECT_FALSE(second.LockRecord(1, fileio::WaitNone));
-    EXPECT_EQ(second.LastError(), platform::err::LockViolation);
+    ASSERT_TRUE(first.LockWhole(fileio::WaitNone));
     // WaitNone gives up after its attempts without pausing.
     const std::uint64_t before = clock.totalSleptMs();
     EXPECT_FALSE(second.LockWhole(fileio::WaitNone));
+    EXPECT_EQ(second.LastError(), platform::err::LockViolation);
     EXPECT_EQ(clock.totalSleptMs(), before);
-    // Releasing gives the range free; a record lock is released like the whole one.
+    // Releasing gives the range free.
     EXPECT_TRUE(first.UnlockWhole());
-    EXPECT_FALSE(first.Locked());
-    EXPECT_TRUE(second.UnlockWhole());
     EXPECT_TRUE(second.LockWhole(fileio::WaitNone));
-    EXPECT_FALSE(first.LockRecord(1, fileio::WaitNone));
+    EXPECT_FALSE(first.LockWhole(fileio::WaitNone));
     // Close releases the whole-file lock.
     EXPECT_TRUE(second.Close());
     EXPECT_TRUE(first.LockWhole(fileio::WaitNone));
-    // An object that locks on opening cannot open while the file is locked.
-    second.SetLockOnOpen(true);
-    EXPECT_FALSE(second.Open(fileio::OpenExisting, fileio::WaitNone));
-    EXPECT_EQ(second.State(), fileio::state::Closed);
-    EXPECT_TRUE(first.Close());
-    ASSERT_TRUE(second.Open(fileio::OpenExisting, fileio::WaitNone));
-    EXPECT_TRUE(second.Locked());
 }
 
-TEST_F(SharedFileFaults, FailedAppendMovesNothing) {
+// Inserts firms with ever smaller keys, so that each moves every record up: the
+// records are read with the window up once the file has more than twenty.
+const platform::VirtualConsole* gScreen = nullptr;
+bool gWindowShown = false;
+ssize_t ReadWatchingTheScreen(int fd, void* buffer, size_t size) {
+    gWindowShown = gWindowShown || gScreen->screenContains("Wstawianie...");
+    return platform::posix::realSyscalls().read(fd, buffer, size);
+}
+
+TEST_F(RegistryFileFaults, InsertsIntoMoreThanTwentyRecordsShowTheirProgress) {
+    RegistryFile file(Path());
+    ASSERT_TRUE(file.Open(fileio::OpenOrCreate));
+    gScreen = &screen;
+    std::vector<RegistryRecord> expected;
+    for (int k = 1; k <= 25; ++k) {
+        const RegistryRecord firm = Firm("Firma " + std::string(1, static_cast<char>('z' - k)), "F", "");
+        gWindowShown = false;
+        {
+            platform::posix::ScopedSyscall<&platform::posix::Syscalls::read> watched(&ReadWatchingTheScreen);
+            ASSERT_TRUE(file.InsertSorted(firm));
+        }
+        EXPECT_EQ(gWindowShown, k > 20) << "insert " << k;
+        expected.insert(expected.begin(), firm);
+    }
+    EXPECT_TRUE(ScreenBlank());
+    EXPECT_EQ(Bytes(), qztest::RegistryBytes(expected));
+}
+
+TEST_F(RegistryFileFaults, FailedAppendMovesNothing) {
     const RegistryRecord a = Firm("A", "A", "");
     const RegistryRecord c = Firm("C", "C", "");
     WriteRegistry({a, c});
-    FirmListFile file(Path());
-    ASSERT_TRUE(file.Open(fileio::OpenExisting, fileio::WaitNone));
+    RegistryFile file(Path());
+    ASSERT_TRUE(file.Open(fileio::OpenExisting));
     Answer("dopisania do  pliku", "T", 1);
     Answer("wstawienia do pliku", "T", 1);
     const RegistryRecord b = Firm("B", "B", "");
-    platform::posix::FailNthCall<&platform::posix::Syscalls::write> diskFull(2, ENOSPC);  // after the journal
-    EXPECT_FALSE(file.InsertSorted(&b));
+    {
+        platform::posix::FailNthCall<&platform::posix::Syscalls::write> diskFull(2, ENOSPC);  // after the journal
+        EXPECT_FALSE(file.InsertSorted(b));
+    }
     EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, c}));
-    EXPECT_FALSE(file.Locked());
+    EXPECT_TRUE(LockFree());
 }
 
-TEST_F(SharedFileFaults, FailedReadOrMoveLeavesTheFileAsItWas) {
+TEST_F(RegistryFileFaults, FailedReadOrMoveLeavesTheFileAsItWas) {
     const RegistryRecord a = Firm("A", "A", "");
     const RegistryRecord b = Firm("B", "B", "");
     const RegistryRecord c = Firm("C", "C", "");
@@ -266,14 +249,14 @@ TEST_F(SharedFileFaults, FailedReadOrMoveLeavesTheFileAsItWas) {
     // up, after the journal and the append) fails: the file is put back.
     for (const bool failRead : {true, false}) {
         WriteRegistry({a, c, d});
-        FirmListFile file(Path());
-        ASSERT_TRUE(file.Open(fileio::OpenExisting, fileio::WaitNone));
+        RegistryFile file(Path());
+        ASSERT_TRUE(file.Open(fileio::OpenExisting));
         Answer(failRead ? "odczytu danych" : "zapisu danych", "T", 1);
         Answer("wstawienia do pliku", "T", 1);
         {
             platform::posix::FailNthCall<&platform::posix::Syscalls::read> readFault(failRead ? 3 : 0, EIO);
             platform::posix::FailNthCall<&platform::posix::Syscalls::write> writeFault(failRead ? 0 : 3, EIO);
-            EXPECT_FALSE(file.InsertSorted(&b));
+            EXPECT_FALSE(file.InsertSorted(b));
         }
         EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, c, d})) << (failRead ? "read" : "write");
         EXPECT_FALSE(temp.exists("SPISFIRM.DAT.insert-journal"));
