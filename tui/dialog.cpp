@@ -15,8 +15,7 @@ constexpr std::uint16_t kBothButtons = 3;
 constexpr std::uint16_t kMiddleButton = 4;
 
 bool EndsDialog(Command command) {
-    return command == cmYes || command == cmNo || command == cmAccept || command == cmCancel ||
-           command == cmReserved5 || command == cmReserved7;
+    return command == cmYes || command == cmNo || command == cmAccept || command == cmCancel;
 }
 
 // The number of the first control from number on (wrapping) that may take the
@@ -122,13 +121,10 @@ Dialog::~Dialog() {
     CloseWindow(window);
 }
 
-std::unique_ptr<Dialog> OpenDialog(void* userData, std::string_view title, int height, int width, int top,
-                                   int left) {
+std::unique_ptr<Dialog> OpenDialog(std::string_view title, int height, int width, int top, int left) {
     auto dialog = std::make_unique<Dialog>();
-    if (!OpenWindow(title, Colour(colDialogTitle), Colour(colDialogFrame), Colour(colDialogText), false, true, true,
-                    left, top, left + width - 1, top + height - 1, dialog->window))
-        return nullptr;
-    dialog->userData = userData;
+    const WindowStyle style{Colour(colDialogTitle), Colour(colDialogFrame), Colour(colDialogText)};
+    if (!OpenWindow(Rect{left, top, left + width - 1, top + height - 1}, style, title, dialog->window)) return nullptr;
     return dialog;
 }
 

@@ -17,16 +17,16 @@ Window* gCurrent = nullptr;
 void drawFrame(const Window& w) {
     const Rect& o = w.outer;
     const std::string horizontal(static_cast<std::size_t>(o.width() - 2), "─"_cp[0]);
-    WriteOnScreen(w.frame, o.left, o.top, std::string("┌"_cp) + horizontal + std::string("┐"_cp));
+    WriteOnScreen(w.style.frame, o.left, o.top, std::string("┌"_cp) + horizontal + std::string("┐"_cp));
     for (int row = o.top + 1; row < o.bottom; ++row) {
-        WriteOnScreen(w.frame, o.left, row, "│"_cp);
-        WriteOnScreen(w.frame, o.right, row, "│"_cp);
+        WriteOnScreen(w.style.frame, o.left, row, "│"_cp);
+        WriteOnScreen(w.style.frame, o.right, row, "│"_cp);
     }
-    WriteOnScreen(w.frame, o.left, o.bottom, std::string("└"_cp) + horizontal + std::string("┘"_cp));
+    WriteOnScreen(w.style.frame, o.left, o.bottom, std::string("└"_cp) + horizontal + std::string("┘"_cp));
     // The title sits in the middle of the top line, between the corners.
     const std::string_view title = std::string_view(w.title).substr(0, static_cast<std::size_t>(o.width() - 2));
     if (!title.empty())
-        WriteOnScreen(w.header, o.left + (o.width() - static_cast<int>(title.size())) / 2, o.top, title);
+        WriteOnScreen(w.style.header, o.left + (o.width() - static_cast<int>(title.size())) / 2, o.top, title);
 }
 
 // Writes text at (column, row) of an interior, dropping what falls outside it.
@@ -46,11 +46,10 @@ Rect screenRect() { return Rect{1, 1, ScreenColumns(), ScreenRows()}; }
 
 }  // namespace
 
-bool OpenWindow(std::string_view title, Attribute header, Attribute frame, Attribute interior, bool optionA,
-                bool optionB, bool framed, int left, int top, int right, int bottom, Window*& window) {
+bool OpenWindow(const Rect& outer, const WindowStyle& style, std::string_view title, Window*& window) {
     window = nullptr;
-    const Rect outer{left, top, right, bottom};
-    const Rect inner = framed ? Rect{left + 1, top + 1, right - 1, bottom - 1} : outer;
+    const Rect inner =
+        style.framed ? Rect{outer.left + 1, outer.top + 1, outer.right - 1, outer.bottom - 1} : outer;
     const Rect screen = screenRect();
     if (inner.left > inner.right || inner.top > inner.bottom || !screen.contains(inner.left, inner.top) ||
         !screen.contains(inner.right, inner.bottom))
@@ -58,20 +57,15 @@ bool OpenWindow(std::string_view title, Attribute header, Attribute frame, Attri
 
     auto w = std::make_unique<Window>();
     w->title = title;
-    w->header = header;
-    w->frame = frame;
-    w->interior = interior;
-    w->optionA = optionA;
-    w->optionB = optionB;
-    w->framed = framed;
+    w->style = style;
     w->outer = outer;
     w->inner = inner;
     DrawPending();  // what the window covers must be saved as it will be shown
     platform::console().readRect(outer.left, outer.top, outer.right, outer.bottom, w->covered);
     w->textBefore = SaveTextDevice();
 
-    if (framed) drawFrame(*w);
-    ClearOnScreen(interior, inner.left, inner.top, inner.right, inner.bottom);
+    if (style.framed) drawFrame(*w);
+    ClearOnScreen(style.interior, inner.left, inner.top, inner.right, inner.bottom);
     SetTextRegion(inner);
 
     window = w.get();
@@ -109,7 +103,7 @@ void WriteAt(Attribute attribute, int column, int row, std::string_view text) {
 }
 
 void WriteAtDefault(int column, int row, std::string_view text) {
-    WriteAt(gCurrent ? gCurrent->interior : Attribute{0x07}, column, row, text);
+    WriteAt(gCurrent ? gCurrent->style.interior : Attribute{0x07}, column, row, text);
 }
 
 void WriteInWindow(const Window& window, Attribute attribute, int column, int row, std::string_view text) {
