@@ -1,13 +1,12 @@
 #include "tui/dialog.h"
 
+#include "tui/desktop.h"
 #include "tui/polish_text.h"
 #include "tui/push_button.h"
 
 namespace tui {
 
 namespace {
-
-bool gDataChanged = false;
 
 // Buttons of the event source that end a dialog as accepted: both main buttons at
 // once, or the middle one.
@@ -175,7 +174,7 @@ void HandleEvent(Dialog& dialog, Event& event) {
 
 void DisposeDialog(std::unique_ptr<Dialog>& dialog) { dialog.reset(); }
 
-bool DataChanged() { return gDataChanged; }
-void SetDataChanged(bool changed) { gDataChanged = changed; }
+bool DataChanged() { return TheDesktop().dataChanged; }
+void SetDataChanged(bool changed) { TheDesktop().dataChanged = changed; }
 
 }  // namespace tui

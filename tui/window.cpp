@@ -4,15 +4,13 @@
 #include <memory>
 
 #include "platform/cp852.h"
+#include "tui/desktop.h"
 
 namespace tui {
 
 using namespace platform::literals;
 
 namespace {
-
-std::vector<std::unique_ptr<Window>> gStack;
-Window* gCurrent = nullptr;
 
 void drawFrame(const Window& w) {
     const Rect& o = w.outer;
@@ -44,6 +42,12 @@ void writeClipped(const Rect& inner, Attribute attribute, int column, int row, s
 
 Rect screenRect() { return Rect{1, 1, ScreenColumns(), ScreenRows()}; }
 
+// The current window's interior, or the whole screen with no window open.
+Rect currentInterior() {
+    const Window* current = CurrentWindow();
+    return current ? current->inner : screenRect();
+}
+
 }  // namespace
 
 bool OpenWindow(const Rect& outer, const WindowStyle& style, std::string_view title, Window*& window) {
@@ -69,41 +73,45 @@ bool OpenWindow(const Rect& outer, const WindowStyle& style, std::string_view ti
     SetTextRegion(inner);
 
     window = w.get();
-    gCurrent = window;
-    gStack.push_back(std::move(w));
+    ScreenState& state = TheScreen();
+    state.currentWindow = window;
+    state.windows.push_back(std::move(w));
     return true;
 }
 
 void CloseWindow(Window*& window) {
     if (!window) return;
-    const auto found = std::find_if(gStack.begin(), gStack.end(),
+    auto& stack = TheScreen().windows;
+    const auto found = std::find_if(stack.begin(), stack.end(),
                                     [&](const std::unique_ptr<Window>& open) { return open.get() == window; });
     window = nullptr;
-    if (found == gStack.end()) return;
+    if (found == stack.end()) return;
     const Window& w = **found;
     platform::console().writeRect(w.outer.left, w.outer.top, w.outer.right, w.outer.bottom, w.covered);
     RestoreTextDevice(w.textBefore);
-    gStack.erase(found);
-    gCurrent = gStack.empty() ? nullptr : gStack.back().get();
+    stack.erase(found);
+    TheScreen().currentWindow = stack.empty() ? nullptr : stack.back().get();
 }
 
 bool ActivateWindow(Window* window) {
-    const bool open = std::any_of(gStack.begin(), gStack.end(),
+    const auto& stack = TheScreen().windows;
+    const bool open = std::any_of(stack.begin(), stack.end(),
                                   [&](const std::unique_ptr<Window>& w) { return w.get() == window; });
     if (!open) return false;
-    gCurrent = window;
+    TheScreen().currentWindow = window;
     SetTextRegion(window->inner);
     return true;
 }
 
-Window* CurrentWindow() { return gCurrent; }
+Window* CurrentWindow() { return TheScreen().currentWindow; }
 
 void WriteAt(Attribute attribute, int column, int row, std::string_view text) {
-    writeClipped(gCurrent ? gCurrent->inner : screenRect(), attribute, column, row, text);
+    writeClipped(currentInterior(), attribute, column, row, text);
 }
 
 void WriteAtDefault(int column, int row, std::string_view text) {
-    WriteAt(gCurrent ? gCurrent->style.interior : Attribute{0x07}, column, row, text);
+    const Window* current = CurrentWindow();
+    WriteAt(current ? current->style.interior : Attribute{0x07}, column, row, text);
 }
 
 void WriteInWindow(const Window& window, Attribute attribute, int column, int row, std::string_view text) {
@@ -111,19 +119,14 @@ void WriteInWindow(const Window& window, Attribute attribute, int column, int ro
 }
 
 void PlaceCursor(int column, int row) {
-    const Rect inner = gCurrent ? gCurrent->inner : screenRect();
+    const Rect inner = currentInterior();
     PlaceCursorOnScreen(inner.left + column - 1, inner.top + row - 1);
 }
 
 void ScreenToWindow(int screenColumn, int screenRow, int& column, int& row) {
-    const Rect inner = gCurrent ? gCurrent->inner : screenRect();
+    const Rect inner = currentInterior();
     column = screenColumn - inner.left + 1;
     row = screenRow - inner.top + 1;
-}
-
-void DiscardWindows() {
-    gStack.clear();
-    gCurrent = nullptr;
 }
 
 }  // namespace tui

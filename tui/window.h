@@ -57,7 +57,4 @@ void PlaceCursor(int column, int row);
 // Converts a screen position into the current window's interior position.
 void ScreenToWindow(int screenColumn, int screenRow, int& column, int& row);
 
-// Forgets every window without drawing (the start-up state).
-void DiscardWindows();
-
 }  // namespace tui
