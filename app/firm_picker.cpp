@@ -90,7 +90,7 @@ std::string FirmLine(const FirmRecord& firm) {
 bool PickFirms(std::span<FirmRecord> firms) {
     FirmItems items(firms);
     std::int32_t focused = 1;
-    auto dialog = tui::OpenDialog(nullptr, " BAZA FIRM ", 15, 58, 6, 10);
+    auto dialog = tui::OpenDialog(" BAZA FIRM ", 15, 58, 6, 10);
     if (!dialog) return false;
     auto list = tui::NewPickList(items, focused, kListRows, static_cast<int>(kLineWidth), 2, 1,
                                  tui::NewLabel("Nazwa                   Wybrana? KATALOG   INFO", 1, 3));

@@ -34,7 +34,7 @@ constexpr PageButton kButtons[] = {
 
 std::unique_ptr<WizardPage> OpenPage(std::string_view title) {
     auto page = std::make_unique<WizardPage>();
-    page->dialog = tui::OpenDialog(page.get(), title, kPageHeight, kPageWidth, kPageTop, kPageLeft);
+    page->dialog = tui::OpenDialog(title, kPageHeight, kPageWidth, kPageTop, kPageLeft);
     if (!page->dialog) return nullptr;
     return page;
 }

@@ -64,10 +64,9 @@ std::uint16_t AskVatProportion(std::optional<std::uint16_t> settled2023) {
     prompt += "Podaj właściwą:"_cp;
     for (;;) {
         std::string answer = "0";
-        tui::SetInputWidth(kProportionWidth);
         // Whatever closes the box, its value is the answer: a cancelled box gives
         // back the "0" it started with.
-        tui::InputBox(0, answer, prompt, tui::Recorded::Yes);
+        tui::InputBox(0, answer, prompt, kProportionWidth, tui::Recorded::Yes);
         if (const std::optional<std::uint16_t> proportion = proportionOf(answer)) {
             ReportToCheck(std::string("proporcja VAT na 2024 wpisana ręcznie: "_cp) + std::to_string(*proportion) +
                           "%");

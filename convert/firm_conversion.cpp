@@ -36,8 +36,8 @@ constexpr std::uint16_t kYear = 2024;
 class FirmWindow {
 public:
     FirmWindow() {
-        if (tui::OpenWindow("", 0, 0, logcolour::Normal, false, false, false, 1, 1, kLogColumns, kLogRows,
-                            window_))
+        if (tui::OpenWindow(tui::Rect{1, 1, kLogColumns, kLogRows},
+                            tui::WindowStyle{.interior = logcolour::Normal, .framed = false}, "", window_))
             RedrawLog();
     }
     ~FirmWindow() { tui::CloseWindow(window_); }

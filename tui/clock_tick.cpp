@@ -5,6 +5,7 @@
 
 #include "platform/clock.h"
 #include "tui/colours.h"
+#include "tui/desktop.h"
 #include "tui/screen.h"
 
 namespace tui {
@@ -13,9 +14,6 @@ namespace {
 
 constexpr std::uint32_t kPollPauseMs = 64;
 constexpr int kClockColumn = 73;
-constexpr std::uint16_t kNoSecond = 0xFFFF;
-
-std::uint16_t gLastSecond = kNoSecond;
 
 void appendTwoDigits(std::string& text, int value) {
     text += static_cast<char>('0' + value / 10 % 10);
@@ -27,8 +25,9 @@ void appendTwoDigits(std::string& text, int value) {
 void ClockTick() {
     IdleWait(kPollPauseMs);
     const platform::TimeOfDay now = platform::clock().localTime();
-    if (now.second == gLastSecond) return;
-    gLastSecond = now.second;
+    std::uint16_t& shownSecond = TheScreen().clockSecond;
+    if (now.second == shownSecond) return;
+    shownSecond = now.second;
     std::string text;
     appendTwoDigits(text, now.hour);
     text += ':';
@@ -38,6 +37,6 @@ void ClockTick() {
     WriteOnScreen(ClockAttribute(), kClockColumn, 1, text);
 }
 
-void InvalidateClock() { gLastSecond = kNoSecond; }
+void InvalidateClock() { TheScreen().clockSecond = kClockNotShown; }
 
 }  // namespace tui

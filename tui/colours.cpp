@@ -1,30 +1,26 @@
 #include "tui/colours.h"
 
+#include "tui/desktop.h"
+
 namespace tui {
 
-namespace {
-ColourScheme gScheme = kDefaultColours;
-Attribute gClockAttribute = 0x0F;
-std::array<Attribute, 4> gControlColours = {kDefaultColours[0], kDefaultColours[1], kDefaultColours[2],
-                                            kDefaultColours[3]};
-}  // namespace
+Attribute Colour(ColourRole role) { return TheScreen().scheme[role]; }
 
-Attribute Colour(ColourRole role) { return gScheme[role]; }
-
-void SaveColours(ColourScheme& copy) { copy = gScheme; }
+void SaveColours(ColourScheme& copy) { copy = TheScreen().scheme; }
 
 void RestoreColours(const ColourScheme& copy) {
     if (copy[0] == 0 && copy[1] == 0 && copy[2] == 0 && copy[3] == 0) return;
-    gScheme = copy;
+    TheScreen().scheme = copy;
 }
 
-Attribute ControlColour(int index) { return gControlColours[static_cast<std::size_t>(index)]; }
+Attribute ControlColour(int index) { return TheScreen().controlColours[static_cast<std::size_t>(index)]; }
 
 void CopyControlColours() {
-    for (std::size_t i = 0; i < gControlColours.size(); ++i) gControlColours[i] = gScheme[i];
+    ScreenState& screen = TheScreen();
+    for (std::size_t i = 0; i < screen.controlColours.size(); ++i) screen.controlColours[i] = screen.scheme[i];
 }
 
-Attribute ClockAttribute() { return gClockAttribute; }
-void SetClockAttribute(Attribute attribute) { gClockAttribute = attribute; }
+Attribute ClockAttribute() { return TheScreen().clockAttribute; }
+void SetClockAttribute(Attribute attribute) { TheScreen().clockAttribute = attribute; }
 
 }  // namespace tui

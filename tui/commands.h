@@ -10,9 +10,6 @@ inline constexpr Command cmYes = 0xDD01;     // "Tak"
 inline constexpr Command cmNo = 0xDD02;      // "Nie"
 inline constexpr Command cmAccept = 0xDD03;  // "OK", F5 in the firm picker
 inline constexpr Command cmCancel = 0xDD04;  // "Porzuć", Esc, a box that closed by itself
-// Reserved; they end a dialog like the four above.
-inline constexpr Command cmReserved5 = 0xDD05;
-inline constexpr Command cmReserved7 = 0xDD07;
 
 // What a pick list hands to its dialog.
 inline constexpr Command cmListDelete = 0xF403;  // Del

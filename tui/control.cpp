@@ -1,5 +1,6 @@
 #include "tui/control.h"
 
+#include "tui/desktop.h"
 #include "tui/dialog.h"
 #include "tui/sound.h"
 #include "tui/window.h"
@@ -9,7 +10,6 @@ namespace tui {
 namespace {
 
 constexpr std::size_t kLabelMax = 80;
-bool gInsertMode = true;
 
 }  // namespace
 
@@ -62,7 +62,7 @@ void Control::ShowCursorAt(int column, int row) const {
     if (!owner) return;
     const Rect& inner = owner->window->inner;
     PlaceCursorOnScreen(inner.left + column - 1, inner.top + row - 1);
-    SetCursorShape(gInsertMode ? platform::CursorShape::BottomFifth : platform::CursorShape::BottomHalf);
+    SetCursorShape(InsertMode() ? platform::CursorShape::BottomFifth : platform::CursorShape::BottomHalf);
 }
 
 bool Control::LeftClickAt(const Event& event, int& column, int& row) const {
@@ -73,8 +73,8 @@ bool Control::LeftClickAt(const Event& event, int& column, int& row) const {
     return true;
 }
 
-bool InsertMode() { return gInsertMode; }
-void SetInsertMode(bool insert) { gInsertMode = insert; }
+bool InsertMode() { return TheDesktop().insertMode; }
+void SetInsertMode(bool insert) { TheDesktop().insertMode = insert; }
 
 void ToneFocusedClick() { Tone(2, 4000); }
 

@@ -1,5 +1,6 @@
 #include "tui/dialog.h"
 
+#include "tui/desktop.h"
 #include "tui/polish_text.h"
 #include "tui/push_button.h"
 
@@ -7,16 +8,13 @@ namespace tui {
 
 namespace {
 
-bool gDataChanged = false;
-
 // Buttons of the event source that end a dialog as accepted: both main buttons at
 // once, or the middle one.
 constexpr std::uint16_t kBothButtons = 3;
 constexpr std::uint16_t kMiddleButton = 4;
 
 bool EndsDialog(Command command) {
-    return command == cmYes || command == cmNo || command == cmAccept || command == cmCancel ||
-           command == cmReserved5 || command == cmReserved7;
+    return command == cmYes || command == cmNo || command == cmAccept || command == cmCancel;
 }
 
 // The number of the first control from number on (wrapping) that may take the
@@ -122,13 +120,10 @@ Dialog::~Dialog() {
     CloseWindow(window);
 }
 
-std::unique_ptr<Dialog> OpenDialog(void* userData, std::string_view title, int height, int width, int top,
-                                   int left) {
+std::unique_ptr<Dialog> OpenDialog(std::string_view title, int height, int width, int top, int left) {
     auto dialog = std::make_unique<Dialog>();
-    if (!OpenWindow(title, Colour(colDialogTitle), Colour(colDialogFrame), Colour(colDialogText), false, true, true,
-                    left, top, left + width - 1, top + height - 1, dialog->window))
-        return nullptr;
-    dialog->userData = userData;
+    const WindowStyle style{Colour(colDialogTitle), Colour(colDialogFrame), Colour(colDialogText)};
+    if (!OpenWindow(Rect{left, top, left + width - 1, top + height - 1}, style, title, dialog->window)) return nullptr;
     return dialog;
 }
 
@@ -179,7 +174,7 @@ void HandleEvent(Dialog& dialog, Event& event) {
 
 void DisposeDialog(std::unique_ptr<Dialog>& dialog) { dialog.reset(); }
 
-bool DataChanged() { return gDataChanged; }
-void SetDataChanged(bool changed) { gDataChanged = changed; }
+bool DataChanged() { return TheDesktop().dataChanged; }
+void SetDataChanged(bool changed) { TheDesktop().dataChanged = changed; }
 
 }  // namespace tui

@@ -33,7 +33,6 @@ struct Dialog {
     std::function<void(std::uint16_t context)> help;  // F1; none: nothing happens
     HintBar* hints = nullptr;                          // popped with the dialog
     bool ended = false;
-    void* userData = nullptr;  // for the page's own use
     // The page's own handler, called for every event instead of HandleEvent; it ends
     // with a call of HandleEvent for what it leaves.
     std::function<void(Dialog&, Event&)> handler;
@@ -44,8 +43,7 @@ struct Dialog {
 
 // Opens the dialog's framed window (title in colour 6, frame 4, interior 5) at
 // column left, row top; nullptr when the window cannot be opened.
-std::unique_ptr<Dialog> OpenDialog(void* userData, std::string_view title, int height, int width, int top,
-                                   int left);
+std::unique_ptr<Dialog> OpenDialog(std::string_view title, int height, int width, int top, int left);
 // Appends the control, draws it and returns it (nullptr for none, or past 255
 // controls). The dialog owns it from here on.
 Control* Insert(Dialog& dialog, std::unique_ptr<Control> control);

@@ -4,14 +4,13 @@
 
 #include "platform/console.h"
 #include "tui/clock_tick.h"
+#include "tui/desktop.h"
 #include "tui/hint_bar.h"
 #include "tui/window.h"
 
 namespace tui {
 
 namespace {
-
-Event gLast;
 
 struct AltLetter {
     KeyCode code;
@@ -101,7 +100,7 @@ void GetEvent(Event& event) {
     // The clock's pause also shows what was drawn since the last wait.
     while (!pollInput(event)) ClockTick();
     TranslateByHintBar(event);
-    gLast = event;
+    TheScreen().lastEvent = event;
 }
 
 void ClearEvent(Event& event) { event = Event{}; }
@@ -113,8 +112,7 @@ void SetCommand(Event& event, Command command, std::uint8_t commandSource) {
     event.commandSource = commandSource;
 }
 
-const Event& LastEvent() { return gLast; }
-void ResetLastEvent() { gLast = Event{}; }
+const Event& LastEvent() { return TheScreen().lastEvent; }
 
 bool KeyWaiting() { return platform::console().keyWaiting(); }
 

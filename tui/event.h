@@ -50,7 +50,6 @@ void ClearEvent(Event& event);
 void SetCommand(Event& event, Command command, std::uint8_t commandSource);
 // A copy of the event GetEvent returned last.
 const Event& LastEvent();
-void ResetLastEvent();
 
 // The console's keyboard buffer, without waiting.
 bool KeyWaiting();

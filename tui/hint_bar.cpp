@@ -1,9 +1,9 @@
 #include "tui/hint_bar.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "platform/cp852.h"
+#include "tui/desktop.h"
 #include "tui/screen.h"
 #include "tui/text_device.h"
 
@@ -12,8 +12,6 @@ namespace tui {
 using namespace platform::literals;
 
 namespace {
-
-std::vector<std::unique_ptr<HintBar>> gBars;
 
 void drawBar(HintBar& bar) {
     const int row = ScreenRows();
@@ -46,25 +44,30 @@ HintBar* PushHintBar(std::unique_ptr<HintItem> items) {
     auto bar = std::make_unique<HintBar>();
     bar->items = std::move(items);
     drawBar(*bar);
-    gBars.push_back(std::move(bar));
-    return gBars.back().get();
+    auto& bars = TheScreen().hintBars;
+    bars.push_back(std::move(bar));
+    return bars.back().get();
 }
 
 void PopHintBar(HintBar*& bar) {
-    const auto found = std::find_if(gBars.begin(), gBars.end(),
+    auto& bars = TheScreen().hintBars;
+    const auto found = std::find_if(bars.begin(), bars.end(),
                                     [&](const std::unique_ptr<HintBar>& shown) { return shown.get() == bar; });
     bar = nullptr;
-    if (found == gBars.end()) return;
-    gBars.erase(found);
-    if (!gBars.empty()) {
-        drawBar(*gBars.back());
+    if (found == bars.end()) return;
+    bars.erase(found);
+    if (!bars.empty()) {
+        drawBar(*bars.back());
         return;
     }
     const int row = ScreenRows();
     ClearOnScreen(TextAttribute(), 1, row, ScreenColumns(), row);
 }
 
-HintBar* CurrentHintBar() { return gBars.empty() ? nullptr : gBars.back().get(); }
+HintBar* CurrentHintBar() {
+    const auto& bars = TheScreen().hintBars;
+    return bars.empty() ? nullptr : bars.back().get();
+}
 
 void TranslateByHintBar(Event& event) {
     const HintBar* bar = CurrentHintBar();
@@ -79,7 +82,5 @@ void TranslateByHintBar(Event& event) {
         }
     }
 }
-
-void DiscardHintBars() { gBars.clear(); }
 
 }  // namespace tui

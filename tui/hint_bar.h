@@ -40,7 +40,4 @@ HintBar* CurrentHintBar();
 // item for it (the first one in display order).
 void TranslateByHintBar(Event& event);
 
-// Forgets every bar without drawing (the start-up state).
-void DiscardHintBars();
-
 }  // namespace tui

@@ -14,7 +14,6 @@ using namespace platform::literals;
 
 namespace {
 
-constexpr int kDefaultInputWidth = 37;
 // A narrower field stands in a window of this fixed width and place.
 constexpr int kNarrowWindowWidth = 41;
 constexpr int kNarrowWindowLeft = 20;
@@ -23,8 +22,6 @@ constexpr int kTop = 8;
 constexpr int kFieldRow = 5;
 constexpr int kFirstPromptRow = 2;
 constexpr std::size_t kPromptMax = 78;
-
-int gInputWidth = kDefaultInputWidth;
 
 // The prompt on the rows above the field.
 void WritePrompt(const Window& window, std::string_view prompt) {
@@ -40,22 +37,18 @@ void WritePrompt(const Window& window, std::string_view prompt) {
 
 }  // namespace
 
-void SetInputWidth(int width) {
-    if (width >= 1 && width < kDefaultInputWidth) gInputWidth = width;
-}
-
-Command InputBox(std::uint8_t mode, std::string& value, std::string_view prompt, Recorded recorded) {
+Command InputBox(std::uint8_t mode, std::string& value, std::string_view prompt, int fieldWidth, Recorded recorded) {
     const bool changedBefore = DataChanged();
     // The whole value: a cancelled box gives back exactly what the caller had.
     const std::string kept = value;
-    const int fieldWidth = gInputWidth;
-    const bool narrow = fieldWidth < kDefaultInputWidth;
+    if (fieldWidth < 1 || fieldWidth > kWideInputField) fieldWidth = kWideInputField;
+    const bool narrow = fieldWidth < kWideInputField;
     const int width = narrow ? kNarrowWindowWidth : fieldWidth + 2;
     const int left = narrow ? kNarrowWindowLeft : 40 - width / 2;
 
     Question question(prompt, recorded);
     Command result = cmCancel;
-    if (auto dialog = OpenDialog(nullptr, "", kHeight, width, kTop, left)) {
+    if (auto dialog = OpenDialog("", kHeight, width, kTop, left)) {
         WritePrompt(*dialog->window, prompt);
         // The field must stay inside the frame: with the widest field the window's
         // interior is exactly as wide as the field.
@@ -72,7 +65,6 @@ Command InputBox(std::uint8_t mode, std::string& value, std::string_view prompt,
         DisposeDialog(dialog);
     }
     SetDataChanged(changedBefore);
-    gInputWidth = kDefaultInputWidth;
     question.Answer(value);
     return result;
 }

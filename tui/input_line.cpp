@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/console.h"
+#include "tui/desktop.h"
 #include "tui/polish_text.h"
 #include "tui/sound.h"
 
@@ -12,7 +13,6 @@ namespace {
 
 constexpr int kMaxLengthLimit = 255;
 constexpr std::size_t kClipboardMax = 128;
-std::string gClipboard;
 
 void ToneFieldFull() { Tone(1, 3000); }
 void ToneAtStart() { Tone(1, 1200); }
@@ -20,7 +20,7 @@ void TonePastEnd() { Tone(1, 2250); }
 
 std::string ReadClipboard() {
     platform::Console& console = platform::console();
-    if (!console.clipboardAvailable()) return gClipboard;
+    if (!console.clipboardAvailable()) return PrivateClipboard();
     std::string text;
     // A clipboard that cannot be read counts as empty.
     if (!console.readClipboard(text)) text.clear();
@@ -176,7 +176,7 @@ bool InputLine::HandleKey(KeyCode key) {
             SetPrivateClipboard(value_);
             break;
         case kbCtrlW:
-            Replace(gClipboard);
+            Replace(PrivateClipboard());
             break;
         case kbCtrlInsert:
             WriteClipboard(value_);
@@ -206,8 +206,8 @@ std::unique_ptr<InputLine> NewInputLine(std::string& value, int maxLength, int r
     return std::make_unique<InputLine>(value, maxLength, row, column, std::move(label));
 }
 
-const std::string& PrivateClipboard() { return gClipboard; }
+const std::string& PrivateClipboard() { return TheDesktop().clipboard; }
 
-void SetPrivateClipboard(std::string_view text) { gClipboard = text.substr(0, kClipboardMax); }
+void SetPrivateClipboard(std::string_view text) { TheDesktop().clipboard = text.substr(0, kClipboardMax); }
 
 }  // namespace tui

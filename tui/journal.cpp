@@ -9,6 +9,8 @@ namespace tui {
 
 namespace {
 
+// Process-wide by design: a hook, so that the questions of every layer reach the run's
+// record without it being handed down to them.
 JournalListener gListener = nullptr;
 
 std::string_view Trimmed(std::string_view text) {

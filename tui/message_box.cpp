@@ -93,7 +93,7 @@ Command MessageBox(std::uint16_t flags, std::string_view text, int height, int w
         message = text.substr(end + 1);
     }
 
-    auto dialog = OpenDialog(nullptr, title, height, width, top, left);
+    auto dialog = OpenDialog(title, height, width, top, left);
     if (!dialog) {
         RestoreColours(saved);
         return question.Answer(cmCancel);

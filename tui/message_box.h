@@ -37,11 +37,13 @@ Command MessageBox(std::uint16_t flags, std::string_view text, int height, int w
 Command ShowBox(std::uint16_t flags, std::string_view text, Recorded recorded = Recorded::No);
 // ShowBox titled " Błąd " with one "OK" button; the answer is not needed.
 void ErrorBox(std::string_view text);
-// Field width of the next InputBox (1-36; anything else is ignored).
-void SetInputWidth(int width);
-// One-line input; cmAccept when accepted (value holds the edit), else value unchanged.
+// The input box's widest field, its width unless the caller asks for a narrower one.
+inline constexpr int kWideInputField = 37;
+// One-line input in a field fieldWidth columns wide (1-36; anything else gives the
+// widest); cmAccept when accepted (value holds the edit), else value unchanged.
 // A recorded box hands its prompt with the value it leaves to the run's record.
-Command InputBox(std::uint8_t mode, std::string& value, std::string_view prompt, Recorded recorded = Recorded::No);
+Command InputBox(std::uint8_t mode, std::string& value, std::string_view prompt, int fieldWidth = kWideInputField,
+                 Recorded recorded = Recorded::No);
 // Two-choice question in a plain window at (column, row); true for yes.
 bool AskYesNo(bool defaultAnswer, std::string_view question, int row, int column);
 

@@ -3,26 +3,18 @@
 #include <utility>
 
 #include "platform/clock.h"
-#include "tui/clock_tick.h"
-#include "tui/event.h"
-#include "tui/hint_bar.h"
-#include "tui/text_device.h"
-#include "tui/window.h"
+#include "tui/desktop.h"
 
 namespace tui {
 
 namespace {
 
-// When the screen was last shown; none yet after InitScreen.
-std::uint32_t gShownAt = 0;
-bool gShown = false;
-void (*gPending)() = nullptr;
-
 void showScreen() {
     DrawPending();
     platform::console().flush();
-    gShownAt = platform::clock().tickMs();
-    gShown = true;
+    ScreenState& screen = TheScreen();
+    screen.shownAt = platform::clock().tickMs();
+    screen.shown = true;
 }
 
 }  // namespace
@@ -53,28 +45,22 @@ void IdleWait(std::uint32_t ms) {
 }
 
 void ShowProgress() {
+    const ScreenState& screen = TheScreen();
     // Unsigned difference: right across the tick's wrap.
-    if (!gShown || platform::clock().tickMs() - gShownAt >= kProgressIntervalMs) showScreen();
+    if (!screen.shown || platform::clock().tickMs() - screen.shownAt >= kProgressIntervalMs) showScreen();
 }
 
-void PutOffDrawing(void (*draw)()) { gPending = draw; }
+void PutOffDrawing(void (*draw)()) { TheScreen().pendingDrawing = draw; }
 
 void DrawPending() {
     // Forgotten before it runs: the drawing itself writes to the screen.
-    if (void (*const draw)() = std::exchange(gPending, nullptr)) draw();
+    if (void (*const draw)() = std::exchange(TheScreen().pendingDrawing, nullptr)) draw();
 }
 
 void InitScreen() {
-    RestoreColours(kDefaultColours);
-    CopyControlColours();
-    SetClockAttribute(0x0F);
-    DiscardWindows();
-    DiscardHintBars();
-    ResetTextDevice();
-    InvalidateClock();
-    ResetLastEvent();
-    gShown = false;
-    gPending = nullptr;
+    ScreenState& screen = TheScreen();
+    screen = ScreenState{};
+    screen.text.region = Rect{1, 1, ScreenColumns(), ScreenRows()};
 }
 
 }  // namespace tui

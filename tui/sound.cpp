@@ -3,21 +3,21 @@
 #include "platform/clock.h"
 #include "platform/process.h"
 #include "platform/sound.h"
+#include "tui/desktop.h"
 #include "tui/screen.h"
 
 namespace tui {
 
 namespace {
-bool gSoundOff = false;
 constexpr std::uint32_t kToneUnitMs = 48;
 }  // namespace
 
-void SoundInit() { gSoundOff = platform::environment("QZSOUND") == "OFF"; }
+void SoundInit() { TheDesktop().soundOff = platform::environment("QZSOUND") == "OFF"; }
 
-bool SoundOff() { return gSoundOff; }
+bool SoundOff() { return TheDesktop().soundOff; }
 
 void Tone(std::uint16_t length, std::uint16_t frequency) {
-    if (gSoundOff) return;
+    if (SoundOff()) return;
     // The tone holds the program for its length, as the PC speaker does; what the
     // platform has not played out by itself is a pause like any other.
     const std::uint32_t durationMs = length * kToneUnitMs;
@@ -30,7 +30,7 @@ void Tone(std::uint16_t length, std::uint16_t frequency) {
 void Beep() { Tone(6, 500); }
 
 void WarningBeep() {
-    if (!gSoundOff) platform::sound().warningBeep();
+    if (!SoundOff()) platform::sound().warningBeep();
 }
 
 }  // namespace tui

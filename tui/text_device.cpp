@@ -3,92 +3,95 @@
 #include <algorithm>
 
 #include "platform/console.h"
+#include "tui/desktop.h"
 
 namespace tui {
 
 namespace {
 
-TextDeviceState gDevice{Rect{1, 1, 80, 25}, 1, 1};
-Attribute gAttribute = 0x07;
-
-void showCursor() {
-    PlaceCursorOnScreen(gDevice.region.left + gDevice.column - 1, gDevice.region.top + gDevice.row - 1);
+void showCursor(const TextDeviceState& device) {
+    PlaceCursorOnScreen(device.region.left + device.column - 1, device.region.top + device.row - 1);
 }
 
-void newLine() {
-    gDevice.column = 1;
-    if (gDevice.row < gDevice.region.height()) {
-        ++gDevice.row;
+void newLine(ScreenState& screen) {
+    TextDeviceState& device = screen.text;
+    device.column = 1;
+    if (device.row < device.region.height()) {
+        ++device.row;
         return;
     }
-    const Rect& r = gDevice.region;
-    platform::console().scrollUp(r.left, r.top, r.right, r.bottom, 1, gAttribute);
+    const Rect& r = device.region;
+    platform::console().scrollUp(r.left, r.top, r.right, r.bottom, 1, screen.textAttribute);
 }
 
 }  // namespace
 
-Rect TextRegion() { return gDevice.region; }
+Rect TextRegion() { return TheScreen().text.region; }
 
 void SetTextRegion(const Rect& region) {
     Rect clipped{std::max(region.left, 1), std::max(region.top, 1), std::min(region.right, ScreenColumns()),
                  std::min(region.bottom, ScreenRows())};
     if (clipped.width() < 1 || clipped.height() < 1) return;
-    gDevice = TextDeviceState{clipped, 1, 1};
-    showCursor();
+    TextDeviceState& device = TheScreen().text;
+    device = TextDeviceState{clipped, 1, 1};
+    showCursor(device);
 }
 
-Attribute TextAttribute() { return gAttribute; }
-void SetTextAttribute(Attribute attribute) { gAttribute = attribute; }
+Attribute TextAttribute() { return TheScreen().textAttribute; }
+void SetTextAttribute(Attribute attribute) { TheScreen().textAttribute = attribute; }
 void SetTextBackground(std::uint8_t background) {
-    gAttribute = MakeAttribute(background & 0x0F, gAttribute & 0x0F);
+    Attribute& attribute = TheScreen().textAttribute;
+    attribute = MakeAttribute(background & 0x0F, attribute & 0x0F);
 }
 
 void GotoXY(int column, int row) {
-    if (column < 1 || row < 1 || column > gDevice.region.width() || row > gDevice.region.height()) return;
-    gDevice.column = column;
-    gDevice.row = row;
-    showCursor();
+    TextDeviceState& device = TheScreen().text;
+    if (column < 1 || row < 1 || column > device.region.width() || row > device.region.height()) return;
+    device.column = column;
+    device.row = row;
+    showCursor(device);
 }
 
-int WhereX() { return gDevice.column; }
-int WhereY() { return gDevice.row; }
+int WhereX() { return TheScreen().text.column; }
+int WhereY() { return TheScreen().text.row; }
 
 void WriteText(std::string_view text) {
-    const Rect& r = gDevice.region;
+    ScreenState& screen = TheScreen();
+    TextDeviceState& device = screen.text;
+    const Rect& r = device.region;
     while (!text.empty()) {
-        const int room = r.width() - gDevice.column + 1;
+        const int room = r.width() - device.column + 1;
         const auto part = text.substr(0, static_cast<std::size_t>(room));
-        WriteOnScreen(gAttribute, r.left + gDevice.column - 1, r.top + gDevice.row - 1, part);
+        WriteOnScreen(screen.textAttribute, r.left + device.column - 1, r.top + device.row - 1, part);
         text.remove_prefix(part.size());
-        gDevice.column += static_cast<int>(part.size());
-        if (gDevice.column > r.width()) newLine();
+        device.column += static_cast<int>(part.size());
+        if (device.column > r.width()) newLine(screen);
     }
-    showCursor();
+    showCursor(device);
 }
 
 void WriteLine(std::string_view text) {
     WriteText(text);
-    newLine();
-    showCursor();
+    ScreenState& screen = TheScreen();
+    newLine(screen);
+    showCursor(screen.text);
 }
 
 void ClearText() {
-    const Rect& r = gDevice.region;
-    ClearOnScreen(gAttribute, r.left, r.top, r.right, r.bottom);
-    gDevice.column = 1;
-    gDevice.row = 1;
-    showCursor();
+    ScreenState& screen = TheScreen();
+    TextDeviceState& device = screen.text;
+    const Rect& r = device.region;
+    ClearOnScreen(screen.textAttribute, r.left, r.top, r.right, r.bottom);
+    device.column = 1;
+    device.row = 1;
+    showCursor(device);
 }
 
-TextDeviceState SaveTextDevice() { return gDevice; }
+TextDeviceState SaveTextDevice() { return TheScreen().text; }
 void RestoreTextDevice(const TextDeviceState& state) {
-    gDevice = state;
-    showCursor();
-}
-
-void ResetTextDevice() {
-    gDevice = TextDeviceState{Rect{1, 1, ScreenColumns(), ScreenRows()}, 1, 1};
-    gAttribute = 0x07;
+    TextDeviceState& device = TheScreen().text;
+    device = state;
+    showCursor(device);
 }
 
 }  // namespace tui

@@ -40,7 +40,5 @@ void ClearText();
 // Used by the window stack: what a window changes and puts back when it closes.
 TextDeviceState SaveTextDevice();
 void RestoreTextDevice(const TextDeviceState& state);
-// The start-up state: the whole screen, attribute 0x07, cursor at (1, 1).
-void ResetTextDevice();
 
 }  // namespace tui

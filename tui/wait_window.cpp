@@ -34,8 +34,8 @@ std::unique_ptr<WaitWindow> OpenWaitWindow(std::int32_t total, std::string_view 
     auto wait = std::make_unique<WaitWindow>();
     wait->total = std::max<std::int32_t>(total, 1);
     // The title shows in the selection colour, like the whole interior.
-    if (!OpenWindow(title, Colour(colSelection), Colour(colDialogFrame), Colour(colNormal), false, true, true,
-                    kLeft - 1, kTop - 1, kLeft + kWidth, kTop + kHeight, wait->window))
+    const WindowStyle style{Colour(colSelection), Colour(colDialogFrame), Colour(colNormal)};
+    if (!OpenWindow(Rect{kLeft - 1, kTop - 1, kLeft + kWidth, kTop + kHeight}, style, title, wait->window))
         return nullptr;
     const Rect& inner = wait->window->inner;
     ClearOnScreen(Colour(colSelection), inner.left, inner.top, inner.right, inner.bottom);

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/cp852.h"
+#include "tui/desktop.h"
 
 namespace tui {
 
@@ -11,22 +12,19 @@ using namespace platform::literals;
 
 namespace {
 
-std::vector<std::unique_ptr<Window>> gStack;
-Window* gCurrent = nullptr;
-
 void drawFrame(const Window& w) {
     const Rect& o = w.outer;
     const std::string horizontal(static_cast<std::size_t>(o.width() - 2), "─"_cp[0]);
-    WriteOnScreen(w.frame, o.left, o.top, std::string("┌"_cp) + horizontal + std::string("┐"_cp));
+    WriteOnScreen(w.style.frame, o.left, o.top, std::string("┌"_cp) + horizontal + std::string("┐"_cp));
     for (int row = o.top + 1; row < o.bottom; ++row) {
-        WriteOnScreen(w.frame, o.left, row, "│"_cp);
-        WriteOnScreen(w.frame, o.right, row, "│"_cp);
+        WriteOnScreen(w.style.frame, o.left, row, "│"_cp);
+        WriteOnScreen(w.style.frame, o.right, row, "│"_cp);
     }
-    WriteOnScreen(w.frame, o.left, o.bottom, std::string("└"_cp) + horizontal + std::string("┘"_cp));
+    WriteOnScreen(w.style.frame, o.left, o.bottom, std::string("└"_cp) + horizontal + std::string("┘"_cp));
     // The title sits in the middle of the top line, between the corners.
     const std::string_view title = std::string_view(w.title).substr(0, static_cast<std::size_t>(o.width() - 2));
     if (!title.empty())
-        WriteOnScreen(w.header, o.left + (o.width() - static_cast<int>(title.size())) / 2, o.top, title);
+        WriteOnScreen(w.style.header, o.left + (o.width() - static_cast<int>(title.size())) / 2, o.top, title);
 }
 
 // Writes text at (column, row) of an interior, dropping what falls outside it.
@@ -44,13 +42,18 @@ void writeClipped(const Rect& inner, Attribute attribute, int column, int row, s
 
 Rect screenRect() { return Rect{1, 1, ScreenColumns(), ScreenRows()}; }
 
+// The current window's interior, or the whole screen with no window open.
+Rect currentInterior() {
+    const Window* current = CurrentWindow();
+    return current ? current->inner : screenRect();
+}
+
 }  // namespace
 
-bool OpenWindow(std::string_view title, Attribute header, Attribute frame, Attribute interior, bool optionA,
-                bool optionB, bool framed, int left, int top, int right, int bottom, Window*& window) {
+bool OpenWindow(const Rect& outer, const WindowStyle& style, std::string_view title, Window*& window) {
     window = nullptr;
-    const Rect outer{left, top, right, bottom};
-    const Rect inner = framed ? Rect{left + 1, top + 1, right - 1, bottom - 1} : outer;
+    const Rect inner =
+        style.framed ? Rect{outer.left + 1, outer.top + 1, outer.right - 1, outer.bottom - 1} : outer;
     const Rect screen = screenRect();
     if (inner.left > inner.right || inner.top > inner.bottom || !screen.contains(inner.left, inner.top) ||
         !screen.contains(inner.right, inner.bottom))
@@ -58,58 +61,57 @@ bool OpenWindow(std::string_view title, Attribute header, Attribute frame, Attri
 
     auto w = std::make_unique<Window>();
     w->title = title;
-    w->header = header;
-    w->frame = frame;
-    w->interior = interior;
-    w->optionA = optionA;
-    w->optionB = optionB;
-    w->framed = framed;
+    w->style = style;
     w->outer = outer;
     w->inner = inner;
     DrawPending();  // what the window covers must be saved as it will be shown
     platform::console().readRect(outer.left, outer.top, outer.right, outer.bottom, w->covered);
     w->textBefore = SaveTextDevice();
 
-    if (framed) drawFrame(*w);
-    ClearOnScreen(interior, inner.left, inner.top, inner.right, inner.bottom);
+    if (style.framed) drawFrame(*w);
+    ClearOnScreen(style.interior, inner.left, inner.top, inner.right, inner.bottom);
     SetTextRegion(inner);
 
     window = w.get();
-    gCurrent = window;
-    gStack.push_back(std::move(w));
+    ScreenState& state = TheScreen();
+    state.currentWindow = window;
+    state.windows.push_back(std::move(w));
     return true;
 }
 
 void CloseWindow(Window*& window) {
     if (!window) return;
-    const auto found = std::find_if(gStack.begin(), gStack.end(),
+    auto& stack = TheScreen().windows;
+    const auto found = std::find_if(stack.begin(), stack.end(),
                                     [&](const std::unique_ptr<Window>& open) { return open.get() == window; });
     window = nullptr;
-    if (found == gStack.end()) return;
+    if (found == stack.end()) return;
     const Window& w = **found;
     platform::console().writeRect(w.outer.left, w.outer.top, w.outer.right, w.outer.bottom, w.covered);
     RestoreTextDevice(w.textBefore);
-    gStack.erase(found);
-    gCurrent = gStack.empty() ? nullptr : gStack.back().get();
+    stack.erase(found);
+    TheScreen().currentWindow = stack.empty() ? nullptr : stack.back().get();
 }
 
 bool ActivateWindow(Window* window) {
-    const bool open = std::any_of(gStack.begin(), gStack.end(),
+    const auto& stack = TheScreen().windows;
+    const bool open = std::any_of(stack.begin(), stack.end(),
                                   [&](const std::unique_ptr<Window>& w) { return w.get() == window; });
     if (!open) return false;
-    gCurrent = window;
+    TheScreen().currentWindow = window;
     SetTextRegion(window->inner);
     return true;
 }
 
-Window* CurrentWindow() { return gCurrent; }
+Window* CurrentWindow() { return TheScreen().currentWindow; }
 
 void WriteAt(Attribute attribute, int column, int row, std::string_view text) {
-    writeClipped(gCurrent ? gCurrent->inner : screenRect(), attribute, column, row, text);
+    writeClipped(currentInterior(), attribute, column, row, text);
 }
 
 void WriteAtDefault(int column, int row, std::string_view text) {
-    WriteAt(gCurrent ? gCurrent->interior : Attribute{0x07}, column, row, text);
+    const Window* current = CurrentWindow();
+    WriteAt(current ? current->style.interior : Attribute{0x07}, column, row, text);
 }
 
 void WriteInWindow(const Window& window, Attribute attribute, int column, int row, std::string_view text) {
@@ -117,19 +119,14 @@ void WriteInWindow(const Window& window, Attribute attribute, int column, int ro
 }
 
 void PlaceCursor(int column, int row) {
-    const Rect inner = gCurrent ? gCurrent->inner : screenRect();
+    const Rect inner = currentInterior();
     PlaceCursorOnScreen(inner.left + column - 1, inner.top + row - 1);
 }
 
 void ScreenToWindow(int screenColumn, int screenRow, int& column, int& row) {
-    const Rect inner = gCurrent ? gCurrent->inner : screenRect();
+    const Rect inner = currentInterior();
     column = screenColumn - inner.left + 1;
     row = screenRow - inner.top + 1;
-}
-
-void DiscardWindows() {
-    gStack.clear();
-    gCurrent = nullptr;
 }
 
 }  // namespace tui

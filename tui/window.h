@@ -15,27 +15,28 @@
 
 namespace tui {
 
-struct Window {
-    std::string title;
+// How a window is drawn: the attributes of its title, its frame and its interior, and
+// whether it has a frame at all.
+struct WindowStyle {
     Attribute header = 0;
     Attribute frame = 0;
     Attribute interior = 0;
-    // Passed through by the callers (dialogs: false, true; the yes/no window: true,
-    // true); the window layer itself draws every window the same way.
-    bool optionA = false;
-    bool optionB = false;
-    bool framed = false;
+    bool framed = true;
+};
+
+struct Window {
+    std::string title;
+    WindowStyle style;
     Rect outer;        // the whole window, frame included
     Rect inner;        // where text goes: outer inset by one cell when framed
     std::vector<platform::Cell> covered;  // the cells of outer before the window opened
     TextDeviceState textBefore;           // the text device before the window opened
 };
 
-// Opens a window over (left, top)-(right, bottom) and makes it current: the frame
-// (when framed) with the title centred on its top line, the interior blank. False,
-// with nothing drawn and window empty, when the interior is not inside the screen.
-bool OpenWindow(std::string_view title, Attribute header, Attribute frame, Attribute interior, bool optionA,
-                bool optionB, bool framed, int left, int top, int right, int bottom, Window*& window);
+// Opens a window over outer (frame included) and makes it current: the frame (when
+// framed) with the title centred on its top line, the interior blank. False, with
+// nothing drawn and window empty, when the interior is not inside the screen.
+bool OpenWindow(const Rect& outer, const WindowStyle& style, std::string_view title, Window*& window);
 // Puts back the covered cells and the text device, removes the window from the stack
 // (the one below becomes current) and empties the handle. An empty handle is ignored.
 void CloseWindow(Window*& window);
@@ -55,8 +56,5 @@ void WriteInWindow(const Window& window, Attribute attribute, int column, int ro
 void PlaceCursor(int column, int row);
 // Converts a screen position into the current window's interior position.
 void ScreenToWindow(int screenColumn, int screenRow, int& column, int& row);
-
-// Forgets every window without drawing (the start-up state).
-void DiscardWindows();
 
 }  // namespace tui

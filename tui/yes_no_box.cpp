@@ -57,9 +57,8 @@ bool AskYesNo(bool defaultAnswer, std::string_view question, int row, int column
     // Unrecorded: the asker records the answer, as the run's record may open only after it.
     Question asked;
     Window* window = nullptr;
-    if (!OpenWindow("", Colour(colDialogFrame), Colour(colDialogText), Colour(colDialogText), true, true, true, column,
-                    row, column + width + 3, row + count + 4, window))
-        return false;
+    const WindowStyle style{Colour(colDialogFrame), Colour(colDialogText), Colour(colDialogText)};
+    if (!OpenWindow(Rect{column, row, column + width + 3, row + count + 4}, style, "", window)) return false;
     for (int k = 0; k < count; ++k) {
         std::string line(lines[static_cast<std::size_t>(k)].substr(0, static_cast<std::size_t>(width)));
         line.resize(static_cast<std::size_t>(width), ' ');

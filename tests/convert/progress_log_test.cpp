@@ -65,7 +65,7 @@ TEST_F(ProgressLogTest, LinesScrollBelowTheHeaderAndRow24StaysBlank) {
     // A box opened before the screen is shown stands over the scrolled rows, and
     // puts back the rows as the log holds them when it closes.
     tui::Window* box = nullptr;
-    ASSERT_TRUE(tui::OpenWindow("", 0x70, 0x70, 0x70, false, false, true, 10, 5, 40, 20, box));
+    ASSERT_TRUE(tui::OpenWindow(tui::Rect{10, 5, 40, 20}, {0x70, 0x70, 0x70}, "", box));
     tui::Delay(0);  // shows the screen
     EXPECT_EQ(attributeOf(10, 12, 31), 0x70);
     tui::CloseWindow(box);

@@ -79,7 +79,7 @@ TEST_F(QuestionTest, TypeAheadAnswersNoQuestionAndTheRecordTakesTheAnswer) {
          [](Console& c) { c.pushKey(tui::kbEnter); },
          [] {
              std::string value = "1";
-             const tui::Command answer = tui::InputBox(0, value, "Podaj:", tui::Recorded::Yes);
+             const tui::Command answer = tui::InputBox(0, value, "Podaj:", tui::kWideInputField, tui::Recorded::Yes);
              return std::string(answer == tui::cmAccept ? "accepted " : "cancelled ") + value;
          },
          "accepted 1", {"Podaj: = 1"}},

@@ -18,7 +18,7 @@ using Played = std::vector<platform::RecordingSound::Played>;
 class ClusterTest : public qztest::DialogTest {
 protected:
     void open(std::unique_ptr<tui::Control> cluster) {
-        dialog = tui::OpenDialog(nullptr, " Test ", 12, 40, 5, 10);
+        dialog = tui::OpenDialog(" Test ", 12, 40, 5, 10);
         ASSERT_NE(dialog, nullptr);
         tui::Insert(*dialog, std::move(cluster));
         tui::Insert(*dialog, tui::NewButton(tui::cmAccept, "OK", 1, 8, 8, 10));

@@ -135,7 +135,7 @@ TEST_F(EventTest, AClickInTheTopLeftCornerIsEsc) {
 
 TEST_F(EventTest, MouseEventsCarryThePositionInTheCurrentWindow) {
     tui::Window* window = nullptr;
-    ASSERT_TRUE(tui::OpenWindow("", 0, 0x07, 0x07, false, true, true, 20, 9, 60, 15, window));
+    ASSERT_TRUE(tui::OpenWindow(tui::Rect{20, 9, 60, 15}, {0, 0x07, 0x07}, "", window));
     screen.pushMouse(1, 25, 12);
     tui::Event event;
     tui::GetEvent(event);

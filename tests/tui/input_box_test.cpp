@@ -20,7 +20,6 @@ const std::string kPercentPrompt =
 TEST_F(InputBoxTest, ANarrowFieldStandsInA41ColumnWindowAtColumn20) {
     const auto before = allCells();
     std::string value = "0";
-    tui::SetInputWidth(3);
     screen.pushIdle();
     screen.pushAction([&] {
         EXPECT_EQ(rows(8, 17),
@@ -42,13 +41,13 @@ TEST_F(InputBoxTest, ANarrowFieldStandsInA41ColumnWindowAtColumn20) {
     });
     screen.pushText("12");
     screen.pushKey(tui::kbEsc);
-    EXPECT_EQ(tui::InputBox(0, value, kPercentPrompt), tui::cmCancel);
+    EXPECT_EQ(tui::InputBox(0, value, kPercentPrompt, 3), tui::cmCancel);
     EXPECT_EQ(value, "0");
     EXPECT_EQ(allCells(), before);
 
     screen.pushIdle();
     screen.pushAction([&] {
-        EXPECT_EQ(screen.cell(20, 8).character, ' ') << "width back to 37: a 39-column window from column 21";
+        EXPECT_EQ(screen.cell(20, 8).character, ' ') << "the widest by default: a 39-column window from column 21";
         EXPECT_EQ(screen.cell(21, 8).character, 0xDA);
         EXPECT_EQ(screen.cell(59, 8).character, 0xBF);
         EXPECT_EQ(attributeOf(22, 13, 37), 0x70) << "the 37-column field fills the interior";
@@ -59,23 +58,21 @@ TEST_F(InputBoxTest, ANarrowFieldStandsInA41ColumnWindowAtColumn20) {
 
 TEST_F(InputBoxTest, EnterAcceptsTheEditedValue) {
     std::string value = "0";
-    tui::SetInputWidth(3);
     screen.pushIdle();
     screen.pushKey(tui::kbCtrlY);
     screen.pushText("15 ");
     screen.pushKey(tui::kbEnter);
-    EXPECT_EQ(tui::InputBox(0, value, kPercentPrompt), tui::cmAccept);
+    EXPECT_EQ(tui::InputBox(0, value, kPercentPrompt, 3), tui::cmAccept);
     EXPECT_EQ(value, "15");
 }
 
 TEST_F(InputBoxTest, TheOkButtonAcceptsToo) {
     std::string value = "7";
-    tui::SetInputWidth(3);
     screen.pushIdle();
     screen.pushText("5");
     screen.pushKey(tui::kbTab);
     screen.pushKey(tui::kbSpace);
-    EXPECT_EQ(tui::InputBox(0, value, "Ile ?"), tui::cmAccept);
+    EXPECT_EQ(tui::InputBox(0, value, "Ile ?", 3), tui::cmAccept);
     EXPECT_EQ(value, "75");
 }
 
@@ -92,19 +89,18 @@ TEST_F(InputBoxTest, EditingInTheBoxLeavesTheCallersDataChangedFlagAlone) {
     }
 }
 
-TEST_F(InputBoxTest, SetInputWidthTakesOnly1To36) {
+TEST_F(InputBoxTest, TheFieldWidthIsOnly1To36OrTheWidest) {
     struct Case {
         int width;
         int expectedLeftEdge;  // the window's left edge column
     };
     const Case cases[] = {{0, 21}, {37, 21}, {-3, 21}, {1, 20}, {36, 20}};
     for (const Case& c : cases) {
-        tui::SetInputWidth(c.width);
         std::string value;
         screen.pushIdle();
         screen.pushAction([&] { EXPECT_EQ(screen.cell(c.expectedLeftEdge, 8).character, 0xDA) << c.width; });
         screen.pushKey(tui::kbEsc);
-        tui::InputBox(0, value, "");
+        tui::InputBox(0, value, "", c.width);
     }
 }
 
@@ -123,7 +119,6 @@ TEST_F(InputBoxTest, CancellingGivesBackTheWholeValue) {
 
 TEST_F(InputBoxTest, PromptLinesCentredAndTheModeReachesTheField) {
     std::string value = "haslo";
-    tui::SetInputWidth(8);
     screen.pushIdle();
     screen.pushAction([&] {
         EXPECT_EQ(rows(10, 13),
@@ -133,7 +128,7 @@ TEST_F(InputBoxTest, PromptLinesCentredAndTheModeReachesTheField) {
                   "                   │                *****                  │\n");
     });
     screen.pushKey(tui::kbEsc);
-    EXPECT_EQ(tui::InputBox(tui::inputMode::Mask, value, "\x03Hasło\rdla firmy"_cp), tui::cmCancel);
+    EXPECT_EQ(tui::InputBox(tui::inputMode::Mask, value, "\x03Hasło\rdla firmy"_cp, 8), tui::cmCancel);
 }
 
 }  // namespace

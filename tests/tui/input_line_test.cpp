@@ -22,7 +22,7 @@ using Played = std::vector<platform::RecordingSound::Played>;
 class InputLineTest : public qztest::DialogTest {
 protected:
     void open(std::string& value, int maxLength) {
-        dialog = tui::OpenDialog(nullptr, "", 8, 40, 5, 10);
+        dialog = tui::OpenDialog("", 8, 40, 5, 10);
         ASSERT_NE(dialog, nullptr);
         field = static_cast<tui::InputLine*>(tui::Insert(*dialog, tui::NewInputLine(value, maxLength, 2, 5, nullptr)));
         tui::Insert(*dialog, tui::NewButton(tui::cmAccept, "OK", 1, 8, 4, 5));
@@ -181,7 +181,7 @@ TEST_F(InputLineTest, TheFieldShowsTheValueAndTheCursorFollowsTheTypingMode) {
 TEST_F(InputLineTest, TheTypingModeIsSharedByEveryField) {
     std::string first = "ab";
     std::string second = "cd";
-    dialog = tui::OpenDialog(nullptr, "", 8, 40, 5, 10);
+    dialog = tui::OpenDialog("", 8, 40, 5, 10);
     ASSERT_NE(dialog, nullptr);
     tui::Insert(*dialog, tui::NewInputLine(first, 5, 2, 5, nullptr));
     tui::Insert(*dialog, tui::NewInputLine(second, 5, 3, 5, nullptr));

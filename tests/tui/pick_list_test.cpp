@@ -27,7 +27,7 @@ class PickListTest : public qztest::DialogTest {
 protected:
     void open(std::int32_t start = 1) {
         current = start;
-        dialog = tui::OpenDialog(nullptr, " BAZA FIRM ", 15, 58, 6, 10);
+        dialog = tui::OpenDialog(" BAZA FIRM ", 15, 58, 6, 10);
         ASSERT_NE(dialog, nullptr);
         auto pickList = tui::NewPickList(items, current, 10, 52, 2, 1, tui::NewLabel("Nazwa", 1, 3));
         list = pickList.get();

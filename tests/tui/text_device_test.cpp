@@ -14,7 +14,7 @@ using TextDeviceTest = qztest::ScreenTest;
 
 TEST_F(TextDeviceTest, WritesWrapAndScrollInsideTheWindow) {
     tui::Window* window = nullptr;
-    ASSERT_TRUE(tui::OpenWindow("", 0, 0x07, 0x07, false, true, true, 1, 1, 10, 5, window));
+    ASSERT_TRUE(tui::OpenWindow(tui::Rect{1, 1, 10, 5}, {0, 0x07, 0x07}, "", window));
     tui::SetTextAttribute(0x1E);
     tui::WriteLine("one");
     tui::WriteText("twotwotwoX");  // 8 columns: wraps after 8 characters
@@ -68,7 +68,7 @@ TEST_F(TextDeviceTest, GotoOutsideTheRegionIsIgnored) {
 TEST_F(TextDeviceTest, ClosingAWindowGivesBackTheRegionAndCursor) {
     tui::GotoXY(7, 9);
     tui::Window* window = nullptr;
-    ASSERT_TRUE(tui::OpenWindow("", 0, 0x07, 0x07, false, true, true, 30, 5, 50, 10, window));
+    ASSERT_TRUE(tui::OpenWindow(tui::Rect{30, 5, 50, 10}, {0, 0x07, 0x07}, "", window));
     EXPECT_EQ(tui::TextRegion(), (tui::Rect{31, 6, 49, 9}));
     tui::WriteText("inside");
     EXPECT_EQ(screen.bytesAt(31, 6, 6), "inside");

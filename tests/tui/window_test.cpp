@@ -24,7 +24,7 @@ protected:
 
 TEST_F(WindowTest, FramedWindowWithTitle) {
     tui::Window* window = nullptr;
-    ASSERT_TRUE(tui::OpenWindow(" Okno "_cp, 0x1E, 0x17, 0x1F, false, true, true, 10, 3, 30, 7, window));
+    ASSERT_TRUE(tui::OpenWindow(tui::Rect{10, 3, 30, 7}, {0x1E, 0x17, 0x1F}, " Okno "_cp, window));
     ASSERT_NE(window, nullptr);
     tui::WriteAtDefault(1, 1, "Zażółć"_cp);
     EXPECT_EQ(rows(2, 8),
@@ -50,15 +50,15 @@ TEST_F(WindowTest, NestedWindowsClosedInReverseOrderGiveBackEveryCell) {
     const auto before = allCells();
 
     tui::Window* outer = nullptr;
-    ASSERT_TRUE(tui::OpenWindow(" A "_cp, 0x70, 0x07, 0x02, false, true, true, 5, 4, 60, 20, outer));
+    ASSERT_TRUE(tui::OpenWindow(tui::Rect{5, 4, 60, 20}, {0x70, 0x07, 0x02}, " A "_cp, outer));
     tui::WriteAt(0x0F, 2, 2, "first window");
     const auto withOuter = allCells();
 
     tui::Window* inner = nullptr;
-    ASSERT_TRUE(tui::OpenWindow(" B "_cp, 0x4F, 0x4F, 0x4F, true, true, true, 40, 10, 80, 25, inner));
+    ASSERT_TRUE(tui::OpenWindow(tui::Rect{40, 10, 80, 25}, {0x4F, 0x4F, 0x4F}, " B "_cp, inner));
     tui::WriteAt(0x4F, 1, 1, "second window");
     tui::Window* plain = nullptr;
-    ASSERT_TRUE(tui::OpenWindow("", 0, 0, 0x30, false, false, false, 1, 1, 80, 25, plain));
+    ASSERT_TRUE(tui::OpenWindow(tui::Rect{1, 1, 80, 25}, {0, 0, 0x30, false}, "", plain));
     EXPECT_EQ(tui::CurrentWindow(), plain);
 
     tui::CloseWindow(plain);
@@ -89,13 +89,12 @@ TEST_F(WindowTest, WindowOutsideTheScreenIsRefusedAndNothingChanges) {
     paintPattern();
     const auto before = allCells();
     tui::Window* below = nullptr;
-    ASSERT_TRUE(tui::OpenWindow("", 0, 0, 0x07, false, true, false, 1, 1, 5, 5, below));
+    ASSERT_TRUE(tui::OpenWindow(tui::Rect{1, 1, 5, 5}, {0, 0, 0x07, false}, "", below));
     const auto withBelow = allCells();
     for (const Case& c : cases) {
         tui::Window* window = below;  // not empty before the call
-        EXPECT_FALSE(tui::OpenWindow(" X "_cp, 0x70, 0x70, 0x70, false, true, c.framed, c.left, c.top, c.right,
-                                     c.bottom, window))
-            << c.what;
+        const tui::Rect outer{c.left, c.top, c.right, c.bottom};
+        EXPECT_FALSE(tui::OpenWindow(outer, {0x70, 0x70, 0x70, c.framed}, " X "_cp, window)) << c.what;
         EXPECT_EQ(window, nullptr) << c.what;
         EXPECT_EQ(tui::CurrentWindow(), below) << c.what;
         EXPECT_EQ(allCells(), withBelow) << c.what;
@@ -106,9 +105,9 @@ TEST_F(WindowTest, WindowOutsideTheScreenIsRefusedAndNothingChanges) {
 
 TEST_F(WindowTest, WindowsAtTheScreenEdgesAreAccepted) {
     tui::Window* whole = nullptr;
-    EXPECT_TRUE(tui::OpenWindow("", 0, 0, 0x07, false, true, false, 1, 1, 80, 25, whole));
+    EXPECT_TRUE(tui::OpenWindow(tui::Rect{1, 1, 80, 25}, {0, 0, 0x07, false}, "", whole));
     tui::Window* framed = nullptr;
-    EXPECT_TRUE(tui::OpenWindow("", 0, 0x07, 0x07, false, true, true, 1, 1, 80, 25, framed));
+    EXPECT_TRUE(tui::OpenWindow(tui::Rect{1, 1, 80, 25}, {0, 0x07, 0x07}, "", framed));
     EXPECT_EQ(framed->inner, (tui::Rect{2, 2, 79, 24}));
     tui::CloseWindow(framed);
     tui::CloseWindow(whole);
@@ -120,7 +119,7 @@ TEST_F(WindowTest, WriteAtIsRelativeToTheInteriorAndCutAtItsEdges) {
     EXPECT_EQ(screen.cell(3, 2).attribute, 0x0E);
 
     tui::Window* window = nullptr;
-    ASSERT_TRUE(tui::OpenWindow("", 0, 0x07, 0x1F, false, true, true, 10, 10, 20, 14, window));
+    ASSERT_TRUE(tui::OpenWindow(tui::Rect{10, 10, 20, 14}, {0, 0x07, 0x1F}, "", window));
     tui::WriteAt(0x4E, 8, 1, "abcdef");   // interior is 9 columns wide: "ab" fits
     tui::WriteAt(0x4E, 0, 2, "xyz");      // starts left of the interior: "yz"
     tui::WriteAt(0x4E, 1, 4, "below");    // row 4 of a 3-row interior: nothing
@@ -139,8 +138,8 @@ TEST_F(WindowTest, WriteAtIsRelativeToTheInteriorAndCutAtItsEdges) {
 TEST_F(WindowTest, ActivateWindowMakesAnOpenWindowCurrentAgain) {
     tui::Window* first = nullptr;
     tui::Window* second = nullptr;
-    ASSERT_TRUE(tui::OpenWindow("", 0, 0, 0x07, false, true, false, 1, 1, 10, 3, first));
-    ASSERT_TRUE(tui::OpenWindow("", 0, 0, 0x07, false, true, false, 41, 1, 50, 3, second));
+    ASSERT_TRUE(tui::OpenWindow(tui::Rect{1, 1, 10, 3}, {0, 0, 0x07, false}, "", first));
+    ASSERT_TRUE(tui::OpenWindow(tui::Rect{41, 1, 50, 3}, {0, 0, 0x07, false}, "", second));
     EXPECT_TRUE(tui::ActivateWindow(first));
     tui::WriteAt(0x07, 1, 1, "one");
     EXPECT_EQ(screen.bytesAt(1, 1, 3), "one");
@@ -159,7 +158,7 @@ TEST_F(WindowTest, ActivateWindowMakesAnOpenWindowCurrentAgain) {
 
 TEST_F(WindowTest, MouseAndCursorPositionsFollowTheCurrentWindow) {
     tui::Window* window = nullptr;
-    ASSERT_TRUE(tui::OpenWindow("", 0, 0x07, 0x07, false, true, true, 20, 9, 40, 15, window));
+    ASSERT_TRUE(tui::OpenWindow(tui::Rect{20, 9, 40, 15}, {0, 0x07, 0x07}, "", window));
     int column = 0;
     int row = 0;
     tui::ScreenToWindow(21, 10, column, row);

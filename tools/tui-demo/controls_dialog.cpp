@@ -42,7 +42,7 @@ struct Choices {
 };
 
 tui::Command RunDialog(Firms& firms, Choices& choices) {
-    auto dialog = tui::OpenDialog(nullptr, " Demo kontrolek ", 22, 72, 2, 5);
+    auto dialog = tui::OpenDialog(" Demo kontrolek ", 22, 72, 2, 5);
     if (!dialog) return tui::cmCancel;
     tui::Insert(*dialog, tui::NewInputLine(choices.directory, 30, 2, 3, tui::NewLabel("Katalog danych:", 1, 2)));
     tui::Insert(*dialog, tui::NewCheckBox("pokazuj powoli", choices.slow, 4, 3, nullptr));

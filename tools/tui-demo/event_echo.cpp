@@ -43,9 +43,9 @@ int tuidemo::EchoEvents() {
     items = tui::NewHint(std::move(items), 0, 0, " Naciśnij klawisz "_cp);
     tui::HintBar* bar = tui::PushHintBar(std::move(items));
     tui::Window* window = nullptr;
-    if (!tui::OpenWindow(" Klawisze "_cp, tui::Colour(tui::colDialogTitle), tui::Colour(tui::colDialogFrame),
-                         tui::Colour(tui::colDialogText), false, true, true, 5, 3, 76, 22, window))
-        return 1;
+    const tui::WindowStyle style{tui::Colour(tui::colDialogTitle), tui::Colour(tui::colDialogFrame),
+                                 tui::Colour(tui::colDialogText)};
+    if (!tui::OpenWindow(tui::Rect{5, 3, 76, 22}, style, " Klawisze "_cp, window)) return 1;
     tui::SetTextAttribute(tui::Colour(tui::colDialogText));
     for (;;) {
         tui::Event event;
