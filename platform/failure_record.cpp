@@ -5,6 +5,8 @@
 namespace platform {
 
 namespace {
+// The process's last refusal, as the home platform's extended error: a message far
+// from the failed call asks for it.
 int gLastFailure = err::Ok;
 }  // namespace
 

@@ -1,7 +1,9 @@
 #pragma once
 // What the native file layers share: access to a handle's fields, the rules of the
 // open mode byte, and the native steps that the common handle code calls.
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "platform/files.h"
 
@@ -32,6 +34,8 @@ constexpr bool validOpenMode(std::uint8_t openMode) {
     return (openMode & ~(kAccessBits | kSharingBits)) == 0 && access <= mode::ReadWrite && sharing <= mode::DenyNone;
 }
 
+// Offsets and sizes reach no further than a signed 64-bit file offset.
+inline constexpr std::uint64_t kLargestOffset = 0x7FFF'FFFF'FFFF'FFFF;
 // Locks reach no further than the home platform's 32-bit offsets.
 inline constexpr std::uint64_t kLockLimit = 0x1'0000'0000;
 
@@ -39,7 +43,26 @@ inline constexpr std::uint64_t kLockLimit = 0x1'0000'0000;
 // one; 0 when none lives and nothing may be remembered.
 std::uint32_t nameMemorySpan();
 
-// Native steps, one set per platform. Each returns 0 or an error number of err.
+// Native steps, one set per platform, behind the operations on a handle (in
+// file_handle.cpp), which check the handle and its access first. Each returns 0 or
+// an error number of err.
+
+// Opens an existing ordinary file with a valid open mode byte.
+int openNative(std::string_view path, std::uint8_t openMode, std::intptr_t& native);
+// Creates a file for reading and writing, shared deny none; when replace allows,
+// opens and empties an existing one instead of refusing it.
+int makeNative(std::string_view path, bool replace, std::intptr_t& native);
+// One read or write of at most size bytes; got 0 from a read at the end of the
+// file, put 0 from a write when the system took nothing.
+int readNative(std::intptr_t native, void* buffer, std::size_t size, std::size_t& got);
+int writeNative(std::intptr_t native, const void* buffer, std::size_t size, std::size_t& put);
+int seekNative(std::intptr_t native, std::uint64_t offset);
+int sizeNative(std::intptr_t native, std::uint64_t& size);
+// The size asked of the file system afresh, not from what a client remembers.
+int currentSizeNative(std::intptr_t native, std::uint64_t& size);
+// access: that of the handle's open mode.
+int flushNative(std::intptr_t native, std::uint8_t access);
+int truncateNative(std::intptr_t native, std::uint64_t size);
 int closeNative(std::intptr_t native);
 // Takes or gives back a range lock on the native handle; LockViolation when another
 // handle holds an overlapping range.

@@ -6,6 +6,7 @@
 // Name lookup ignores letter case (ASCII and the Polish letters), as on that platform.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -157,7 +158,7 @@ struct FoundEntry {
 
 class DirectorySearch {
 public:
-    DirectorySearch() = default;
+    DirectorySearch();
     ~DirectorySearch();
     DirectorySearch(const DirectorySearch&) = delete;
     DirectorySearch& operator=(const DirectorySearch&) = delete;
@@ -174,7 +175,7 @@ public:
 
 private:
     struct State;
-    State* state_ = nullptr;
+    std::unique_ptr<State> state_;
 };
 
 // Makes one directory; AlreadyExists when the name exists in any case.

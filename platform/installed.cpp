@@ -10,9 +10,14 @@ namespace platform {
 
 namespace {
 
-Console* gConsole = nullptr;
-Clock* gClock = nullptr;
-Sound* gSound = nullptr;
+// The devices every layer reaches through console(), clock() and sound(): one set
+// per process, swapped by a test for its own.
+struct Installed {
+    Console* console = nullptr;
+    Clock* clock = nullptr;
+    Sound* sound = nullptr;
+};
+Installed gInstalled;
 
 template <typename T>
 T& required(T* object, const char* what) {
@@ -25,11 +30,11 @@ T& required(T* object, const char* what) {
 
 }  // namespace
 
-Console& console() { return required(gConsole, "console"); }
-void installConsole(Console* console) { gConsole = console; }
-Clock& clock() { return required(gClock, "clock"); }
-void installClock(Clock* clock) { gClock = clock; }
-Sound& sound() { return required(gSound, "sound"); }
-void installSound(Sound* sound) { gSound = sound; }
+Console& console() { return required(gInstalled.console, "console"); }
+void installConsole(Console* console) { gInstalled.console = console; }
+Clock& clock() { return required(gInstalled.clock, "clock"); }
+void installClock(Clock* clock) { gInstalled.clock = clock; }
+Sound& sound() { return required(gInstalled.sound, "sound"); }
+void installSound(Sound* sound) { gInstalled.sound = sound; }
 
 }  // namespace platform

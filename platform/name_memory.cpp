@@ -6,18 +6,23 @@ namespace platform {
 
 namespace {
 
-int gDepth = 0;
-std::uint32_t gSpan = 0;
+// The spans of the process, nested: a NameMemory is made wherever a run begins and
+// the file layer asks from anywhere whether one is in force.
+struct Spans {
+    int depth = 0;
+    std::uint32_t current = 0;  // the number of the outermost span
+};
+Spans gSpans;
 
 }  // namespace
 
 NameMemory::NameMemory() {
-    if (gDepth++ == 0) ++gSpan;
-    if (gSpan == 0) gSpan = 1;  // 0 means "no span"
+    if (gSpans.depth++ == 0) ++gSpans.current;
+    if (gSpans.current == 0) gSpans.current = 1;  // 0 means "no span"
 }
 
-NameMemory::~NameMemory() { --gDepth; }
+NameMemory::~NameMemory() { --gSpans.depth; }
 
-std::uint32_t nameMemorySpan() { return gDepth > 0 ? gSpan : 0; }
+std::uint32_t nameMemorySpan() { return gSpans.depth > 0 ? gSpans.current : 0; }
 
 }  // namespace platform

@@ -5,24 +5,30 @@
 namespace platform {
 
 namespace {
-std::vector<std::string> gArguments;
-std::function<void(int)> gExitHandler;
-std::function<void()> gShutdownHook;
+
+// What the process was started with and how it ends, asked for from any layer.
+struct Process {
+    std::vector<std::string> arguments;
+    std::function<void(int)> exitHandler;  // a test's, instead of the end
+    std::function<void()> shutdownHook;    // what gives the devices back
+};
+Process gProcess;
+
 }  // namespace
 
-const std::vector<std::string>& arguments() { return gArguments; }
-void setArguments(std::vector<std::string> args) { gArguments = std::move(args); }
+const std::vector<std::string>& arguments() { return gProcess.arguments; }
+void setArguments(std::vector<std::string> args) { gProcess.arguments = std::move(args); }
 
 void exitProgram(int code) {
-    if (gExitHandler) {
-        gExitHandler(code);
+    if (gProcess.exitHandler) {
+        gProcess.exitHandler(code);
         std::abort();  // an exit handler must not return
     }
-    if (gShutdownHook) gShutdownHook();
+    if (gProcess.shutdownHook) gProcess.shutdownHook();
     std::exit(code);
 }
 
-void setExitHandler(std::function<void(int)> handler) { gExitHandler = std::move(handler); }
-void setShutdownHook(std::function<void()> hook) { gShutdownHook = std::move(hook); }
+void setExitHandler(std::function<void(int)> handler) { gProcess.exitHandler = std::move(handler); }
+void setShutdownHook(std::function<void()> hook) { gProcess.shutdownHook = std::move(hook); }
 
 }  // namespace platform

@@ -6,6 +6,8 @@ namespace {
 constexpr std::uint32_t kMultiplier = 134775813;
 constexpr std::uint32_t kIncrement = 1;
 
+// One sequence for the process, as the home platform's generator: seeded once,
+// drawn from anywhere.
 std::uint32_t gState = 0;
 }  // namespace
 

@@ -11,7 +11,7 @@
 namespace platform {
 
 VirtualConsole::VirtualConsole(int columns, int rows)
-    : grid_(columns, rows), shown_(static_cast<std::size_t>(columns * rows)) {}
+    : GridConsole(columns, rows), shown_(static_cast<std::size_t>(columns * rows)) {}
 
 void VirtualConsole::pushKey(std::uint16_t code, std::uint8_t shiftState) {
     input_.emplace_back(KeyPress{code, shiftState});
@@ -31,13 +31,13 @@ void VirtualConsole::pushIdle() { input_.emplace_back(Idle{}); }
 
 std::string VirtualConsole::rowText(int row) const {
     std::string bytes;
-    for (int column = 1; column <= columns(); ++column) bytes += static_cast<char>(grid_.at(column, row).character);
+    for (int column = 1; column <= columns(); ++column) bytes += static_cast<char>(grid().at(column, row).character);
     return cp852::toUtf8(bytes, cp852::Controls::AsGlyphs);
 }
 
 std::string VirtualConsole::screenText() const {
     std::vector<Cell> cells;
-    grid_.readRect(1, 1, columns(), rows(), cells);
+    grid().readRect(1, 1, columns(), rows(), cells);
     return screenTextOf(cells, columns());
 }
 
@@ -45,14 +45,14 @@ std::string VirtualConsole::shownText() const { return screenTextOf(shown_, colu
 
 bool VirtualConsole::allShown() const {
     std::vector<Cell> cells;
-    grid_.readRect(1, 1, columns(), rows(), cells);
+    grid().readRect(1, 1, columns(), rows(), cells);
     return cells == shown_;
 }
 
 std::string VirtualConsole::bytesAt(int column, int row, int length) const {
     std::string bytes;
     for (int i = 0; i < length && column + i <= columns(); ++i)
-        bytes += static_cast<char>(grid_.at(column + i, row).character);
+        bytes += static_cast<char>(grid().at(column + i, row).character);
     return bytes;
 }
 
@@ -60,34 +60,8 @@ bool VirtualConsole::screenContains(std::string_view utf8) const {
     return screenText().find(utf8) != std::string::npos;
 }
 
-void VirtualConsole::write(int column, int row, std::string_view text, std::uint8_t attribute) {
-    grid_.write(column, row, text, attribute);
-}
-
-void VirtualConsole::readRect(int left, int top, int right, int bottom, std::vector<Cell>& cells) const {
-    grid_.readRect(left, top, right, bottom, cells);
-}
-
-void VirtualConsole::writeRect(int left, int top, int right, int bottom, const std::vector<Cell>& cells) {
-    grid_.writeRect(left, top, right, bottom, cells);
-}
-
-void VirtualConsole::fill(int left, int top, int right, int bottom, std::uint8_t character,
-                          std::uint8_t attribute) {
-    grid_.fill(left, top, right, bottom, character, attribute);
-}
-
-void VirtualConsole::scrollUp(int left, int top, int right, int bottom, int lines, std::uint8_t attribute) {
-    grid_.scrollUp(left, top, right, bottom, lines, attribute);
-}
-
-void VirtualConsole::setCursor(int column, int row) {
-    cursorColumn_ = column;
-    cursorRow_ = row;
-}
-
 void VirtualConsole::flush() {
-    cellsFlushed_ += grid_.takeChanges(
+    cellsFlushed_ += grid().takeChanges(
         [this](int column, int row, const Cell& cell) { shown_[(row - 1) * columns() + (column - 1)] = cell; });
 }
 

@@ -8,12 +8,11 @@
 #include <string>
 #include <variant>
 
-#include "platform/cell_grid.h"
-#include "platform/console.h"
+#include "platform/grid_console.h"
 
 namespace platform {
 
-class VirtualConsole : public Console {
+class VirtualConsole : public GridConsole {
 public:
     explicit VirtualConsole(int columns = 80, int rows = 25);
 
@@ -36,7 +35,7 @@ public:
     void setOnDry(std::function<void()> handler) { onDry_ = std::move(handler); }
 
     // --- inspection -------------------------------------------------------------
-    const Cell& cell(int column, int row) const { return grid_.at(column, row); }
+    const Cell& cell(int column, int row) const { return grid().at(column, row); }
     // One screen row as UTF-8 text (control bytes as console glyphs).
     std::string rowText(int row) const;
     // The whole screen as rows of UTF-8 joined by "\n", trailing blanks removed.
@@ -48,24 +47,11 @@ public:
     // screenText gives them. allShown: nothing drawn since then is missing from it.
     std::string shownText() const;
     bool allShown() const;
-    int cursorColumn() const { return cursorColumn_; }
-    int cursorRow() const { return cursorRow_; }
-    CursorShape cursorShape() const { return cursorShape_; }
     const std::string& title() const { return title_; }
     int cellsFlushed() const { return cellsFlushed_; }
     void setClipboardAvailable(bool available) { clipboardAvailable_ = available; }
 
     // --- Console ----------------------------------------------------------------
-    int columns() const override { return grid_.columns(); }
-    int rows() const override { return grid_.rows(); }
-    void write(int column, int row, std::string_view text, std::uint8_t attribute) override;
-    void readRect(int left, int top, int right, int bottom, std::vector<Cell>& cells) const override;
-    void writeRect(int left, int top, int right, int bottom, const std::vector<Cell>& cells) override;
-    void fill(int left, int top, int right, int bottom, std::uint8_t character,
-              std::uint8_t attribute) override;
-    void scrollUp(int left, int top, int right, int bottom, int lines, std::uint8_t attribute) override;
-    void setCursor(int column, int row) override;
-    void setCursorShape(CursorShape shape) override { cursorShape_ = shape; }
     void setTitle(std::string_view title) override { title_ = title; }
     void flush() override;
     void waitForInput(std::uint32_t ms) override;
@@ -84,15 +70,11 @@ private:
     void runActions();
     void noteDryPoll();
 
-    CellGrid grid_;
     std::vector<Cell> shown_;  // what the last flush left on the screen, row by row
     std::deque<Input> input_;
     int dryPolls_ = 0;
     int dryLimit_ = 2000;
     std::function<void()> onDry_;
-    int cursorColumn_ = 1;
-    int cursorRow_ = 1;
-    CursorShape cursorShape_ = CursorShape::BottomFifth;
     std::string title_;
     int cellsFlushed_ = 0;
     bool clipboardAvailable_ = false;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "platform/files.h"
@@ -68,11 +69,12 @@ int collect(const std::string& directory, std::string_view pattern, std::uint8_t
 
 }  // namespace
 
-DirectorySearch::~DirectorySearch() { delete state_; }
+// Made and destroyed where State is complete.
+DirectorySearch::DirectorySearch() = default;
+DirectorySearch::~DirectorySearch() = default;
 
 int DirectorySearch::first(std::string_view pattern, std::uint8_t attributeMask, FoundEntry& entry) {
-    delete state_;
-    state_ = new State;
+    state_ = std::make_unique<State>();
     entry = FoundEntry{};
     const SplitPath split = splitLast(pattern);
     if (!isValidName(split.name, true)) return split.name.empty() ? err::FileNotFound : err::BadFormat;

@@ -23,9 +23,6 @@ namespace {
 
 constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask
 
-// The descriptor behind a handle.
-int descriptorOf(const FileHandle& file) { return static_cast<int>(FileAccess::native(file)); }
-
 // The locks go before the descriptor: a removal or a look from another handle right
 // after the close must not find this handle's marks (over a FUSE mount they stayed
 // on the server for a moment after close returned, and the in-progress mark of a
@@ -122,9 +119,7 @@ int unlockNative(std::intptr_t native, std::uint64_t offset, std::uint64_t lengt
     return unlockBytes(static_cast<int>(native), offset, length);
 }
 
-int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file) {
-    if (file.isOpen()) closeFile(file);
-    if (!validOpenMode(openMode)) return err::InvalidAccess;
+int openNative(std::string_view path, std::uint8_t openMode, std::intptr_t& native) {
     ResolvedPath resolved;
     if (const int found = resolvePath(path, resolved); found != err::Ok) return noteFailure(found);
     if (!resolved.exists) return noteFailure(err::FileNotFound);
@@ -144,8 +139,7 @@ int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file) {
         closeDescriptor(fd);
         return shared;
     }
-    FileAccess::adopt(file, fd, access);
-    forgetFailure();
+    native = fd;
     return err::Ok;
 }
 
@@ -161,6 +155,8 @@ int nameTaken(const std::string& native) {
     return err::AlreadyExists;
 }
 
+}  // namespace
+
 // Creates the file, or, when replace allows, opens and empties an existing one.
 // O_NOFOLLOW: a symbolic link planted under the name is never followed to truncate
 // whatever it points at; the open fails with ELOOP (access denied). O_EXCL for a
@@ -168,8 +164,7 @@ int nameTaken(const std::string& native) {
 // be older than a file another process has made since. Such a file is never taken
 // for a new one: without replace the create fails, with it the file is emptied as
 // any existing one, under the same sharing check.
-int makeFile(std::string_view path, bool replace, FileHandle& file) {
-    if (file.isOpen()) closeFile(file);
+int makeNative(std::string_view path, bool replace, std::intptr_t& native) {
     ResolvedPath resolved;
     if (const int found = resolvePath(path, resolved); found != err::Ok) return noteFailure(found);
     if (resolved.exists && !replace) return noteFailure(nameTaken(resolved.native));
@@ -191,91 +186,62 @@ int makeFile(std::string_view path, bool replace, FileHandle& file) {
         return result;
     }
     if (!resolved.exists) noteEntryAdded(resolved.native);
-    FileAccess::adopt(file, fd, mode::ReadWrite);
-    forgetFailure();
+    native = fd;
     return err::Ok;
 }
 
-}  // namespace
-
-int createFile(std::string_view path, FileHandle& file) { return makeFile(path, true, file); }
-
-int createNewFile(std::string_view path, FileHandle& file) { return makeFile(path, false, file); }
-
-int readFile(FileHandle& file, void* buffer, std::size_t size, std::size_t& done) {
-    done = 0;
-    if (!file.isOpen()) return err::InvalidHandle;
-    if (FileAccess::access(file) == mode::WriteOnly) return err::AccessDenied;
-    auto* bytes = static_cast<char*>(buffer);
-    while (done < size) {
-        const ssize_t got = syscalls().read(descriptorOf(file), bytes + done, size - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return homeError(errno);
-        if (got == 0) break;  // the end of the file
-        done += static_cast<std::size_t>(got);
+int readNative(std::intptr_t native, void* buffer, std::size_t size, std::size_t& got) {
+    for (;;) {
+        const ssize_t read = syscalls().read(static_cast<int>(native), buffer, size);
+        if (read < 0 && errno == EINTR) continue;
+        if (read < 0) return homeError(errno);
+        got = static_cast<std::size_t>(read);
+        return err::Ok;
     }
-    forgetFailure();
-    return err::Ok;
 }
 
-int writeFile(FileHandle& file, const void* buffer, std::size_t size, std::size_t& done) {
-    done = 0;
-    if (!file.isOpen()) return err::InvalidHandle;
-    if (FileAccess::access(file) == mode::ReadOnly) return err::AccessDenied;
-    const auto* bytes = static_cast<const char*>(buffer);
-    // A write may take fewer bytes than offered; the rest is offered again until
-    // the system refuses, and a write that takes nothing means the disk is full.
-    while (done < size) {
-        const ssize_t put = syscalls().write(descriptorOf(file), bytes + done, size - done);
-        if (put < 0 && errno == EINTR) continue;
-        if (put < 0) return homeError(errno);
-        if (put == 0) return noteFailure(err::DiskFull);
-        done += static_cast<std::size_t>(put);
+int writeNative(std::intptr_t native, const void* buffer, std::size_t size, std::size_t& put) {
+    for (;;) {
+        const ssize_t written = syscalls().write(static_cast<int>(native), buffer, size);
+        if (written < 0 && errno == EINTR) continue;
+        if (written < 0) return homeError(errno);
+        put = static_cast<std::size_t>(written);
+        return err::Ok;
     }
-    forgetFailure();
+}
+
+static_assert(static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) == kLargestOffset, "offsets reach as far as the file system's");
+
+int seekNative(std::intptr_t native, std::uint64_t offset) {
+    if (syscalls().lseek(static_cast<int>(native), static_cast<off_t>(offset), SEEK_SET) < 0) return homeError(errno);
     return err::Ok;
 }
 
-int seekFile(FileHandle& file, std::uint64_t offset) {
-    if (!file.isOpen()) return err::InvalidHandle;
-    if (offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) return err::InvalidParameter;
-    if (syscalls().lseek(descriptorOf(file), static_cast<off_t>(offset), SEEK_SET) < 0) return homeError(errno);
-    return err::Ok;
-}
-
-int fileSize(FileHandle& file, std::uint64_t& size) {
-    size = 0;
-    if (!file.isOpen()) return err::InvalidHandle;
+int sizeNative(std::intptr_t native, std::uint64_t& size) {
     struct stat info;
-    if (syscalls().fstat(descriptorOf(file), &info) != 0) return homeError(errno);
+    if (syscalls().fstat(static_cast<int>(native), &info) != 0) return homeError(errno);
     size = static_cast<std::uint64_t>(info.st_size);
     return err::Ok;
 }
 
-int currentFileSize(FileHandle& file, std::uint64_t& size) {
-    size = 0;
-    if (!file.isOpen()) return err::InvalidHandle;
+int currentSizeNative(std::intptr_t native, std::uint64_t& size) {
     // A forced look-up: a FUSE or NFS client asks its server instead of answering
     // from the attributes it keeps for a while. Where statx is refused (an old
     // kernel, a sandbox), the size is asked the ordinary way.
     struct statx info;
-    if (syscalls().fstatx(descriptorOf(file), AT_STATX_FORCE_SYNC, STATX_SIZE, &info) != 0)
-        return errno == ENOSYS ? fileSize(file, size) : homeError(errno);
+    if (syscalls().fstatx(static_cast<int>(native), AT_STATX_FORCE_SYNC, STATX_SIZE, &info) != 0)
+        return errno == ENOSYS ? sizeNative(native, size) : homeError(errno);
     size = static_cast<std::uint64_t>(info.stx_size);
     return err::Ok;
 }
 
-int flushFile(FileHandle& file) {
-    if (!file.isOpen()) return err::InvalidHandle;
-    if (syscalls().fsync(descriptorOf(file)) != 0) return homeError(errno);
+int flushNative(std::intptr_t native, std::uint8_t /*access*/) {
+    if (syscalls().fsync(static_cast<int>(native)) != 0) return homeError(errno);
     return err::Ok;
 }
 
-int truncateFile(FileHandle& file, std::uint64_t size) {
-    if (!file.isOpen()) return err::InvalidHandle;
-    if (FileAccess::access(file) == mode::ReadOnly) return err::AccessDenied;
-    if (size > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) return err::InvalidParameter;
-    if (syscalls().ftruncate(descriptorOf(file), static_cast<off_t>(size)) != 0) return homeError(errno);
+int truncateNative(std::intptr_t native, std::uint64_t size) {
+    if (syscalls().ftruncate(static_cast<int>(native), static_cast<off_t>(size)) != 0) return homeError(errno);
     return err::Ok;
 }
 

@@ -31,18 +31,23 @@ struct Directory {
     std::uint64_t used = 0;
 };
 
-std::vector<Listing> gListings;
-std::vector<Directory> gDirectories;
-std::uint64_t gUse = 0;
-std::uint32_t gSpan = 0;  // the NameMemory span that what is held belongs to
+// What the file layer remembers, for the whole process: every look-up of a path
+// from any caller may use it.
+struct Memory {
+    std::vector<Listing> listings;
+    std::vector<Directory> directories;
+    std::uint64_t use = 0;   // a count of uses, for the least recently used entry
+    std::uint32_t span = 0;  // the NameMemory span that what is held belongs to
+};
+Memory gMemory;
 
 // Whether names may be remembered now; what an earlier span left is dropped.
 bool remembering() {
     const std::uint32_t span = nameMemorySpan();
-    if (span != gSpan) {
-        gListings.clear();
-        gDirectories.clear();
-        gSpan = span;
+    if (span != gMemory.span) {
+        gMemory.listings.clear();
+        gMemory.directories.clear();
+        gMemory.span = span;
     }
     return span != 0;
 }
@@ -52,7 +57,7 @@ template <typename Entry, typename Key>
 Entry* findHeld(std::vector<Entry>& held, Key Entry::*field, const Key& key) {
     const auto it = std::find_if(held.begin(), held.end(), [&](const Entry& e) { return e.*field == key; });
     if (it == held.end()) return nullptr;
-    it->used = ++gUse;
+    it->used = ++gMemory.use;
     return &*it;
 }
 
@@ -66,15 +71,15 @@ Entry& makeRoom(std::vector<Entry>& held, std::size_t limit) {
 }
 
 Listing* heldListing(const std::string& directory) {
-    return remembering() ? findHeld(gListings, &Listing::directory, directory) : nullptr;
+    return remembering() ? findHeld(gMemory.listings, &Listing::directory, directory) : nullptr;
 }
 
 // Holds names as the listing of directory, read just now.
 void holdListing(const std::string& directory, std::multimap<NameKey, std::string> names) {
     if (!remembering()) return;
     Listing* listing = heldListing(directory);
-    if (!listing) listing = &makeRoom(gListings, kListingsHeld);
-    *listing = Listing{directory, std::move(names), clock().tickMs(), ++gUse};
+    if (!listing) listing = &makeRoom(gMemory.listings, kListingsHeld);
+    *listing = Listing{directory, std::move(names), clock().tickMs(), ++gMemory.use};
 }
 
 // The name in names that a look-up picks: an exact match wins; among names that
@@ -99,13 +104,13 @@ bool isUnder(const std::string& path, const std::string& directory) {
 
 const std::string* rememberedDirectory(std::string_view programPath) {
     if (!remembering()) return nullptr;
-    const Directory* held = findHeld(gDirectories, &Directory::programPath, std::string(programPath));
+    const Directory* held = findHeld(gMemory.directories, &Directory::programPath, std::string(programPath));
     return held ? &held->native : nullptr;
 }
 
 void rememberDirectory(std::string_view programPath, const std::string& native) {
     if (!remembering() || rememberedDirectory(programPath)) return;
-    makeRoom(gDirectories, kDirectoriesHeld) = Directory{std::string(programPath), native, ++gUse};
+    makeRoom(gMemory.directories, kDirectoriesHeld) = Directory{std::string(programPath), native, ++gMemory.use};
 }
 
 Listed lookUpListed(const std::string& directory, const std::string& asGiven, const NameKey& wanted,
@@ -151,8 +156,8 @@ void noteDirectoryMade(const std::string& native) {
 }
 
 void forgetUnder(const std::string& native) {
-    std::erase_if(gListings, [&](const Listing& l) { return isUnder(l.directory, native); });
-    std::erase_if(gDirectories, [&](const Directory& d) { return isUnder(d.native, native); });
+    std::erase_if(gMemory.listings, [&](const Listing& l) { return isUnder(l.directory, native); });
+    std::erase_if(gMemory.directories, [&](const Directory& d) { return isUnder(d.native, native); });
 }
 
 }  // namespace platform::posix

@@ -11,6 +11,7 @@ namespace platform::posix {
 
 namespace {
 
+// Set once at the start; both the clock's and the console's pauses write to it.
 std::string gPath;
 
 }  // namespace

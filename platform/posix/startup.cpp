@@ -17,32 +17,39 @@ namespace platform {
 
 namespace {
 
-posix::TerminalConsole& terminal() {
-    static posix::TerminalConsole console;
-    return console;
+// The devices of the process, made at the start and alive until its end: the
+// handlers at exit still stop the console.
+struct Devices {
+    posix::TerminalConsole console;
+    posix::SystemClock clock;
+    posix::TerminalBell bell;
+    bool stopAtExit = false;  // whether stopPlatform is registered to run at exit
+};
+
+Devices& devices() {
+    static Devices value;
+    return value;
 }
 
 }  // namespace
 
 bool startPlatform() {
-    static posix::SystemClock systemClock;
-    static posix::TerminalBell bell;
+    Devices& made = devices();
     // The end-to-end checks compare the screen at every pause with the terminal's.
     if (const char* pauseScreen = std::getenv("QZ_PAUSE_SCREEN")) posix::SetPauseScreen(pauseScreen);
-    installClock(&systemClock);
-    installSound(&bell);
+    installClock(&made.clock);
+    installSound(&made.bell);
     std::string error;
-    if (!terminal().start(error)) {
+    if (!made.console.start(error)) {
         std::fprintf(stderr, "qz23-24: %s\n", error.c_str());
         return false;
     }
-    installConsole(&terminal());
+    installConsole(&made.console);
     setShutdownHook(stopPlatform);
-    static bool stopAtExit = false;
-    if (!stopAtExit) stopAtExit = std::atexit(stopPlatform) == 0;
+    if (!made.stopAtExit) made.stopAtExit = std::atexit(stopPlatform) == 0;
     return true;
 }
 
-void stopPlatform() { terminal().stop(); }
+void stopPlatform() { devices().console.stop(); }
 
 }  // namespace platform

@@ -46,6 +46,7 @@ const Syscalls kReal = {
     .readlink = ::readlink,
 };
 
+// The table of the process: a test swaps entries in it for the length of a case.
 Syscalls gInUse = kReal;
 
 }  // namespace

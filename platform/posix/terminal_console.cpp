@@ -28,6 +28,7 @@ namespace platform::posix {
 
 namespace {
 
+// Set by the resize signal's handler, so a global.
 volatile sig_atomic_t gResized = 0;
 
 void onResize(int) { gResized = 1; }
@@ -158,7 +159,7 @@ bool TerminalConsole::start(std::string& error) {
     if (xtermFamily_) send(std::string(kTitlePush) + std::string(kKeysOn));
     send(kModesOn);
     shownShape_ = -1;
-    grid_.markAllChanged();
+    grid().markAllChanged();
     handleResize();
     if (!largeEnough()) waitUntilLargeEnough();
     return true;
@@ -177,32 +178,6 @@ void TerminalConsole::stop() {
 }
 
 // --- Cells --------------------------------------------------------------------------
-
-void TerminalConsole::write(int column, int row, std::string_view text, std::uint8_t attribute) {
-    grid_.write(column, row, text, attribute);
-}
-
-void TerminalConsole::readRect(int left, int top, int right, int bottom, std::vector<Cell>& cells) const {
-    grid_.readRect(left, top, right, bottom, cells);
-}
-
-void TerminalConsole::writeRect(int left, int top, int right, int bottom, const std::vector<Cell>& cells) {
-    grid_.writeRect(left, top, right, bottom, cells);
-}
-
-void TerminalConsole::fill(int left, int top, int right, int bottom, std::uint8_t character,
-                           std::uint8_t attribute) {
-    grid_.fill(left, top, right, bottom, character, attribute);
-}
-
-void TerminalConsole::scrollUp(int left, int top, int right, int bottom, int lines, std::uint8_t attribute) {
-    grid_.scrollUp(left, top, right, bottom, lines, attribute);
-}
-
-void TerminalConsole::setCursor(int column, int row) {
-    cursorColumn_ = std::clamp(column, 1, kColumns);
-    cursorRow_ = std::clamp(row, 1, kRows);
-}
 
 void TerminalConsole::setTitle(std::string_view title) {
     if (!running_ || !xtermFamily_) return;
@@ -256,12 +231,12 @@ void TerminalConsole::flush() {
     if (!running_) return;
     if (gResized) handleResize();
     if (!largeEnough()) waitUntilLargeEnough();
-    cellsSent_ += grid_.takeChanges([this](int column, int row, const Cell& cell) { drawCell(column, row, cell); });
-    wmove(stdscr, cursorRow_ - 1, cursorColumn_ - 1);
-    const int shape = static_cast<int>(cursorShape_);
+    cellsSent_ += grid().takeChanges([this](int column, int row, const Cell& cell) { drawCell(column, row, cell); });
+    wmove(stdscr, cursorRow() - 1, cursorColumn() - 1);
+    const int shape = static_cast<int>(cursorShape());
     const bool reshape = shape != shownShape_;
-    const bool hidden = cursorShape_ == CursorShape::Hidden;
-    const bool tall = cursorShape_ == CursorShape::BottomHalf;
+    const bool hidden = cursorShape() == CursorShape::Hidden;
+    const bool tall = cursorShape() == CursorShape::BottomHalf;
     // Without a cursor-style sequence, ncurses' normal and very visible cursors.
     if (reshape) curs_set(hidden ? 0 : cursorStyle_.empty() && tall ? 2 : 1);
     shownShape_ = shape;
@@ -280,7 +255,7 @@ void TerminalConsole::handleResize() {
         resizeterm(size.ws_row, size.ws_col);
     werase(stdscr);
     clearok(curscr, TRUE);
-    grid_.markAllChanged();
+    grid().markAllChanged();
 }
 
 bool TerminalConsole::largeEnough() const { return getmaxx(stdscr) >= kColumns && getmaxy(stdscr) >= kRows; }
@@ -326,21 +301,16 @@ void TerminalConsole::pump() {
     decoder_.elapse(steadyTickMs());
     while (decoder_.hasEvent()) {
         const InputEvent event = decoder_.takeEvent();
-        if (const auto* key = std::get_if<KeyPress>(&event)) {
-            keys_.push_back(*key);
-            continue;
-        }
-        const auto& mouse = std::get<MouseReport>(event);
-        // The terminal may be larger than the program's screen.
-        if (mouse.column <= kColumns && mouse.row <= kRows && mouse.column >= 1 && mouse.row >= 1)
-            mice_.push_back(mouse);
+        if (const auto* key = std::get_if<KeyPress>(&event))
+            queueKey(*key);
+        else
+            queueMouse(std::get<MouseReport>(event));
     }
 }
 
 void TerminalConsole::waitForInput(std::uint32_t ms) {
     WritePauseScreen();
-    pump();
-    if (!keys_.empty() || !mice_.empty()) return;
+    if (inputQueued()) return;
     // Bytes of an unfinished sequence become keys when the Esc time runs out (a lone
     // Esc): the wait ends then rather than holding the key for the whole pause.
     // Keys are read from the descriptor, never through ncurses, so the decoder
@@ -350,30 +320,6 @@ void TerminalConsole::waitForInput(std::uint32_t ms) {
     // The resize signal ends the wait early; the next flush redraws.
     pollfd input{running_ ? STDIN_FILENO : -1, POLLIN, 0};
     poll(&input, 1, static_cast<int>(timeout));
-}
-
-bool TerminalConsole::keyWaiting() {
-    pump();
-    return !keys_.empty();
-}
-
-std::optional<KeyPress> TerminalConsole::readKey() {
-    if (!keyWaiting()) return std::nullopt;
-    const KeyPress key = keys_.front();
-    keys_.pop_front();
-    return key;
-}
-
-bool TerminalConsole::mouseWaiting() {
-    pump();
-    return !mice_.empty();
-}
-
-std::optional<MouseReport> TerminalConsole::readMouse() {
-    if (!mouseWaiting()) return std::nullopt;
-    const MouseReport mouse = mice_.front();
-    mice_.pop_front();
-    return mouse;
 }
 
 void TerminalConsole::send(std::string_view bytes) const {

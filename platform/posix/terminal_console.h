@@ -5,21 +5,19 @@
 #include <termios.h>
 
 #include <array>
-#include <deque>
 #include <string>
 
-#include "platform/cell_grid.h"
-#include "platform/console.h"
+#include "platform/grid_console.h"
 #include "platform/posix/key_decoder.h"
 
 namespace platform::posix {
 
-class TerminalConsole : public Console {
+class TerminalConsole : public QueuedInputConsole {
 public:
     static constexpr int kColumns = 80;
     static constexpr int kRows = 25;
 
-    TerminalConsole() = default;
+    TerminalConsole() : QueuedInputConsole(kColumns, kRows) {}
     ~TerminalConsole() override { stop(); }
     TerminalConsole(const TerminalConsole&) = delete;
     TerminalConsole& operator=(const TerminalConsole&) = delete;
@@ -35,29 +33,15 @@ public:
     int cellsSent() const { return cellsSent_; }
 
     // --- Console ----------------------------------------------------------------
-    int columns() const override { return kColumns; }
-    int rows() const override { return kRows; }
-    void write(int column, int row, std::string_view text, std::uint8_t attribute) override;
-    void readRect(int left, int top, int right, int bottom, std::vector<Cell>& cells) const override;
-    void writeRect(int left, int top, int right, int bottom, const std::vector<Cell>& cells) override;
-    void fill(int left, int top, int right, int bottom, std::uint8_t character,
-              std::uint8_t attribute) override;
-    void scrollUp(int left, int top, int right, int bottom, int lines, std::uint8_t attribute) override;
-    void setCursor(int column, int row) override;
-    void setCursorShape(CursorShape shape) override { cursorShape_ = shape; }
     void setTitle(std::string_view title) override;
     void flush() override;
     void waitForInput(std::uint32_t ms) override;
-    bool keyWaiting() override;
-    std::optional<KeyPress> readKey() override;
-    bool mouseWaiting() override;
-    std::optional<MouseReport> readMouse() override;
 
 private:
     enum class Colours { None, Basic8, Indexed16, Direct };
 
     // Reads what the terminal has sent and decodes it.
-    void pump();
+    void pump() override;
     void handleResize();
     bool largeEnough() const;
     void waitUntilLargeEnough();
@@ -70,13 +54,7 @@ private:
     bool running_ = false;
     void* screen_ = nullptr;  // ncurses' SCREEN
     termios saved_{};
-    CellGrid grid_{kColumns, kRows};
     KeyDecoder decoder_;
-    std::deque<KeyPress> keys_;
-    std::deque<MouseReport> mice_;
-    int cursorColumn_ = 1;
-    int cursorRow_ = 1;
-    CursorShape cursorShape_ = CursorShape::BottomFifth;
     int shownShape_ = -1;  // the shape last sent to the terminal
     bool xtermFamily_ = false;  // the terminal takes xterm's title sequences and key modes
     std::string cursorStyle_;  // terminfo's sequence for the cursor's form (DECSCUSR), if any

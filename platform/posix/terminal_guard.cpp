@@ -12,40 +12,44 @@ namespace {
 constexpr int kSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 constexpr int kSignalCount = sizeof kSignals / sizeof kSignals[0];
 
-// Only what a signal handler may touch: plain arrays and flags set before arming.
-int gFd = -1;
-termios gSaved{};
-char gLeave[1024];
-std::size_t gLeaveLength = 0;
-struct sigaction gPrevious[kSignalCount];
-bool gInstalled[kSignalCount];
-volatile sig_atomic_t gArmed = 0;
+// What the signal handler gives back, so it is a global: only plain arrays and
+// flags, set before arming.
+struct Guard {
+    int fd = -1;
+    termios saved{};
+    char leave[1024];
+    std::size_t leaveLength = 0;
+    struct sigaction previous[kSignalCount];
+    bool installed[kSignalCount];
+    volatile sig_atomic_t armed = 0;
+};
+Guard gGuard;
 
 void onSignal(int signal) {
-    if (gArmed) {
-        gArmed = 0;
+    if (gGuard.armed) {
+        gGuard.armed = 0;
         restoreNow();
     }
     // What the signal did before: the default action or the earlier handler.
     for (int i = 0; i < kSignalCount; ++i)
-        if (kSignals[i] == signal && gInstalled[i]) sigaction(signal, &gPrevious[i], nullptr);
+        if (kSignals[i] == signal && gGuard.installed[i]) sigaction(signal, &gGuard.previous[i], nullptr);
     raise(signal);
 }
 
 }  // namespace
 
 void arm(int fd, const termios& saved, std::string_view leave) {
-    gFd = fd;
-    gSaved = saved;
-    gLeaveLength = leave.size() < sizeof gLeave ? leave.size() : sizeof gLeave;
-    std::memcpy(gLeave, leave.data(), gLeaveLength);
-    gArmed = 1;
+    gGuard.fd = fd;
+    gGuard.saved = saved;
+    gGuard.leaveLength = leave.size() < sizeof gGuard.leave ? leave.size() : sizeof gGuard.leave;
+    std::memcpy(gGuard.leave, leave.data(), gGuard.leaveLength);
+    gGuard.armed = 1;
     for (int i = 0; i < kSignalCount; ++i) {
         struct sigaction previous {};
         sigaction(kSignals[i], nullptr, &previous);
-        gInstalled[i] = previous.sa_handler != SIG_IGN;
-        if (!gInstalled[i]) continue;
-        gPrevious[i] = previous;
+        gGuard.installed[i] = previous.sa_handler != SIG_IGN;
+        if (!gGuard.installed[i]) continue;
+        gGuard.previous[i] = previous;
         struct sigaction action {};
         action.sa_handler = onSignal;
         sigemptyset(&action.sa_mask);
@@ -54,21 +58,21 @@ void arm(int fd, const termios& saved, std::string_view leave) {
 }
 
 void disarm() {
-    gArmed = 0;
+    gGuard.armed = 0;
     for (int i = 0; i < kSignalCount; ++i)
-        if (gInstalled[i]) sigaction(kSignals[i], &gPrevious[i], nullptr);
-    std::memset(gInstalled, 0, sizeof gInstalled);
+        if (gGuard.installed[i]) sigaction(kSignals[i], &gGuard.previous[i], nullptr);
+    std::memset(gGuard.installed, 0, sizeof gGuard.installed);
 }
 
 void restoreNow() {
-    if (gFd < 0) return;
+    if (gGuard.fd < 0) return;
     std::size_t done = 0;
-    while (done < gLeaveLength) {
-        const ssize_t written = ::write(gFd, gLeave + done, gLeaveLength - done);
+    while (done < gGuard.leaveLength) {
+        const ssize_t written = ::write(gGuard.fd, gGuard.leave + done, gGuard.leaveLength - done);
         if (written <= 0) break;
         done += static_cast<std::size_t>(written);
     }
-    tcsetattr(gFd, TCSANOW, &gSaved);
+    tcsetattr(gGuard.fd, TCSANOW, &gGuard.saved);
 }
 
 }  // namespace platform::posix::terminal_guard

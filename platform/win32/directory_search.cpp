@@ -3,6 +3,7 @@
 // the pattern here, so that every file system (and Wine) gives the same answer and
 // a name is never found through its short 8.3 alias.
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "platform/files.h"
@@ -61,11 +62,12 @@ int collect(const std::string& native, std::string_view name, std::uint8_t mask,
 
 }  // namespace
 
-DirectorySearch::~DirectorySearch() { delete state_; }
+// Made and destroyed where State is complete.
+DirectorySearch::DirectorySearch() = default;
+DirectorySearch::~DirectorySearch() = default;
 
 int DirectorySearch::first(std::string_view pattern, std::uint8_t attributeMask, FoundEntry& entry) {
-    delete state_;
-    state_ = new State;
+    state_ = std::make_unique<State>();
     entry = FoundEntry{};
     const SplitPath split = splitLast(pattern);
     if (split.name.empty()) return err::FileNotFound;

@@ -1,16 +1,17 @@
 // Files on Windows: the home platform's own open with access and sharing modes, its
 // byte-range locks and its error numbers. The rules the file layer keeps for one
-// handle's locks are in file_handle.cpp.
+// handle's locks and the checks of every operation on a handle are in
+// file_handle.cpp; each call on a handle goes through the table of system_calls.h.
 #include "platform/files.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "platform/failure_record.h"
 #include "platform/file_access.h"
 #include "platform/win32/api.h"
 #include "platform/win32/home_error.h"
 #include "platform/win32/names.h"
+#include "platform/win32/system_calls.h"
 
 namespace platform {
 
@@ -22,7 +23,6 @@ namespace {
 constexpr std::size_t kLargestTransfer = 1u << 30;
 
 HANDLE handleOf(std::intptr_t native) { return reinterpret_cast<HANDLE>(native); }
-HANDLE handleOf(const FileHandle& file) { return handleOf(FileAccess::native(file)); }
 
 DWORD desiredAccessOf(std::uint8_t access) {
     switch (access) {
@@ -47,7 +47,7 @@ DWORD shareModeOf(std::uint8_t sharing) {
 // device, which is refused like a directory is.
 int refuseAllButFiles(HANDLE handle) {
     if (GetFileType(handle) == FILE_TYPE_DISK) return err::Ok;
-    CloseHandle(handle);
+    systemCalls().closeHandle(handle);
     return err::AccessDenied;
 }
 
@@ -61,45 +61,45 @@ int refuseLinks(HANDLE handle) {
         result = lastHomeError();
     else if (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY))
         result = err::AccessDenied;
-    if (result != err::Ok) CloseHandle(handle);
+    if (result != err::Ok) systemCalls().closeHandle(handle);
     return result;
 }
 
 }  // namespace
 
-int closeNative(std::intptr_t native) { return CloseHandle(handleOf(native)) ? err::Ok : lastHomeError(); }
+int closeNative(std::intptr_t native) {
+    return systemCalls().closeHandle(handleOf(native)) ? err::Ok : lastHomeError();
+}
 
 int lockNative(std::intptr_t native, std::uint64_t offset, std::uint64_t length) {
-    if (LockFile(handleOf(native), static_cast<DWORD>(offset), static_cast<DWORD>(offset >> 32),
+    if (systemCalls().lockFile(handleOf(native), static_cast<DWORD>(offset), static_cast<DWORD>(offset >> 32),
                  static_cast<DWORD>(length), static_cast<DWORD>(length >> 32)))
         return err::Ok;
     return lastHomeError();
 }
 
 int unlockNative(std::intptr_t native, std::uint64_t offset, std::uint64_t length) {
-    if (UnlockFile(handleOf(native), static_cast<DWORD>(offset), static_cast<DWORD>(offset >> 32),
+    if (systemCalls().unlockFile(handleOf(native), static_cast<DWORD>(offset), static_cast<DWORD>(offset >> 32),
                    static_cast<DWORD>(length), static_cast<DWORD>(length >> 32)))
         return err::Ok;
     return lastHomeError();
 }
 
-int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file) {
-    if (file.isOpen()) closeFile(file);
-    if (!validOpenMode(openMode)) return err::InvalidAccess;
-    std::string native;
-    if (const int checked = nativePath(path, false, native); checked != err::Ok) return noteFailure(checked);
+int openNative(std::string_view path, std::uint8_t openMode, std::intptr_t& native) {
+    std::string name;
+    if (const int checked = nativePath(path, false, name); checked != err::Ok) return noteFailure(checked);
     const std::uint8_t access = openMode & kAccessBits;
     // A handle that may write opens a link at the last component itself, to refuse it.
     const bool writes = access != mode::ReadOnly;
     const DWORD flags = FILE_ATTRIBUTE_NORMAL | (writes ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
-    const HANDLE handle = CreateFileA(native.c_str(), desiredAccessOf(access), shareModeOf(openMode & kSharingBits),
-                                      nullptr, OPEN_EXISTING, flags, nullptr);
+    const HANDLE handle = systemCalls().createFile(name.c_str(), desiredAccessOf(access),
+                                                   shareModeOf(openMode & kSharingBits), nullptr, OPEN_EXISTING,
+                                                   flags, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return lastHomeError();
     if (const int kind = refuseAllButFiles(handle); kind != err::Ok) return kind;
     if (writes)
         if (const int linked = refuseLinks(handle); linked != err::Ok) return linked;
-    FileAccess::adopt(file, reinterpret_cast<std::intptr_t>(handle), access);
-    forgetFailure();
+    native = reinterpret_cast<std::intptr_t>(handle);
     return err::Ok;
 }
 
@@ -115,117 +115,88 @@ int nameTaken(const std::string& native) {
     return err::AlreadyExists;
 }
 
+}  // namespace
+
 // Creates the file, or, when replace allows, opens and empties an existing one.
 // Opened first and emptied after the checks: the open meets the sharing modes of
 // other handles before anything is lost, and a link planted under the name is
 // opened itself (never followed), to be refused. CREATE_NEW for a new file: one that
 // another process made after the caller looked is never opened (AlreadyExists).
-int makeFile(std::string_view path, bool replace, FileHandle& file) {
-    if (file.isOpen()) closeFile(file);
-    std::string native;
-    if (const int checked = nativePath(path, false, native); checked != err::Ok) return noteFailure(checked);
-    const HANDLE handle =
-        CreateFileA(native.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                    replace ? OPEN_ALWAYS : CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+int makeNative(std::string_view path, bool replace, std::intptr_t& native) {
+    std::string name;
+    if (const int checked = nativePath(path, false, name); checked != err::Ok) return noteFailure(checked);
+    const HANDLE handle = systemCalls().createFile(
+        name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        replace ? OPEN_ALWAYS : CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const int error = lastHomeError();
-        return error == err::AlreadyExists ? noteFailure(nameTaken(native)) : error;
+        return error == err::AlreadyExists ? noteFailure(nameTaken(name)) : error;
     }
     if (const int kind = refuseAllButFiles(handle); kind != err::Ok) return kind;
     if (const int linked = refuseLinks(handle); linked != err::Ok) return linked;
-    if (replace && !SetEndOfFile(handle)) {  // a new handle stands at offset 0
+    if (replace && !systemCalls().setEndOfFile(handle)) {  // a new handle stands at offset 0
         const int result = lastHomeError();
-        CloseHandle(handle);
+        systemCalls().closeHandle(handle);
         return result;
     }
-    FileAccess::adopt(file, reinterpret_cast<std::intptr_t>(handle), mode::ReadWrite);
-    forgetFailure();
+    native = reinterpret_cast<std::intptr_t>(handle);
     return err::Ok;
 }
 
-}  // namespace
-
-int createFile(std::string_view path, FileHandle& file) { return makeFile(path, true, file); }
-
-int createNewFile(std::string_view path, FileHandle& file) { return makeFile(path, false, file); }
-
-int readFile(FileHandle& file, void* buffer, std::size_t size, std::size_t& done) {
-    done = 0;
-    if (!file.isOpen()) return err::InvalidHandle;
-    if (FileAccess::access(file) == mode::WriteOnly) return err::AccessDenied;
-    auto* bytes = static_cast<char*>(buffer);
-    while (done < size) {
-        DWORD got = 0;
-        const auto wanted = static_cast<DWORD>(std::min(size - done, kLargestTransfer));
-        if (!ReadFile(handleOf(file), bytes + done, wanted, &got, nullptr)) return lastHomeError();
-        if (got == 0) break;  // the end of the file
-        done += got;
-    }
-    forgetFailure();
+int readNative(std::intptr_t native, void* buffer, std::size_t size, std::size_t& got) {
+    DWORD read = 0;
+    const auto wanted = static_cast<DWORD>(std::min(size, kLargestTransfer));
+    if (!systemCalls().readFile(handleOf(native), buffer, wanted, &read, nullptr)) return lastHomeError();
+    got = read;
     return err::Ok;
 }
 
-int writeFile(FileHandle& file, const void* buffer, std::size_t size, std::size_t& done) {
-    done = 0;
-    if (!file.isOpen()) return err::InvalidHandle;
-    if (FileAccess::access(file) == mode::ReadOnly) return err::AccessDenied;
-    const auto* bytes = static_cast<const char*>(buffer);
-    while (done < size) {
-        DWORD put = 0;
-        const auto offered = static_cast<DWORD>(std::min(size - done, kLargestTransfer));
-        if (!WriteFile(handleOf(file), bytes + done, offered, &put, nullptr)) return lastHomeError();
-        if (put == 0) return noteFailure(err::DiskFull);
-        done += put;
-    }
-    forgetFailure();
+int writeNative(std::intptr_t native, const void* buffer, std::size_t size, std::size_t& put) {
+    DWORD written = 0;
+    const auto offered = static_cast<DWORD>(std::min(size, kLargestTransfer));
+    if (!systemCalls().writeFile(handleOf(native), buffer, offered, &written, nullptr)) return lastHomeError();
+    put = written;
     return err::Ok;
 }
 
-int seekFile(FileHandle& file, std::uint64_t offset) {
-    if (!file.isOpen()) return err::InvalidHandle;
-    if (offset > static_cast<std::uint64_t>(std::numeric_limits<LONGLONG>::max())) return err::InvalidParameter;
+int seekNative(std::intptr_t native, std::uint64_t offset) {
     LARGE_INTEGER distance;
     distance.QuadPart = static_cast<LONGLONG>(offset);
-    if (!SetFilePointerEx(handleOf(file), distance, nullptr, FILE_BEGIN)) return lastHomeError();
+    if (!systemCalls().setFilePointer(handleOf(native), distance, nullptr, FILE_BEGIN)) return lastHomeError();
     return err::Ok;
 }
 
-int fileSize(FileHandle& file, std::uint64_t& size) {
-    size = 0;
-    if (!file.isOpen()) return err::InvalidHandle;
+int sizeNative(std::intptr_t native, std::uint64_t& size) {
     LARGE_INTEGER length;
-    if (!GetFileSizeEx(handleOf(file), &length)) return lastHomeError();
+    if (!systemCalls().getFileSize(handleOf(native), &length)) return lastHomeError();
     size = static_cast<std::uint64_t>(length.QuadPart);
     return err::Ok;
 }
 
 // A lock taken on a file of a network share breaks the client's caching of it, so
 // the size asked after the lock is the server's.
-int currentFileSize(FileHandle& file, std::uint64_t& size) { return fileSize(file, size); }
+int currentSizeNative(std::intptr_t native, std::uint64_t& size) { return sizeNative(native, size); }
 
-int flushFile(FileHandle& file) {
-    if (!file.isOpen()) return err::InvalidHandle;
+int flushNative(std::intptr_t native, std::uint8_t access) {
     // A handle that cannot write has nothing to flush (and Windows refuses it).
-    if (FileAccess::access(file) == mode::ReadOnly) return err::Ok;
-    if (!FlushFileBuffers(handleOf(file))) return lastHomeError();
+    if (access == mode::ReadOnly) return err::Ok;
+    if (!systemCalls().flushFileBuffers(handleOf(native))) return lastHomeError();
     return err::Ok;
 }
 
-int truncateFile(FileHandle& file, std::uint64_t size) {
-    if (!file.isOpen()) return err::InvalidHandle;
-    if (FileAccess::access(file) == mode::ReadOnly) return err::AccessDenied;
-    if (size > static_cast<std::uint64_t>(std::numeric_limits<LONGLONG>::max())) return err::InvalidParameter;
+int truncateNative(std::intptr_t native, std::uint64_t size) {
     // The end of the file is set at the file pointer; the pointer goes back where it
     // was afterwards, so that truncating moves it no more than it does on POSIX.
-    const HANDLE handle = handleOf(file);
+    const HANDLE handle = handleOf(native);
     LARGE_INTEGER none{};
     LARGE_INTEGER current{};
-    if (!SetFilePointerEx(handle, none, &current, FILE_CURRENT)) return lastHomeError();
+    if (!systemCalls().setFilePointer(handle, none, &current, FILE_CURRENT)) return lastHomeError();
     LARGE_INTEGER end;
     end.QuadPart = static_cast<LONGLONG>(size);
-    if (!SetFilePointerEx(handle, end, nullptr, FILE_BEGIN)) return lastHomeError();
-    const int result = SetEndOfFile(handle) ? err::Ok : lastHomeError();
-    if (!SetFilePointerEx(handle, current, nullptr, FILE_BEGIN) && result == err::Ok) return lastHomeError();
+    if (!systemCalls().setFilePointer(handle, end, nullptr, FILE_BEGIN)) return lastHomeError();
+    const int result = systemCalls().setEndOfFile(handle) ? err::Ok : lastHomeError();
+    if (!systemCalls().setFilePointer(handle, current, nullptr, FILE_BEGIN) && result == err::Ok)
+        return lastHomeError();
     return result;
 }
 

@@ -18,35 +18,42 @@ namespace platform {
 
 namespace {
 
-win32::SystemConsole& systemConsole() {
-    static win32::SystemConsole console;
-    return console;
+// The devices of the process, made at the start and alive until its end: the
+// handlers at exit still stop the console.
+struct Devices {
+    win32::SystemConsole console;
+    win32::SystemClock clock;
+    win32::Beeper beeper;
+    bool stopAtExit = false;  // whether stopPlatform is registered to run at exit
+};
+
+Devices& devices() {
+    static Devices value;
+    return value;
 }
 
 }  // namespace
 
 bool startPlatform() {
-    static win32::SystemClock systemClock;
-    static win32::Beeper beeper;
-    installClock(&systemClock);
-    installSound(&beeper);
+    Devices& made = devices();
+    installClock(&made.clock);
+    installSound(&made.beeper);
     std::string error;
-    if (!systemConsole().start(error)) {
+    if (!made.console.start(error)) {
         // The console (if any) still speaks its own code page: 852 on the home platform.
         std::fprintf(stderr, "qz23-24: %s\n", cp852::fromUtf8(error).c_str());
         return false;
     }
-    installConsole(&systemConsole());
-    win32::console_guard::arm(systemConsole());
+    installConsole(&made.console);
+    win32::console_guard::arm(made.console);
     setShutdownHook(stopPlatform);
-    static bool stopAtExit = false;
-    if (!stopAtExit) stopAtExit = std::atexit(stopPlatform) == 0;
+    if (!made.stopAtExit) made.stopAtExit = std::atexit(stopPlatform) == 0;
     return true;
 }
 
 void stopPlatform() {
     win32::console_guard::disarm();
-    systemConsole().stop();
+    devices().console.stop();
 }
 
 }  // namespace platform

@@ -71,7 +71,7 @@ bool SystemConsole::start(std::string& error) {
         return false;
     }
     shown_.assign(kCells, CHAR_INFO{});
-    grid_.markAllChanged();
+    grid().markAllChanged();
     shownShape_ = -1;
     shownCursor_ = COORD{-1, -1};
     return true;
@@ -122,8 +122,7 @@ void SystemConsole::stop() {
     if (input_ == INVALID_HANDLE_VALUE && output_ == INVALID_HANDLE_VALUE) return;
     restore();
     closeHandles();
-    keys_.clear();
-    mice_.clear();
+    clearInput();
 }
 
 void SystemConsole::closeHandles() {
@@ -133,31 +132,6 @@ void SystemConsole::closeHandles() {
 }
 
 // --- Cells --------------------------------------------------------------------------
-
-void SystemConsole::write(int column, int row, std::string_view text, std::uint8_t attribute) {
-    grid_.write(column, row, text, attribute);
-}
-
-void SystemConsole::readRect(int left, int top, int right, int bottom, std::vector<Cell>& cells) const {
-    grid_.readRect(left, top, right, bottom, cells);
-}
-
-void SystemConsole::writeRect(int left, int top, int right, int bottom, const std::vector<Cell>& cells) {
-    grid_.writeRect(left, top, right, bottom, cells);
-}
-
-void SystemConsole::fill(int left, int top, int right, int bottom, std::uint8_t character, std::uint8_t attribute) {
-    grid_.fill(left, top, right, bottom, character, attribute);
-}
-
-void SystemConsole::scrollUp(int left, int top, int right, int bottom, int lines, std::uint8_t attribute) {
-    grid_.scrollUp(left, top, right, bottom, lines, attribute);
-}
-
-void SystemConsole::setCursor(int column, int row) {
-    cursorColumn_ = std::clamp(column, 1, kColumns);
-    cursorRow_ = std::clamp(row, 1, kRows);
-}
 
 void SystemConsole::setTitle(std::string_view title) {
     if (!running_) return;
@@ -175,7 +149,7 @@ void SystemConsole::flush() {
     // 32 then show as the console's glyphs everywhere, and never reach a terminal
     // behind the console as control bytes.
     int left = kColumns + 1, right = 0, top = kRows + 1, bottom = 0;
-    grid_.takeChanges([&](int column, int row, const Cell& cell) {
+    grid().takeChanges([&](int column, int row, const Cell& cell) {
         CHAR_INFO& shown = shown_[(row - 1) * kColumns + (column - 1)];
         shown.Char.UnicodeChar = static_cast<WCHAR>(cp852::glyph(cell.character));
         shown.Attributes = cell.attribute;  // the PC's attribute byte is the console's
@@ -189,14 +163,14 @@ void SystemConsole::flush() {
                         shortOf(origin_.Y + bottom - 1)};
         WriteConsoleOutputW(output_, shown_.data(), kScreenSize, COORD{shortOf(left - 1), shortOf(top - 1)}, &area);
     }
-    const COORD cursor{shortOf(origin_.X + cursorColumn_ - 1), shortOf(origin_.Y + cursorRow_ - 1)};
+    const COORD cursor{shortOf(origin_.X + cursorColumn() - 1), shortOf(origin_.Y + cursorRow() - 1)};
     if (cursor.X != shownCursor_.X || cursor.Y != shownCursor_.Y) {
         SetConsoleCursorPosition(output_, cursor);
         shownCursor_ = cursor;
     }
-    if (const int shape = static_cast<int>(cursorShape_); shape != shownShape_) {
-        const CONSOLE_CURSOR_INFO info{cursorShape_ == CursorShape::BottomHalf ? kTallCursor : kLowCursor,
-                                       cursorShape_ != CursorShape::Hidden};
+    if (const int shape = static_cast<int>(cursorShape()); shape != shownShape_) {
+        const CONSOLE_CURSOR_INFO info{cursorShape() == CursorShape::BottomHalf ? kTallCursor : kLowCursor,
+                                       cursorShape() != CursorShape::Hidden};
         SetConsoleCursorInfo(output_, &info);
         shownShape_ = shape;
     }
@@ -225,7 +199,7 @@ void SystemConsole::take(const INPUT_RECORD& record) {
                                               key.dwControlKeyState};
             if (const auto press = win32_input::translateKey(copy)) {
                 const WORD repeats = std::clamp<WORD>(key.wRepeatCount, 1, kMostRepeats);
-                for (WORD i = 0; i < repeats; ++i) keys_.push_back(*press);
+                for (WORD i = 0; i < repeats; ++i) queueKey(*press);
             }
             break;
         }
@@ -233,11 +207,7 @@ void SystemConsole::take(const INPUT_RECORD& record) {
             const MOUSE_EVENT_RECORD& mouse = record.Event.MouseEvent;
             const win32_input::MouseRecord copy{mouse.dwMousePosition.X - origin_.X, mouse.dwMousePosition.Y - origin_.Y,
                                                 mouse.dwButtonState, mouse.dwEventFlags};
-            const auto report = win32_input::translateMouse(copy);
-            // The window may be larger than the program's screen.
-            if (report && report->column >= 1 && report->column <= kColumns && report->row >= 1 &&
-                report->row <= kRows)
-                mice_.push_back(*report);
+            if (const auto report = win32_input::translateMouse(copy)) queueMouse(*report);
             break;
         }
         case WINDOW_BUFFER_SIZE_EVENT: {
@@ -248,7 +218,7 @@ void SystemConsole::take(const INPUT_RECORD& record) {
                 origin_ = COORD{std::max<SHORT>(0, std::min<SHORT>(info.srWindow.Left, shortOf(info.dwSize.X - kColumns))),
                                 std::max<SHORT>(0, std::min<SHORT>(info.srWindow.Top, shortOf(info.dwSize.Y - kRows)))};
             }
-            grid_.markAllChanged();
+            grid().markAllChanged();
             shownCursor_ = COORD{-1, -1};
             break;
         }
@@ -257,8 +227,7 @@ void SystemConsole::take(const INPUT_RECORD& record) {
 }
 
 void SystemConsole::waitForInput(std::uint32_t ms) {
-    pump();
-    if (!keys_.empty() || !mice_.empty()) return;
+    if (inputQueued()) return;
     if (!running_) {
         Sleep(ms);
         return;
@@ -266,30 +235,6 @@ void SystemConsole::waitForInput(std::uint32_t ms) {
     // The input handle is signalled while records wait; those that bring no key or
     // click (key releases, focus) end the wait too and are read by the next poll.
     WaitForSingleObject(input_, ms);
-}
-
-bool SystemConsole::keyWaiting() {
-    pump();
-    return !keys_.empty();
-}
-
-std::optional<KeyPress> SystemConsole::readKey() {
-    if (!keyWaiting()) return std::nullopt;
-    const KeyPress key = keys_.front();
-    keys_.pop_front();
-    return key;
-}
-
-bool SystemConsole::mouseWaiting() {
-    pump();
-    return !mice_.empty();
-}
-
-std::optional<MouseReport> SystemConsole::readMouse() {
-    if (!mouseWaiting()) return std::nullopt;
-    const MouseReport mouse = mice_.front();
-    mice_.pop_front();
-    return mouse;
 }
 
 bool SystemConsole::clipboardAvailable() const { return clipboard::available(); }

@@ -5,22 +5,20 @@
 // changes (the cells under its screen, the cursor, the modes, the code pages, the
 // title) is given back when it stops.
 #include <atomic>
-#include <deque>
 #include <string>
 #include <vector>
 
-#include "platform/cell_grid.h"
-#include "platform/console.h"
+#include "platform/grid_console.h"
 #include "platform/win32/api.h"
 
 namespace platform::win32 {
 
-class SystemConsole : public Console {
+class SystemConsole : public QueuedInputConsole {
 public:
     static constexpr int kColumns = 80;
     static constexpr int kRows = 25;
 
-    SystemConsole() = default;
+    SystemConsole() : QueuedInputConsole(kColumns, kRows) {}
     ~SystemConsole() override { stop(); }
     SystemConsole(const SystemConsole&) = delete;
     SystemConsole& operator=(const SystemConsole&) = delete;
@@ -39,23 +37,9 @@ public:
     void restore();
 
     // --- Console ----------------------------------------------------------------
-    int columns() const override { return kColumns; }
-    int rows() const override { return kRows; }
-    void write(int column, int row, std::string_view text, std::uint8_t attribute) override;
-    void readRect(int left, int top, int right, int bottom, std::vector<Cell>& cells) const override;
-    void writeRect(int left, int top, int right, int bottom, const std::vector<Cell>& cells) override;
-    void fill(int left, int top, int right, int bottom, std::uint8_t character,
-              std::uint8_t attribute) override;
-    void scrollUp(int left, int top, int right, int bottom, int lines, std::uint8_t attribute) override;
-    void setCursor(int column, int row) override;
-    void setCursorShape(CursorShape shape) override { cursorShape_ = shape; }
     void setTitle(std::string_view title) override;
     void flush() override;
     void waitForInput(std::uint32_t ms) override;
-    bool keyWaiting() override;
-    std::optional<KeyPress> readKey() override;
-    bool mouseWaiting() override;
-    std::optional<MouseReport> readMouse() override;
     bool clipboardAvailable() const override;
     bool readClipboard(std::string& text) override;
     bool writeClipboard(std::string_view text) override;
@@ -65,7 +49,7 @@ private:
     // top-left corner; false with the reason when the window stays too small.
     bool placeScreen(std::string& error);
     // Reads the input records that are waiting and translates them.
-    void pump();
+    void pump() override;
     void take(const INPUT_RECORD& record);
     void closeHandles();
 
@@ -83,13 +67,7 @@ private:
     bool cellsSaved_ = false;
 
     COORD origin_{};  // the buffer cell of column 1, row 1
-    CellGrid grid_{kColumns, kRows};
     std::vector<CHAR_INFO> shown_;  // the program's screen as written to the console
-    std::deque<KeyPress> keys_;
-    std::deque<MouseReport> mice_;
-    int cursorColumn_ = 1;
-    int cursorRow_ = 1;
-    CursorShape cursorShape_ = CursorShape::BottomFifth;
     int shownShape_ = -1;  // the shape last set on the console
     COORD shownCursor_{-1, -1};
 };

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/win32/api.h"
 #include "platform/win32/home_error.h"
+#include "platform/win32/system_calls.h"
 #include "tests/support/program_test.h"
 
 namespace {
@@ -62,6 +63,46 @@ TEST_F(NativeFiles, LockedRecordCannotBeReadThroughAnotherHandle) {
     ASSERT_EQ(unlockRange(holder, 103, 103), err::Ok);
     ASSERT_EQ(seekFile(other, 103), err::Ok);
     EXPECT_EQ(readFile(other, record, sizeof record, done), err::Ok);
+}
+
+// The system's refusals through the table of calls, as a full disk or a broken
+// network would give them.
+BOOL WINAPI writeNothing(HANDLE, LPCVOID, DWORD, LPDWORD put, LPOVERLAPPED) {
+    *put = 0;
+    return TRUE;
+}
+BOOL WINAPI readLost(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED) {
+    SetLastError(ERROR_NETNAME_DELETED);
+    return FALSE;
+}
+BOOL WINAPI flushRefused(HANDLE) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+TEST_F(NativeFiles, TheSystemsRefusalsReachTheCaller) {
+    FileHandle file;
+    ASSERT_EQ(openFile(path(), mode::ReadWrite | mode::DenyNone, file), err::Ok);
+    std::size_t done = 1;
+    char bytes[10] = {};
+    {
+        win32::ScopedSystemCall<&win32::SystemCalls::writeFile> full(&writeNothing);
+        EXPECT_EQ(writeFile(file, bytes, sizeof bytes, done), err::DiskFull);
+        EXPECT_EQ(done, 0u);
+    }
+    {
+        win32::ScopedSystemCall<&win32::SystemCalls::readFile> lost(&readLost);
+        EXPECT_EQ(readFile(file, bytes, sizeof bytes, done), win32::homeError(ERROR_NETNAME_DELETED));
+    }
+    {
+        win32::ScopedSystemCall<&win32::SystemCalls::flushFileBuffers> refused(&flushRefused);
+        EXPECT_EQ(flushFile(file), err::AccessDenied);
+        FileHandle reader;
+        ASSERT_EQ(openFile(path(), mode::ReadOnly | mode::DenyNone, reader), err::Ok);
+        EXPECT_EQ(flushFile(reader), err::Ok) << "a handle that cannot write has nothing to flush";
+    }
+    EXPECT_EQ(readFile(file, bytes, sizeof bytes, done), err::Ok) << "the table is the system's again";
+    EXPECT_EQ(done, sizeof bytes);
 }
 
 TEST_F(NativeFiles, ReadOnlyFileIsFoundSoAndNotRemoved) {
