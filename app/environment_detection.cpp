@@ -4,11 +4,11 @@
 #include <string>
 
 #include "app/registered_firms.h"
-#include "convert/copy_steps.h"
-#include "convert/file_names.h"
-#include "convert/interrupted_work.h"
-#include "convert/progress_log.h"
-#include "convert/run_report.h"
+#include "convert/copying/copy_steps.h"
+#include "convert/copying/file_names.h"
+#include "convert/firm/interrupted_work.h"
+#include "tui/progress_log.h"
+#include "convert/report/run_report.h"
 #include "fileio/message_lines.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
@@ -25,14 +25,14 @@ using namespace platform::literals;
 using fileio::kRegistryRecordSize;
 
 void LogLine(std::string_view text, std::string_view name) {
-    convert::LogLineIn(convert::logcolour::Normal, text, name);
+    convert::LogLineIn(tui::logcolour::Normal, text, name);
 }
 
 // Logs the line, closes the registry, waits for a key and ends the program.
 [[noreturn]] void StopWith(std::string_view text, std::string_view name, platform::FileHandle& registry) {
     convert::LogFailureLine(text, name);
     platform::closeFile(registry);
-    convert::LogWaitForKey();
+    tui::LogWaitForKey();
     platform::exitProgram(0);
 }
 
@@ -68,13 +68,13 @@ Verdict ExamineTarget(const std::string& target, const fileio::RegistryRecord& r
     // A second firm of a directory emptied for the first one.
     if (convert::MadeOrClaimedByThisRun(target)) return Verdict::Taken;
     const std::string directory = record.Directory();
-    convert::ConversionMark mark;
+    convert::InProgressMark mark;
     const convert::WorkVerdict verdict = convert::JudgeFirmDirectory(
         target, mark, [&] { return RegistrationOf(registered.Names(directory)); });
     switch (verdict) {
         case convert::WorkVerdict::AtWorkElsewhere:
             // The other workstation's work: the summary counts the firm as passed over.
-            convert::LogLineIn(convert::logcolour::Error, "Firma " + record.Name(),
+            convert::LogLineIn(tui::logcolour::Error, "Firma " + record.Name(),
                                " jest właśnie konwertowana na innym stanowisku"_cp);
             convert::ReportFirmResult(record.Name(), directory, convert::FirmOutcome::TakenElsewhere);
             return Verdict::PassedOver;
@@ -98,7 +98,7 @@ Verdict ExamineTarget(const std::string& target, const fileio::RegistryRecord& r
             convert::NoteMadeByThisRun(target);
             return Verdict::Taken;
         case convert::WorkVerdict::Redo:
-            convert::LogLineIn(convert::logcolour::Error,
+            convert::LogLineIn(tui::logcolour::Error,
                                std::string("Niedokończona konwersja firmy "_cp) + record.Name(),
                                " - zostanie powtórzona"_cp);
             if (convert::ClaimForRedo(target, mark)) return Verdict::Taken;
@@ -107,7 +107,7 @@ Verdict ExamineTarget(const std::string& target, const fileio::RegistryRecord& r
         case convert::WorkVerdict::NotThisProgramsWork:
             break;
     }
-    convert::LogLineIn(convert::logcolour::Error, "Katalog " + target,
+    convert::LogLineIn(tui::logcolour::Error, "Katalog " + target,
                        " istnieje, ale firmy " + record.Name() + " brak w " + product::RegistryFileName());
     return Verdict::PassedOver;
 }
@@ -119,7 +119,7 @@ Verdict Examine(const RunPaths& paths, const fileio::RegistryRecord& record, Reg
     const std::string directory = record.Directory();
     const std::string forFirm = " dla firmy " + record.Name();
     if (!convert::IsPlainFileName(directory)) {
-        convert::LogLineIn(convert::logcolour::Error, "Niepoprawna nazwa katalogu firmy "_cp, directory + forFirm);
+        convert::LogLineIn(tui::logcolour::Error, "Niepoprawna nazwa katalogu firmy "_cp, directory + forFirm);
         return Verdict::Missing;
     }
     const std::string target = paths.root2024 + directory;
@@ -135,9 +135,9 @@ Verdict Examine(const RunPaths& paths, const fileio::RegistryRecord& record, Reg
 }  // namespace
 
 std::vector<FirmRecord> DetectEnvironment(const RunPaths& paths) {
-    convert::ClearLog(false);
-    convert::LogWriteLine("ROZPOZNANIE ŚRODOWISKA PRACY KPR 2023"_cp);
-    convert::LogWriteLine();
+    tui::ClearLog(false);
+    tui::LogWriteLine("ROZPOZNANIE ŚRODOWISKA PRACY KPR 2023"_cp);
+    tui::LogWriteLine();
 
     const std::string& registryName = product::RegistryFileName();
     const std::string path = paths.root2023 + registryName;
@@ -186,19 +186,19 @@ std::vector<FirmRecord> DetectEnvironment(const RunPaths& paths) {
     platform::closeFile(registry);
 
     if (firms.empty()) {
-        convert::LogWriteLine("Zerowa ilość odczytanych firm"_cp);
+        tui::LogWriteLine("Zerowa ilość odczytanych firm"_cp);
         // Not a fault of the registry: there is nothing left to convert.
         if (converted == records) {
             const std::string allDone = "Wszystkie firmy (" + std::to_string(converted) +
                                         std::string(") są już przeniesione do 2024 - nie ma czego konwertować"_cp);
-            convert::LogWriteLine(allDone);
+            tui::LogWriteLine(allDone);
             convert::ReportRunNote(allDone);
         }
-        convert::LogWaitForKey();
+        tui::LogWaitForKey();
     }
     if (repair) {
         LogLine("Napraw plik ", registryName + " !");
-        convert::LogWaitForKey();
+        tui::LogWaitForKey();
     }
     return firms;
 }

@@ -6,12 +6,12 @@
 
 #include "app/firm_picker.h"
 #include "app/registered_firms.h"
-#include "convert/copy_steps.h"
-#include "convert/firm_conversion.h"
-#include "convert/firm_failures.h"
-#include "convert/interrupted_work.h"
-#include "convert/progress_log.h"
-#include "convert/run_report.h"
+#include "convert/copying/copy_steps.h"
+#include "convert/firm/firm_conversion.h"
+#include "convert/firm/firm_failures.h"
+#include "convert/firm/interrupted_work.h"
+#include "tui/progress_log.h"
+#include "convert/report/run_report.h"
 #include "fileio/message_lines.h"
 #include "fileio/registry_file.h"
 #include "platform/console.h"
@@ -73,15 +73,15 @@ void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList) 
             continue;
         }
         ShowFirmInTitle(++done, firms);
-        convert::ClearLog(true);
-        convert::LogWriteLine("Kopiowanie  - FIRMA   : " + firm.registry.Name());
-        convert::LogWriteLine("              Katalog : " + directory);
+        tui::ClearLog(true);
+        tui::LogWriteLine("Kopiowanie  - FIRMA   : " + firm.registry.Name());
+        tui::LogWriteLine("              Katalog : " + directory);
         convert::ReportFirmStart(directory);
         // The firm's files are on the disk before its record is, and its in-progress
         // mark goes only once the record is. A firm not registered keeps its mark, so
         // the next run redoes it; a failed insert has been put to the user already,
         // and the report tells it.
-        convert::ConversionMark mark;
+        convert::InProgressMark mark;
         const convert::FirmConversion conversion =
             convert::ConvertFirm(run.options, roots, firm.registry.Name(), directory, run.extraFiles, mark);
         const bool accepted = conversion == convert::FirmConversion::Converted;
@@ -111,7 +111,7 @@ void RunFirmLoop(const Run& run) {
         ConvertSelectedFirms(run, firms);
     }
     convert::ReleaseClaims();
-    convert::ClearLog(false);
+    tui::ClearLog(false);
 }
 
 }  // namespace app

@@ -7,12 +7,12 @@
 #include <variant>
 #include <vector>
 
-#include "convert/copy_steps.h"
-#include "convert/file_copy.h"
-#include "convert/interrupted_work.h"
+#include "convert/copying/copy_steps.h"
+#include "convert/copying/file_copy.h"
+#include "convert/firm/interrupted_work.h"
 #include "convert/options.h"
-#include "convert/overwrite.h"
-#include "convert/progress_log.h"
+#include "convert/copying/overwrite.h"
+#include "tui/progress_log.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "platform/process.h"
@@ -79,7 +79,7 @@ std::array<GlobalStep, 12> Steps() {
 }
 
 void RunStep(const GlobalStep& step, const std::string& sourceDir, const std::string& targetDir) {
-    if (!step.logLine.empty()) convert::LogWriteLine(step.logLine);
+    if (!step.logLine.empty()) tui::LogWriteLine(step.logLine);
     const std::string source = sourceDir + step.source;
     const std::string target = targetDir + step.target;
     switch (step.kind) {
@@ -119,7 +119,7 @@ void ReportBusyElsewhere() {
 
 // The verdict on the in-progress mark of the global-data directory; mark holds it
 // when it was left behind.
-convert::WorkVerdict JudgeMark(const std::string& directory, convert::ConversionMark& mark) {
+convert::WorkVerdict JudgeMark(const std::string& directory, convert::InProgressMark& mark) {
     const convert::WorkFound found{convert::WorkPlace::GlobalData, mark.Look(directory), std::nullopt, std::nullopt};
     return std::get<convert::WorkVerdict>(convert::JudgeInterruptedWork(found));
 }
@@ -129,7 +129,7 @@ convert::WorkVerdict JudgeMark(const std::string& directory, convert::Conversion
 // is on the disk before the first file it guards. False (told in the
 // log) when another workstation is copying or the mark cannot be read, made or made
 // durable: the global copy is then left out.
-bool TakeMark(const std::string& directory, convert::ConversionMark& mark, std::vector<std::string>& unfinished) {
+bool TakeMark(const std::string& directory, convert::InProgressMark& mark, std::vector<std::string>& unfinished) {
     int taken = platform::err::Ok;
     switch (JudgeMark(directory, mark)) {
         case convert::WorkVerdict::AtWorkElsewhere:
@@ -166,7 +166,7 @@ bool TakeMark(const std::string& directory, convert::ConversionMark& mark, std::
 // file asks as one uninterrupted run would).
 class MarkedTargets {
 public:
-    MarkedTargets(convert::ConversionMark& mark, const std::vector<std::string>& unfinished) {
+    MarkedTargets(convert::InProgressMark& mark, const std::vector<std::string>& unfinished) {
         for (const std::string& name : unfinished) unfinished_.insert(tui::UpperString(name));
         convert::SetUnaskedRewrite([this](std::string_view target) { return unfinished_.contains(KeyOf(target)); });
         convert::SetTargetNotice([this, &mark](std::string_view target) {
@@ -194,7 +194,7 @@ private:
 
 // The copied files are on the disk before the mark goes; a mark that stays makes the
 // next run repeat the copy.
-void FinishMark(const std::string& directory, convert::ConversionMark& mark) {
+void FinishMark(const std::string& directory, convert::InProgressMark& mark) {
     if (platform::makeDurable(directory) != platform::err::Ok) {
         convert::ReportError("Błąd zapisu danych do "_cp, directory);
         return;
@@ -227,7 +227,7 @@ void RunGlobalCopy(const RunPaths& paths, const convert::Options& options) {
     if (!platform::directoryExists(targetDir) && platform::makeDirectory(targetDir) != platform::err::Ok)
         Stop("Utworzenia katalogu", targetDir);
 
-    convert::ConversionMark mark;
+    convert::InProgressMark mark;
     std::vector<std::string> unfinished;
     if (TakeMark(targetDir, mark, unfinished)) {
         {
@@ -240,16 +240,16 @@ void RunGlobalCopy(const RunPaths& paths, const convert::Options& options) {
     }
 
     if (options.stopAfterEachFirm) {
-        convert::LogWriteLine("cdn - nacisnij dowolny klawisz.");
-        convert::LogWaitForKey();
+        tui::LogWriteLine("cdn - nacisnij dowolny klawisz.");
+        tui::LogWaitForKey();
     }
-    convert::ClearLog(false);
+    tui::ClearLog(false);
 }
 
 bool GlobalCopyLeftUnfinished(const RunPaths& paths) {
-    convert::ConversionMark mark;
+    convert::InProgressMark mark;
     if (JudgeMark(TargetDirectory(paths), mark) != convert::WorkVerdict::Redo) return false;
-    convert::LogLineIn(convert::logcolour::Error,
+    convert::LogLineIn(tui::logcolour::Error,
                        "Niedokończone kopiowanie danych globalnych - zostanie powtórzone"_cp);
     return true;
 }

@@ -4,8 +4,8 @@
 #include "app/global_copy.h"
 #include "app/run_report_header.h"
 #include "app/wizard_pages.h"
-#include "convert/progress_log.h"
-#include "convert/run_report.h"
+#include "tui/progress_log.h"
+#include "convert/report/run_report.h"
 #include "fileio/message_lines.h"
 #include "platform/console.h"
 #include "platform/cp852.h"
@@ -54,11 +54,11 @@ void Recorded(const Run& run, End end) {
 // and ends the program.
 [[noreturn]] void EndOfRun() {
     tui::SetCursorShape(platform::CursorShape::BottomFifth);
-    convert::LogPause();
+    tui::LogPause();
     convert::ShowRunReport();
-    convert::LogWrite("Nacisnij Enter");
-    convert::LogWaitForKey();
-    convert::ClearLog(true);
+    tui::LogWrite("Nacisnij Enter");
+    tui::LogWaitForKey();
+    tui::ClearLog(true);
     platform::exitProgram(0);
 }
 
@@ -94,7 +94,7 @@ void ShowHelp() {
     tui::WriteLine("w katalogu danych na rok 2024: ustawienia, komunikaty, pytania"_cp);
     tui::WriteLine("z odpowiedziami, wynik każdej firmy i podsumowanie."_cp);
     tui::WriteLine();
-    convert::LogWaitForKey();
+    tui::LogWaitForKey();
 }
 
 Run SettleRun(std::string_view executable, std::string_view firstArgument) {
@@ -111,16 +111,16 @@ std::string_view VersionLine() { return " PROGRAM DO PRZEPCHNIĘCIA DANYCH KPR_Q
 void WriteBanner() {
     tui::SetCursorShape(platform::CursorShape::Hidden);
     tui::SetTextBackground(kBlack);
-    convert::ClearLog(true);
-    convert::LogWriteLine(VersionLine(), kBannerColour);
-    convert::LogWriteLine(std::string(kBannerRuleLength, kRuleCharacter), kRuleColour);
+    tui::ClearLog(true);
+    tui::LogWriteLine(VersionLine(), kBannerColour);
+    tui::LogWriteLine(std::string(kBannerRuleLength, kRuleCharacter), kRuleColour);
 }
 
 void RunWizard(Run& run) {
     int page = 1;
     for (;;) {
         const tui::Command command = ShowPage(page, run);
-        convert::SetSlowLog(run.options.slowMode);  // the log follows the choice of page 1
+        tui::SetSlowLog(run.options.slowMode);  // the log follows the choice of page 1
         switch (command) {
             case tui::cmCancel:
                 if (!ConfirmCancel()) break;
@@ -146,9 +146,9 @@ void StartConversion(const Run& run) {
     if (options.has(options.copyScope, convert::scope::GlobalData) && options.globalItems != 0)
         RunGlobalCopy(run.paths, options);
     if (options.has(options.copyScope, convert::scope::FirmData)) RunFirmLoop(run);
-    convert::LogWriteLine();
-    convert::LogWriteLine();
-    convert::LogWriteLine("Koniec pracy kopiera danych KPR_QZ na rok 2024");
+    tui::LogWriteLine();
+    tui::LogWriteLine();
+    tui::LogWriteLine("Koniec pracy kopiera danych KPR_QZ na rok 2024");
 }
 
 void MainFlow(std::string_view executable) {

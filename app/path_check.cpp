@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/file_size.h"
+#include "convert/copying/file_size.h"
 #include "fileio/message_lines.h"
 #include "platform/cp852.h"
 #include "platform/files.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "convert/progress_log.h"
+#include "tui/progress_log.h"
 #include "fileio/text_file.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
@@ -96,7 +96,7 @@ void SetDefaultRoots(RunPaths& paths, std::string_view firstArgument) {
 void ReadPathFile(std::string_view fileName, RunPaths& paths) {
     std::vector<std::string> lines;
     if (!ReadProgramTextFile(fileName, lines)) return;
-    convert::LogWriteLine("Ustalenie ścieżek dostępu "_cp);
+    tui::LogWriteLine("Ustalenie ścieżek dostępu "_cp);
     for (std::string& line : lines) {
         // A file that went through a text-mode transfer twice ends its lines with more
         // than one CR; no folder name ends with one.

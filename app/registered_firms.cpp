@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "convert/copy_steps.h"
-#include "convert/progress_log.h"
+#include "convert/copying/copy_steps.h"
+#include "tui/progress_log.h"
 #include "fileio/file_exists.h"
 #include "platform/cp852.h"
 #include "tui/polish_text.h"
@@ -14,7 +14,7 @@ using namespace platform::literals;
 
 void LogRolledBack(const fileio::RegistryFile& registry) {
     if (registry.RolledBack())
-        convert::LogLineIn(convert::logcolour::Error, "Cofnięto przerwany wpis do pliku "_cp, registry.FileName());
+        convert::LogLineIn(tui::logcolour::Error, "Cofnięto przerwany wpis do pliku "_cp, registry.FileName());
 }
 
 // The whole file, under its whole-file lock, so that nothing half-inserted by

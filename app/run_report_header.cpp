@@ -5,7 +5,7 @@
 #include "app/page_labels.h"
 #include "app/path_check.h"
 #include "convert/options.h"
-#include "convert/run_report.h"
+#include "convert/report/run_report.h"
 #include "product/environment.h"
 
 namespace app {

@@ -5,7 +5,7 @@
 #include "app/global_copy.h"
 #include "app/page_labels.h"
 #include "app/wizard_page_parts.h"
-#include "convert/file_size.h"
+#include "convert/copying/file_size.h"
 #include "convert/options.h"
 #include "platform/files.h"
 #include "tui/cluster.h"

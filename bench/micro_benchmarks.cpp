@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "convert/entry_records.h"
-#include "convert/file_copy.h"
-#include "convert/ledger_converters.h"
-#include "convert/packed_date.h"
+#include "product/records/entry_records.h"
+#include "convert/copying/file_copy.h"
+#include "convert/entries/ledger_converters.h"
+#include "product/records/packed_date.h"
 #include "fileio/registry_file.h"
 #include "platform/files.h"
 #include "platform/virtual_clock.h"
@@ -122,13 +122,13 @@ BENCHMARK(InsertSortedWorstOrder)->Unit(benchmark::kMillisecond);
 
 // Converts a 10 MB ledger file of entries that are all carried.
 void ConvertLedgerFile(benchmark::State& state) {
-    using Entry = convert::LedgerEntryRecord;
+    using Entry = product::LedgerEntryRecord;
     const std::string source = surroundings().folder + "2024K001.1";
     const std::string target = surroundings().folder + "2024K001.2";
     std::vector<std::uint8_t> ledger(kLedgerBytes);
     for (std::size_t offset = 0; offset + Entry::kSize <= ledger.size(); offset += Entry::kSize) {
-        const convert::RecordBuffer entry(ledger.data() + offset, Entry::kSize);
-        convert::WritePackedDate(entry, Entry::kDate, convert::PackedDate{15, 1, 2024});
+        const product::RecordBuffer entry(ledger.data() + offset, Entry::kSize);
+        product::WritePackedDate(entry, Entry::kDate, product::PackedDate{15, 1, 2024});
         putShortText(entry.data() + Entry::kDocument.offset, "FV/" + std::to_string(offset / Entry::kSize));
         putShortText(entry.data() + Entry::kText.offset, "Zakup towarow handlowych");
     }

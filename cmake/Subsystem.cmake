@@ -1,8 +1,8 @@
 # qz_subsystem(NAME DEPS...) builds the library of one subsystem folder from every
-# source file in it, so that a new file needs no edit here. A folder with no source
+# source file in it and its subfolders, so that a new file needs no edit here. A folder with no source
 # yet gives an interface library, so the dependency graph holds from the start.
 function(qz_subsystem name)
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
   if(sources)
     add_library(${name} STATIC ${sources})

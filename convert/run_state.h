@@ -5,8 +5,8 @@
 // the work of any one firm and are kept once for the whole process, here together.
 // With them the two rules the global copy sets while it runs, as every copy
 // primitive below it consults them.
-#include "convert/copy_steps.h"
-#include "convert/overwrite.h"
+#include "convert/copying/copy_steps.h"
+#include "convert/copying/overwrite.h"
 
 namespace convert {
 

@@ -217,7 +217,7 @@ bool directoryExists(std::string_view path);
 // (a pipe, a socket, a link to nothing). 0 when one does; FileNotFound or PathNotFound
 // when none does; another error when the look-up itself failed.
 int findEntry(std::string_view path);
-bool fileExists(std::string_view path);  // an ordinary file, any size
+bool isOrdinaryFile(std::string_view path);  // an ordinary file, any size
 
 std::string currentDirectory();  // ends with the separator
 std::string executablePath();    // the full path; empty when the system does not tell

@@ -2,7 +2,7 @@
 
 #include "tui/desktop.h"
 #include "tui/dialog.h"
-#include "tui/sound.h"
+#include "tui/tones.h"
 #include "tui/window.h"
 
 namespace tui {

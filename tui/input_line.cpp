@@ -5,7 +5,7 @@
 #include "platform/console.h"
 #include "tui/desktop.h"
 #include "tui/polish_text.h"
-#include "tui/sound.h"
+#include "tui/tones.h"
 
 namespace tui {
 

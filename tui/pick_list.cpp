@@ -6,7 +6,7 @@
 #include "tui/commands.h"
 #include "tui/polish_text.h"
 #include "tui/question.h"
-#include "tui/sound.h"
+#include "tui/tones.h"
 
 namespace tui {
 

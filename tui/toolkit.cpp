@@ -3,7 +3,7 @@
 #include "platform/files.h"
 #include "tui/colour_file.h"
 #include "tui/screen.h"
-#include "tui/sound.h"
+#include "tui/tones.h"
 
 namespace tui {
 

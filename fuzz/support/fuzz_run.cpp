@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "convert/progress_log.h"
+#include "tui/progress_log.h"
 #include "convert/run_state.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
@@ -93,7 +93,7 @@ Process& process() {
 // The state a run starts with.
 void ResetRunState() {
     convert::runState() = convert::RunState{};
-    convert::ClearLog(true);
+    tui::ClearLog(true);
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include "fuzz/support/record_files.h"
 
 #include "convert/options.h"
-#include "convert/person_keys.h"
-#include "convert/record_fields.h"
-#include "convert/staff_converters.h"
+#include "convert/staff/person_keys.h"
+#include "product/records/record_fields.h"
+#include "convert/staff/staff_converters.h"
 
 namespace qzfuzz {
 
@@ -18,7 +18,7 @@ constexpr std::string_view kTarget = "2024/FIRMA/DANE.REK";
 void CarryEveryOtherPerson(Input file, std::size_t recordSize) {
     convert::StartStaffTransfer(convert::StaffSelection::All);
     for (std::size_t at = 0; at + 8 <= file.size(); at += 2 * recordSize)
-        convert::AddPersonKey(convert::ReadInt64(file.subspan(at, 8), 0));
+        convert::AddPersonKey(product::ReadInt64(file.subspan(at, 8), 0));
 }
 
 void ConvertFile(Input file, std::uint16_t recordSize, const convert::RecordConverter& converter) {

@@ -4,7 +4,7 @@
 // it, and a person key table filled from the records themselves.
 #include <cstdint>
 
-#include "convert/file_copy.h"
+#include "convert/copying/file_copy.h"
 #include "fuzz/support/fuzz_run.h"
 
 namespace qzfuzz {

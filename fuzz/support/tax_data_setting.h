@@ -2,7 +2,7 @@
 // What the tax data converters depend on, from one byte of the input.
 #include <cstdint>
 
-#include "convert/tax_data_converters.h"
+#include "convert/staff/tax_data_converters.h"
 
 namespace qzfuzz {
 

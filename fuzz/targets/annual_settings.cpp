@@ -4,8 +4,8 @@
 // be left whole or not at all.
 #include <cstdlib>
 
-#include "convert/annual_records.h"
-#include "convert/annual_settings.h"
+#include "convert/annual/annual_records.h"
+#include "convert/annual/annual_settings.h"
 #include "fuzz/support/fuzz_run.h"
 #include "platform/files.h"
 

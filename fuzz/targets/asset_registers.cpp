@@ -3,8 +3,8 @@
 #include <span>
 #include <string>
 
-#include "convert/firm_copies.h"
-#include "convert/firm_items.h"
+#include "convert/firm/firm_copies.h"
+#include "convert/firm/firm_items.h"
 #include "convert/options.h"
 #include "fuzz/support/fuzz_run.h"
 

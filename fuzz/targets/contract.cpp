@@ -1,12 +1,12 @@
 // The commission contract converter, with every other contract's person carried.
-#include "convert/entry_records.h"
-#include "convert/ledger_converters.h"
+#include "product/records/entry_records.h"
+#include "convert/entries/ledger_converters.h"
 #include "fuzz/support/record_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     qzfuzz::RunInput([&] {
-        qzfuzz::CarryEveryOtherPerson({data, size}, convert::ContractRecord::kSize);
-        qzfuzz::ConvertFile({data, size}, convert::ContractRecord::kSize, convert::ConvertContract);
+        qzfuzz::CarryEveryOtherPerson({data, size}, product::ContractRecord::kSize);
+        qzfuzz::ConvertFile({data, size}, product::ContractRecord::kSize, convert::ConvertContract);
     });
     return 0;
 }

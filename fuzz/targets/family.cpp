@@ -1,12 +1,12 @@
 // The family converter over a family file, with every other member's person carried.
-#include "convert/staff_converters.h"
-#include "convert/staff_records.h"
+#include "convert/staff/staff_converters.h"
+#include "product/records/staff_records.h"
 #include "fuzz/support/record_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     qzfuzz::RunInput([&] {
-        qzfuzz::CarryEveryOtherPerson({data, size}, convert::FamilyRecord::kSize);
-        qzfuzz::ConvertFile({data, size}, convert::FamilyRecord::kSize, convert::ConvertFamilyMember);
+        qzfuzz::CarryEveryOtherPerson({data, size}, product::FamilyRecord::kSize);
+        qzfuzz::ConvertFile({data, size}, product::FamilyRecord::kSize, convert::ConvertFamilyMember);
     });
     return 0;
 }

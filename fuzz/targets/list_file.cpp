@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "app/paths.h"
-#include "convert/file_names.h"
-#include "convert/firm_copies.h"
-#include "convert/firm_items.h"
+#include "convert/copying/file_names.h"
+#include "convert/firm/firm_copies.h"
+#include "convert/firm/firm_items.h"
 #include "convert/options.h"
 #include "fuzz/support/fuzz_run.h"
 #include "platform/files.h"

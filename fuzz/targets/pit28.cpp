@@ -1,7 +1,7 @@
 // The PIT-28 converter; the first byte's bit 0 asks about each person, bit 1 marks the
 // firm's settings as taken from 2024.
-#include "convert/staff_records.h"
-#include "convert/tax_data_converters.h"
+#include "product/records/staff_records.h"
+#include "convert/staff/tax_data_converters.h"
 #include "fuzz/support/record_files.h"
 #include "fuzz/support/tax_data_setting.h"
 
@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const qzfuzz::SplitInput input = qzfuzz::Split({data, size});
     qzfuzz::RunInput([&] {
         const convert::TaxDataContext context = qzfuzz::TaxDataSetting(input.setting);
-        qzfuzz::ConvertFile(input.rest, convert::TaxDataRecord::kSize, [context](auto source, auto target) {
+        qzfuzz::ConvertFile(input.rest, product::TaxDataRecord::kSize, [context](auto source, auto target) {
             return convert::ConvertPit28(source, target, context);
         });
     });

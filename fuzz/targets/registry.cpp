@@ -6,7 +6,7 @@
 
 #include "app/environment_detection.h"
 #include "app/paths.h"
-#include "convert/file_names.h"
+#include "convert/copying/file_names.h"
 #include "fileio/registry_file.h"
 #include "fileio/registry_record.h"
 #include "fuzz/support/fuzz_run.h"

@@ -1,12 +1,12 @@
 // The salary filter, with every other salary's person carried.
-#include "convert/entry_records.h"
-#include "convert/ledger_converters.h"
+#include "product/records/entry_records.h"
+#include "convert/entries/ledger_converters.h"
 #include "fuzz/support/record_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     qzfuzz::RunInput([&] {
-        qzfuzz::CarryEveryOtherPerson({data, size}, convert::SalaryRecord::kSize);
-        qzfuzz::FilterFile({data, size}, convert::SalaryRecord::kSize, convert::KeepSalary);
+        qzfuzz::CarryEveryOtherPerson({data, size}, product::SalaryRecord::kSize);
+        qzfuzz::FilterFile({data, size}, product::SalaryRecord::kSize, convert::KeepSalary);
     });
     return 0;
 }

@@ -5,10 +5,10 @@
 
 #include <filesystem>
 
-#include "convert/interrupted_work.h"
+#include "convert/firm/interrupted_work.h"
 #include "fileio/insert_journal.h"
 #include "fileio/shared_locks.h"
-#include "convert/progress_log.h"
+#include "tui/progress_log.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "tests/fileio/registry_helpers.h"
@@ -25,7 +25,7 @@ protected:
         paths.root2023 = temp.root() + "2023" + platform::kSeparator;
         paths.root2024 = temp.root() + "2024" + platform::kSeparator;
         temp.writeFile("2024/.keep", "");
-        convert::ClearLog(true);
+        tui::ClearLog(true);
         screen.setOnDry([this] {
             logAtWait = rows(3, 23);
             ++keyWaits;

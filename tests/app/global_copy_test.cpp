@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/main_flow.h"
-#include "convert/progress_log.h"
+#include "tui/progress_log.h"
 #include "fileio/shared_locks.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
@@ -167,7 +167,7 @@ TEST_F(GlobalCopyTest, FilesNamedInALeftBehindMarkAreRewrittenUnasked) {
     // folder (a drive letter under Wine) cuts the name at the edge.
     const std::string asked = std::string("Stwierdzono obecność pliku "_cp) + paths.root2024 + "#BIN024" +
                               platform::kSeparator + "OPERATOR.REK";
-    EXPECT_NE(question.find(platform::cp852::toUtf8(asked.substr(0, convert::kLogColumns)) + "\n"),
+    EXPECT_NE(question.find(platform::cp852::toUtf8(asked.substr(0, tui::kLogColumns)) + "\n"),
               std::string::npos)
         << question;
     EXPECT_EQ(read2024("baza_ad8.rek"), std::string(2 * 480, 'a'));
@@ -244,7 +244,7 @@ TEST_F(GlobalCopyTest, StartRunsTheGlobalCopyOnlyWhenAskedFor) {
     };
     for (const auto& c : cases) {
         std::filesystem::remove_all(temp.path() / "KPR_2024/#BIN024");
-        convert::ClearLog(true);
+        tui::ClearLog(true);
         options.copyScope = c.scope;
         options.globalItems = c.items;
         app::Run run;

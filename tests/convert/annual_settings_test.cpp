@@ -1,7 +1,7 @@
 // The annual settings conversion: which year's file is the source, what the 2024
 // records take from it, the VAT proportion question, the December warning and the
 // failures that leave no target behind.
-#include "convert/annual_settings.h"
+#include "convert/annual/annual_settings.h"
 
 #include <gtest/gtest.h>
 

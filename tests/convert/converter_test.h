@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "convert/options.h"
-#include "convert/packed_date.h"
-#include "convert/progress_log.h"
-#include "convert/record_fields.h"
-#include "convert/staff_converters.h"
+#include "product/records/packed_date.h"
+#include "tui/progress_log.h"
+#include "product/records/record_fields.h"
+#include "convert/staff/staff_converters.h"
 #include "tests/support/conversion_test.h"
 #include "tui/keys.h"
 
@@ -26,7 +26,7 @@ struct TestRecord {
 
     explicit TestRecord(std::size_t size) : bytes(size, 0) {}
     TestRecord& key(std::int64_t value, std::size_t offset = 0) {
-        convert::WriteInt64(bytes, offset, value);
+        product::WriteInt64(bytes, offset, value);
         return *this;
     }
     TestRecord& byte(std::size_t offset, std::uint8_t value) {
@@ -34,15 +34,15 @@ struct TestRecord {
         return *this;
     }
     TestRecord& word(std::size_t offset, std::uint16_t value) {
-        convert::WriteWord(bytes, offset, value);
+        product::WriteWord(bytes, offset, value);
         return *this;
     }
-    TestRecord& date(std::size_t offset, convert::PackedDate value) {
-        convert::WritePackedDate(bytes, offset, value);
+    TestRecord& date(std::size_t offset, product::PackedDate value) {
+        product::WritePackedDate(bytes, offset, value);
         return *this;
     }
     // A short text: the length byte, then the characters (code page 852).
-    TestRecord& text(convert::TextField field, std::string_view value) {
+    TestRecord& text(product::TextField field, std::string_view value) {
         bytes.at(field.offset) = static_cast<std::uint8_t>(value.size());
         std::copy(value.begin(), value.end(), bytes.begin() + static_cast<std::ptrdiff_t>(field.offset + 1));
         return *this;
@@ -79,7 +79,7 @@ protected:
 
     // Keys for the coming waits, one per wait.
     void type(std::string_view keys) { typed.insert(typed.end(), keys.begin(), keys.end()); }
-    static void clearLog() { convert::ClearLog(false); }
+    static void clearLog() { tui::ClearLog(false); }
 
     // The log area as UTF-8 lines, without the blank rows below the last one written.
     std::string log() const {

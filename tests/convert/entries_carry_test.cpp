@@ -1,13 +1,13 @@
 // The carry-over of the 2024 entries through the real copies: monthly ledger and
 // repayment files, January's append, the overwrite question in other months, the
 // renaming of converted files, salaries and contracts.
-#include "convert/entries_carry.h"
+#include "convert/entries/entries_carry.h"
 
 #include <gtest/gtest.h>
 
-#include "convert/entry_records.h"
-#include "convert/file_copy.h"
-#include "convert/person_keys.h"
+#include "product/records/entry_records.h"
+#include "convert/copying/file_copy.h"
+#include "convert/staff/person_keys.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "tests/convert/converter_test.h"
@@ -16,13 +16,13 @@ using namespace platform::literals;
 
 namespace {
 
-using Entry = convert::LedgerEntryRecord;
+using Entry = product::LedgerEntryRecord;
 
 std::string entry(std::uint32_t sequence, std::string_view document, bool struckOut = false) {
     qztest::TestRecord record(Entry::kSize);
     record.pattern(0, Entry::kSize, 23).date(Entry::kDate, {2, 1, 2024}).word(Entry::kFlags, struckOut ? 2 : 0);
     record.byte(Entry::kState, 1);
-    convert::WriteLong(record.bytes, Entry::kSequence, sequence);
+    product::WriteLong(record.bytes, Entry::kSequence, sequence);
     record.text(Entry::kDocument, document).text(Entry::kText, "opis");
     return std::string(record.bytes.begin(), record.bytes.end());
 }
@@ -50,7 +50,7 @@ protected:
         const std::span<const std::uint8_t> all(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
         std::vector<std::pair<std::uint32_t, int>> out;
         for (std::size_t at = 0; at + Entry::kSize <= all.size(); at += Entry::kSize)
-            out.emplace_back(convert::ReadLong(all, at), all[at + Entry::kState]);
+            out.emplace_back(product::ReadLong(all, at), all[at + Entry::kState]);
         return out;
     }
 
@@ -111,8 +111,8 @@ TEST_F(EntriesCarryTest, AnExistingMarchTargetRaisesTheOverwriteQuestion) {
 
 TEST_F(EntriesCarryTest, RenamingHidesConvertedFilesOnly) {
     options.renameConverted = true;
-    qztest::TestRecord repayment(convert::RepaymentRecord::kSize);
-    repayment.date(convert::RepaymentRecord::kDate, {3, 7, 2024}).text(convert::RepaymentRecord::kDocument, "FV 7");
+    qztest::TestRecord repayment(product::RepaymentRecord::kSize);
+    repayment.date(product::RepaymentRecord::kDate, {3, 7, 2024}).text(product::RepaymentRecord::kDocument, "FV 7");
     writeSource("2024SP.7", std::string(repayment.bytes.begin(), repayment.bytes.end()));
     writeSource("2024IDX.REK", "indeks");
 
@@ -145,17 +145,17 @@ TEST_F(EntriesCarryTest, AFailedConversionRenamesNothing) {
 
 TEST_F(EntriesCarryTest, SalariesAndContractsFollowThePersonKeyTable) {
     convert::AddPersonKey(1);
-    writeSource("2024WP5.REK", keyed(convert::SalaryRecord::kSize, 1) + keyed(convert::SalaryRecord::kSize, 2) +
-                                   keyed(convert::SalaryRecord::kSize, -1));
-    writeSource("2024UZ5.REK", keyed(convert::ContractRecord::kSize, 2) + keyed(convert::ContractRecord::kSize, 1));
+    writeSource("2024WP5.REK", keyed(product::SalaryRecord::kSize, 1) + keyed(product::SalaryRecord::kSize, 2) +
+                                   keyed(product::SalaryRecord::kSize, -1));
+    writeSource("2024UZ5.REK", keyed(product::ContractRecord::kSize, 2) + keyed(product::ContractRecord::kSize, 1));
 
     convert::CarrySalaries(sourceDir(), targetDir());
-    EXPECT_EQ(target("2024WP5.REK"), keyed(convert::SalaryRecord::kSize, 1));
+    EXPECT_EQ(target("2024WP5.REK"), keyed(product::SalaryRecord::kSize, 1));
     EXPECT_TRUE(logHas("Wynagrodzenie idx ="));
     EXPECT_EQ(keyWaits, 0);
 
     convert::CarryContracts(sourceDir(), targetDir());
-    std::string contract = keyed(convert::ContractRecord::kSize, 1);
+    std::string contract = keyed(product::ContractRecord::kSize, 1);
     contract.replace(643, 8, 8, '\0').replace(831, 17, 17, '\0');
     EXPECT_EQ(target("2024UZ5.REK"), contract);
     EXPECT_TRUE(logHas("Upss... nie odnaleziono osoby związanej z odczytną umową/zlecenia !"));

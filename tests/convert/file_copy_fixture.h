@@ -1,7 +1,7 @@
 #pragma once
 // The fixture of the tests of the file copy: shared by the tests that every
 // system runs and the POSIX tests that make system calls fail.
-#include "convert/file_copy.h"
+#include "convert/copying/file_copy.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@ namespace {
 TEST_F(FileCopyTest, EmptyOrMissingSourceIsAbsent) {
     for (const bool empty : {true, false}) {
         for (const NamedCopy& copy : kCopies) {
-            convert::ClearLog(true);
+            tui::ClearLog(true);
             if (empty) temp.writeFile("ZRODLO.DAT", "");
             EXPECT_TRUE(copy.run(path("ZRODLO.DAT"), path("CEL.DAT"))) << copy.name;
             EXPECT_FALSE(temp.exists("CEL.DAT")) << copy.name;
@@ -177,7 +177,7 @@ TEST_F(FileCopyTest, AppendModeGrowsAnExistingTargetWithoutAQuestion) {
 
 TEST_F(FileCopyTest, SlowModePausesAfterEachCopy) {
     temp.writeFile("ZRODLO.REK", "abcd");
-    convert::SetSlowLog(true);
+    tui::SetSlowLog(true);
     // The text copy does not pause; the conversion also pauses after its start line.
     const std::uint64_t pausedMs[] = {0, 1000, 1000, 2000};
     for (std::size_t i = 0; i < std::size(kCopies); ++i) {

@@ -1,5 +1,5 @@
 // Names from data files that may become parts of paths.
-#include "convert/file_names.h"
+#include "convert/copying/file_names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The file-size probe that decides whether a file exists for the converter.
-#include "convert/file_size.h"
+#include "convert/copying/file_size.h"
 
 #include <gtest/gtest.h>
 

@@ -1,16 +1,16 @@
 // The conversion of whole firms through the real copies: preparation and the firm
 // marker, the gate of every item, the names taken from data files, and a 2023 tree
 // that the run leaves as it was.
-#include "convert/firm_conversion.h"
+#include "convert/firm/firm_conversion.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <ranges>
 
-#include "convert/firm_copies.h"
-#include "convert/interrupted_work.h"
-#include "convert/staff_records.h"
+#include "convert/firm/firm_copies.h"
+#include "convert/firm/interrupted_work.h"
+#include "product/records/staff_records.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "tests/convert/firm_test.h"
@@ -31,7 +31,7 @@ const std::string kContent(26624, 'x');
 std::string registers(std::initializer_list<std::string_view> names) {
     std::string bytes;
     for (const std::string_view name : names)
-        bytes += qztest::Bytes(qztest::TestRecord(convert::AssetRegisterRecord::kSize).text({51, 256}, name));
+        bytes += qztest::Bytes(qztest::TestRecord(product::AssetRegisterRecord::kSize).text({51, 256}, name));
     return bytes;
 }
 
@@ -285,7 +285,7 @@ TEST_F(FirmConversionTest, ARefusedNameIsShownInTheErrorColour) {
 }
 
 TEST_F(FirmConversionTest, PayrollSettingsGetTheYearAndTheWorkingDaysOf2024) {
-    qztest::TestRecord settings(convert::PayrollSettingsRecord::kSize);
+    qztest::TestRecord settings(product::PayrollSettingsRecord::kSize);
     settings.pattern(0, settings.bytes.size(), 9);
     source("2023_lp2.cc", qztest::Bytes(settings) + qztest::Bytes(settings));
     options.firmItems = firm::SalaryComponents;

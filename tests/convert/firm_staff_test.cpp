@@ -3,14 +3,14 @@
 // source; ledger entries struck out; the renaming of converted 2023 files.
 #include <gtest/gtest.h>
 
-#include "convert/entry_records.h"
-#include "convert/staff_records.h"
+#include "product/records/entry_records.h"
+#include "product/records/staff_records.h"
 #include "tests/convert/firm_test.h"
 
 namespace {
 
-using convert::PackedDate;
-using convert::PersonRecord;
+using product::PackedDate;
+using product::PersonRecord;
 namespace firm = convert::firm;
 
 // The keys of a file of records of size bytes.
@@ -18,7 +18,7 @@ std::vector<std::int64_t> keysOf(const std::string& file, std::size_t size) {
     std::vector<std::int64_t> keys;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(file.data());
     for (std::size_t at = 0; at + size <= file.size(); at += size)
-        keys.push_back(convert::ReadInt64(std::span(bytes + at, size), 0));
+        keys.push_back(product::ReadInt64(std::span(bytes + at, size), 0));
     return keys;
 }
 
@@ -32,38 +32,38 @@ TEST_F(FirmStaffTest, OnlyStaffEmployedAtTheYearEndContinueAndTheirFamiliesAndSa
     const struct {
         std::int64_t key;
         std::uint16_t kind;
-        PackedDate start1, end1, start2;
+        product::PackedDate start1, end1, start2;
     } persons[] = {
-        {1, PersonRecord::kEmployee, {1, 3, 2020}, {31, 12, 2023}, {}},           // ends with the year
-        {2, PersonRecord::kEmployee, {1, 1, 2020}, {30, 6, 2022}, {1, 2, 2023}},  // second period open
-        {3, PersonRecord::kEmployee, {}, {}, {}},                                 // never started
-        {4, PersonRecord::kOwner, {1, 1, 2010}, {}, {}},                          // owner without an end
-        {5, PersonRecord::kOwner, {1, 1, 2010}, {31, 12, 2023}, {}},              // owner ending with the year
+        {1, product::PersonRecord::kEmployee, {1, 3, 2020}, {31, 12, 2023}, {}},           // ends with the year
+        {2, product::PersonRecord::kEmployee, {1, 1, 2020}, {30, 6, 2022}, {1, 2, 2023}},  // second period open
+        {3, product::PersonRecord::kEmployee, {}, {}, {}},                                 // never started
+        {4, product::PersonRecord::kOwner, {1, 1, 2010}, {}, {}},                          // owner without an end
+        {5, product::PersonRecord::kOwner, {1, 1, 2010}, {31, 12, 2023}, {}},              // owner ending with the year
         {6, 7, {}, {}, {}},                                                       // a kind of its own
     };
     std::string staff;
     for (const auto& p : persons) {
-        qztest::TestRecord person(PersonRecord::kSize);
-        person.key(p.key).word(PersonRecord::kKind, p.kind).date(PersonRecord::kStart1, p.start1);
-        person.date(PersonRecord::kEnd1, p.end1).date(PersonRecord::kStart2, p.start2);
-        staff += qztest::Bytes(person.text(PersonRecord::kNameFirst, "Osoba").text(PersonRecord::kNameSecond, "X"));
+        qztest::TestRecord person(product::PersonRecord::kSize);
+        person.key(p.key).word(product::PersonRecord::kKind, p.kind).date(product::PersonRecord::kStart1, p.start1);
+        person.date(product::PersonRecord::kEnd1, p.end1).date(product::PersonRecord::kStart2, p.start2);
+        staff += qztest::Bytes(person.text(product::PersonRecord::kNameFirst, "Osoba").text(product::PersonRecord::kNameSecond, "X"));
     }
     source("DANE_PR8.REK", staff);
-    source("DANE_PF8.REK", keyed(convert::FamilyRecord::kSize, 2) + keyed(convert::FamilyRecord::kSize, 5));
-    source("2024WP5.REK", keyed(convert::SalaryRecord::kSize, 5) + keyed(convert::SalaryRecord::kSize, 2));
+    source("DANE_PF8.REK", keyed(product::FamilyRecord::kSize, 2) + keyed(product::FamilyRecord::kSize, 5));
+    source("2024WP5.REK", keyed(product::SalaryRecord::kSize, 5) + keyed(product::SalaryRecord::kSize, 2));
     options.staffSelection = convert::StaffSelection::EmployedAtYearEnd;
     options.firmItems = firm::Staff | firm::Families;
     options.entries2024 = convert::entries::Salaries;
 
     ASSERT_TRUE(convertFirm());
-    EXPECT_EQ(keysOf(target("DANE_PR8.REK"), PersonRecord::kSize), (std::vector<std::int64_t>{2, 4, 6}));
-    EXPECT_EQ(keysOf(target("DANE_PF8.REK"), convert::FamilyRecord::kSize), std::vector<std::int64_t>{2});
-    EXPECT_EQ(keysOf(target("2024WP5.REK"), convert::SalaryRecord::kSize), std::vector<std::int64_t>{2});
+    EXPECT_EQ(keysOf(target("DANE_PR8.REK"), product::PersonRecord::kSize), (std::vector<std::int64_t>{2, 4, 6}));
+    EXPECT_EQ(keysOf(target("DANE_PF8.REK"), product::FamilyRecord::kSize), std::vector<std::int64_t>{2});
+    EXPECT_EQ(keysOf(target("2024WP5.REK"), product::SalaryRecord::kSize), std::vector<std::int64_t>{2});
     EXPECT_EQ(keyWaits, 0);
 }
 
 TEST_F(FirmStaffTest, APid5RecordOf2024IsKeptOnlyWithThe2024SettingsElseBuiltAfresh) {
-    using TaxData = convert::TaxDataRecord;
+    using TaxData = product::TaxDataRecord;
     constexpr std::size_t kNotCarriedWhenFresh = 5528;  // inside the groups of doubles at 5428
     const std::string of2023 = keyed(TaxData::kSize, 1);
     const std::string of2024 = qztest::Bytes(
@@ -104,7 +104,7 @@ TEST_F(FirmStaffTest, APid5RecordOf2024IsKeptOnlyWithThe2024SettingsElseBuiltAfr
 }
 
 TEST_F(FirmStaffTest, StruckOutEntriesStayBehindAndRenamingHidesConvertedFilesOnlyWhenAsked) {
-    using Entry = convert::LedgerEntryRecord;
+    using Entry = product::LedgerEntryRecord;
     const std::string kept =
         qztest::Bytes(qztest::TestRecord(Entry::kSize).pattern(0, Entry::kSize, 3).word(Entry::kFlags, 0));
     const std::string struckOut =

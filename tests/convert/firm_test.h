@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "convert/annual_records.h"
-#include "convert/firm_conversion.h"
-#include "convert/firm_records.h"
+#include "convert/annual/annual_records.h"
+#include "convert/firm/firm_conversion.h"
+#include "product/records/firm_records.h"
 #include "platform/files.h"
 #include "tests/convert/converter_test.h"
 
@@ -44,7 +44,7 @@ protected:
         AnnualFile settings;
         settings.general.byte(convert::AnnualGeneral::kFirstOpenMonth, convert::AnnualGeneral::kDecemberApproved);
         source("2023_ROK.REK", settings.bytes());
-        source("_qz_kpr.rek", Bytes(TestRecord(convert::FirmMarkerRecord::kSize).pattern(0, 256, 5)));
+        source("_qz_kpr.rek", Bytes(TestRecord(product::FirmYearsRecord::kSize).pattern(0, 256, 5)));
     }
 
     // The firm as the fixture made it, with nothing in 2024.
@@ -86,7 +86,7 @@ protected:
         return names;
     }
 
-    convert::ConversionMark mark;
+    convert::InProgressMark mark;
 };
 
 }  // namespace qztest

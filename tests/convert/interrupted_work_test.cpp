@@ -1,7 +1,7 @@
 // The verdict on work a run may have left behind: every combination of what is found
 // of the in-progress mark, the 2024 registry and the directory's contents, in one
 // table. A fact without a value has not been looked at yet.
-#include "convert/interrupted_work.h"
+#include "convert/firm/interrupted_work.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The converters of the 2024 entries: ledger entries (struck-out ones stay behind,
 // the carried ones are numbered), repayments, the salary filter and contracts.
-#include "convert/ledger_converters.h"
+#include "convert/entries/ledger_converters.h"
 
 #include <gtest/gtest.h>
 
-#include "convert/entry_records.h"
-#include "convert/person_keys.h"
+#include "product/records/entry_records.h"
+#include "convert/staff/person_keys.h"
 #include "platform/cp852.h"
 #include "tests/convert/converter_test.h"
 
@@ -14,13 +14,13 @@ using namespace platform::literals;
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using Entry = convert::LedgerEntryRecord;
+using Entry = product::LedgerEntryRecord;
 
-qztest::TestRecord ledgerEntry(std::uint32_t sequence, convert::PackedDate date, std::string_view document,
+qztest::TestRecord ledgerEntry(std::uint32_t sequence, product::PackedDate date, std::string_view document,
                                std::string_view text, bool struckOut = false) {
     qztest::TestRecord record(Entry::kSize);
     record.pattern(0, Entry::kSize, 17);
-    convert::WriteLong(record.bytes, 0, sequence);
+    product::WriteLong(record.bytes, 0, sequence);
     record.date(18, date).word(30, struckOut ? 0x0803 : 0x0801).byte(861, 1);
     return record.text({55, 21}, document).text({707, 101}, text);
 }
@@ -47,7 +47,7 @@ TEST_F(LedgerConvertersTest, CarriedEntriesAreNumberedAndMarked) {
 
     EXPECT_FALSE(convertEntry(ledgerEntry(901, {3, 1, 2024}, "FV 2/24", "Storno", true)));
     ASSERT_TRUE(convertEntry(ledgerEntry(902, {4, 1, 2024}, "RACHUNEK 12345", "Zakup")));
-    EXPECT_EQ(convert::ReadLong(target, 0), 2u);
+    EXPECT_EQ(product::ReadLong(target, 0), 2u);
     EXPECT_EQ(log(),
               "KPR=02-01-2024 FV 1/24    Sprzedaż towaru.ok\n"
               "KPR=03-01-2024 FV 2/24    Storno SKREŚLONY\n"
@@ -56,7 +56,7 @@ TEST_F(LedgerConvertersTest, CarriedEntriesAreNumberedAndMarked) {
     // Entries added to a file that holds some continue its numbering.
     entries = convert::LedgerEntryConverter(41, options);
     ASSERT_TRUE(convertEntry(first));
-    EXPECT_EQ(convert::ReadLong(target, 0), 42u);
+    EXPECT_EQ(product::ReadLong(target, 0), 42u);
     EXPECT_EQ(keyWaits, 0);
 }
 
@@ -76,7 +76,7 @@ TEST_F(LedgerConvertersTest, AStruckOutEntryWaitsAsTheRunAsks) {
     for (const auto& c : cases) {
         options.slowMode = c.slow;
         options.stopAfterEachFirm = c.stopAfterEachFirm;
-        convert::SetSlowLog(c.slow);
+        tui::SetSlowLog(c.slow);
         entries = convert::LedgerEntryConverter(0, options);
         keyWaits = 0;
         const std::uint64_t sleptBefore = clock.totalSleptMs();
@@ -97,7 +97,7 @@ TEST_F(LedgerConvertersTest, DamagedTextLengthsAreCutToTheirFields) {
 }
 
 TEST_F(LedgerConvertersTest, RepaymentsAreCarriedOnALineEach) {
-    qztest::TestRecord repayment(convert::RepaymentRecord::kSize);
+    qztest::TestRecord repayment(product::RepaymentRecord::kSize);
     repayment.pattern(0, 48, 2).date(5, {10, 3, 2024}).text({17, 31}, "FV 7/23");
     Bytes out(48, 0);
     ASSERT_TRUE(convert::ConvertRepayment(repayment.bytes, out));
@@ -117,7 +117,7 @@ TEST_F(LedgerConvertersTest, SalariesFollowThePersonKeyTable) {
         bool kept;
     } cases[] = {{11, true}, {12, true}, {13, false}, {-11, false}, {0, false}};
     for (const auto& c : cases) {
-        qztest::TestRecord salary(convert::SalaryRecord::kSize);
+        qztest::TestRecord salary(product::SalaryRecord::kSize);
         salary.pattern(0, salary.bytes.size(), 9).key(c.key);
         const Bytes before = salary.bytes;
         clearLog();
@@ -131,7 +131,7 @@ TEST_F(LedgerConvertersTest, SalariesFollowThePersonKeyTable) {
 
 TEST_F(LedgerConvertersTest, ContractsOfPersonsNotFoundAreDroppedWithAKeyWaitEach) {
     for (std::int64_t key = 1; key <= 2049; ++key) convert::AddPersonKey(key);
-    qztest::TestRecord contract(convert::ContractRecord::kSize);
+    qztest::TestRecord contract(product::ContractRecord::kSize);
     Bytes out(contract.bytes.size(), 0);
     EXPECT_FALSE(convert::ConvertContract(contract.key(-11).bytes, out));  // removed: silent
     EXPECT_EQ(keyWaits, 0);

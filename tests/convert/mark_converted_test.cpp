@@ -1,5 +1,5 @@
 // Hiding converted ledger files in the 2023 tree by appending "~" to their names.
-#include "convert/mark_converted.h"
+#include "convert/firm/mark_converted.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The overwrite question and the policy that an answer for all leaves behind.
-#include "convert/overwrite.h"
+#include "convert/copying/overwrite.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "convert/file_copy.h"
+#include "convert/copying/file_copy.h"
 #include "convert/run_state.h"
 #include "platform/cp852.h"
 #include "tests/support/conversion_test.h"

@@ -1,6 +1,6 @@
 // The person key table: 2048 entries, at most 2047 keys stored, searches bounded by
 // what was stored.
-#include "convert/person_keys.h"
+#include "convert/staff/person_keys.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "convert/progress_log.h"
-#include "convert/run_report.h"
+#include "tui/progress_log.h"
+#include "convert/report/run_report.h"
 #include "platform/cp852.h"
 #include "tests/support/screen_test.h"
 #include "tui/hint_bar.h"
@@ -21,23 +21,23 @@ namespace {
 class ProgressLogTest : public qztest::ScreenTest {
 protected:
     ProgressLogTest() {
-        convert::SetSlowLog(false);
-        convert::ClearLog(true);
+        tui::SetSlowLog(false);
+        tui::ClearLog(true);
     }
 
     // The banner as the main flow writes it.
     static void writeBanner() {
         tui::SetTextBackground(0);
-        convert::ClearLog(true);
-        convert::LogWriteLine(" PROGRAM DO PRZEPCHNIĘCIA DANYCH KPR_QZ Z ROKU 2023 NA 2024 1.02"_cp, 0x0A);
-        convert::LogWriteLine(std::string(80, "─"_cp[0]), 0x0F);
+        tui::ClearLog(true);
+        tui::LogWriteLine(" PROGRAM DO PRZEPCHNIĘCIA DANYCH KPR_QZ Z ROKU 2023 NA 2024 1.02"_cp, 0x0A);
+        tui::LogWriteLine(std::string(80, "─"_cp[0]), 0x0F);
     }
 };
 
 TEST_F(ProgressLogTest, AColourHoldsForItsWriteOnly) {
     writeBanner();
-    convert::LogWrite("Błąd"_cp, 0x0C);
-    convert::LogWriteLine(" dalej");
+    tui::LogWrite("Błąd"_cp, 0x0C);
+    tui::LogWriteLine(" dalej");
     EXPECT_EQ(attributeOf(1, 1, 64), 0x0A);
     EXPECT_EQ(attributeOf(1, 2, 80), 0x0F);
     EXPECT_EQ(attributeOf(1, 3, 4), 0x0C);
@@ -51,17 +51,17 @@ TEST_F(ProgressLogTest, AColourHoldsForItsWriteOnly) {
 }
 
 TEST_F(ProgressLogTest, TextIsCutAtColumn80AndTheColumnStaysThere) {
-    convert::LogWrite(std::string(75, 'a'));
-    convert::LogWrite("bcdefgh");  // 6 columns left: "bcdef"
+    tui::LogWrite(std::string(75, 'a'));
+    tui::LogWrite("bcdefgh");  // 6 columns left: "bcdef"
     EXPECT_EQ(screen.cursorColumn(), 80);
-    convert::LogWrite("XY");  // lands on column 80
+    tui::LogWrite("XY");  // lands on column 80
     EXPECT_EQ(screen.rowText(1), std::string(75, 'a') + "bcdeX");
     EXPECT_EQ(screen.rowText(2), std::string(80, ' '));
 }
 
 TEST_F(ProgressLogTest, LinesScrollBelowTheHeaderAndRow24StaysBlank) {
     writeBanner();
-    for (int line = 1; line <= 30; ++line) convert::LogWriteLine("linia " + std::to_string(line));
+    for (int line = 1; line <= 30; ++line) tui::LogWriteLine("linia " + std::to_string(line));
     // A box opened before the screen is shown stands over the scrolled rows, and
     // puts back the rows as the log holds them when it closes.
     tui::Window* box = nullptr;
@@ -76,14 +76,14 @@ TEST_F(ProgressLogTest, LinesScrollBelowTheHeaderAndRow24StaysBlank) {
     EXPECT_EQ(rows(3, 25), expected + "\n\n\n");
     EXPECT_EQ(screen.rowText(1).substr(0, 10), " PROGRAM D");
     EXPECT_EQ(screen.bytesAt(1, 2, 1), "─"_cp);
-    convert::LogWrite("nowa");
+    tui::LogWrite("nowa");
     EXPECT_EQ(screen.bytesAt(1, 23, 4), "nowa");
     EXPECT_EQ(screen.cursorRow(), 23);
 }
 
 TEST_F(ProgressLogTest, ScrolledRowsAreDrawnInTheTextAttribute) {
     for (int line = 1; line <= 23; ++line) {
-        convert::LogWriteLine("x", 0x0C);
+        tui::LogWriteLine("x", 0x0C);
     }
     tui::Delay(0);  // shows the screen
     EXPECT_EQ(screen.cell(1, 22).attribute, 0x07);  // moved up from row 23
@@ -93,23 +93,23 @@ TEST_F(ProgressLogTest, ScrolledRowsAreDrawnInTheTextAttribute) {
 
 TEST_F(ProgressLogTest, ClearingBelowTheBannerKeepsItAndWritesOnTheFirstFreeRow) {
     writeBanner();
-    for (int line = 1; line <= 5; ++line) convert::LogWriteLine("x");
-    convert::ClearLog(false);
-    convert::LogWrite("Nacisnij Enter");
+    for (int line = 1; line <= 5; ++line) tui::LogWriteLine("x");
+    tui::ClearLog(false);
+    tui::LogWrite("Nacisnij Enter");
     EXPECT_EQ(screen.rowText(1).substr(0, 10), " PROGRAM D");
     EXPECT_EQ(rows(3, 5), "Nacisnij Enter\n\n\n");
 
-    convert::ClearLog(true);
+    tui::ClearLog(true);
     EXPECT_EQ(rows(1, 25), std::string(25, '\n'));
-    convert::LogWrite("od nowa");
+    tui::LogWrite("od nowa");
     EXPECT_EQ(screen.bytesAt(1, 1, 7), "od nowa");
 }
 
 TEST_F(ProgressLogTest, PausesOnlyInSlowMode) {
-    convert::LogPause();
+    tui::LogPause();
     EXPECT_EQ(clock.totalSleptMs(), 0u);
-    convert::SetSlowLog(true);
-    convert::LogPause();
+    tui::SetSlowLog(true);
+    tui::LogPause();
     EXPECT_EQ(clock.totalSleptMs(), 1000u);
 }
 
@@ -118,7 +118,7 @@ TEST_F(ProgressLogTest, AFastLogIsShownWhileItRunsButNotLineByLine) {
     int showings = 0;
     for (int line = 0; line < 100; ++line) {
         const int before = screen.cellsFlushed();
-        convert::LogWriteLine("wiersz " + std::to_string(line));
+        tui::LogWriteLine("wiersz " + std::to_string(line));
         if (screen.cellsFlushed() > before) ++showings;
         clock.advance(10);
     }
@@ -140,8 +140,8 @@ TEST_F(ProgressLogTest, TheReportHoldsItsHeaderAsSoonAsItOpens) {
 TEST_F(ProgressLogTest, TheReportHoldsEveryLineUpToAnErrorOnceTheErrorIsShown) {
     qztest::TempDir temp;
     convert::OpenRunReport(temp.root() + std::string(convert::kRunReportName), {});
-    convert::LogWriteLine("Kopiuję plik"_cp);
-    convert::LogWriteLine("Błąd odczytu"_cp, convert::logcolour::Error);
+    tui::LogWriteLine("Kopiuję plik"_cp);
+    tui::LogWriteLine("Błąd odczytu"_cp, tui::logcolour::Error);
     const std::string report = temp.readFile(std::string(convert::kRunReportName));
     convert::CloseRunReport();
     EXPECT_NE(report.find("Kopiuję plik\r\n! Błąd odczytu\r\n"), std::string::npos) << report;
@@ -153,9 +153,9 @@ TEST_F(ProgressLogTest, TheReportIsAppendedToAfterWhatAnotherRunWroteMeanwhile) 
     qztest::TempDir temp;
     const std::string name(convert::kRunReportName);
     convert::OpenRunReport(temp.root() + name, {});
-    convert::LogWriteLine("Pierwszy", convert::logcolour::Error);
+    tui::LogWriteLine("Pierwszy", tui::logcolour::Error);
     temp.writeFile(name, temp.readFile(name) + "drugie stanowisko\r\n");
-    convert::LogWriteLine("Trzeci", convert::logcolour::Error);
+    tui::LogWriteLine("Trzeci", tui::logcolour::Error);
     convert::CloseRunReport();
     EXPECT_NE(temp.readFile(name).find("! Pierwszy\r\ndrugie stanowisko\r\n! Trzeci\r\n"), std::string::npos)
         << temp.readFile(name);
@@ -171,12 +171,12 @@ TEST_F(ProgressLogTest, WaitsNameWhatTheyExpectOnTheHintRow) {
     screen.pushIdle();  // the wait is shown here
     screen.pushAction([&] { duringKey = screen.rowText(25); });
     screen.pushText("x");
-    convert::LogWaitForKey();
+    tui::LogWaitForKey();
     EXPECT_EQ(screen.rowText(25), before);
     screen.pushIdle();
     screen.pushAction([&] { duringChoice = screen.rowText(25); });
     screen.pushText("n");
-    convert::LogWaitForChoice("Dalej ?", "TAN");
+    tui::LogWaitForChoice("Dalej ?", "TAN");
     EXPECT_EQ(screen.rowText(25), before);
     tui::PopHintBar(bar);
     EXPECT_NE(duringKey.find("Naciśnij dowolny klawisz"), std::string::npos) << duringKey;
@@ -191,13 +191,13 @@ TEST_F(ProgressLogTest, TheReportHoldsWholeLinesCountsRepeatsAndListsPointsToChe
     convert::OpenRunReport(temp.root() + std::string(convert::kRunReportName), {});
     convert::ReportFirmStart("FIRMA1");
     const std::string wide = std::string(70, 'a') + " koniec linii";
-    convert::LogWriteLine(wide);
-    for (int i = 0; i < 3; ++i) convert::LogWriteLine("Wynagrodzenie idx = ");
+    tui::LogWriteLine(wide);
+    for (int i = 0; i < 3; ++i) tui::LogWriteLine("Wynagrodzenie idx = ");
     for (int i = 0; i < 2; ++i) {
-        convert::LogWriteLine("Nie odnaleziono osoby");
+        tui::LogWriteLine("Nie odnaleziono osoby");
         convert::ReportToCheck("pominięty rekord"_cp, convert::CheckKind::RecordDropped);
     }
-    convert::LogWriteLine("dalej");
+    tui::LogWriteLine("dalej");
     convert::ReportFirmResult("Firma 1", "FIRMA1", convert::FirmOutcome::Registered);
     convert::CloseRunReport();
     const std::string report = platform::cp852::fromUtf8(temp.readFile(std::string(convert::kRunReportName)));

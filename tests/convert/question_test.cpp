@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/progress_log.h"
+#include "tui/progress_log.h"
 #include "platform/cp852.h"
 #include "tests/tui/dialog_fixture.h"
 #include "tui/journal.h"
@@ -60,11 +60,11 @@ TEST_F(QuestionTest, TypeAheadAnswersNoQuestionAndTheRecordTakesTheAnswer) {
              c.pushKey(0x3062);
              c.pushKey(0x2E63);
          },
-         [] { return std::string(1, static_cast<char>(convert::LogWaitForKey().character)); }, "a", {}},
+         [] { return std::string(1, static_cast<char>(tui::LogWaitForKey().character)); }, "a", {}},
         {"log key wait after the asker discarded", "x", [](Console&) {},
-         [] { return std::string(1, static_cast<char>(convert::LogWaitForKey(false).character)); }, "x", {}},
+         [] { return std::string(1, static_cast<char>(tui::LogWaitForKey(false).character)); }, "x", {}},
         {"log choice", "B", [](Console& c) { c.pushText("qn"); },
-         [] { return std::string(1, convert::LogWaitForChoice("Dalej ? (B/N)", "BN")); }, "N",
+         [] { return std::string(1, tui::LogWaitForChoice("Dalej ? (B/N)", "BN")); }, "N",
          {"Dalej ? (B/N) = N"}},
         {"yes/no box", "t", [](Console& c) { c.pushKey(tui::kbEnter); },
          [] { return std::string(tui::AskYesNo(false, "Rezygnujesz ?", 10, 10) ? "Tak" : "Nie"); }, "Nie", {}},

@@ -1,28 +1,28 @@
 // Fields inside records: little-endian numbers, short texts in fields of fixed
 // capacity, packed dates and their order.
-#include "convert/record_fields.h"
+#include "product/records/record_fields.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "convert/packed_date.h"
+#include "product/records/packed_date.h"
 
 namespace {
 
-using convert::PackedDate;
+using product::PackedDate;
 
 TEST(RecordFieldsTest, NumbersAreLittleEndian) {
     std::vector<std::uint8_t> record = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x88, 0xAA};
-    EXPECT_EQ(convert::ReadWord(record, 1), 0x0302);
-    EXPECT_EQ(convert::ReadLong(record, 0), 0x04030201u);
-    EXPECT_EQ(convert::ReadInt64(record, 0), static_cast<std::int64_t>(0x8807060504030201ull));
-    EXPECT_LT(convert::ReadInt64(record, 0), 0);  // the top bit is the sign of a removed record's key
+    EXPECT_EQ(product::ReadWord(record, 1), 0x0302);
+    EXPECT_EQ(product::ReadLong(record, 0), 0x04030201u);
+    EXPECT_EQ(product::ReadInt64(record, 0), static_cast<std::int64_t>(0x8807060504030201ull));
+    EXPECT_LT(product::ReadInt64(record, 0), 0);  // the top bit is the sign of a removed record's key
 
-    convert::WriteWord(record, 7, 0xBEEF);
-    convert::WriteLong(record, 0, 0xDDCCBBAA);
+    product::WriteWord(record, 7, 0xBEEF);
+    product::WriteLong(record, 0, 0xDDCCBBAA);
     EXPECT_EQ(record, (std::vector<std::uint8_t>{0xAA, 0xBB, 0xCC, 0xDD, 0x05, 0x06, 0x07, 0xEF, 0xBE}));
-    convert::WriteInt64(record, 1, -2);
+    product::WriteInt64(record, 1, -2);
     EXPECT_EQ(record, (std::vector<std::uint8_t>{0xAA, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
@@ -45,39 +45,39 @@ TEST(RecordFieldsTest, TextsNeverReachPastTheirFieldOrTheRecord) {
     for (const auto& c : cases) {
         std::vector<std::uint8_t> record = {c.length, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H'};
         record.resize(c.recordSize);
-        EXPECT_EQ(convert::ReadText(record, {0, c.capacity}), c.text)
+        EXPECT_EQ(product::ReadText(record, {0, c.capacity}), c.text)
             << "length " << int{c.length} << ", capacity " << c.capacity << ", record " << c.recordSize;
     }
     const std::vector<std::uint8_t> record = {1, 'X'};
-    EXPECT_EQ(convert::ReadText(record, {2, 32}), "");  // a field that starts past the end
+    EXPECT_EQ(product::ReadText(record, {2, 32}), "");  // a field that starts past the end
 }
 
 TEST(RecordFieldsTest, CopiesAndClearsMoveOnlyTheirBytes) {
     const std::vector<std::uint8_t> source = {1, 2, 3, 4, 5, 6};
     std::vector<std::uint8_t> target(6, 9);
-    convert::CopyBytes(source, target, 1, 2);
+    product::CopyBytes(source, target, 1, 2);
     EXPECT_EQ(target, (std::vector<std::uint8_t>{9, 2, 3, 9, 9, 9}));
-    convert::CopyBytes(source, 4, target, 0, 2);
+    product::CopyBytes(source, 4, target, 0, 2);
     EXPECT_EQ(target, (std::vector<std::uint8_t>{5, 6, 3, 9, 9, 9}));
-    convert::ClearBytes(target, 2, 3);
+    product::ClearBytes(target, 2, 3);
     EXPECT_EQ(target, (std::vector<std::uint8_t>{5, 6, 0, 0, 0, 9}));
-    EXPECT_TRUE(convert::RecordsFit(source, target, 6));
-    EXPECT_FALSE(convert::RecordsFit(source, target, 7));
+    EXPECT_TRUE(product::RecordsFit(source, target, 6));
+    EXPECT_FALSE(product::RecordsFit(source, target, 7));
 }
 
 TEST(PackedDateTest, DatesAreReadAndWrittenDayMonthYear) {
     std::vector<std::uint8_t> record(6, 0);
-    convert::WritePackedDate(record, 1, {31, 12, 2023});
+    product::WritePackedDate(record, 1, {31, 12, 2023});
     EXPECT_EQ(record, (std::vector<std::uint8_t>{0, 31, 12, 0xE7, 0x07, 0}));
-    EXPECT_EQ(convert::ReadPackedDate(record, 1), (PackedDate{31, 12, 2023}));
-    EXPECT_EQ(convert::PackedDateText({5, 1, 2024}), "05-01-2024");
-    EXPECT_EQ(convert::PackedDateText({}), "-");
+    EXPECT_EQ(product::ReadPackedDate(record, 1), (product::PackedDate{31, 12, 2023}));
+    EXPECT_EQ(product::PackedDateText({5, 1, 2024}), "05-01-2024");
+    EXPECT_EQ(product::PackedDateText({}), "-");
 }
 
 TEST(PackedDateTest, YearThenMonthThenDayDecide) {
     const struct {
-        PackedDate earlier;
-        PackedDate later;
+        product::PackedDate earlier;
+        product::PackedDate later;
     } cases[] = {
         {{31, 12, 2023}, {1, 1, 2024}},
         {{31, 1, 2024}, {1, 2, 2024}},
@@ -88,11 +88,11 @@ TEST(PackedDateTest, YearThenMonthThenDayDecide) {
         EXPECT_LT(c.earlier, c.later) << c.earlier.order() << " vs " << c.later.order();
         EXPECT_GT(c.later, c.earlier) << c.earlier.order() << " vs " << c.later.order();
     }
-    EXPECT_EQ((PackedDate{31, 12, 2023}), convert::kYearEnd2023);
-    EXPECT_TRUE(PackedDate{}.empty());
-    EXPECT_FALSE((PackedDate{0, 0, 2023}).empty());
+    EXPECT_EQ((product::PackedDate{31, 12, 2023}), product::kYearEnd2023);
+    EXPECT_TRUE(product::PackedDate{}.empty());
+    EXPECT_FALSE((product::PackedDate{0, 0, 2023}).empty());
     // The four bytes as one signed number: a year with the top bit set sorts first.
-    EXPECT_LT((PackedDate{1, 1, 0x8000}), (PackedDate{1, 1, 1}));
+    EXPECT_LT((product::PackedDate{1, 1, 0x8000}), (product::PackedDate{1, 1, 1}));
 }
 
 }  // namespace

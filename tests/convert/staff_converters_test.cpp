@@ -1,11 +1,11 @@
 // The person and family converters: who continues into 2024 under each selection
 // mode, scrambled records, the person key table and the families that follow it.
-#include "convert/staff_converters.h"
+#include "convert/staff/staff_converters.h"
 
 #include <gtest/gtest.h>
 
-#include "convert/person_keys.h"
-#include "convert/staff_records.h"
+#include "convert/staff/person_keys.h"
+#include "product/records/staff_records.h"
 #include "platform/cp852.h"
 #include "product/scramble.h"
 #include "tests/convert/converter_test.h"
@@ -14,12 +14,12 @@ using namespace platform::literals;
 
 namespace {
 
-using convert::PackedDate;
+using product::PackedDate;
 using convert::StaffSelection;
-using Person = convert::PersonRecord;
-using Family = convert::FamilyRecord;
+using Person = product::PersonRecord;
+using Family = product::FamilyRecord;
 
-constexpr PackedDate kNone{};
+constexpr product::PackedDate kNone{};
 
 qztest::TestRecord person(std::int64_t key, std::string_view first, std::string_view second,
                           std::uint16_t kind = Person::kEmployee) {
@@ -69,12 +69,12 @@ TEST_F(StaffConvertersTest, RemovedPersonsAreSkippedWithoutAWord) {
 }
 
 TEST_F(StaffConvertersTest, EmployedOnTheLastDayOf2023) {
-    const PackedDate jan2020{1, 1, 2020}, end2022{31, 12, 2022}, mar2023{1, 3, 2023}, jun2023{30, 6, 2023},
+    const product::PackedDate jan2020{1, 1, 2020}, end2022{31, 12, 2022}, mar2023{1, 3, 2023}, jun2023{30, 6, 2023},
         yearEnd{31, 12, 2023}, jan2024{1, 1, 2024}, mar2024{31, 3, 2024};
     const struct {
         const char* what;
         std::uint16_t kind;
-        PackedDate start1, end1, start2, end2;
+        product::PackedDate start1, end1, start2, end2;
         const char* refusal;  // empty when carried
     } cases[] = {
         {"first period ends on 31.12.2023", Person::kEmployee, jan2020, yearEnd, kNone, kNone,
@@ -187,7 +187,7 @@ TEST_F(StaffConvertersTest, LongNameLengthsAreCutToTheirFields) {
     auto record = person(9, "Kowalski", "Jan");
     record.byte(Person::kNameFirst.offset, 200);  // damaged: reaches into the second name and beyond
     EXPECT_TRUE(convertPerson(record));
-    const std::string first = convert::ReadText(record.bytes, Person::kNameFirst);
+    const std::string first = product::ReadText(record.bytes, Person::kNameFirst);
     EXPECT_EQ(first.size(), 31u);
     EXPECT_EQ(screen.bytesAt(8, 3, 32), first + " ");
 }

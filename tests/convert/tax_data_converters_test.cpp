@@ -1,13 +1,13 @@
 // The PID-5 and PIT-28 converters: kept 2024 records, fresh records built from the
 // year-end values, and the PIT-D question. Expected records are built here from the
 // raw offsets, independently of the converters' layouts.
-#include "convert/tax_data_converters.h"
+#include "convert/staff/tax_data_converters.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "convert/staff_records.h"
+#include "product/records/staff_records.h"
 #include "tests/convert/converter_test.h"
 
 namespace {
@@ -23,7 +23,7 @@ constexpr convert::TaxDataContext kFrom2024{convert::PitDSelection::All, true};
 qztest::TestRecord taxSource(std::uint16_t year) {
     qztest::TestRecord record(kSize);
     record.pattern(0, kSize, 11).key(4711).date(12, {15, 3, year});
-    record.text(convert::TaxDataRecord::kNameFirst, "Kowalski").text(convert::TaxDataRecord::kNameSecond, "Jan");
+    record.text(product::TaxDataRecord::kNameFirst, "Kowalski").text(product::TaxDataRecord::kNameSecond, "Jan");
     return record;
 }
 

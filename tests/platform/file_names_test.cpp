@@ -64,8 +64,8 @@ TEST_F(FileNames, ExistingEntryIsFoundInAnyCaseAndReadOverwrittenRenamed) {
 
     ASSERT_EQ(renameFile(path, temp.root() + "Firma1/baza_ad8.rek~"), err::Ok);
     EXPECT_EQ(namesIn(temp.path() / "FIRMA1"), Names{"baza_ad8.rek~"});
-    EXPECT_TRUE(fileExists(temp.root() + "FIRMA1/BAZA_AD8.REK~"));
-    EXPECT_FALSE(fileExists(path));
+    EXPECT_TRUE(isOrdinaryFile(temp.root() + "FIRMA1/BAZA_AD8.REK~"));
+    EXPECT_FALSE(isOrdinaryFile(path));
 }
 
 TEST_F(FileNames, PolishLettersMatchInEitherCase) {
@@ -73,8 +73,8 @@ TEST_F(FileNames, PolishLettersMatchInEitherCase) {
     FileHandle file;
     EXPECT_EQ(openFile(temp.root() + std::string("żółw/ŹRÓDŁO.ĄĘ"_cp), mode::ReadOnly, file), err::Ok);
     EXPECT_TRUE(directoryExists(temp.root() + std::string("ŻÓŁW"_cp)));
-    EXPECT_TRUE(fileExists(temp.root() + std::string("żółw/źródło.ąę"_cp)));
-    EXPECT_FALSE(fileExists(temp.root() + std::string("zolw/zrodlo.ae"))) << "letters are not stripped of marks";
+    EXPECT_TRUE(isOrdinaryFile(temp.root() + std::string("żółw/źródło.ąę"_cp)));
+    EXPECT_FALSE(isOrdinaryFile(temp.root() + std::string("zolw/zrodlo.ae"))) << "letters are not stripped of marks";
 }
 
 TEST_F(FileNames, NewFileGetsTheNameAsGiven) {
@@ -109,7 +109,7 @@ TEST_F(FileNames, MakeDirectoryOverAnExistingNameInAnotherCase) {
     EXPECT_EQ(makeDirectory(temp.root() + "brak/nowy"), err::PathNotFound);
     EXPECT_EQ(makeDirectory(temp.root() + "NOWY/"), err::Ok);
     EXPECT_TRUE(directoryExists(temp.root() + "nowy"));
-    EXPECT_FALSE(fileExists(temp.root() + "nowy")) << "a directory is no file";
+    EXPECT_FALSE(isOrdinaryFile(temp.root() + "nowy")) << "a directory is no file";
 }
 
 // --- Directory search ----------------------------------------------------------------

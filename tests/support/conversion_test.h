@@ -2,12 +2,12 @@
 // A screen test that starts from the state a run starts with: default options, no
 // answer for all given (convert/run_state.h), a log that is not slow and empty. The state is
 // process-wide, so it is put back after the test as well.
-#include "convert/annual_questions.h"
-#include "convert/file_copy.h"
-#include "convert/mark_converted.h"
+#include "convert/annual/annual_questions.h"
+#include "convert/copying/file_copy.h"
+#include "convert/firm/mark_converted.h"
 #include "convert/options.h"
-#include "convert/overwrite.h"
-#include "convert/progress_log.h"
+#include "convert/copying/overwrite.h"
+#include "tui/progress_log.h"
 #include "convert/run_state.h"
 #include "tests/support/screen_test.h"
 
@@ -17,7 +17,7 @@ class ConversionTest : public ScreenTest {
 protected:
     ConversionTest() {
         resetRunState();
-        convert::ClearLog(true);
+        tui::ClearLog(true);
     }
     ~ConversionTest() override { resetRunState(); }
 
@@ -25,7 +25,7 @@ protected:
     // several conversions one after the other.
     static void resetRunState() {
         convert::runState() = convert::RunState{};
-        convert::SetSlowLog(false);
+        tui::SetSlowLog(false);
         convert::ForgetConverted();
     }
 

@@ -1,4 +1,8 @@
 // qz-sample: writes a sample 2023 data tree for trying, testing and timing the converter.
+// It writes the record layouts of the bookkeeping program from its own copy of the
+// record layouts, not from product/records/: a fault in the shared layouts would
+// otherwise be written into the sample data and read back by the converter the same
+// way, so the tests on the samples could not see it.
 #include <cstdio>
 #include <string>
 #include <vector>

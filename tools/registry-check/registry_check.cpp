@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "convert/file_names.h"
+#include "convert/copying/file_names.h"
 #include "fileio/registry_file.h"
 #include "fileio/registry_record.h"
 #include "platform/files.h"
@@ -80,7 +80,7 @@ void FindUnregistered(const std::string& root, RegistryReport& report) {
     for (int found = search.first(root + "*", platform::attr::Directory, entry); found == platform::err::Ok;
          found = search.next(entry)) {
         if (!(entry.attributes & platform::attr::Directory)) continue;
-        if (!platform::fileExists(root + entry.name + platform::kSeparator + std::string(kMarkerName))) continue;
+        if (!platform::isOrdinaryFile(root + entry.name + platform::kSeparator + std::string(kMarkerName))) continue;
         const auto& known = report.directories;
         if (std::find(known.begin(), known.end(), entry.name) == known.end()) report.unregistered.push_back(entry.name);
     }

@@ -13,9 +13,9 @@
 
 #include "app/firm_loop.h"
 #include "app/global_copy.h"
-#include "convert/progress_log.h"
-#include "convert/run_report.h"
-#include "convert/staff_converters.h"
+#include "tui/progress_log.h"
+#include "convert/report/run_report.h"
+#include "convert/staff/staff_converters.h"
 #include "fileio/registry_record.h"
 #include "fileio/shared_locks.h"
 #include "platform/files.h"
@@ -187,7 +187,7 @@ protected:
         // Every firm stays selected; F5 starts the conversion. A firm with failed
         // files is registered or kept out in turn.
         answerFirst = [this] {
-            if (convert::LogLineSoFar().ends_with("(T/N)")) {
+            if (tui::LogLineSoFar().ends_with("(T/N)")) {
                 registerAnswer = registerAnswer == 'T' ? 'N' : 'T';
                 screen.pushText(std::string(1, registerAnswer));
                 return true;
@@ -352,7 +352,7 @@ TEST_F(FirmLoopFaults, AnUnreadablePersonFileLeavesItsFollowersUnwrittenAndPutsT
         SCOPED_TRACE(std::string("answer ") + answer);
         int questions = 0;
         answerFirst = [&] {
-            if (!convert::LogLineSoFar().ends_with("(T/N)")) return picker();
+            if (!tui::LogLineSoFar().ends_with("(T/N)")) return picker();
             ++questions;
             screen.pushText(std::string(1, answer));
             return true;

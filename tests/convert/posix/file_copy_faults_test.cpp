@@ -35,7 +35,7 @@ TEST_F(FileCopyFaults, ShortWriteOrFailedReadIsReportedAndFails) {
     for (const bool writing : {true, false}) {
         for (const NamedCopy& copy : std::span(kCopies).subspan(1)) {
             const std::string name = std::string(copy.name) + (writing ? " writing" : " reading");
-            convert::ClearLog(true);
+            tui::ClearLog(true);
             std::filesystem::remove(temp.path() / "CEL.DAT");
             temp.writeFile("ZRODLO.DAT", pattern(4000));
             screen.pushIdle();  // the key comes once the error is shown
@@ -59,7 +59,7 @@ TEST_F(FileCopyFaults, ShortWriteOrFailedReadIsReportedAndFails) {
 
 TEST_F(FileCopyFaults, TextCopyFailuresWaitAndLeaveNoTarget) {
     for (const bool writing : {true, false}) {
-        convert::ClearLog(true);
+        tui::ClearLog(true);
         temp.writeFile("ZRODLO.TXT", "linia\n");
         screen.pushIdle();  // the key comes once the error is shown
         screen.pushKey(tui::kbEnter);
@@ -103,7 +103,7 @@ TEST_F(FileCopyFaults, OpenAndCreateFailuresNameTheFile) {
     for (const auto& c : cases) {
         for (const NamedCopy& copy : kCopies) {
             const std::string name = copy.name;
-            convert::ClearLog(true);
+            tui::ClearLog(true);
             screen.pushIdle();  // the key comes once the error is shown
             screen.pushKey(tui::kbEnter);
             bool result = true;
@@ -143,7 +143,7 @@ TEST_F(FileCopyFaults, TargetThatCannotBeLookedUpIsLeftAlone) {
             const std::string name = std::string(copy.name) + (append ? " appending" : "");
             temp.writeFile("ZRODLO.DAT", "abcdefgh");
             temp.writeFile("CEL.DAT", "stary");
-            convert::ClearLog(true);
+            tui::ClearLog(true);
             screen.pushIdle();  // the key comes once the error is shown
             screen.pushKey(tui::kbEnter);
             {

@@ -11,10 +11,10 @@
 #include <filesystem>
 #include <string>
 
-#include "convert/firm_conversion.h"
-#include "convert/firm_failures.h"
+#include "convert/firm/firm_conversion.h"
+#include "convert/firm/firm_failures.h"
 #include "convert/options.h"
-#include "convert/staff_converters.h"
+#include "convert/staff/staff_converters.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "tests/convert/converter_test.h"
@@ -46,7 +46,7 @@ protected:
     // says the disk is full is seen (Enter closes it).
     bool answerQuestionOrBox() {
         if (screen.screenContains("Brak miejsca na dysku")) diskFullBox = true;
-        if (!convert::LogLineSoFar().ends_with("(T/N)")) return false;
+        if (!tui::LogLineSoFar().ends_with("(T/N)")) return false;
         ++questions;
         screen.pushText(std::string(1, registerAnswer));
         return true;
@@ -77,7 +77,7 @@ protected:
         const std::string root2023 = temp.root() + "2023" + platform::kSeparator;
         const std::string root2024 = temp.root() + "2024" + platform::kSeparator;
         bool converted = false;
-        convert::ConversionMark mark;
+        convert::InProgressMark mark;
         EXPECT_EQ(exitCodeOf([&] {
                       converted = convert::ConvertFirm(options, {root2023, root2024}, firm, firm, {}, mark) ==
                                   convert::FirmConversion::Converted;

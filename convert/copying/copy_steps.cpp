@@ -1,0 +1,84 @@
+#include "convert/copying/copy_steps.h"
+
+#include <string>
+
+#include "convert/firm/firm_failures.h"
+#include "tui/progress_log.h"
+#include "convert/report/run_report.h"
+#include "convert/run_state.h"
+#include "platform/cp852.h"
+#include "tui/failure_reason.h"
+
+namespace convert {
+
+namespace {
+using namespace platform::literals;
+}  // namespace
+
+void SetTargetNotice(TargetNotice notice) { runState().targetNotice = std::move(notice); }
+
+bool NoticeTarget(std::string_view target) {
+    const TargetNotice& notice = runState().targetNotice;
+    return !notice || notice(target);
+}
+
+void LogLineIn(tui::Attribute colour, std::string_view text, std::string_view name) {
+    tui::LogWriteLine(std::string(text).append(name), colour);
+}
+
+std::string LogFailureLine(std::string_view text, std::string_view name) {
+    std::string reason = tui::TakeFailureReason();
+    LogLineIn(tui::logcolour::Error, text, name);
+    if (!reason.empty()) LogLineIn(tui::logcolour::Error, reason);
+    return reason;
+}
+
+void ReportError(std::string_view text, std::string_view name, int error) {
+    NoteFailure(name, error);
+    const std::string reason = LogFailureLine(text, name);
+    ReportFailure(std::string(text).append(name).append(reason.empty() ? "" : " - ").append(reason));
+    if (!FirmStopped()) tui::LogWaitForKey();
+}
+
+bool OpenCopySource(std::string_view path, platform::FileHandle& file) {
+    if (platform::openFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file) == platform::err::Ok)
+        return true;
+    ReportError("Błąd otwarcia pliku "_cp, path);
+    return false;
+}
+
+namespace {
+
+int openAtEnd(std::string_view path, platform::FileHandle& file) {
+    std::uint64_t size = 0;
+    int result = platform::openFile(path, platform::mode::WriteOnly | platform::mode::DenyNone, file);
+    if (result == platform::err::Ok) result = platform::fileSize(file, size);
+    if (result == platform::err::Ok) result = platform::seekFile(file, size);
+    return result;
+}
+
+}  // namespace
+
+bool OpenCopyTarget(std::string_view path, bool append, platform::FileHandle& file) {
+    if (!NoticeTarget(path)) return false;
+    const int opened = append ? openAtEnd(path, file) : platform::createFile(path, file);
+    if (opened == platform::err::Ok) return true;
+    if (file.isOpen()) platform::closeFile(file);
+    ReportError("Błąd Utworzenia pliku "_cp, path, opened);
+    return false;
+}
+
+bool CloseCopyFiles(platform::FileHandle& source, std::string_view sourcePath, platform::FileHandle& target,
+                    std::string_view targetPath) {
+    if (platform::closeFile(source) != platform::err::Ok) ReportError("Błąd zamknięcia zbioru "_cp, sourcePath);
+    const int closed = platform::closeFile(target);
+    if (closed == platform::err::Ok) return true;
+    ReportError("Błąd zamknięcia zbioru "_cp, targetPath, closed);
+    return false;
+}
+
+void DiscardCopyTarget(std::string_view path) {
+    if (platform::removeFile(path) != platform::err::Ok) ReportError("Nie usunięto niepełnego pliku "_cp, path);
+}
+
+}  // namespace convert

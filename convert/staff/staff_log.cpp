@@ -1,0 +1,27 @@
+#include "convert/staff/staff_log.h"
+
+#include <string>
+
+#include "convert/staff/person_keys.h"
+#include "tui/progress_log.h"
+
+namespace convert {
+
+void LogPersonName(std::string_view label, std::string_view first, std::string_view second) {
+    tui::LogWrite(label, tui::logcolour::Label);
+    tui::LogWrite(std::string(first) + " " + std::string(second), tui::logcolour::Prompt);
+}
+
+char AskLetter(std::string_view prompt, std::string_view letters) {
+    tui::LogWrite(prompt, tui::logcolour::YesNo);
+    // The line so far names the person and the question.
+    return tui::LogWaitForChoice(tui::LogLineSoFar(), letters);
+}
+
+void WarnWhenPersonKeysOverflow(std::string_view warning) {
+    if (PersonKeyCount() <= kPersonKeyEntries) return;
+    tui::LogWriteLine(warning);
+    tui::LogWaitForKey();
+}
+
+}  // namespace convert
