@@ -2,14 +2,17 @@
 
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/firm_picker.h"
 #include "app/registered_firms.h"
 #include "convert/copying/copy_steps.h"
+#include "convert/firm/durable_queue.h"
 #include "convert/firm/firm_conversion.h"
 #include "convert/firm/firm_failures.h"
 #include "convert/firm/interrupted_work.h"
+#include "convert/firm/mark_converted.h"
 #include "tui/progress_log.h"
 #include "convert/report/run_report.h"
 #include "fileio/message_lines.h"
@@ -39,13 +42,19 @@ void ShowFirmInTitle(std::uint16_t firm, std::uint16_t firms) {
                                  std::to_string(firms));
 }
 
-// accepted: the conversion's answer; durable: the firm's files then reached the disk.
-convert::FirmOutcome OutcomeOf(bool accepted, bool durable, bool registered) {
+// A firm the conversion did not hand over for registering.
+convert::FirmOutcome OutcomeOfRefused(convert::FirmConversion conversion) {
     using convert::FirmOutcome;
-    if (!accepted) return convert::FirmWasIncomplete() ? FirmOutcome::LeftIncomplete : FirmOutcome::NotConverted;
+    if (conversion == convert::FirmConversion::TakenElsewhere) return FirmOutcome::TakenElsewhere;
+    return convert::FirmWasIncomplete() ? FirmOutcome::LeftIncomplete : FirmOutcome::NotConverted;
+}
+
+// A converted firm: durable, its files then reached the disk; incomplete, some failed.
+convert::FirmOutcome OutcomeOfConverted(bool durable, bool registered, bool incomplete) {
+    using convert::FirmOutcome;
     if (!durable) return FirmOutcome::NotConverted;
     if (!registered) return FirmOutcome::NotRegistered;
-    return convert::FailedFiles().empty() ? FirmOutcome::Registered : FirmOutcome::RegisteredIncomplete;
+    return incomplete ? FirmOutcome::RegisteredIncomplete : FirmOutcome::Registered;
 }
 
 void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList) {
@@ -60,8 +69,11 @@ void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList) 
     const std::uint16_t firms = SelectedCount(firmList);
     std::uint16_t done = 0;
     bool diskFull = false;
+    convert::DurableQueue onItsWay;
     for (const FirmRecord& firm : firmList) {
         const std::string directory = firm.registry.Directory();
+        // The report names the firms in the registry's order.
+        if (!firm.selected || diskFull) onItsWay.RegisterFirmOnItsWay();
         if (!firm.selected) {
             convert::ReportFirmResult(firm.registry.Name(), directory, convert::FirmOutcome::PassedOver);
             continue;
@@ -72,30 +84,39 @@ void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList) 
             convert::ReportFirmResult(firm.registry.Name(), directory, convert::FirmOutcome::NotTaken);
             continue;
         }
+        onItsWay.RegisterFirmOnItsWayIfIn(roots, directory);
         ShowFirmInTitle(++done, firms);
         tui::ClearLog(true);
         tui::LogWriteLine("Kopiowanie  - FIRMA   : " + firm.registry.Name());
         tui::LogWriteLine("              Katalog : " + directory);
         convert::ReportFirmStart(directory);
+        convert::InProgressMark mark;
+        const convert::FirmConversion conversion =
+            convert::ConvertFirm(run.options, roots, firm.registry.Name(), directory, run.extraFiles, mark);
+        diskFull = convert::DiskFullMet();
+        if (conversion != convert::FirmConversion::Converted) {
+            onItsWay.RegisterFirmOnItsWay();
+            convert::ReportFirmResult(firm.registry.Name(), directory, OutcomeOfRefused(conversion),
+                                      convert::FailedFiles());
+            continue;
+        }
         // The firm's files are on the disk before its record is, and its in-progress
         // mark goes only once the record is. A firm not registered keeps its mark, so
         // the next run redoes it; a failed insert has been put to the user already,
         // and the report tells it.
-        convert::InProgressMark mark;
-        const convert::FirmConversion conversion =
-            convert::ConvertFirm(run.options, roots, firm.registry.Name(), directory, run.extraFiles, mark);
-        const bool accepted = conversion == convert::FirmConversion::Converted;
-        const bool durable = accepted && convert::MakeFirmDurable(roots, directory);
-        const bool registered = durable && registry.InsertSorted(firm.registry);
-        LogRolledBack(registry);
-        if (registered) convert::FinishFirm(mark);
-        convert::ReportFirmResult(firm.registry.Name(), directory,
-                                  conversion == convert::FirmConversion::TakenElsewhere
-                                      ? convert::FirmOutcome::TakenElsewhere
-                                      : OutcomeOf(accepted, durable, registered),
-                                  convert::FailedFiles());
-        diskFull = convert::DiskFullMet();
+        const std::vector<std::string> failed(convert::FailedFiles().begin(), convert::FailedFiles().end());
+        onItsWay.MakeDurableThenRegister(
+            roots, directory, std::move(mark),
+            [&registry, &firm, directory, failed, converted = convert::TakeConverted()](
+                bool durable, convert::InProgressMark& made) {
+                const bool registered = durable && registry.InsertSorted(firm.registry);
+                LogRolledBack(registry);
+                if (registered) convert::FinishFirm(made, converted);
+                convert::ReportFirmResult(firm.registry.Name(), directory,
+                                          OutcomeOfConverted(durable, registered, !failed.empty()), failed);
+            });
     }
+    onItsWay.RegisterFirmOnItsWay();
     platform::console().setTitle(kConsoleTitle);
     // A close that fails may have lost what the last inserts wrote. (A lock that
     // cannot be released keeps the file open; the file object's end closes it.)

@@ -4,6 +4,7 @@
 // files use it; the rest of the program reaches it through their functions.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,6 +55,7 @@ struct Desktop {
     bool insertMode = true;
     bool dataChanged = false;  // a control's value was changed by the user
     bool soundOff = false;     // the sound switch read at start-up
+    std::function<void()> beforeWait;  // tui/before_wait.h
 };
 
 Desktop& TheDesktop();

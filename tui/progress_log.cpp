@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/cp852.h"
+#include "tui/before_wait.h"
 #include "tui/journal.h"
 #include "tui/polish_text.h"
 #include "tui/question.h"
@@ -101,7 +102,13 @@ void scroll() {
 
 }  // namespace
 
+// A line begun in a colour that calls for attention (an error, a choice, a question)
+// turns to the user: the work due before that is done first, so that what it writes
+// stands above the line, not inside it.
 void LogWrite(std::string_view text, Attribute colour) {
+    if (gLog.column == 1 && colour != TextAttribute() && colour != logcolour::Normal &&
+        colour != logcolour::CopyStart)
+        DoBeforeWait();
     gLog.wholeLine.append(text);
     const auto part = text.substr(0, static_cast<std::size_t>(kLogColumns - gLog.column + 1));
     gLog.rows[gLog.row - 1].replace(static_cast<std::size_t>(gLog.column - 1), part.size(), part);

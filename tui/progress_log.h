@@ -28,6 +28,8 @@ inline constexpr Attribute Prompt = 15;     // prompts and person names
 }  // namespace logcolour
 
 // Writes text in colour at the log position without ending the line, cut at column 80.
+// A line begun in a colour that calls for attention (not Normal, CopyStart or the
+// text attribute) first does the work due before a question (tui/before_wait.h).
 void LogWrite(std::string_view text, Attribute colour = TextAttribute());
 // Writes text in colour and ends the line, scrolling when the last line of the area
 // is full.

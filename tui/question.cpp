@@ -1,6 +1,7 @@
 #include "tui/question.h"
 
 #include "platform/cp852.h"
+#include "tui/before_wait.h"
 #include "tui/journal.h"
 
 namespace tui {
@@ -21,6 +22,7 @@ std::string_view CommandWord(Command answer) {
 }  // namespace
 
 Question::Question(std::string_view recorded, std::string_view hint, TypeAhead typeAhead) : recorded_(recorded) {
+    DoBeforeWait();
     if (typeAhead == TypeAhead::Discard) DiscardTypeAhead();
     if (!hint.empty()) hint_ = PushHintBar(NewHint(nullptr, 0, 0, hint));
 }

@@ -2,12 +2,14 @@
 // The one way the program waits for an answer: every question, in a box or on the
 // progress log, and every wait for a key goes through a Question, which does the same
 // steps in the same order for each of them:
-// 1. it discards the keys typed ahead of it, which answer nothing the user has seen
+// 1. it does the work due before the user is asked (tui/before_wait.h), before a box
+//    is drawn;
+// 2. it discards the keys typed ahead of it, which answer nothing the user has seen
 //    (an asker whose text stands on screen a while before it reads, across a tone,
 //    discards them itself when the text appears, and says so);
-// 2. it names on the hint row what it expects until it ends (a box names its own keys);
-// 3. it reads events, each read showing first what was drawn (GetEvent);
-// 4. it hands the question with its answer to the run's record (tui/journal.h), when
+// 3. it names on the hint row what it expects until it ends (a box names its own keys);
+// 4. it reads events, each read showing first what was drawn (GetEvent);
+// 5. it hands the question with its answer to the run's record (tui/journal.h), when
 //    it is one the record keeps.
 #include <cstdint>
 #include <string>

@@ -16,6 +16,7 @@
 #include "fileio/message_lines.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
+#include "tui/before_wait.h"
 #include "tui/failure_reason.h"
 #include "tui/message_box.h"
 #include "tui/window.h"
@@ -184,22 +185,16 @@ FirmConversion ConvertFirm(const Options& options, const DataRoots& roots, std::
     tui::LogWriteLine("Koniec konwersji danych firmy");
     const bool accepted = AcceptFirm(name);
     if (options.stopAfterEachFirm) {
+        tui::DoBeforeWait();  // the prompt is in the text colour
         tui::LogWrite("cdn - naciśnij dowolny klawisz."_cp);
         tui::LogWaitForKey();
     }
     return accepted ? FirmConversion::Converted : FirmConversion::NotConverted;
 }
 
-bool MakeFirmDurable(const DataRoots& roots, std::string_view directory) {
-    const std::string target = PathsOfFirm(roots, directory).target;
-    if (platform::makeDurable(target) == platform::err::Ok) return true;
-    ReportError("Błąd zapisu danych do "_cp, target);
-    return false;
-}
-
-void FinishFirm(InProgressMark& mark) {
+void FinishFirm(InProgressMark& mark, std::span<const std::string> converted) {
     if (!mark.Remove()) ReportError("Błąd usunięcia pliku "_cp, mark.Path());
-    RenameConverted();
+    RenameConverted(converted);
 }
 
 }  // namespace convert

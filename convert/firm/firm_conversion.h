@@ -40,12 +40,9 @@ enum class FirmConversion {
 FirmConversion ConvertFirm(const Options& options, const DataRoots& roots, std::string_view name,
                            std::string_view directory, std::span<const std::string> extraFiles,
                            InProgressMark& mark);
-// Writes the converted firm's files to the disk before it is registered, so that a
-// power cut cannot leave a registered firm with short or empty files. False, with
-// a reported error, when that fails.
-bool MakeFirmDurable(const DataRoots& roots, std::string_view directory);
 // The end of a firm whose record is in the 2024 registry and flushed: removes its
-// in-progress mark, then renames the converted 2023 ledger files when asked to.
-void FinishFirm(InProgressMark& mark);
+// in-progress mark, then renames its converted 2023 ledger files (TakeConverted,
+// convert/firm/mark_converted.h), noted only when asked to.
+void FinishFirm(InProgressMark& mark, std::span<const std::string> converted);
 
 }  // namespace convert

@@ -1,6 +1,7 @@
 #include "convert/firm/mark_converted.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "convert/copying/copy_steps.h"
@@ -20,15 +21,16 @@ std::vector<std::string> gConverted;
 
 void MarkConverted(std::string_view sourcePath) { gConverted.emplace_back(sourcePath); }
 
-void RenameConverted() {
-    for (const std::string& source : gConverted) {
+std::vector<std::string> TakeConverted() { return std::exchange(gConverted, {}); }
+
+void RenameConverted(std::span<const std::string> sources) {
+    for (const std::string& source : sources) {
         const std::string hidden = source + "~";
         if (platform::renameFile(source, hidden) != platform::err::Ok)
             LogFailureLine("Błąd zmiany nazwy pliku "_cp, source);
         else
             tui::LogWriteLine(std::string("Zmiana nazwy pliku "_cp) + source + " na " + hidden);
     }
-    gConverted.clear();
 }
 
 void ForgetConverted() { gConverted.clear(); }

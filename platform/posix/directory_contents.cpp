@@ -5,8 +5,12 @@
 #include <unistd.h>
 
 #include <string>
+#include <memory>
+#include <thread>
+#include <utility>
 #include <vector>
 
+#include "platform/disk_flush.h"
 #include "platform/files.h"
 #include "platform/posix/home_error.h"
 #include "platform/posix/names.h"
@@ -65,23 +69,59 @@ int emptyDirectory(std::string_view path, std::string_view keep) {
 
 namespace {
 
-// Opens the directory of a program path, calls sync on its descriptor and closes it.
-int syncDirectory(std::string_view path, int (*sync)(int fd)) {
+// Opens the directory of a program path; the descriptor or the error (negative).
+int openDirectory(std::string_view path, int& fd) {
     std::string native;
     if (const int found = realDirectory(path, native); found != err::Ok) return found;
-    const int fd = syscalls().open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-    if (fd < 0) return homeError(errno);
-    int result = sync(fd) == 0 ? err::Ok : homeError(errno);
-    if (syscalls().close(fd) != 0 && result == err::Ok) result = homeError(errno);
-    return result;
+    fd = syscalls().open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    return fd < 0 ? homeError(errno) : err::Ok;
 }
 
-}  // namespace
+// Closes the descriptor a sync was called on; the sync's result, or the close's.
+int closeSynced(int fd, int synced) {
+    if (syscalls().close(fd) != 0 && synced == err::Ok) return homeError(errno);
+    return synced;
+}
+
+// Opens the directory of a program path, calls sync on its descriptor and closes it.
+int syncDirectory(std::string_view path, int (*sync)(int fd)) {
+    int fd = -1;
+    if (const int opened = openDirectory(path, fd); opened != err::Ok) return opened;
+    return closeSynced(fd, sync(fd) == 0 ? err::Ok : homeError(errno));
+}
 
 // One call writes back the whole file system: the firm's files and the entries of its
 // directory, whichever process wrote them.
-int makeDurable(std::string_view path) {
-    return syncDirectory(path, [](int fd) { return syscalls().syncfs(fd); });
+int syncFileSystem(int fd) { return syscalls().syncfs(fd); }
+
+}  // namespace
+
+int makeDurable(std::string_view path) { return syncDirectory(path, syncFileSystem); }
+
+// The thread gets the descriptor and gives back the result; the descriptor is opened
+// and closed by the thread that begins and ends the flush.
+struct DiskFlush::State {
+    int fd = -1;
+    int result = err::Ok;
+    std::thread waiter;
+};
+
+DiskFlush::DiskFlush() : state_(std::make_unique<State>()) {}
+
+DiskFlush::~DiskFlush() { static_cast<void>(end()); }
+
+int DiskFlush::begin(std::string_view path) {
+    static_cast<void>(end());
+    if (const int opened = openDirectory(path, state_->fd); opened != err::Ok) return opened;
+    State& state = *state_;
+    state.waiter = std::thread([&state] { state.result = syncFileSystem(state.fd) == 0 ? err::Ok : homeError(errno); });
+    return err::Ok;
+}
+
+int DiskFlush::end() {
+    if (!state_->waiter.joinable()) return err::Ok;
+    state_->waiter.join();
+    return closeSynced(std::exchange(state_->fd, -1), state_->result);
 }
 
 int flushDirectory(std::string_view path) {

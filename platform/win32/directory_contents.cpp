@@ -1,9 +1,12 @@
 // Emptying a directory and making its files durable. A reparse point (a symbolic
 // link or junction) is removed itself and never entered; only real subdirectories
 // are emptied and removed.
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "platform/disk_flush.h"
 #include "platform/files.h"
 #include "platform/search_rules.h"
 #include "platform/win32/api.h"
@@ -81,9 +84,10 @@ int emptyDirectory(std::string_view path, std::string_view keep) {
     return emptyNative(native, keyOfProgramName(keep));
 }
 
-int makeDurable(std::string_view path) {
-    std::string native;
-    if (const int found = realDirectory(path, native); found != err::Ok) return found;
+namespace {
+
+// Flushes each file of the native directory.
+int flushFiles(const std::string& native) {
     std::vector<Entry> entries;
     if (const int listed = listNative(native, entries); listed != err::Ok) return listed;
     // Flushing a whole volume needs rights a workstation lacks: each file is flushed
@@ -100,6 +104,40 @@ int makeDurable(std::string_view path) {
         if (result != err::Ok) return result;
     }
     return err::Ok;
+}
+
+}  // namespace
+
+int makeDurable(std::string_view path) {
+    std::string native;
+    if (const int found = realDirectory(path, native); found != err::Ok) return found;
+    return flushFiles(native);
+}
+
+// The thread gets the directory's native name and gives back the result; the files
+// are listed, opened and flushed on it, one after the other, as makeDurable does.
+struct DiskFlush::State {
+    std::string native;
+    int result = err::Ok;
+    std::thread waiter;
+};
+
+DiskFlush::DiskFlush() : state_(std::make_unique<State>()) {}
+
+DiskFlush::~DiskFlush() { static_cast<void>(end()); }
+
+int DiskFlush::begin(std::string_view path) {
+    static_cast<void>(end());
+    if (const int found = realDirectory(path, state_->native); found != err::Ok) return found;
+    State& state = *state_;
+    state.waiter = std::thread([&state] { state.result = flushFiles(state.native); });
+    return err::Ok;
+}
+
+int DiskFlush::end() {
+    if (!state_->waiter.joinable()) return err::Ok;
+    state_->waiter.join();
+    return state_->result;
 }
 
 // The entries of a directory are kept by the file system's journal.

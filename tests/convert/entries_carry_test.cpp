@@ -104,7 +104,7 @@ TEST_F(EntriesCarryTest, AnExistingMarchTargetRaisesTheOverwriteQuestion) {
 
     type("w");
     convert::CarryLedgerEntries(sourceDir(), targetDir(), options);
-    convert::RenameConverted();
+    convert::RenameConverted(convert::TakeConverted());
     EXPECT_EQ(numbering("2024K990.3"), (std::vector<std::pair<std::uint32_t, int>>{{1, 3}}));
     EXPECT_TRUE(temp.exists("2023/FIRMA/2024K990.3~"));
 }
@@ -117,7 +117,7 @@ TEST_F(EntriesCarryTest, RenamingHidesConvertedFilesOnly) {
     writeSource("2024IDX.REK", "indeks");
 
     convert::CarryLedgerEntries(sourceDir(), targetDir(), options);
-    convert::RenameConverted();
+    convert::RenameConverted(convert::TakeConverted());
     EXPECT_EQ(target("2024SP.7"), std::string(repayment.bytes.begin(), repayment.bytes.end()));
     EXPECT_FALSE(temp.exists("2023/FIRMA/2024SP.7"));
     EXPECT_TRUE(temp.exists("2023/FIRMA/2024SP.7~"));
@@ -135,7 +135,7 @@ TEST_F(EntriesCarryTest, AFailedConversionRenamesNothing) {
     writeSource("2024K990.5", entry(1, "A"));
     std::filesystem::remove_all(temp.path() / "2024");  // the target cannot be created
     convert::CarryLedgerEntries(sourceDir(), targetDir(), options);
-    convert::RenameConverted();
+    convert::RenameConverted(convert::TakeConverted());
     EXPECT_TRUE(logHas("Błąd Utworzenia pliku"));
     EXPECT_TRUE(logHas("Przyczyna: nie ma takiej ścieżki")) << "the reason on its own line";
     EXPECT_EQ(source("2024K990.5"), entry(1, "A"));

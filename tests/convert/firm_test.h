@@ -9,6 +9,7 @@
 
 #include "convert/annual/annual_records.h"
 #include "convert/firm/firm_conversion.h"
+#include "convert/firm/mark_converted.h"
 #include "product/records/firm_records.h"
 #include "platform/files.h"
 #include "tests/convert/converter_test.h"
@@ -74,7 +75,7 @@ protected:
         const bool converted =
             convert::ConvertFirm(options, {year2023, year2024}, "FIRMA", "FIRMA", extraFiles, mark) ==
             convert::FirmConversion::Converted;
-        if (converted && registered) convert::FinishFirm(mark);
+        if (converted && registered) convert::FinishFirm(mark, convert::TakeConverted());
         return converted;
     }
 

@@ -1,7 +1,9 @@
 // Every question and key wait of the program, in a box or on the progress log, is a
 // tui::Question. One row per kind: keys typed before the pause in front of it answer
 // nothing, what comes after the pause answers it, and the run's record takes the
-// question with its answer where it keeps it.
+// question with its answer where it keeps it. The work due before a wait (a firm
+// on its way to the registry) is done before the question is drawn: what it writes
+// on the log stands above a prompt written there, not inside it.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,6 +13,7 @@
 #include "tui/progress_log.h"
 #include "platform/cp852.h"
 #include "tests/tui/dialog_fixture.h"
+#include "tui/before_wait.h"
 #include "tui/journal.h"
 #include "tui/message_box.h"
 #include "tui/question.h"
@@ -43,6 +46,7 @@ TEST_F(QuestionTest, TypeAheadAnswersNoQuestionAndTheRecordTakesTheAnswer) {
         std::function<std::string()> ask;           // the answer as text
         std::string answer;
         std::vector<std::string> recorded;
+        bool asks = true;  // the work due before a wait is done first
     };
     const Kind kinds[] = {
         {"the discard alone (a failed search, a lock that waited)", "ab", [](Console& c) { c.pushText("c"); },
@@ -52,7 +56,7 @@ TEST_F(QuestionTest, TypeAheadAnswersNoQuestionAndTheRecordTakesTheAnswer) {
              tui::GetEvent(event);
              return std::string(1, static_cast<char>(event.character));
          },
-         "c", {}},
+         "c", {}, false},
         {"log key wait: a click is no key, the keys behind the key go too", "x",
          [](Console& c) {
              c.pushMouse(1, 40, 10);
@@ -64,7 +68,13 @@ TEST_F(QuestionTest, TypeAheadAnswersNoQuestionAndTheRecordTakesTheAnswer) {
         {"log key wait after the asker discarded", "x", [](Console&) {},
          [] { return std::string(1, static_cast<char>(tui::LogWaitForKey(false).character)); }, "x", {}},
         {"log choice", "B", [](Console& c) { c.pushText("qn"); },
-         [] { return std::string(1, tui::LogWaitForChoice("Dalej ? (B/N)", "BN")); }, "N",
+         [] {
+             tui::LogWrite("Dalej ? (B/N)", tui::logcolour::Prompt);
+             const char answer = tui::LogWaitForChoice("Dalej ? (B/N)", "BN");
+             EXPECT_EQ(tui::LogLineSoFar(), "Dalej ? (B/N)") << "the prompt on a row of its own";
+             return std::string(1, answer);
+         },
+         "N",
          {"Dalej ? (B/N) = N"}},
         {"yes/no box", "t", [](Console& c) { c.pushKey(tui::kbEnter); },
          [] { return std::string(tui::AskYesNo(false, "Rezygnujesz ?", 10, 10) ? "Tak" : "Nie"); }, "Nie", {}},
@@ -90,7 +100,14 @@ TEST_F(QuestionTest, TypeAheadAnswersNoQuestionAndTheRecordTakesTheAnswer) {
         screen.pushText(kind.typedAhead);
         screen.pushIdle();
         kind.answerInput(screen);
+        int workDone = 0;
+        tui::SetBeforeWait([&workDone] {
+            ++workDone;
+            tui::LogWriteLine("Firma zarejestrowana", tui::logcolour::Error);
+        });
         EXPECT_EQ(kind.ask(), kind.answer);
+        EXPECT_EQ(workDone, kind.asks ? 1 : 0);
+        tui::SetBeforeWait(nullptr);
         EXPECT_TRUE(screen.inputEmpty());
         EXPECT_EQ(gRecorded, kind.recorded);
     }

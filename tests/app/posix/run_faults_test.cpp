@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "app/firm_loop.h"
 #include "app/global_copy.h"
@@ -335,6 +336,56 @@ TEST_F(FirmLoopFaults, AFirmWhoseFilesCannotBeMadeDurableIsNotRegistered) {
     for (const std::string& firm : qztest::FirmDirectories(temp.path() / "2023"))
         marked += temp.exists("2024/" + firm + "/_qz_conv.tmp");
     EXPECT_EQ(marked, 1);
+}
+
+// Killed while the first firm's files are on their way to the disk: as its flush
+// begins, and at changes the next firm's conversion makes while that flush is held
+// outstanding; then as the last firm's flush begins, when nothing is converted any
+// more. No firm is registered before its flush has returned, so the next run
+// converts each firm left and ends with the tree of one uninterrupted run.
+TEST_F(FirmLoopFaults, AKillWhileAFirmIsOnItsWayToTheDiskLeavesItToTheNextRun) {
+    using Flush = qztest::FirstFlush;
+    ASSERT_EQ(runOnce(startLoop), -1);
+    const Tree clean = tree("2024");
+    int atBegin = 0;
+    int atEnd = 0;
+    {
+        const qztest::KillBeforeNthChange counter(qztest::kNeverFail);
+        const Flush observed(Flush::Kind::Observed);
+        ASSERT_EQ(runOnce(startLoop), -1);
+        atBegin = Flush::changesAtBegin();
+        atEnd = Flush::changesAtEnd();
+    }
+    ASSERT_LT(atBegin, atEnd) << "the next firm is converted while the first one's flush is outstanding";
+    struct Case {
+        Flush::Kind kind;
+        int flush;       // the flush killed as it begins, or the one held
+        int change;      // the change of the program's thread killed before
+        int registered;  // the firms registered before the kill
+    };
+    std::vector<Case> cases = {{Flush::Kind::Killed, 1, qztest::kNeverFail, 0},
+                               {Flush::Kind::Killed, 2, qztest::kNeverFail, 1}};
+    for (const int n : qztest::CallsToFail(atEnd - atBegin, kMaxLoopCasesPerKind))
+        cases.push_back({Flush::Kind::Held, 1, atBegin + n, 0});
+    for (const Case& kill : cases) {
+        SCOPED_TRACE("flush " + std::to_string(kill.flush) +
+                     (kill.kind == Flush::Kind::Held ? " held, killed before change " + std::to_string(kill.change)
+                                                     : " killed as it begins"));
+        freshRun();
+        const pid_t child = qztest::Spawn([&] {
+            const qztest::KillBeforeNthChange changes(kill.change);
+            const Flush flush(kill.kind, kill.flush);
+            startLoop();
+            return 0;
+        });
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        EXPECT_EQ(registered().size(), static_cast<std::size_t>(kill.registered));
+        EXPECT_EQ(runAgain(), -1);
+        EXPECT_EQ(keyWaits, 0) << waits();
+        expectTreeOfOneRun(clean);
+    }
 }
 
 // The 2023 person file of one firm cannot be opened: the files that follow its

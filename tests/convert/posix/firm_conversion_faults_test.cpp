@@ -12,6 +12,7 @@
 #include <string>
 
 #include "convert/firm/firm_conversion.h"
+#include "convert/firm/mark_converted.h"
 #include "convert/firm/firm_failures.h"
 #include "convert/options.h"
 #include "convert/staff/staff_converters.h"
@@ -85,7 +86,7 @@ protected:
                   -1)
             << "the conversion of one firm never ends the program";
         // As the per-firm loop ends a firm it registers.
-        if (converted) convert::FinishFirm(mark);
+        if (converted) convert::FinishFirm(mark, convert::TakeConverted());
         return converted;
     }
 

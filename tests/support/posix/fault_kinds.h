@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <functional>
 #include <memory>
@@ -139,23 +140,28 @@ inline std::span<const FaultKind> FaultKinds() {
 // Kills the process with SIGKILL, as a crash or the user's kill would, right before
 // its n-th call (from 1) that changes a file, a directory or a lock: open, write,
 // truncate, flush, lock, close, make directory, rename, remove, write back. Meant for
-// a child process; the count of a run that is not killed gives the kill points.
+// a child process; the count of a run that is not killed gives the kill points. Only
+// the calls of the program's own thread count: the moment at which the thread that
+// waits for the disk makes its one call is not the program's to choose (FirstFlush).
 class KillBeforeNthChange {
 public:
-    explicit KillBeforeNthChange(int n) { state() = State{n, 0}; }
-    int callCount() const { return state().calls; }
+    explicit KillBeforeNthChange(int n) {
+        state().killAt = n;
+        state().calls = 0;
+    }
+    static int callCount() { return state().calls; }
 
 private:
     struct State {
-        int killAt;
-        int calls;
+        int killAt = 0;
+        std::atomic<int> calls = 0;  // read by FirstFlush on the waiting thread
     };
     static State& state() {
-        static State value{};
+        static State value;
         return value;
     }
     static void count() {
-        if (++state().calls == state().killAt) ::raise(SIGKILL);
+        if (::gettid() == ::getpid() && ++state().calls == state().killAt) ::raise(SIGKILL);
     }
 
     template <auto Entry, typename Function = typename platform::posix::ScopedSyscall<Entry>::Function>
@@ -191,6 +197,64 @@ private:
     Counted<&Calls::unlink> unlink_;
     Counted<&Calls::rmdir> rmdir_;
     Counted<&Calls::syncfs> syncfs_;
+};
+
+// The first flush of a converted firm's files, on the thread that waits for the disk
+// while the next firm is converted, counted against a KillBeforeNthChange that lives
+// as long: Observed, it runs and notes the changes the program's thread had made when
+// it began and when the program took its result (the close of its directory); Held,
+// it never returns, so that a kill of the program's thread between those two counts
+// falls while the firm is on its way to the disk; Killed, the process is killed as
+// the flush numbered killedFlush (from 1) begins.
+class FirstFlush {
+public:
+    enum class Kind { Observed, Held, Killed };
+    explicit FirstFlush(Kind kind, int killedFlush = 1) : syncfs_(&flush), close_(&closed) {
+        state() = State{kind, killedFlush, 0, -1, 0, 0};
+    }
+    static int changesAtBegin() { return state().atBegin; }
+    static int changesAtEnd() { return state().atEnd; }
+
+private:
+    struct State {
+        Kind kind;
+        int killedFlush;
+        int flushes;
+        int fd;  // the directory of the first flush
+        int atBegin;
+        int atEnd;
+    };
+    static State& state() {
+        static State value{};
+        return value;
+    }
+    static int flush(int fd) {
+        State& s = state();
+        const int number = ++s.flushes;
+        if (s.kind == Kind::Killed && number == s.killedFlush) ::raise(SIGKILL);
+        if (number != 1) return previousSyncfs(fd);
+        s.fd = fd;
+        s.atBegin = KillBeforeNthChange::callCount();
+        if (s.kind == Kind::Held)
+            for (;;) ::pause();
+        return previousSyncfs(fd);
+    }
+    static int closed(int fd) {
+        State& s = state();
+        if (fd == s.fd && s.atEnd == 0) s.atEnd = KillBeforeNthChange::callCount();
+        return previousClose(fd);
+    }
+    static inline int (*previousSyncfs)(int) = nullptr;
+    static inline int (*previousClose)(int) = nullptr;
+    static bool save() {
+        previousSyncfs = platform::posix::syscalls().syncfs;
+        previousClose = platform::posix::syscalls().close;
+        return true;
+    }
+
+    bool saved_ = save();
+    platform::posix::ScopedSyscall<&platform::posix::Syscalls::syncfs> syncfs_;
+    platform::posix::ScopedSyscall<&platform::posix::Syscalls::close> close_;
 };
 
 // The calls to fail, 1 to calls: every one when there are at most cap, otherwise cap
