@@ -109,6 +109,7 @@ void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList) 
             roots, directory, std::move(mark),
             [&registry, &firm, directory, failed, converted = convert::TakeConverted()](
                 bool durable, convert::InProgressMark& made) {
+                const convert::ReportFirmFinishing reporting(directory);
                 const bool registered = durable && registry.InsertSorted(firm.registry);
                 LogRolledBack(registry);
                 if (registered) convert::FinishFirm(made, converted);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "convert/report/local_time_text.h"
@@ -319,6 +320,19 @@ void ReportFirmResult(std::string_view name, std::string_view directory, FirmOut
     }
     gReport.firm.clear();
     makeDurable();
+}
+
+// A firm finished before another one began was the firm at hand itself: after it
+// the report is outside firms.
+ReportFirmFinishing::ReportFirmFinishing(std::string_view directory) {
+    if (gReport.firm == directory) return;
+    firmAtHand_ = std::exchange(gReport.firm, std::string(directory));
+    lastErrorAtHand_ = std::exchange(gReport.lastError, {});
+}
+
+ReportFirmFinishing::~ReportFirmFinishing() {
+    gReport.firm = std::move(firmAtHand_);
+    gReport.lastError = std::move(lastErrorAtHand_);
 }
 
 void ReportPersonLeft(std::string_view name, std::string_view why) {

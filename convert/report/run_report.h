@@ -39,6 +39,20 @@ enum class FirmOutcome {
 void OpenRunReport(std::string_view path, std::span<const std::string> header);
 // From here on failures and persons left behind belong to the firm in directory.
 void ReportFirmStart(std::string_view directory);
+// While a firm that was on its way to the registry is finished, the next firm at
+// hand: what the report notes then belongs to the firm finished, and the firm at
+// hand has its own again after it.
+class ReportFirmFinishing {
+public:
+    explicit ReportFirmFinishing(std::string_view directory);
+    ~ReportFirmFinishing();
+    ReportFirmFinishing(const ReportFirmFinishing&) = delete;
+    ReportFirmFinishing& operator=(const ReportFirmFinishing&) = delete;
+
+private:
+    std::string firmAtHand_;
+    std::string lastErrorAtHand_;
+};
 // The result line of a firm, and the report made durable. A firm not converted is
 // given the last error the run showed as its reason; a converted one with failed
 // files (their paths) names them, and the summary names those of the firms that
