@@ -86,15 +86,16 @@ void CarryLedgerEntries(std::string_view sourceDir, std::string_view targetDir, 
     CopyBlocks(inDir(sourceDir, kBadDebtIndex), inDir(targetDir, kBadDebtIndex));
 }
 
-void CarrySalaries(std::string_view sourceDir, std::string_view targetDir) {
-    CopyRecords(inDir(sourceDir, kSalaries), inDir(targetDir, kSalaries), product::SalaryRecord::kSize, KeepSalary);
+void CarrySalaries(std::string_view sourceDir, std::string_view targetDir, const PersonKeys& keys) {
+    CopyRecords(inDir(sourceDir, kSalaries), inDir(targetDir, kSalaries), product::SalaryRecord::kSize,
+                [&keys](product::RecordBuffer record) { return KeepSalary(keys, record); });
 }
 
-void CarryContracts(std::string_view sourceDir, std::string_view targetDir) {
+void CarryContracts(std::string_view sourceDir, std::string_view targetDir, const PersonKeys& keys) {
     const std::string source = inDir(sourceDir, kContracts);
     if (!FileIsPresent(source)) return;
     ConvertRecords(source, inDir(targetDir, kContracts), product::ContractRecord::kSize, product::ContractRecord::kSize,
-                   ConvertContract);
+                   [&keys](product::RecordBytes from, product::RecordBuffer to) { return ConvertContract(keys, from, to); });
 }
 
 }  // namespace convert

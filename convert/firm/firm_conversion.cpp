@@ -150,7 +150,8 @@ bool ConvertContents(const FirmPaths& firm, FirmYears& years, std::span<const st
     tui::LogPause();
     tui::LogWriteLine("Kopiowanie właściwe"_cp);
     if (!WriteFirmYears(firm, years)) return false;
-    FirmCopies copies(firm, extraFiles, options);
+    StaffTransfer staff;
+    FirmCopies copies(firm, extraFiles, options, staff);
     ConvertAnnualSettings(firm, options.decemberWarning, copies.annual);
     RunFirmItems(copies);
     return true;

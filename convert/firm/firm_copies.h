@@ -14,6 +14,7 @@
 #include "convert/copying/file_copy.h"
 #include "convert/firm/firm_paths.h"
 #include "convert/options.h"
+#include "convert/staff/staff_converters.h"
 
 namespace convert {
 
@@ -26,9 +27,10 @@ void RefuseFileName(std::string_view name);
 
 class FirmCopies {
 public:
-    // The paths, the list and the options must outlive the object.
-    FirmCopies(const FirmPaths& paths, std::span<const std::string> extraFiles, const Options& options)
-        : paths(paths), extraFiles(extraFiles), options(options) {}
+    // The paths, the list, the options and the staff transfer must outlive the object.
+    FirmCopies(const FirmPaths& paths, std::span<const std::string> extraFiles, const Options& options,
+               StaffTransfer& staff)
+        : paths(paths), extraFiles(extraFiles), options(options), staff(staff) {}
 
     void Blocks(std::string_view name) const { Blocks(name, name); }
     void Blocks(std::string_view from, std::string_view to) const;
@@ -53,6 +55,7 @@ public:
     const FirmPaths& paths;
     const std::span<const std::string> extraFiles;
     const Options& options;  // what the user chose for the run
+    StaffTransfer& staff;    // who of the firm's staff was carried, for the items that follow them
     AnnualSettingsFound annual;  // what the firm's annual settings conversion found
 };
 

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         chosen.firmItems = 0;
         chosen.entries2024 = 0;
         chosen.addOns = convert::addon::FixedAssets;
-        convert::RunFirmItems(convert::FirmCopies(paths, std::span<const std::string>(), chosen));
+        convert::StaffTransfer staff;
+        convert::RunFirmItems(convert::FirmCopies(paths, std::span<const std::string>(), chosen, staff));
     });
     return 0;
 }

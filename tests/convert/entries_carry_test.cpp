@@ -144,17 +144,18 @@ TEST_F(EntriesCarryTest, AFailedConversionRenamesNothing) {
 }
 
 TEST_F(EntriesCarryTest, SalariesAndContractsFollowThePersonKeyTable) {
-    convert::AddPersonKey(1);
+    convert::PersonKeys keys;
+    keys.Add(1);
     writeSource("2024WP5.REK", keyed(product::SalaryRecord::kSize, 1) + keyed(product::SalaryRecord::kSize, 2) +
                                    keyed(product::SalaryRecord::kSize, -1));
     writeSource("2024UZ5.REK", keyed(product::ContractRecord::kSize, 2) + keyed(product::ContractRecord::kSize, 1));
 
-    convert::CarrySalaries(sourceDir(), targetDir());
+    convert::CarrySalaries(sourceDir(), targetDir(), keys);
     EXPECT_EQ(target("2024WP5.REK"), keyed(product::SalaryRecord::kSize, 1));
     EXPECT_TRUE(logHas("Wynagrodzenie idx ="));
     EXPECT_EQ(keyWaits, 0);
 
-    convert::CarryContracts(sourceDir(), targetDir());
+    convert::CarryContracts(sourceDir(), targetDir(), keys);
     std::string contract = keyed(product::ContractRecord::kSize, 1);
     contract.replace(643, 8, 8, '\0').replace(831, 17, 17, '\0');
     EXPECT_EQ(target("2024UZ5.REK"), contract);
@@ -163,9 +164,10 @@ TEST_F(EntriesCarryTest, SalariesAndContractsFollowThePersonKeyTable) {
 }
 
 TEST_F(EntriesCarryTest, MissingSalariesAreNamedAndMissingContractsPassSilently) {
-    convert::CarryContracts(sourceDir(), targetDir());
+    const convert::PersonKeys keys;
+    convert::CarryContracts(sourceDir(), targetDir(), keys);
     EXPECT_EQ(log(), "\n");
-    convert::CarrySalaries(sourceDir(), targetDir());
+    convert::CarrySalaries(sourceDir(), targetDir(), keys);
     EXPECT_TRUE(logHas("Brak pliku źródłowego "));
     EXPECT_FALSE(temp.exists("2024/FIRMA/2024UZ5.REK"));
     EXPECT_FALSE(temp.exists("2024/FIRMA/2024WP5.REK"));

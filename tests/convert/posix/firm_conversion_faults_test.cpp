@@ -14,7 +14,6 @@
 #include "convert/firm/firm_conversion.h"
 #include "convert/firm/firm_failures.h"
 #include "convert/options.h"
-#include "convert/staff/staff_converters.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "tests/convert/converter_test.h"
@@ -63,7 +62,6 @@ protected:
             options.addOns = 0;
             options.stopAfterEachFirm = true;  // the log can be seen at its end
         }
-        convert::StartStaffTransfer(convert::StaffSelection::All);
         clearLog();
         if (!std::filesystem::exists(temp.path() / "2023"))
             qztest::CopyTree(sample->path() / "2023" / firm, temp.path() / "2023" / firm);
