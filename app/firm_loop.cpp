@@ -82,13 +82,14 @@ void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList) 
         // the next run redoes it; a failed insert has been put to the user already,
         // and the report tells it.
         convert::InProgressMark mark;
-        const convert::FirmConversion conversion =
-            convert::ConvertFirm(run.options, roots, firm.registry.Name(), directory, run.extraFiles, mark);
+        convert::ConvertedFiles converted;
+        const convert::FirmConversion conversion = convert::ConvertFirm(
+            run.options, roots, firm.registry.Name(), directory, run.extraFiles, mark, converted);
         const bool accepted = conversion == convert::FirmConversion::Converted;
         const bool durable = accepted && convert::MakeFirmDurable(roots, directory);
         const bool registered = durable && registry.InsertSorted(firm.registry);
         LogRolledBack(registry);
-        if (registered) convert::FinishFirm(mark);
+        if (registered) convert::FinishFirm(mark, converted);
         convert::ReportFirmResult(firm.registry.Name(), directory,
                                   conversion == convert::FirmConversion::TakenElsewhere
                                       ? convert::FirmOutcome::TakenElsewhere

@@ -7,6 +7,7 @@
 // firm must have been converted first: salaries and contracts follow the key table it filled.
 #include <string_view>
 
+#include "convert/firm/mark_converted.h"
 #include "convert/options.h"
 #include "convert/staff/person_keys.h"
 
@@ -15,9 +16,10 @@ namespace convert {
 // Ledger entries 2024K990.m and repayments 2024SP.m for m = 1 to 12, then the
 // bad-debt index 2024IDX.REK. January's entries are added to a January target that
 // is already there; other months' targets go through the overwrite question. A
-// month's source file is hidden in the 2023 tree (if the user asked for that) only
-// when its conversion succeeded.
-void CarryLedgerEntries(std::string_view sourceDir, std::string_view targetDir, const Options& options);
+// month's source file is noted in converted, to be hidden in the 2023 tree (if the
+// user asked for that), only when its conversion succeeded.
+void CarryLedgerEntries(std::string_view sourceDir, std::string_view targetDir, const Options& options,
+                        ConvertedFiles& converted);
 // Salaries 2024WP5.REK of the persons carried, whose keys are in keys.
 void CarrySalaries(std::string_view sourceDir, std::string_view targetDir, const PersonKeys& keys);
 // Commission contracts 2024UZ5.REK of the persons carried, when the firm has any.

@@ -10,7 +10,6 @@
 #include "convert/firm/firm_items.h"
 #include "product/records/firm_records.h"
 #include "convert/firm/interrupted_work.h"
-#include "convert/firm/mark_converted.h"
 #include "convert/options.h"
 #include "tui/progress_log.h"
 #include "fileio/message_lines.h"
@@ -146,12 +145,12 @@ bool WriteFirmYears(const FirmPaths& firm, FirmYears& years) {
 
 // The firm's year file and everything after it; false when the year file could not be written.
 bool ConvertContents(const FirmPaths& firm, FirmYears& years, std::span<const std::string> extraFiles,
-                     const Options& options) {
+                     const Options& options, ConvertedFiles& converted) {
     tui::LogPause();
     tui::LogWriteLine("Kopiowanie właściwe"_cp);
     if (!WriteFirmYears(firm, years)) return false;
     StaffTransfer staff;
-    FirmCopies copies(firm, extraFiles, options, staff);
+    FirmCopies copies(firm, extraFiles, options, staff, converted);
     ConvertAnnualSettings(firm, options.decemberWarning, copies.annual);
     RunFirmItems(copies);
     return true;
@@ -161,8 +160,7 @@ bool ConvertContents(const FirmPaths& firm, FirmYears& years, std::span<const st
 
 FirmConversion ConvertFirm(const Options& options, const DataRoots& roots, std::string_view name,
                            std::string_view directory, std::span<const std::string> extraFiles,
-                           InProgressMark& mark) {
-    ForgetConverted();
+                           InProgressMark& mark, ConvertedFiles& toHide) {
     const CountedFailures failures;
     FirmWindow window;
     if (!IsPlainFileName(directory)) {
@@ -173,7 +171,7 @@ FirmConversion ConvertFirm(const Options& options, const DataRoots& roots, std::
     FirmYears years{};
     if (!HasAnnualSettings(firm) || !ReadFirmYears(firm, years)) return FirmConversion::NotConverted;
     if (const FirmConversion taken = TakeTargetDirectory(firm, mark); taken != FirmConversion::Converted) return taken;
-    const bool converted = ConvertContents(firm, years, extraFiles, options);
+    const bool converted = ConvertContents(firm, years, extraFiles, options, toHide);
     if (DiskFullMet()) {
         // The failed write has removed its partial file and waited for no key: this
         // box is the one wait of a full disk.
@@ -198,9 +196,9 @@ bool MakeFirmDurable(const DataRoots& roots, std::string_view directory) {
     return false;
 }
 
-void FinishFirm(InProgressMark& mark) {
+void FinishFirm(InProgressMark& mark, ConvertedFiles& toHide) {
     if (!mark.Remove()) ReportError("Błąd usunięcia pliku "_cp, mark.Path());
-    RenameConverted();
+    toHide.Rename();
 }
 
 }  // namespace convert

@@ -280,7 +280,7 @@ const Item kItems[] = {
     {firmItem(VatVehicles), "Lista pojazdów dla VAT"_cp,  // 32
      [](const FirmCopies& f) { f.Records("AUTOV26.REK", 320); }},
     {entriesItem(entries::LedgerDocuments), "Dane wprowadzone do KPR:",  // 33
-     [](const FirmCopies& f) { CarryLedgerEntries(f.paths.source, f.paths.target, f.options); }},
+     [](const FirmCopies& f) { CarryLedgerEntries(f.paths.source, f.paths.target, f.options, f.converted); }},
     {entriesItem(entries::Salaries), "Wynagrodzenia wprowadzone w 2024",  // 34
      [](const FirmCopies& f) { CarrySalaries(f.paths.source, f.paths.target, f.staff.Keys()); }, "2024WP5.REK"},
     {entriesItem(entries::Contracts), "Umowy zlecenia wprowadzone w 2024",  // 35

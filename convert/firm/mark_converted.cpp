@@ -1,8 +1,5 @@
 #include "convert/firm/mark_converted.h"
 
-#include <string>
-#include <vector>
-
 #include "convert/copying/copy_steps.h"
 #include "tui/progress_log.h"
 #include "platform/cp852.h"
@@ -12,25 +9,15 @@ using namespace platform::literals;
 
 namespace convert {
 
-namespace {
-// The files of the firm being converted, from its ledger carry-over until the per-firm
-// loop has registered the firm (or given it up).
-std::vector<std::string> gConverted;
-}  // namespace
-
-void MarkConverted(std::string_view sourcePath) { gConverted.emplace_back(sourcePath); }
-
-void RenameConverted() {
-    for (const std::string& source : gConverted) {
+void ConvertedFiles::Rename() {
+    for (const std::string& source : files_) {
         const std::string hidden = source + "~";
         if (platform::renameFile(source, hidden) != platform::err::Ok)
             LogFailureLine("Błąd zmiany nazwy pliku "_cp, source);
         else
             tui::LogWriteLine(std::string("Zmiana nazwy pliku "_cp) + source + " na " + hidden);
     }
-    gConverted.clear();
+    files_.clear();
 }
-
-void ForgetConverted() { gConverted.clear(); }
 
 }  // namespace convert

@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         chosen.entries2024 = 0;
         chosen.addOns = convert::addon::FixedAssets;
         convert::StaffTransfer staff;
-        convert::RunFirmItems(convert::FirmCopies(paths, std::span<const std::string>(), chosen, staff));
+        convert::ConvertedFiles toHide;
+        convert::RunFirmItems(convert::FirmCopies(paths, std::span<const std::string>(), chosen, staff, toHide));
     });
     return 0;
 }

@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         chosen.entries2024 = 0;
         chosen.addOns = 0;
         convert::StaffTransfer staff;
-        convert::RunFirmItems(convert::FirmCopies(paths, entries, chosen, staff));
+        convert::ConvertedFiles toHide;
+        convert::RunFirmItems(convert::FirmCopies(paths, entries, chosen, staff, toHide));
     });
     return 0;
 }

@@ -120,7 +120,7 @@ TEST_F(FirmStaffTest, StruckOutEntriesStayBehindAndRenamingHidesConvertedFilesOn
         // Nothing is hidden before the firm is registered.
         EXPECT_TRUE(temp.exists("2023/FIRMA/2024K990.3")) << rename;
         EXPECT_TRUE(hasTarget("_qz_conv.tmp")) << rename;
-        convert::FinishFirm(mark);
+        convert::FinishFirm(mark, converted);
         EXPECT_FALSE(hasTarget("_qz_conv.tmp")) << rename;
         EXPECT_EQ(temp.exists("2023/FIRMA/2024K990.3"), !rename);
         EXPECT_EQ(temp.exists("2023/FIRMA/2024K990.3~"), rename);

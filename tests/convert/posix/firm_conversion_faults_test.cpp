@@ -76,14 +76,15 @@ protected:
         const std::string root2024 = temp.root() + "2024" + platform::kSeparator;
         bool converted = false;
         convert::InProgressMark mark;
+        convert::ConvertedFiles toHide;
         EXPECT_EQ(exitCodeOf([&] {
-                      converted = convert::ConvertFirm(options, {root2023, root2024}, firm, firm, {}, mark) ==
+                      converted = convert::ConvertFirm(options, {root2023, root2024}, firm, firm, {}, mark, toHide) ==
                                   convert::FirmConversion::Converted;
                   }),
                   -1)
             << "the conversion of one firm never ends the program";
         // As the per-firm loop ends a firm it registers.
-        if (converted) convert::FinishFirm(mark);
+        if (converted) convert::FinishFirm(mark, toHide);
         return converted;
     }
 
