@@ -48,7 +48,7 @@ convert::FirmOutcome OutcomeOf(bool accepted, bool durable, bool registered) {
     return convert::FailedFiles().empty() ? FirmOutcome::Registered : FirmOutcome::RegisteredIncomplete;
 }
 
-void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList) {
+void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList, convert::ClaimedDirectories& claims) {
     // A missing 2024 registry is created empty; a busy one is not waited for.
     fileio::RegistryFile registry(run.paths.root2024 + product::RegistryFileName());
     if (!registry.Open(fileio::OpenOrCreate)) {
@@ -84,7 +84,7 @@ void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList) 
         convert::InProgressMark mark;
         convert::ConvertedFiles converted;
         const convert::FirmConversion conversion = convert::ConvertFirm(
-            run.options, roots, firm.registry.Name(), directory, run.extraFiles, mark, converted);
+            run.options, roots, firm.registry.Name(), directory, run.extraFiles, claims, mark, converted);
         const bool accepted = conversion == convert::FirmConversion::Converted;
         const bool durable = accepted && convert::MakeFirmDurable(roots, directory);
         const bool registered = durable && registry.InsertSorted(firm.registry);
@@ -106,12 +106,15 @@ void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList) 
 }  // namespace
 
 void RunFirmLoop(const Run& run) {
-    std::vector<FirmRecord> firms;
-    if (SelectFirms(run.paths, firms)) {
-        const platform::NameMemory names;  // the directories are looked up once for the conversion
-        ConvertSelectedFirms(run, firms);
+    {
+        // Its end gives back the marks of the firms claimed for a redo and not converted.
+        convert::ClaimedDirectories claims;
+        std::vector<FirmRecord> firms;
+        if (SelectFirms(run.paths, claims, firms)) {
+            const platform::NameMemory names;  // the directories are looked up once for the conversion
+            ConvertSelectedFirms(run, firms, claims);
+        }
     }
-    convert::ReleaseClaims();
     tui::ClearLog(false);
 }
 

@@ -9,7 +9,6 @@
 #include "convert/firm/firm_failures.h"
 #include "convert/firm/firm_items.h"
 #include "product/records/firm_records.h"
-#include "convert/firm/interrupted_work.h"
 #include "convert/options.h"
 #include "tui/progress_log.h"
 #include "fileio/message_lines.h"
@@ -91,20 +90,20 @@ bool ReadFirmYears(const FirmPaths& firm, FirmYears& years) {
 // redo; otherwise another run has made it since the detection, and the firm is
 // passed over without touching anything in it: that is the other workstation's
 // work, not a failure of this run, and the run goes on without waiting for a key.
-FirmConversion TakeTargetDirectory(const FirmPaths& firm, InProgressMark& mark) {
-    mark = TakeClaimedMark(firm.target);
+FirmConversion TakeTargetDirectory(const FirmPaths& firm, ClaimedDirectories& claims, InProgressMark& mark) {
+    mark = claims.TakeMark(firm.target);
     int marked = platform::err::Ok;
     if (mark.Held()) {
         marked = mark.Stamp() ? platform::err::Ok : platform::err::GeneralFailure;
     } else {
         const int made = platform::makeDirectory(firm.target);
         if (made == platform::err::Ok) {
-            NoteMadeByThisRun(firm.target);
+            claims.NoteMade(firm.target);
         } else if (made != platform::err::AlreadyExists || !platform::directoryExists(firm.target)) {
             tui::ErrorBox(fileio::Centred("Utworzenia katalogu firmy") + tui::kLineEnd + fileio::Centred(firm.target) +
                           tui::kLineEnd + fileio::Centred(tui::FailureReason(made)));
             return FirmConversion::NotConverted;
-        } else if (!MadeOrClaimedByThisRun(firm.target)) {
+        } else if (!claims.MadeOrClaimed(firm.target)) {
             marked = platform::err::AlreadyExists;
         }
         if (marked == platform::err::Ok) marked = mark.Make(firm.target);
@@ -160,7 +159,7 @@ bool ConvertContents(const FirmPaths& firm, FirmYears& years, std::span<const st
 
 FirmConversion ConvertFirm(const Options& options, const DataRoots& roots, std::string_view name,
                            std::string_view directory, std::span<const std::string> extraFiles,
-                           InProgressMark& mark, ConvertedFiles& toHide) {
+                           ClaimedDirectories& claims, InProgressMark& mark, ConvertedFiles& toHide) {
     const CountedFailures failures;
     FirmWindow window;
     if (!IsPlainFileName(directory)) {
@@ -170,7 +169,7 @@ FirmConversion ConvertFirm(const Options& options, const DataRoots& roots, std::
     const FirmPaths firm = PathsOfFirm(roots, directory);
     FirmYears years{};
     if (!HasAnnualSettings(firm) || !ReadFirmYears(firm, years)) return FirmConversion::NotConverted;
-    if (const FirmConversion taken = TakeTargetDirectory(firm, mark); taken != FirmConversion::Converted) return taken;
+    if (const FirmConversion taken = TakeTargetDirectory(firm, claims, mark); taken != FirmConversion::Converted) return taken;
     const bool converted = ConvertContents(firm, years, extraFiles, options, toHide);
     if (DiskFullMet()) {
         // The failed write has removed its partial file and waited for no key: this

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "convert/firm/in_progress_mark.h"
+#include "convert/firm/interrupted_work.h"
 #include "convert/firm/firm_paths.h"
 #include "convert/firm/mark_converted.h"
 #include "convert/options.h"
@@ -23,10 +24,11 @@ enum class FirmConversion {
 
 // Converts the firm called name whose directory (below both roots) is named
 // directory with what options chose; extraFiles are the entries of the list of extra
-// files. The firm's 2024 directory is made exclusively (or is one this run made or
-// emptied for a redo); mark receives its in-progress mark, held until the firm is
-// registered (FinishFirm) or given up (the mark is released and stays: the next run
-// redoes the firm), and toHide the 2023 ledger files that FinishFirm hides. The
+// files. The firm's 2024 directory is made exclusively (or is one of claims, which
+// this run made or emptied for a redo); mark receives its in-progress mark, held
+// until the firm is registered (FinishFirm) or given up (the mark is released and
+// stays: the next run redoes the firm), and toHide the 2023 ledger files that
+// FinishFirm hides. The
 // progress log shows the firm's work in a full-screen window that is closed again on
 // every way out. Converted when the firm is to be registered: its 2024 directory and
 // marker were made and every item after them went through, or the user, asked about
@@ -40,7 +42,7 @@ enum class FirmConversion {
 // without waiting for a key.
 FirmConversion ConvertFirm(const Options& options, const DataRoots& roots, std::string_view name,
                            std::string_view directory, std::span<const std::string> extraFiles,
-                           InProgressMark& mark, ConvertedFiles& toHide);
+                           ClaimedDirectories& claims, InProgressMark& mark, ConvertedFiles& toHide);
 // Writes the converted firm's files to the disk before it is registered, so that a
 // power cut cannot leave a registered firm with short or empty files. False, with
 // a reported error, when that fails.

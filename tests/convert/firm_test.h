@@ -72,9 +72,8 @@ protected:
         const std::string year2023 = root2023();
         const std::string year2024 = root2024();
         converted = convert::ConvertedFiles{};
-        const bool done =
-            convert::ConvertFirm(options, {year2023, year2024}, "FIRMA", "FIRMA", extraFiles, mark, converted) ==
-            convert::FirmConversion::Converted;
+        const bool done = convert::ConvertFirm(options, {year2023, year2024}, "FIRMA", "FIRMA", extraFiles, claims,
+                                               mark, converted) == convert::FirmConversion::Converted;
         if (done && registered) convert::FinishFirm(mark, converted);
         return done;
     }
@@ -87,6 +86,7 @@ protected:
         return names;
     }
 
+    convert::ClaimedDirectories claims;
     convert::InProgressMark mark;
     convert::ConvertedFiles converted;
 };

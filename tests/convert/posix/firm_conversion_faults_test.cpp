@@ -75,10 +75,11 @@ protected:
         const std::string root2023 = temp.root() + "2023" + platform::kSeparator;
         const std::string root2024 = temp.root() + "2024" + platform::kSeparator;
         bool converted = false;
+        convert::ClaimedDirectories claims;
         convert::InProgressMark mark;
         convert::ConvertedFiles toHide;
         EXPECT_EQ(exitCodeOf([&] {
-                      converted = convert::ConvertFirm(options, {root2023, root2024}, firm, firm, {}, mark, toHide) ==
+                      converted = convert::ConvertFirm(options, {root2023, root2024}, firm, firm, {}, claims, mark, toHide) ==
                                   convert::FirmConversion::Converted;
                   }),
                   -1)
