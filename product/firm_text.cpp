@@ -151,7 +151,8 @@ void VisitKeys(Visitor& v, Record& r) {
     v.Text("FIRMA", "NIP", r.nip);
     v.Text("FIRMA", "REGON", r.regon);
 
-    for (int back = 1; back <= 7; ++back) v.Text("PATH", Numbered("KPR", kWorkingYear - back), r.previousYears[back - 1]);
+    for (int back = 1; back <= 7; ++back)
+        v.Text("PATH", Numbered("KPR", kWorkingYear - back), r.previousYears[back - 1]);
 
     v.Number("BANKI", "DEF", r.defaultBank, 0);
     v.Number("BANKI", "DEF_ZUS", r.zusBank, kZusBankMissing);

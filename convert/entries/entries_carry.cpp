@@ -96,7 +96,9 @@ void CarryContracts(std::string_view sourceDir, std::string_view targetDir, cons
     const std::string source = inDir(sourceDir, kContracts);
     if (!FileIsPresent(source)) return;
     ConvertRecords(source, inDir(targetDir, kContracts), product::ContractRecord::kSize, product::ContractRecord::kSize,
-                   [&keys](product::RecordBytes from, product::RecordBuffer to) { return ConvertContract(keys, from, to); });
+                   [&keys](product::RecordBytes from, product::RecordBuffer to) {
+                       return ConvertContract(keys, from, to);
+                   });
 }
 
 }  // namespace convert

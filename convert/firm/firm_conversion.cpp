@@ -169,7 +169,8 @@ FirmConversion ConvertFirm(const Options& options, const DataRoots& roots, std::
     const FirmPaths firm = PathsOfFirm(roots, directory);
     FirmYears years{};
     if (!HasAnnualSettings(firm) || !ReadFirmYears(firm, years)) return FirmConversion::NotConverted;
-    if (const FirmConversion taken = TakeTargetDirectory(firm, claims, mark); taken != FirmConversion::Converted) return taken;
+    if (const FirmConversion taken = TakeTargetDirectory(firm, claims, mark); taken != FirmConversion::Converted)
+        return taken;
     const bool converted = ConvertContents(firm, years, extraFiles, options, toHide);
     if (DiskFullMet()) {
         // The failed write has removed its partial file and waited for no key: this

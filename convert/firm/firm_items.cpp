@@ -217,7 +217,9 @@ const Item kItems[] = {
     {firmItem(Staff), "Pracownicy / Właściciele"_cp,  // 9
      [](const FirmCopies& f) {
          f.Convert(kPersonFile, kPersonFile, product::PersonRecord::kSize,
-                   [&staff = f.staff](product::RecordBytes from, product::RecordBuffer to) { return staff.ConvertPerson(from, to); });
+                   [&staff = f.staff](product::RecordBytes from, product::RecordBuffer to) {
+                       return staff.ConvertPerson(from, to);
+                   });
      }},
     {firmItem(Staff), "Dane zgłoszeniowe ZUS"_cp,  // 10
      [](const FirmCopies& f) { f.Named("DANE_PZ.DAT"); }},

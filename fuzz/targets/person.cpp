@@ -10,7 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         convert::StaffTransfer staff;
         staff.Start(static_cast<convert::StaffSelection>(input.setting % 3));
         qzfuzz::ConvertFile(input.rest, product::PersonRecord::kSize,
-                            [&staff](product::RecordBytes from, product::RecordBuffer to) { return staff.ConvertPerson(from, to); });
+                            [&staff](product::RecordBytes from, product::RecordBuffer to) {
+                                return staff.ConvertPerson(from, to);
+                            });
     });
     return 0;
 }

@@ -111,7 +111,8 @@ TEST_F(FirmConversionTest, PreparationFailuresEndTheFirmWithFalse) {
         startAgain();
         c.spoil(temp);
         keyWaits = 0;
-        EXPECT_EQ(convert::ConvertFirm(options, {root2023(), root2024()}, "FIRMA", c.directory, {}, claims, mark, converted),
+        EXPECT_EQ(convert::ConvertFirm(options, {root2023(), root2024()}, "FIRMA", c.directory, {}, claims, mark,
+                                       converted),
                   convert::FirmConversion::NotConverted)
             << c.what;
         EXPECT_EQ(keyWaits, 1) << c.what;

@@ -79,7 +79,8 @@ protected:
         convert::InProgressMark mark;
         convert::ConvertedFiles toHide;
         EXPECT_EQ(exitCodeOf([&] {
-                      converted = convert::ConvertFirm(options, {root2023, root2024}, firm, firm, {}, claims, mark, toHide) ==
+                      converted = convert::ConvertFirm(options, {root2023, root2024}, firm, firm, {}, claims, mark,
+                                                       toHide) ==
                                   convert::FirmConversion::Converted;
                   }),
                   -1)
