@@ -6,7 +6,6 @@
 #include "app/registered_firms.h"
 #include "convert/copying/copy_steps.h"
 #include "convert/copying/file_names.h"
-#include "convert/firm/interrupted_work.h"
 #include "tui/progress_log.h"
 #include "convert/report/run_report.h"
 #include "fileio/message_lines.h"
@@ -64,9 +63,9 @@ convert::Registration RegistrationOf(const std::optional<bool>& isRegistered) {
 // A firm whose 2024 directory exists: taken, passed over or counted as converted by
 // the verdict on the work found there, with the verdict's log line and its action.
 Verdict ExamineTarget(const std::string& target, const fileio::RegistryRecord& record, const std::string& forFirm,
-                      RegisteredFirms& registered) {
+                      RegisteredFirms& registered, convert::ClaimedDirectories& claims) {
     // A second firm of a directory emptied for the first one.
-    if (convert::MadeOrClaimedByThisRun(target)) return Verdict::Taken;
+    if (claims.MadeOrClaimed(target)) return Verdict::Taken;
     const std::string directory = record.Directory();
     convert::InProgressMark mark;
     const convert::WorkVerdict verdict = convert::JudgeFirmDirectory(
@@ -95,13 +94,13 @@ Verdict ExamineTarget(const std::string& target, const fileio::RegistryRecord& r
             // The mark, made exclusively at the firm's turn, settles a race with
             // another run that made the directory a moment ago.
             LogLine("Pusty katalog docelowy "_cp, target + forFirm + " - firma zostanie przeniesiona od nowa");
-            convert::NoteMadeByThisRun(target);
+            claims.NoteMade(target);
             return Verdict::Taken;
         case convert::WorkVerdict::Redo:
             convert::LogLineIn(tui::logcolour::Error,
                                std::string("Niedokończona konwersja firmy "_cp) + record.Name(),
                                " - zostanie powtórzona"_cp);
-            if (convert::ClaimForRedo(target, mark)) return Verdict::Taken;
+            if (claims.ClaimForRedo(target, mark)) return Verdict::Taken;
             convert::ReportError("Błąd usuwania zawartości katalogu "_cp, target);
             return Verdict::PassedOver;
         case convert::WorkVerdict::NotThisProgramsWork:
@@ -115,7 +114,8 @@ Verdict ExamineTarget(const std::string& target, const fileio::RegistryRecord& r
 // Whether the firm is taken, with the log line of a firm that is not. The 2024
 // directory is tested first: a firm converted already is passed over even when its
 // 2023 directory has gone since.
-Verdict Examine(const RunPaths& paths, const fileio::RegistryRecord& record, RegisteredFirms& registered) {
+Verdict Examine(const RunPaths& paths, const fileio::RegistryRecord& record, RegisteredFirms& registered,
+                convert::ClaimedDirectories& claims) {
     const std::string directory = record.Directory();
     const std::string forFirm = " dla firmy " + record.Name();
     if (!convert::IsPlainFileName(directory)) {
@@ -123,7 +123,7 @@ Verdict Examine(const RunPaths& paths, const fileio::RegistryRecord& record, Reg
         return Verdict::Missing;
     }
     const std::string target = paths.root2024 + directory;
-    if (convert::FirmDirectoryExists(target)) return ExamineTarget(target, record, forFirm, registered);
+    if (convert::FirmDirectoryExists(target)) return ExamineTarget(target, record, forFirm, registered, claims);
     const std::string source = paths.root2023 + directory;
     if (!convert::FirmDirectoryExists(source)) {
         LogLine("Brak katalogu zródłowego    "_cp, source + forFirm);
@@ -134,7 +134,7 @@ Verdict Examine(const RunPaths& paths, const fileio::RegistryRecord& record, Reg
 
 }  // namespace
 
-std::vector<FirmRecord> DetectEnvironment(const RunPaths& paths) {
+std::vector<FirmRecord> DetectEnvironment(const RunPaths& paths, convert::ClaimedDirectories& claims) {
     tui::ClearLog(false);
     tui::LogWriteLine("ROZPOZNANIE ŚRODOWISKA PRACY KPR 2023"_cp);
     tui::LogWriteLine();
@@ -169,7 +169,7 @@ std::vector<FirmRecord> DetectEnvironment(const RunPaths& paths) {
             convert::ReportError("Błąd odczytu danych z "_cp, path);
             continue;
         }
-        switch (Examine(paths, record, registered)) {
+        switch (Examine(paths, record, registered, claims)) {
             case Verdict::Taken:
                 firms.push_back(FirmRecord{record});
                 break;

@@ -57,7 +57,7 @@ convert::FirmOutcome OutcomeOfConverted(bool durable, bool registered, bool inco
     return incomplete ? FirmOutcome::RegisteredIncomplete : FirmOutcome::Registered;
 }
 
-void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList) {
+void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList, convert::ClaimedDirectories& claims) {
     // A missing 2024 registry is created empty; a busy one is not waited for.
     fileio::RegistryFile registry(run.paths.root2024 + product::RegistryFileName());
     if (!registry.Open(fileio::OpenOrCreate)) {
@@ -91,8 +91,9 @@ void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList) 
         tui::LogWriteLine("              Katalog : " + directory);
         convert::ReportFirmStart(directory);
         convert::InProgressMark mark;
-        const convert::FirmConversion conversion =
-            convert::ConvertFirm(run.options, roots, firm.registry.Name(), directory, run.extraFiles, mark);
+        convert::ConvertedFiles converted;
+        const convert::FirmConversion conversion = convert::ConvertFirm(
+            run.options, roots, firm.registry.Name(), directory, run.extraFiles, claims, mark, converted);
         diskFull = convert::DiskFullMet();
         if (conversion != convert::FirmConversion::Converted) {
             onItsWay.RegisterFirmOnItsWay();
@@ -107,12 +108,12 @@ void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList) 
         const std::vector<std::string> failed(convert::FailedFiles().begin(), convert::FailedFiles().end());
         onItsWay.MakeDurableThenRegister(
             roots, directory, std::move(mark),
-            [&registry, &firm, directory, failed, converted = convert::TakeConverted()](
-                bool durable, convert::InProgressMark& made) {
+            [&registry, &firm, directory, failed, toHide = std::move(converted)](
+                bool durable, convert::InProgressMark& made) mutable {
                 const convert::ReportFirmFinishing reporting(directory);
                 const bool registered = durable && registry.InsertSorted(firm.registry);
                 LogRolledBack(registry);
-                if (registered) convert::FinishFirm(made, converted);
+                if (registered) convert::FinishFirm(made, toHide);
                 convert::ReportFirmResult(firm.registry.Name(), directory,
                                           OutcomeOfConverted(durable, registered, !failed.empty()), failed);
             });
@@ -127,12 +128,15 @@ void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList) 
 }  // namespace
 
 void RunFirmLoop(const Run& run) {
-    std::vector<FirmRecord> firms;
-    if (SelectFirms(run.paths, firms)) {
-        const platform::NameMemory names;  // the directories are looked up once for the conversion
-        ConvertSelectedFirms(run, firms);
+    {
+        // Its end gives back the marks of the firms claimed for a redo and not converted.
+        convert::ClaimedDirectories claims;
+        std::vector<FirmRecord> firms;
+        if (SelectFirms(run.paths, claims, firms)) {
+            const platform::NameMemory names;  // the directories are looked up once for the conversion
+            ConvertSelectedFirms(run, firms, claims);
+        }
     }
-    convert::ReleaseClaims();
     tui::ClearLog(false);
 }
 

@@ -110,8 +110,8 @@ bool PickFirms(std::span<FirmRecord> firms) {
     return result == tui::cmAccept;
 }
 
-bool SelectFirms(const RunPaths& paths, std::vector<FirmRecord>& firms) {
-    firms = DetectEnvironment(paths);
+bool SelectFirms(const RunPaths& paths, convert::ClaimedDirectories& claims, std::vector<FirmRecord>& firms) {
+    firms = DetectEnvironment(paths, claims);
     return !firms.empty() && PickFirms(firms);
 }
 

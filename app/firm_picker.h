@@ -7,6 +7,7 @@
 
 #include "app/firm_record.h"
 #include "app/paths.h"
+#include "convert/firm/interrupted_work.h"
 #include "tui/commands.h"
 
 namespace app {
@@ -27,8 +28,9 @@ std::string FirmLine(const FirmRecord& firm);
 // the user started the conversion with F5.
 bool PickFirms(std::span<FirmRecord> firms);
 
-// Runs the environment detection, which lists the firms, then the picker when there
-// is a firm. True when the user started the conversion.
-bool SelectFirms(const RunPaths& paths, std::vector<FirmRecord>& firms);
+// Runs the environment detection, which lists the firms (and claims their existing
+// directories that this run may use), then the picker when there is a firm. True
+// when the user started the conversion.
+bool SelectFirms(const RunPaths& paths, convert::ClaimedDirectories& claims, std::vector<FirmRecord>& firms);
 
 }  // namespace app

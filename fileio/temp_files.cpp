@@ -12,6 +12,8 @@ namespace fileio {
 
 namespace {
 
+// Settled once at start-up from the installation's environment, which holds for the
+// whole process.
 std::string gTempDir;
 
 // The variables an installation may set, in order of precedence.

@@ -12,10 +12,9 @@ namespace {
 
 constexpr std::uint16_t kZusBankMissing = 31;  // DEF_ZUS absent: take DEF
 
-// Both process-wide, as the bookkeeping program's firm text interface has them: the
-// working year forms key names, and "FAS" is set by a read and used by the write.
-std::uint16_t gYear = 2024;  // the year this converter writes
-bool gFas = true;
+// The working year, which forms the year-dependent key names: the year this converter
+// writes.
+constexpr int kWorkingYear = 2024;
 
 std::string Numbered(std::string_view prefix, int n) { return std::string(prefix) + std::to_string(n); }
 
@@ -136,8 +135,8 @@ void VisitAddress(Visitor& v, std::string_view section, AddressFields& a) {
     v.Text(section, "KODUE", a.euCode);
 }
 
-template <typename Visitor, typename Record, typename Fas>
-void VisitKeys(Visitor& v, Record& r, Fas& fas) {
+template <typename Visitor, typename Record>
+void VisitKeys(Visitor& v, Record& r) {
     v.Text("KPR", "NAZWA_ZUS", r.zusName);
     for (int n = 1; n <= 5; ++n) v.Text("KPR", Numbered("INFO", n), r.info[n - 1]);
     constexpr std::string_view kDeclarations[] = {"VAT-7", "PIT-4R", "PIT-8AR", "PIT-XX"};
@@ -152,7 +151,8 @@ void VisitKeys(Visitor& v, Record& r, Fas& fas) {
     v.Text("FIRMA", "NIP", r.nip);
     v.Text("FIRMA", "REGON", r.regon);
 
-    for (int back = 1; back <= 7; ++back) v.Text("PATH", Numbered("KPR", gYear - back), r.previousYears[back - 1]);
+    for (int back = 1; back <= 7; ++back)
+        v.Text("PATH", Numbered("KPR", kWorkingYear - back), r.previousYears[back - 1]);
 
     v.Number("BANKI", "DEF", r.defaultBank, 0);
     v.Number("BANKI", "DEF_ZUS", r.zusBank, kZusBankMissing);
@@ -235,11 +235,11 @@ void VisitKeys(Visitor& v, Record& r, Fas& fas) {
     v.Flag("ZUS_ZxA", "ZPWA_KOR", r.zpwaCorrection, false);
     v.Text("ZUS_ZxA", "PPPATH", r.ppPath);
     v.Letter("ZUS_ZxA", "DRAI01", r.drai01);
-    v.Number("ZUS_ZxA", Numbered("RENT", gYear - 1), r.rentPrevious, 0);
-    v.Number("ZUS_ZxA", Numbered("RENT", gYear), r.rentCurrent, 0);
+    v.Number("ZUS_ZxA", Numbered("RENT", kWorkingYear - 1), r.rentPrevious, 0);
+    v.Number("ZUS_ZxA", Numbered("RENT", kWorkingYear), r.rentCurrent, 0);
     v.Number("ZUS_ZxA", "RxA", r.rxa, 0);
     v.Number("ZUS_ZxA", "zwFGSP", r.zwFgsp, 0);
-    v.Twelve("ZUS_ZxA", Numbered("DRAIX02_", gYear), r.draix02);
+    v.Twelve("ZUS_ZxA", Numbered("DRAIX02_", kWorkingYear), r.draix02);
 
     v.Number("ZIPA", "I", r.zipaI, 0);
     v.Text("ZIPA", "01", r.zipa01to03[0]);
@@ -253,24 +253,21 @@ void VisitKeys(Visitor& v, Record& r, Fas& fas) {
     v.Date("ZIPA", "09", r.zipa09);
     v.Date("ZIPA", "IV09", r.zipaIv09);
 
-    v.Flag("KPR", "FAS", fas, true);
+    v.Flag("KPR", "FAS", r.fas, true);
 }
 
 }  // namespace
 
-void SetFirmTextYear(std::uint16_t year) { gYear = year; }
-
 void ReadFirmText(const IniFile& ini, FirmText& record) {
     record = FirmText{};
     Reader reader(ini);
-    VisitKeys(reader, record, gFas);
+    VisitKeys(reader, record);
     if (record.zusBank == kZusBankMissing) record.zusBank = record.defaultBank;
 }
 
 void WriteFirmText(IniFile& ini, const FirmText& record) {
     Writer writer(ini);
-    const bool fas = gFas;
-    VisitKeys(writer, record, fas);
+    VisitKeys(writer, record);
 }
 
 }  // namespace product

@@ -120,15 +120,12 @@ struct FirmText {
     char zipa04 = ' ';                 // 04
     std::array<std::string, 4> zipa05to08;  // 05, 06, 07, 08
     FirmDate zipa09, zipaIv09;         // 09, IV09
-    // [KPR] FAS is not here: it lives in a process-wide flag that reading sets and
-    // writing uses.
+    // [KPR]
+    bool fas = true;                   // FAS
 };
 
-// The working year that forms the year-dependent key names.
-void SetFirmTextYear(std::uint16_t year);
-
 // Fills record from an INI file key by key (the record is cleared first; absent
-// keys take their defaults) and sets the process-wide "FAS" flag.
+// keys take their defaults).
 void ReadFirmText(const IniFile& ini, FirmText& record);
 // Stores every key of record into an INI file, in the order a fresh file shows them.
 void WriteFirmText(IniFile& ini, const FirmText& record);

@@ -13,10 +13,6 @@ namespace product {
 using namespace platform::literals;
 
 namespace {
-constexpr std::uint16_t kTargetYear = 2024;
-}  // namespace
-
-namespace {
 
 // TransferFirmText, telling a file that could not be loaded (the box shown) from one
 // that could not be saved.
@@ -45,7 +41,6 @@ bool TransferFirmText(FirmText& record, FirmTextDirection direction, std::string
 
 FirmTextCarry CarryOverFirmText(std::string_view source, std::string_view target, std::string_view location2023) {
     FirmText record;
-    SetFirmTextYear(kTargetYear);
     // A reader never saves, so only its loading can fail.
     if (Move(record, FirmTextDirection::Read, source) != Transfer::Done) return FirmTextCarry::SourceUnreadable;
     record.previousYears[0] = location2023;  // KPR2023: the year before the working year

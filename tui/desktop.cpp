@@ -3,6 +3,7 @@
 namespace tui {
 
 namespace {
+// The process has one screen, and the toolkit's state is the state of that screen.
 Desktop gDesktop;
 }  // namespace
 

@@ -8,7 +8,6 @@
 #include "convert/copying/file_size.h"
 #include "convert/firm/firm_failures.h"
 #include "convert/entries/ledger_converters.h"
-#include "convert/firm/mark_converted.h"
 #include "tui/progress_log.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
@@ -56,18 +55,19 @@ std::uint32_t lastLedgerNumber(std::string_view path) {
 // the source when the conversion went through.
 void convertMonthFile(std::string_view label, std::string_view name, std::uint8_t month, std::uint16_t recordSize,
                       const RecordConverter& converter, std::string_view sourceDir, std::string_view targetDir,
-                      ExistingTarget existing, const Options& options) {
+                      ExistingTarget existing, const Options& options, ConvertedFiles& converted) {
     const std::string source = inDir(sourceDir, name);
     if (!FileIsPresent(source)) return;
     tui::LogWriteLine(std::string(label) + tui::MonthName(month));
     if (ConvertRecords(source, inDir(targetDir, name), recordSize, recordSize, converter, existing) &&
         options.renameConverted)
-        MarkConverted(source);
+        converted.Mark(source);
 }
 
 }  // namespace
 
-void CarryLedgerEntries(std::string_view sourceDir, std::string_view targetDir, const Options& options) {
+void CarryLedgerEntries(std::string_view sourceDir, std::string_view targetDir, const Options& options,
+                        ConvertedFiles& converted) {
     for (std::uint8_t month = 1; month <= kMonths; ++month) {
         if (FirmStopped()) break;  // a full disk: no month's label either
         // Entries made in the 2024 program in January already are kept and added to.
@@ -77,24 +77,28 @@ void CarryLedgerEntries(std::string_view sourceDir, std::string_view targetDir, 
         const bool addedTo = existing == ExistingTarget::Append && FileIsPresent(target);
         const LedgerEntryConverter entries(addedTo ? lastLedgerNumber(target) : 0, options);
         convertMonthFile("Konwertuję zapisy : "_cp, ledger, month, Entry::kSize, entries, sourceDir, targetDir,
-                         existing, options);
+                         existing, options, converted);
         convertMonthFile("Konwertuję spłaty : "_cp, "2024SP." + std::to_string(month), month,
-                         product::RepaymentRecord::kSize, ConvertRepayment, sourceDir, targetDir, existing, options);
+                         product::RepaymentRecord::kSize, ConvertRepayment, sourceDir, targetDir, existing, options,
+                         converted);
     }
     if (FirmStopped()) return;
     tui::LogWriteLine(std::string("Plik indeksów złych długów: "_cp) + std::string(kBadDebtIndex));
     CopyBlocks(inDir(sourceDir, kBadDebtIndex), inDir(targetDir, kBadDebtIndex));
 }
 
-void CarrySalaries(std::string_view sourceDir, std::string_view targetDir) {
-    CopyRecords(inDir(sourceDir, kSalaries), inDir(targetDir, kSalaries), product::SalaryRecord::kSize, KeepSalary);
+void CarrySalaries(std::string_view sourceDir, std::string_view targetDir, const PersonKeys& keys) {
+    CopyRecords(inDir(sourceDir, kSalaries), inDir(targetDir, kSalaries), product::SalaryRecord::kSize,
+                [&keys](product::RecordBuffer record) { return KeepSalary(keys, record); });
 }
 
-void CarryContracts(std::string_view sourceDir, std::string_view targetDir) {
+void CarryContracts(std::string_view sourceDir, std::string_view targetDir, const PersonKeys& keys) {
     const std::string source = inDir(sourceDir, kContracts);
     if (!FileIsPresent(source)) return;
     ConvertRecords(source, inDir(targetDir, kContracts), product::ContractRecord::kSize, product::ContractRecord::kSize,
-                   ConvertContract);
+                   [&keys](product::RecordBytes from, product::RecordBuffer to) {
+                       return ConvertContract(keys, from, to);
+                   });
 }
 
 }  // namespace convert

@@ -57,11 +57,11 @@ bool ConvertRepayment(product::RecordBytes source, product::RecordBuffer target)
     return true;
 }
 
-bool KeepSalary(product::RecordBuffer record) {
+bool KeepSalary(const PersonKeys& keys, product::RecordBuffer record) {
     if (record.size() < product::SalaryRecord::kSize) return false;
     const std::int64_t key = product::ReadInt64(record, product::SalaryRecord::kKey);
     if (key < 0) return false;
-    if (!FindPersonKey(key)) {
+    if (!keys.Find(key)) {
         // No log line about it on screen: the report keeps it to be checked.
         ReportToCheck("pominięte wynagrodzenie osoby nieprzeniesionej"_cp, CheckKind::RecordDropped, CheckLine::None);
         return false;
@@ -70,13 +70,13 @@ bool KeepSalary(product::RecordBuffer record) {
     return true;
 }
 
-bool ConvertContract(product::RecordBytes source, product::RecordBuffer target) {
+bool ConvertContract(const PersonKeys& keys, product::RecordBytes source, product::RecordBuffer target) {
     if (!product::RecordsFit(source, target, Contract::kSize)) return false;
     const std::int64_t key = product::ReadInt64(source, Contract::kKey);
     if (key < 0) return false;
 
-    WarnWhenPersonKeysOverflow("Upss... za duża ilość pracownikow !"_cp);
-    if (!FindPersonKey(key)) {
+    WarnWhenPersonKeysOverflow(keys, "Upss... za duża ilość pracownikow !"_cp);
+    if (!keys.Find(key)) {
         tui::LogWriteLine("Upss... nie odnaleziono osoby związanej z odczytną umową/zlecenia !"_cp);
         ReportToCheck("pominięta umowa/zlecenie bez osoby"_cp, CheckKind::RecordDropped);
         tui::LogWaitForKey();

@@ -2,10 +2,11 @@
 // The converters and the filter of the 2024 entries that the 2023 program already
 // holds: ledger entries, repayments, salaries and commission contracts. Ledger
 // entries that were struck out stay behind; salaries and contracts follow only the
-// persons of the person key table.
+// persons of the firm's person key table.
 #include <cstdint>
 
 #include "convert/options.h"
+#include "convert/staff/person_keys.h"
 #include "product/records/record_fields.h"
 
 namespace convert {
@@ -29,8 +30,8 @@ private:
 // Repayments (RepaymentRecord::kSize bytes); every one is carried.
 bool ConvertRepayment(product::RecordBytes source, product::RecordBuffer target);
 // The filter of the salary copy (SalaryRecord::kSize bytes).
-bool KeepSalary(product::RecordBuffer record);
+bool KeepSalary(const PersonKeys& keys, product::RecordBuffer record);
 // Commission contracts (ContractRecord::kSize bytes).
-bool ConvertContract(product::RecordBytes source, product::RecordBuffer target);
+bool ConvertContract(const PersonKeys& keys, product::RecordBytes source, product::RecordBuffer target);
 
 }  // namespace convert

@@ -9,8 +9,6 @@
 #include "convert/firm/firm_failures.h"
 #include "convert/firm/firm_items.h"
 #include "product/records/firm_records.h"
-#include "convert/firm/interrupted_work.h"
-#include "convert/firm/mark_converted.h"
 #include "convert/options.h"
 #include "tui/progress_log.h"
 #include "fileio/message_lines.h"
@@ -93,20 +91,20 @@ bool ReadFirmYears(const FirmPaths& firm, FirmYears& years) {
 // redo; otherwise another run has made it since the detection, and the firm is
 // passed over without touching anything in it: that is the other workstation's
 // work, not a failure of this run, and the run goes on without waiting for a key.
-FirmConversion TakeTargetDirectory(const FirmPaths& firm, InProgressMark& mark) {
-    mark = TakeClaimedMark(firm.target);
+FirmConversion TakeTargetDirectory(const FirmPaths& firm, ClaimedDirectories& claims, InProgressMark& mark) {
+    mark = claims.TakeMark(firm.target);
     int marked = platform::err::Ok;
     if (mark.Held()) {
         marked = mark.Stamp() ? platform::err::Ok : platform::err::GeneralFailure;
     } else {
         const int made = platform::makeDirectory(firm.target);
         if (made == platform::err::Ok) {
-            NoteMadeByThisRun(firm.target);
+            claims.NoteMade(firm.target);
         } else if (made != platform::err::AlreadyExists || !platform::directoryExists(firm.target)) {
             tui::ErrorBox(fileio::Centred("Utworzenia katalogu firmy") + tui::kLineEnd + fileio::Centred(firm.target) +
                           tui::kLineEnd + fileio::Centred(tui::FailureReason(made)));
             return FirmConversion::NotConverted;
-        } else if (!MadeOrClaimedByThisRun(firm.target)) {
+        } else if (!claims.MadeOrClaimed(firm.target)) {
             marked = platform::err::AlreadyExists;
         }
         if (marked == platform::err::Ok) marked = mark.Make(firm.target);
@@ -147,11 +145,12 @@ bool WriteFirmYears(const FirmPaths& firm, FirmYears& years) {
 
 // The firm's year file and everything after it; false when the year file could not be written.
 bool ConvertContents(const FirmPaths& firm, FirmYears& years, std::span<const std::string> extraFiles,
-                     const Options& options) {
+                     const Options& options, ConvertedFiles& converted) {
     tui::LogPause();
     tui::LogWriteLine("Kopiowanie właściwe"_cp);
     if (!WriteFirmYears(firm, years)) return false;
-    FirmCopies copies(firm, extraFiles, options);
+    StaffTransfer staff;
+    FirmCopies copies(firm, extraFiles, options, staff, converted);
     ConvertAnnualSettings(firm, options.decemberWarning, copies.annual);
     RunFirmItems(copies);
     return true;
@@ -161,8 +160,7 @@ bool ConvertContents(const FirmPaths& firm, FirmYears& years, std::span<const st
 
 FirmConversion ConvertFirm(const Options& options, const DataRoots& roots, std::string_view name,
                            std::string_view directory, std::span<const std::string> extraFiles,
-                           InProgressMark& mark) {
-    ForgetConverted();
+                           ClaimedDirectories& claims, InProgressMark& mark, ConvertedFiles& toHide) {
     const CountedFailures failures;
     FirmWindow window;
     if (!IsPlainFileName(directory)) {
@@ -172,8 +170,9 @@ FirmConversion ConvertFirm(const Options& options, const DataRoots& roots, std::
     const FirmPaths firm = PathsOfFirm(roots, directory);
     FirmYears years{};
     if (!HasAnnualSettings(firm) || !ReadFirmYears(firm, years)) return FirmConversion::NotConverted;
-    if (const FirmConversion taken = TakeTargetDirectory(firm, mark); taken != FirmConversion::Converted) return taken;
-    const bool converted = ConvertContents(firm, years, extraFiles, options);
+    if (const FirmConversion taken = TakeTargetDirectory(firm, claims, mark); taken != FirmConversion::Converted)
+        return taken;
+    const bool converted = ConvertContents(firm, years, extraFiles, options, toHide);
     if (DiskFullMet()) {
         // The failed write has removed its partial file and waited for no key: this
         // box is the one wait of a full disk.
@@ -192,9 +191,9 @@ FirmConversion ConvertFirm(const Options& options, const DataRoots& roots, std::
     return accepted ? FirmConversion::Converted : FirmConversion::NotConverted;
 }
 
-void FinishFirm(InProgressMark& mark, std::span<const std::string> converted) {
+void FinishFirm(InProgressMark& mark, ConvertedFiles& toHide) {
     if (!mark.Remove()) ReportError("Błąd usunięcia pliku "_cp, mark.Path());
-    RenameConverted(converted);
+    toHide.Rename();
 }
 
 }  // namespace convert

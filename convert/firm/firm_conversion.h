@@ -8,7 +8,9 @@
 #include <string_view>
 
 #include "convert/firm/in_progress_mark.h"
+#include "convert/firm/interrupted_work.h"
 #include "convert/firm/firm_paths.h"
+#include "convert/firm/mark_converted.h"
 #include "convert/options.h"
 
 namespace convert {
@@ -22,10 +24,11 @@ enum class FirmConversion {
 
 // Converts the firm called name whose directory (below both roots) is named
 // directory with what options chose; extraFiles are the entries of the list of extra
-// files. The firm's 2024
-// directory is made exclusively (or is one this run made or emptied for a redo);
-// mark receives its in-progress mark, held until the firm is registered (FinishFirm)
-// or given up (the mark is released and stays: the next run redoes the firm). The
+// files. The firm's 2024 directory is made exclusively (or is one of claims, which
+// this run made or emptied for a redo); mark receives its in-progress mark, held
+// until the firm is registered (FinishFirm) or given up (the mark is released and
+// stays: the next run redoes the firm), and toHide the 2023 ledger files that
+// FinishFirm hides. The
 // progress log shows the firm's work in a full-screen window that is closed again on
 // every way out. Converted when the firm is to be registered: its 2024 directory and
 // marker were made and every item after them went through, or the user, asked about
@@ -39,10 +42,9 @@ enum class FirmConversion {
 // without waiting for a key.
 FirmConversion ConvertFirm(const Options& options, const DataRoots& roots, std::string_view name,
                            std::string_view directory, std::span<const std::string> extraFiles,
-                           InProgressMark& mark);
+                           ClaimedDirectories& claims, InProgressMark& mark, ConvertedFiles& toHide);
 // The end of a firm whose record is in the 2024 registry and flushed: removes its
-// in-progress mark, then renames its converted 2023 ledger files (TakeConverted,
-// convert/firm/mark_converted.h), noted only when asked to.
-void FinishFirm(InProgressMark& mark, std::span<const std::string> converted);
+// in-progress mark, then renames the converted 2023 ledger files (noted when asked to).
+void FinishFirm(InProgressMark& mark, ConvertedFiles& toHide);
 
 }  // namespace convert

@@ -13,7 +13,9 @@
 #include "convert/annual/annual_settings.h"
 #include "convert/copying/file_copy.h"
 #include "convert/firm/firm_paths.h"
+#include "convert/firm/mark_converted.h"
 #include "convert/options.h"
+#include "convert/staff/staff_converters.h"
 
 namespace convert {
 
@@ -26,9 +28,10 @@ void RefuseFileName(std::string_view name);
 
 class FirmCopies {
 public:
-    // The paths, the list and the options must outlive the object.
-    FirmCopies(const FirmPaths& paths, std::span<const std::string> extraFiles, const Options& options)
-        : paths(paths), extraFiles(extraFiles), options(options) {}
+    // Everything given must outlive the object.
+    FirmCopies(const FirmPaths& paths, std::span<const std::string> extraFiles, const Options& options,
+               StaffTransfer& staff, ConvertedFiles& converted)
+        : paths(paths), extraFiles(extraFiles), options(options), staff(staff), converted(converted) {}
 
     void Blocks(std::string_view name) const { Blocks(name, name); }
     void Blocks(std::string_view from, std::string_view to) const;
@@ -53,6 +56,8 @@ public:
     const FirmPaths& paths;
     const std::span<const std::string> extraFiles;
     const Options& options;  // what the user chose for the run
+    StaffTransfer& staff;    // who of the firm's staff was carried, for the items that follow them
+    ConvertedFiles& converted;  // the 2023 ledger files to hide once the firm is registered
     AnnualSettingsFound annual;  // what the firm's annual settings conversion found
 };
 

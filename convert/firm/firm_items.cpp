@@ -213,15 +213,25 @@ const Item kItems[] = {
     {firmItem(TextData), "",  // 7
      [](const FirmCopies& f) { f.Verbatim("FIRMA_A8.REK", 224); }},
     {{GateKind::Always}, "",  // 8
-     [](const FirmCopies& f) { StartStaffTransfer(f.options.staffSelection); }},
+     [](const FirmCopies& f) { f.staff.Start(f.options.staffSelection); }},
     {firmItem(Staff), "Pracownicy / Właściciele"_cp,  // 9
-     [](const FirmCopies& f) { f.Convert(kPersonFile, kPersonFile, product::PersonRecord::kSize, ConvertPerson); }},
+     [](const FirmCopies& f) {
+         f.Convert(kPersonFile, kPersonFile, product::PersonRecord::kSize,
+                   [&staff = f.staff](product::RecordBytes from, product::RecordBuffer to) {
+                       return staff.ConvertPerson(from, to);
+                   });
+     }},
     {firmItem(Staff), "Dane zgłoszeniowe ZUS"_cp,  // 10
      [](const FirmCopies& f) { f.Named("DANE_PZ.DAT"); }},
     {firmItem(Staff), "Deklaracji PITs",  // 11
      [](const FirmCopies& f) { f.Named("2024PITS.REK"); }},
     {firmItem(Staff | Families), "Rodziny pracowników"_cp,  // 12: never without the staff
-     [](const FirmCopies& f) { f.Convert("DANE_PF8.REK", "DANE_PF8.REK", product::FamilyRecord::kSize, ConvertFamilyMember); },
+     [](const FirmCopies& f) {
+         f.Convert("DANE_PF8.REK", "DANE_PF8.REK", product::FamilyRecord::kSize,
+                   [&staff = f.staff](product::RecordBytes from, product::RecordBuffer to) {
+                       return ConvertFamilyMember(staff.Keys(), staff.Selection(), from, to);
+                   });
+     },
      "DANE_PF8.REK"},
     {firmItem(Staff), "Dane umów o pracę UMOWY.INI"_cp,  // 13
      [](const FirmCopies& f) { f.Named("UMOWY.INI"); }},
@@ -272,11 +282,11 @@ const Item kItems[] = {
     {firmItem(VatVehicles), "Lista pojazdów dla VAT"_cp,  // 32
      [](const FirmCopies& f) { f.Records("AUTOV26.REK", 320); }},
     {entriesItem(entries::LedgerDocuments), "Dane wprowadzone do KPR:",  // 33
-     [](const FirmCopies& f) { CarryLedgerEntries(f.paths.source, f.paths.target, f.options); }},
+     [](const FirmCopies& f) { CarryLedgerEntries(f.paths.source, f.paths.target, f.options, f.converted); }},
     {entriesItem(entries::Salaries), "Wynagrodzenia wprowadzone w 2024",  // 34
-     [](const FirmCopies& f) { CarrySalaries(f.paths.source, f.paths.target); }, "2024WP5.REK"},
+     [](const FirmCopies& f) { CarrySalaries(f.paths.source, f.paths.target, f.staff.Keys()); }, "2024WP5.REK"},
     {entriesItem(entries::Contracts), "Umowy zlecenia wprowadzone w 2024",  // 35
-     [](const FirmCopies& f) { CarryContracts(f.paths.source, f.paths.target); }, "2024UZ5.REK"},
+     [](const FirmCopies& f) { CarryContracts(f.paths.source, f.paths.target, f.staff.Keys()); }, "2024UZ5.REK"},
     {entriesItem(entries::CorrectionNotes), "Noty korygujące z 2024"_cp,  // 36
      [](const FirmCopies& f) { f.Verbatim("2024_NK8.REK", 848); }},
     {entriesItem(entries::NumberedCopy), "",  // 37

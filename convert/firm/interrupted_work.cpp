@@ -1,18 +1,11 @@
 #include "convert/firm/interrupted_work.h"
 
-#include <map>
-#include <set>
-#include <string>
-
 #include "platform/files.h"
 #include "tui/polish_text.h"
 
 namespace convert {
 
 namespace {
-
-std::set<std::string> gOurs;
-std::map<std::string, InProgressMark> gHeldMarks;
 
 std::string KeyOf(std::string_view target) { return tui::UpperString(target); }
 
@@ -71,28 +64,23 @@ WorkVerdict JudgeFirmDirectory(std::string_view target, InProgressMark& mark,
 
 bool FirmDirectoryExists(std::string_view path) { return platform::directoryExists(path); }
 
-bool ClaimForRedo(std::string_view target, InProgressMark& mark) {
+bool ClaimedDirectories::ClaimForRedo(std::string_view target, InProgressMark& mark) {
     if (platform::emptyDirectory(target, kInProgressMarkName) != platform::err::Ok) return false;
-    gOurs.insert(KeyOf(target));
-    gHeldMarks[KeyOf(target)] = std::move(mark);
+    ours_.insert(KeyOf(target));
+    heldMarks_[KeyOf(target)] = std::move(mark);
     return true;
 }
 
-void NoteMadeByThisRun(std::string_view target) { gOurs.insert(KeyOf(target)); }
+void ClaimedDirectories::NoteMade(std::string_view target) { ours_.insert(KeyOf(target)); }
 
-bool MadeOrClaimedByThisRun(std::string_view target) { return gOurs.contains(KeyOf(target)); }
+bool ClaimedDirectories::MadeOrClaimed(std::string_view target) const { return ours_.contains(KeyOf(target)); }
 
-InProgressMark TakeClaimedMark(std::string_view target) {
-    const auto held = gHeldMarks.find(KeyOf(target));
-    if (held == gHeldMarks.end()) return {};
+InProgressMark ClaimedDirectories::TakeMark(std::string_view target) {
+    const auto held = heldMarks_.find(KeyOf(target));
+    if (held == heldMarks_.end()) return {};
     InProgressMark mark = std::move(held->second);
-    gHeldMarks.erase(held);
+    heldMarks_.erase(held);
     return mark;
-}
-
-void ReleaseClaims() {
-    gHeldMarks.clear();
-    gOurs.clear();
 }
 
 }  // namespace convert

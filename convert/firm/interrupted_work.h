@@ -5,12 +5,12 @@
 // that follows, kept apart from the looks so that the rules read as one table.
 //
 // Also the firm directories of the 2024 tree that this run may work in although they
-// exist: those it made itself (two firms of one registry may share a directory) and
-// those it emptied for a redo of a conversion cut short, whose in-progress marks it
-// holds from the detection until their firm's turn. Any other existing directory
-// belongs to another run. Directories are told apart ignoring letter case.
+// exist (ClaimedDirectories).
 #include <functional>
+#include <map>
 #include <optional>
+#include <set>
+#include <string>
 #include <string_view>
 #include <variant>
 
@@ -64,20 +64,29 @@ WorkVerdict JudgeFirmDirectory(std::string_view target, InProgressMark& mark,
 // does not count.
 bool FirmDirectoryExists(std::string_view path);
 
-// Empties a directory judged Redo but for its held mark, and claims it for this run,
-// taking the mark over; false, with the mark left to the caller, when it could not
-// be emptied.
-bool ClaimForRedo(std::string_view target, InProgressMark& mark);
-// Notes a directory this run made, or took as it found it (StartAfresh).
-void NoteMadeByThisRun(std::string_view target);
-// Whether this run made the directory or emptied it for a redo.
-bool MadeOrClaimedByThisRun(std::string_view target);
-// The held mark of a directory claimed for a redo, handed over; an empty mark when
-// there is none (any more).
-InProgressMark TakeClaimedMark(std::string_view target);
-// The end of the per-firm loop: gives back the marks still held (firms not
-// converted after all), which stay for the next run to redo those firms, and forgets
-// the directories of this loop.
-void ReleaseClaims();
+// The firm directories of the 2024 tree that one per-firm loop may work in although
+// they exist: those it made itself (two firms of one registry may share a directory)
+// and those it emptied for a redo of a conversion cut short, whose in-progress marks
+// it holds from the detection until their firm's turn. Any other existing directory
+// belongs to another run. Directories are told apart ignoring letter case. The end of
+// the object gives back the marks still held (firms not converted after all), which
+// stay for the next run to redo those firms.
+class ClaimedDirectories {
+public:
+    // Empties a directory judged Redo but for its held mark, and claims it, taking the
+    // mark over; false, with the mark left to the caller, when it could not be emptied.
+    bool ClaimForRedo(std::string_view target, InProgressMark& mark);
+    // Notes a directory this run made, or took as it found it (StartAfresh).
+    void NoteMade(std::string_view target);
+    // Whether this run made the directory or emptied it for a redo.
+    bool MadeOrClaimed(std::string_view target) const;
+    // The held mark of a directory claimed for a redo, handed over; an empty mark when
+    // there is none (any more).
+    InProgressMark TakeMark(std::string_view target);
+
+private:
+    std::set<std::string> ours_;
+    std::map<std::string, InProgressMark> heldMarks_;
+};
 
 }  // namespace convert

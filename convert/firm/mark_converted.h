@@ -4,22 +4,24 @@
 // the 2023 tree, and only when the user asked for it. The renaming waits until the
 // firm is in the 2024 registry: a run cut short before that must not hide 2023
 // entries whose 2024 copies are not in place.
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace convert {
 
-// Notes sourcePath for renaming; the caller notes only when the user asked for it.
-void MarkConverted(std::string_view sourcePath);
-// The files noted, in the order they were noted; they are forgotten here. A firm
-// keeps them until it is registered, which may be after the next firm has begun.
-std::vector<std::string> TakeConverted();
-// Renames each of sources to its name + "~" and writes the outcome of each into the
-// progress log.
-void RenameConverted(std::span<const std::string> sources);
-// Forgets the noted files without renaming them (a firm that was not registered).
-void ForgetConverted();
+// The files of one firm to hide, from its ledger carry-over until the per-firm loop
+// has registered the firm; a firm given up renames nothing.
+class ConvertedFiles {
+public:
+    // Notes sourcePath for renaming; the caller notes only when the user asked for it.
+    void Mark(std::string_view sourcePath) { files_.emplace_back(sourcePath); }
+    // Renames every noted file to its name + "~", writes the outcome of each into the
+    // progress log and forgets them.
+    void Rename();
+
+private:
+    std::vector<std::string> files_;
+};
 
 }  // namespace convert

@@ -1,8 +1,6 @@
 #include "convert/staff/staff_converters.h"
 
-
 #include "product/records/packed_date.h"
-#include "convert/staff/person_keys.h"
 #include "tui/progress_log.h"
 #include "convert/report/run_report.h"
 #include "convert/staff/staff_log.h"
@@ -23,10 +21,6 @@ using Family = product::FamilyRecord;
 constexpr std::uint32_t kRefusalDelayMs = 250;
 constexpr std::string_view kNotEmployed = " - nie zatrudniony na 31.12.2023"_cp;
 constexpr std::string_view kNotContinued = " - nie kontynuowany"_cp;
-
-// The selection of the firm being converted, set as its staff transfer starts; the
-// person converter reaches it through the copy's fixed converter signature.
-StaffSelection gSelection = StaffSelection::All;
 
 // A period that is still open on the last day of 2023: it has begun, and it has no
 // end or ends after that day.
@@ -61,19 +55,6 @@ std::string_view yearEndRefusal(product::RecordBytes person) {
     }
 }
 
-// Asks about one person; W carries this one and every later one of the firm.
-bool askCarry() {
-    switch (AskLetter(" Przenieść T/N /W  ? "_cp, "TNW")) {
-        case 'T':
-            return true;
-        case 'W':
-            gSelection = StaffSelection::All;
-            return true;
-        default:
-            return false;
-    }
-}
-
 std::string nameOf(product::RecordBytes person) {
     return product::ReadText(person, Person::kNameFirst) + " " + product::ReadText(person, Person::kNameSecond);
 }
@@ -84,14 +65,25 @@ std::span<std::uint8_t, product::kScrambledRecordSize> wholePerson(product::Reco
 
 }  // namespace
 
-void StartStaffTransfer(StaffSelection mode) {
-    gSelection = mode;
-    EmptyPersonKeys();
+void StaffTransfer::Start(StaffSelection mode) {
+    selection_ = mode;
+    keys_ = PersonKeys{};
 }
 
-StaffSelection CurrentStaffSelection() { return gSelection; }
+// Asks about one person; W carries this one and every later one of the firm.
+bool StaffTransfer::AskCarry() {
+    switch (AskLetter(" Przenieść T/N /W  ? "_cp, "TNW")) {
+        case 'T':
+            return true;
+        case 'W':
+            selection_ = StaffSelection::All;
+            return true;
+        default:
+            return false;
+    }
+}
 
-bool ConvertPerson(product::RecordBytes source, product::RecordBuffer target) {
+bool StaffTransfer::ConvertPerson(product::RecordBytes source, product::RecordBuffer target) {
     static_assert(Person::kSize == product::kScrambledRecordSize);
     if (!product::RecordsFit(source, target, Person::kSize)) return false;
     // The decision is made on the plain record in the target buffer; the source stays
@@ -105,15 +97,15 @@ bool ConvertPerson(product::RecordBytes source, product::RecordBuffer target) {
 
     LogPersonName("osoba: "_cp, product::ReadText(target, Person::kNameFirst), product::ReadText(target, Person::kNameSecond));
     bool carried = true;
-    if (gSelection == StaffSelection::EmployedAtYearEnd) {
+    if (selection_ == StaffSelection::EmployedAtYearEnd) {
         if (const std::string_view refusal = yearEndRefusal(target); !refusal.empty()) {
             tui::LogWriteLine(refusal);
             ReportPersonLeft(nameOf(target), refusal);
             tui::Delay(kRefusalDelayMs);
             return false;
         }
-    } else if (gSelection == StaffSelection::AskEach) {
-        carried = askCarry();
+    } else if (selection_ == StaffSelection::AskEach) {
+        carried = AskCarry();
     }
     tui::LogWriteLine();
     if (!carried) {
@@ -121,7 +113,7 @@ bool ConvertPerson(product::RecordBytes source, product::RecordBuffer target) {
         return false;
     }
 
-    if (AddPersonKey(key) == kPersonKeyEntries) {
+    if (keys_.Add(key) == kPersonKeyEntries) {
         tui::LogWriteLine("Upss... za dużo pracowników, nie połapię się w rodzinach !"_cp);
         tui::LogWaitForKey();
     }
@@ -133,16 +125,17 @@ bool ConvertPerson(product::RecordBytes source, product::RecordBuffer target) {
     return true;
 }
 
-bool ConvertFamilyMember(product::RecordBytes source, product::RecordBuffer target) {
+bool ConvertFamilyMember(const PersonKeys& keys, StaffSelection selection, product::RecordBytes source,
+                         product::RecordBuffer target) {
     if (!product::RecordsFit(source, target, Family::kSize)) return false;
     product::ClearBytes(target, 0, Family::kSize);
     const std::int64_t key = product::ReadInt64(source, Family::kKey);
     if (key < 0) return false;
 
-    WarnWhenPersonKeysOverflow("Upss... Wskaźnik osoby > max ilość osob !"_cp);
-    if (!FindPersonKey(key)) {
+    WarnWhenPersonKeysOverflow(keys, "Upss... Wskaźnik osoby > max ilość osob !"_cp);
+    if (!keys.Find(key)) {
         // Only when everybody was carried does a missing person mean a broken link.
-        if (gSelection == StaffSelection::All) {
+        if (selection == StaffSelection::All) {
             tui::LogWriteLine("Nie odnaleziono osoby związanej z członkiem rodziny !"_cp);
             ReportToCheck(std::string("pominięty członek rodziny bez osoby: "_cp) +
                               product::ReadText(source, Family::kNameFirst) + " " + product::ReadText(source, Family::kNameSecond),

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "convert/staff/person_keys.h"
 #include "tui/progress_log.h"
 
 namespace convert {
@@ -18,8 +17,8 @@ char AskLetter(std::string_view prompt, std::string_view letters) {
     return tui::LogWaitForChoice(tui::LogLineSoFar(), letters);
 }
 
-void WarnWhenPersonKeysOverflow(std::string_view warning) {
-    if (PersonKeyCount() <= kPersonKeyEntries) return;
+void WarnWhenPersonKeysOverflow(const PersonKeys& keys, std::string_view warning) {
+    if (keys.Count() <= kPersonKeyEntries) return;
     tui::LogWriteLine(warning);
     tui::LogWaitForKey();
 }

@@ -2,6 +2,8 @@
 // What the staff converters write into the progress log and ask there.
 #include <string_view>
 
+#include "convert/staff/person_keys.h"
+
 namespace convert {
 
 // label in colour 8, then both name parts joined by a blank in colour 15, without
@@ -12,6 +14,6 @@ void LogPersonName(std::string_view label, std::string_view first, std::string_v
 char AskLetter(std::string_view prompt, std::string_view letters);
 // When more persons were carried than the person key table holds, writes the warning
 // and waits for a key: the record at hand may belong to a person who cannot be found.
-void WarnWhenPersonKeysOverflow(std::string_view warning);
+void WarnWhenPersonKeysOverflow(const PersonKeys& keys, std::string_view warning);
 
 }  // namespace convert

@@ -5,14 +5,15 @@
 #include <cstdint>
 
 #include "convert/copying/file_copy.h"
+#include "convert/staff/person_keys.h"
 #include "fuzz/support/fuzz_run.h"
 
 namespace qzfuzz {
 
-// Starts a staff transfer of all persons and carries the person of every other
+// The person key table of a staff transfer that carried the person of every other
 // record of file (records of recordSize bytes, the key in the first 8 bytes), so
 // that records of persons carried and of persons left behind both come.
-void CarryEveryOtherPerson(Input file, std::size_t recordSize);
+convert::PersonKeys CarryEveryOtherPerson(Input file, std::size_t recordSize);
 
 // Writes file as a source of records of recordSize bytes and converts it into a new
 // target of the same record size with converter (nothing is filtered when it is empty).

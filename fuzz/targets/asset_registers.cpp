@@ -17,7 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         chosen.firmItems = 0;
         chosen.entries2024 = 0;
         chosen.addOns = convert::addon::FixedAssets;
-        convert::RunFirmItems(convert::FirmCopies(paths, std::span<const std::string>(), chosen));
+        convert::StaffTransfer staff;
+        convert::ConvertedFiles toHide;
+        convert::RunFirmItems(convert::FirmCopies(paths, std::span<const std::string>(), chosen, staff, toHide));
     });
     return 0;
 }

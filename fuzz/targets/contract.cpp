@@ -5,8 +5,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     qzfuzz::RunInput([&] {
-        qzfuzz::CarryEveryOtherPerson({data, size}, product::ContractRecord::kSize);
-        qzfuzz::ConvertFile({data, size}, product::ContractRecord::kSize, convert::ConvertContract);
+        const convert::PersonKeys keys = qzfuzz::CarryEveryOtherPerson({data, size}, product::ContractRecord::kSize);
+        qzfuzz::ConvertFile({data, size}, product::ContractRecord::kSize,
+                            [&keys](product::RecordBytes from, product::RecordBuffer to) {
+                                return convert::ConvertContract(keys, from, to);
+                            });
     });
     return 0;
 }

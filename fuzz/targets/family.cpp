@@ -5,8 +5,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     qzfuzz::RunInput([&] {
-        qzfuzz::CarryEveryOtherPerson({data, size}, product::FamilyRecord::kSize);
-        qzfuzz::ConvertFile({data, size}, product::FamilyRecord::kSize, convert::ConvertFamilyMember);
+        const convert::PersonKeys keys = qzfuzz::CarryEveryOtherPerson({data, size}, product::FamilyRecord::kSize);
+        qzfuzz::ConvertFile({data, size}, product::FamilyRecord::kSize,
+                            [&keys](product::RecordBytes from, product::RecordBuffer to) {
+                                return convert::ConvertFamilyMember(keys, convert::StaffSelection::All, from, to);
+                            });
     });
     return 0;
 }

@@ -12,7 +12,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         constexpr std::string_view kLocation = "C:\\KPR_2023\\FIRMA";
         if (product::CarryOverFirmText(source, target, kLocation) != product::FirmTextCarry::Done) return;
         product::FirmText record;
-        product::SetFirmTextYear(2024);
         if (!product::TransferFirmText(record, product::FirmTextDirection::Read, target)) return;
         if (record.previousYears[0] != kLocation) std::abort();
     });

@@ -36,7 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         chosen.firmItems = 0;
         chosen.entries2024 = 0;
         chosen.addOns = 0;
-        convert::RunFirmItems(convert::FirmCopies(paths, entries, chosen));
+        convert::StaffTransfer staff;
+        convert::ConvertedFiles toHide;
+        convert::RunFirmItems(convert::FirmCopies(paths, entries, chosen, staff, toHide));
     });
     return 0;
 }

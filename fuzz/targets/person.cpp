@@ -7,8 +7,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const qzfuzz::SplitInput input = qzfuzz::Split({data, size});
     qzfuzz::RunInput([&] {
-        convert::StartStaffTransfer(static_cast<convert::StaffSelection>(input.setting % 3));
-        qzfuzz::ConvertFile(input.rest, product::PersonRecord::kSize, convert::ConvertPerson);
+        convert::StaffTransfer staff;
+        staff.Start(static_cast<convert::StaffSelection>(input.setting % 3));
+        qzfuzz::ConvertFile(input.rest, product::PersonRecord::kSize,
+                            [&staff](product::RecordBytes from, product::RecordBuffer to) {
+                                return staff.ConvertPerson(from, to);
+                            });
     });
     return 0;
 }

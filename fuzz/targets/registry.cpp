@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         app::RunPaths paths;
         paths.root2023 = qzfuzz::Folder() + "2023/";
         paths.root2024 = qzfuzz::Folder() + "2024/";
-        const std::vector<app::FirmRecord> firms = app::DetectEnvironment(paths);
+        convert::ClaimedDirectories claims;
+        const std::vector<app::FirmRecord> firms = app::DetectEnvironment(paths, claims);
 
         fileio::RegistryFile registry(paths.root2024 + name);
         if (registry.Open(fileio::OpenOrCreate)) {

@@ -5,8 +5,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     qzfuzz::RunInput([&] {
-        qzfuzz::CarryEveryOtherPerson({data, size}, product::SalaryRecord::kSize);
-        qzfuzz::FilterFile({data, size}, product::SalaryRecord::kSize, convert::KeepSalary);
+        const convert::PersonKeys keys = qzfuzz::CarryEveryOtherPerson({data, size}, product::SalaryRecord::kSize);
+        qzfuzz::FilterFile({data, size}, product::SalaryRecord::kSize,
+                           [&keys](product::RecordBuffer record) { return convert::KeepSalary(keys, record); });
     });
     return 0;
 }

@@ -32,7 +32,6 @@ protected:
             screen.pushKey(tui::kbEnter);
         });
     }
-    ~EnvironmentDetectionTest() override { convert::ReleaseClaims(); }
 
     void registry(const std::vector<fileio::RegistryRecord>& firms, std::string_view tail = {}) {
         temp.writeFile("2023/SPISFIRM.DAT", qztest::RegistryBytes(firms) + std::string(tail));
@@ -41,13 +40,14 @@ protected:
     // The directories of the detected firms, in their order.
     std::vector<std::string> detected() {
         std::vector<std::string> directories;
-        firms = app::DetectEnvironment(paths);
+        firms = app::DetectEnvironment(paths, claims);
         for (const app::FirmRecord& firm : firms) directories.push_back(firm.registry.Directory());
         return directories;
     }
     bool logged(std::string_view utf8) const { return screen.screenContains(utf8); }
 
     app::RunPaths paths;
+    convert::ClaimedDirectories claims;  // what the detection claimed for the run
     std::vector<app::FirmRecord> firms;  // of the last detected()
     int keyWaits = 0;
     std::string logAtWait;
@@ -129,7 +129,7 @@ TEST_F(EnvironmentDetectionTest, ARegistryWithoutARecordEndsTheProgram) {
     for (const auto& c : cases) {
         if (c.exists) temp.writeFile("2023/SPISFIRM.DAT", std::string(c.size, 'x'));
         keyWaits = 0;
-        EXPECT_EQ(exitCodeOf([&] { app::DetectEnvironment(paths); }), 0) << c.what;
+        EXPECT_EQ(exitCodeOf([&] { app::DetectEnvironment(paths, claims); }), 0) << c.what;
         EXPECT_EQ(keyWaits, 1) << c.what;
         EXPECT_NE(logAtWait.find(c.line), std::string::npos) << c.what << "\n" << logAtWait;
     }
@@ -144,7 +144,7 @@ TEST_F(EnvironmentDetectionTest, ARegistryThatAnotherProgramHoldsOpenIsNotRead) 
     platform::FileHandle holder;
     ASSERT_EQ(platform::openFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, holder), 0);
 
-    EXPECT_EQ(exitCodeOf([&] { app::DetectEnvironment(paths); }), 0);
+    EXPECT_EQ(exitCodeOf([&] { app::DetectEnvironment(paths, claims); }), 0);
     EXPECT_TRUE(logged("Błąd otwarcia/dostępu do pliku " + platform::cp852::toUtf8(path)));
     EXPECT_NE(logAtWait.find("Brak dostępu do pliku"), std::string::npos) << "the error box";
 }
@@ -207,15 +207,15 @@ TEST_F(EnvironmentDetectionTest, AnExistingDirectoryIsJudgedByItsMarkAndThe2024R
         left.push_back(entry.path().filename().string());
     EXPECT_EQ(left, std::vector<std::string>{"_QZ_CONV.TMP"});
     EXPECT_EQ(temp.readFile("poza/ZOSTAJE.REK"), "poza");
-    EXPECT_TRUE(convert::MadeOrClaimedByThisRun(paths.root2024 + "B"));
-    EXPECT_TRUE(convert::MadeOrClaimedByThisRun(paths.root2024 + "F"));
-    EXPECT_FALSE(convert::MadeOrClaimedByThisRun(paths.root2024 + "D"));
+    EXPECT_TRUE(claims.MadeOrClaimed(paths.root2024 + "B"));
+    EXPECT_TRUE(claims.MadeOrClaimed(paths.root2024 + "F"));
+    EXPECT_FALSE(claims.MadeOrClaimed(paths.root2024 + "D"));
     platform::FileHandle other;
     ASSERT_EQ(platform::openFile(paths.root2024 + "B" + platform::kSeparator + "_qz_conv.tmp",
                                  platform::mode::ReadWrite | platform::mode::DenyNone, other),
               0);
     EXPECT_EQ(platform::lockRange(other, 0, fileio::kWholeFileLength), platform::err::LockViolation);
-    convert::ReleaseClaims();
+    claims = convert::ClaimedDirectories{};
     EXPECT_EQ(platform::lockRange(other, 0, fileio::kWholeFileLength), 0) << "given back for the next run";
 }
 
@@ -238,7 +238,7 @@ TEST_F(EnvironmentDetectionTest, AnUnreadable2024RegistryLeavesExistingDirectori
     EXPECT_FALSE(logged("Odnaleziono katalog docelowy"));
     for (const char* kept : {"2024/A/DANE.REK", "2024/C/DANE.REK", "2024/C/_qz_conv.tmp"})
         EXPECT_TRUE(temp.exists(kept)) << kept;
-    EXPECT_FALSE(convert::MadeOrClaimedByThisRun(paths.root2024 + "C"));
+    EXPECT_FALSE(claims.MadeOrClaimed(paths.root2024 + "C"));
 }
 
 // A 2024 registry left by an insert cut short, beside its journal: the detection's

@@ -157,7 +157,8 @@ TEST_F(FirmPickerTest, NoFirmToConvertOpensNoPicker) {
     screen.pushIdle();  // the key comes once the wait is shown
     screen.pushKey(tui::kbEnter);  // after "Zerowa ilość odczytanych firm"
     fourFirms();
-    EXPECT_FALSE(app::SelectFirms(run.paths, firms));
+    convert::ClaimedDirectories claims;
+    EXPECT_FALSE(app::SelectFirms(run.paths, claims, firms));
     EXPECT_TRUE(firms.empty());
     EXPECT_FALSE(screen.screenContains("BAZA FIRM"));
 }

@@ -1,9 +1,8 @@
 #pragma once
 // A fixture for the record converters: the state a run starts with, the progress log
-// cleared below its header rows (the clock ticks in row 1 while keys are awaited), an
-// empty person key table, and every key wait counted (with the log as it was then) so
-// that tests can say how many there were. A wait takes the next key of type(), or
-// Enter.
+// cleared below its header rows (the clock ticks in row 1 while keys are awaited), and
+// every key wait counted (with the log as it was then) so that tests can say how many
+// there were. A wait takes the next key of type(), or Enter.
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -14,7 +13,6 @@
 #include "product/records/packed_date.h"
 #include "tui/progress_log.h"
 #include "product/records/record_fields.h"
-#include "convert/staff/staff_converters.h"
 #include "tests/support/conversion_test.h"
 #include "tui/keys.h"
 
@@ -57,7 +55,6 @@ struct TestRecord {
 class ConverterTest : public ConversionTest {
 protected:
     ConverterTest() {
-        convert::StartStaffTransfer(convert::StaffSelection::All);
         clearLog();
         // Keys are handed out one per wait: the log discards keys typed ahead.
         screen.setOnDry([this] {

@@ -37,6 +37,8 @@ class EntriesCarryTest : public qztest::ConverterTest {
 protected:
     EntriesCarryTest() { temp.writeFile("2024/FIRMA/.keep", ""); }
 
+    convert::ConvertedFiles converted;  // the ledger files noted to hide
+
     std::string sourceDir() const { return temp.root() + "2023" + platform::kSeparator + "FIRMA"; }
     std::string targetDir() const { return temp.root() + "2024" + platform::kSeparator + "FIRMA"; }
     void writeSource(const std::string& name, const std::string& bytes) { temp.writeFile("2023/FIRMA/" + name, bytes); }
@@ -63,7 +65,7 @@ TEST_F(EntriesCarryTest, MonthsAreNumberedFromOneAndStruckOutEntriesStayBehind) 
     writeSource("2024IDX.REK", "indeks");
     const std::string february = source("2024K990.2");
 
-    convert::CarryLedgerEntries(sourceDir(), targetDir(), options);
+    convert::CarryLedgerEntries(sourceDir(), targetDir(), options, converted);
     EXPECT_EQ(numbering("2024K990.2"), (std::vector<std::pair<std::uint32_t, int>>{{1, 3}, {2, 3}}));
     std::string first = entry(1, "FV 1");
     first[Entry::kState] = 3;
@@ -81,7 +83,7 @@ TEST_F(EntriesCarryTest, AnExistingJanuaryTargetGrowsWithoutAQuestion) {
     // The numbering goes on from the last entry's number.
     writeTarget("2024K990.1", entry(5, "A") + entry(6, "B"));
     writeSource("2024K990.1", entry(40, "C") + entry(41, "D"));
-    convert::CarryLedgerEntries(sourceDir(), targetDir(), options);
+    convert::CarryLedgerEntries(sourceDir(), targetDir(), options, converted);
     EXPECT_EQ(numbering("2024K990.1"),
               (std::vector<std::pair<std::uint32_t, int>>{{5, 1}, {6, 1}, {7, 3}, {8, 3}}));
     EXPECT_EQ(target("2024K990.1").substr(0, 2 * Entry::kSize), entry(5, "A") + entry(6, "B"));
@@ -94,7 +96,7 @@ TEST_F(EntriesCarryTest, AnExistingMarchTargetRaisesTheOverwriteQuestion) {
     writeTarget("2024K990.3", entry(9, "STARY"));
     writeSource("2024K990.3", entry(1, "NOWY"));
     type("z");
-    convert::CarryLedgerEntries(sourceDir(), targetDir(), options);
+    convert::CarryLedgerEntries(sourceDir(), targetDir(), options, converted);
     EXPECT_EQ(keyWaits, 1);
     EXPECT_TRUE(logHas("Stwierdzono obecność pliku"));
     EXPECT_EQ(target("2024K990.3"), entry(9, "STARY"));
@@ -103,8 +105,8 @@ TEST_F(EntriesCarryTest, AnExistingMarchTargetRaisesTheOverwriteQuestion) {
     EXPECT_FALSE(temp.exists("2023/FIRMA/2024K990.3~"));
 
     type("w");
-    convert::CarryLedgerEntries(sourceDir(), targetDir(), options);
-    convert::RenameConverted(convert::TakeConverted());
+    convert::CarryLedgerEntries(sourceDir(), targetDir(), options, converted);
+    converted.Rename();
     EXPECT_EQ(numbering("2024K990.3"), (std::vector<std::pair<std::uint32_t, int>>{{1, 3}}));
     EXPECT_TRUE(temp.exists("2023/FIRMA/2024K990.3~"));
 }
@@ -116,8 +118,8 @@ TEST_F(EntriesCarryTest, RenamingHidesConvertedFilesOnly) {
     writeSource("2024SP.7", std::string(repayment.bytes.begin(), repayment.bytes.end()));
     writeSource("2024IDX.REK", "indeks");
 
-    convert::CarryLedgerEntries(sourceDir(), targetDir(), options);
-    convert::RenameConverted(convert::TakeConverted());
+    convert::CarryLedgerEntries(sourceDir(), targetDir(), options, converted);
+    converted.Rename();
     EXPECT_EQ(target("2024SP.7"), std::string(repayment.bytes.begin(), repayment.bytes.end()));
     EXPECT_FALSE(temp.exists("2023/FIRMA/2024SP.7"));
     EXPECT_TRUE(temp.exists("2023/FIRMA/2024SP.7~"));
@@ -134,8 +136,8 @@ TEST_F(EntriesCarryTest, AFailedConversionRenamesNothing) {
     options.renameConverted = true;
     writeSource("2024K990.5", entry(1, "A"));
     std::filesystem::remove_all(temp.path() / "2024");  // the target cannot be created
-    convert::CarryLedgerEntries(sourceDir(), targetDir(), options);
-    convert::RenameConverted(convert::TakeConverted());
+    convert::CarryLedgerEntries(sourceDir(), targetDir(), options, converted);
+    converted.Rename();
     EXPECT_TRUE(logHas("Błąd Utworzenia pliku"));
     EXPECT_TRUE(logHas("Przyczyna: nie ma takiej ścieżki")) << "the reason on its own line";
     EXPECT_EQ(source("2024K990.5"), entry(1, "A"));
@@ -144,17 +146,18 @@ TEST_F(EntriesCarryTest, AFailedConversionRenamesNothing) {
 }
 
 TEST_F(EntriesCarryTest, SalariesAndContractsFollowThePersonKeyTable) {
-    convert::AddPersonKey(1);
+    convert::PersonKeys keys;
+    keys.Add(1);
     writeSource("2024WP5.REK", keyed(product::SalaryRecord::kSize, 1) + keyed(product::SalaryRecord::kSize, 2) +
                                    keyed(product::SalaryRecord::kSize, -1));
     writeSource("2024UZ5.REK", keyed(product::ContractRecord::kSize, 2) + keyed(product::ContractRecord::kSize, 1));
 
-    convert::CarrySalaries(sourceDir(), targetDir());
+    convert::CarrySalaries(sourceDir(), targetDir(), keys);
     EXPECT_EQ(target("2024WP5.REK"), keyed(product::SalaryRecord::kSize, 1));
     EXPECT_TRUE(logHas("Wynagrodzenie idx ="));
     EXPECT_EQ(keyWaits, 0);
 
-    convert::CarryContracts(sourceDir(), targetDir());
+    convert::CarryContracts(sourceDir(), targetDir(), keys);
     std::string contract = keyed(product::ContractRecord::kSize, 1);
     contract.replace(643, 8, 8, '\0').replace(831, 17, 17, '\0');
     EXPECT_EQ(target("2024UZ5.REK"), contract);
@@ -163,9 +166,10 @@ TEST_F(EntriesCarryTest, SalariesAndContractsFollowThePersonKeyTable) {
 }
 
 TEST_F(EntriesCarryTest, MissingSalariesAreNamedAndMissingContractsPassSilently) {
-    convert::CarryContracts(sourceDir(), targetDir());
+    const convert::PersonKeys keys;
+    convert::CarryContracts(sourceDir(), targetDir(), keys);
     EXPECT_EQ(log(), "\n");
-    convert::CarrySalaries(sourceDir(), targetDir());
+    convert::CarrySalaries(sourceDir(), targetDir(), keys);
     EXPECT_TRUE(logHas("Brak pliku źródłowego "));
     EXPECT_FALSE(temp.exists("2024/FIRMA/2024UZ5.REK"));
     EXPECT_FALSE(temp.exists("2024/FIRMA/2024WP5.REK"));

@@ -111,7 +111,8 @@ TEST_F(FirmConversionTest, PreparationFailuresEndTheFirmWithFalse) {
         startAgain();
         c.spoil(temp);
         keyWaits = 0;
-        EXPECT_EQ(convert::ConvertFirm(options, {root2023(), root2024()}, "FIRMA", c.directory, {}, mark),
+        EXPECT_EQ(convert::ConvertFirm(options, {root2023(), root2024()}, "FIRMA", c.directory, {}, claims, mark,
+                                       converted),
                   convert::FirmConversion::NotConverted)
             << c.what;
         EXPECT_EQ(keyWaits, 1) << c.what;
@@ -124,7 +125,7 @@ TEST_F(FirmConversionTest, PreparationFailuresEndTheFirmWithFalse) {
     startAgain();
     temp.writeFile("2024/FIRMA/2024_ROK.REK", "obcy");
     keyWaits = 0;
-    EXPECT_EQ(convert::ConvertFirm(options, {root2023(), root2024()}, "FIRMA", "FIRMA", {}, mark),
+    EXPECT_EQ(convert::ConvertFirm(options, {root2023(), root2024()}, "FIRMA", "FIRMA", {}, claims, mark, converted),
               convert::FirmConversion::TakenElsewhere);
     EXPECT_EQ(keyWaits, 0);
     EXPECT_FALSE(temp.exists("2024/FIRMA/_qz_conv.tmp"));
@@ -135,11 +136,10 @@ TEST_F(FirmConversionTest, PreparationFailuresEndTheFirmWithFalse) {
 // has made its mark since: the mark is never emptied or taken, the firm is passed over.
 TEST_F(FirmConversionTest, AMarkMadeSinceByAnotherRunIsLeftToIt) {
     temp.writeFile("2024/FIRMA/_qz_conv.tmp", "obcy\r\n");
-    convert::NoteMadeByThisRun(root2024() + "FIRMA");
+    claims.NoteMade(root2024() + "FIRMA");
     keyWaits = 0;
-    EXPECT_EQ(convert::ConvertFirm(options, {root2023(), root2024()}, "FIRMA", "FIRMA", {}, mark),
+    EXPECT_EQ(convert::ConvertFirm(options, {root2023(), root2024()}, "FIRMA", "FIRMA", {}, claims, mark, converted),
               convert::FirmConversion::TakenElsewhere);
-    convert::ReleaseClaims();
     EXPECT_EQ(keyWaits, 0);
     EXPECT_EQ(temp.readFile("2024/FIRMA/_qz_conv.tmp"), "obcy\r\n");
     EXPECT_FALSE(temp.exists("2024/FIRMA/_qz_kpr.rek"));

@@ -3,7 +3,6 @@
 // source; ledger entries struck out; the renaming of converted 2023 files.
 #include <gtest/gtest.h>
 
-#include "convert/firm/mark_converted.h"
 #include "product/records/entry_records.h"
 #include "product/records/staff_records.h"
 #include "tests/convert/firm_test.h"
@@ -121,7 +120,7 @@ TEST_F(FirmStaffTest, StruckOutEntriesStayBehindAndRenamingHidesConvertedFilesOn
         // Nothing is hidden before the firm is registered.
         EXPECT_TRUE(temp.exists("2023/FIRMA/2024K990.3")) << rename;
         EXPECT_TRUE(hasTarget("_qz_conv.tmp")) << rename;
-        convert::FinishFirm(mark, convert::TakeConverted());
+        convert::FinishFirm(mark, converted);
         EXPECT_FALSE(hasTarget("_qz_conv.tmp")) << rename;
         EXPECT_EQ(temp.exists("2023/FIRMA/2024K990.3"), !rename);
         EXPECT_EQ(temp.exists("2023/FIRMA/2024K990.3~"), rename);

@@ -9,7 +9,6 @@
 
 #include "convert/annual/annual_records.h"
 #include "convert/firm/firm_conversion.h"
-#include "convert/firm/mark_converted.h"
 #include "product/records/firm_records.h"
 #include "platform/files.h"
 #include "tests/convert/converter_test.h"
@@ -68,15 +67,15 @@ protected:
 
     // Converts FIRMA and, when it is converted and registered is set, ends it as the
     // per-firm loop ends a registered firm; otherwise mark holds the firm's
-    // in-progress mark.
+    // in-progress mark and converted its ledger files to hide.
     bool convertFirm(const std::vector<std::string>& extraFiles = {}, bool registered = true) {
         const std::string year2023 = root2023();
         const std::string year2024 = root2024();
-        const bool converted =
-            convert::ConvertFirm(options, {year2023, year2024}, "FIRMA", "FIRMA", extraFiles, mark) ==
-            convert::FirmConversion::Converted;
-        if (converted && registered) convert::FinishFirm(mark, convert::TakeConverted());
-        return converted;
+        converted = convert::ConvertedFiles{};
+        const bool done = convert::ConvertFirm(options, {year2023, year2024}, "FIRMA", "FIRMA", extraFiles, claims,
+                                               mark, converted) == convert::FirmConversion::Converted;
+        if (done && registered) convert::FinishFirm(mark, converted);
+        return done;
     }
 
     // The names of the files in the firm's 2024 directory.
@@ -87,7 +86,9 @@ protected:
         return names;
     }
 
+    convert::ClaimedDirectories claims;
     convert::InProgressMark mark;
+    convert::ConvertedFiles converted;
 };
 
 }  // namespace qztest

@@ -110,8 +110,9 @@ TEST_F(LedgerConvertersTest, RepaymentsAreCarriedOnALineEach) {
 }
 
 TEST_F(LedgerConvertersTest, SalariesFollowThePersonKeyTable) {
-    convert::AddPersonKey(11);
-    convert::AddPersonKey(12);
+    convert::PersonKeys keys;
+    keys.Add(11);
+    keys.Add(12);
     const struct {
         std::int64_t key;
         bool kept;
@@ -121,7 +122,7 @@ TEST_F(LedgerConvertersTest, SalariesFollowThePersonKeyTable) {
         salary.pattern(0, salary.bytes.size(), 9).key(c.key);
         const Bytes before = salary.bytes;
         clearLog();
-        EXPECT_EQ(convert::KeepSalary(salary.bytes), c.kept) << c.key;
+        EXPECT_EQ(convert::KeepSalary(keys, salary.bytes), c.kept) << c.key;
         EXPECT_EQ(salary.bytes, before) << c.key;
         EXPECT_EQ(log(), c.kept ? "Wynagrodzenie idx =\n" : "\n") << c.key;
         EXPECT_EQ(screen.bytesAt(1, 3, 21), c.kept ? "Wynagrodzenie idx =  " : std::string(21, ' ')) << c.key;
@@ -130,16 +131,17 @@ TEST_F(LedgerConvertersTest, SalariesFollowThePersonKeyTable) {
 }
 
 TEST_F(LedgerConvertersTest, ContractsOfPersonsNotFoundAreDroppedWithAKeyWaitEach) {
-    for (std::int64_t key = 1; key <= 2049; ++key) convert::AddPersonKey(key);
+    convert::PersonKeys keys;
+    for (std::int64_t key = 1; key <= 2049; ++key) keys.Add(key);
     qztest::TestRecord contract(product::ContractRecord::kSize);
     Bytes out(contract.bytes.size(), 0);
-    EXPECT_FALSE(convert::ConvertContract(contract.key(-11).bytes, out));  // removed: silent
+    EXPECT_FALSE(convert::ConvertContract(keys, contract.key(-11).bytes, out));  // removed: silent
     EXPECT_EQ(keyWaits, 0);
     // More persons than the table holds: each contract is preceded by the warning.
-    EXPECT_TRUE(convert::ConvertContract(contract.key(2047).bytes, out));
-    EXPECT_FALSE(convert::ConvertContract(contract.key(2048).bytes, out));
+    EXPECT_TRUE(convert::ConvertContract(keys, contract.key(2047).bytes, out));
+    EXPECT_FALSE(convert::ConvertContract(keys, contract.key(2048).bytes, out));
     // The last entry was never filled: a key 0 must not match it.
-    EXPECT_FALSE(convert::ConvertContract(contract.key(0).bytes, out));
+    EXPECT_FALSE(convert::ConvertContract(keys, contract.key(0).bytes, out));
     EXPECT_EQ(keyWaits, 5);
     EXPECT_EQ(log(),
               "Upss... za duża ilość pracownikow !\n"

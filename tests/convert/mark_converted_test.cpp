@@ -17,9 +17,10 @@ protected:
 
 TEST_F(MarkConvertedTest, TheFileGetsATilde) {
     const std::string path = temp.root() + "2024SP.7";
-    convert::MarkConverted(path);
+    convert::ConvertedFiles converted;
+    converted.Mark(path);
     EXPECT_TRUE(temp.exists("2024SP.7")) << "renamed only when the firm is registered";
-    convert::RenameConverted(convert::TakeConverted());
+    converted.Rename();
     EXPECT_FALSE(temp.exists("2024SP.7"));
     EXPECT_EQ(temp.readFile("2024SP.7~"), "spłaty");
     // The line is cut at column 80.
@@ -29,8 +30,9 @@ TEST_F(MarkConvertedTest, TheFileGetsATilde) {
 
 TEST_F(MarkConvertedTest, AFailedRenameIsReportedAndKeepsTheFile) {
     temp.writeFile("2024SP.7~", "z poprzedniej konwersji");
-    convert::MarkConverted(temp.root() + "2024SP.7");
-    convert::RenameConverted(convert::TakeConverted());
+    convert::ConvertedFiles converted;
+    converted.Mark(temp.root() + "2024SP.7");
+    converted.Rename();
     EXPECT_EQ(temp.readFile("2024SP.7"), "spłaty");
     EXPECT_EQ(temp.readFile("2024SP.7~"), "z poprzedniej konwersji");
     EXPECT_EQ(screen.bytesAt(1, 3, 24), "Błąd zmiany nazwy pliku "_cp);

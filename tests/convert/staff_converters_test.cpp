@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "convert/staff/person_keys.h"
 #include "product/records/staff_records.h"
 #include "platform/cp852.h"
 #include "product/scramble.h"
@@ -39,15 +38,16 @@ qztest::TestRecord member(std::int64_t key, std::string_view first, std::string_
 
 class StaffConvertersTest : public qztest::ConverterTest {
 protected:
+    convert::StaffTransfer staff;
     std::vector<std::uint8_t> target;
 
     bool convertPerson(const qztest::TestRecord& record) {
         target.assign(Person::kSize, 0xEE);
-        return convert::ConvertPerson(record.bytes, target);
+        return staff.ConvertPerson(record.bytes, target);
     }
     bool convertMember(const qztest::TestRecord& record) {
         target.assign(Family::kSize, 0xEE);
-        return convert::ConvertFamilyMember(record.bytes, target);
+        return convert::ConvertFamilyMember(staff.Keys(), staff.Selection(), record.bytes, target);
     }
 };
 
@@ -58,14 +58,14 @@ TEST_F(StaffConvertersTest, EveryoneIsCarriedUnchangedInModeAll) {
     EXPECT_EQ(log(), "osoba: Kowalski Jan\n");
     EXPECT_EQ(screen.cell(1, 3).attribute, 0x08);
     EXPECT_EQ(screen.cell(8, 3).attribute, 0x0F);
-    EXPECT_EQ(convert::PersonKeyCount(), 1);
-    EXPECT_TRUE(convert::FindPersonKey(101));
+    EXPECT_EQ(staff.Keys().Count(), 1);
+    EXPECT_TRUE(staff.Keys().Find(101));
 }
 
 TEST_F(StaffConvertersTest, RemovedPersonsAreSkippedWithoutAWord) {
     EXPECT_FALSE(convertPerson(person(-101, "Kowalski", "Jan")));
     EXPECT_EQ(log(), "\n");
-    EXPECT_EQ(convert::PersonKeyCount(), 0);
+    EXPECT_EQ(staff.Keys().Count(), 0);
 }
 
 TEST_F(StaffConvertersTest, EmployedOnTheLastDayOf2023) {
@@ -96,7 +96,7 @@ TEST_F(StaffConvertersTest, EmployedOnTheLastDayOf2023) {
         {"neither employee nor owner", 2, kNone, kNone, kNone, kNone, ""},
     };
     for (const auto& c : cases) {
-        convert::StartStaffTransfer(StaffSelection::EmployedAtYearEnd);
+        staff.Start(StaffSelection::EmployedAtYearEnd);
         clearLog();
         const std::uint64_t sleptBefore = clock.totalSleptMs();
         auto record = person(7, "Nowak", "Ewa", c.kind);
@@ -107,14 +107,14 @@ TEST_F(StaffConvertersTest, EmployedOnTheLastDayOf2023) {
         const bool refused = std::string_view(c.refusal).size() > 0;
         EXPECT_EQ(carried, !refused) << c.what;
         EXPECT_EQ(log(), std::string("osoba: Nowak Ewa") + c.refusal + "\n") << c.what;
-        EXPECT_EQ(convert::FindPersonKey(7), carried) << c.what;
+        EXPECT_EQ(staff.Keys().Find(7), carried) << c.what;
         EXPECT_EQ(clock.totalSleptMs() - sleptBefore, refused ? 250u : 0u) << c.what;
     }
     EXPECT_EQ(keyWaits, 0);
 }
 
 TEST_F(StaffConvertersTest, AskingAboutEachPerson) {
-    convert::StartStaffTransfer(StaffSelection::AskEach);
+    staff.Start(StaffSelection::AskEach);
     type("xtN");  // x is no answer
     EXPECT_TRUE(convertPerson(person(1, "Adamski", "Piotr")));
     EXPECT_FALSE(convertPerson(person(2, "Bielska", "Zofia")));
@@ -122,23 +122,23 @@ TEST_F(StaffConvertersTest, AskingAboutEachPerson) {
               "osoba: Adamski Piotr Przenieść T/N /W  ?\n"
               "osoba: Bielska Zofia Przenieść T/N /W  ?\n");
     EXPECT_EQ(screen.cell(21, 3).attribute, 0x0A);
-    EXPECT_TRUE(convert::FindPersonKey(1));
-    EXPECT_FALSE(convert::FindPersonKey(2));
+    EXPECT_TRUE(staff.Keys().Find(1));
+    EXPECT_FALSE(staff.Keys().Find(2));
     EXPECT_EQ(keyWaits, 3);
 }
 
 TEST_F(StaffConvertersTest, KeysTypedBeforeAQuestionAnswerNothing) {
-    convert::StartStaffTransfer(StaffSelection::AskEach);
+    staff.Start(StaffSelection::AskEach);
     screen.pushText("TN");  // typed ahead, before any question was on screen
     type("tt");
     EXPECT_TRUE(convertPerson(person(1, "Adamski", "Piotr")));
     EXPECT_TRUE(convertPerson(person(2, "Bielska", "Zofia")));
-    EXPECT_EQ(convert::PersonKeyCount(), 2);
+    EXPECT_EQ(staff.Keys().Count(), 2);
     EXPECT_EQ(keyWaits, 2);
 }
 
 TEST_F(StaffConvertersTest, AnsweringWCarriesTheRestOfTheFirmSilently) {
-    convert::StartStaffTransfer(StaffSelection::AskEach);
+    staff.Start(StaffSelection::AskEach);
     type("w");
     EXPECT_TRUE(convertPerson(person(1, "Adamski", "Piotr")));
     EXPECT_TRUE(convertPerson(person(2, "Bielska", "Zofia")));
@@ -147,17 +147,17 @@ TEST_F(StaffConvertersTest, AnsweringWCarriesTheRestOfTheFirmSilently) {
               "osoba: Adamski Piotr Przenieść T/N /W  ?\n"
               "osoba: Bielska Zofia\n"
               "osoba: Cichy Jan\n");
-    EXPECT_EQ(convert::PersonKeyCount(), 3);
-    EXPECT_EQ(convert::CurrentStaffSelection(), StaffSelection::All);
+    EXPECT_EQ(staff.Keys().Count(), 3);
+    EXPECT_EQ(staff.Selection(), StaffSelection::All);
     EXPECT_EQ(keyWaits, 1);
 
     // The next firm starts from the options again and asks again.
-    convert::StartStaffTransfer(StaffSelection::AskEach);
+    staff.Start(StaffSelection::AskEach);
     clearLog();
     type("n");
     EXPECT_FALSE(convertPerson(person(4, "Dudek", "Ola")));
     EXPECT_EQ(log(), "osoba: Dudek Ola Przenieść T/N /W  ?\n");
-    EXPECT_EQ(convert::PersonKeyCount(), 0);
+    EXPECT_EQ(staff.Keys().Count(), 0);
     EXPECT_EQ(keyWaits, 2);
 }
 
@@ -169,7 +169,7 @@ TEST_F(StaffConvertersTest, AScrambledRecordIsDecidedPlainAndWrittenScrambledAga
     scrambled.byte(Person::kState, Person::kScrambled);
     ASSERT_NE(scrambled.bytes, plain.bytes);
 
-    convert::StartStaffTransfer(StaffSelection::EmployedAtYearEnd);
+    staff.Start(StaffSelection::EmployedAtYearEnd);
     EXPECT_TRUE(convertPerson(scrambled));
     EXPECT_EQ(target, scrambled.bytes);
     EXPECT_EQ(log(), "osoba: Żak Łucja\n");
@@ -193,7 +193,7 @@ TEST_F(StaffConvertersTest, LongNameLengthsAreCutToTheirFields) {
 }
 
 TEST_F(StaffConvertersTest, FamiliesFollowCarriedPersonsOnly) {
-    convert::StartStaffTransfer(StaffSelection::EmployedAtYearEnd);
+    staff.Start(StaffSelection::EmployedAtYearEnd);
     EXPECT_TRUE(convertPerson(person(1, "Kowalski", "Jan").date(Person::kStart1, {1, 1, 2020})));
     EXPECT_FALSE(convertPerson(person(2, "Nowak", "Ewa")));  // never employed
     clearLog();

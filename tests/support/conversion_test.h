@@ -4,7 +4,6 @@
 // process-wide, so it is put back after the test as well.
 #include "convert/annual/annual_questions.h"
 #include "convert/copying/file_copy.h"
-#include "convert/firm/mark_converted.h"
 #include "convert/options.h"
 #include "convert/copying/overwrite.h"
 #include "tui/progress_log.h"
@@ -26,7 +25,6 @@ protected:
     static void resetRunState() {
         convert::runState() = convert::RunState{};
         tui::SetSlowLog(false);
-        convert::ForgetConverted();
     }
 
     convert::Options options;  // the run's choices, as the wizard would leave them

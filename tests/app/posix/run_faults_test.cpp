@@ -16,7 +16,6 @@
 #include "app/global_copy.h"
 #include "tui/progress_log.h"
 #include "convert/report/run_report.h"
-#include "convert/staff/staff_converters.h"
 #include "fileio/registry_record.h"
 #include "fileio/shared_locks.h"
 #include "platform/files.h"
@@ -58,7 +57,6 @@ protected:
     // The state a run starts with, on fresh trees.
     void freshRun() {
         resetRunState();
-        convert::StartStaffTransfer(convert::StaffSelection::All);
         clearLog();
         if (!std::filesystem::exists(temp.path() / "2023")) qztest::CopyTree(sample->path() / "2023", temp.path() / "2023");
         std::filesystem::remove_all(temp.path() / "2024");

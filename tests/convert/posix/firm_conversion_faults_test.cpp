@@ -12,10 +12,8 @@
 #include <string>
 
 #include "convert/firm/firm_conversion.h"
-#include "convert/firm/mark_converted.h"
 #include "convert/firm/firm_failures.h"
 #include "convert/options.h"
-#include "convert/staff/staff_converters.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "tests/convert/converter_test.h"
@@ -64,7 +62,6 @@ protected:
             options.addOns = 0;
             options.stopAfterEachFirm = true;  // the log can be seen at its end
         }
-        convert::StartStaffTransfer(convert::StaffSelection::All);
         clearLog();
         if (!std::filesystem::exists(temp.path() / "2023"))
             qztest::CopyTree(sample->path() / "2023" / firm, temp.path() / "2023" / firm);
@@ -78,15 +75,18 @@ protected:
         const std::string root2023 = temp.root() + "2023" + platform::kSeparator;
         const std::string root2024 = temp.root() + "2024" + platform::kSeparator;
         bool converted = false;
+        convert::ClaimedDirectories claims;
         convert::InProgressMark mark;
+        convert::ConvertedFiles toHide;
         EXPECT_EQ(exitCodeOf([&] {
-                      converted = convert::ConvertFirm(options, {root2023, root2024}, firm, firm, {}, mark) ==
+                      converted = convert::ConvertFirm(options, {root2023, root2024}, firm, firm, {}, claims, mark,
+                                                       toHide) ==
                                   convert::FirmConversion::Converted;
                   }),
                   -1)
             << "the conversion of one firm never ends the program";
         // As the per-firm loop ends a firm it registers.
-        if (converted) convert::FinishFirm(mark, convert::TakeConverted());
+        if (converted) convert::FinishFirm(mark, toHide);
         return converted;
     }
 
