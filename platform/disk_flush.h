@@ -2,9 +2,10 @@
 // A directory's files written to the disk while the program goes on. The flush is
 // the one of makeDurable (platform/files.h), run on a thread of its own whose only
 // work is to wait for the operating system to confirm the write-back: it is handed
-// the directory already found (an open descriptor on POSIX, the native name on
-// Windows) and touches nothing of the program (no name memory, screen, lock, record
-// or conversion data). Only the thread that began a flush ends it.
+// the directory already found (an open descriptor on POSIX, the native names of its
+// files on Windows) and touches nothing of the program (no name memory, screen,
+// lock, record, conversion data or the last failure). Only the thread that began a
+// flush ends it.
 #include <memory>
 #include <string_view>
 
@@ -18,13 +19,14 @@ public:
     DiskFlush(const DiskFlush&) = delete;
     DiskFlush& operator=(const DiskFlush&) = delete;
 
-    // Ends the flush under way, if any, then begins that of the directory at path;
-    // the error when it cannot begin (the directory is not found), and then none is
-    // under way.
-    int begin(std::string_view path);
-    // Waits for the flush begun last and returns its result, makeDurable's; Ok when
-    // none is under way.
-    int end();
+    // Ends the flush under way, if any, then begins that of the directory at path,
+    // and of the file at alongside (one of the program's own, such as the run's
+    // report) with it when one is named; the error when it cannot begin (the
+    // directory is not found), and then none is under way.
+    int begin(std::string_view path, std::string_view alongside = {});
+    // Waits for the flush begun last and returns its result, makeDurable's, and that
+    // of the file alongside in alongside; Ok for both when none is under way.
+    int end(int& alongside);
 
 private:
     struct State;

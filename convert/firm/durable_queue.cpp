@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "convert/copying/copy_steps.h"
+#include "convert/report/run_report.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
 #include "tui/before_wait.h"
@@ -31,7 +32,10 @@ void DurableQueue::RegisterFirmOnItsWay() {
     tui::SetBeforeWait(nullptr);
     const RegisterFirm registerFirm = std::exchange(registerFirm_, nullptr);
     InProgressMark mark = std::move(mark_);
-    registerFirm(Durable(flush_.end(), target_), mark);
+    int report = platform::err::Ok;
+    const int flushed = flush_.end(report);
+    ReportWrittenToDisk(report);
+    registerFirm(Durable(flushed, target_), mark);
 }
 
 void DurableQueue::RegisterFirmOnItsWayIfIn(const DataRoots& roots, std::string_view directory) {
@@ -43,7 +47,7 @@ void DurableQueue::MakeDurableThenRegister(const DataRoots& roots, std::string_v
                                            RegisterFirm registerFirm) {
     RegisterFirmOnItsWay();
     target_ = PathsOfFirm(roots, directory).target;
-    if (const int begun = flush_.begin(target_); begun != platform::err::Ok) {
+    if (const int begun = flush_.begin(target_, ReportToWriteToDisk()); begun != platform::err::Ok) {
         registerFirm(Durable(begun, target_), mark);
         return;
     }

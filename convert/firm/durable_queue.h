@@ -8,7 +8,8 @@
 // the stop after each firm: tui/before_wait.h) and before the run's summary, so
 // whatever the user is asked, the firms before it are registered. One firm is on
 // its way at a time; the flush of the next one begins after it is registered, and
-// writes its result line to the disk with the next firm's files.
+// writes the run's report, with the firm's result line, to the disk with the next
+// firm's files.
 #include <functional>
 #include <string>
 #include <string_view>

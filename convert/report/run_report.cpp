@@ -46,6 +46,7 @@ struct Report {
     std::string path;  // empty until a report is begun
     platform::FileHandle file;
     bool broken = false;  // opening or a write failed: nothing more is written
+    bool resultsNotOnDisk = false;  // firm results written since the last flush
     std::uint32_t startTick = 0;
     int registered = 0;
     int notConverted = 0;
@@ -319,7 +320,17 @@ void ReportFirmResult(std::string_view name, std::string_view directory, FirmOut
         for (const CheckPoint& point : checks->points) put(pointLine(point), true);
     }
     gReport.firm.clear();
-    makeDurable();
+    writeUnwritten(Held::Released);
+    gReport.resultsNotOnDisk = true;
+}
+
+std::string_view ReportToWriteToDisk() {
+    return gReport.resultsNotOnDisk && gReport.file.isOpen() ? std::string_view(gReport.path) : std::string_view();
+}
+
+void ReportWrittenToDisk(int result) {
+    if (result != platform::err::Ok && gReport.file.isOpen()) giveUp();
+    gReport.resultsNotOnDisk = false;
 }
 
 // A firm finished before another one began was the firm at hand itself: after it
@@ -384,7 +395,7 @@ void CloseRunReport() {
         put("Firma " + firm.label + ":");
         for (const CheckPoint& point : firm.points) put(pointLine(point));
     }
-    writeUnwritten(Held::Released);
+    makeDurable();
     if (!gReport.file.isOpen()) return;
     // Lines that still find no room are lost: the last screen says so.
     if (!gReport.unwritten.empty() || platform::closeFile(gReport.file) != platform::err::Ok) giveUp();

@@ -53,12 +53,19 @@ private:
     std::string firmAtHand_;
     std::string lastErrorAtHand_;
 };
-// The result line of a firm, and the report made durable. A firm not converted is
+// The result line of a firm, written to the file; it reaches the disk with the files
+// of the next firm the loop writes to the disk (ReportToWriteToDisk), or at the
+// summary, so a power cut costs the report at most one firm. A firm not converted is
 // given the last error the run showed as its reason; a converted one with failed
 // files (their paths) names them, and the summary names those of the firms that
 // were registered all the same.
 void ReportFirmResult(std::string_view name, std::string_view directory, FirmOutcome outcome,
                       std::span<const std::string> failedFiles = {});
+// The report's path when firm results wait to reach the disk, otherwise empty; then
+// ReportWrittenToDisk with the result of the flush (a report that cannot be made
+// durable is given up, as one that cannot be written).
+std::string_view ReportToWriteToDisk();
+void ReportWrittenToDisk(int result);
 // A person of the firm at hand who stays behind, and why.
 void ReportPersonLeft(std::string_view name, std::string_view why);
 // A failure reported with its file, as its log line reads; also a point to check.

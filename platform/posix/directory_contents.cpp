@@ -98,30 +98,77 @@ int syncFileSystem(int fd) { return syscalls().syncfs(fd); }
 
 int makeDurable(std::string_view path) { return syncDirectory(path, syncFileSystem); }
 
-// The thread gets the descriptor and gives back the result; the descriptor is opened
-// and closed by the thread that begins and ends the flush.
+// The thread gets the directory's descriptor, and the native path of the file
+// alongside when it is on another file system (syncfs writes back the file when it
+// is on the same one), and gives back errno values: the translation into the home
+// platform's numbers notes the process's last failure, which is the program's
+// thread's to do. The descriptor is opened and closed by the thread that begins and
+// ends the flush.
 struct DiskFlush::State {
     int fd = -1;
-    int result = err::Ok;
+    std::string alongside;
+    int alongsideFound = err::Ok;  // the file alongside could not be looked at
+    int syncErrno = 0;
+    int alongsideErrno = 0;
     std::thread waiter;
 };
 
-DiskFlush::DiskFlush() : state_(std::make_unique<State>()) {}
+namespace {
 
-DiskFlush::~DiskFlush() { static_cast<void>(end()); }
-
-int DiskFlush::begin(std::string_view path) {
-    static_cast<void>(end());
-    if (const int opened = openDirectory(path, state_->fd); opened != err::Ok) return opened;
-    State& state = *state_;
-    state.waiter = std::thread([&state] { state.result = syncFileSystem(state.fd) == 0 ? err::Ok : homeError(errno); });
+// The native path of the file at path when it is on another file system than the
+// directory open as fd; empty when it is on the same one.
+int alongsideElsewhere(int fd, std::string_view path, std::string& native) {
+    native.clear();
+    ResolvedPath resolved;
+    if (const int found = resolvePath(path, resolved); found != err::Ok) return found;
+    struct stat directory {};
+    struct stat file {};
+    if (syscalls().fstat(fd, &directory) != 0 || syscalls().stat(resolved.native.c_str(), &file) != 0)
+        return homeError(errno);
+    if (file.st_dev != directory.st_dev) native = resolved.native;
     return err::Ok;
 }
 
-int DiskFlush::end() {
-    if (!state_->waiter.joinable()) return err::Ok;
-    state_->waiter.join();
-    return closeSynced(std::exchange(state_->fd, -1), state_->result);
+// fsync of the file at the native path; 0 or the errno.
+int syncFile(const std::string& native) {
+    const int fd = syscalls().open(native.c_str(), O_RDONLY | O_CLOEXEC, 0);
+    if (fd < 0) return errno;
+    const int synced = syscalls().fsync(fd) == 0 ? 0 : errno;
+    const int closed = syscalls().close(fd) == 0 ? 0 : errno;
+    return synced != 0 ? synced : closed;
+}
+
+}  // namespace
+
+DiskFlush::DiskFlush() : state_(std::make_unique<State>()) {}
+
+DiskFlush::~DiskFlush() {
+    int alongside = err::Ok;
+    static_cast<void>(end(alongside));
+}
+
+int DiskFlush::begin(std::string_view path, std::string_view alongside) {
+    int lost = err::Ok;
+    static_cast<void>(end(lost));
+    State& state = *state_;
+    if (const int opened = openDirectory(path, state.fd); opened != err::Ok) return opened;
+    state.alongsideFound = alongside.empty() ? err::Ok : alongsideElsewhere(state.fd, alongside, state.alongside);
+    if (state.alongsideFound != err::Ok) state.alongside.clear();
+    state.waiter = std::thread([&state] {
+        state.syncErrno = syncFileSystem(state.fd) == 0 ? 0 : errno;
+        state.alongsideErrno = state.alongside.empty() ? 0 : syncFile(state.alongside);
+    });
+    return err::Ok;
+}
+
+int DiskFlush::end(int& alongside) {
+    alongside = err::Ok;
+    State& state = *state_;
+    if (!state.waiter.joinable()) return err::Ok;
+    state.waiter.join();
+    alongside = state.alongsideErrno != 0 ? homeError(state.alongsideErrno) : state.alongsideFound;
+    const int synced = state.syncErrno == 0 ? err::Ok : homeError(state.syncErrno);
+    return closeSynced(std::exchange(state.fd, -1), synced);
 }
 
 int flushDirectory(std::string_view path) {

@@ -86,58 +86,83 @@ int emptyDirectory(std::string_view path, std::string_view keep) {
 
 namespace {
 
-// Flushes each file of the native directory.
-int flushFiles(const std::string& native) {
+// Opens and flushes each of the native files, one after the other; the Win32 code of
+// the first that fails, or 0. It makes no other call, so that it may run on the
+// thread that waits for the disk.
+DWORD flushNativeFiles(const std::vector<std::string>& files) {
+    for (const std::string& path : files) {
+        const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return GetLastError();
+        const DWORD code = FlushFileBuffers(file) ? 0 : GetLastError();
+        CloseHandle(file);
+        if (code != 0) return code;
+    }
+    return 0;
+}
+
+// The native paths of the files of a program directory. Flushing a whole volume
+// needs rights a workstation lacks: each file is flushed instead. The directory's
+// own entries are kept by the file system's journal.
+int filesToFlush(std::string_view path, std::vector<std::string>& files) {
+    std::string native;
+    if (const int found = realDirectory(path, native); found != err::Ok) return found;
     std::vector<Entry> entries;
     if (const int listed = listNative(native, entries); listed != err::Ok) return listed;
-    // Flushing a whole volume needs rights a workstation lacks: each file is flushed
-    // instead. The directory's own entries are kept by the file system's journal.
-    for (const Entry& entry : entries) {
-        if (entry.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
-        const HANDLE file = CreateFileA((native + entry.name).c_str(), GENERIC_WRITE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return lastHomeError();
-        const bool flushed = FlushFileBuffers(file);
-        const int result = flushed ? err::Ok : lastHomeError();
-        CloseHandle(file);
-        if (result != err::Ok) return result;
-    }
+    for (const Entry& entry : entries)
+        if (!(entry.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+            files.push_back(native + entry.name);
     return err::Ok;
 }
 
 }  // namespace
 
 int makeDurable(std::string_view path) {
-    std::string native;
-    if (const int found = realDirectory(path, native); found != err::Ok) return found;
-    return flushFiles(native);
+    std::vector<std::string> files;
+    if (const int listed = filesToFlush(path, files); listed != err::Ok) return listed;
+    const DWORD code = flushNativeFiles(files);
+    return code == 0 ? err::Ok : homeError(code);
 }
 
-// The thread gets the directory's native name and gives back the result; the files
-// are listed, opened and flushed on it, one after the other, as makeDurable does.
+// The thread gets the native paths of the files and gives back the Win32 code.
 struct DiskFlush::State {
-    std::string native;
-    int result = err::Ok;
+    std::vector<std::string> files;
+    std::string alongside;
+    DWORD code = 0;
+    int alongsideFound = err::Ok;  // the file's native path could not be made
+    DWORD alongsideCode = 0;
     std::thread waiter;
 };
 
 DiskFlush::DiskFlush() : state_(std::make_unique<State>()) {}
 
-DiskFlush::~DiskFlush() { static_cast<void>(end()); }
+DiskFlush::~DiskFlush() {
+    int alongside = err::Ok;
+    static_cast<void>(end(alongside));
+}
 
-int DiskFlush::begin(std::string_view path) {
-    static_cast<void>(end());
-    if (const int found = realDirectory(path, state_->native); found != err::Ok) return found;
+int DiskFlush::begin(std::string_view path, std::string_view alongside) {
+    int lost = err::Ok;
+    static_cast<void>(end(lost));
     State& state = *state_;
-    state.waiter = std::thread([&state] { state.result = flushFiles(state.native); });
+    state.files.clear();
+    state.alongside.clear();
+    if (const int listed = filesToFlush(path, state.files); listed != err::Ok) return listed;
+    state.alongsideFound = alongside.empty() ? err::Ok : nativePath(alongside, false, state.alongside);
+    if (state.alongsideFound != err::Ok) state.alongside.clear();
+    state.waiter = std::thread([&state] {
+        state.code = flushNativeFiles(state.files);
+        state.alongsideCode = state.alongside.empty() ? 0 : flushNativeFiles({state.alongside});
+    });
     return err::Ok;
 }
 
-int DiskFlush::end() {
+int DiskFlush::end(int& alongside) {
+    alongside = err::Ok;
     if (!state_->waiter.joinable()) return err::Ok;
     state_->waiter.join();
-    return state_->result;
+    alongside = state_->alongsideCode != 0 ? homeError(state_->alongsideCode) : state_->alongsideFound;
+    return state_->code == 0 ? err::Ok : homeError(state_->code);
 }
 
 // The entries of a directory are kept by the file system's journal.

@@ -1,6 +1,14 @@
 // Failures of the operating system, injected through the file layer's call table.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/disk_flush.h"
 #include "platform/files.h"
 #include "platform/posix/syscalls.h"
 #include "tests/support/program_test.h"
@@ -209,6 +217,33 @@ TEST_F(FileFaults, FlushAndSizeFailures) {
     EXPECT_EQ(size, 0u);
     FailNthCall<&Syscalls::lseek> seekFault(1, EINVAL);
     EXPECT_EQ(seekFile(file, 3), err::InvalidParameter);
+}
+
+// A file written to the disk with a directory on its way there: on the directory's
+// file system the one syncfs covers it; on another it is flushed itself, and its
+// failure is its own, not the directory's.
+TEST_F(FileFaults, AFileAlongsideAFlushOnItsWayHasItsOwnResult) {
+    struct stat here {};
+    struct stat shm {};
+    if (::stat(temp.root().c_str(), &here) != 0 || ::stat("/dev/shm", &shm) != 0 || here.st_dev == shm.st_dev)
+        GTEST_SKIP() << "no second file system at /dev/shm";
+    const std::string elsewhere = "/dev/shm/qz-test-" + std::to_string(::getpid()) + ".LOG";
+    std::ofstream(elsewhere) << "x";
+    int alongside = -1;
+    {
+        CountCalls<&Syscalls::fsync> counted(kNever, EIO);
+        DiskFlush flush;
+        ASSERT_EQ(flush.begin(temp.root(), path()), err::Ok);
+        EXPECT_EQ(flush.end(alongside), err::Ok);
+        EXPECT_EQ(alongside, err::Ok);
+        EXPECT_EQ(counted.callCount(), 0) << "the syncfs of the directory writes it back";
+    }
+    FailNthCall<&Syscalls::fsync> fault(1, EIO);
+    DiskFlush flush;
+    ASSERT_EQ(flush.begin(temp.root(), elsewhere), err::Ok);
+    EXPECT_EQ(flush.end(alongside), err::Ok);
+    EXPECT_EQ(alongside, err::GeneralFailure);
+    std::filesystem::remove(elsewhere);
 }
 
 TEST_F(FileFaults, DirectoryFailures) {
