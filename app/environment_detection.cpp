@@ -30,21 +30,21 @@ void LogLine(std::string_view text, std::string_view name) {
 // Logs the line, closes the registry, waits for a key and ends the program.
 [[noreturn]] void StopWith(std::string_view text, std::string_view name, platform::FileHandle& registry) {
     convert::LogFailureLine(text, name);
-    platform::closeFile(registry);
+    platform::CloseFile(registry);
     tui::LogWaitForKey();
-    platform::exitProgram(0);
+    platform::ExitProgram(0);
 }
 
 // Read-only and denying every other open.
 bool OpenRegistry(const std::string& path, platform::FileHandle& registry) {
-    return platform::openFile(path, platform::mode::ReadOnly | platform::mode::DenyAll, registry) ==
+    return platform::OpenSharedFile(path, platform::mode::ReadOnly | platform::mode::DenyAll, registry) ==
            platform::err::Ok;
 }
 
 bool ReadRecord(platform::FileHandle& registry, std::uint64_t index, fileio::RegistryRecord& record) {
     std::size_t done = 0;
-    return platform::seekFile(registry, index * kRegistryRecordSize) == platform::err::Ok &&
-           platform::readFile(registry, record.bytes.data(), record.bytes.size(), done) == platform::err::Ok &&
+    return platform::SeekFile(registry, index * kRegistryRecordSize) == platform::err::Ok &&
+           platform::ReadFromFile(registry, record.bytes.data(), record.bytes.size(), done) == platform::err::Ok &&
            done == record.bytes.size();
 }
 
@@ -146,10 +146,10 @@ std::vector<FirmRecord> DetectEnvironment(const RunPaths& paths, convert::Claime
         LogLine("Błąd otwarcia/dostępu do pliku "_cp, path);
         tui::ErrorBox(tui::WithFailureReason(fileio::Centred("Brak dostępu do pliku"_cp) + tui::kLineEnd +
                                              fileio::Centred(path)));
-        platform::exitProgram(0);
+        platform::ExitProgram(0);
     }
     std::uint64_t size = 0;
-    if (platform::fileSize(registry, size) != platform::err::Ok)
+    if (platform::FileSize(registry, size) != platform::err::Ok)
         StopWith("Błąd okreslenia długości pliku "_cp, registryName, registry);
     const std::uint64_t records = size / kRegistryRecordSize;
     if (records == 0) StopWith("Zerowa długość pliku "_cp, registryName, registry);
@@ -183,7 +183,7 @@ std::vector<FirmRecord> DetectEnvironment(const RunPaths& paths, convert::Claime
                 break;
         }
     }
-    platform::closeFile(registry);
+    platform::CloseFile(registry);
 
     if (firms.empty()) {
         tui::LogWriteLine("Zerowa ilość odczytanych firm"_cp);

@@ -38,7 +38,7 @@ std::uint16_t SelectedCount(std::span<const FirmRecord> firms) {
 
 // Progress where it does not disturb the screen: the console's title.
 void ShowFirmInTitle(std::uint16_t firm, std::uint16_t firms) {
-    platform::console().setTitle(std::string(kConsoleTitle) + " - firma " + std::to_string(firm) + " z " +
+    platform::InstalledConsole().SetTitle(std::string(kConsoleTitle) + " - firma " + std::to_string(firm) + " z " +
                                  std::to_string(firms));
 }
 
@@ -119,7 +119,7 @@ void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList, 
             });
     }
     onItsWay.RegisterFirmOnItsWay();
-    platform::console().setTitle(kConsoleTitle);
+    platform::InstalledConsole().SetTitle(kConsoleTitle);
     // A close that fails may have lost what the last inserts wrote. (A lock that
     // cannot be released keeps the file open; the file object's end closes it.)
     if (!registry.Close()) convert::ReportError("Błąd zamknięcia zbioru "_cp, registry.FileName());

@@ -106,14 +106,14 @@ void RunStep(const GlobalStep& step, const std::string& sourceDir, const std::st
     text += tui::kCentre;
     text += path;
     tui::ErrorBox(tui::WithFailureReason(text));
-    platform::exitProgram(0);
+    platform::ExitProgram(0);
 }
 
 std::string TargetDirectory(const RunPaths& paths) { return paths.root2024 + std::string(kTargetDirectory); }
 
 // Told with a key wait: the user goes on knowing that this run copies no global data.
 void ReportBusyElsewhere() {
-    platform::forgetFailure();  // another workstation's copy: no failure to give a reason for
+    platform::ForgetFailure();  // another workstation's copy: no failure to give a reason for
     convert::ReportError("Dane globalne są właśnie kopiowane na innym stanowisku - tu pominięte"_cp);
 }
 
@@ -152,7 +152,7 @@ bool TakeMark(const std::string& directory, convert::InProgressMark& mark, std::
         ReportBusyElsewhere();
         return false;
     }
-    if (taken != platform::err::Ok || platform::makeDurable(directory) != platform::err::Ok) {
+    if (taken != platform::err::Ok || platform::MakeDurable(directory) != platform::err::Ok) {
         convert::ReportError("Błąd zapisu danych do "_cp, mark.Path());
         mark.Release();
         return false;
@@ -195,7 +195,7 @@ private:
 // The copied files are on the disk before the mark goes; a mark that stays makes the
 // next run repeat the copy.
 void FinishMark(const std::string& directory, convert::InProgressMark& mark) {
-    if (platform::makeDurable(directory) != platform::err::Ok) {
+    if (platform::MakeDurable(directory) != platform::err::Ok) {
         convert::ReportError("Błąd zapisu danych do "_cp, directory);
         return;
     }
@@ -222,9 +222,9 @@ void RunGlobalCopy(const RunPaths& paths, const convert::Options& options) {
     const platform::NameMemory names;  // the directories are looked up once for the copy
 
     const std::string sourceDir = paths.root2023 + options.globalSourceDir;
-    if (!platform::directoryExists(sourceDir)) Stop("Brak katalogu zródłowego"_cp, sourceDir);
+    if (!platform::DirectoryExists(sourceDir)) Stop("Brak katalogu zródłowego"_cp, sourceDir);
     const std::string targetDir = TargetDirectory(paths);
-    if (!platform::directoryExists(targetDir) && platform::makeDirectory(targetDir) != platform::err::Ok)
+    if (!platform::DirectoryExists(targetDir) && platform::MakeDirectory(targetDir) != platform::err::Ok)
         Stop("Utworzenia katalogu", targetDir);
 
     convert::InProgressMark mark;

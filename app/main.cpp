@@ -9,11 +9,11 @@
 #include "tui/toolkit.h"
 
 int main(int argc, char* argv[]) {
-    platform::takeArguments(argc, argv);
+    platform::TakeArguments(argc, argv);
 
-    if (!platform::startPlatform()) return 1;  // no usable terminal; the reason is on standard error
+    if (!platform::StartPlatform()) return 1;  // no usable terminal; the reason is on standard error
     tui::InitToolkit();
     fileio::InitTempDir();
     product::InitEnvironment();
-    app::MainFlow(platform::executablePath());
+    app::MainFlow(platform::ExecutablePath());
 }

@@ -59,7 +59,7 @@ void Recorded(const Run& run, End end) {
     tui::LogWrite("Nacisnij Enter");
     tui::LogWaitForKey();
     tui::ClearLog(true);
-    platform::exitProgram(0);
+    platform::ExitProgram(0);
 }
 
 // A root longer than page 1 can hold would be cut there, and the cut one may name
@@ -69,7 +69,7 @@ void RefuseLongRoots(const RunPaths& paths) {
     for (const std::string* root : {&paths.root2023, &paths.root2024}) {
         if (root->size() <= kMaxRootLength) continue;
         tui::ErrorBox(fileio::Centred("Ścieżka dłuższa niż 255 znaków:"_cp) + tui::kLineEnd + fileio::Centred(*root));
-        platform::exitProgram(0);
+        platform::ExitProgram(0);
     }
 }
 
@@ -152,12 +152,12 @@ void StartConversion(const Run& run) {
 }
 
 void MainFlow(std::string_view executable) {
-    platform::console().setTitle(kConsoleTitle);
-    const std::vector<std::string>& arguments = platform::arguments();
+    platform::InstalledConsole().SetTitle(kConsoleTitle);
+    const std::vector<std::string>& arguments = platform::Arguments();
     const std::string firstArgument = arguments.empty() ? std::string() : arguments.front();
     if (AsksForHelp(firstArgument)) {
         ShowHelp();
-        platform::exitProgram(0);
+        platform::ExitProgram(0);
     }
     Run run = SettleRun(executable, firstArgument);
     RefuseLongRoots(run.paths);

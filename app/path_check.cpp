@@ -29,7 +29,7 @@ bool CompleteRoot(std::string& root) {
 // A root whose existence is not tested: the single separator, and where paths have
 // drive letters any root of up to three characters (C:\, C:, \A\).
 bool IsDriveRoot(const std::string& root) {
-    if (platform::pathsHaveDriveLetters()) return root.size() <= 3;
+    if (platform::PathsHaveDriveLetters()) return root.size() <= 3;
     return root.size() == 1;
 }
 
@@ -44,15 +44,15 @@ std::string Message(std::initializer_list<std::string_view> lines, bool centred)
     return text;
 }
 
-bool IsSeparator(char c) { return c == platform::kSeparator || (platform::pathsHaveDriveLetters() && c == '/'); }
+bool IsSeparator(char c) { return c == platform::kSeparator || (platform::PathsHaveDriveLetters() && c == '/'); }
 
 // The root with what it leaves to the current directory, or to the current drive,
 // written out.
 std::string MadeWhole(std::string_view root) {
-    const std::string current = platform::currentDirectory();
+    const std::string current = platform::CurrentDirectory();
     if (root.empty() || (!IsSeparator(root.front()) && !BeginsWithDrive(root))) return current + std::string(root);
     const bool networkName = root.size() > 1 && IsSeparator(root[1]);
-    if (platform::pathsHaveDriveLetters() && IsSeparator(root.front()) && !networkName && BeginsWithDrive(current))
+    if (platform::PathsHaveDriveLetters() && IsSeparator(root.front()) && !networkName && BeginsWithDrive(current))
         return current.substr(0, 2) + std::string(root);
     return std::string(root);
 }
@@ -75,8 +75,8 @@ std::vector<std::string> PathLines(std::string_view path) {
 bool CanWriteIn(const std::string& root) {
     platform::FileHandle probe;
     const std::string path = root + "qz23-24.$$$";
-    if (platform::createFile(path, probe) != platform::err::Ok) return false;
-    return platform::closeFile(probe) == platform::err::Ok && platform::removeFile(path) == platform::err::Ok;
+    if (platform::CreateOrTruncateFile(path, probe) != platform::err::Ok) return false;
+    return platform::CloseFile(probe) == platform::err::Ok && platform::RemoveFile(path) == platform::err::Ok;
 }
 
 }  // namespace
@@ -85,7 +85,7 @@ std::string OneSpelling(std::string_view root) {
     const std::string whole = MadeWhole(root);
     // Where paths have drive letters, a network name keeps the two separators it
     // begins with.
-    const std::size_t kept = platform::pathsHaveDriveLetters() ? 2 : 1;
+    const std::size_t kept = platform::PathsHaveDriveLetters() ? 2 : 1;
     std::string spelt;
     for (const char c : whole) {
         const bool separator = IsSeparator(c);
@@ -115,7 +115,7 @@ PathCheck CheckPaths(RunPaths& paths, const std::function<void()>& rootsChanged)
     if (!paths.root2024.empty() && CompleteRoot(paths.root2024) && rootsChanged) rootsChanged();
 
     if (!paths.root2024.empty() && !IsDriveRoot(paths.root2024) &&
-        !platform::directoryExists(paths.root2024.substr(0, paths.root2024.size() - 1))) {
+        !platform::DirectoryExists(paths.root2024.substr(0, paths.root2024.size() - 1))) {
         tui::ErrorBox(Message({"Brak katalogu", paths.root2024}, true));
         return PathCheck::No2024Directory;
     }
@@ -126,7 +126,7 @@ PathCheck CheckPaths(RunPaths& paths, const std::function<void()>& rootsChanged)
     }
 
     // Nothing is read or written before the run knows that its results can be kept.
-    platform::forgetFailure();
+    platform::ForgetFailure();
     if (!CanWriteIn(paths.root2024)) {
         std::string text = Message({"Nie można zapisywać w katalogu"_cp}, true);
         for (const std::string& line : PathLines(paths.root2024)) text += tui::kLineEnd + fileio::Centred(line);

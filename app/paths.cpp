@@ -30,7 +30,7 @@ bool RootsAccepted(const RunPaths& paths) {
 }
 
 bool BeginsWithDrive(std::string_view path) {
-    return platform::pathsHaveDriveLetters() && path.size() >= 2 && path[1] == ':' &&
+    return platform::PathsHaveDriveLetters() && path.size() >= 2 && path[1] == ':' &&
            std::isalpha(static_cast<unsigned char>(path[0]));
 }
 
@@ -68,7 +68,7 @@ bool ReadProgramTextFile(std::string_view fileName, std::vector<std::string>& li
     if (reader.open(fileName) != 0) return false;
     std::string line;
     while (reader.readLine(line)) lines.push_back(line);
-    lines = platform::textFileLinesIn(std::move(lines));
+    lines = platform::TextFileLinesIn(std::move(lines));
     return true;
 }
 
@@ -113,8 +113,8 @@ int WritePathFile(std::string_view fileName, const RunPaths& paths) {
     return fileio::WriteTextFile(
         fileName, {
                       std::string(kPathSection),
-                      platform::textFileLineOut(std::string(kKey2023) + WithoutLastCharacter(paths.root2023)),
-                      platform::textFileLineOut(std::string(kKey2024) + WithoutLastCharacter(paths.root2024)),
+                      platform::TextFileLineOut(std::string(kKey2023) + WithoutLastCharacter(paths.root2023)),
+                      platform::TextFileLineOut(std::string(kKey2024) + WithoutLastCharacter(paths.root2024)),
                   });
 }
 

@@ -32,14 +32,14 @@ struct Surroundings {
     std::string folder;
 
     Surroundings() {
-        platform::installConsole(&screen);
-        platform::installClock(&clock);
+        platform::InstallConsole(&screen);
+        platform::InstallClock(&clock);
         char pattern[] = "/tmp/qz-micro.XXXXXX";
         if (mkdtemp(pattern)) folder = std::string(pattern) + "/";
     }
     ~Surroundings() {
-        platform::installConsole(nullptr);
-        platform::installClock(nullptr);
+        platform::InstallConsole(nullptr);
+        platform::InstallClock(nullptr);
         if (!folder.empty()) std::system(("rm -rf '" + folder + "'").c_str());
     }
 };
@@ -51,23 +51,23 @@ Surroundings& surroundings() {
 
 bool writeWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     platform::FileHandle file;
-    if (platform::createFile(path, file) != platform::err::Ok) return false;
+    if (platform::CreateOrTruncateFile(path, file) != platform::err::Ok) return false;
     std::size_t done = 0;
-    const bool written = platform::writeFile(file, bytes.data(), bytes.size(), done) == platform::err::Ok &&
+    const bool written = platform::WriteToFile(file, bytes.data(), bytes.size(), done) == platform::err::Ok &&
                          done == bytes.size();
-    return platform::closeFile(file) == platform::err::Ok && written;
+    return platform::CloseFile(file) == platform::err::Ok && written;
 }
 
 // Whether the registry at path begins with record.
 bool beginsWith(const std::string& path, const fileio::RegistryRecord& record) {
     platform::FileHandle file;
-    if (platform::openFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file) != platform::err::Ok)
+    if (platform::OpenSharedFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file) != platform::err::Ok)
         return false;
     fileio::RegistryRecord first;
     std::size_t done = 0;
-    const bool read = platform::readFile(file, first.bytes.data(), first.bytes.size(), done) == platform::err::Ok &&
+    const bool read = platform::ReadFromFile(file, first.bytes.data(), first.bytes.size(), done) == platform::err::Ok &&
                       done == first.bytes.size();
-    return platform::closeFile(file) == platform::err::Ok && read && first.bytes == record.bytes;
+    return platform::CloseFile(file) == platform::err::Ok && read && first.bytes == record.bytes;
 }
 
 void putShortText(std::uint8_t* field, const std::string& text) {
@@ -139,7 +139,7 @@ void ConvertLedgerFile(benchmark::State& state) {
     const convert::Options options;
     for (auto _ : state) {
         state.PauseTiming();
-        platform::removeFile(target);
+        platform::RemoveFile(target);
         const convert::RecordConverter converter = convert::LedgerEntryConverter(0, options);
         state.ResumeTiming();
         if (!convert::ConvertRecords(source, target, Entry::kSize, Entry::kSize, converter)) {

@@ -7,7 +7,7 @@ namespace fileio {
 int FileSearchResult(std::string_view name) {
     platform::DirectorySearch search;
     platform::FoundEntry entry;
-    return search.first(name, platform::attr::ReadOnly | platform::attr::Hidden | platform::attr::System |
+    return search.First(name, platform::attr::ReadOnly | platform::attr::Hidden | platform::attr::System |
                                   platform::attr::Archive,
                         entry);
 }

@@ -2,8 +2,8 @@
 
 namespace fileio {
 
-bool LockFirstByte(platform::FileHandle& file) { return platform::lockRange(file, 0, 1) == platform::err::Ok; }
+bool LockFirstByte(platform::FileHandle& file) { return platform::LockRange(file, 0, 1) == platform::err::Ok; }
 
-bool UnlockFirstByte(platform::FileHandle& file) { return platform::unlockRange(file, 0, 1) == platform::err::Ok; }
+bool UnlockFirstByte(platform::FileHandle& file) { return platform::UnlockRange(file, 0, 1) == platform::err::Ok; }
 
 }  // namespace fileio

@@ -47,7 +47,7 @@ int ReadAll(platform::FileHandle& file, std::string& bytes) {
         const std::size_t at = bytes.size();
         std::size_t done = 0;
         bytes.resize(at + kReadChunk);
-        const int error = platform::readFile(file, bytes.data() + at, kReadChunk, done);
+        const int error = platform::ReadFromFile(file, bytes.data() + at, kReadChunk, done);
         bytes.resize(at + done);
         if (error != platform::err::Ok || done == 0) return error;
     }
@@ -55,8 +55,8 @@ int ReadAll(platform::FileHandle& file, std::string& bytes) {
 
 int Write(platform::FileHandle& file, std::uint64_t offset, std::string_view bytes) {
     std::size_t done = 0;
-    const int error = platform::seekFile(file, offset);
-    return error == platform::err::Ok ? platform::writeFile(file, bytes.data(), bytes.size(), done) : error;
+    const int error = platform::SeekFile(file, offset);
+    return error == platform::err::Ok ? platform::WriteToFile(file, bytes.data(), bytes.size(), done) : error;
 }
 
 }  // namespace
@@ -64,7 +64,7 @@ int Write(platform::FileHandle& file, std::uint64_t offset, std::string_view byt
 std::string InsertJournalName(std::string_view fileName) { return std::string(fileName) + ".insert-journal"; }
 
 int CreateInsertJournal(std::string_view fileName, platform::FileHandle& journal) {
-    return platform::createNewFile(InsertJournalName(fileName), journal);
+    return platform::CreateNewFile(InsertJournalName(fileName), journal);
 }
 
 int WriteInsertJournal(std::string_view fileName, platform::FileHandle& journal, const UndoImage& undo) {
@@ -75,20 +75,20 @@ int WriteInsertJournal(std::string_view fileName, platform::FileHandle& journal,
     bytes += undo.bytes;
     PutWord(bytes, Checksum(bytes));
     int error = Write(journal, 0, bytes);
-    if (error == platform::err::Ok) error = platform::flushFile(journal);
-    if (error == platform::err::Ok) error = platform::flushDirectory(tui::DirectoryOf(fileName));
+    if (error == platform::err::Ok) error = platform::FlushFile(journal);
+    if (error == platform::err::Ok) error = platform::FlushDirectory(tui::DirectoryOf(fileName));
     return error;
 }
 
 int ReadInsertJournal(std::string_view fileName, JournalFound& found, UndoImage& undo) {
     found = JournalFound::None;
     platform::FileHandle journal;
-    int error = platform::openFile(InsertJournalName(fileName), platform::mode::ReadOnly | platform::mode::DenyNone,
+    int error = platform::OpenSharedFile(InsertJournalName(fileName), platform::mode::ReadOnly | platform::mode::DenyNone,
                                    journal);
     if (error == platform::err::FileNotFound) return platform::err::Ok;
     std::string bytes;
     if (error == platform::err::Ok) error = ReadAll(journal, bytes);
-    const int closed = platform::closeFile(journal);
+    const int closed = platform::CloseFile(journal);
     if (error == platform::err::Ok) error = closed;
     if (error == platform::err::Ok) found = Parse(bytes, undo) ? JournalFound::Complete : JournalFound::Torn;
     return error;
@@ -96,8 +96,8 @@ int ReadInsertJournal(std::string_view fileName, JournalFound& found, UndoImage&
 
 int RollBack(platform::FileHandle& file, const UndoImage& undo) {
     int error = Write(file, undo.from, undo.bytes);
-    if (error == platform::err::Ok) error = platform::truncateFile(file, undo.size);
-    if (error == platform::err::Ok) error = platform::flushFile(file);
+    if (error == platform::err::Ok) error = platform::TruncateFile(file, undo.size);
+    if (error == platform::err::Ok) error = platform::FlushFile(file);
     return error;
 }
 
@@ -107,8 +107,8 @@ int RollBack(platform::FileHandle& file, const UndoImage& undo) {
 // after the close. The removal is tried again as the file layer tries its locks.
 int RemoveInsertJournal(std::string_view fileName) {
     const std::string journal = InsertJournalName(fileName);
-    const int error = RetryBriefly([&] { return platform::removeFile(journal); });
-    return error == platform::err::Ok ? platform::flushDirectory(tui::DirectoryOf(fileName)) : error;
+    const int error = RetryBriefly([&] { return platform::RemoveFile(journal); });
+    return error == platform::err::Ok ? platform::FlushDirectory(tui::DirectoryOf(fileName)) : error;
 }
 
 }  // namespace fileio

@@ -56,7 +56,7 @@ std::string Fitted(std::string text, std::size_t width) {
 }  // namespace
 
 RegistryFile::~RegistryFile() {
-    if (handle_.isOpen()) Close();
+    if (handle_.IsOpen()) Close();
 }
 
 bool RegistryFile::Store(int error) {
@@ -80,14 +80,14 @@ std::strong_ordering RegistryFile::Compare(const RegistryRecord& a, const Regist
 
 bool RegistryFile::ReadAt(std::int32_t index, RegistryRecord& firm) {
     std::size_t done = 0;
-    return Store(platform::seekFile(handle_, std::uint64_t(index) * kRegistryRecordSize)) &&
-           Store(platform::readFile(handle_, firm.bytes.data(), firm.bytes.size(), done)) && done == firm.bytes.size();
+    return Store(platform::SeekFile(handle_, std::uint64_t(index) * kRegistryRecordSize)) &&
+           Store(platform::ReadFromFile(handle_, firm.bytes.data(), firm.bytes.size(), done)) && done == firm.bytes.size();
 }
 
 bool RegistryFile::WriteAt(std::int32_t index, const char* record) {
     std::size_t done = 0;
-    return Store(platform::seekFile(handle_, std::uint64_t(index) * kRegistryRecordSize)) &&
-           Store(platform::writeFile(handle_, record, kRegistryRecordSize, done)) && done == kRegistryRecordSize;
+    return Store(platform::SeekFile(handle_, std::uint64_t(index) * kRegistryRecordSize)) &&
+           Store(platform::WriteToFile(handle_, record, kRegistryRecordSize, done)) && done == kRegistryRecordSize;
 }
 
 // --- Opening and closing -----------------------------------------------------------
@@ -97,7 +97,7 @@ bool RegistryFile::ResetStep() {
     // MaxTries pauses, then give up. Other errors need no second try.
     int error = platform::err::Ok;
     for (int pauses = 0;; ++pauses) {
-        error = platform::openFile(fileName_, kSharedOpenMode, handle_);
+        error = platform::OpenSharedFile(fileName_, kSharedOpenMode, handle_);
         if (error != platform::err::SharingViolation || pauses == MaxTries) break;
         tui::Delay(RetryDelay);
     }
@@ -116,7 +116,7 @@ bool RegistryFile::OpenFound() {
 // one does: the create is exclusive, and a file made meanwhile is opened, never
 // emptied.
 bool RegistryFile::CreateMissing() {
-    if (Store(platform::createNewFile(fileName_, handle_))) return true;
+    if (Store(platform::CreateNewFile(fileName_, handle_))) return true;
     return lastError_ == platform::err::AlreadyExists && OpenFound();
 }
 
@@ -129,7 +129,7 @@ Existence RegistryFile::Search() {
 
 bool RegistryFile::Open(OpenMode mode) {
     // A second open replaces the handle, and its lock goes with it.
-    if (handle_.isOpen()) Close();
+    if (handle_.IsOpen()) Close();
     locked_ = false;
     // Only a search that finds nothing makes a file missing: after any other error
     // the file may be there, and the open fails rather than create over it.
@@ -146,19 +146,19 @@ bool RegistryFile::Open(OpenMode mode) {
 
 bool RegistryFile::Close() {
     if (!UnlockWhole()) return false;
-    return Store(platform::closeFile(handle_));
+    return Store(platform::CloseFile(handle_));
 }
 
 // --- The whole-file lock -------------------------------------------------------------
 
 bool RegistryFile::TryLock() {
-    if (!Store(platform::lockRange(handle_, 0, kWholeFileLength))) return false;
+    if (!Store(platform::LockRange(handle_, 0, kWholeFileLength))) return false;
     locked_ = true;
     return true;
 }
 
 bool RegistryFile::TryUnlock() {
-    if (!Store(platform::unlockRange(handle_, 0, kWholeFileLength))) return false;
+    if (!Store(platform::UnlockRange(handle_, 0, kWholeFileLength))) return false;
     locked_ = false;
     return true;
 }
@@ -259,11 +259,11 @@ bool RegistryFile::RollBackUnfinished() {
 // file system's client may be older than another workstation's last insert, and an
 // append at a stale end would overwrite that insert's record.
 bool RegistryFile::MeasureEnd(std::uint64_t& size) {
-    if (!Store(platform::currentFileSize(handle_, size)) || !Store(platform::seekFile(handle_, size))) return false;
+    if (!Store(platform::CurrentFileSize(handle_, size)) || !Store(platform::SeekFile(handle_, size))) return false;
     char beyond[512];
     for (;;) {
         std::size_t done = 0;
-        if (!Store(platform::readFile(handle_, beyond, sizeof beyond, done))) return false;
+        if (!Store(platform::ReadFromFile(handle_, beyond, sizeof beyond, done))) return false;
         if (done == 0) break;
         size += done;
     }
@@ -298,10 +298,10 @@ bool RegistryFile::ReadWhole(std::string& bytes) {
     if (!LockWhole(WaitAsk)) return false;
     std::uint64_t size = 0;
     std::size_t done = 0;
-    bool read = TakeOver(nullptr, size) && Store(platform::seekFile(handle_, 0));
+    bool read = TakeOver(nullptr, size) && Store(platform::SeekFile(handle_, 0));
     if (read) {
         bytes.resize(size);
-        read = Store(platform::readFile(handle_, bytes.data(), bytes.size(), done)) && done == size;
+        read = Store(platform::ReadFromFile(handle_, bytes.data(), bytes.size(), done)) && done == size;
     }
     return UnlockWhole() && read;
 }
@@ -354,15 +354,15 @@ bool RegistryFile::JournaledInsert(const RegistryRecord& firm, platform::FileHan
         undo.from = std::uint64_t(place) * kRegistryRecordSize;
         undo.bytes.resize(size - undo.from);
         std::size_t done = 0;
-        placed = Store(platform::seekFile(handle_, undo.from)) &&
-                 Store(platform::readFile(handle_, undo.bytes.data(), undo.bytes.size(), done)) &&
+        placed = Store(platform::SeekFile(handle_, undo.from)) &&
+                 Store(platform::ReadFromFile(handle_, undo.bytes.data(), undo.bytes.size(), done)) &&
                  done == undo.bytes.size();
         if (!placed) SeriousIOError(kReadFailed);
     }
     const bool journaled = placed && Store(WriteInsertJournal(fileName_, journal, undo));
-    const bool inserted = journaled && ShiftAndPlace(firm, place, undo) && Store(platform::flushFile(handle_));
+    const bool inserted = journaled && ShiftAndPlace(firm, place, undo) && Store(platform::FlushFile(handle_));
     tui::CloseWaitWindow(progress);
-    platform::closeFile(journal);
+    platform::CloseFile(journal);
     if (inserted && Store(RemoveInsertJournal(fileName_))) return true;
     // Before the journal was whole the file is untouched and the journal goes; after
     // it, the file is put back first. A journal that cannot be removed then is torn
@@ -382,10 +382,10 @@ bool RegistryFile::InsertSorted(const RegistryRecord& firm) {
     platform::FileHandle journal;
     std::uint64_t size = 0;
     const bool result = TakeOver(&journal, size) && JournaledInsert(firm, journal, size);
-    if (journal.isOpen()) {
+    if (journal.IsOpen()) {
         // Made but not used (the size could not be taken, the file is damaged); an
         // empty journal that stays is discarded by the next lock.
-        platform::closeFile(journal);
+        platform::CloseFile(journal);
         RemoveInsertJournal(fileName_);
     }
     if (!UnlockWhole()) SeriousIOError(kUnlockFailed);
@@ -397,7 +397,7 @@ void SeriousIOError(std::string_view operation) {
     const std::string text = Centred("Poważny BŁĄD I/O."_cp) + tui::kLineEnd + Centred(operation) + tui::kLineEnd +
                              tui::kLineEnd + Centred("Czy KONTYNUOWAĆ PRACĘ ?"_cp);
     if (tui::ShowBox(tui::box::Error | tui::box::Yes | tui::box::No, text, tui::Recorded::Yes) != tui::cmYes)
-        platform::exitProgram(kSeriousIOErrorExitCode);
+        platform::ExitProgram(kSeriousIOErrorExitCode);
 }
 
 }  // namespace fileio

@@ -27,7 +27,7 @@ bool NamesDirectory(const std::string& path) {
     platform::DirectorySearch search;
     platform::FoundEntry entry;
     constexpr std::uint8_t everyKindButLabels = platform::attr::AnyFile & ~platform::attr::VolumeId;
-    return search.first(path, everyKindButLabels, entry) == platform::err::Ok &&
+    return search.First(path, everyKindButLabels, entry) == platform::err::Ok &&
            (entry.attributes & platform::attr::Directory) != 0;
 }
 
@@ -35,13 +35,13 @@ bool NamesDirectory(const std::string& path) {
 
 void InitTempDir() {
     for (const char* variable : kTempVariables) {
-        const std::string value = platform::environment(variable).value_or("");
+        const std::string value = platform::Environment(variable).value_or("");
         if (NamesDirectory(value)) {
             gTempDir = value;
             return;
         }
     }
-    gTempDir = platform::currentDirectory();
+    gTempDir = platform::CurrentDirectory();
 }
 
 const std::string& TempDir() { return gTempDir; }
@@ -51,15 +51,15 @@ std::string UniqueName(std::string_view directory, std::string_view extension) {
     if (prefix.empty() || prefix.back() != platform::kSeparator) prefix += platform::kSeparator;
     prefix += "~qz";
 
-    platform::seedRandom(platform::clock().tickMs());
-    std::uint32_t number = platform::randomBelow(kNameNumberRange);
+    platform::SeedRandom(platform::InstalledClock().TickMs());
+    std::uint32_t number = platform::RandomBelow(kNameNumberRange);
     for (;;) {
         char digits[9];
         std::snprintf(digits, sizeof digits, "%08X", static_cast<unsigned>(number));
         std::string name = prefix + digits + std::string(extension);
         // Any entry takes the name, whatever its kind. A look-up that fails offers the
         // name all the same: the create that follows is exclusive and reports it.
-        if (platform::findEntry(name) != platform::err::Ok) return name;
+        if (platform::FindEntry(name) != platform::err::Ok) return name;
         ++number;
     }
 }

@@ -14,18 +14,18 @@ int TextFileReader::open(std::string_view path, TextEnd end) {
     position_ = 0;
     end_ = end;
     atEnd_ = false;
-    error_ = platform::openFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file_);
+    error_ = platform::OpenSharedFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file_);
     return error_;
 }
 
 bool TextFileReader::fill() {
     buffer_.erase(0, position_);
     position_ = 0;
-    if (atEnd_ || !file_.isOpen()) return false;
+    if (atEnd_ || !file_.IsOpen()) return false;
     const std::size_t kept = buffer_.size();
     buffer_.resize(kept + kBlockSize);
     std::size_t done = 0;
-    error_ = platform::readFile(file_, buffer_.data() + kept, kBlockSize, done);
+    error_ = platform::ReadFromFile(file_, buffer_.data() + kept, kBlockSize, done);
     buffer_.resize(kept + (error_ == 0 ? done : 0));
     if (error_ != 0) {
         atEnd_ = true;
@@ -66,11 +66,11 @@ int WriteTextFile(std::string_view path, const std::vector<std::string>& lines) 
         text += platform::kTextLineEnd;
     }
     platform::FileHandle file;
-    int error = platform::createFile(path, file);
+    int error = platform::CreateOrTruncateFile(path, file);
     if (error != 0) return error;
     std::size_t done = 0;
-    error = platform::writeFile(file, text.data(), text.size(), done);
-    const int closeError = platform::closeFile(file);
+    error = platform::WriteToFile(file, text.data(), text.size(), done);
+    const int closeError = platform::CloseFile(file);
     return error != 0 ? error : closeError;
 }
 

@@ -12,26 +12,26 @@ class CellGrid {
 public:
     CellGrid(int columns, int rows);
 
-    int columns() const { return columns_; }
-    int rows() const { return rows_; }
+    int Columns() const { return columns_; }
+    int Rows() const { return rows_; }
 
-    const Cell& at(int column, int row) const { return cells_[index(column, row)]; }
-    void set(int column, int row, Cell cell);
+    const Cell& At(int column, int row) const { return cells_[Index(column, row)]; }
+    void Set(int column, int row, Cell cell);
 
-    void write(int column, int row, std::string_view text, std::uint8_t attribute);
-    void readRect(int left, int top, int right, int bottom, std::vector<Cell>& out) const;
-    void writeRect(int left, int top, int right, int bottom, const std::vector<Cell>& in);
-    void fill(int left, int top, int right, int bottom, std::uint8_t character, std::uint8_t attribute);
-    void scrollUp(int left, int top, int right, int bottom, int lines, std::uint8_t attribute);
+    void Write(int column, int row, std::string_view text, std::uint8_t attribute);
+    void ReadRect(int left, int top, int right, int bottom, std::vector<Cell>& out) const;
+    void WriteRect(int left, int top, int right, int bottom, const std::vector<Cell>& in);
+    void Fill(int left, int top, int right, int bottom, std::uint8_t character, std::uint8_t attribute);
+    void ScrollUp(int left, int top, int right, int bottom, int lines, std::uint8_t attribute);
 
     // Calls show(column, row, cell) for each cell changed since the last call, row by
     // row, and forgets the changes. Returns the number of cells shown.
     template <typename Show>
-    int takeChanges(Show&& show) {
+    int TakeChanges(Show&& show) {
         int shown = 0;
         for (int row = 1; row <= rows_; ++row)
             for (int column = 1; column <= columns_; ++column) {
-                const int i = index(column, row);
+                const int i = Index(column, row);
                 if (!dirty_[i]) continue;
                 dirty_[i] = false;
                 show(column, row, cells_[i]);
@@ -39,23 +39,23 @@ public:
             }
         return shown;
     }
-    void markAllChanged();
-    void resize(int columns, int rows);
+    void MarkAllChanged();
+    void Resize(int columns, int rows);
 
 private:
-    int index(int column, int row) const { return (row - 1) * columns_ + (column - 1); }
+    int Index(int column, int row) const { return (row - 1) * columns_ + (column - 1); }
     // Stores a cell and marks it changed only when it differs, so that a redraw of
     // what is already there sends nothing to the terminal.
-    void assign(int i, Cell cell) {
+    void Assign(int i, Cell cell) {
         if (cells_[i] == cell) return;
         cells_[i] = cell;
         dirty_[i] = 1;
     }
-    bool inside(int column, int row) const {
+    bool Inside(int column, int row) const {
         return column >= 1 && column <= columns_ && row >= 1 && row <= rows_;
     }
     // Clips a rectangle to the screen; false when nothing of it is left.
-    bool clip(int& left, int& top, int& right, int& bottom) const;
+    bool Clip(int& left, int& top, int& right, int& bottom) const;
 
     int columns_;
     int rows_;

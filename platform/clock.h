@@ -22,13 +22,13 @@ struct CalendarDate {
 class Clock {
 public:
     virtual ~Clock() = default;
-    virtual TimeOfDay localTime() = 0;
-    virtual CalendarDate localDate() = 0;
-    virtual std::uint32_t tickMs() = 0;  // milliseconds since an arbitrary start, wraps
-    virtual void sleepMs(std::uint32_t ms) = 0;
+    virtual TimeOfDay LocalTime() = 0;
+    virtual CalendarDate LocalDate() = 0;
+    virtual std::uint32_t TickMs() = 0;  // milliseconds since an arbitrary start, wraps
+    virtual void SleepMs(std::uint32_t ms) = 0;
 };
 
-Clock& clock();
-void installClock(Clock* clock);
+Clock& InstalledClock();
+void InstallClock(Clock* clock);
 
 }  // namespace platform

@@ -42,50 +42,50 @@ class Console {
 public:
     virtual ~Console() = default;
 
-    virtual int columns() const = 0;
-    virtual int rows() const = 0;
+    virtual int Columns() const = 0;
+    virtual int Rows() const = 0;
 
     // Writes a run of characters with one attribute from (column, row); whatever
     // would fall beyond the right edge or outside the screen is dropped.
-    virtual void write(int column, int row, std::string_view text, std::uint8_t attribute) = 0;
+    virtual void Write(int column, int row, std::string_view text, std::uint8_t attribute) = 0;
     // Copies the rectangle (left, top)-(right, bottom) row by row into cells.
-    virtual void readRect(int left, int top, int right, int bottom, std::vector<Cell>& cells) const = 0;
-    // Puts back a rectangle read by readRect.
-    virtual void writeRect(int left, int top, int right, int bottom, const std::vector<Cell>& cells) = 0;
-    virtual void fill(int left, int top, int right, int bottom, std::uint8_t character,
+    virtual void ReadRect(int left, int top, int right, int bottom, std::vector<Cell>& cells) const = 0;
+    // Puts back a rectangle read by ReadRect.
+    virtual void WriteRect(int left, int top, int right, int bottom, const std::vector<Cell>& cells) = 0;
+    virtual void Fill(int left, int top, int right, int bottom, std::uint8_t character,
                       std::uint8_t attribute) = 0;
     // Moves the rectangle's rows up by lines; the rows uncovered at the bottom are
     // blanked in attribute.
-    virtual void scrollUp(int left, int top, int right, int bottom, int lines, std::uint8_t attribute) = 0;
+    virtual void ScrollUp(int left, int top, int right, int bottom, int lines, std::uint8_t attribute) = 0;
 
-    virtual void setCursor(int column, int row) = 0;
-    virtual void setCursorShape(CursorShape shape) = 0;
-    virtual void setTitle(std::string_view title) = 0;
+    virtual void SetCursor(int column, int row) = 0;
+    virtual void SetCursorShape(CursorShape shape) = 0;
+    virtual void SetTitle(std::string_view title) = 0;
 
     // Shows on the device what changed since the last flush. Called by the input
     // poll before it waits, so drawing is batched between waits.
-    virtual void flush() = 0;
+    virtual void Flush() = 0;
 
     // Waits until a key or a mouse report arrives or ms milliseconds have passed,
     // whichever comes first; returns at once when input is already waiting. What
     // arrived is read by the calls below. A signal may end the wait early.
-    virtual void waitForInput(std::uint32_t ms) = 0;
+    virtual void WaitForInput(std::uint32_t ms) = 0;
 
     // Non-blocking input.
-    virtual bool keyWaiting() = 0;
-    virtual std::optional<KeyPress> readKey() = 0;
-    virtual bool mouseWaiting() = 0;
-    virtual std::optional<MouseReport> readMouse() = 0;
+    virtual bool KeyWaiting() = 0;
+    virtual std::optional<KeyPress> ReadKey() = 0;
+    virtual bool MouseWaiting() = 0;
+    virtual std::optional<MouseReport> ReadMouse() = 0;
 
     // The platform's text clipboard, code page 852; false where there is none.
-    virtual bool clipboardAvailable() const { return false; }
-    virtual bool readClipboard(std::string& /*text*/) { return false; }
-    virtual bool writeClipboard(std::string_view /*text*/) { return false; }
+    virtual bool ClipboardAvailable() const { return false; }
+    virtual bool ReadClipboard(std::string& /*text*/) { return false; }
+    virtual bool WriteClipboard(std::string_view /*text*/) { return false; }
 };
 
 // The console of the process. The lifetime of the installed console must exceed
 // every use; tests install a virtual console per test.
-Console& console();
-void installConsole(Console* console);
+Console& InstalledConsole();
+void InstallConsole(Console* console);
 
 }  // namespace platform

@@ -2,7 +2,7 @@
 
 namespace platform::cp852 {
 
-void appendUtf8(std::string& out, char32_t cp) {
+void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -20,7 +20,7 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-std::string toUtf8(std::string_view text, Controls controls) {
+std::string ToUtf8(std::string_view text, Controls controls) {
     std::string out;
     out.reserve(text.size() * 2);
     for (char c : text) {
@@ -29,18 +29,18 @@ std::string toUtf8(std::string_view text, Controls controls) {
         if (control && controls == Controls::AsIs)
             out += c;
         else
-            appendUtf8(out, glyph(byte));
+            AppendUtf8(out, Glyph(byte));
     }
     return out;
 }
 
-std::string fromUtf8(std::string_view utf8) {
+std::string FromUtf8(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         std::uint8_t byte = '?';
-        if (!fromCodePoint(decodeUtf8(utf8, pos), byte)) byte = '?';
+        if (!FromCodePoint(DecodeUtf8(utf8, pos), byte)) byte = '?';
         out += static_cast<char>(byte);
     }
     return out;

@@ -55,11 +55,11 @@ enum class Controls {
 };
 
 // The code point of a code page 852 byte, the console glyph for control bytes.
-constexpr char32_t glyph(std::uint8_t byte) { return kGlyphs[byte]; }
+constexpr char32_t Glyph(std::uint8_t byte) { return kGlyphs[byte]; }
 
 // The code page 852 byte of a code point; false when the code page has none.
 // Control code points map to themselves, the console glyphs back to their bytes.
-constexpr bool fromCodePoint(char32_t cp, std::uint8_t& byte) {
+constexpr bool FromCodePoint(char32_t cp, std::uint8_t& byte) {
     if (cp < 0x80) {
         byte = static_cast<std::uint8_t>(cp);
         return true;
@@ -77,7 +77,7 @@ constexpr bool fromCodePoint(char32_t cp, std::uint8_t& byte) {
 
 // Decodes one UTF-8 sequence from text at pos; advances pos. An invalid
 // sequence yields U+FFFD and consumes one byte.
-constexpr char32_t decodeUtf8(std::string_view text, std::size_t& pos) {
+constexpr char32_t DecodeUtf8(std::string_view text, std::size_t& pos) {
     const auto lead = static_cast<std::uint8_t>(text[pos++]);
     if (lead < 0x80) return lead;
     int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
@@ -93,13 +93,13 @@ constexpr char32_t decodeUtf8(std::string_view text, std::size_t& pos) {
 }
 
 // Appends the UTF-8 form of a code point.
-void appendUtf8(std::string& out, char32_t cp);
+void AppendUtf8(std::string& out, char32_t cp);
 
 // Converts code page 852 text to UTF-8.
-std::string toUtf8(std::string_view text, Controls controls = Controls::AsIs);
+std::string ToUtf8(std::string_view text, Controls controls = Controls::AsIs);
 
 // Converts UTF-8 text to code page 852; a character the code page lacks becomes '?'.
-std::string fromUtf8(std::string_view utf8);
+std::string FromUtf8(std::string_view utf8);
 
 // --- Readable messages in source code -------------------------------------------
 // "Błąd"_cp is the code page 852 form of a UTF-8 literal, converted at compile time.
@@ -116,30 +116,30 @@ template <std::size_t N>
 struct Cp852Text {
     std::array<char, N> bytes{};
     std::size_t length = 0;
-    constexpr std::string_view view() const { return {bytes.data(), length}; }
+    constexpr std::string_view View() const { return {bytes.data(), length}; }
 };
 
 template <std::size_t N>
-consteval Cp852Text<N> convertLiteral(const Utf8Literal<N>& in) {
+consteval Cp852Text<N> ConvertLiteral(const Utf8Literal<N>& in) {
     Cp852Text<N> out;
     std::string_view text(in.text, N - 1);
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::uint8_t byte = '?';
-        if (!fromCodePoint(decodeUtf8(text, pos), byte)) throw "character outside code page 852";
+        if (!FromCodePoint(DecodeUtf8(text, pos), byte)) throw "character outside code page 852";
         out.bytes[out.length++] = static_cast<char>(byte);
     }
     return out;
 }
 
 template <Utf8Literal S>
-inline constexpr auto kConverted = convertLiteral(S);
+inline constexpr auto kConverted = ConvertLiteral(S);
 
 }  // namespace platform::cp852
 
 namespace platform::literals {
 template <cp852::Utf8Literal S>
 constexpr std::string_view operator""_cp() {
-    return cp852::kConverted<S>.view();
+    return cp852::kConverted<S>.View();
 }
 }  // namespace platform::literals

@@ -20,14 +20,14 @@ inline constexpr std::array<CasePair, 19> kCasePairs = {{
     {159, 172}, {231, 230}, {251, 235}, {130, 144}, {160, 181},
 }};
 
-constexpr std::uint8_t upper(std::uint8_t c) {
+constexpr std::uint8_t Upper(std::uint8_t c) {
     if (c >= 'a' && c <= 'z') return static_cast<std::uint8_t>(c - 'a' + 'A');
     for (const CasePair& pair : kCasePairs)
         if (pair.lower == c) return pair.upper;
     return c;
 }
 
-constexpr std::uint8_t lower(std::uint8_t c) {
+constexpr std::uint8_t Lower(std::uint8_t c) {
     if (c >= 'A' && c <= 'Z') return static_cast<std::uint8_t>(c - 'A' + 'a');
     for (const CasePair& pair : kCasePairs)
         if (pair.upper == c) return pair.lower;

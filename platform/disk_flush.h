@@ -1,6 +1,6 @@
 #pragma once
 // A directory's files written to the disk while the program goes on. The flush is
-// the one of makeDurable (platform/files.h), run on a thread of its own whose only
+// the one of MakeDurable (platform/files.h), run on a thread of its own whose only
 // work is to wait for the operating system to confirm the write-back: it is handed
 // the directory already found (an open descriptor on POSIX, the native names of its
 // files on Windows) and touches nothing of the program (no name memory, screen,
@@ -23,10 +23,10 @@ public:
     // and of the file at alongside (one of the program's own, such as the run's
     // report) with it when one is named; the error when it cannot begin (the
     // directory is not found), and then none is under way.
-    int begin(std::string_view path, std::string_view alongside = {});
-    // Waits for the flush begun last and returns its result, makeDurable's, and that
+    int Begin(std::string_view path, std::string_view alongside = {});
+    // Waits for the flush begun last and returns its result, MakeDurable's, and that
     // of the file alongside in alongside; Ok for both when none is under way.
-    int end(int& alongside);
+    int End(int& alongside);
 
 private:
     struct State;

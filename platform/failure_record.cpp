@@ -10,13 +10,13 @@ namespace {
 int gLastFailure = err::Ok;
 }  // namespace
 
-int noteFailure(int error) {
+int NoteFailure(int error) {
     gLastFailure = error;
     return error;
 }
 
-int lastFailure() { return gLastFailure; }
+int LastFailure() { return gLastFailure; }
 
-void forgetFailure() { gLastFailure = err::Ok; }
+void ForgetFailure() { gLastFailure = err::Ok; }
 
 }  // namespace platform

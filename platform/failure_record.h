@@ -1,9 +1,9 @@
 #pragma once
-// The implementations' side of lastFailure() (platform/files.h).
+// The implementations' side of LastFailure() (platform/files.h).
 namespace platform {
 
 // Keeps error as the last failure and returns it, so that a failing return notes
-// itself: return noteFailure(err::FileNotFound).
-int noteFailure(int error);
+// itself: return NoteFailure(err::FileNotFound).
+int NoteFailure(int error);
 
 }  // namespace platform

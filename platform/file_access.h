@@ -10,15 +10,15 @@
 namespace platform {
 
 struct FileAccess {
-    static std::intptr_t native(const FileHandle& file) { return file.native_; }
-    static std::uint8_t access(const FileHandle& file) { return file.access_; }
-    static auto& locks(FileHandle& file) { return file.locks_; }
-    static void adopt(FileHandle& file, std::intptr_t native, std::uint8_t access) {
+    static std::intptr_t Native(const FileHandle& file) { return file.native_; }
+    static std::uint8_t Access(const FileHandle& file) { return file.access_; }
+    static auto& Locks(FileHandle& file) { return file.locks_; }
+    static void Adopt(FileHandle& file, std::intptr_t native, std::uint8_t access) {
         file.native_ = native;
         file.access_ = access;
         file.locks_.clear();
     }
-    static void forget(FileHandle& file) {
+    static void Forget(FileHandle& file) {
         file.native_ = -1;
         file.locks_.clear();
     }
@@ -28,7 +28,7 @@ inline constexpr std::uint8_t kAccessBits = 0x03;
 inline constexpr std::uint8_t kSharingBits = 0x70;
 
 // An open mode byte with defined access and sharing bits only.
-constexpr bool validOpenMode(std::uint8_t openMode) {
+constexpr bool ValidOpenMode(std::uint8_t openMode) {
     const std::uint8_t access = openMode & kAccessBits;
     const std::uint8_t sharing = openMode & kSharingBits;
     return (openMode & ~(kAccessBits | kSharingBits)) == 0 && access <= mode::ReadWrite && sharing <= mode::DenyNone;
@@ -41,32 +41,32 @@ inline constexpr std::uint64_t kLockLimit = 0x1'0000'0000;
 
 // The span of the NameMemory in force, a number of its own for each outermost
 // one; 0 when none lives and nothing may be remembered.
-std::uint32_t nameMemorySpan();
+std::uint32_t NameMemorySpan();
 
 // Native steps, one set per platform, behind the operations on a handle (in
 // file_handle.cpp), which check the handle and its access first. Each returns 0 or
 // an error number of err.
 
 // Opens an existing ordinary file with a valid open mode byte.
-int openNative(std::string_view path, std::uint8_t openMode, std::intptr_t& native);
+int OpenNative(std::string_view path, std::uint8_t openMode, std::intptr_t& native);
 // Creates a file for reading and writing, shared deny none; when replace allows,
 // opens and empties an existing one instead of refusing it.
-int makeNative(std::string_view path, bool replace, std::intptr_t& native);
+int MakeNative(std::string_view path, bool replace, std::intptr_t& native);
 // One read or write of at most size bytes; got 0 from a read at the end of the
 // file, put 0 from a write when the system took nothing.
-int readNative(std::intptr_t native, void* buffer, std::size_t size, std::size_t& got);
-int writeNative(std::intptr_t native, const void* buffer, std::size_t size, std::size_t& put);
-int seekNative(std::intptr_t native, std::uint64_t offset);
-int sizeNative(std::intptr_t native, std::uint64_t& size);
+int ReadNative(std::intptr_t native, void* buffer, std::size_t size, std::size_t& got);
+int WriteNative(std::intptr_t native, const void* buffer, std::size_t size, std::size_t& put);
+int SeekNative(std::intptr_t native, std::uint64_t offset);
+int SizeNative(std::intptr_t native, std::uint64_t& size);
 // The size asked of the file system afresh, not from what a client remembers.
-int currentSizeNative(std::intptr_t native, std::uint64_t& size);
+int CurrentSizeNative(std::intptr_t native, std::uint64_t& size);
 // access: that of the handle's open mode.
-int flushNative(std::intptr_t native, std::uint8_t access);
-int truncateNative(std::intptr_t native, std::uint64_t size);
-int closeNative(std::intptr_t native);
+int FlushNative(std::intptr_t native, std::uint8_t access);
+int TruncateNative(std::intptr_t native, std::uint64_t size);
+int CloseNative(std::intptr_t native);
 // Takes or gives back a range lock on the native handle; LockViolation when another
 // handle holds an overlapping range.
-int lockNative(std::intptr_t native, std::uint64_t offset, std::uint64_t length);
-int unlockNative(std::intptr_t native, std::uint64_t offset, std::uint64_t length);
+int LockNative(std::intptr_t native, std::uint64_t offset, std::uint64_t length);
+int UnlockNative(std::intptr_t native, std::uint64_t offset, std::uint64_t length);
 
 }  // namespace platform

@@ -20,7 +20,7 @@ inline constexpr char kSeparator = '\\';
 inline constexpr char kSeparator = '/';
 #endif
 // True where paths begin with a drive letter and colon.
-bool pathsHaveDriveLetters();
+bool PathsHaveDriveLetters();
 
 // Error codes, numbered as the data's home platform numbers them. A name that cannot
 // be a file name (a wildcard or control byte where a name belongs, a name too long)
@@ -80,8 +80,8 @@ public:
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
 
-    bool isOpen() const { return native_ >= 0; }
-    std::intptr_t native() const { return native_; }
+    bool IsOpen() const { return native_ >= 0; }
+    std::intptr_t Native() const { return native_; }
 
 private:
     friend struct FileAccess;
@@ -98,12 +98,12 @@ private:
 };
 
 // The error number of the last file operation that the system refused (or that
-// found no such file or path), 0 when none since the last forgetFailure; an open,
+// found no such file or path), 0 when none since the last ForgetFailure; an open,
 // create, read or write that succeeds forgets it too. What lets a message name the
 // reason of a failure reported far from the call, as the home platform's extended
 // error did.
-int lastFailure();
-void forgetFailure();
+int LastFailure();
+void ForgetFailure();
 
 // Every operation returns 0 or an error number of err. Paths name files ignoring
 // letter case; an entry found under another case is the one used.
@@ -114,40 +114,40 @@ void forgetFailure();
 // old compatibility mode) shares like deny none. An open for writing (or reading
 // and writing) never follows a symbolic link at the last component (AccessDenied).
 // An open handle in file is closed first.
-int openFile(std::string_view path, std::uint8_t openMode, FileHandle& file);
+int OpenSharedFile(std::string_view path, std::uint8_t openMode, FileHandle& file);
 // Creates a file under the name as given, or truncates an existing one found in any
 // case, for reading and writing, shared deny none. Never follows a symbolic link at
 // the last component (AccessDenied), and never empties a file that another handle
 // holds with a denying sharing mode (SharingViolation).
-int createFile(std::string_view path, FileHandle& file);
+int CreateOrTruncateFile(std::string_view path, FileHandle& file);
 // Creates a file that is not there yet, for reading and writing, shared deny none.
 // An existing entry of the name in any case is never touched: AlreadyExists when it
 // is an ordinary file (one another process made a moment ago, which the caller may
 // open), AccessDenied when it is a directory, a link or any other kind of entry.
-int createNewFile(std::string_view path, FileHandle& file);
+int CreateNewFile(std::string_view path, FileHandle& file);
 // Reads up to size bytes; done receives how many were read (fewer only at the end).
-int readFile(FileHandle& file, void* buffer, std::size_t size, std::size_t& done);
+int ReadFromFile(FileHandle& file, void* buffer, std::size_t size, std::size_t& done);
 // Writes size bytes; done receives how many were written. Fewer than size is an
 // error (DiskFull when the system took nothing more).
-int writeFile(FileHandle& file, const void* buffer, std::size_t size, std::size_t& done);
-int seekFile(FileHandle& file, std::uint64_t offset);
-int fileSize(FileHandle& file, std::uint64_t& size);
+int WriteToFile(FileHandle& file, const void* buffer, std::size_t size, std::size_t& done);
+int SeekFile(FileHandle& file, std::uint64_t offset);
+int FileSize(FileHandle& file, std::uint64_t& size);
 // The size as the file system holds it at this moment. The client of a network file
-// system may answer fileSize from what it remembers of the file for a second or so;
+// system may answer FileSize from what it remembers of the file for a second or so;
 // this asks afresh, so that under a lock it sees what other workstations wrote
 // before they let go.
-int currentFileSize(FileHandle& file, std::uint64_t& size);
-int flushFile(FileHandle& file);
+int CurrentFileSize(FileHandle& file, std::uint64_t& size);
+int FlushFile(FileHandle& file);
 // Sets the end of the file at size: what lies beyond is cut off. The handle must
 // allow writing.
-int truncateFile(FileHandle& file, std::uint64_t size);
-int closeFile(FileHandle& file);
+int TruncateFile(FileHandle& file, std::uint64_t size);
+int CloseFile(FileHandle& file);
 // Non-blocking byte-range locks owned by the handle, released when it closes.
 // LockViolation when another handle (of any process) or this one holds an
 // overlapping range; unlock takes exactly a range that was locked (NotLocked
 // otherwise). Ranges lie below 2^32, as the home platform's 32-bit locks do.
-int lockRange(FileHandle& file, std::uint64_t offset, std::uint64_t length);
-int unlockRange(FileHandle& file, std::uint64_t offset, std::uint64_t length);
+int LockRange(FileHandle& file, std::uint64_t offset, std::uint64_t length);
+int UnlockRange(FileHandle& file, std::uint64_t offset, std::uint64_t length);
 
 // Directory search by name or by a pattern with "*" and "?" in the last component.
 struct FoundEntry {
@@ -170,8 +170,8 @@ public:
     // Returns 0, FileNotFound (nothing fits), PathNotFound (no such directory) or
     // BadFormat (a malformed name, a wildcard in a directory); next returns
     // NoMoreFiles after the last entry.
-    int first(std::string_view pattern, std::uint8_t attributeMask, FoundEntry& entry);
-    int next(FoundEntry& entry);
+    int First(std::string_view pattern, std::uint8_t attributeMask, FoundEntry& entry);
+    int Next(FoundEntry& entry);
 
 private:
     struct State;
@@ -179,25 +179,25 @@ private:
 };
 
 // Makes one directory; AlreadyExists when the name exists in any case.
-int makeDirectory(std::string_view path);
+int MakeDirectory(std::string_view path);
 // Renames a file (or directory) within its file system; AlreadyExists when another
 // entry has the new name in any case (a change of case alone is allowed);
 // SharingViolation while the file is open.
-int renameFile(std::string_view from, std::string_view to);
+int RenameFile(std::string_view from, std::string_view to);
 // Removes a file; SharingViolation while it is open.
-int removeFile(std::string_view path);
+int RemoveFile(std::string_view path);
 // Removes everything in a directory but the entry named keep (any letter case):
 // files, links and subdirectories with their contents. A link is removed itself and
 // never followed out of the directory; a directory that is itself a link is refused
 // (AccessDenied). The directory stays.
-int emptyDirectory(std::string_view path, std::string_view keep);
+int EmptyDirectory(std::string_view path, std::string_view keep);
 // Writes to the disk what the files of a directory hold, so that a power cut after
 // it returns loses none of it. On POSIX one sync of the whole file system the
 // directory lies on; on Windows each file of the directory is flushed.
-int makeDurable(std::string_view path);
+int MakeDurable(std::string_view path);
 // Writes to the disk the entries of a directory (files made, renamed or removed in
 // it), not what the files hold.
-int flushDirectory(std::string_view path);
+int FlushDirectory(std::string_view path);
 
 // While one lives, the file layer may remember the directories it has looked up and
 // the listings it has read, instead of asking the file system again for every file:
@@ -212,14 +212,14 @@ public:
 };
 
 // Convenience tests built on the directory search.
-bool directoryExists(std::string_view path);
+bool DirectoryExists(std::string_view path);
 // Whether any entry has the name, in any case: a file, a directory, or any other kind
 // (a pipe, a socket, a link to nothing). 0 when one does; FileNotFound or PathNotFound
 // when none does; another error when the look-up itself failed.
-int findEntry(std::string_view path);
-bool isOrdinaryFile(std::string_view path);  // an ordinary file, any size
+int FindEntry(std::string_view path);
+bool IsOrdinaryFile(std::string_view path);  // an ordinary file, any size
 
-std::string currentDirectory();  // ends with the separator
-std::string executablePath();    // the full path; empty when the system does not tell
+std::string CurrentDirectory();  // ends with the separator
+std::string ExecutablePath();    // the full path; empty when the system does not tell
 
 }  // namespace platform

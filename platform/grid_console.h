@@ -11,27 +11,27 @@ namespace platform {
 
 class GridConsole : public Console {
 public:
-    int columns() const override { return grid_.columns(); }
-    int rows() const override { return grid_.rows(); }
-    void write(int column, int row, std::string_view text, std::uint8_t attribute) override;
-    void readRect(int left, int top, int right, int bottom, std::vector<Cell>& cells) const override;
-    void writeRect(int left, int top, int right, int bottom, const std::vector<Cell>& cells) override;
-    void fill(int left, int top, int right, int bottom, std::uint8_t character,
+    int Columns() const override { return grid_.Columns(); }
+    int Rows() const override { return grid_.Rows(); }
+    void Write(int column, int row, std::string_view text, std::uint8_t attribute) override;
+    void ReadRect(int left, int top, int right, int bottom, std::vector<Cell>& cells) const override;
+    void WriteRect(int left, int top, int right, int bottom, const std::vector<Cell>& cells) override;
+    void Fill(int left, int top, int right, int bottom, std::uint8_t character,
               std::uint8_t attribute) override;
-    void scrollUp(int left, int top, int right, int bottom, int lines, std::uint8_t attribute) override;
+    void ScrollUp(int left, int top, int right, int bottom, int lines, std::uint8_t attribute) override;
     // The cursor is kept on the screen.
-    void setCursor(int column, int row) override;
-    void setCursorShape(CursorShape shape) override { cursorShape_ = shape; }
+    void SetCursor(int column, int row) override;
+    void SetCursorShape(CursorShape shape) override { cursorShape_ = shape; }
 
-    int cursorColumn() const { return cursorColumn_; }
-    int cursorRow() const { return cursorRow_; }
-    CursorShape cursorShape() const { return cursorShape_; }
+    int CursorColumn() const { return cursorColumn_; }
+    int CursorRow() const { return cursorRow_; }
+    CursorShape CursorShapeShown() const { return cursorShape_; }
 
 protected:
     GridConsole(int columns, int rows) : grid_(columns, rows) {}
 
-    CellGrid& grid() { return grid_; }
-    const CellGrid& grid() const { return grid_; }
+    CellGrid& Grid() { return grid_; }
+    const CellGrid& Grid() const { return grid_; }
 
 private:
     CellGrid grid_;
@@ -40,27 +40,27 @@ private:
     CursorShape cursorShape_ = CursorShape::BottomFifth;
 };
 
-// A console on a device whose input is read in batches: pump() reads what the device
+// A console on a device whose input is read in batches: Pump() reads what the device
 // has sent and queues the keys and clicks, which the input calls then hand out in
 // order.
 class QueuedInputConsole : public GridConsole {
 public:
-    bool keyWaiting() override;
-    std::optional<KeyPress> readKey() override;
-    bool mouseWaiting() override;
-    std::optional<MouseReport> readMouse() override;
+    bool KeyWaiting() override;
+    std::optional<KeyPress> ReadKey() override;
+    bool MouseWaiting() override;
+    std::optional<MouseReport> ReadMouse() override;
 
 protected:
     using GridConsole::GridConsole;
 
-    virtual void pump() = 0;
+    virtual void Pump() = 0;
     // Pumps, and tells whether a key or click is queued.
-    bool inputQueued();
-    void queueKey(const KeyPress& key) { keys_.push_back(key); }
+    bool InputQueued();
+    void QueueKey(const KeyPress& key) { keys_.push_back(key); }
     // A report from outside the program's screen (the device's window may be larger)
     // is dropped.
-    void queueMouse(const MouseReport& mouse);
-    void clearInput();
+    void QueueMouse(const MouseReport& mouse);
+    void ClearInput();
 
 private:
     std::deque<KeyPress> keys_;

@@ -10,7 +10,7 @@ namespace platform {
 
 namespace {
 
-// The devices every layer reaches through console(), clock() and sound(): one set
+// The devices every layer reaches through InstalledConsole(), InstalledClock() and InstalledSound(): one set
 // per process, swapped by a test for its own.
 struct Installed {
     Console* console = nullptr;
@@ -20,7 +20,7 @@ struct Installed {
 Installed gInstalled;
 
 template <typename T>
-T& required(T* object, const char* what) {
+T& Required(T* object, const char* what) {
     if (!object) {
         std::fprintf(stderr, "qz23-24: no %s installed\n", what);
         std::abort();
@@ -30,11 +30,11 @@ T& required(T* object, const char* what) {
 
 }  // namespace
 
-Console& console() { return required(gInstalled.console, "console"); }
-void installConsole(Console* console) { gInstalled.console = console; }
-Clock& clock() { return required(gInstalled.clock, "clock"); }
-void installClock(Clock* clock) { gInstalled.clock = clock; }
-Sound& sound() { return required(gInstalled.sound, "sound"); }
-void installSound(Sound* sound) { gInstalled.sound = sound; }
+Console& InstalledConsole() { return Required(gInstalled.console, "console"); }
+void InstallConsole(Console* console) { gInstalled.console = console; }
+Clock& InstalledClock() { return Required(gInstalled.clock, "clock"); }
+void InstallClock(Clock* clock) { gInstalled.clock = clock; }
+Sound& InstalledSound() { return Required(gInstalled.sound, "sound"); }
+void InstallSound(Sound* sound) { gInstalled.sound = sound; }
 
 }  // namespace platform

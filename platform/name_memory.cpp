@@ -23,6 +23,6 @@ NameMemory::NameMemory() {
 
 NameMemory::~NameMemory() { --gSpans.depth; }
 
-std::uint32_t nameMemorySpan() { return gSpans.depth > 0 ? gSpans.current : 0; }
+std::uint32_t NameMemorySpan() { return gSpans.depth > 0 ? gSpans.current : 0; }
 
 }  // namespace platform

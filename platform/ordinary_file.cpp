@@ -3,10 +3,10 @@
 
 namespace platform {
 
-bool isOrdinaryFile(std::string_view path) {
+bool IsOrdinaryFile(std::string_view path) {
     DirectorySearch search;
     FoundEntry entry;
-    return search.first(path, attr::ReadOnly | attr::Hidden | attr::System | attr::Archive, entry) == err::Ok;
+    return search.First(path, attr::ReadOnly | attr::Hidden | attr::System | attr::Archive, entry) == err::Ok;
 }
 
 }  // namespace platform

@@ -19,7 +19,7 @@ inline constexpr std::uint8_t kNumLock = 0x20;
 
 // Scan code of the key that types an ASCII character (with or without Shift), of
 // Enter for CR, Tab, Backspace and Esc; 0 for characters no key types.
-constexpr std::uint8_t scanCodeOf(char c) {
+constexpr std::uint8_t ScanCodeOf(char c) {
     struct Row {
         std::uint8_t first;
         std::string_view plain;
@@ -47,44 +47,44 @@ constexpr std::uint8_t scanCodeOf(char c) {
 }
 
 // Whether typing the character needs Shift (capital letters, the upper signs).
-constexpr bool needsShift(char c) {
+constexpr bool NeedsShift(char c) {
     if (c >= 'A' && c <= 'Z') return true;
     return std::string_view("!@#$%^&*()_+{}:\"~|<>?").find(c) != std::string_view::npos;
 }
 
 // The key code of a character key: its scan code and the character.
-constexpr std::uint16_t characterKey(std::uint8_t c) {
-    return static_cast<std::uint16_t>(scanCodeOf(static_cast<char>(c)) << 8 | c);
+constexpr std::uint16_t CharacterKey(std::uint8_t c) {
+    return static_cast<std::uint16_t>(ScanCodeOf(static_cast<char>(c)) << 8 | c);
 }
 
 // The scan code of the key that types a code page 852 character on a Polish
-// keyboard: ASCII as scanCodeOf, a Polish letter the key of its base letter (typed
+// keyboard: ASCII as ScanCodeOf, a Polish letter the key of its base letter (typed
 // with AltGr), 0 for anything else.
-constexpr std::uint8_t typingScanCodeOf(std::uint8_t c) {
-    if (c < 0x80) return scanCodeOf(static_cast<char>(c));
+constexpr std::uint8_t TypingScanCodeOf(std::uint8_t c) {
+    if (c < 0x80) return ScanCodeOf(static_cast<char>(c));
     // The Polish letters lead the case table: ą ć ę ł ń ó ś ż ź.
     constexpr std::string_view kBaseLetters = "acelnoszx";
     for (std::size_t i = 0; i < kBaseLetters.size(); ++i)
-        if (cp852::kCasePairs[i].lower == c || cp852::kCasePairs[i].upper == c) return scanCodeOf(kBaseLetters[i]);
+        if (cp852::kCasePairs[i].lower == c || cp852::kCasePairs[i].upper == c) return ScanCodeOf(kBaseLetters[i]);
     return 0;
 }
 
 // Whether typing a code page 852 character needs Shift: the upper signs and
 // capitals, the Polish capitals included.
-constexpr bool typingNeedsShift(std::uint8_t c) {
-    if (c < 0x80) return needsShift(static_cast<char>(c));
-    return typingScanCodeOf(c) != 0 && cp852::lower(c) != c;
+constexpr bool TypingNeedsShift(std::uint8_t c) {
+    if (c < 0x80) return NeedsShift(static_cast<char>(c));
+    return TypingScanCodeOf(c) != 0 && cp852::Lower(c) != c;
 }
 
 // Alt with a key by its scan code: Alt+1 … Alt+= have codes of their own (0x7800 …
 // 0x8300), other keys give their scan code alone (Alt+S 0x1F00).
-constexpr std::uint16_t altKeyOfScan(std::uint8_t scan) {
+constexpr std::uint16_t AltKeyOfScan(std::uint8_t scan) {
     if (scan >= 0x02 && scan <= 0x0D) return static_cast<std::uint16_t>((scan + 0x76) << 8);
     return static_cast<std::uint16_t>(scan << 8);
 }
 
 // Alt with a character key; Alt+Space keeps its character.
-constexpr std::uint16_t altKey(char c) { return c == ' ' ? 0x3920 : altKeyOfScan(scanCodeOf(c)); }
+constexpr std::uint16_t AltKey(char c) { return c == ' ' ? 0x3920 : AltKeyOfScan(ScanCodeOf(c)); }
 
 // Cursor and function keys. F2 to F12 follow F1.
 enum SpecialKey { Up, Down, Right, Left, Home, End, Insert, Delete, PgUp, PgDn, F1, F12 = F1 + 11 };
@@ -114,7 +114,7 @@ inline constexpr SpecialCodes kSpecialCodes[] = {
 
 // The code of a cursor or function key with the modifiers held: Ctrl before Alt,
 // Alt before Shift, as the PC reports only one of them.
-constexpr std::uint16_t specialKeyCode(SpecialKey key, bool shift, bool ctrl, bool alt) {
+constexpr std::uint16_t SpecialKeyCode(SpecialKey key, bool shift, bool ctrl, bool alt) {
     const SpecialCodes& codes = kSpecialCodes[key];
     return ctrl ? codes.ctrl : alt ? codes.alt : shift ? codes.shift : codes.plain;
 }

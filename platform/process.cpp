@@ -16,10 +16,10 @@ Process gProcess;
 
 }  // namespace
 
-const std::vector<std::string>& arguments() { return gProcess.arguments; }
-void setArguments(std::vector<std::string> args) { gProcess.arguments = std::move(args); }
+const std::vector<std::string>& Arguments() { return gProcess.arguments; }
+void SetArguments(std::vector<std::string> args) { gProcess.arguments = std::move(args); }
 
-void exitProgram(int code) {
+void ExitProgram(int code) {
     if (gProcess.exitHandler) {
         gProcess.exitHandler(code);
         std::abort();  // an exit handler must not return
@@ -28,7 +28,7 @@ void exitProgram(int code) {
     std::exit(code);
 }
 
-void setExitHandler(std::function<void(int)> handler) { gProcess.exitHandler = std::move(handler); }
-void setShutdownHook(std::function<void()> hook) { gProcess.shutdownHook = std::move(hook); }
+void SetExitHandler(std::function<void(int)> handler) { gProcess.exitHandler = std::move(handler); }
+void SetShutdownHook(std::function<void()> hook) { gProcess.shutdownHook = std::move(hook); }
 
 }  // namespace platform

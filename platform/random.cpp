@@ -11,9 +11,9 @@ constexpr std::uint32_t kIncrement = 1;
 std::uint32_t gState = 0;
 }  // namespace
 
-void seedRandom(std::uint32_t seed) { gState = seed; }
+void SeedRandom(std::uint32_t seed) { gState = seed; }
 
-std::uint32_t randomBelow(std::uint32_t n) {
+std::uint32_t RandomBelow(std::uint32_t n) {
     gState = gState * kMultiplier + kIncrement;  // unsigned arithmetic wraps modulo 2^32
     return static_cast<std::uint32_t>((std::uint64_t{gState} * n) >> 32);
 }

@@ -7,9 +7,9 @@
 
 namespace platform {
 
-void seedRandom(std::uint32_t seed);
+void SeedRandom(std::uint32_t seed);
 // Advances the state and returns a value from 0 to n - 1: the upper 32 bits of the
 // 64-bit product of the new state and n (0 for n = 0).
-std::uint32_t randomBelow(std::uint32_t n);
+std::uint32_t RandomBelow(std::uint32_t n);
 
 }  // namespace platform

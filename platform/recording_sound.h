@@ -13,10 +13,10 @@ public:
         std::uint32_t durationMs;
         bool operator==(const Played&) const = default;
     };
-    void tone(std::uint16_t frequency, std::uint32_t durationMs) override {
+    void Tone(std::uint16_t frequency, std::uint32_t durationMs) override {
         played.push_back({frequency, durationMs});
     }
-    void warningBeep() override { played.push_back({0, 0}); }
+    void WarningBeep() override { played.push_back({0, 0}); }
 
     std::vector<Played> played;
 };

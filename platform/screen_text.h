@@ -9,6 +9,6 @@ namespace platform {
 
 // Rows of columns cells as UTF-8 lines (control bytes as the console's glyphs,
 // trailing blanks removed) joined by "\n".
-std::string screenTextOf(const std::vector<Cell>& cells, int columns);
+std::string ScreenTextOf(const std::vector<Cell>& cells, int columns);
 
 }  // namespace platform

@@ -8,14 +8,14 @@
 
 namespace platform {
 
-NameKey keyOfProgramName(std::string_view cp852Name) {
+NameKey KeyOfProgramName(std::string_view cp852Name) {
     NameKey key;
     key.reserve(cp852Name.size());
-    for (char c : cp852Name) key += cp852::upper(static_cast<std::uint8_t>(c));
+    for (char c : cp852Name) key += cp852::Upper(static_cast<std::uint8_t>(c));
     return key;
 }
 
-bool fitsPattern(const NameKey& pattern, const NameKey& name) {
+bool FitsPattern(const NameKey& pattern, const NameKey& name) {
     const std::size_t pn = pattern.size();
     const std::size_t nn = name.size();
     // known[p * (nn + 1) + n]: 0 not yet worked out, 1 fits, 2 does not.
@@ -55,9 +55,9 @@ bool fitsPattern(const NameKey& pattern, const NameKey& name) {
     return fits(fits, 0, 0);
 }
 
-bool hasWildcards(std::string_view cp852Name) { return cp852Name.find_first_of("*?") != std::string_view::npos; }
+bool HasWildcards(std::string_view cp852Name) { return cp852Name.find_first_of("*?") != std::string_view::npos; }
 
-bool fitsAttributeMask(std::uint8_t attributes, std::uint8_t mask) {
+bool FitsAttributeMask(std::uint8_t attributes, std::uint8_t mask) {
     constexpr std::uint8_t kSpecial = attr::Hidden | attr::System | attr::VolumeId | attr::Directory;
     return (attributes & kSpecial & ~mask) == 0;
 }

@@ -14,18 +14,18 @@ namespace platform {
 // whose names hold characters the code page lacks gives them values above 0xFF.
 using NameKey = std::u32string;
 
-NameKey keyOfProgramName(std::string_view cp852Name);
+NameKey KeyOfProgramName(std::string_view cp852Name);
 
 // Whether a name fits a pattern with the home platform's wildcards: "*" any run of
 // characters; "?" one character, or none at the end of the name or before its
 // extension's point (so "D7??.*" fits "D7.REK" and "D71.REK"); a point followed
 // only by wildcards also fits a name without extension ("*.*" fits every name).
-bool fitsPattern(const NameKey& pattern, const NameKey& name);
+bool FitsPattern(const NameKey& pattern, const NameKey& name);
 
-bool hasWildcards(std::string_view cp852Name);
+bool HasWildcards(std::string_view cp852Name);
 
 // Ordinary files always fit a search's attribute mask; directories, hidden and
 // system entries and volume labels only when the mask has their bit.
-bool fitsAttributeMask(std::uint8_t attributes, std::uint8_t mask);
+bool FitsAttributeMask(std::uint8_t attributes, std::uint8_t mask);
 
 }  // namespace platform

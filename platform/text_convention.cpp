@@ -8,27 +8,27 @@ namespace platform {
 
 namespace {
 
-[[maybe_unused]] bool validUtf8(std::string_view text) {
+[[maybe_unused]] bool ValidUtf8(std::string_view text) {
     for (std::size_t pos = 0; pos < text.size();)
-        if (cp852::decodeUtf8(text, pos) == U'\uFFFD') return false;
+        if (cp852::DecodeUtf8(text, pos) == U'\uFFFD') return false;
     return true;
 }
 
 }  // namespace
 
-std::vector<std::string> textFileLinesIn(std::vector<std::string> lines) {
+std::vector<std::string> TextFileLinesIn(std::vector<std::string> lines) {
 #ifndef _WIN32
-    if (std::all_of(lines.begin(), lines.end(), validUtf8))
-        for (std::string& line : lines) line = cp852::fromUtf8(line);
+    if (std::all_of(lines.begin(), lines.end(), ValidUtf8))
+        for (std::string& line : lines) line = cp852::FromUtf8(line);
 #endif
     return lines;
 }
 
-std::string textFileLineOut(std::string_view line) {
+std::string TextFileLineOut(std::string_view line) {
 #ifdef _WIN32
     return std::string(line);
 #else
-    return cp852::toUtf8(line);
+    return cp852::ToUtf8(line);
 #endif
 }
 

@@ -20,8 +20,8 @@ inline constexpr std::string_view kTextLineEnd = "\n";
 // The lines read from such a file, in code page 852: on POSIX a file whose bytes are
 // all valid UTF-8 is taken as UTF-8, any other (one written by the Windows build or
 // an older program) as code page 852.
-std::vector<std::string> textFileLinesIn(std::vector<std::string> lines);
+std::vector<std::string> TextFileLinesIn(std::vector<std::string> lines);
 // A line of code page 852 text as such a file holds it.
-std::string textFileLineOut(std::string_view line);
+std::string TextFileLineOut(std::string_view line);
 
 }  // namespace platform

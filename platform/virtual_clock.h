@@ -11,18 +11,18 @@ public:
     // Starts at the given time of day, in milliseconds since midnight.
     explicit VirtualClock(std::uint32_t msSinceMidnight = 9 * 3600 * 1000);
 
-    TimeOfDay localTime() override;
+    TimeOfDay LocalTime() override;
     // A fixed day; the time of day wraps past midnight without changing it.
-    CalendarDate localDate() override { return date_; }
-    std::uint32_t tickMs() override { return tick_; }
-    void sleepMs(std::uint32_t ms) override {
+    CalendarDate LocalDate() override { return date_; }
+    std::uint32_t TickMs() override { return tick_; }
+    void SleepMs(std::uint32_t ms) override {
         if (beforePause) beforePause();
-        advance(ms);
+        Advance(ms);
     }
 
-    void advance(std::uint32_t ms);
-    void setTimeOfDay(int hour, int minute, int second, int millisecond = 0);
-    std::uint64_t totalSleptMs() const { return slept_; }
+    void Advance(std::uint32_t ms);
+    void SetTimeOfDay(int hour, int minute, int second, int millisecond = 0);
+    std::uint64_t TotalSleptMs() const { return slept_; }
 
     // Runs at every pause, before the time moves on (to look at the screen then).
     std::function<void()> beforePause;

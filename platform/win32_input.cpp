@@ -43,7 +43,7 @@ constexpr std::uint8_t kScanTab = 0x0F;
 constexpr std::uint16_t kEsc = 0x011B;
 constexpr std::uint16_t kShiftTab = 0x0F00;
 
-bool onlyModifies(std::uint16_t vk) {
+bool OnlyModifies(std::uint16_t vk) {
     switch (vk) {
         case kVkShift: case kVkControl: case kVkMenu: case kVkCapital: case kVkLeftWindows:
         case kVkRightWindows: case kVkNumLock: case kVkScrollLock: return true;
@@ -53,7 +53,7 @@ bool onlyModifies(std::uint16_t vk) {
 
 // The cursor or function key of a record, or -1: by the virtual key, or, where the
 // console gave none, by the scan code of a key without a character.
-int specialOf(const KeyRecord& record) {
+int SpecialOf(const KeyRecord& record) {
     switch (record.virtualKey) {
         case kVkUp: return Up;
         case kVkDown: return Down;
@@ -92,36 +92,36 @@ int specialOf(const KeyRecord& record) {
 // number; the character comes with the release of Alt. Only the digits of Num Lock
 // count: without it the keypad's keys are cursor keys, which some consoles do not
 // tell from the grey ones.
-bool composingByNumber(const KeyRecord& record, bool alt, bool ctrl) {
+bool ComposingByNumber(const KeyRecord& record, bool alt, bool ctrl) {
     return alt && !ctrl && record.character == 0 && record.virtualKey >= kVkNumpad0 &&
            record.virtualKey <= kVkNumpad9;
 }
 
 // The code of Alt with the record's key: by its character, or where the console gave
 // none, by the scan code, or else by the letter or digit of the virtual key.
-std::optional<std::uint16_t> altCodeOf(const KeyRecord& record) {
-    if (record.character >= 0x20 && record.character < 0x7F) return altKey(static_cast<char>(record.character));
-    if (record.scanCode != 0) return altKeyOfScan(static_cast<std::uint8_t>(record.scanCode));
+std::optional<std::uint16_t> AltCodeOf(const KeyRecord& record) {
+    if (record.character >= 0x20 && record.character < 0x7F) return AltKey(static_cast<char>(record.character));
+    if (record.scanCode != 0) return AltKeyOfScan(static_cast<std::uint8_t>(record.scanCode));
     const std::uint16_t vk = record.virtualKey;
-    if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return altKey(static_cast<char>(vk));
+    if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return AltKey(static_cast<char>(vk));
     return std::nullopt;
 }
 
 // A typed character: the record's scan code, or the key that types it where the
 // console named none (Shift then as the character needs it).
-KeyPress typed(const KeyRecord& record, std::uint8_t shiftState) {
+KeyPress Typed(const KeyRecord& record, std::uint8_t shiftState) {
     const std::uint8_t c = record.character;
     std::uint8_t scan = static_cast<std::uint8_t>(record.scanCode);
     if (scan == 0) {
-        scan = typingScanCodeOf(c);
-        if (typingNeedsShift(c)) shiftState |= kShift;
+        scan = TypingScanCodeOf(c);
+        if (TypingNeedsShift(c)) shiftState |= kShift;
     }
     return KeyPress{static_cast<std::uint16_t>(scan << 8 | c), shiftState};
 }
 
 }  // namespace
 
-std::uint8_t shiftStateOf(std::uint32_t controlKeyState) {
+std::uint8_t ShiftStateOf(std::uint32_t controlKeyState) {
     std::uint8_t state = 0;
     if (controlKeyState & kShiftPressed) state |= kShift;
     if (controlKeyState & (kLeftCtrlPressed | kRightCtrlPressed)) state |= kCtrl;
@@ -132,37 +132,37 @@ std::uint8_t shiftStateOf(std::uint32_t controlKeyState) {
     return state;
 }
 
-std::optional<KeyPress> translateKey(const KeyRecord& record) {
-    std::uint8_t state = shiftStateOf(record.controlKeyState);
+std::optional<KeyPress> TranslateKey(const KeyRecord& record) {
+    std::uint8_t state = ShiftStateOf(record.controlKeyState);
     if (!record.keyDown) {
         if (record.virtualKey != kVkMenu || record.character == 0) return std::nullopt;
         // The scan code is Alt's own; the character's key is found from the character.
         KeyRecord composed = record;
         composed.scanCode = 0;
-        return typed(composed, static_cast<std::uint8_t>(state & ~kAlt));
+        return Typed(composed, static_cast<std::uint8_t>(state & ~kAlt));
     }
-    if (onlyModifies(record.virtualKey)) return std::nullopt;
+    if (OnlyModifies(record.virtualKey)) return std::nullopt;
     const bool ctrl = state & kCtrl;
     const bool alt = state & kAlt;
     const bool shift = (state & kShift) != 0;
     // Ctrl and Alt together with a character: AltGr typing it (ą on a Polish keyboard).
     if (ctrl && alt && record.character >= 0x20)
-        return typed(record, static_cast<std::uint8_t>(state & ~(kCtrl | kAlt)));
+        return Typed(record, static_cast<std::uint8_t>(state & ~(kCtrl | kAlt)));
     if (record.virtualKey == kVkEscape || record.scanCode == kScanEscape) return KeyPress{kEsc, state};
-    if (composingByNumber(record, alt, ctrl)) return std::nullopt;
-    if (const int special = specialOf(record); special >= 0)
-        return KeyPress{specialKeyCode(static_cast<SpecialKey>(special), shift, ctrl, alt), state};
+    if (ComposingByNumber(record, alt, ctrl)) return std::nullopt;
+    if (const int special = SpecialOf(record); special >= 0)
+        return KeyPress{SpecialKeyCode(static_cast<SpecialKey>(special), shift, ctrl, alt), state};
     if ((record.virtualKey == kVkTab || record.scanCode == kScanTab) && shift && !ctrl && !alt)
         return KeyPress{kShiftTab, state};
     if (alt && !ctrl) {
-        if (const auto code = altCodeOf(record)) return KeyPress{*code, state};
+        if (const auto code = AltCodeOf(record)) return KeyPress{*code, state};
     }
-    if (record.character != 0) return typed(record, state);
+    if (record.character != 0) return Typed(record, state);
     if (record.scanCode != 0) return KeyPress{static_cast<std::uint16_t>(record.scanCode << 8), state};
     return std::nullopt;
 }
 
-std::optional<MouseReport> translateMouse(const MouseRecord& record) {
+std::optional<MouseReport> TranslateMouse(const MouseRecord& record) {
     constexpr std::uint32_t kMoved = 0x1, kWheeled = 0x4, kWheeledSideways = 0x8;
     if (record.eventFlags & (kWheeled | kWheeledSideways)) return std::nullopt;
     // The console's button bits are the PC's: left 1, right 2, middle 4.

@@ -48,15 +48,15 @@ struct MouseRecord {
 
 // The PC's shift state of a record's control-key state. The console tells Shift
 // without its side, so both Shift bits are set.
-std::uint8_t shiftStateOf(std::uint32_t controlKeyState);
+std::uint8_t ShiftStateOf(std::uint32_t controlKeyState);
 
 // The key press of a record, or none (a key released, Shift or another key that
 // only modifies, a record that names no key). The character composed with Alt and
 // the keypad arrives with the release of Alt and is a key press.
-std::optional<KeyPress> translateKey(const KeyRecord& record);
+std::optional<KeyPress> TranslateKey(const KeyRecord& record);
 
 // The mouse report of a record, or none (the wheel, the pointer moving with no
 // button down).
-std::optional<MouseReport> translateMouse(const MouseRecord& record);
+std::optional<MouseReport> TranslateMouse(const MouseRecord& record);
 
 }  // namespace platform::win32_input

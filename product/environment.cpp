@@ -12,7 +12,7 @@ std::string gRegistryFileName = "SPISFIRM.DAT";
 
 void InitEnvironment() {
     std::string name = SwitchValue("/kprspis:").substr(0, kRegistryNameLength);
-    if (name.empty()) name = platform::environment("KPRSPIS").value_or("").substr(0, kRegistryNameLength);
+    if (name.empty()) name = platform::Environment("KPRSPIS").value_or("").substr(0, kRegistryNameLength);
     gRegistryFileName = name.empty() ? "SPISFIRM.DAT" : name;
 }
 

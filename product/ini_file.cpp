@@ -82,14 +82,14 @@ std::unique_ptr<IniFile> IniFile::Init(std::string_view fileName, bool forWrite)
     if (!ini->existed_) {
         // Made exclusively: a file that another workstation has made since the search
         // is opened and read, never emptied.
-        error = platform::createNewFile(fileName, ini->textFile_);
+        error = platform::CreateNewFile(fileName, ini->textFile_);
         if (error == platform::err::AlreadyExists) ini->existed_ = true;
     }
     if (ini->existed_) {
         // A writer reads and writes through one handle, the one that holds the lock.
         const std::uint8_t access = forWrite ? platform::mode::ReadWrite : platform::mode::ReadOnly;
         error = fileio::RetryWhileBusy(fileName, [&] {
-            return platform::openFile(fileName, access | platform::mode::DenyNone, ini->textFile_);
+            return platform::OpenSharedFile(fileName, access | platform::mode::DenyNone, ini->textFile_);
         });
     }
     if (error != platform::err::Ok) return nullptr;
@@ -105,12 +105,12 @@ std::unique_ptr<IniFile> IniFile::Init(std::string_view fileName, bool forWrite)
 
 int IniFile::Load() {
     std::string text;
-    if (const int error = platform::seekFile(textFile_, 0); error != platform::err::Ok) return error;
+    if (const int error = platform::SeekFile(textFile_, 0); error != platform::err::Ok) return error;
     for (;;) {
         const std::size_t kept = text.size();
         text.resize(kept + kReadBlock);
         std::size_t done = 0;
-        if (const int error = platform::readFile(textFile_, text.data() + kept, kReadBlock, done);
+        if (const int error = platform::ReadFromFile(textFile_, text.data() + kept, kReadBlock, done);
             error != platform::err::Ok)
             return error;
         text.resize(kept + done);
@@ -146,10 +146,10 @@ bool IniFile::Save() {
     }
     std::size_t written = 0;
     // The flush is where a network drive reports a full disk or a lost connection.
-    return platform::seekFile(textFile_, 0) == platform::err::Ok &&
-           platform::writeFile(textFile_, text.data(), text.size(), written) == platform::err::Ok &&
-           platform::truncateFile(textFile_, text.size()) == platform::err::Ok &&
-           platform::flushFile(textFile_) == platform::err::Ok;
+    return platform::SeekFile(textFile_, 0) == platform::err::Ok &&
+           platform::WriteToFile(textFile_, text.data(), text.size(), written) == platform::err::Ok &&
+           platform::TruncateFile(textFile_, text.size()) == platform::err::Ok &&
+           platform::FlushFile(textFile_) == platform::err::Ok;
 }
 
 bool IniFile::Done() {
@@ -164,7 +164,7 @@ bool IniFile::Done() {
         if (!readOnly_) static_cast<void>(fileio::UnlockFirstByte(textFile_));
         // Of a saved file, the close is the last word on whether the data reached
         // the disk; of a file only read, it cannot lose anything.
-        if (platform::closeFile(textFile_) != platform::err::Ok && saving) saved = false;
+        if (platform::CloseFile(textFile_) != platform::err::Ok && saving) saved = false;
         opened_ = false;
     }
     return saved;

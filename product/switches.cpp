@@ -32,7 +32,7 @@ bool BeginsWith(std::string_view text, std::string_view prefix, bool caseInsensi
 std::optional<std::string_view> FoundSwitch(std::string_view name, bool caseInsensitive) {
     const std::string_view bare = WithoutMarker(name);
     if (bare.empty()) return std::nullopt;
-    for (const std::string& parameter : platform::arguments())
+    for (const std::string& parameter : platform::Arguments())
         if (BeginsWith(WithoutMarker(parameter), bare, caseInsensitive)) return parameter;
     return std::nullopt;
 }

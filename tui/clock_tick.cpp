@@ -24,7 +24,7 @@ void appendTwoDigits(std::string& text, int value) {
 
 void ClockTick() {
     IdleWait(kPollPauseMs);
-    const platform::TimeOfDay now = platform::clock().localTime();
+    const platform::TimeOfDay now = platform::InstalledClock().LocalTime();
     std::uint16_t& shownSecond = TheScreen().clockSecond;
     if (now.second == shownSecond) return;
     shownSecond = now.second;

@@ -75,18 +75,18 @@ Event mouseEvent(const platform::MouseReport& report) {
 
 // The next key or click; false when nothing is waiting.
 bool pollInput(Event& event) {
-    platform::Console& console = platform::console();
-    if (console.keyWaiting()) {
-        const auto key = console.readKey();
+    platform::Console& console = platform::InstalledConsole();
+    if (console.KeyWaiting()) {
+        const auto key = console.ReadKey();
         if (!key) return false;
         event = keyEvent(*key);
         return true;
     }
-    while (console.mouseWaiting()) {
-        const auto report = console.readMouse();
+    while (console.MouseWaiting()) {
+        const auto report = console.ReadMouse();
         if (!report || report->buttons == 0) continue;  // moves and releases
         // A double click is one event: the reports behind it are dropped.
-        while (console.mouseWaiting()) console.readMouse();
+        while (console.MouseWaiting()) console.ReadMouse();
         event = mouseEvent(*report);
         return true;
     }
@@ -114,10 +114,10 @@ void SetCommand(Event& event, Command command, std::uint8_t commandSource) {
 
 const Event& LastEvent() { return TheScreen().lastEvent; }
 
-bool KeyWaiting() { return platform::console().keyWaiting(); }
+bool KeyWaiting() { return platform::InstalledConsole().KeyWaiting(); }
 
 KeyCode ReadKey() {
-    const auto key = platform::console().readKey();
+    const auto key = platform::InstalledConsole().ReadKey();
     return key ? key->code : 0;
 }
 

@@ -64,8 +64,8 @@ std::string FailureReason(int homeError) {
 }
 
 std::string TakeFailureReason() {
-    const int failure = platform::lastFailure();
-    platform::forgetFailure();
+    const int failure = platform::LastFailure();
+    platform::ForgetFailure();
     return failure == platform::err::Ok ? std::string() : FailureReason(failure);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The reason of a failed file operation in the user's words. The platform layer
 // keeps the home error number of the last operation the system refused
-// (platform::lastFailure); a message about a failure adds the reason on a line of
+// (platform::LastFailure); a message about a failure adds the reason on a line of
 // its own after its own text. Texts are code page 852, short enough for a box.
 #include <string>
 #include <string_view>

@@ -19,19 +19,19 @@ void ToneAtStart() { Tone(1, 1200); }
 void TonePastEnd() { Tone(1, 2250); }
 
 std::string ReadClipboard() {
-    platform::Console& console = platform::console();
-    if (!console.clipboardAvailable()) return PrivateClipboard();
+    platform::Console& console = platform::InstalledConsole();
+    if (!console.ClipboardAvailable()) return PrivateClipboard();
     std::string text;
     // A clipboard that cannot be read counts as empty.
-    if (!console.readClipboard(text)) text.clear();
+    if (!console.ReadClipboard(text)) text.clear();
     return text;
 }
 
 void WriteClipboard(std::string_view text) {
-    platform::Console& console = platform::console();
+    platform::Console& console = platform::InstalledConsole();
     // The text stays in the field whatever happens: a failed copy loses nothing.
-    if (console.clipboardAvailable()) {
-        static_cast<void>(console.writeClipboard(text));
+    if (console.ClipboardAvailable()) {
+        static_cast<void>(console.WriteClipboard(text));
         return;
     }
     SetPrivateClipboard(text);

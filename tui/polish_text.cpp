@@ -24,8 +24,8 @@ struct CaseMaps {
 constexpr CaseMaps MakeCaseMaps() {
     CaseMaps maps;
     for (int c = 0; c < 256; ++c) {
-        maps.upper[c] = platform::cp852::upper(static_cast<std::uint8_t>(c));
-        maps.lower[c] = platform::cp852::lower(static_cast<std::uint8_t>(c));
+        maps.upper[c] = platform::cp852::Upper(static_cast<std::uint8_t>(c));
+        maps.lower[c] = platform::cp852::Lower(static_cast<std::uint8_t>(c));
     }
     return maps;
 }

@@ -11,43 +11,43 @@ namespace {
 
 void showScreen() {
     DrawPending();
-    platform::console().flush();
+    platform::InstalledConsole().Flush();
     ScreenState& screen = TheScreen();
-    screen.shownAt = platform::clock().tickMs();
+    screen.shownAt = platform::InstalledClock().TickMs();
     screen.shown = true;
 }
 
 }  // namespace
 
-int ScreenColumns() { return platform::console().columns(); }
-int ScreenRows() { return platform::console().rows(); }
+int ScreenColumns() { return platform::InstalledConsole().Columns(); }
+int ScreenRows() { return platform::InstalledConsole().Rows(); }
 
 void WriteOnScreen(Attribute attribute, int column, int row, std::string_view text) {
-    platform::console().write(column, row, text, attribute);
+    platform::InstalledConsole().Write(column, row, text, attribute);
 }
 
 void ClearOnScreen(Attribute attribute, int left, int top, int right, int bottom) {
-    platform::console().fill(left, top, right, bottom, ' ', attribute);
+    platform::InstalledConsole().Fill(left, top, right, bottom, ' ', attribute);
 }
 
-void PlaceCursorOnScreen(int column, int row) { platform::console().setCursor(column, row); }
+void PlaceCursorOnScreen(int column, int row) { platform::InstalledConsole().SetCursor(column, row); }
 
-void SetCursorShape(platform::CursorShape shape) { platform::console().setCursorShape(shape); }
+void SetCursorShape(platform::CursorShape shape) { platform::InstalledConsole().SetCursorShape(shape); }
 
 void Delay(std::uint32_t ms) {
     showScreen();
-    platform::clock().sleepMs(ms);
+    platform::InstalledClock().SleepMs(ms);
 }
 
 void IdleWait(std::uint32_t ms) {
     showScreen();
-    platform::console().waitForInput(ms);
+    platform::InstalledConsole().WaitForInput(ms);
 }
 
 void ShowProgress() {
     const ScreenState& screen = TheScreen();
     // Unsigned difference: right across the tick's wrap.
-    if (!screen.shown || platform::clock().tickMs() - screen.shownAt >= kProgressIntervalMs) showScreen();
+    if (!screen.shown || platform::InstalledClock().TickMs() - screen.shownAt >= kProgressIntervalMs) showScreen();
 }
 
 void PutOffDrawing(void (*draw)()) { TheScreen().pendingDrawing = draw; }

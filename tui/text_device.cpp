@@ -21,7 +21,7 @@ void newLine(ScreenState& screen) {
         return;
     }
     const Rect& r = device.region;
-    platform::console().scrollUp(r.left, r.top, r.right, r.bottom, 1, screen.textAttribute);
+    platform::InstalledConsole().ScrollUp(r.left, r.top, r.right, r.bottom, 1, screen.textAttribute);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ namespace {
 constexpr std::uint32_t kToneUnitMs = 48;
 }  // namespace
 
-void SoundInit() { TheDesktop().soundOff = platform::environment("QZSOUND") == "OFF"; }
+void SoundInit() { TheDesktop().soundOff = platform::Environment("QZSOUND") == "OFF"; }
 
 bool SoundOff() { return TheDesktop().soundOff; }
 
@@ -21,16 +21,16 @@ void Tone(std::uint16_t length, std::uint16_t frequency) {
     // The tone holds the program for its length, as the PC speaker does; what the
     // platform has not played out by itself is a pause like any other.
     const std::uint32_t durationMs = length * kToneUnitMs;
-    const std::uint32_t start = platform::clock().tickMs();
-    platform::sound().tone(frequency, durationMs);
-    const std::uint32_t played = platform::clock().tickMs() - start;
+    const std::uint32_t start = platform::InstalledClock().TickMs();
+    platform::InstalledSound().Tone(frequency, durationMs);
+    const std::uint32_t played = platform::InstalledClock().TickMs() - start;
     if (played < durationMs) Delay(durationMs - played);
 }
 
 void Beep() { Tone(6, 500); }
 
 void WarningBeep() {
-    if (!SoundOff()) platform::sound().warningBeep();
+    if (!SoundOff()) platform::InstalledSound().WarningBeep();
 }
 
 }  // namespace tui

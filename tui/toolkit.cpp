@@ -9,7 +9,7 @@ namespace tui {
 
 void InitToolkit() {
     InitScreen();
-    LoadColours(DirectoryOf(platform::executablePath()));
+    LoadColours(DirectoryOf(platform::ExecutablePath()));
     CopyControlColours();
     SoundInit();
 }

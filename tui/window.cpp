@@ -65,7 +65,7 @@ bool OpenWindow(const Rect& outer, const WindowStyle& style, std::string_view ti
     w->outer = outer;
     w->inner = inner;
     DrawPending();  // what the window covers must be saved as it will be shown
-    platform::console().readRect(outer.left, outer.top, outer.right, outer.bottom, w->covered);
+    platform::InstalledConsole().ReadRect(outer.left, outer.top, outer.right, outer.bottom, w->covered);
     w->textBefore = SaveTextDevice();
 
     if (style.framed) drawFrame(*w);
@@ -87,7 +87,7 @@ void CloseWindow(Window*& window) {
     window = nullptr;
     if (found == stack.end()) return;
     const Window& w = **found;
-    platform::console().writeRect(w.outer.left, w.outer.top, w.outer.right, w.outer.bottom, w.covered);
+    platform::InstalledConsole().WriteRect(w.outer.left, w.outer.top, w.outer.right, w.outer.bottom, w.covered);
     RestoreTextDevice(w.textBefore);
     stack.erase(found);
     TheScreen().currentWindow = stack.empty() ? nullptr : stack.back().get();

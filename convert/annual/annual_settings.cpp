@@ -36,7 +36,7 @@ public:
 
     bool Read(Record& record) {
         std::size_t done = 0;
-        const int read = platform::readFile(source, record.data(), record.size(), done);
+        const int read = platform::ReadFromFile(source, record.data(), record.size(), done);
         if (read == platform::err::Ok && done == record.size()) return true;
         Fail("Błąd odczytu danych z 2023"_cp, read);
         return false;
@@ -44,15 +44,15 @@ public:
 
     bool Write(const Record& record) {
         std::size_t done = 0;
-        const int written = platform::writeFile(target, record.data(), record.size(), done);
+        const int written = platform::WriteToFile(target, record.data(), record.size(), done);
         if (written == platform::err::Ok) return true;
         Fail("Błąd zapisu danych do 2024"_cp, written);
         return false;
     }
 
     bool Close() {
-        platform::closeFile(source);  // only read: a failed close loses nothing
-        const int closed = platform::closeFile(target);
+        platform::CloseFile(source);  // only read: a failed close loses nothing
+        const int closed = platform::CloseFile(target);
         if (closed == platform::err::Ok) return true;
         Fail("Błąd zapisu danych do 2024"_cp, closed);
         return false;
@@ -61,8 +61,8 @@ public:
 private:
     // The closes cannot lose anything: the source was only read and the target goes.
     void Fail(std::string_view message, int error) {
-        platform::closeFile(source);
-        platform::closeFile(target);
+        platform::CloseFile(source);
+        platform::CloseFile(target);
         ReportError(message, {}, error);
         DiscardCopyTarget(targetPath_);
     }
@@ -104,13 +104,13 @@ void ConvertAnnualSettings(const FirmPaths& firm, bool warnOfOpenDecember, Annua
     if (from2024) found.year2024Source = true;
 
     AnnualFiles files(targetPath);
-    if (platform::openFile(from2024 ? path2024 : path2023, platform::mode::ReadOnly | platform::mode::DenyNone,
+    if (platform::OpenSharedFile(from2024 ? path2024 : path2023, platform::mode::ReadOnly | platform::mode::DenyNone,
                            files.source) != platform::err::Ok) {
         ReportError("brak dostępu do danych za FirmaREK !"_cp);
         return;
     }
-    if (const int created = platform::createFile(targetPath, files.target); created != platform::err::Ok) {
-        platform::closeFile(files.source);  // only read
+    if (const int created = platform::CreateOrTruncateFile(targetPath, files.target); created != platform::err::Ok) {
+        platform::CloseFile(files.source);  // only read
         ReportError("brak dostępu do danych FirmaREK za 2024 !"_cp, {}, created);
         return;
     }

@@ -37,14 +37,14 @@ bool CopyBlocks(std::string_view source, std::string_view target) {
     std::vector<std::uint8_t> block(kCopyBufferSize);
     for (;;) {
         std::size_t got = 0;
-        if (platform::readFile(from, block.data(), block.size(), got) != platform::err::Ok) {
+        if (platform::ReadFromFile(from, block.data(), block.size(), got) != platform::err::Ok) {
             ReportError("Błąd odczytu danych"_cp);
             copied = false;
             break;
         }
         if (got == 0) break;
         std::size_t put = 0;
-        if (const int written = platform::writeFile(to, block.data(), got, put); written != platform::err::Ok) {
+        if (const int written = platform::WriteToFile(to, block.data(), got, put); written != platform::err::Ok) {
             ReportError("Błąd zapisu danych"_cp, {}, written);
             copied = false;
             break;

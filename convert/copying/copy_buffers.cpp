@@ -15,7 +15,7 @@ int BufferedReader::read(std::uint8_t* out, std::size_t size, std::size_t& done)
             if (atEnd_) break;
             position_ = 0;
             filled_ = 0;
-            const int error = platform::readFile(file_, buffer_.data(), buffer_.size(), filled_);
+            const int error = platform::ReadFromFile(file_, buffer_.data(), buffer_.size(), filled_);
             if (error != platform::err::Ok) return error;
             atEnd_ = filled_ < buffer_.size();
         }
@@ -46,7 +46,7 @@ int BufferedWriter::write(const void* data, std::size_t size) {
 int BufferedWriter::flush() {
     if (error_ != platform::err::Ok || filled_ == 0) return error_;
     std::size_t done = 0;
-    error_ = platform::writeFile(file_, buffer_.data(), filled_, done);
+    error_ = platform::WriteToFile(file_, buffer_.data(), filled_, done);
     filled_ = 0;
     return error_;
 }

@@ -41,7 +41,7 @@ void ReportError(std::string_view text, std::string_view name, int error) {
 }
 
 bool OpenCopySource(std::string_view path, platform::FileHandle& file) {
-    if (platform::openFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file) == platform::err::Ok)
+    if (platform::OpenSharedFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file) == platform::err::Ok)
         return true;
     ReportError("Błąd otwarcia pliku "_cp, path);
     return false;
@@ -51,9 +51,9 @@ namespace {
 
 int openAtEnd(std::string_view path, platform::FileHandle& file) {
     std::uint64_t size = 0;
-    int result = platform::openFile(path, platform::mode::WriteOnly | platform::mode::DenyNone, file);
-    if (result == platform::err::Ok) result = platform::fileSize(file, size);
-    if (result == platform::err::Ok) result = platform::seekFile(file, size);
+    int result = platform::OpenSharedFile(path, platform::mode::WriteOnly | platform::mode::DenyNone, file);
+    if (result == platform::err::Ok) result = platform::FileSize(file, size);
+    if (result == platform::err::Ok) result = platform::SeekFile(file, size);
     return result;
 }
 
@@ -61,24 +61,24 @@ int openAtEnd(std::string_view path, platform::FileHandle& file) {
 
 bool OpenCopyTarget(std::string_view path, bool append, platform::FileHandle& file) {
     if (!NoticeTarget(path)) return false;
-    const int opened = append ? openAtEnd(path, file) : platform::createFile(path, file);
+    const int opened = append ? openAtEnd(path, file) : platform::CreateOrTruncateFile(path, file);
     if (opened == platform::err::Ok) return true;
-    if (file.isOpen()) platform::closeFile(file);
+    if (file.IsOpen()) platform::CloseFile(file);
     ReportError("Błąd Utworzenia pliku "_cp, path, opened);
     return false;
 }
 
 bool CloseCopyFiles(platform::FileHandle& source, std::string_view sourcePath, platform::FileHandle& target,
                     std::string_view targetPath) {
-    if (platform::closeFile(source) != platform::err::Ok) ReportError("Błąd zamknięcia zbioru "_cp, sourcePath);
-    const int closed = platform::closeFile(target);
+    if (platform::CloseFile(source) != platform::err::Ok) ReportError("Błąd zamknięcia zbioru "_cp, sourcePath);
+    const int closed = platform::CloseFile(target);
     if (closed == platform::err::Ok) return true;
     ReportError("Błąd zamknięcia zbioru "_cp, targetPath, closed);
     return false;
 }
 
 void DiscardCopyTarget(std::string_view path) {
-    if (platform::removeFile(path) != platform::err::Ok) ReportError("Nie usunięto niepełnego pliku "_cp, path);
+    if (platform::RemoveFile(path) != platform::err::Ok) ReportError("Nie usunięto niepełnego pliku "_cp, path);
 }
 
 }  // namespace convert

@@ -14,7 +14,7 @@ bool SearchFileSize(std::string_view path, std::uint64_t& size) {
         platform::attr::ReadOnly | platform::attr::Hidden | platform::attr::System | platform::attr::Archive;
     platform::DirectorySearch search;
     platform::FoundEntry entry;
-    const int result = search.first(path, ordinaryFiles, entry);
+    const int result = search.First(path, ordinaryFiles, entry);
     if (result == platform::err::Ok) {
         size = entry.size;
         return true;

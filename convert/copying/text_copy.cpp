@@ -34,7 +34,7 @@ void CopyTextFile(std::string_view source, std::string_view target, const LineFi
     }
     if (KeepTarget(target) || !NoticeTarget(target)) return;
     platform::FileHandle to;
-    if (const int created = platform::createFile(target, to); created != platform::err::Ok) {
+    if (const int created = platform::CreateOrTruncateFile(target, to); created != platform::err::Ok) {
         ReportError("Błąd utworzenia pliku "_cp, target, created);
         return;
     }
@@ -56,7 +56,7 @@ void CopyTextFile(std::string_view source, std::string_view target, const LineFi
     // The target is closed whatever went before, so that it can be removed; the
     // first failure is the one reported.
     if (written == platform::err::Ok) written = writer.flush();
-    if (const int closed = platform::closeFile(to); written == platform::err::Ok) written = closed;
+    if (const int closed = platform::CloseFile(to); written == platform::err::Ok) written = closed;
     if (written != platform::err::Ok) ReportError("Błąd zapisu do pliku "_cp, target, written);
     if (!read || written != platform::err::Ok) DiscardCopyTarget(target);
 }

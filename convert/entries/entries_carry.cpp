@@ -38,14 +38,14 @@ std::string inDir(std::string_view dir, std::string_view name) {
 std::uint32_t lastLedgerNumber(std::string_view path) {
     platform::FileHandle file;
     std::uint64_t size = 0;
-    if (platform::openFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file) != platform::err::Ok ||
-        platform::fileSize(file, size) != platform::err::Ok || size < Entry::kSize)
+    if (platform::OpenSharedFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file) != platform::err::Ok ||
+        platform::FileSize(file, size) != platform::err::Ok || size < Entry::kSize)
         return 0;
     std::array<std::uint8_t, 4> sequence{};
     std::size_t done = 0;
     const std::uint64_t lastEntry = (size / Entry::kSize - 1) * Entry::kSize;
-    if (platform::seekFile(file, lastEntry + Entry::kSequence) != platform::err::Ok ||
-        platform::readFile(file, sequence.data(), sequence.size(), done) != platform::err::Ok ||
+    if (platform::SeekFile(file, lastEntry + Entry::kSequence) != platform::err::Ok ||
+        platform::ReadFromFile(file, sequence.data(), sequence.size(), done) != platform::err::Ok ||
         done != sequence.size())
         return 0;
     return product::ReadLong(sequence, 0);

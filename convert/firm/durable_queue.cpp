@@ -33,7 +33,7 @@ void DurableQueue::RegisterFirmOnItsWay() {
     const RegisterFirm registerFirm = std::exchange(registerFirm_, nullptr);
     InProgressMark mark = std::move(mark_);
     int report = platform::err::Ok;
-    const int flushed = flush_.end(report);
+    const int flushed = flush_.End(report);
     ReportWrittenToDisk(report);
     registerFirm(Durable(flushed, target_), mark);
 }
@@ -47,7 +47,7 @@ void DurableQueue::MakeDurableThenRegister(const DataRoots& roots, std::string_v
                                            RegisterFirm registerFirm) {
     RegisterFirmOnItsWay();
     target_ = PathsOfFirm(roots, directory).target;
-    if (const int begun = flush_.begin(target_, ReportToWriteToDisk()); begun != platform::err::Ok) {
+    if (const int begun = flush_.Begin(target_, ReportToWriteToDisk()); begun != platform::err::Ok) {
         registerFirm(Durable(begun, target_), mark);
         return;
     }

@@ -73,14 +73,14 @@ bool HasAnnualSettings(const FirmPaths& firm) {
 bool ReadFirmYears(const FirmPaths& firm, FirmYears& years) {
     const std::string path = firm.SourceFile(kFirmYearsFile);
     platform::FileHandle file;
-    if (platform::openFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file) != platform::err::Ok) {
+    if (platform::OpenSharedFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file) != platform::err::Ok) {
         ReportError("Brak dostepu do ", path);
         return false;
     }
     std::size_t done = 0;
-    const bool read = platform::readFile(file, years.data(), years.size(), done) == platform::err::Ok &&
+    const bool read = platform::ReadFromFile(file, years.data(), years.size(), done) == platform::err::Ok &&
                       done == years.size();
-    platform::closeFile(file);  // only read: a failed close loses nothing
+    platform::CloseFile(file);  // only read: a failed close loses nothing
     if (!read) ReportError("Błąd odczytu danych z "_cp, path);
     return read;
 }
@@ -97,10 +97,10 @@ FirmConversion TakeTargetDirectory(const FirmPaths& firm, ClaimedDirectories& cl
     if (mark.Held()) {
         marked = mark.Stamp() ? platform::err::Ok : platform::err::GeneralFailure;
     } else {
-        const int made = platform::makeDirectory(firm.target);
+        const int made = platform::MakeDirectory(firm.target);
         if (made == platform::err::Ok) {
             claims.NoteMade(firm.target);
-        } else if (made != platform::err::AlreadyExists || !platform::directoryExists(firm.target)) {
+        } else if (made != platform::err::AlreadyExists || !platform::DirectoryExists(firm.target)) {
             tui::ErrorBox(fileio::Centred("Utworzenia katalogu firmy") + tui::kLineEnd + fileio::Centred(firm.target) +
                           tui::kLineEnd + fileio::Centred(tui::FailureReason(made)));
             return FirmConversion::NotConverted;
@@ -125,7 +125,7 @@ FirmConversion TakeTargetDirectory(const FirmPaths& firm, ClaimedDirectories& cl
 bool WriteFirmYears(const FirmPaths& firm, FirmYears& years) {
     const std::string path = firm.TargetFile(kFirmYearsFile);
     platform::FileHandle file;
-    if (const int created = platform::createFile(path, file); created != platform::err::Ok) {
+    if (const int created = platform::CreateOrTruncateFile(path, file); created != platform::err::Ok) {
         ReportError("Brak dostępu do "_cp, path, created);
         return false;
     }
@@ -134,8 +134,8 @@ bool WriteFirmYears(const FirmPaths& firm, FirmYears& years) {
     product::WriteWord(years, product::FirmYearsRecord::kYear3, kYear);
     product::WriteByte(years, product::FirmYearsRecord::kConverted, 1);
     std::size_t done = 0;
-    int written = platform::writeFile(file, years.data(), years.size(), done);
-    if (const int closed = platform::closeFile(file); written == platform::err::Ok) written = closed;
+    int written = platform::WriteToFile(file, years.data(), years.size(), done);
+    if (const int closed = platform::CloseFile(file); written == platform::err::Ok) written = closed;
     if (written == platform::err::Ok) return true;
     // A year file that is not whole on the disk would pass the directory off as converted.
     ReportError("Błąd zapisu danych do "_cp, path, written);

@@ -23,8 +23,8 @@ void forEachMatch(const FirmPaths& paths, std::string_view pattern, std::uint8_t
     platform::DirectorySearch search;
     platform::FoundEntry entry;
     const std::string path = paths.SourceFile(pattern);
-    int result = search.first(path, mask, entry);
-    for (; result == platform::err::Ok; result = search.next(entry)) {
+    int result = search.First(path, mask, entry);
+    for (; result == platform::err::Ok; result = search.Next(entry)) {
         if (FirmStopped()) return;
         each(entry.name);
     }

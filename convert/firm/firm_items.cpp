@@ -149,17 +149,17 @@ std::vector<std::string> RegisterNames(const std::string& path) {
     using Register = product::AssetRegisterRecord;
     std::vector<std::string> names;
     platform::FileHandle file;
-    if (platform::openFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file) != platform::err::Ok) {
+    if (platform::OpenSharedFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file) != platform::err::Ok) {
         ReportError("Błąd otwarcia pliku "_cp, path);
         return names;
     }
     std::array<std::uint8_t, Register::kSize> record{};
     std::size_t done = 0;
     int read = platform::err::Ok;
-    while ((read = platform::readFile(file, record.data(), record.size(), done)) == platform::err::Ok &&
+    while ((read = platform::ReadFromFile(file, record.data(), record.size(), done)) == platform::err::Ok &&
            done == record.size())
         names.push_back(product::ReadText(record, Register::kName));
-    platform::closeFile(file);  // only read: a failed close loses nothing
+    platform::CloseFile(file);  // only read: a failed close loses nothing
     if (read != platform::err::Ok) ReportError("Błąd odczytu danych z "_cp, path);
     return names;
 }

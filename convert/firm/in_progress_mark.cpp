@@ -20,14 +20,14 @@ std::string MarkPath(std::string_view directory) {
 
 }  // namespace
 
-int InProgressMark::Lock() { return platform::lockRange(file_, 0, fileio::kWholeFileLength); }
+int InProgressMark::Lock() { return platform::LockRange(file_, 0, fileio::kWholeFileLength); }
 
 int InProgressMark::Make(std::string_view directory) {
     Release();
     path_ = MarkPath(directory);
     // Made exclusively: a mark that is there already (another run took the directory
     // in between) is never emptied, and the result is AlreadyExists.
-    if (const int created = platform::createNewFile(path_, file_); created != platform::err::Ok) return created;
+    if (const int created = platform::CreateNewFile(path_, file_); created != platform::err::Ok) return created;
     // LockViolation: another run looked in between and holds the mark now.
     if (const int locked = Lock(); locked != platform::err::Ok) {
         Release();
@@ -39,41 +39,41 @@ int InProgressMark::Make(std::string_view directory) {
 MarkFound InProgressMark::Look(std::string_view directory) {
     Release();
     path_ = MarkPath(directory);
-    const int opened = platform::openFile(path_, platform::mode::ReadWrite | platform::mode::DenyNone, file_);
+    const int opened = platform::OpenSharedFile(path_, platform::mode::ReadWrite | platform::mode::DenyNone, file_);
     if (opened == platform::err::FileNotFound) return MarkFound::None;
     if (opened != platform::err::Ok) return MarkFound::Unreadable;
     const int locked = Lock();
     if (locked == platform::err::Ok) return MarkFound::LeftBehind;
-    platform::closeFile(file_);
+    platform::CloseFile(file_);
     return locked == platform::err::LockViolation ? MarkFound::Busy : MarkFound::Unreadable;
 }
 
 bool InProgressMark::Stamp() {
     const std::string text = LocalDateTimeText() + std::string(kLineEnd);
     std::size_t done = 0;
-    return platform::truncateFile(file_, 0) == platform::err::Ok &&
-           platform::seekFile(file_, 0) == platform::err::Ok &&
-           platform::writeFile(file_, text.data(), text.size(), done) == platform::err::Ok;
+    return platform::TruncateFile(file_, 0) == platform::err::Ok &&
+           platform::SeekFile(file_, 0) == platform::err::Ok &&
+           platform::WriteToFile(file_, text.data(), text.size(), done) == platform::err::Ok;
 }
 
 bool InProgressMark::Note(std::string_view name) {
     const std::string line = std::string(name) + std::string(kLineEnd);
     std::uint64_t size = 0;
     std::size_t done = 0;
-    return platform::fileSize(file_, size) == platform::err::Ok &&
-           platform::seekFile(file_, size) == platform::err::Ok &&
-           platform::writeFile(file_, line.data(), line.size(), done) == platform::err::Ok &&
-           platform::flushFile(file_) == platform::err::Ok;
+    return platform::FileSize(file_, size) == platform::err::Ok &&
+           platform::SeekFile(file_, size) == platform::err::Ok &&
+           platform::WriteToFile(file_, line.data(), line.size(), done) == platform::err::Ok &&
+           platform::FlushFile(file_) == platform::err::Ok;
 }
 
 bool InProgressMark::NotedNames(std::vector<std::string>& names) {
     names.clear();
     std::uint64_t size = 0;
-    if (platform::fileSize(file_, size) != platform::err::Ok || platform::seekFile(file_, 0) != platform::err::Ok)
+    if (platform::FileSize(file_, size) != platform::err::Ok || platform::SeekFile(file_, 0) != platform::err::Ok)
         return false;
     std::string text(size, '\0');
     std::size_t done = 0;
-    if (platform::readFile(file_, text.data(), text.size(), done) != platform::err::Ok) return false;
+    if (platform::ReadFromFile(file_, text.data(), text.size(), done) != platform::err::Ok) return false;
     text.resize(done);
     // The first line is the date and time. A last line without its end was cut short
     // while being noted: its file was not touched yet.
@@ -90,12 +90,12 @@ bool InProgressMark::NotedNames(std::vector<std::string>& names) {
 void InProgressMark::Release() {
     // Closing drops the lock with the handle; a failed close loses nothing of value:
     // the date is only for people, and each name was flushed when it was noted.
-    if (file_.isOpen()) static_cast<void>(platform::closeFile(file_));
+    if (file_.IsOpen()) static_cast<void>(platform::CloseFile(file_));
 }
 
 bool InProgressMark::Remove() {
     Release();
-    const int removed = platform::removeFile(path_);
+    const int removed = platform::RemoveFile(path_);
     // Another run that looked at the mark in the meantime removes it itself.
     return removed == platform::err::Ok || removed == platform::err::FileNotFound ||
            removed == platform::err::SharingViolation;

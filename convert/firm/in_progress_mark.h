@@ -56,7 +56,7 @@ public:
     // Gives the lock back and removes the file; a mark already gone is no error.
     bool Remove();
 
-    bool Held() const { return file_.isOpen(); }
+    bool Held() const { return file_.IsOpen(); }
     const std::string& Path() const { return path_; }
 
 private:

@@ -13,7 +13,7 @@ std::string KeyOf(std::string_view target) { return tui::UpperString(target); }
 bool HoldsNothing(std::string_view directory) {
     platform::DirectorySearch search;
     platform::FoundEntry entry;
-    return search.first(std::string(directory) + platform::kSeparator + "*", platform::attr::AnyFile, entry) ==
+    return search.First(std::string(directory) + platform::kSeparator + "*", platform::attr::AnyFile, entry) ==
            platform::err::FileNotFound;
 }
 
@@ -62,10 +62,10 @@ WorkVerdict JudgeFirmDirectory(std::string_view target, InProgressMark& mark,
     }
 }
 
-bool FirmDirectoryExists(std::string_view path) { return platform::directoryExists(path); }
+bool FirmDirectoryExists(std::string_view path) { return platform::DirectoryExists(path); }
 
 bool ClaimedDirectories::ClaimForRedo(std::string_view target, InProgressMark& mark) {
-    if (platform::emptyDirectory(target, kInProgressMarkName) != platform::err::Ok) return false;
+    if (platform::EmptyDirectory(target, kInProgressMarkName) != platform::err::Ok) return false;
     ours_.insert(KeyOf(target));
     heldMarks_[KeyOf(target)] = std::move(mark);
     return true;

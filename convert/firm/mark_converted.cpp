@@ -12,7 +12,7 @@ namespace convert {
 void ConvertedFiles::Rename() {
     for (const std::string& source : files_) {
         const std::string hidden = source + "~";
-        if (platform::renameFile(source, hidden) != platform::err::Ok)
+        if (platform::RenameFile(source, hidden) != platform::err::Ok)
             LogFailureLine("Błąd zmiany nazwy pliku "_cp, source);
         else
             tui::LogWriteLine(std::string("Zmiana nazwy pliku "_cp) + source + " na " + hidden);

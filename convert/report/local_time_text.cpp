@@ -7,8 +7,8 @@
 namespace convert {
 
 std::string LocalDateTimeText() {
-    const platform::CalendarDate date = platform::clock().localDate();
-    const platform::TimeOfDay time = platform::clock().localTime();
+    const platform::CalendarDate date = platform::InstalledClock().LocalDate();
+    const platform::TimeOfDay time = platform::InstalledClock().LocalTime();
     char text[32];
     std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", unsigned{date.year}, unsigned{date.month},
                   unsigned{date.day}, unsigned{time.hour}, unsigned{time.minute}, unsigned{time.second});

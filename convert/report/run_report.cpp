@@ -77,11 +77,11 @@ void giveUp() {
     gReport.heldLine = HeldLine{};
     // The report is given up already and the last screen will say so: a close that
     // fails as well changes nothing.
-    if (gReport.file.isOpen()) static_cast<void>(platform::closeFile(gReport.file));
+    if (gReport.file.IsOpen()) static_cast<void>(platform::CloseFile(gReport.file));
 }
 
 void append(std::string_view line) {
-    gReport.unwritten += platform::cp852::toUtf8(line, platform::cp852::Controls::AsGlyphs) + "\r\n";
+    gReport.unwritten += platform::cp852::ToUtf8(line, platform::cp852::Controls::AsGlyphs) + "\r\n";
 }
 
 // The held line goes among the lines to be written, with its mark and its count.
@@ -103,13 +103,13 @@ enum class Held { Kept, Released };
 // the file layer tries its locks. done counts the bytes written; the error of the
 // step that failed.
 int appendAtEnd(platform::FileHandle& file, const std::string& text, std::size_t& done) {
-    const int locked = fileio::RetryBriefly([&] { return platform::lockRange(file, 0, 1); });
+    const int locked = fileio::RetryBriefly([&] { return platform::LockRange(file, 0, 1); });
     if (locked != platform::err::Ok) return locked;
     std::uint64_t size = 0;
-    int result = platform::fileSize(file, size);
-    if (result == platform::err::Ok) result = platform::seekFile(file, size);
-    if (result == platform::err::Ok) result = platform::writeFile(file, text.data(), text.size(), done);
-    const int unlocked = platform::unlockRange(file, 0, 1);
+    int result = platform::FileSize(file, size);
+    if (result == platform::err::Ok) result = platform::SeekFile(file, size);
+    if (result == platform::err::Ok) result = platform::WriteToFile(file, text.data(), text.size(), done);
+    const int unlocked = platform::UnlockRange(file, 0, 1);
     return result != platform::err::Ok ? result : unlocked;
 }
 
@@ -118,7 +118,7 @@ int appendAtEnd(platform::FileHandle& file, const std::string& text, std::size_t
 // is wanted most.
 void writeUnwritten(Held held) {
     if (held == Held::Released) releaseHeld();
-    if (!gReport.file.isOpen() || gReport.unwritten.empty()) return;
+    if (!gReport.file.IsOpen() || gReport.unwritten.empty()) return;
     std::size_t done = 0;
     const int written = appendAtEnd(gReport.file, gReport.unwritten, done);
     if (written == platform::err::DiskFull) {
@@ -132,15 +132,15 @@ void writeUnwritten(Held held) {
 // Writes what is gathered, the held line too, and makes the report durable, so
 // that a run cut short keeps it; a report that cannot be made durable is given up
 // like one that cannot be written.
-void makeDurable() {
+void MakeDurable() {
     writeUnwritten(Held::Released);
-    if (gReport.file.isOpen() && platform::flushFile(gReport.file) != platform::err::Ok) giveUp();
+    if (gReport.file.IsOpen() && platform::FlushFile(gReport.file) != platform::err::Ok) giveUp();
 }
 
 // One line of the report: code page 852 in, UTF-8 with CR LF out. A line that
 // repeats the one before at once is counted; an empty one never is.
 void put(std::string_view line, bool marked = false) {
-    if (!gReport.file.isOpen()) return;
+    if (!gReport.file.IsOpen()) return;
     HeldLine& held = gReport.heldLine;
     if (held.held && !line.empty() && line == held.text) {
         ++held.repeats;
@@ -188,9 +188,9 @@ void listen(tui::JournalEntry entry, std::string_view text, std::string_view ans
 // goes to the end (appendAtEnd).
 bool openForAppend(const std::string& path, platform::FileHandle& file) {
     constexpr std::uint8_t kMode = platform::mode::WriteOnly | platform::mode::DenyNone;
-    int result = platform::openFile(path, kMode, file);
-    if (result == platform::err::FileNotFound) result = platform::createNewFile(path, file);
-    if (result == platform::err::AlreadyExists) result = platform::openFile(path, kMode, file);
+    int result = platform::OpenSharedFile(path, kMode, file);
+    if (result == platform::err::FileNotFound) result = platform::CreateNewFile(path, file);
+    if (result == platform::err::AlreadyExists) result = platform::OpenSharedFile(path, kMode, file);
     return result == platform::err::Ok;
 }
 
@@ -274,7 +274,7 @@ void OpenRunReport(std::string_view path, std::span<const std::string> header) {
     gReport = Report{};
     if (path.empty()) return;
     gReport.path = path;
-    gReport.startTick = platform::clock().tickMs();
+    gReport.startTick = platform::InstalledClock().TickMs();
     if (!openForAppend(gReport.path, gReport.file)) {
         giveUp();
         return;
@@ -283,7 +283,7 @@ void OpenRunReport(std::string_view path, std::span<const std::string> header) {
     put("=== Raport przebiegu " + LocalDateTimeText() + " ===");
     for (const std::string& line : header) put(line);
     put("");
-    makeDurable();
+    MakeDurable();
     tui::SetJournalListener(listen);
 }
 
@@ -325,11 +325,11 @@ void ReportFirmResult(std::string_view name, std::string_view directory, FirmOut
 }
 
 std::string_view ReportToWriteToDisk() {
-    return gReport.resultsNotOnDisk && gReport.file.isOpen() ? std::string_view(gReport.path) : std::string_view();
+    return gReport.resultsNotOnDisk && gReport.file.IsOpen() ? std::string_view(gReport.path) : std::string_view();
 }
 
 void ReportWrittenToDisk(int result) {
-    if (result != platform::err::Ok && gReport.file.isOpen()) giveUp();
+    if (result != platform::err::Ok && gReport.file.IsOpen()) giveUp();
     gReport.resultsNotOnDisk = false;
 }
 
@@ -389,16 +389,16 @@ void CloseRunReport() {
     putList("Osoby nieprzeniesione do 2024: ", gReport.personsLeft);
     putList("Błędy przy plikach: "_cp, gReport.failures);
     putList("Firmy wpisane do rejestru 2024 mimo błędów przy plikach: "_cp, gReport.registeredIncomplete);
-    put("Czas przebiegu: " + duration(platform::clock().tickMs() - gReport.startTick));
+    put("Czas przebiegu: " + duration(platform::InstalledClock().TickMs() - gReport.startTick));
     if (!gReport.toCheck.empty()) put("Do sprawdzenia:");
     for (const FirmChecks& firm : gReport.toCheck) {
         put("Firma " + firm.label + ":");
         for (const CheckPoint& point : firm.points) put(pointLine(point));
     }
-    makeDurable();
-    if (!gReport.file.isOpen()) return;
+    MakeDurable();
+    if (!gReport.file.IsOpen()) return;
     // Lines that still find no room are lost: the last screen says so.
-    if (!gReport.unwritten.empty() || platform::closeFile(gReport.file) != platform::err::Ok) giveUp();
+    if (!gReport.unwritten.empty() || platform::CloseFile(gReport.file) != platform::err::Ok) giveUp();
 }
 
 void ShowRunReport() {

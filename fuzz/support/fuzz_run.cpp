@@ -48,26 +48,26 @@ struct Process {
             std::abort();
         }
         folder = pattern;
-        folderName = platform::cp852::fromUtf8(folder.string() + "/");
-        platform::installConsole(&screen);
-        platform::installClock(&clock);
-        platform::installSound(&sound);
-        platform::setExitHandler([](int code) { throw FatalStop{code}; });
+        folderName = platform::cp852::FromUtf8(folder.string() + "/");
+        platform::InstallConsole(&screen);
+        platform::InstallClock(&clock);
+        platform::InstallSound(&sound);
+        platform::SetExitHandler([](int code) { throw FatalStop{code}; });
         // Questions get Enter, "T", "N", a digit and Esc in turn, so every answer is taken.
         // Answered at the first poll that finds nothing: every poll redraws the
         // screen, and the default patience would spend the run on redraws.
-        screen.setDryLimit(1);
-        screen.setOnDry([this] {
+        screen.SetDryLimit(1);
+        screen.SetOnDry([this] {
             if (++keyWaits > kMaxKeyWaits) {
-                std::fprintf(stderr, "endless key waits; screen:\n%s\n", screen.screenText().c_str());
+                std::fprintf(stderr, "endless key waits; screen:\n%s\n", screen.ScreenText().c_str());
                 std::abort();
             }
             switch (keyWaits % 5) {
-                case 0: screen.pushKey(tui::kbEnter); break;
-                case 1: screen.pushText("T"); break;
-                case 2: screen.pushText("N"); break;
-                case 3: screen.pushText("5"); break;
-                default: screen.pushKey(tui::kbEsc); break;
+                case 0: screen.PushKey(tui::kbEnter); break;
+                case 1: screen.PushText("T"); break;
+                case 2: screen.PushText("N"); break;
+                case 3: screen.PushText("5"); break;
+                default: screen.PushKey(tui::kbEsc); break;
             }
         });
         tui::InitScreen();
@@ -115,12 +115,12 @@ const std::string& Folder() { return process().folderName; }
 std::string WriteFile(std::string_view name, Input bytes) {
     const std::string path = Folder() + std::string(name);
     std::error_code ignored;
-    fs::create_directories(fs::path(platform::cp852::toUtf8(path)).parent_path(), ignored);
+    fs::create_directories(fs::path(platform::cp852::ToUtf8(path)).parent_path(), ignored);
     platform::FileHandle file;
     std::size_t done = 0;
-    if (platform::createFile(path, file) != platform::err::Ok ||
-        platform::writeFile(file, bytes.data(), bytes.size(), done) != platform::err::Ok ||
-        platform::closeFile(file) != platform::err::Ok) {
+    if (platform::CreateOrTruncateFile(path, file) != platform::err::Ok ||
+        platform::WriteToFile(file, bytes.data(), bytes.size(), done) != platform::err::Ok ||
+        platform::CloseFile(file) != platform::err::Ok) {
         std::fprintf(stderr, "cannot write the input file %s\n", path.c_str());
         std::abort();
     }
@@ -130,7 +130,7 @@ std::string WriteFile(std::string_view name, Input bytes) {
 std::string MakeDirectory(std::string_view name) {
     const std::string path = Folder() + std::string(name);
     std::error_code ignored;
-    fs::create_directories(fs::path(platform::cp852::toUtf8(path)), ignored);
+    fs::create_directories(fs::path(platform::cp852::ToUtf8(path)), ignored);
     return path;
 }
 

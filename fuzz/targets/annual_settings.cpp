@@ -20,11 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
         const std::string target = firm.TargetFile("2024_ROK.REK");
         platform::FileHandle file;
-        if (platform::openFile(target, platform::mode::ReadOnly | platform::mode::DenyNone, file) !=
+        if (platform::OpenSharedFile(target, platform::mode::ReadOnly | platform::mode::DenyNone, file) !=
             platform::err::Ok)
             return;
         std::uint64_t length = 0;
-        if (platform::fileSize(file, length) != platform::err::Ok ||
+        if (platform::FileSize(file, length) != platform::err::Ok ||
             length != convert::kAnnualRecordCount * convert::kAnnualRecordSize)
             std::abort();
     });

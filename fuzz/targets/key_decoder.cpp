@@ -12,7 +12,7 @@ namespace {
 constexpr std::uint32_t kPauses[] = {0, 1, 10, 49, 50, 51, 100, 1000};
 
 void Drain(platform::posix::KeyDecoder& decoder) {
-    while (decoder.hasEvent()) static_cast<void>(decoder.takeEvent());
+    while (decoder.HasEvent()) static_cast<void>(decoder.TakeEvent());
 }
 
 }  // namespace
@@ -26,17 +26,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     platform::posix::KeyDecoder decoder;
     std::uint32_t now = 0xFFFFFF00u;  // the tick wraps round during the stream
     for (std::size_t at = 0; at < bytes.size(); at += chunk) {
-        decoder.add(bytes.substr(at, chunk), now);
+        decoder.Add(bytes.substr(at, chunk), now);
         Drain(decoder);
         now += pause;
-        decoder.elapse(now);
+        decoder.Elapse(now);
         Drain(decoder);
     }
     // Long after the last byte nothing may stay pending: every byte has become an
     // event or was dropped.
-    decoder.elapse(now + 10 * platform::posix::KeyDecoder::kEscapeTimeoutMs);
+    decoder.Elapse(now + 10 * platform::posix::KeyDecoder::kEscapeTimeoutMs);
     Drain(decoder);
-    decoder.elapse(now + 20 * platform::posix::KeyDecoder::kEscapeTimeoutMs);
-    if (decoder.hasEvent()) std::abort();
+    decoder.Elapse(now + 20 * platform::posix::KeyDecoder::kEscapeTimeoutMs);
+    if (decoder.HasEvent()) std::abort();
     return 0;
 }

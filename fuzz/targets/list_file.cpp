@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             platform::FileHandle file;
             std::size_t done = 0;
             if (convert::IsPlainFileName(from) &&
-                platform::createFile(paths.SourceFile(from), file) == platform::err::Ok)
-                static_cast<void>(platform::writeFile(file, data, size < 64 ? size : 64, done));
+                platform::CreateOrTruncateFile(paths.SourceFile(from), file) == platform::err::Ok)
+                static_cast<void>(platform::WriteToFile(file, data, size < 64 ? size : 64, done));
         }
         convert::Options chosen;
         chosen.firmItems = 0;

@@ -23,12 +23,12 @@ using namespace posix;
 namespace {
 
 // The directory of a program path in native form, refused when it is a link.
-int realDirectory(std::string_view path, std::string& native) {
+int RealDirectory(std::string_view path, std::string& native) {
     ResolvedPath resolved;
-    if (const int found = resolvePath(path, resolved); found != err::Ok) return found;
+    if (const int found = ResolvePath(path, resolved); found != err::Ok) return found;
     if (!resolved.exists) return err::PathNotFound;
     struct stat info;
-    if (syscalls().lstat(resolved.native.c_str(), &info) != 0) return homeError(errno);
+    if (TheSyscalls().lstat(resolved.native.c_str(), &info) != 0) return HomeError(errno);
     if (S_ISLNK(info.st_mode)) return err::AccessDenied;
     if (!S_ISDIR(info.st_mode)) return err::PathNotFound;
     native = resolved.native;
@@ -37,23 +37,23 @@ int realDirectory(std::string_view path, std::string& native) {
 
 // Removes the entries of the native directory, all but the one whose key is keep
 // (none when keep is empty).
-int emptyNative(const std::string& directory, const NameKey& keep) {
+int EmptyNative(const std::string& directory, const NameKey& keep) {
     std::vector<std::string> names;
-    int result = forEachEntryName(directory, [&](std::string_view name) {
-        if (keep.empty() || keyOfDiskName(name) != keep) names.emplace_back(name);
+    int result = ForEachEntryName(directory, [&](std::string_view name) {
+        if (keep.empty() || KeyOfDiskName(name) != keep) names.emplace_back(name);
         return err::Ok;
     });
     for (const std::string& name : names) {
         if (result != err::Ok) break;
-        const std::string entry = joinNative(directory, name);
+        const std::string entry = JoinNative(directory, name);
         struct stat info;
-        if (syscalls().lstat(entry.c_str(), &info) != 0) {
-            result = homeError(errno);
+        if (TheSyscalls().lstat(entry.c_str(), &info) != 0) {
+            result = HomeError(errno);
         } else if (S_ISDIR(info.st_mode)) {
-            result = emptyNative(entry, {});
-            if (result == err::Ok && syscalls().rmdir(entry.c_str()) != 0) result = homeError(errno);
-        } else if (syscalls().unlink(entry.c_str()) != 0) {
-            result = homeError(errno);
+            result = EmptyNative(entry, {});
+            if (result == err::Ok && TheSyscalls().rmdir(entry.c_str()) != 0) result = HomeError(errno);
+        } else if (TheSyscalls().unlink(entry.c_str()) != 0) {
+            result = HomeError(errno);
         }
     }
     return result;
@@ -61,42 +61,42 @@ int emptyNative(const std::string& directory, const NameKey& keep) {
 
 }  // namespace
 
-int emptyDirectory(std::string_view path, std::string_view keep) {
+int EmptyDirectory(std::string_view path, std::string_view keep) {
     std::string native;
-    if (const int found = realDirectory(path, native); found != err::Ok) return found;
-    return emptyNative(native, keyOfProgramName(keep));
+    if (const int found = RealDirectory(path, native); found != err::Ok) return found;
+    return EmptyNative(native, KeyOfProgramName(keep));
 }
 
 namespace {
 
 // Opens the directory of a program path; the descriptor or the error (negative).
-int openDirectory(std::string_view path, int& fd) {
+int OpenDirectory(std::string_view path, int& fd) {
     std::string native;
-    if (const int found = realDirectory(path, native); found != err::Ok) return found;
-    fd = syscalls().open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-    return fd < 0 ? homeError(errno) : err::Ok;
+    if (const int found = RealDirectory(path, native); found != err::Ok) return found;
+    fd = TheSyscalls().open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    return fd < 0 ? HomeError(errno) : err::Ok;
 }
 
 // Closes the descriptor a sync was called on; the sync's result, or the close's.
-int closeSynced(int fd, int synced) {
-    if (syscalls().close(fd) != 0 && synced == err::Ok) return homeError(errno);
+int CloseSynced(int fd, int synced) {
+    if (TheSyscalls().close(fd) != 0 && synced == err::Ok) return HomeError(errno);
     return synced;
 }
 
 // Opens the directory of a program path, calls sync on its descriptor and closes it.
-int syncDirectory(std::string_view path, int (*sync)(int fd)) {
+int SyncDirectory(std::string_view path, int (*sync)(int fd)) {
     int fd = -1;
-    if (const int opened = openDirectory(path, fd); opened != err::Ok) return opened;
-    return closeSynced(fd, sync(fd) == 0 ? err::Ok : homeError(errno));
+    if (const int opened = OpenDirectory(path, fd); opened != err::Ok) return opened;
+    return CloseSynced(fd, sync(fd) == 0 ? err::Ok : HomeError(errno));
 }
 
 // One call writes back the whole file system: the firm's files and the entries of its
 // directory, whichever process wrote them.
-int syncFileSystem(int fd) { return syscalls().syncfs(fd); }
+int SyncFileSystem(int fd) { return TheSyscalls().syncfs(fd); }
 
 }  // namespace
 
-int makeDurable(std::string_view path) { return syncDirectory(path, syncFileSystem); }
+int MakeDurable(std::string_view path) { return SyncDirectory(path, SyncFileSystem); }
 
 // The thread gets the directory's descriptor, and the native path of the file
 // alongside when it is on another file system (syncfs writes back the file when it
@@ -117,24 +117,24 @@ namespace {
 
 // The native path of the file at path when it is on another file system than the
 // directory open as fd; empty when it is on the same one.
-int alongsideElsewhere(int fd, std::string_view path, std::string& native) {
+int AlongsideElsewhere(int fd, std::string_view path, std::string& native) {
     native.clear();
     ResolvedPath resolved;
-    if (const int found = resolvePath(path, resolved); found != err::Ok) return found;
+    if (const int found = ResolvePath(path, resolved); found != err::Ok) return found;
     struct stat directory {};
     struct stat file {};
-    if (syscalls().fstat(fd, &directory) != 0 || syscalls().stat(resolved.native.c_str(), &file) != 0)
-        return homeError(errno);
+    if (TheSyscalls().fstat(fd, &directory) != 0 || TheSyscalls().stat(resolved.native.c_str(), &file) != 0)
+        return HomeError(errno);
     if (file.st_dev != directory.st_dev) native = resolved.native;
     return err::Ok;
 }
 
 // fsync of the file at the native path; 0 or the errno.
-int syncFile(const std::string& native) {
-    const int fd = syscalls().open(native.c_str(), O_RDONLY | O_CLOEXEC, 0);
+int SyncFile(const std::string& native) {
+    const int fd = TheSyscalls().open(native.c_str(), O_RDONLY | O_CLOEXEC, 0);
     if (fd < 0) return errno;
-    const int synced = syscalls().fsync(fd) == 0 ? 0 : errno;
-    const int closed = syscalls().close(fd) == 0 ? 0 : errno;
+    const int synced = TheSyscalls().fsync(fd) == 0 ? 0 : errno;
+    const int closed = TheSyscalls().close(fd) == 0 ? 0 : errno;
     return synced != 0 ? synced : closed;
 }
 
@@ -144,35 +144,35 @@ DiskFlush::DiskFlush() : state_(std::make_unique<State>()) {}
 
 DiskFlush::~DiskFlush() {
     int alongside = err::Ok;
-    static_cast<void>(end(alongside));
+    static_cast<void>(End(alongside));
 }
 
-int DiskFlush::begin(std::string_view path, std::string_view alongside) {
+int DiskFlush::Begin(std::string_view path, std::string_view alongside) {
     int lost = err::Ok;
-    static_cast<void>(end(lost));
+    static_cast<void>(End(lost));
     State& state = *state_;
-    if (const int opened = openDirectory(path, state.fd); opened != err::Ok) return opened;
-    state.alongsideFound = alongside.empty() ? err::Ok : alongsideElsewhere(state.fd, alongside, state.alongside);
+    if (const int opened = OpenDirectory(path, state.fd); opened != err::Ok) return opened;
+    state.alongsideFound = alongside.empty() ? err::Ok : AlongsideElsewhere(state.fd, alongside, state.alongside);
     if (state.alongsideFound != err::Ok) state.alongside.clear();
     state.waiter = std::thread([&state] {
-        state.syncErrno = syncFileSystem(state.fd) == 0 ? 0 : errno;
-        state.alongsideErrno = state.alongside.empty() ? 0 : syncFile(state.alongside);
+        state.syncErrno = SyncFileSystem(state.fd) == 0 ? 0 : errno;
+        state.alongsideErrno = state.alongside.empty() ? 0 : SyncFile(state.alongside);
     });
     return err::Ok;
 }
 
-int DiskFlush::end(int& alongside) {
+int DiskFlush::End(int& alongside) {
     alongside = err::Ok;
     State& state = *state_;
     if (!state.waiter.joinable()) return err::Ok;
     state.waiter.join();
-    alongside = state.alongsideErrno != 0 ? homeError(state.alongsideErrno) : state.alongsideFound;
-    const int synced = state.syncErrno == 0 ? err::Ok : homeError(state.syncErrno);
-    return closeSynced(std::exchange(state.fd, -1), synced);
+    alongside = state.alongsideErrno != 0 ? HomeError(state.alongsideErrno) : state.alongsideFound;
+    const int synced = state.syncErrno == 0 ? err::Ok : HomeError(state.syncErrno);
+    return CloseSynced(std::exchange(state.fd, -1), synced);
 }
 
-int flushDirectory(std::string_view path) {
-    return syncDirectory(path, [](int fd) { return syscalls().fsync(fd); });
+int FlushDirectory(std::string_view path) {
+    return SyncDirectory(path, [](int fd) { return TheSyscalls().fsync(fd); });
 }
 
 }  // namespace platform

@@ -27,10 +27,10 @@ namespace {
 // entry that is neither an ordinary file nor a directory (a device, a pipe, a
 // socket, a link to nothing or in a loop), which the search never offers; another
 // error when the entry could not be examined: it may well be a file.
-int attributesOf(const std::string& native, std::string_view diskName, FoundEntry& entry) {
+int AttributesOf(const std::string& native, std::string_view diskName, FoundEntry& entry) {
     struct stat info;
-    if (syscalls().stat(native.c_str(), &info) != 0)
-        return errno == ENOENT || errno == ELOOP ? err::FileNotFound : homeError(errno);
+    if (TheSyscalls().stat(native.c_str(), &info) != 0)
+        return errno == ENOENT || errno == ELOOP ? err::FileNotFound : HomeError(errno);
     if (S_ISDIR(info.st_mode)) {
         entry.attributes = attr::Directory;
     } else if (S_ISREG(info.st_mode)) {
@@ -41,23 +41,23 @@ int attributesOf(const std::string& native, std::string_view diskName, FoundEntr
     }
     if (!(info.st_mode & S_IWUSR)) entry.attributes |= attr::ReadOnly;
     if (diskName.size() > 1 && diskName.front() == '.' && diskName != "..") entry.attributes |= attr::Hidden;
-    entry.name = programNameOf(diskName);
+    entry.name = ProgramNameOf(diskName);
     return err::Ok;
 }
 
 // Every entry of a directory whose name fits the pattern, in the order of their
 // names ignoring case. "." and ".." are never offered.
-int collect(const std::string& directory, std::string_view pattern, std::uint8_t mask,
+int Collect(const std::string& directory, std::string_view pattern, std::uint8_t mask,
             std::vector<FoundEntry>& found) {
-    const NameKey wanted = keyOfProgramName(pattern);
+    const NameKey wanted = KeyOfProgramName(pattern);
     std::vector<std::pair<NameKey, FoundEntry>> fitting;
-    const int result = forEachEntryName(directory, [&](std::string_view name) {
-        NameKey key = keyOfDiskName(name);
-        if (!fitsPattern(wanted, key)) return err::Ok;
+    const int result = ForEachEntryName(directory, [&](std::string_view name) {
+        NameKey key = KeyOfDiskName(name);
+        if (!FitsPattern(wanted, key)) return err::Ok;
         FoundEntry entry;
-        const int examined = attributesOf(joinNative(directory, name), name, entry);
+        const int examined = AttributesOf(JoinNative(directory, name), name, entry);
         if (examined == err::FileNotFound) return err::Ok;  // gone since the listing
-        if (examined == err::Ok && fitsAttributeMask(entry.attributes, mask))
+        if (examined == err::Ok && FitsAttributeMask(entry.attributes, mask))
             fitting.emplace_back(std::move(key), std::move(entry));
         return examined;
     });
@@ -73,49 +73,49 @@ int collect(const std::string& directory, std::string_view pattern, std::uint8_t
 DirectorySearch::DirectorySearch() = default;
 DirectorySearch::~DirectorySearch() = default;
 
-int DirectorySearch::first(std::string_view pattern, std::uint8_t attributeMask, FoundEntry& entry) {
+int DirectorySearch::First(std::string_view pattern, std::uint8_t attributeMask, FoundEntry& entry) {
     state_ = std::make_unique<State>();
     entry = FoundEntry{};
-    const SplitPath split = splitLast(pattern);
-    if (!isValidName(split.name, true)) return split.name.empty() ? err::FileNotFound : err::BadFormat;
+    const SplitPath split = SplitLast(pattern);
+    if (!IsValidName(split.name, true)) return split.name.empty() ? err::FileNotFound : err::BadFormat;
 
     std::string directory;
     if (!split.directory.empty())
-        if (const int found = resolveDirectory(split.directory, directory); found != err::Ok) return found;
-    if (hasWildcards(split.name)) {
-        if (const int listed = collect(directory, split.name, attributeMask, state_->entries); listed != err::Ok)
+        if (const int found = ResolveDirectory(split.directory, directory); found != err::Ok) return found;
+    if (HasWildcards(split.name)) {
+        if (const int listed = Collect(directory, split.name, attributeMask, state_->entries); listed != err::Ok)
             return listed;
     } else {
         std::string diskName;
-        if (const int found = findInDirectory(directory, split.name, diskName); found != err::Ok) return found;
+        if (const int found = FindInDirectory(directory, split.name, diskName); found != err::Ok) return found;
         FoundEntry only;
-        const int examined = attributesOf(joinNative(directory, diskName), diskName, only);
+        const int examined = AttributesOf(JoinNative(directory, diskName), diskName, only);
         if (examined != err::Ok && examined != err::FileNotFound) return examined;
-        if (examined == err::Ok && fitsAttributeMask(only.attributes, attributeMask))
+        if (examined == err::Ok && FitsAttributeMask(only.attributes, attributeMask))
             state_->entries.push_back(std::move(only));
     }
     if (state_->entries.empty()) return err::FileNotFound;
-    return next(entry);
+    return Next(entry);
 }
 
-int DirectorySearch::next(FoundEntry& entry) {
+int DirectorySearch::Next(FoundEntry& entry) {
     if (!state_ || state_->next >= state_->entries.size()) return err::NoMoreFiles;
     entry = state_->entries[state_->next++];
     return err::Ok;
 }
 
-bool directoryExists(std::string_view path) {
+bool DirectoryExists(std::string_view path) {
     ResolvedPath resolved;
-    if (resolvePath(path, resolved) != err::Ok || !resolved.exists) return false;
+    if (ResolvePath(path, resolved) != err::Ok || !resolved.exists) return false;
     struct stat info;
-    return syscalls().stat(resolved.native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return TheSyscalls().stat(resolved.native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 // The look-up of names sees every entry (it reads the directory and never follows
 // the last component), unlike the search, which offers files and directories only.
-int findEntry(std::string_view path) {
+int FindEntry(std::string_view path) {
     ResolvedPath resolved;
-    if (const int found = resolvePath(path, resolved); found != err::Ok) return found;
+    if (const int found = ResolvePath(path, resolved); found != err::Ok) return found;
     return resolved.exists ? err::Ok : err::FileNotFound;
 }
 

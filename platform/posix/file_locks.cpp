@@ -72,7 +72,7 @@ namespace {
 enum Mark : std::uint64_t { Reading = 0, Writing = 1, DenyingRead = 2, DenyingWrite = 3 };
 constexpr std::uint64_t kMarkCount = 4;
 
-struct flock rangeOf(short type, std::uint64_t offset, std::uint64_t length) {
+struct flock RangeOf(short type, std::uint64_t offset, std::uint64_t length) {
     struct flock lock {};
     lock.l_type = type;
     lock.l_whence = SEEK_SET;
@@ -84,20 +84,20 @@ struct flock rangeOf(short type, std::uint64_t offset, std::uint64_t length) {
 
 // Takes a lock on the range, shared or exclusive; a descriptor that lacks the access
 // the lock type needs (EBADF) gets the other type.
-int setLock(int fd, short type, std::uint64_t offset, std::uint64_t length) {
-    struct flock lock = rangeOf(type, offset, length);
-    if (syscalls().lock(fd, F_OFD_SETLK, &lock) == 0) return err::Ok;
-    if (errno != EBADF) return homeError(errno, Failed::Lock);
-    lock = rangeOf(type == F_RDLCK ? F_WRLCK : F_RDLCK, offset, length);
-    if (syscalls().lock(fd, F_OFD_SETLK, &lock) == 0) return err::Ok;
-    return homeError(errno, Failed::Lock);
+int SetLock(int fd, short type, std::uint64_t offset, std::uint64_t length) {
+    struct flock lock = RangeOf(type, offset, length);
+    if (TheSyscalls().lock(fd, F_OFD_SETLK, &lock) == 0) return err::Ok;
+    if (errno != EBADF) return HomeError(errno, Failed::Lock);
+    lock = RangeOf(type == F_RDLCK ? F_WRLCK : F_RDLCK, offset, length);
+    if (TheSyscalls().lock(fd, F_OFD_SETLK, &lock) == 0) return err::Ok;
+    return HomeError(errno, Failed::Lock);
 }
 
 // Whether another handle holds any lock in the range; error receives a failure.
-bool heldElsewhere(int fd, std::uint64_t offset, std::uint64_t length, int& error) {
-    struct flock lock = rangeOf(F_WRLCK, offset, length);
-    if (syscalls().lock(fd, F_OFD_GETLK, &lock) != 0) {
-        error = homeError(errno);
+bool HeldElsewhere(int fd, std::uint64_t offset, std::uint64_t length, int& error) {
+    struct flock lock = RangeOf(F_WRLCK, offset, length);
+    if (TheSyscalls().lock(fd, F_OFD_GETLK, &lock) != 0) {
+        error = HomeError(errno);
         return false;
     }
     return lock.l_type != F_UNLCK;
@@ -106,7 +106,7 @@ bool heldElsewhere(int fd, std::uint64_t offset, std::uint64_t length, int& erro
 // The marks of a set (bit n for mark n) as runs of adjacent marks, so that each
 // run takes one call: a handle reading and writing takes bytes 0-1 at once.
 template <typename Each>
-int forEachRun(unsigned set, Each&& each) {
+int ForEachRun(unsigned set, Each&& each) {
     for (std::uint64_t first = 0; first < kMarkCount;) {
         if (!(set >> first & 1u)) {
             ++first;
@@ -122,7 +122,7 @@ int forEachRun(unsigned set, Each&& each) {
 
 }  // namespace
 
-int claimSharing(int fd, std::uint8_t access, std::uint8_t sharing) {
+int ClaimSharing(int fd, std::uint8_t access, std::uint8_t sharing) {
     const bool reads = access != mode::WriteOnly;
     const bool writes = access != mode::ReadOnly;
     const bool deniesRead = sharing == mode::DenyAll || sharing == mode::DenyRead;
@@ -146,25 +146,25 @@ int claimSharing(int fd, std::uint8_t access, std::uint8_t sharing) {
         taken |= 1u << m.mark;
         looked |= 1u << m.opposite;
     }
-    int result = forEachRun(taken, [fd](std::uint64_t offset, std::uint64_t length) {
-        return setLock(fd, F_RDLCK, offset, length);
+    int result = ForEachRun(taken, [fd](std::uint64_t offset, std::uint64_t length) {
+        return SetLock(fd, F_RDLCK, offset, length);
     });
     if (result == err::Ok) {
-        result = forEachRun(looked, [fd](std::uint64_t offset, std::uint64_t length) {
+        result = ForEachRun(looked, [fd](std::uint64_t offset, std::uint64_t length) {
             int error = err::Ok;
-            return heldElsewhere(fd, offset, length, error) ? err::SharingViolation : error;
+            return HeldElsewhere(fd, offset, length, error) ? err::SharingViolation : error;
         });
     }
     if (result != err::Ok) {
-        struct flock release = rangeOf(F_UNLCK, kShareMarkBase, kMarkCount);
-        syscalls().lock(fd, F_OFD_SETLK, &release);
+        struct flock release = RangeOf(F_UNLCK, kShareMarkBase, kMarkCount);
+        TheSyscalls().lock(fd, F_OFD_SETLK, &release);
     }
     return result;
 }
 
-int checkNotOpen(int fd) {
+int CheckNotOpen(int fd) {
     int error = err::Ok;
-    if (heldElsewhere(fd, kShareMarkBase, kMarkCount, error)) return err::SharingViolation;
+    if (HeldElsewhere(fd, kShareMarkBase, kMarkCount, error)) return err::SharingViolation;
     return error;
 }
 
@@ -176,32 +176,32 @@ int checkNotOpen(int fd) {
 // server, whose answer brings the file's size, and the cached pages are dropped
 // with it. A file whose times this user may not set (another's file, read-only
 // media) keeps the view the file system gives.
-int revalidate(int fd) {
+int Revalidate(int fd) {
     static const struct timespec kAccessedNow[2] = {{0, UTIME_NOW}, {0, UTIME_OMIT}};
-    if (syscalls().futimens(fd, kAccessedNow) == 0) return err::Ok;
+    if (TheSyscalls().futimens(fd, kAccessedNow) == 0) return err::Ok;
     if (errno == EPERM || errno == EACCES || errno == EROFS) return err::Ok;
-    return homeError(errno);
+    return HomeError(errno);
 }
 
-int lockBytes(int fd, std::uint64_t offset, std::uint64_t length) {
-    if (const int locked = setLock(fd, F_WRLCK, offset, length); locked != err::Ok) return locked;
-    const int revalidated = revalidate(fd);
+int LockBytes(int fd, std::uint64_t offset, std::uint64_t length) {
+    if (const int locked = SetLock(fd, F_WRLCK, offset, length); locked != err::Ok) return locked;
+    const int revalidated = Revalidate(fd);
     if (revalidated != err::Ok) {
-        struct flock release = rangeOf(F_UNLCK, offset, length);
-        syscalls().lock(fd, F_OFD_SETLK, &release);
+        struct flock release = RangeOf(F_UNLCK, offset, length);
+        TheSyscalls().lock(fd, F_OFD_SETLK, &release);
     }
     return revalidated;
 }
 
-int releaseLocks(int fd) {
-    struct flock all = rangeOf(F_UNLCK, 0, 0);  // a length of 0: to the end of every offset
-    return syscalls().lock(fd, F_OFD_SETLK, &all) == 0 ? err::Ok : homeError(errno, Failed::Lock);
+int ReleaseLocks(int fd) {
+    struct flock all = RangeOf(F_UNLCK, 0, 0);  // a length of 0: to the end of every offset
+    return TheSyscalls().lock(fd, F_OFD_SETLK, &all) == 0 ? err::Ok : HomeError(errno, Failed::Lock);
 }
 
-int unlockBytes(int fd, std::uint64_t offset, std::uint64_t length) {
-    struct flock lock = rangeOf(F_UNLCK, offset, length);
-    if (syscalls().lock(fd, F_OFD_SETLK, &lock) == 0) return err::Ok;
-    return homeError(errno, Failed::Lock);
+int UnlockBytes(int fd, std::uint64_t offset, std::uint64_t length) {
+    struct flock lock = RangeOf(F_UNLCK, offset, length);
+    if (TheSyscalls().lock(fd, F_OFD_SETLK, &lock) == 0) return err::Ok;
+    return HomeError(errno, Failed::Lock);
 }
 
 }  // namespace platform::posix

@@ -9,7 +9,7 @@ namespace platform::posix {
 
 namespace {
 
-int translated(int errnoValue, Failed what) {
+int Translated(int errnoValue, Failed what) {
     if (what == Failed::Lock && (errnoValue == EACCES || errnoValue == EAGAIN)) return err::LockViolation;
     switch (errnoValue) {
         case 0: return err::Ok;
@@ -46,9 +46,9 @@ int translated(int errnoValue, Failed what) {
 
 }  // namespace
 
-int homeError(int errnoValue, Failed what) {
-    const int error = translated(errnoValue, what);
-    return error == err::Ok ? error : noteFailure(error);
+int HomeError(int errnoValue, Failed what) {
+    const int error = Translated(errnoValue, what);
+    return error == err::Ok ? error : NoteFailure(error);
 }
 
 }  // namespace platform::posix

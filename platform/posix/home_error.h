@@ -10,6 +10,6 @@ enum class Failed {
 
 // The home platform's number for an errno value (0 for 0). Path lookup decides 2
 // against 3 itself: it knows whether a directory or the last name was missing.
-int homeError(int errnoValue, Failed what = Failed::Other);
+int HomeError(int errnoValue, Failed what = Failed::Other);
 
 }  // namespace platform::posix

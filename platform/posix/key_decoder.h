@@ -32,16 +32,16 @@ public:
     static constexpr std::uint32_t kEscapeTimeoutMs = 50;
 
     // Takes bytes that arrived at nowMs (a millisecond tick).
-    void add(std::string_view bytes, std::uint32_t nowMs);
+    void Add(std::string_view bytes, std::uint32_t nowMs);
     // Tells the time: an unfinished sequence older than the timeout is taken apart
     // (an Esc alone becomes the Esc key).
-    void elapse(std::uint32_t nowMs);
+    void Elapse(std::uint32_t nowMs);
     // Milliseconds from nowMs until elapse takes the pending bytes apart; with
     // nothing pending, never (the largest value).
-    std::uint32_t msUntilTimeout(std::uint32_t nowMs) const;
+    std::uint32_t MsUntilTimeout(std::uint32_t nowMs) const;
 
-    bool hasEvent() const { return !events_.empty(); }
-    InputEvent takeEvent();
+    bool HasEvent() const { return !events_.empty(); }
+    InputEvent TakeEvent();
 
 private:
     // What a parsing step found at the head of the pending bytes.
@@ -50,30 +50,30 @@ private:
         Incomplete,  // the head may be the start of a longer sequence: wait for more
     };
 
-    void decode(bool timedOut);
-    Step parseOne(std::string_view in, std::size_t& used);
-    Step parseEscape(std::string_view in, std::size_t& used);
-    Step parseCsi(std::string_view in, std::size_t& used);
-    Step parseSs3(std::string_view in, std::size_t& used);
-    Step parseSgrMouse(std::string_view in, std::size_t& used);
-    Step parseX10Mouse(std::string_view in, std::size_t& used);
-    Step parseUtf8(std::string_view in, std::size_t& used);
-    Step parsePaste(std::string_view in, std::size_t& used);
+    void Decode(bool timedOut);
+    Step ParseOne(std::string_view in, std::size_t& used);
+    Step ParseEscape(std::string_view in, std::size_t& used);
+    Step ParseCsi(std::string_view in, std::size_t& used);
+    Step ParseSs3(std::string_view in, std::size_t& used);
+    Step ParseSgrMouse(std::string_view in, std::size_t& used);
+    Step ParseX10Mouse(std::string_view in, std::size_t& used);
+    Step ParseUtf8(std::string_view in, std::size_t& used);
+    Step ParsePaste(std::string_view in, std::size_t& used);
 
-    void emitKey(std::uint16_t code, std::uint8_t shiftState);
-    void emitCharacter(char32_t cp);
-    void emitControl(std::uint8_t byte);
-    void emitAlt(std::uint8_t c);
+    void EmitKey(std::uint16_t code, std::uint8_t shiftState);
+    void EmitCharacter(char32_t cp);
+    void EmitControl(std::uint8_t byte);
+    void EmitAlt(std::uint8_t c);
     // A cursor or function key by its index in the special key table, with the
     // modifier parameter of an xterm sequence (1 = none).
-    void emitSpecial(int key, int modifier);
+    void EmitSpecial(int key, int modifier);
     // A keypad key by the final byte of its SS3 sequence in application mode.
-    void emitKeypad(char ss3Final);
+    void EmitKeypad(char ss3Final);
     // A key reported by its code point (or the kitty protocol's number of a keypad
     // key) and the xterm modifier parameter, as terminals send keys that their
     // plain bytes cannot tell apart (Ctrl+M from Enter, Ctrl+I from Tab).
-    void emitOtherKey(int code, int modifier);
-    void emitMouse(int button, bool pressed, bool motion, int column, int row);
+    void EmitOtherKey(int code, int modifier);
+    void EmitMouse(int button, bool pressed, bool motion, int column, int row);
 
     std::string pending_;
     std::uint32_t pendingSince_ = 0;

@@ -42,8 +42,8 @@ struct Memory {
 Memory gMemory;
 
 // Whether names may be remembered now; what an earlier span left is dropped.
-bool remembering() {
-    const std::uint32_t span = nameMemorySpan();
+bool Remembering() {
+    const std::uint32_t span = NameMemorySpan();
     if (span != gMemory.span) {
         gMemory.listings.clear();
         gMemory.directories.clear();
@@ -54,7 +54,7 @@ bool remembering() {
 
 // The held entry whose key matches, marked as just used; nullptr when none is.
 template <typename Entry, typename Key>
-Entry* findHeld(std::vector<Entry>& held, Key Entry::*field, const Key& key) {
+Entry* FindHeld(std::vector<Entry>& held, Key Entry::*field, const Key& key) {
     const auto it = std::find_if(held.begin(), held.end(), [&](const Entry& e) { return e.*field == key; });
     if (it == held.end()) return nullptr;
     it->used = ++gMemory.use;
@@ -63,28 +63,28 @@ Entry* findHeld(std::vector<Entry>& held, Key Entry::*field, const Key& key) {
 
 // A place for a new entry: a fresh one, or the least recently used one emptied.
 template <typename Entry>
-Entry& makeRoom(std::vector<Entry>& held, std::size_t limit) {
+Entry& MakeRoom(std::vector<Entry>& held, std::size_t limit) {
     if (held.size() < limit) return held.emplace_back();
     Entry& oldest = *std::min_element(held.begin(), held.end(), [](const Entry& a, const Entry& b) { return a.used < b.used; });
     oldest = Entry{};
     return oldest;
 }
 
-Listing* heldListing(const std::string& directory) {
-    return remembering() ? findHeld(gMemory.listings, &Listing::directory, directory) : nullptr;
+Listing* HeldListing(const std::string& directory) {
+    return Remembering() ? FindHeld(gMemory.listings, &Listing::directory, directory) : nullptr;
 }
 
 // Holds names as the listing of directory, read just now.
-void holdListing(const std::string& directory, std::multimap<NameKey, std::string> names) {
-    if (!remembering()) return;
-    Listing* listing = heldListing(directory);
-    if (!listing) listing = &makeRoom(gMemory.listings, kListingsHeld);
-    *listing = Listing{directory, std::move(names), clock().tickMs(), ++gMemory.use};
+void HoldListing(const std::string& directory, std::multimap<NameKey, std::string> names) {
+    if (!Remembering()) return;
+    Listing* listing = HeldListing(directory);
+    if (!listing) listing = &MakeRoom(gMemory.listings, kListingsHeld);
+    *listing = Listing{directory, std::move(names), InstalledClock().TickMs(), ++gMemory.use};
 }
 
 // The name in names that a look-up picks: an exact match wins; among names that
 // differ only in case, the lowest in byte order.
-bool pick(const std::multimap<NameKey, std::string>& names, const std::string& asGiven, const NameKey& wanted,
+bool Pick(const std::multimap<NameKey, std::string>& names, const std::string& asGiven, const NameKey& wanted,
           std::string& diskName) {
     const auto [first, last] = names.equal_range(wanted);
     if (first == last) return false;
@@ -96,68 +96,68 @@ bool pick(const std::multimap<NameKey, std::string>& names, const std::string& a
     return true;
 }
 
-bool isUnder(const std::string& path, const std::string& directory) {
+bool IsUnder(const std::string& path, const std::string& directory) {
     return path.starts_with(directory) && (path.size() == directory.size() || path[directory.size()] == '/');
 }
 
 }  // namespace
 
-const std::string* rememberedDirectory(std::string_view programPath) {
-    if (!remembering()) return nullptr;
-    const Directory* held = findHeld(gMemory.directories, &Directory::programPath, std::string(programPath));
+const std::string* RememberedDirectory(std::string_view programPath) {
+    if (!Remembering()) return nullptr;
+    const Directory* held = FindHeld(gMemory.directories, &Directory::programPath, std::string(programPath));
     return held ? &held->native : nullptr;
 }
 
-void rememberDirectory(std::string_view programPath, const std::string& native) {
-    if (!remembering() || rememberedDirectory(programPath)) return;
-    makeRoom(gMemory.directories, kDirectoriesHeld) = Directory{std::string(programPath), native, ++gMemory.use};
+void RememberDirectory(std::string_view programPath, const std::string& native) {
+    if (!Remembering() || RememberedDirectory(programPath)) return;
+    MakeRoom(gMemory.directories, kDirectoriesHeld) = Directory{std::string(programPath), native, ++gMemory.use};
 }
 
-Listed lookUpListed(const std::string& directory, const std::string& asGiven, const NameKey& wanted,
+Listed LookUpListed(const std::string& directory, const std::string& asGiven, const NameKey& wanted,
                     std::string& diskName) {
-    const Listing* listing = heldListing(directory);
+    const Listing* listing = HeldListing(directory);
     if (!listing) return Listed::Unknown;
-    if (pick(listing->names, asGiven, wanted, diskName)) return Listed::Found;
+    if (Pick(listing->names, asGiven, wanted, diskName)) return Listed::Found;
     // Unsigned difference: right across the tick's wrap.
-    return clock().tickMs() - listing->listedAt < kFreshMs ? Listed::Absent : Listed::Unknown;
+    return InstalledClock().TickMs() - listing->listedAt < kFreshMs ? Listed::Absent : Listed::Unknown;
 }
 
-int searchDirectory(const std::string& directory, const std::string& asGiven, const NameKey& wanted,
+int SearchDirectory(const std::string& directory, const std::string& asGiven, const NameKey& wanted,
                     std::string& diskName) {
     std::multimap<NameKey, std::string> names;
-    const int result = forEachEntryName(directory, [&](std::string_view name) {
-        names.emplace(keyOfDiskName(name), name);
+    const int result = ForEachEntryName(directory, [&](std::string_view name) {
+        names.emplace(KeyOfDiskName(name), name);
         return err::Ok;
     });
     if (result != err::Ok) return result;
-    const bool found = pick(names, asGiven, wanted, diskName);
-    holdListing(directory, std::move(names));
+    const bool found = Pick(names, asGiven, wanted, diskName);
+    HoldListing(directory, std::move(names));
     return found ? err::Ok : err::FileNotFound;
 }
 
-void noteEntryAdded(const std::string& native) {
-    const SplitPath split = splitNative(native);
-    Listing* listing = heldListing(std::string(split.directory));
-    if (listing) listing->names.emplace(keyOfDiskName(split.name), split.name);
+void NoteEntryAdded(const std::string& native) {
+    const SplitPath split = SplitNative(native);
+    Listing* listing = HeldListing(std::string(split.directory));
+    if (listing) listing->names.emplace(KeyOfDiskName(split.name), split.name);
 }
 
-void noteEntryRemoved(const std::string& native) {
-    const SplitPath split = splitNative(native);
-    Listing* listing = heldListing(std::string(split.directory));
+void NoteEntryRemoved(const std::string& native) {
+    const SplitPath split = SplitNative(native);
+    Listing* listing = HeldListing(std::string(split.directory));
     if (!listing) return;
-    const auto [first, last] = listing->names.equal_range(keyOfDiskName(split.name));
+    const auto [first, last] = listing->names.equal_range(KeyOfDiskName(split.name));
     const auto it = std::find_if(first, last, [&](const auto& item) { return item.second == split.name; });
     if (it != last) listing->names.erase(it);
 }
 
-void noteDirectoryMade(const std::string& native) {
-    noteEntryAdded(native);
-    holdListing(native, {});
+void NoteDirectoryMade(const std::string& native) {
+    NoteEntryAdded(native);
+    HoldListing(native, {});
 }
 
-void forgetUnder(const std::string& native) {
-    std::erase_if(gMemory.listings, [&](const Listing& l) { return isUnder(l.directory, native); });
-    std::erase_if(gMemory.directories, [&](const Directory& d) { return isUnder(d.native, native); });
+void ForgetUnder(const std::string& native) {
+    std::erase_if(gMemory.listings, [&](const Listing& l) { return IsUnder(l.directory, native); });
+    std::erase_if(gMemory.directories, [&](const Directory& d) { return IsUnder(d.native, native); });
 }
 
 }  // namespace platform::posix

@@ -20,8 +20,8 @@ namespace platform::posix {
 inline constexpr std::uint32_t kFreshMs = 1000;
 
 // The native form of a directory path as the program gave it, when remembered.
-const std::string* rememberedDirectory(std::string_view programPath);
-void rememberDirectory(std::string_view programPath, const std::string& native);
+const std::string* RememberedDirectory(std::string_view programPath);
+void RememberDirectory(std::string_view programPath, const std::string& native);
 
 enum class Listed {
     Found,     // diskName holds the entry's own name
@@ -30,19 +30,19 @@ enum class Listed {
 };
 // Looks a name up in the listing of directory (native form, "" for the current
 // directory) held in memory: an exact match wins, else the lowest in byte order.
-Listed lookUpListed(const std::string& directory, const std::string& asGiven, const NameKey& wanted,
+Listed LookUpListed(const std::string& directory, const std::string& asGiven, const NameKey& wanted,
                     std::string& diskName);
-// Searches directory for a name ignoring case, as lookUpListed answers, and keeps
+// Searches directory for a name ignoring case, as LookUpListed answers, and keeps
 // its listing. Returns 0 (found), FileNotFound, PathNotFound or an error.
-int searchDirectory(const std::string& directory, const std::string& asGiven, const NameKey& wanted,
+int SearchDirectory(const std::string& directory, const std::string& asGiven, const NameKey& wanted,
                     std::string& diskName);
 
 // This program's own changes, entered into the listings held (native paths).
-void noteEntryAdded(const std::string& native);
-void noteEntryRemoved(const std::string& native);
+void NoteEntryAdded(const std::string& native);
+void NoteEntryRemoved(const std::string& native);
 // A directory this program made: it is known to be empty.
-void noteDirectoryMade(const std::string& native);
+void NoteDirectoryMade(const std::string& native);
 // A directory renamed away: nothing remembered under it holds any more.
-void forgetUnder(const std::string& native);
+void ForgetUnder(const std::string& native);
 
 }  // namespace platform::posix

@@ -10,25 +10,25 @@
 
 namespace platform {
 
-using posix::programNameOf;
-using posix::syscalls;
+using posix::ProgramNameOf;
+using posix::TheSyscalls;
 
-bool pathsHaveDriveLetters() { return false; }
+bool PathsHaveDriveLetters() { return false; }
 
-std::string currentDirectory() {
+std::string CurrentDirectory() {
     char buffer[PATH_MAX];
     // Without a current directory (it was removed), "./" still names it.
-    if (!syscalls().getcwd(buffer, sizeof buffer)) return std::string(".") + kSeparator;
-    std::string directory = programNameOf(buffer);
+    if (!TheSyscalls().getcwd(buffer, sizeof buffer)) return std::string(".") + kSeparator;
+    std::string directory = ProgramNameOf(buffer);
     if (directory.back() != kSeparator) directory += kSeparator;
     return directory;
 }
 
-std::string executablePath() {
+std::string ExecutablePath() {
     char buffer[PATH_MAX];
-    const ssize_t length = syscalls().readlink("/proc/self/exe", buffer, sizeof buffer);
+    const ssize_t length = TheSyscalls().readlink("/proc/self/exe", buffer, sizeof buffer);
     if (length <= 0 || length >= static_cast<ssize_t>(sizeof buffer)) return std::string();
-    return programNameOf(std::string_view(buffer, static_cast<std::size_t>(length)));
+    return ProgramNameOf(std::string_view(buffer, static_cast<std::size_t>(length)));
 }
 
 }  // namespace platform

@@ -20,10 +20,10 @@ void SetPauseScreen(std::string path) { gPath = std::move(path); }
 
 void WritePauseScreen() {
     if (gPath.empty()) return;
-    Console& screen = console();
+    Console& screen = InstalledConsole();
     std::vector<Cell> cells;
-    screen.readRect(1, 1, screen.columns(), screen.rows(), cells);
-    const std::string text = screenTextOf(cells, screen.columns()) + "\n";
+    screen.ReadRect(1, 1, screen.Columns(), screen.Rows(), cells);
+    const std::string text = ScreenTextOf(cells, screen.Columns()) + "\n";
     // A new file renamed over the old one: a reader never sees half a screen. Only
     // a check reads it, so a failed write is left for the check to notice.
     const std::string fresh = gPath + ".new";

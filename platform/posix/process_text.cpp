@@ -7,22 +7,22 @@
 
 namespace platform {
 
-void takeArguments(int argc, char* argv[]) {
+void TakeArguments(int argc, char* argv[]) {
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.push_back(cp852::fromUtf8(argv[i]));
-    setArguments(std::move(args));
+    for (int i = 1; i < argc; ++i) args.push_back(cp852::FromUtf8(argv[i]));
+    SetArguments(std::move(args));
 }
 
-std::optional<std::string> environment(const std::string& name) {
-    const char* value = getenv(cp852::toUtf8(name).c_str());
+std::optional<std::string> Environment(const std::string& name) {
+    const char* value = getenv(cp852::ToUtf8(name).c_str());
     if (!value) return std::nullopt;
-    return cp852::fromUtf8(value);
+    return cp852::FromUtf8(value);
 }
 
-bool setEnvironment(const std::string& name, const std::optional<std::string>& value) {
-    const std::string nativeName = cp852::toUtf8(name);
+bool SetEnvironment(const std::string& name, const std::optional<std::string>& value) {
+    const std::string nativeName = cp852::ToUtf8(name);
     if (!value) return unsetenv(nativeName.c_str()) == 0;
-    return setenv(nativeName.c_str(), cp852::toUtf8(*value).c_str(), 1) == 0;
+    return setenv(nativeName.c_str(), cp852::ToUtf8(*value).c_str(), 1) == 0;
 }
 
 }  // namespace platform

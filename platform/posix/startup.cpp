@@ -23,33 +23,33 @@ struct Devices {
     posix::TerminalConsole console;
     posix::SystemClock clock;
     posix::TerminalBell bell;
-    bool stopAtExit = false;  // whether stopPlatform is registered to run at exit
+    bool stopAtExit = false;  // whether StopPlatform is registered to run at exit
 };
 
-Devices& devices() {
+Devices& TheDevices() {
     static Devices value;
     return value;
 }
 
 }  // namespace
 
-bool startPlatform() {
-    Devices& made = devices();
+bool StartPlatform() {
+    Devices& made = TheDevices();
     // The end-to-end checks compare the screen at every pause with the terminal's.
     if (const char* pauseScreen = std::getenv("QZ_PAUSE_SCREEN")) posix::SetPauseScreen(pauseScreen);
-    installClock(&made.clock);
-    installSound(&made.bell);
+    InstallClock(&made.clock);
+    InstallSound(&made.bell);
     std::string error;
-    if (!made.console.start(error)) {
+    if (!made.console.Start(error)) {
         std::fprintf(stderr, "qz23-24: %s\n", error.c_str());
         return false;
     }
-    installConsole(&made.console);
-    setShutdownHook(stopPlatform);
-    if (!made.stopAtExit) made.stopAtExit = std::atexit(stopPlatform) == 0;
+    InstallConsole(&made.console);
+    SetShutdownHook(StopPlatform);
+    if (!made.stopAtExit) made.stopAtExit = std::atexit(StopPlatform) == 0;
     return true;
 }
 
-void stopPlatform() { devices().console.stop(); }
+void StopPlatform() { TheDevices().console.Stop(); }
 
 }  // namespace platform

@@ -7,37 +7,37 @@ namespace platform::posix {
 
 namespace {
 
-int openFile(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
-int lockFile(int fd, int command, struct flock* lock) { return ::fcntl(fd, command, lock); }
-int renameFile(const char* from, const char* to, unsigned flags) {
+int OpenPath(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
+int LockFileRange(int fd, int command, struct flock* lock) { return ::fcntl(fd, command, lock); }
+int RenameFile(const char* from, const char* to, unsigned flags) {
     return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, flags);
 }
-int statFile(const char* path, struct stat* info) { return ::stat(path, info); }
-int lstatFile(const char* path, struct stat* info) { return ::lstat(path, info); }
-int fstatFile(int fd, struct stat* info) { return ::fstat(fd, info); }
-int fstatxFile(int fd, int flags, unsigned mask, struct statx* info) {
+int StatFile(const char* path, struct stat* info) { return ::stat(path, info); }
+int LstatFile(const char* path, struct stat* info) { return ::lstat(path, info); }
+int FstatFile(int fd, struct stat* info) { return ::fstat(fd, info); }
+int FstatxFile(int fd, int flags, unsigned mask, struct statx* info) {
     return ::statx(fd, "", AT_EMPTY_PATH | flags, mask, info);
 }
 
 const Syscalls kReal = {
-    .open = openFile,
+    .open = OpenPath,
     .close = ::close,
     .read = ::read,
     .write = ::write,
     .lseek = ::lseek,
-    .fstat = fstatFile,
-    .fstatx = fstatxFile,
-    .stat = statFile,
-    .lstat = lstatFile,
+    .fstat = FstatFile,
+    .fstatx = FstatxFile,
+    .stat = StatFile,
+    .lstat = LstatFile,
     .ftruncate = ::ftruncate,
     .fsync = ::fsync,
     .futimens = ::futimens,
-    .lock = lockFile,
+    .lock = LockFileRange,
     .opendir = ::opendir,
     .readdir = ::readdir,
     .closedir = ::closedir,
     .mkdir = ::mkdir,
-    .rename = renameFile,
+    .rename = RenameFile,
     .link = ::link,
     .unlink = ::unlink,
     .rmdir = ::rmdir,
@@ -51,7 +51,7 @@ Syscalls gInUse = kReal;
 
 }  // namespace
 
-Syscalls& syscalls() { return gInUse; }
-const Syscalls& realSyscalls() { return kReal; }
+Syscalls& TheSyscalls() { return gInUse; }
+const Syscalls& RealSyscalls() { return kReal; }
 
 }  // namespace platform::posix

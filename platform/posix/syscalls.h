@@ -45,9 +45,9 @@ struct Syscalls {
 };
 
 // The table in use.
-Syscalls& syscalls();
+Syscalls& TheSyscalls();
 // The table as production fills it.
-const Syscalls& realSyscalls();
+const Syscalls& RealSyscalls();
 
 // --- For tests ----------------------------------------------------------------------
 
@@ -57,8 +57,8 @@ template <auto Entry>
 class ScopedSyscall {
 public:
     using Function = std::remove_reference_t<decltype(std::declval<Syscalls&>().*Entry)>;
-    explicit ScopedSyscall(Function function) : saved_(syscalls().*Entry) { syscalls().*Entry = function; }
-    ~ScopedSyscall() { syscalls().*Entry = saved_; }
+    explicit ScopedSyscall(Function function) : saved_(TheSyscalls().*Entry) { TheSyscalls().*Entry = function; }
+    ~ScopedSyscall() { TheSyscalls().*Entry = saved_; }
     ScopedSyscall(const ScopedSyscall&) = delete;
     ScopedSyscall& operator=(const ScopedSyscall&) = delete;
 
@@ -82,11 +82,11 @@ class FailNthCall<Entry, Result (*)(Args...)> {
 public:
     using Filter = bool (*)(Args...);
 
-    FailNthCall(int n, int error, Filter counts = nullptr) : previous_(syscalls().*Entry), guard_(&call) {
-        state() = State{n, error, 0, previous_, counts};
+    FailNthCall(int n, int error, Filter counts = nullptr) : previous_(TheSyscalls().*Entry), guard_(&Call) {
+        TheState() = State{n, error, 0, previous_, counts};
     }
     // How many counted calls the entry has had since the object was made.
-    int callCount() const { return state().calls; }
+    int CallCount() const { return TheState().calls; }
 
 private:
     struct State {
@@ -96,12 +96,12 @@ private:
         Result (*previous)(Args...);
         Filter counts;
     };
-    static State& state() {
+    static State& TheState() {
         static State value{};
         return value;
     }
-    static Result call(Args... args) {
-        State& s = state();
+    static Result Call(Args... args) {
+        State& s = TheState();
         if (s.counts && !s.counts(args...)) return s.previous(args...);
         if (++s.calls == s.failAt) {
             errno = s.error;
@@ -124,10 +124,10 @@ private:
 // function that the entry held before. One object at a time.
 class ShortNthWrite {
 public:
-    explicit ShortNthWrite(int n) : guard_(&call) { state() = State{n, 0, false, previous_}; }
+    explicit ShortNthWrite(int n) : guard_(&Call) { TheState() = State{n, 0, false, previous_}; }
     // How many writes there were since the object was made, the failing one after
     // the short write not counted.
-    int callCount() const { return state().calls; }
+    int CallCount() const { return TheState().calls; }
 
 private:
     using Write = ssize_t (*)(int, const void*, size_t);
@@ -137,12 +137,12 @@ private:
         bool failNext;
         Write previous;
     };
-    static State& state() {
+    static State& TheState() {
         static State value{};
         return value;
     }
-    static ssize_t call(int fd, const void* buffer, size_t size) {
-        State& s = state();
+    static ssize_t Call(int fd, const void* buffer, size_t size) {
+        State& s = TheState();
         if (s.failNext) {
             s.failNext = false;
             errno = ENOSPC;
@@ -158,7 +158,7 @@ private:
         return written;
     }
 
-    Write previous_ = syscalls().write;
+    Write previous_ = TheSyscalls().write;
     ScopedSyscall<&Syscalls::write> guard_;
 };
 

@@ -8,13 +8,13 @@
 
 namespace platform::posix {
 
-std::uint32_t steadyTickMs() {
+std::uint32_t SteadyTickMs() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000);
 }
 
-TimeOfDay SystemClock::localTime() {
+TimeOfDay SystemClock::LocalTime() {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
     tm local{};
@@ -25,7 +25,7 @@ TimeOfDay SystemClock::localTime() {
                      static_cast<std::uint16_t>(now.tv_nsec / 1000000)};
 }
 
-CalendarDate SystemClock::localDate() {
+CalendarDate SystemClock::LocalDate() {
     const time_t now = time(nullptr);
     tm local{};
     localtime_r(&now, &local);
@@ -33,9 +33,9 @@ CalendarDate SystemClock::localDate() {
                         static_cast<std::uint8_t>(local.tm_mday)};
 }
 
-std::uint32_t SystemClock::tickMs() { return steadyTickMs(); }
+std::uint32_t SystemClock::TickMs() { return SteadyTickMs(); }
 
-void SystemClock::sleepMs(std::uint32_t ms) {
+void SystemClock::SleepMs(std::uint32_t ms) {
     WritePauseScreen();
     timespec rest{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000};
     // A signal (a resized terminal) cuts the pause short; the rest is slept.

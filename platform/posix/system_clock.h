@@ -6,15 +6,15 @@ namespace platform::posix {
 
 class SystemClock : public Clock {
 public:
-    TimeOfDay localTime() override;
-    CalendarDate localDate() override;
-    std::uint32_t tickMs() override;  // from the steady clock: never jumps with the time of day
+    TimeOfDay LocalTime() override;
+    CalendarDate LocalDate() override;
+    std::uint32_t TickMs() override;  // from the steady clock: never jumps with the time of day
     // Writes the pause screen first, where the end-to-end checks ask for it
     // (pause_screen.h).
-    void sleepMs(std::uint32_t ms) override;
+    void SleepMs(std::uint32_t ms) override;
 };
 
 // The steady millisecond tick, for the parts of the platform that time input.
-std::uint32_t steadyTickMs();
+std::uint32_t SteadyTickMs();
 
 }  // namespace platform::posix

@@ -6,7 +6,7 @@ namespace platform::posix {
 
 namespace {
 
-void ring() {
+void Ring() {
     // BEL moves nothing on the screen, so it may go out between screen updates.
     if (isatty(STDOUT_FILENO)) {
         [[maybe_unused]] const ssize_t written = ::write(STDOUT_FILENO, "\a", 1);
@@ -15,8 +15,8 @@ void ring() {
 
 }  // namespace
 
-void TerminalBell::tone(std::uint16_t /*frequency*/, std::uint32_t /*durationMs*/) { ring(); }
+void TerminalBell::Tone(std::uint16_t /*frequency*/, std::uint32_t /*durationMs*/) { Ring(); }
 
-void TerminalBell::warningBeep() { ring(); }
+void TerminalBell::WarningBeep() { Ring(); }
 
 }  // namespace platform::posix

@@ -7,8 +7,8 @@ namespace platform::posix {
 class TerminalBell : public Sound {
 public:
     // A tone rings the bell and returns at once.
-    void tone(std::uint16_t frequency, std::uint32_t durationMs) override;
-    void warningBeep() override;
+    void Tone(std::uint16_t frequency, std::uint32_t durationMs) override;
+    void WarningBeep() override;
 };
 
 }  // namespace platform::posix

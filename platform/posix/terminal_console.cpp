@@ -31,7 +31,7 @@ namespace {
 // Set by the resize signal's handler, so a global.
 volatile sig_atomic_t gResized = 0;
 
-void onResize(int) { gResized = 1; }
+void OnResize(int) { gResized = 1; }
 
 // xterm's private modes: mouse button reports (1000), with drags (1002), in the
 // SGR form (1006); bracketed paste (2004).
@@ -54,7 +54,7 @@ constexpr int kAnsiOfPc[16] = {0, 4, 2, 6, 1, 5, 3, 7, 8, 12, 10, 14, 9, 13, 11,
 constexpr int kRgbOfPc[16] = {0x000000, 0x0000AA, 0x00AA00, 0x00AAAA, 0xAA0000, 0xAA00AA, 0xAA5500, 0xAAAAAA,
                               0x555555, 0x5555FF, 0x55FF55, 0x55FFFF, 0xFF5555, 0xFF55FF, 0xFFFF55, 0xFFFFFF};
 
-std::string terminfoString(const char* name) {
+std::string TerminfoString(const char* name) {
     const char* value = tigetstr(name);
     if (value == nullptr || value == reinterpret_cast<const char*>(-1)) return std::string();
     return value;
@@ -63,7 +63,7 @@ std::string terminfoString(const char* name) {
 // Terminals known to take xterm's title sequences and to ignore the private key
 // modes they do not know (terminfo seldom says either; the Linux console would
 // print the key modes as text).
-bool xtermFamily() {
+bool XtermFamily() {
     const char* term = std::getenv("TERM");
     if (!term) return false;
     const std::string_view name = term;
@@ -73,15 +73,15 @@ bool xtermFamily() {
     return false;
 }
 
-std::string unknownTerminal(const char* term) { return std::string("nieznany typ terminala: ") + term; }
+std::string UnknownTerminal(const char* term) { return std::string("nieznany typ terminala: ") + term; }
 
 // Looks the terminal up in the terminal database before anything is sent to it or
 // read from it: an unknown type, or one that cannot place the cursor (TERM=dumb, as
 // in editors' shells and job runners), would leave the user a blank or garbled
 // screen while the program runs on unseen.
-bool describesUsableTerminal(const char* term, std::string& error) {
+bool DescribesUsableTerminal(const char* term, std::string& error) {
     if (tgetent(nullptr, term) != 1) {
-        error = unknownTerminal(term);
+        error = UnknownTerminal(term);
         return false;
     }
     char buffer[256];
@@ -95,14 +95,14 @@ bool describesUsableTerminal(const char* term, std::string& error) {
 
 // UTF-8 for the terminal's line settings: a locale of the user's choice when it
 // speaks UTF-8, otherwise C.UTF-8.
-void chooseUtf8Locale() {
+void ChooseUtf8Locale() {
     std::setlocale(LC_CTYPE, "");
     if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) std::setlocale(LC_CTYPE, "C.UTF-8");
 }
 
 }  // namespace
 
-bool TerminalConsole::start(std::string& error) {
+bool TerminalConsole::Start(std::string& error) {
     if (running_) return true;
     if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
         error = "wejście i wyjście programu muszą być terminalem";
@@ -113,15 +113,15 @@ bool TerminalConsole::start(std::string& error) {
         error = "zmienna TERM nie jest ustawiona";
         return false;
     }
-    if (!describesUsableTerminal(term, error)) return false;
-    chooseUtf8Locale();
+    if (!DescribesUsableTerminal(term, error)) return false;
+    ChooseUtf8Locale();
     if (tcgetattr(STDIN_FILENO, &saved_) != 0) {
         error = "nie można odczytać ustawień terminala";
         return false;
     }
     SCREEN* screen = newterm(nullptr, stdout, stdin);
     if (!screen) {
-        error = unknownTerminal(term);
+        error = UnknownTerminal(term);
         return false;
     }
     screen_ = screen;
@@ -137,59 +137,59 @@ bool TerminalConsole::start(std::string& error) {
         colours_ = COLORS >= 0x1000000 ? Colours::Direct : COLORS >= 16 ? Colours::Indexed16 : Colours::Basic8;
     pairs_.fill(0);
     nextPair_ = 1;
-    xtermFamily_ = xtermFamily();
-    cursorStyle_ = terminfoString("Ss");
+    xtermFamily_ = XtermFamily();
+    cursorStyle_ = TerminfoString("Ss");
 
     // What undoes this console's modes; ncurses' own end (endwin) follows it in
-    // stop(), and after a signal its parts are sent by the guard.
+    // Stop(), and after a signal its parts are sent by the guard.
     std::string ours(kModesOff);
     if (xtermFamily_) ours += kKeysOff;
-    if (!cursorStyle_.empty()) ours += terminfoString("Se").empty() ? "\x1B[0 q" : terminfoString("Se");
+    if (!cursorStyle_.empty()) ours += TerminfoString("Se").empty() ? "\x1B[0 q" : TerminfoString("Se");
     if (xtermFamily_) ours += kTitlePop;
     leave_ = ours;
-    terminal_guard::arm(STDOUT_FILENO, saved_,
-                        ours + terminfoString("sgr0") + terminfoString("cnorm") + terminfoString("rmkx") +
-                            terminfoString("rmcup"));
+    terminal_guard::Arm(STDOUT_FILENO, saved_,
+                        ours + TerminfoString("sgr0") + TerminfoString("cnorm") + TerminfoString("rmkx") +
+                            TerminfoString("rmcup"));
     struct sigaction resize {};
-    resize.sa_handler = onResize;
+    resize.sa_handler = OnResize;
     sigemptyset(&resize.sa_mask);
     sigaction(SIGWINCH, &resize, nullptr);
     running_ = true;
 
-    if (xtermFamily_) send(std::string(kTitlePush) + std::string(kKeysOn));
-    send(kModesOn);
+    if (xtermFamily_) Send(std::string(kTitlePush) + std::string(kKeysOn));
+    Send(kModesOn);
     shownShape_ = -1;
-    grid().markAllChanged();
-    handleResize();
-    if (!largeEnough()) waitUntilLargeEnough();
+    Grid().MarkAllChanged();
+    HandleResize();
+    if (!LargeEnough()) WaitUntilLargeEnough();
     return true;
 }
 
-void TerminalConsole::stop() {
+void TerminalConsole::Stop() {
     if (!running_) return;
     running_ = false;
-    send(leave_);
+    Send(leave_);
     endwin();
     delscreen(static_cast<SCREEN*>(screen_));
     screen_ = nullptr;
     tcsetattr(STDIN_FILENO, TCSANOW, &saved_);
-    terminal_guard::disarm();
+    terminal_guard::Disarm();
     signal(SIGWINCH, SIG_DFL);
 }
 
 // --- Cells --------------------------------------------------------------------------
 
-void TerminalConsole::setTitle(std::string_view title) {
+void TerminalConsole::SetTitle(std::string_view title) {
     if (!running_ || !xtermFamily_) return;
     // OSC 2 ends at BEL: a control byte inside the title must not end it early or
     // start a sequence of its own.
     std::string text;
-    for (char c : cp852::toUtf8(title))
+    for (char c : cp852::ToUtf8(title))
         if (static_cast<std::uint8_t>(c) >= 0x20 && c != 0x7F) text += c;
-    send("\x1B]2;" + text + "\a");
+    Send("\x1B]2;" + text + "\a");
 }
 
-int TerminalConsole::pairFor(std::uint8_t attribute, unsigned& rendition) {
+int TerminalConsole::PairFor(std::uint8_t attribute, unsigned& rendition) {
     int foreground = attribute & 0x0F;
     int background = attribute >> 4;
     rendition = A_NORMAL;
@@ -217,51 +217,51 @@ int TerminalConsole::pairFor(std::uint8_t attribute, unsigned& rendition) {
     return pairs_[key];  // 0 (the terminal's default colours) if the pairs ran out
 }
 
-void TerminalConsole::drawCell(int column, int row, const Cell& cell) {
+void TerminalConsole::DrawCell(int column, int row, const Cell& cell) {
     unsigned rendition = A_NORMAL;
-    int pair = pairFor(cell.attribute, rendition);
+    int pair = PairFor(cell.attribute, rendition);
     // Bytes below 32 and 127 as the console's glyphs: never a control byte.
-    const wchar_t text[2] = {static_cast<wchar_t>(cp852::glyph(cell.character)), L'\0'};
+    const wchar_t text[2] = {static_cast<wchar_t>(cp852::Glyph(cell.character)), L'\0'};
     cchar_t shown;
     setcchar(&shown, text, rendition, 0, &pair);
     mvwadd_wch(stdscr, row - 1, column - 1, &shown);
 }
 
-void TerminalConsole::flush() {
+void TerminalConsole::Flush() {
     if (!running_) return;
-    if (gResized) handleResize();
-    if (!largeEnough()) waitUntilLargeEnough();
-    cellsSent_ += grid().takeChanges([this](int column, int row, const Cell& cell) { drawCell(column, row, cell); });
-    wmove(stdscr, cursorRow() - 1, cursorColumn() - 1);
-    const int shape = static_cast<int>(cursorShape());
+    if (gResized) HandleResize();
+    if (!LargeEnough()) WaitUntilLargeEnough();
+    cellsSent_ += Grid().TakeChanges([this](int column, int row, const Cell& cell) { DrawCell(column, row, cell); });
+    wmove(stdscr, CursorRow() - 1, CursorColumn() - 1);
+    const int shape = static_cast<int>(CursorShapeShown());
     const bool reshape = shape != shownShape_;
-    const bool hidden = cursorShape() == CursorShape::Hidden;
-    const bool tall = cursorShape() == CursorShape::BottomHalf;
+    const bool hidden = CursorShapeShown() == CursorShape::Hidden;
+    const bool tall = CursorShapeShown() == CursorShape::BottomHalf;
     // Without a cursor-style sequence, ncurses' normal and very visible cursors.
     if (reshape) curs_set(hidden ? 0 : cursorStyle_.empty() && tall ? 2 : 1);
     shownShape_ = shape;
     wrefresh(stdscr);
     // DECSCUSR: 3 a blinking underline for the insert mode's low cursor, 1 a
     // blinking block for the overwrite mode's tall one.
-    if (reshape && !hidden && !cursorStyle_.empty()) send(tiparm(cursorStyle_.c_str(), tall ? 1 : 3));
+    if (reshape && !hidden && !cursorStyle_.empty()) Send(tiparm(cursorStyle_.c_str(), tall ? 1 : 3));
 }
 
 // --- Size ---------------------------------------------------------------------------
 
-void TerminalConsole::handleResize() {
+void TerminalConsole::HandleResize() {
     gResized = 0;
     winsize size{};
     if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_row > 0 && size.ws_col > 0)
         resizeterm(size.ws_row, size.ws_col);
     werase(stdscr);
     clearok(curscr, TRUE);
-    grid().markAllChanged();
+    Grid().MarkAllChanged();
 }
 
-bool TerminalConsole::largeEnough() const { return getmaxx(stdscr) >= kColumns && getmaxy(stdscr) >= kRows; }
+bool TerminalConsole::LargeEnough() const { return getmaxx(stdscr) >= kColumns && getmaxy(stdscr) >= kRows; }
 
-void TerminalConsole::waitUntilLargeEnough() {
-    while (!largeEnough()) {
+void TerminalConsole::WaitUntilLargeEnough() {
+    while (!LargeEnough()) {
         const std::wstring lines[] = {
             L"Okno terminala ma " + std::to_wstring(getmaxx(stdscr)) + L"×" + std::to_wstring(getmaxy(stdscr)) +
                 L" znaków.",
@@ -274,14 +274,14 @@ void TerminalConsole::waitUntilLargeEnough() {
             mvwaddnwstr(stdscr, row, 0, lines[row].c_str(), getmaxx(stdscr));
         wrefresh(stdscr);
         poll(nullptr, 0, 100);  // the resize signal cuts the pause short
-        if (gResized) handleResize();
+        if (gResized) HandleResize();
     }
     shownShape_ = -1;
 }
 
 // --- Input --------------------------------------------------------------------------
 
-void TerminalConsole::pump() {
+void TerminalConsole::Pump() {
     if (!running_) return;
     char buffer[4096];
     for (;;) {
@@ -289,40 +289,40 @@ void TerminalConsole::pump() {
         if (poll(&input, 1, 0) <= 0) break;
         const ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
         if (got > 0) {
-            decoder_.add(std::string_view(buffer, static_cast<std::size_t>(got)), steadyTickMs());
+            decoder_.Add(std::string_view(buffer, static_cast<std::size_t>(got)), SteadyTickMs());
             continue;
         }
         if (got < 0 && (errno == EINTR || errno == EAGAIN)) break;
         // The terminal is gone (end of input, or EIO after a hang-up): end as a
         // hang-up does; where that signal is ignored, end here.
         raise(SIGHUP);
-        exitProgram(255);
+        ExitProgram(255);
     }
-    decoder_.elapse(steadyTickMs());
-    while (decoder_.hasEvent()) {
-        const InputEvent event = decoder_.takeEvent();
+    decoder_.Elapse(SteadyTickMs());
+    while (decoder_.HasEvent()) {
+        const InputEvent event = decoder_.TakeEvent();
         if (const auto* key = std::get_if<KeyPress>(&event))
-            queueKey(*key);
+            QueueKey(*key);
         else
-            queueMouse(std::get<MouseReport>(event));
+            QueueMouse(std::get<MouseReport>(event));
     }
 }
 
-void TerminalConsole::waitForInput(std::uint32_t ms) {
+void TerminalConsole::WaitForInput(std::uint32_t ms) {
     WritePauseScreen();
-    if (inputQueued()) return;
+    if (InputQueued()) return;
     // Bytes of an unfinished sequence become keys when the Esc time runs out (a lone
     // Esc): the wait ends then rather than holding the key for the whole pause.
     // Keys are read from the descriptor, never through ncurses, so the decoder
     // holds the only bytes read and not yet delivered.
-    const std::uint32_t timeout = std::min(ms, decoder_.msUntilTimeout(steadyTickMs()));
+    const std::uint32_t timeout = std::min(ms, decoder_.MsUntilTimeout(SteadyTickMs()));
     // Not started: nothing to read (poll skips a negative descriptor), only the pause.
     // The resize signal ends the wait early; the next flush redraws.
     pollfd input{running_ ? STDIN_FILENO : -1, POLLIN, 0};
     poll(&input, 1, static_cast<int>(timeout));
 }
 
-void TerminalConsole::send(std::string_view bytes) const {
+void TerminalConsole::Send(std::string_view bytes) const {
     while (!bytes.empty()) {
         const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR) continue;

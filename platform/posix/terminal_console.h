@@ -18,7 +18,7 @@ public:
     static constexpr int kRows = 25;
 
     TerminalConsole() : QueuedInputConsole(kColumns, kRows) {}
-    ~TerminalConsole() override { stop(); }
+    ~TerminalConsole() override { Stop(); }
     TerminalConsole(const TerminalConsole&) = delete;
     TerminalConsole& operator=(const TerminalConsole&) = delete;
 
@@ -26,30 +26,30 @@ public:
     // alternate screen, mouse reports, bracketed paste. Waits, with a message, while
     // the terminal is smaller than 80×25. False with the reason (UTF-8) in error when
     // there is no terminal or it cannot be set up.
-    bool start(std::string& error);
+    bool Start(std::string& error);
     // Gives the terminal back as it was found; nothing when not started.
-    void stop();
+    void Stop();
     // Cells sent to the terminal since the start.
-    int cellsSent() const { return cellsSent_; }
+    int CellsSent() const { return cellsSent_; }
 
     // --- Console ----------------------------------------------------------------
-    void setTitle(std::string_view title) override;
-    void flush() override;
-    void waitForInput(std::uint32_t ms) override;
+    void SetTitle(std::string_view title) override;
+    void Flush() override;
+    void WaitForInput(std::uint32_t ms) override;
 
 private:
     enum class Colours { None, Basic8, Indexed16, Direct };
 
     // Reads what the terminal has sent and decodes it.
-    void pump() override;
-    void handleResize();
-    bool largeEnough() const;
-    void waitUntilLargeEnough();
-    void drawCell(int column, int row, const Cell& cell);
+    void Pump() override;
+    void HandleResize();
+    bool LargeEnough() const;
+    void WaitUntilLargeEnough();
+    void DrawCell(int column, int row, const Cell& cell);
     // The colour pair of an attribute (allocated on first use) and the extra
     // rendition it needs where the terminal lacks colours.
-    int pairFor(std::uint8_t attribute, unsigned& rendition);
-    void send(std::string_view bytes) const;
+    int PairFor(std::uint8_t attribute, unsigned& rendition);
+    void Send(std::string_view bytes) const;
 
     bool running_ = false;
     void* screen_ = nullptr;  // ncurses' SCREEN

@@ -25,10 +25,10 @@ struct Guard {
 };
 Guard gGuard;
 
-void onSignal(int signal) {
+void OnSignal(int signal) {
     if (gGuard.armed) {
         gGuard.armed = 0;
-        restoreNow();
+        RestoreNow();
     }
     // What the signal did before: the default action or the earlier handler.
     for (int i = 0; i < kSignalCount; ++i)
@@ -38,7 +38,7 @@ void onSignal(int signal) {
 
 }  // namespace
 
-void arm(int fd, const termios& saved, std::string_view leave) {
+void Arm(int fd, const termios& saved, std::string_view leave) {
     gGuard.fd = fd;
     gGuard.saved = saved;
     gGuard.leaveLength = leave.size() < sizeof gGuard.leave ? leave.size() : sizeof gGuard.leave;
@@ -51,20 +51,20 @@ void arm(int fd, const termios& saved, std::string_view leave) {
         if (!gGuard.installed[i]) continue;
         gGuard.previous[i] = previous;
         struct sigaction action {};
-        action.sa_handler = onSignal;
+        action.sa_handler = OnSignal;
         sigemptyset(&action.sa_mask);
         sigaction(kSignals[i], &action, nullptr);
     }
 }
 
-void disarm() {
+void Disarm() {
     gGuard.armed = 0;
     for (int i = 0; i < kSignalCount; ++i)
         if (gGuard.installed[i]) sigaction(kSignals[i], &gGuard.previous[i], nullptr);
     std::memset(gGuard.installed, 0, sizeof gGuard.installed);
 }
 
-void restoreNow() {
+void RestoreNow() {
     if (gGuard.fd < 0) return;
     std::size_t done = 0;
     while (done < gGuard.leaveLength) {

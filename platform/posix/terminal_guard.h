@@ -13,10 +13,10 @@ namespace platform::posix::terminal_guard {
 
 // fd: the terminal; saved: its line settings from before the program changed them;
 // leave: the bytes that undo the program's modes (keypad, mouse, alternate screen…).
-void arm(int fd, const termios& saved, std::string_view leave);
+void Arm(int fd, const termios& saved, std::string_view leave);
 // Puts the signal handlers back as they were.
-void disarm();
+void Disarm();
 // Writes the leave bytes and restores the line settings. Async-signal-safe.
-void restoreNow();
+void RestoreNow();
 
 }  // namespace platform::posix::terminal_guard

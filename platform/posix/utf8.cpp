@@ -4,7 +4,7 @@
 
 namespace platform::posix {
 
-Utf8 decodeUtf8(std::string_view text, char32_t& cp, std::size_t& length) {
+Utf8 DecodeUtf8(std::string_view text, char32_t& cp, std::size_t& length) {
     length = 1;
     const auto lead = static_cast<std::uint8_t>(text[0]);
     cp = lead;

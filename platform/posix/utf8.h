@@ -13,6 +13,6 @@ enum class Utf8 {
     Truncated,  // the bytes present begin a sequence that needs more of them
 };
 
-Utf8 decodeUtf8(std::string_view text, char32_t& cp, std::size_t& length);
+Utf8 DecodeUtf8(std::string_view text, char32_t& cp, std::size_t& length);
 
 }  // namespace platform::posix

@@ -16,12 +16,12 @@ constexpr DWORD kWarningMs = 200;
 
 }  // namespace
 
-void Beeper::tone(std::uint16_t frequency, std::uint32_t durationMs) {
+void Beeper::Tone(std::uint16_t frequency, std::uint32_t durationMs) {
     if (frequency >= kLowest && frequency <= kHighest) Beep(frequency, durationMs);
 }
 
-void Beeper::warningBeep() {
-    if (const auto messageBeep = user32().messageBeep) {
+void Beeper::WarningBeep() {
+    if (const auto messageBeep = TheUser32().messageBeep) {
         messageBeep(MB_ICONEXCLAMATION);
     } else {
         Beep(kWarningFrequency, kWarningMs);

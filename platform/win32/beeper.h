@@ -8,8 +8,8 @@ class Beeper : public Sound {
 public:
     // Beep plays the tone out before it returns (or returns at once where there is
     // no beep device, as under Wine).
-    void tone(std::uint16_t frequency, std::uint32_t durationMs) override;
-    void warningBeep() override;
+    void Tone(std::uint16_t frequency, std::uint32_t durationMs) override;
+    void WarningBeep() override;
 };
 
 }  // namespace platform::win32

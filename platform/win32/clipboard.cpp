@@ -17,19 +17,19 @@ constexpr DWORD kOpenPauseMs = 10;
 class OpenClipboard {
 public:
     OpenClipboard() {
-        const User32& functions = user32();
-        if (!functions.hasClipboard()) return;
+        const User32& functions = TheUser32();
+        if (!functions.HasClipboard()) return;
         for (int attempt = 0; attempt < kOpenAttempts && !open_; ++attempt) {
             open_ = functions.openClipboard(nullptr);
             if (!open_) Sleep(kOpenPauseMs);
         }
     }
     ~OpenClipboard() {
-        if (open_) user32().closeClipboard();
+        if (open_) TheUser32().closeClipboard();
     }
     OpenClipboard(const OpenClipboard&) = delete;
     OpenClipboard& operator=(const OpenClipboard&) = delete;
-    bool isOpen() const { return open_; }
+    bool IsOpen() const { return open_; }
 
 private:
     bool open_ = false;
@@ -37,7 +37,7 @@ private:
 
 // Copies size bytes into new global memory for the clipboard and hands it over;
 // the clipboard owns the memory once it took it.
-bool put(UINT format, const void* data, std::size_t size) {
+bool Put(UINT format, const void* data, std::size_t size) {
     const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
     if (!memory) return false;
     void* target = GlobalLock(memory);
@@ -47,15 +47,15 @@ bool put(UINT format, const void* data, std::size_t size) {
     }
     std::memcpy(target, data, size);
     GlobalUnlock(memory);
-    if (user32().setClipboardData(format, memory)) return true;
+    if (TheUser32().setClipboardData(format, memory)) return true;
     GlobalFree(memory);
     return false;
 }
 
 // The text of a clipboard format up to its terminating zero, or false.
 template <typename Char>
-bool take(UINT format, std::basic_string<Char>& text) {
-    const HANDLE data = user32().getClipboardData(format);
+bool Take(UINT format, std::basic_string<Char>& text) {
+    const HANDLE data = TheUser32().getClipboardData(format);
     if (!data) return false;
     const auto* chars = static_cast<const Char*>(GlobalLock(data));
     if (!chars) return false;
@@ -69,26 +69,26 @@ bool take(UINT format, std::basic_string<Char>& text) {
 
 }  // namespace
 
-bool available() { return user32().hasClipboard(); }
+bool Available() { return TheUser32().HasClipboard(); }
 
-bool read(std::string& text) {
+bool Read(std::string& text) {
     OpenClipboard clipboard;
-    if (!clipboard.isOpen()) return false;
+    if (!clipboard.IsOpen()) return false;
     std::wstring wide;
-    if (take(CF_UNICODETEXT, wide)) {
-        text = cp852Of(wide);
+    if (Take(CF_UNICODETEXT, wide)) {
+        text = Cp852Of(wide);
         return true;
     }
-    return take(CF_OEMTEXT, text);
+    return Take(CF_OEMTEXT, text);
 }
 
-bool write(std::string_view text) {
+bool Write(std::string_view text) {
     OpenClipboard clipboard;
-    if (!clipboard.isOpen() || !user32().emptyClipboard()) return false;
+    if (!clipboard.IsOpen() || !TheUser32().emptyClipboard()) return false;
     const std::string oem(text);  // with its terminating zero
-    const std::wstring wide = wideOf(text);
-    return put(CF_OEMTEXT, oem.c_str(), oem.size() + 1) &&
-           put(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    const std::wstring wide = WideOf(text);
+    return Put(CF_OEMTEXT, oem.c_str(), oem.size() + 1) &&
+           Put(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
 }
 
 }  // namespace platform::win32::clipboard

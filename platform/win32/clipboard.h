@@ -8,8 +8,8 @@
 
 namespace platform::win32::clipboard {
 
-bool available();
-bool read(std::string& text);
-bool write(std::string_view text);
+bool Available();
+bool Read(std::string& text);
+bool Write(std::string_view text);
 
 }  // namespace platform::win32::clipboard

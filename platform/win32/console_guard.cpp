@@ -11,39 +11,39 @@ std::atomic<SystemConsole*> gConsole{nullptr};
 LPTOP_LEVEL_EXCEPTION_FILTER gPreviousFilter = nullptr;
 void (*gPreviousAbort)(int) = SIG_DFL;
 
-void restoreNow() {
-    if (SystemConsole* console = gConsole.load()) console->restore();
+void RestoreNow() {
+    if (SystemConsole* console = gConsole.load()) console->Restore();
 }
 
 // Runs on a thread of its own; FALSE lets the system end the process.
-BOOL WINAPI onControl(DWORD) {
-    restoreNow();
+BOOL WINAPI OnControl(DWORD) {
+    RestoreNow();
     return FALSE;
 }
 
-LONG WINAPI onCrash(EXCEPTION_POINTERS* exception) {
-    restoreNow();
+LONG WINAPI OnCrash(EXCEPTION_POINTERS* exception) {
+    RestoreNow();
     return gPreviousFilter ? gPreviousFilter(exception) : EXCEPTION_CONTINUE_SEARCH;
 }
 
-void onAbort(int signal) {
-    restoreNow();
+void OnAbort(int signal) {
+    RestoreNow();
     std::signal(signal, gPreviousAbort);
     std::raise(signal);
 }
 
 }  // namespace
 
-void arm(SystemConsole& console) {
+void Arm(SystemConsole& console) {
     if (gConsole.exchange(&console)) return;  // armed already
-    SetConsoleCtrlHandler(onControl, TRUE);
-    gPreviousFilter = SetUnhandledExceptionFilter(onCrash);
-    gPreviousAbort = std::signal(SIGABRT, onAbort);
+    SetConsoleCtrlHandler(OnControl, TRUE);
+    gPreviousFilter = SetUnhandledExceptionFilter(OnCrash);
+    gPreviousAbort = std::signal(SIGABRT, OnAbort);
 }
 
-void disarm() {
+void Disarm() {
     if (!gConsole.exchange(nullptr)) return;
-    SetConsoleCtrlHandler(onControl, FALSE);
+    SetConsoleCtrlHandler(OnControl, FALSE);
     SetUnhandledExceptionFilter(gPreviousFilter);
     std::signal(SIGABRT, gPreviousAbort == SIG_ERR ? SIG_DFL : gPreviousAbort);
 }

@@ -7,8 +7,8 @@
 
 namespace platform::win32::console_guard {
 
-void arm(SystemConsole& console);
+void Arm(SystemConsole& console);
 // Puts the handlers back as they were.
-void disarm();
+void Disarm();
 
 }  // namespace platform::win32::console_guard

@@ -25,63 +25,63 @@ struct Entry {
 };
 
 // The entries of the native directory (ending with a separator), "." and ".." left out.
-int listNative(const std::string& directory, std::vector<Entry>& entries) {
+int ListNative(const std::string& directory, std::vector<Entry>& entries) {
     WIN32_FIND_DATAA data;
     const HANDLE search = FindFirstFileA((directory + "*").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) return lastHomeError();
+    if (search == INVALID_HANDLE_VALUE) return LastHomeError();
     do {
         const std::string_view name = data.cFileName;
         if (name != "." && name != "..") entries.push_back({data.cFileName, data.dwFileAttributes});
     } while (FindNextFileA(search, &data));
     const DWORD code = GetLastError();
     FindClose(search);
-    return code == ERROR_NO_MORE_FILES ? err::Ok : homeError(code);
+    return code == ERROR_NO_MORE_FILES ? err::Ok : HomeError(code);
 }
 
 // The directory of a program path in native form with a final separator, refused
 // when it is a link.
-int realDirectory(std::string_view path, std::string& native) {
-    if (const int checked = nativePath(path, false, native); checked != err::Ok) return checked;
+int RealDirectory(std::string_view path, std::string& native) {
+    if (const int checked = NativePath(path, false, native); checked != err::Ok) return checked;
     const DWORD attributes = GetFileAttributesA(native.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return lastHomeError();
+    if (attributes == INVALID_FILE_ATTRIBUTES) return LastHomeError();
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return err::AccessDenied;
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return err::PathNotFound;
-    if (!isSeparator(native.back())) native += '\\';
+    if (!IsSeparator(native.back())) native += '\\';
     return err::Ok;
 }
 
-int removeEntry(const std::string& path, DWORD attributes);
+int RemoveEntry(const std::string& path, DWORD attributes);
 
-int emptyNative(const std::string& directory, const NameKey& keep) {
+int EmptyNative(const std::string& directory, const NameKey& keep) {
     std::vector<Entry> entries;
-    if (const int listed = listNative(directory, entries); listed != err::Ok) return listed;
+    if (const int listed = ListNative(directory, entries); listed != err::Ok) return listed;
     for (const Entry& entry : entries) {
-        if (!keep.empty() && keyOfProgramName(entry.name) == keep) continue;
-        if (const int removed = removeEntry(directory + entry.name, entry.attributes); removed != err::Ok)
+        if (!keep.empty() && KeyOfProgramName(entry.name) == keep) continue;
+        if (const int removed = RemoveEntry(directory + entry.name, entry.attributes); removed != err::Ok)
             return removed;
     }
     return err::Ok;
 }
 
-int removeEntry(const std::string& path, DWORD attributes) {
+int RemoveEntry(const std::string& path, DWORD attributes) {
     // A read-only entry cannot be deleted; POSIX ignores the mode.
     if ((attributes & FILE_ATTRIBUTE_READONLY) &&
         !SetFileAttributesA(path.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY}))
-        return lastHomeError();
+        return LastHomeError();
     const bool directory = attributes & FILE_ATTRIBUTE_DIRECTORY;
     if (directory && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        if (const int emptied = emptyNative(path + "\\", {}); emptied != err::Ok) return emptied;
+        if (const int emptied = EmptyNative(path + "\\", {}); emptied != err::Ok) return emptied;
     }
     const BOOL removed = directory ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str());
-    return removed ? err::Ok : lastHomeError();
+    return removed ? err::Ok : LastHomeError();
 }
 
 }  // namespace
 
-int emptyDirectory(std::string_view path, std::string_view keep) {
+int EmptyDirectory(std::string_view path, std::string_view keep) {
     std::string native;
-    if (const int found = realDirectory(path, native); found != err::Ok) return found;
-    return emptyNative(native, keyOfProgramName(keep));
+    if (const int found = RealDirectory(path, native); found != err::Ok) return found;
+    return EmptyNative(native, KeyOfProgramName(keep));
 }
 
 namespace {
@@ -89,7 +89,7 @@ namespace {
 // Opens and flushes each of the native files, one after the other; the Win32 code of
 // the first that fails, or 0. It makes no other call, so that it may run on the
 // thread that waits for the disk.
-DWORD flushNativeFiles(const std::vector<std::string>& files) {
+DWORD FlushNativeFiles(const std::vector<std::string>& files) {
     for (const std::string& path : files) {
         const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -104,11 +104,11 @@ DWORD flushNativeFiles(const std::vector<std::string>& files) {
 // The native paths of the files of a program directory. Flushing a whole volume
 // needs rights a workstation lacks: each file is flushed instead. The directory's
 // own entries are kept by the file system's journal.
-int filesToFlush(std::string_view path, std::vector<std::string>& files) {
+int FilesToFlush(std::string_view path, std::vector<std::string>& files) {
     std::string native;
-    if (const int found = realDirectory(path, native); found != err::Ok) return found;
+    if (const int found = RealDirectory(path, native); found != err::Ok) return found;
     std::vector<Entry> entries;
-    if (const int listed = listNative(native, entries); listed != err::Ok) return listed;
+    if (const int listed = ListNative(native, entries); listed != err::Ok) return listed;
     for (const Entry& entry : entries)
         if (!(entry.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
             files.push_back(native + entry.name);
@@ -117,11 +117,11 @@ int filesToFlush(std::string_view path, std::vector<std::string>& files) {
 
 }  // namespace
 
-int makeDurable(std::string_view path) {
+int MakeDurable(std::string_view path) {
     std::vector<std::string> files;
-    if (const int listed = filesToFlush(path, files); listed != err::Ok) return listed;
-    const DWORD code = flushNativeFiles(files);
-    return code == 0 ? err::Ok : homeError(code);
+    if (const int listed = FilesToFlush(path, files); listed != err::Ok) return listed;
+    const DWORD code = FlushNativeFiles(files);
+    return code == 0 ? err::Ok : HomeError(code);
 }
 
 // The thread gets the native paths of the files and gives back the Win32 code.
@@ -138,37 +138,37 @@ DiskFlush::DiskFlush() : state_(std::make_unique<State>()) {}
 
 DiskFlush::~DiskFlush() {
     int alongside = err::Ok;
-    static_cast<void>(end(alongside));
+    static_cast<void>(End(alongside));
 }
 
-int DiskFlush::begin(std::string_view path, std::string_view alongside) {
+int DiskFlush::Begin(std::string_view path, std::string_view alongside) {
     int lost = err::Ok;
-    static_cast<void>(end(lost));
+    static_cast<void>(End(lost));
     State& state = *state_;
     state.files.clear();
     state.alongside.clear();
-    if (const int listed = filesToFlush(path, state.files); listed != err::Ok) return listed;
-    state.alongsideFound = alongside.empty() ? err::Ok : nativePath(alongside, false, state.alongside);
+    if (const int listed = FilesToFlush(path, state.files); listed != err::Ok) return listed;
+    state.alongsideFound = alongside.empty() ? err::Ok : NativePath(alongside, false, state.alongside);
     if (state.alongsideFound != err::Ok) state.alongside.clear();
     state.waiter = std::thread([&state] {
-        state.code = flushNativeFiles(state.files);
-        state.alongsideCode = state.alongside.empty() ? 0 : flushNativeFiles({state.alongside});
+        state.code = FlushNativeFiles(state.files);
+        state.alongsideCode = state.alongside.empty() ? 0 : FlushNativeFiles({state.alongside});
     });
     return err::Ok;
 }
 
-int DiskFlush::end(int& alongside) {
+int DiskFlush::End(int& alongside) {
     alongside = err::Ok;
     if (!state_->waiter.joinable()) return err::Ok;
     state_->waiter.join();
-    alongside = state_->alongsideCode != 0 ? homeError(state_->alongsideCode) : state_->alongsideFound;
-    return state_->code == 0 ? err::Ok : homeError(state_->code);
+    alongside = state_->alongsideCode != 0 ? HomeError(state_->alongsideCode) : state_->alongsideFound;
+    return state_->code == 0 ? err::Ok : HomeError(state_->code);
 }
 
 // The entries of a directory are kept by the file system's journal.
-int flushDirectory(std::string_view path) {
+int FlushDirectory(std::string_view path) {
     std::string native;
-    return realDirectory(path, native);
+    return RealDirectory(path, native);
 }
 
 }  // namespace platform

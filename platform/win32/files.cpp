@@ -22,9 +22,9 @@ namespace {
 // Windows reads and writes at most this much per call.
 constexpr std::size_t kLargestTransfer = 1u << 30;
 
-HANDLE handleOf(std::intptr_t native) { return reinterpret_cast<HANDLE>(native); }
+HANDLE HandleOf(std::intptr_t native) { return reinterpret_cast<HANDLE>(native); }
 
-DWORD desiredAccessOf(std::uint8_t access) {
+DWORD DesiredAccessOf(std::uint8_t access) {
     switch (access) {
         case mode::ReadOnly: return GENERIC_READ;
         case mode::WriteOnly: return GENERIC_WRITE;
@@ -34,7 +34,7 @@ DWORD desiredAccessOf(std::uint8_t access) {
 
 // What a handle lets other handles do. No handle lets others delete or rename the
 // file while it is open.
-DWORD shareModeOf(std::uint8_t sharing) {
+DWORD ShareModeOf(std::uint8_t sharing) {
     switch (sharing) {
         case mode::DenyAll: return 0;
         case mode::DenyWrite: return FILE_SHARE_READ;
@@ -45,60 +45,60 @@ DWORD shareModeOf(std::uint8_t sharing) {
 
 // Only ordinary files on disk are files here: a device name (CON, NUL, COM1) opens a
 // device, which is refused like a directory is.
-int refuseAllButFiles(HANDLE handle) {
+int RefuseAllButFiles(HANDLE handle) {
     if (GetFileType(handle) == FILE_TYPE_DISK) return err::Ok;
-    systemCalls().closeHandle(handle);
+    TheSystemCalls().closeHandle(handle);
     return err::AccessDenied;
 }
 
 // A handle opened with FILE_FLAG_OPEN_REPARSE_POINT that turned out to be a link (or
 // another reparse point) or a directory is closed and refused: a link planted in the
 // target tree could lead writes anywhere.
-int refuseLinks(HANDLE handle) {
+int RefuseLinks(HANDLE handle) {
     BY_HANDLE_FILE_INFORMATION info;
     int result = err::Ok;
     if (!GetFileInformationByHandle(handle, &info))
-        result = lastHomeError();
+        result = LastHomeError();
     else if (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY))
         result = err::AccessDenied;
-    if (result != err::Ok) systemCalls().closeHandle(handle);
+    if (result != err::Ok) TheSystemCalls().closeHandle(handle);
     return result;
 }
 
 }  // namespace
 
-int closeNative(std::intptr_t native) {
-    return systemCalls().closeHandle(handleOf(native)) ? err::Ok : lastHomeError();
+int CloseNative(std::intptr_t native) {
+    return TheSystemCalls().closeHandle(HandleOf(native)) ? err::Ok : LastHomeError();
 }
 
-int lockNative(std::intptr_t native, std::uint64_t offset, std::uint64_t length) {
-    if (systemCalls().lockFile(handleOf(native), static_cast<DWORD>(offset), static_cast<DWORD>(offset >> 32),
+int LockNative(std::intptr_t native, std::uint64_t offset, std::uint64_t length) {
+    if (TheSystemCalls().lockFile(HandleOf(native), static_cast<DWORD>(offset), static_cast<DWORD>(offset >> 32),
                  static_cast<DWORD>(length), static_cast<DWORD>(length >> 32)))
         return err::Ok;
-    return lastHomeError();
+    return LastHomeError();
 }
 
-int unlockNative(std::intptr_t native, std::uint64_t offset, std::uint64_t length) {
-    if (systemCalls().unlockFile(handleOf(native), static_cast<DWORD>(offset), static_cast<DWORD>(offset >> 32),
+int UnlockNative(std::intptr_t native, std::uint64_t offset, std::uint64_t length) {
+    if (TheSystemCalls().unlockFile(HandleOf(native), static_cast<DWORD>(offset), static_cast<DWORD>(offset >> 32),
                    static_cast<DWORD>(length), static_cast<DWORD>(length >> 32)))
         return err::Ok;
-    return lastHomeError();
+    return LastHomeError();
 }
 
-int openNative(std::string_view path, std::uint8_t openMode, std::intptr_t& native) {
+int OpenNative(std::string_view path, std::uint8_t openMode, std::intptr_t& native) {
     std::string name;
-    if (const int checked = nativePath(path, false, name); checked != err::Ok) return noteFailure(checked);
+    if (const int checked = NativePath(path, false, name); checked != err::Ok) return NoteFailure(checked);
     const std::uint8_t access = openMode & kAccessBits;
     // A handle that may write opens a link at the last component itself, to refuse it.
     const bool writes = access != mode::ReadOnly;
     const DWORD flags = FILE_ATTRIBUTE_NORMAL | (writes ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
-    const HANDLE handle = systemCalls().createFile(name.c_str(), desiredAccessOf(access),
-                                                   shareModeOf(openMode & kSharingBits), nullptr, OPEN_EXISTING,
+    const HANDLE handle = TheSystemCalls().createFile(name.c_str(), DesiredAccessOf(access),
+                                                   ShareModeOf(openMode & kSharingBits), nullptr, OPEN_EXISTING,
                                                    flags, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return lastHomeError();
-    if (const int kind = refuseAllButFiles(handle); kind != err::Ok) return kind;
+    if (handle == INVALID_HANDLE_VALUE) return LastHomeError();
+    if (const int kind = RefuseAllButFiles(handle); kind != err::Ok) return kind;
     if (writes)
-        if (const int linked = refuseLinks(handle); linked != err::Ok) return linked;
+        if (const int linked = RefuseLinks(handle); linked != err::Ok) return linked;
     native = reinterpret_cast<std::intptr_t>(handle);
     return err::Ok;
 }
@@ -108,7 +108,7 @@ namespace {
 // Why a new file cannot have the name of an existing entry: an ordinary file is
 // there (AlreadyExists: the caller may open it), or a directory, a link or a device,
 // which no open takes for a file (AccessDenied).
-int nameTaken(const std::string& native) {
+int NameTaken(const std::string& native) {
     const DWORD attributes = GetFileAttributesA(native.c_str());
     constexpr DWORD kNoFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNoFile) != 0) return err::AccessDenied;
@@ -122,105 +122,105 @@ int nameTaken(const std::string& native) {
 // other handles before anything is lost, and a link planted under the name is
 // opened itself (never followed), to be refused. CREATE_NEW for a new file: one that
 // another process made after the caller looked is never opened (AlreadyExists).
-int makeNative(std::string_view path, bool replace, std::intptr_t& native) {
+int MakeNative(std::string_view path, bool replace, std::intptr_t& native) {
     std::string name;
-    if (const int checked = nativePath(path, false, name); checked != err::Ok) return noteFailure(checked);
-    const HANDLE handle = systemCalls().createFile(
+    if (const int checked = NativePath(path, false, name); checked != err::Ok) return NoteFailure(checked);
+    const HANDLE handle = TheSystemCalls().createFile(
         name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
         replace ? OPEN_ALWAYS : CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        const int error = lastHomeError();
-        return error == err::AlreadyExists ? noteFailure(nameTaken(name)) : error;
+        const int error = LastHomeError();
+        return error == err::AlreadyExists ? NoteFailure(NameTaken(name)) : error;
     }
-    if (const int kind = refuseAllButFiles(handle); kind != err::Ok) return kind;
-    if (const int linked = refuseLinks(handle); linked != err::Ok) return linked;
-    if (replace && !systemCalls().setEndOfFile(handle)) {  // a new handle stands at offset 0
-        const int result = lastHomeError();
-        systemCalls().closeHandle(handle);
+    if (const int kind = RefuseAllButFiles(handle); kind != err::Ok) return kind;
+    if (const int linked = RefuseLinks(handle); linked != err::Ok) return linked;
+    if (replace && !TheSystemCalls().setEndOfFile(handle)) {  // a new handle stands at offset 0
+        const int result = LastHomeError();
+        TheSystemCalls().closeHandle(handle);
         return result;
     }
     native = reinterpret_cast<std::intptr_t>(handle);
     return err::Ok;
 }
 
-int readNative(std::intptr_t native, void* buffer, std::size_t size, std::size_t& got) {
+int ReadNative(std::intptr_t native, void* buffer, std::size_t size, std::size_t& got) {
     DWORD read = 0;
     const auto wanted = static_cast<DWORD>(std::min(size, kLargestTransfer));
-    if (!systemCalls().readFile(handleOf(native), buffer, wanted, &read, nullptr)) return lastHomeError();
+    if (!TheSystemCalls().readFile(HandleOf(native), buffer, wanted, &read, nullptr)) return LastHomeError();
     got = read;
     return err::Ok;
 }
 
-int writeNative(std::intptr_t native, const void* buffer, std::size_t size, std::size_t& put) {
+int WriteNative(std::intptr_t native, const void* buffer, std::size_t size, std::size_t& put) {
     DWORD written = 0;
     const auto offered = static_cast<DWORD>(std::min(size, kLargestTransfer));
-    if (!systemCalls().writeFile(handleOf(native), buffer, offered, &written, nullptr)) return lastHomeError();
+    if (!TheSystemCalls().writeFile(HandleOf(native), buffer, offered, &written, nullptr)) return LastHomeError();
     put = written;
     return err::Ok;
 }
 
-int seekNative(std::intptr_t native, std::uint64_t offset) {
+int SeekNative(std::intptr_t native, std::uint64_t offset) {
     LARGE_INTEGER distance;
     distance.QuadPart = static_cast<LONGLONG>(offset);
-    if (!systemCalls().setFilePointer(handleOf(native), distance, nullptr, FILE_BEGIN)) return lastHomeError();
+    if (!TheSystemCalls().setFilePointer(HandleOf(native), distance, nullptr, FILE_BEGIN)) return LastHomeError();
     return err::Ok;
 }
 
-int sizeNative(std::intptr_t native, std::uint64_t& size) {
+int SizeNative(std::intptr_t native, std::uint64_t& size) {
     LARGE_INTEGER length;
-    if (!systemCalls().getFileSize(handleOf(native), &length)) return lastHomeError();
+    if (!TheSystemCalls().getFileSize(HandleOf(native), &length)) return LastHomeError();
     size = static_cast<std::uint64_t>(length.QuadPart);
     return err::Ok;
 }
 
 // A lock taken on a file of a network share breaks the client's caching of it, so
 // the size asked after the lock is the server's.
-int currentSizeNative(std::intptr_t native, std::uint64_t& size) { return sizeNative(native, size); }
+int CurrentSizeNative(std::intptr_t native, std::uint64_t& size) { return SizeNative(native, size); }
 
-int flushNative(std::intptr_t native, std::uint8_t access) {
+int FlushNative(std::intptr_t native, std::uint8_t access) {
     // A handle that cannot write has nothing to flush (and Windows refuses it).
     if (access == mode::ReadOnly) return err::Ok;
-    if (!systemCalls().flushFileBuffers(handleOf(native))) return lastHomeError();
+    if (!TheSystemCalls().flushFileBuffers(HandleOf(native))) return LastHomeError();
     return err::Ok;
 }
 
-int truncateNative(std::intptr_t native, std::uint64_t size) {
+int TruncateNative(std::intptr_t native, std::uint64_t size) {
     // The end of the file is set at the file pointer; the pointer goes back where it
     // was afterwards, so that truncating moves it no more than it does on POSIX.
-    const HANDLE handle = handleOf(native);
+    const HANDLE handle = HandleOf(native);
     LARGE_INTEGER none{};
     LARGE_INTEGER current{};
-    if (!systemCalls().setFilePointer(handle, none, &current, FILE_CURRENT)) return lastHomeError();
+    if (!TheSystemCalls().setFilePointer(handle, none, &current, FILE_CURRENT)) return LastHomeError();
     LARGE_INTEGER end;
     end.QuadPart = static_cast<LONGLONG>(size);
-    if (!systemCalls().setFilePointer(handle, end, nullptr, FILE_BEGIN)) return lastHomeError();
-    const int result = systemCalls().setEndOfFile(handle) ? err::Ok : lastHomeError();
-    if (!systemCalls().setFilePointer(handle, current, nullptr, FILE_BEGIN) && result == err::Ok)
-        return lastHomeError();
+    if (!TheSystemCalls().setFilePointer(handle, end, nullptr, FILE_BEGIN)) return LastHomeError();
+    const int result = TheSystemCalls().setEndOfFile(handle) ? err::Ok : LastHomeError();
+    if (!TheSystemCalls().setFilePointer(handle, current, nullptr, FILE_BEGIN) && result == err::Ok)
+        return LastHomeError();
     return result;
 }
 
-int makeDirectory(std::string_view path) {
+int MakeDirectory(std::string_view path) {
     std::string native;
-    if (const int checked = nativePath(path, false, native); checked != err::Ok) return noteFailure(checked);
-    if (!CreateDirectoryA(native.c_str(), nullptr)) return lastHomeError();
+    if (const int checked = NativePath(path, false, native); checked != err::Ok) return NoteFailure(checked);
+    if (!CreateDirectoryA(native.c_str(), nullptr)) return LastHomeError();
     return err::Ok;
 }
 
-int renameFile(std::string_view from, std::string_view to) {
+int RenameFile(std::string_view from, std::string_view to) {
     std::string source, target;
-    if (const int checked = nativePath(from, false, source); checked != err::Ok) return checked;
-    if (const int checked = nativePath(to, false, target); checked != err::Ok) return checked;
+    if (const int checked = NativePath(from, false, source); checked != err::Ok) return checked;
+    if (const int checked = NativePath(to, false, target); checked != err::Ok) return checked;
     // Without MOVEFILE_REPLACE_EXISTING an existing target refuses the move, and
     // without MOVEFILE_COPY_ALLOWED a move to another drive is refused (17).
-    if (!MoveFileA(source.c_str(), target.c_str())) return lastHomeError();
+    if (!MoveFileA(source.c_str(), target.c_str())) return LastHomeError();
     return err::Ok;
 }
 
-int removeFile(std::string_view path) {
+int RemoveFile(std::string_view path) {
     std::string native;
-    if (const int checked = nativePath(path, false, native); checked != err::Ok) return noteFailure(checked);
-    if (!DeleteFileA(native.c_str())) return lastHomeError();
+    if (const int checked = NativePath(path, false, native); checked != err::Ok) return NoteFailure(checked);
+    if (!DeleteFileA(native.c_str())) return LastHomeError();
     return err::Ok;
 }
 

@@ -8,7 +8,7 @@ namespace platform::win32 {
 
 namespace {
 
-int translated(std::uint32_t code) {
+int Translated(std::uint32_t code) {
     switch (code) {
         case ERROR_OUTOFMEMORY: return err::NotEnoughMemory;
         case ERROR_DISK_FULL: return err::DiskFull;  // the newer number of a full disk
@@ -31,14 +31,14 @@ int translated(std::uint32_t code) {
 
 }  // namespace
 
-int homeError(std::uint32_t code) {
-    const int error = translated(code);
-    return error == err::Ok ? error : noteFailure(error);
+int HomeError(std::uint32_t code) {
+    const int error = Translated(code);
+    return error == err::Ok ? error : NoteFailure(error);
 }
 
-int lastHomeError() {
+int LastHomeError() {
     const DWORD code = GetLastError();
-    return code == ERROR_SUCCESS ? err::GeneralFailure : homeError(code);
+    return code == ERROR_SUCCESS ? err::GeneralFailure : HomeError(code);
 }
 
 }  // namespace platform::win32

@@ -6,8 +6,8 @@
 
 namespace platform::win32 {
 
-int homeError(std::uint32_t code);
-// homeError of the calling thread's last error.
-int lastHomeError();
+int HomeError(std::uint32_t code);
+// HomeError of the calling thread's last error.
+int LastHomeError();
 
 }  // namespace platform::win32

@@ -9,16 +9,16 @@
 namespace platform::win32 {
 
 // Sets the file functions of the process to the OEM code page (once). Every path
-// that nativePath gives has passed here.
-void useOemFileNames();
+// that NativePath gives has passed here.
+void UseOemFileNames();
 
-bool isSeparator(char c);
+bool IsSeparator(char c);
 
 // Checks a path and gives its native form. Every name in it must be one the home
 // platform allows: no control byte, none of < > : " |, no wildcard except in the
 // last name of a search, at most 255 characters; the whole path below the system's
 // limit. Returns 0, PathNotFound (an empty path) or BadFormat.
-int nativePath(std::string_view path, bool wildcardsInLastName, std::string& native);
+int NativePath(std::string_view path, bool wildcardsInLastName, std::string& native);
 
 // A path split at its last separator (or after a drive's colon): the directory with
 // its separator, empty for a bare name, and the last name.
@@ -26,6 +26,6 @@ struct SplitPath {
     std::string_view directory;
     std::string_view name;
 };
-SplitPath splitLast(std::string_view path);
+SplitPath SplitLast(std::string_view path);
 
 }  // namespace platform::win32

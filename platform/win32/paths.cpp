@@ -8,12 +8,12 @@
 
 namespace platform {
 
-using win32::useOemFileNames;
+using win32::UseOemFileNames;
 
-bool pathsHaveDriveLetters() { return true; }
+bool PathsHaveDriveLetters() { return true; }
 
-std::string currentDirectory() {
-    useOemFileNames();
+std::string CurrentDirectory() {
+    UseOemFileNames();
     char buffer[MAX_PATH];
     const DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
     if (length == 0 || length >= sizeof buffer) return std::string(".") + kSeparator;
@@ -22,8 +22,8 @@ std::string currentDirectory() {
     return directory;
 }
 
-std::string executablePath() {
-    useOemFileNames();
+std::string ExecutablePath() {
+    UseOemFileNames();
     char buffer[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
     // A path that filled the buffer may have been cut short.

@@ -15,26 +15,26 @@ extern "C" int __wgetmainargs(int* argc, wchar_t*** argv, wchar_t*** environment
 
 namespace platform {
 
-using win32::cp852Of;
-using win32::wideOf;
+using win32::Cp852Of;
+using win32::WideOf;
 
-void takeArguments(int argc, char* argv[]) {
+void TakeArguments(int argc, char* argv[]) {
     int count = 0;
     wchar_t** wide = nullptr;
     wchar_t** ignored = nullptr;
     int startupInfo = 0;
     std::vector<std::string> args;
     if (__wgetmainargs(&count, &wide, &ignored, 0, &startupInfo) == 0 && wide) {
-        for (int i = 1; i < count; ++i) args.push_back(cp852Of(wide[i]));
+        for (int i = 1; i < count; ++i) args.push_back(Cp852Of(wide[i]));
     } else {
         // Without the wide copy, argv is better than nothing (ASCII at least is right).
         for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
     }
-    setArguments(std::move(args));
+    SetArguments(std::move(args));
 }
 
-std::optional<std::string> environment(const std::string& name) {
-    const std::wstring wideName = wideOf(name);
+std::optional<std::string> Environment(const std::string& name) {
+    const std::wstring wideName = WideOf(name);
     std::wstring value(64, L'\0');
     for (;;) {
         SetLastError(ERROR_SUCCESS);
@@ -46,16 +46,16 @@ std::optional<std::string> environment(const std::string& name) {
         }
         if (length < value.size()) {
             value.resize(length);
-            return cp852Of(value);
+            return Cp852Of(value);
         }
         value.resize(length);  // the size asked for, with the terminating zero
     }
 }
 
-bool setEnvironment(const std::string& name, const std::optional<std::string>& value) {
-    const std::wstring wideName = wideOf(name);
+bool SetEnvironment(const std::string& name, const std::optional<std::string>& value) {
+    const std::wstring wideName = WideOf(name);
     if (!value) return SetEnvironmentVariableW(wideName.c_str(), nullptr) || GetLastError() == ERROR_ENVVAR_NOT_FOUND;
-    return SetEnvironmentVariableW(wideName.c_str(), wideOf(*value).c_str());
+    return SetEnvironmentVariableW(wideName.c_str(), WideOf(*value).c_str());
 }
 
 }  // namespace platform

@@ -24,36 +24,36 @@ struct Devices {
     win32::SystemConsole console;
     win32::SystemClock clock;
     win32::Beeper beeper;
-    bool stopAtExit = false;  // whether stopPlatform is registered to run at exit
+    bool stopAtExit = false;  // whether StopPlatform is registered to run at exit
 };
 
-Devices& devices() {
+Devices& TheDevices() {
     static Devices value;
     return value;
 }
 
 }  // namespace
 
-bool startPlatform() {
-    Devices& made = devices();
-    installClock(&made.clock);
-    installSound(&made.beeper);
+bool StartPlatform() {
+    Devices& made = TheDevices();
+    InstallClock(&made.clock);
+    InstallSound(&made.beeper);
     std::string error;
-    if (!made.console.start(error)) {
+    if (!made.console.Start(error)) {
         // The console (if any) still speaks its own code page: 852 on the home platform.
-        std::fprintf(stderr, "qz23-24: %s\n", cp852::fromUtf8(error).c_str());
+        std::fprintf(stderr, "qz23-24: %s\n", cp852::FromUtf8(error).c_str());
         return false;
     }
-    installConsole(&made.console);
-    win32::console_guard::arm(made.console);
-    setShutdownHook(stopPlatform);
-    if (!made.stopAtExit) made.stopAtExit = std::atexit(stopPlatform) == 0;
+    InstallConsole(&made.console);
+    win32::console_guard::Arm(made.console);
+    SetShutdownHook(StopPlatform);
+    if (!made.stopAtExit) made.stopAtExit = std::atexit(StopPlatform) == 0;
     return true;
 }
 
-void stopPlatform() {
-    win32::console_guard::disarm();
-    devices().console.stop();
+void StopPlatform() {
+    win32::console_guard::Disarm();
+    TheDevices().console.Stop();
 }
 
 }  // namespace platform

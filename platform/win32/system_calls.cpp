@@ -20,6 +20,6 @@ SystemCalls gInUse = {
 
 }  // namespace
 
-SystemCalls& systemCalls() { return gInUse; }
+SystemCalls& TheSystemCalls() { return gInUse; }
 
 }  // namespace platform::win32

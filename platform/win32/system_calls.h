@@ -26,7 +26,7 @@ struct SystemCalls {
 };
 
 // The table in use.
-SystemCalls& systemCalls();
+SystemCalls& TheSystemCalls();
 
 // --- For tests ----------------------------------------------------------------------
 
@@ -36,8 +36,8 @@ template <auto Entry>
 class ScopedSystemCall {
 public:
     using Function = std::remove_reference_t<decltype(std::declval<SystemCalls&>().*Entry)>;
-    explicit ScopedSystemCall(Function function) : saved_(systemCalls().*Entry) { systemCalls().*Entry = function; }
-    ~ScopedSystemCall() { systemCalls().*Entry = saved_; }
+    explicit ScopedSystemCall(Function function) : saved_(TheSystemCalls().*Entry) { TheSystemCalls().*Entry = function; }
+    ~ScopedSystemCall() { TheSystemCalls().*Entry = saved_; }
     ScopedSystemCall(const ScopedSystemCall&) = delete;
     ScopedSystemCall& operator=(const ScopedSystemCall&) = delete;
 

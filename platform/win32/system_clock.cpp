@@ -4,21 +4,21 @@
 
 namespace platform::win32 {
 
-TimeOfDay SystemClock::localTime() {
+TimeOfDay SystemClock::LocalTime() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     return TimeOfDay{static_cast<std::uint8_t>(now.wHour), static_cast<std::uint8_t>(now.wMinute),
                      static_cast<std::uint8_t>(now.wSecond), now.wMilliseconds};
 }
 
-CalendarDate SystemClock::localDate() {
+CalendarDate SystemClock::LocalDate() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     return CalendarDate{now.wYear, static_cast<std::uint8_t>(now.wMonth), static_cast<std::uint8_t>(now.wDay)};
 }
 
-std::uint32_t SystemClock::tickMs() { return GetTickCount(); }
+std::uint32_t SystemClock::TickMs() { return GetTickCount(); }
 
-void SystemClock::sleepMs(std::uint32_t ms) { Sleep(ms); }
+void SystemClock::SleepMs(std::uint32_t ms) { Sleep(ms); }
 
 }  // namespace platform::win32

@@ -6,10 +6,10 @@ namespace platform::win32 {
 
 class SystemClock : public Clock {
 public:
-    TimeOfDay localTime() override;
-    CalendarDate localDate() override;
-    std::uint32_t tickMs() override;
-    void sleepMs(std::uint32_t ms) override;
+    TimeOfDay LocalTime() override;
+    CalendarDate LocalDate() override;
+    std::uint32_t TickMs() override;
+    void SleepMs(std::uint32_t ms) override;
 };
 
 }  // namespace platform::win32

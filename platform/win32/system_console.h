@@ -19,7 +19,7 @@ public:
     static constexpr int kRows = 25;
 
     SystemConsole() : QueuedInputConsole(kColumns, kRows) {}
-    ~SystemConsole() override { stop(); }
+    ~SystemConsole() override { Stop(); }
     SystemConsole(const SystemConsole&) = delete;
     SystemConsole& operator=(const SystemConsole&) = delete;
 
@@ -27,31 +27,31 @@ public:
     // or output redirected): raw keys with Ctrl+C as a key, mouse reports, code page
     // 852, a window of at least 80×25. False with the reason (UTF-8) in error when
     // there is no console or it cannot be set up.
-    bool start(std::string& error);
+    bool Start(std::string& error);
     // Gives the console back as it was found and lets go of it; nothing when not
     // started.
-    void stop();
+    void Stop();
     // Gives the console back but keeps the handles, for the ways out that end the
     // process at once (Ctrl+Break, a crash). Safe from another thread and more than
     // once: only the first call does anything.
-    void restore();
+    void Restore();
 
     // --- Console ----------------------------------------------------------------
-    void setTitle(std::string_view title) override;
-    void flush() override;
-    void waitForInput(std::uint32_t ms) override;
-    bool clipboardAvailable() const override;
-    bool readClipboard(std::string& text) override;
-    bool writeClipboard(std::string_view text) override;
+    void SetTitle(std::string_view title) override;
+    void Flush() override;
+    void WaitForInput(std::uint32_t ms) override;
+    bool ClipboardAvailable() const override;
+    bool ReadClipboard(std::string& text) override;
+    bool WriteClipboard(std::string_view text) override;
 
 private:
     // Makes the window at least 80×25 and places the program's screen at its
     // top-left corner; false with the reason when the window stays too small.
-    bool placeScreen(std::string& error);
+    bool PlaceScreen(std::string& error);
     // Reads the input records that are waiting and translates them.
-    void pump() override;
-    void take(const INPUT_RECORD& record);
-    void closeHandles();
+    void Pump() override;
+    void Take(const INPUT_RECORD& record);
+    void CloseHandles();
 
     std::atomic<bool> running_{false};
     HANDLE input_ = INVALID_HANDLE_VALUE;

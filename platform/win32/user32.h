@@ -14,12 +14,12 @@ struct User32 {
     decltype(&::SetClipboardData) setClipboardData = nullptr;
     decltype(&::MessageBeep) messageBeep = nullptr;
 
-    bool hasClipboard() const {
+    bool HasClipboard() const {
         return openClipboard && closeClipboard && emptyClipboard && getClipboardData && setClipboardData;
     }
 };
 
 // The functions found; a missing one is null.
-const User32& user32();
+const User32& TheUser32();
 
 }  // namespace platform::win32

@@ -7,8 +7,8 @@
 
 namespace platform::win32 {
 
-std::wstring wideOf(std::string_view cp852Text);
+std::wstring WideOf(std::string_view cp852Text);
 // A character the code page lacks, or a lone surrogate, becomes "?".
-std::string cp852Of(std::wstring_view wideText);
+std::string Cp852Of(std::wstring_view wideText);
 
 }  // namespace platform::win32

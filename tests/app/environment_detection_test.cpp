@@ -26,10 +26,10 @@ protected:
         paths.root2024 = temp.root() + "2024" + platform::kSeparator;
         temp.writeFile("2024/.keep", "");
         tui::ClearLog(true);
-        screen.setOnDry([this] {
+        screen.SetOnDry([this] {
             logAtWait = rows(3, 23);
             ++keyWaits;
-            screen.pushKey(tui::kbEnter);
+            screen.PushKey(tui::kbEnter);
         });
     }
 
@@ -44,7 +44,7 @@ protected:
         for (const app::FirmRecord& firm : firms) directories.push_back(firm.registry.Directory());
         return directories;
     }
-    bool logged(std::string_view utf8) const { return screen.screenContains(utf8); }
+    bool logged(std::string_view utf8) const { return screen.ScreenContains(utf8); }
 
     app::RunPaths paths;
     convert::ClaimedDirectories claims;  // what the detection claimed for the run
@@ -63,7 +63,7 @@ TEST_F(EnvironmentDetectionTest, ConvertedFirmsAreLeftOutAndTheOthersNumberedWit
     EXPECT_EQ(firms[0].registry.bytes, first.bytes) << "all 103 bytes as read";
     EXPECT_TRUE(firms[0].selected && firms[1].selected);
     EXPECT_TRUE(logged("ROZPOZNANIE ŚRODOWISKA PRACY KPR 2023"));
-    EXPECT_TRUE(logged("Odnaleziono katalog docelowy " + platform::cp852::toUtf8(paths.root2024) +
+    EXPECT_TRUE(logged("Odnaleziono katalog docelowy " + platform::cp852::ToUtf8(paths.root2024) +
                        "B dla firmy Beta"));
     EXPECT_EQ(keyWaits, 0);
 }
@@ -92,7 +92,7 @@ TEST_F(EnvironmentDetectionTest, AMissingOrUnusableDirectoryAsksForTheRegistryTo
     directory("2023/A");
     EXPECT_EQ(detected(), std::vector<std::string>{"A"});
     EXPECT_EQ(keyWaits, 1);
-    EXPECT_NE(logAtWait.find("Brak katalogu zródłowego    " + platform::cp852::toUtf8(paths.root2023) +
+    EXPECT_NE(logAtWait.find("Brak katalogu zródłowego    " + platform::cp852::ToUtf8(paths.root2023) +
                              "B dla firmy Beta\n"),
               std::string::npos);
     for (const char* line : {"Niepoprawna nazwa katalogu firmy .. dla firmy Gamma",
@@ -142,10 +142,10 @@ TEST_F(EnvironmentDetectionTest, ARegistryThatAnotherProgramHoldsOpenIsNotRead) 
     directory("2023/A");
     const std::string path = paths.root2023 + "SPISFIRM.DAT";
     platform::FileHandle holder;
-    ASSERT_EQ(platform::openFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, holder), 0);
+    ASSERT_EQ(platform::OpenSharedFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, holder), 0);
 
     EXPECT_EQ(exitCodeOf([&] { app::DetectEnvironment(paths, claims); }), 0);
-    EXPECT_TRUE(logged("Błąd otwarcia/dostępu do pliku " + platform::cp852::toUtf8(path)));
+    EXPECT_TRUE(logged("Błąd otwarcia/dostępu do pliku " + platform::cp852::ToUtf8(path)));
     EXPECT_NE(logAtWait.find("Brak dostępu do pliku"), std::string::npos) << "the error box";
 }
 
@@ -166,10 +166,10 @@ TEST_F(EnvironmentDetectionTest, AnExistingDirectoryIsJudgedByItsMarkAndThe2024R
     for (const char* mark : {"2024/A/_qz_conv.tmp", "2024/B/_QZ_CONV.TMP", "2024/C/_qz_conv.tmp"})
         temp.writeFile(mark, "2024-01-15 09:00:00\r\n");
     platform::FileHandle converting;
-    ASSERT_EQ(platform::openFile(paths.root2024 + "A" + platform::kSeparator + "_qz_conv.tmp",
+    ASSERT_EQ(platform::OpenSharedFile(paths.root2024 + "A" + platform::kSeparator + "_qz_conv.tmp",
                                  platform::mode::ReadWrite | platform::mode::DenyNone, converting),
               0);
-    ASSERT_EQ(platform::lockRange(converting, 0, fileio::kWholeFileLength), 0);
+    ASSERT_EQ(platform::LockRange(converting, 0, fileio::kWholeFileLength), 0);
     // A link in the left-behind directory to a directory outside it (where the system
     // lets a test make one): the link goes, what it points at stays.
     temp.writeFile("poza/ZOSTAJE.REK", "poza");
@@ -177,7 +177,7 @@ TEST_F(EnvironmentDetectionTest, AnExistingDirectoryIsJudgedByItsMarkAndThe2024R
     std::filesystem::create_directory_symlink(temp.path() / "poza", temp.path() / "2024" / "B" / "LINK", noLink);
 
     EXPECT_EQ(detected(), (std::vector<std::string>{"B", "F"}));
-    const std::string root = platform::cp852::toUtf8(paths.root2024);
+    const std::string root = platform::cp852::ToUtf8(paths.root2024);
     EXPECT_TRUE(logged("Firma A jest właśnie konwertowana na innym stanowisku"));
     EXPECT_TRUE(logged("Niedokończona konwersja firmy B - zostanie powtórzona"));
     EXPECT_TRUE(logged("Odnaleziono katalog docelowy " + root + "C dla firmy C"));
@@ -187,11 +187,11 @@ TEST_F(EnvironmentDetectionTest, AnExistingDirectoryIsJudgedByItsMarkAndThe2024R
     EXPECT_TRUE(logged("Pusty katalog docelowy " + root + "F dla"));
     int errorLines = 0;
     for (int row = 3; row <= 23; ++row) {
-        const std::string text = screen.rowText(row);
+        const std::string text = screen.RowText(row);
         const bool error = text.starts_with("Firma") || text.starts_with("Niedoko") || text.starts_with("Katalog");
         errorLines += error;
         if (error || text.starts_with("Odnaleziono") || text.starts_with("Pusty")) {
-            EXPECT_EQ(screen.cell(1, row).attribute, error ? 0x0C : 0x07) << text;
+            EXPECT_EQ(screen.CellAt(1, row).attribute, error ? 0x0C : 0x07) << text;
         }
     }
     EXPECT_EQ(errorLines, 3);
@@ -211,12 +211,12 @@ TEST_F(EnvironmentDetectionTest, AnExistingDirectoryIsJudgedByItsMarkAndThe2024R
     EXPECT_TRUE(claims.MadeOrClaimed(paths.root2024 + "F"));
     EXPECT_FALSE(claims.MadeOrClaimed(paths.root2024 + "D"));
     platform::FileHandle other;
-    ASSERT_EQ(platform::openFile(paths.root2024 + "B" + platform::kSeparator + "_qz_conv.tmp",
+    ASSERT_EQ(platform::OpenSharedFile(paths.root2024 + "B" + platform::kSeparator + "_qz_conv.tmp",
                                  platform::mode::ReadWrite | platform::mode::DenyNone, other),
               0);
-    EXPECT_EQ(platform::lockRange(other, 0, fileio::kWholeFileLength), platform::err::LockViolation);
+    EXPECT_EQ(platform::LockRange(other, 0, fileio::kWholeFileLength), platform::err::LockViolation);
     claims = convert::ClaimedDirectories{};
-    EXPECT_EQ(platform::lockRange(other, 0, fileio::kWholeFileLength), 0) << "given back for the next run";
+    EXPECT_EQ(platform::LockRange(other, 0, fileio::kWholeFileLength), 0) << "given back for the next run";
 }
 
 // A 2024 registry that cannot be read decides nothing: the firm of an existing 2024
@@ -231,7 +231,7 @@ TEST_F(EnvironmentDetectionTest, AnUnreadable2024RegistryLeavesExistingDirectori
     temp.writeFile("2024/SPISFIRM.DAT", std::string(50, 'x'));  // a record cut short
 
     EXPECT_EQ(detected(), std::vector<std::string>{"B"});
-    const std::string root = platform::cp852::toUtf8(paths.root2024);
+    const std::string root = platform::cp852::ToUtf8(paths.root2024);
     // The row ends at column 80, which a long temporary root pushes the firm's name past.
     EXPECT_TRUE(logged("Nie odczytano rejestru firm 2024, pominięto " + root + "A"));
     EXPECT_TRUE(logged("Nie odczytano rejestru firm 2024, pominięto " + root + "C"));
@@ -253,7 +253,7 @@ TEST_F(EnvironmentDetectionTest, AnInsertCutShortIsRolledBackBeforeThe2024Regist
     platform::FileHandle journal;  // the registry was empty before
     ASSERT_EQ(fileio::CreateInsertJournal(registry2024, journal), 0);
     ASSERT_EQ(fileio::WriteInsertJournal(registry2024, journal, {}), 0);
-    platform::closeFile(journal);
+    platform::CloseFile(journal);
 
     EXPECT_EQ(detected(), (std::vector<std::string>{"A", "B"}));
     EXPECT_TRUE(logged("Cofnięto przerwany wpis do pliku "));

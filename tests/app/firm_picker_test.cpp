@@ -64,7 +64,7 @@ TEST_F(FirmPickerTest, FirmLines) {
 
 TEST_F(FirmPickerTest, OpensWithEveryFirmSelectedAndSpaceChangesOnlyTheFocusedMark) {
     fourFirms();
-    screen.pushAction([&] {
+    screen.PushAction([&] {
         EXPECT_EQ(rows(6, 25),
                   "         ┌────────────────────── BAZA FIRM ───────────────────────┐\n"
                   "         │  Nazwa                   Wybrana? KATALOG   INFO       │\n"
@@ -87,17 +87,17 @@ TEST_F(FirmPickerTest, OpensWithEveryFirmSelectedAndSpaceChangesOnlyTheFocusedMa
                   "\n"
                   " SPACE - Zaznacz (■)│^W Wszystkie │^D Żadna │F5 - ZACZNIJ│\n");
     });
-    screen.pushKey(tui::kbDown);
-    screen.pushKey(tui::kbDown);
-    screen.pushKey(tui::kbSpace);
-    screen.pushAction([&] {
+    screen.PushKey(tui::kbDown);
+    screen.PushKey(tui::kbDown);
+    screen.PushKey(tui::kbSpace);
+    screen.PushAction([&] {
         EXPECT_EQ(rows(9, 12),
                   "         ││ Cukiernia Tomasz Górski        ■ GORSKI   Świdnica,  ││\n"
                   "         ││ Sklep Spożywczy Walczak        ■ WALCZAK  Łódź       ││\n"
                   "         ││ F.H.U. Jankowski               ˙ JANKOWSK            ││\n"
                   "         ││ Apteka                         ■ APTEKA   Kielce     ││\n");
     });
-    screen.pushKey(tui::kbF5);
+    screen.PushKey(tui::kbF5);
     EXPECT_TRUE(app::PickFirms(firms));
     EXPECT_EQ(selection(), (std::vector<bool>{true, true, false, true}));
     EXPECT_EQ(rows(6, 25), std::string(20, '\n')) << "the picker leaves nothing behind";
@@ -121,7 +121,7 @@ TEST_F(FirmPickerTest, KeysAndTheirOutcome) {
     };
     for (const Case& c : cases) {
         fourFirms();
-        for (tui::KeyCode key : c.keys) screen.pushKey(key);
+        for (tui::KeyCode key : c.keys) screen.PushKey(key);
         EXPECT_EQ(app::PickFirms(firms), c.started) << c.name;
         EXPECT_EQ(selection(), c.selected) << c.name;
     }
@@ -129,21 +129,21 @@ TEST_F(FirmPickerTest, KeysAndTheirOutcome) {
 
 TEST_F(FirmPickerTest, ASingleFirm) {
     fillList({Firm("Apteka", "APTEKA", "")});
-    screen.pushKey(tui::kbCtrlD);
-    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("Apteka                         ˙ APTEKA")); });
-    screen.pushKey(tui::kbCtrlW);
-    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("Apteka                         ■ APTEKA")); });
-    screen.pushKey(tui::kbF5);
+    screen.PushKey(tui::kbCtrlD);
+    screen.PushAction([&] { EXPECT_TRUE(screen.ScreenContains("Apteka                         ˙ APTEKA")); });
+    screen.PushKey(tui::kbCtrlW);
+    screen.PushAction([&] { EXPECT_TRUE(screen.ScreenContains("Apteka                         ■ APTEKA")); });
+    screen.PushKey(tui::kbF5);
     EXPECT_TRUE(app::PickFirms(firms));
     EXPECT_EQ(selection(), std::vector<bool>{true});
 }
 
 TEST_F(FirmPickerTest, SearchByTheDirectoryAfterTab) {
     fourFirms();
-    screen.pushKey(tui::kbTab);
-    screen.pushText("apt");
-    screen.pushKey(tui::kbSpace);
-    screen.pushKey(tui::kbF5);
+    screen.PushKey(tui::kbTab);
+    screen.PushText("apt");
+    screen.PushKey(tui::kbSpace);
+    screen.PushKey(tui::kbF5);
     EXPECT_TRUE(app::PickFirms(firms));
     EXPECT_EQ(selection(), (std::vector<bool>{true, true, true, false}));
 }
@@ -154,13 +154,13 @@ TEST_F(FirmPickerTest, NoFirmToConvertOpensNoPicker) {
     std::filesystem::create_directories(temp.path() / "KPR_2023" / "FIRMA");
     std::filesystem::create_directories(temp.path() / "KPR_2024" / "FIRMA");
     temp.writeFile("KPR_2024/SPISFIRM.DAT", temp.readFile("KPR_2023/SPISFIRM.DAT"));
-    screen.pushIdle();  // the key comes once the wait is shown
-    screen.pushKey(tui::kbEnter);  // after "Zerowa ilość odczytanych firm"
+    screen.PushIdle();  // the key comes once the wait is shown
+    screen.PushKey(tui::kbEnter);  // after "Zerowa ilość odczytanych firm"
     fourFirms();
     convert::ClaimedDirectories claims;
     EXPECT_FALSE(app::SelectFirms(run.paths, claims, firms));
     EXPECT_TRUE(firms.empty());
-    EXPECT_FALSE(screen.screenContains("BAZA FIRM"));
+    EXPECT_FALSE(screen.ScreenContains("BAZA FIRM"));
 }
 
 }  // namespace

@@ -51,10 +51,10 @@ protected:
 
     // A centred line of the error box, cut to its 38 columns.
     static std::string boxLine(const std::string& utf8) {
-        std::string line = platform::cp852::fromUtf8(utf8).substr(0, 38);
+        std::string line = platform::cp852::FromUtf8(utf8).substr(0, 38);
         line.insert(0, (38 - line.size()) / 2, ' ');
         line.resize(38, ' ');
-        return "                   │" + platform::cp852::toUtf8(line) + "│\n";
+        return "                   │" + platform::cp852::ToUtf8(line) + "│\n";
     }
 
     app::RunPaths paths;
@@ -64,8 +64,8 @@ TEST_F(GlobalCopyTest, DefaultOptionsOnAFresh2024Tree) {
     write2023Files();
     write2023("2024_lp2.cc", "placa 2024");
     // The second salary copy meets the file the first one made.
-    screen.pushIdle();  // the key comes once the wait is shown
-    screen.pushText("w");
+    screen.PushIdle();  // the key comes once the wait is shown
+    screen.PushText("w");
     app::RunGlobalCopy(paths, options);
 
     EXPECT_EQ(read2024("baza_ad8.rek"), std::string(2 * 480, 'a'));
@@ -80,15 +80,15 @@ TEST_F(GlobalCopyTest, DefaultOptionsOnAFresh2024Tree) {
     EXPECT_EQ(read2024("OPERATOR.REK"), std::string(2 * 512, 'o'));
     EXPECT_EQ(read2024("ZUS_PEL.INI"), "[ZUS]\r\n");
     EXPECT_EQ(read2024("UMOWY.INI"), "[UMOWY]\r\n");
-    EXPECT_TRUE(screen.inputEmpty());
+    EXPECT_TRUE(screen.InputEmpty());
 }
 
 TEST_F(GlobalCopyTest, LogLinesInTableOrderThenAWaitWhenStoppingAfterEachFirm) {
     write2023Files();  // without kart01.cnf: passed over silently
     options.stopAfterEachFirm = true;
     app::WriteBanner();
-    const std::string s = platform::cp852::toUtf8(paths.root2023) + "#BIN023" + platform::kSeparator;
-    screen.pushAction([&] {
+    const std::string s = platform::cp852::ToUtf8(paths.root2023) + "#BIN023" + platform::kSeparator;
+    screen.PushAction([&] {
         EXPECT_EQ(rows(3, 20),
                   "Globalna baza adresów\n"
                   "Kopiuje " + s + "baza_ad8.rek  2 pozycji ...\n"
@@ -110,14 +110,14 @@ TEST_F(GlobalCopyTest, LogLinesInTableOrderThenAWaitWhenStoppingAfterEachFirm) {
                   "\n");
         EXPECT_EQ(tui::TextRegion(), (tui::Rect{3, 3, 77, 20}));
     });
-    screen.pushIdle();  // the key comes once the wait is shown
-    screen.pushKey(tui::kbEnter);
+    screen.PushIdle();  // the key comes once the wait is shown
+    screen.PushKey(tui::kbEnter);
     app::RunGlobalCopy(paths, options);
 
-    EXPECT_TRUE(screen.inputEmpty());
+    EXPECT_TRUE(screen.InputEmpty());
     EXPECT_FALSE(exists2024("kart01.cnf"));
     // The log is cleared below the banner and the text region is the whole screen again.
-    EXPECT_EQ(screen.rowText(1).substr(0, 10), " PROGRAM D");
+    EXPECT_EQ(screen.RowText(1).substr(0, 10), " PROGRAM D");
     EXPECT_EQ(rows(3, 25), std::string(23, '\n'));
     EXPECT_EQ(tui::TextRegion(), (tui::Rect{1, 1, 80, 25}));
 }
@@ -135,13 +135,13 @@ TEST_F(GlobalCopyTest, SalarySettingsPresentOnBothSidesAreAskedAboutTwice) {
     write2023("2024_lp2.cc", "placa 2024");
     temp.writeFile("KPR_2024/#BIN024/2024_lp2.cc", "stara");
     options.globalItems = global::SalarySettings;
-    screen.pushIdle();  // the key comes once the wait is shown
-    screen.pushText("W");  // last year's file replaces the old one
-    screen.pushIdle();
-    screen.pushText("Z");  // and stays instead of the 2023 program's file for 2024
+    screen.PushIdle();  // the key comes once the wait is shown
+    screen.PushText("W");  // last year's file replaces the old one
+    screen.PushIdle();
+    screen.PushText("Z");  // and stays instead of the 2023 program's file for 2024
     app::RunGlobalCopy(paths, options);
     EXPECT_EQ(read2024("2024_lp2.cc"), "placa 2023");
-    EXPECT_TRUE(screen.inputEmpty());
+    EXPECT_TRUE(screen.InputEmpty());
 }
 
 // A run cut short in the copy left its mark with the files it was writing: those are
@@ -154,20 +154,20 @@ TEST_F(GlobalCopyTest, FilesNamedInALeftBehindMarkAreRewrittenUnasked) {
     temp.writeFile("KPR_2024/#BIN024/KOLORY.QZ", "01");
     temp.writeFile("KPR_2024/#BIN024/OPERATOR.REK", "stary");
     EXPECT_TRUE(app::GlobalCopyLeftUnfinished(paths));
-    EXPECT_TRUE(screen.rowText(1).starts_with("Niedokończone kopiowanie danych globalnych - zostanie powtórzone"));
-    EXPECT_EQ(screen.cell(1, 1).attribute, 0x0C) << "in the error colour";
+    EXPECT_TRUE(screen.RowText(1).starts_with("Niedokończone kopiowanie danych globalnych - zostanie powtórzone"));
+    EXPECT_EQ(screen.CellAt(1, 1).attribute, 0x0C) << "in the error colour";
 
     std::string question;
-    screen.pushIdle();
-    screen.pushAction([&] { question = rows(3, 20); });
-    screen.pushText("z");
+    screen.PushIdle();
+    screen.PushAction([&] { question = rows(3, 20); });
+    screen.PushText("z");
     app::RunGlobalCopy(paths, options);
-    EXPECT_TRUE(screen.inputEmpty()) << "one question";
+    EXPECT_TRUE(screen.InputEmpty()) << "one question";
     // The row shows the question as far as the log's width: a long temporary
     // folder (a drive letter under Wine) cuts the name at the edge.
     const std::string asked = std::string("Stwierdzono obecność pliku "_cp) + paths.root2024 + "#BIN024" +
                               platform::kSeparator + "OPERATOR.REK";
-    EXPECT_NE(question.find(platform::cp852::toUtf8(asked.substr(0, tui::kLogColumns)) + "\n"),
+    EXPECT_NE(question.find(platform::cp852::ToUtf8(asked.substr(0, tui::kLogColumns)) + "\n"),
               std::string::npos)
         << question;
     EXPECT_EQ(read2024("baza_ad8.rek"), std::string(2 * 480, 'a'));
@@ -183,17 +183,17 @@ TEST_F(GlobalCopyTest, AMarkHeldElsewhereLeavesTheCopyOut) {
     write2023Files();
     temp.writeFile("KPR_2024/#BIN024/_qz_conv.tmp", "2024-01-15 09:00:00\r\n");
     platform::FileHandle other;
-    ASSERT_EQ(platform::openFile(paths.root2024 + "#BIN024/_qz_conv.tmp",
+    ASSERT_EQ(platform::OpenSharedFile(paths.root2024 + "#BIN024/_qz_conv.tmp",
                                  platform::mode::ReadWrite | platform::mode::DenyNone, other),
               0);
-    ASSERT_EQ(platform::lockRange(other, 0, fileio::kWholeFileLength), 0);
+    ASSERT_EQ(platform::LockRange(other, 0, fileio::kWholeFileLength), 0);
     EXPECT_FALSE(app::GlobalCopyLeftUnfinished(paths));
     std::string log;
-    screen.pushIdle();
-    screen.pushAction([&] { log = rows(1, 3); });
-    screen.pushKey(tui::kbEnter);
+    screen.PushIdle();
+    screen.PushAction([&] { log = rows(1, 3); });
+    screen.PushKey(tui::kbEnter);
     app::RunGlobalCopy(paths, options);
-    EXPECT_TRUE(screen.inputEmpty()) << "a key wait";
+    EXPECT_TRUE(screen.InputEmpty()) << "a key wait";
     EXPECT_EQ(log, "Dane globalne są właśnie kopiowane na innym stanowisku - tu pominięte\n\n\n");
     EXPECT_FALSE(exists2024("KOLORY.QZ"));
     EXPECT_EQ(read2024("_qz_conv.tmp"), "2024-01-15 09:00:00\r\n");
@@ -208,11 +208,11 @@ TEST_F(GlobalCopyTest, AnotherSourceDirectoryName) {
 
 TEST_F(GlobalCopyTest, MissingSourceDirectoryEndsTheProgram) {
     std::string box;
-    screen.pushIdle();  // the box discards keys typed ahead of it
-    screen.pushAction([&] { box = rows(9, 10); });
-    screen.pushKey(tui::kbEnter);
+    screen.PushIdle();  // the box discards keys typed ahead of it
+    screen.PushAction([&] { box = rows(9, 10); });
+    screen.PushKey(tui::kbEnter);
     EXPECT_EQ(exitCodeOf([&] { app::RunGlobalCopy(paths, options); }), 0);
-    const std::string path = platform::cp852::toUtf8(paths.root2023) + "#BIN023";
+    const std::string path = platform::cp852::ToUtf8(paths.root2023) + "#BIN023";
     EXPECT_EQ(box, boxLine("Brak katalogu zródłowego") + boxLine(path));
     EXPECT_FALSE(std::filesystem::exists(temp.path() / "KPR_2024/#BIN024"));
 }
@@ -221,11 +221,11 @@ TEST_F(GlobalCopyTest, TargetDirectoryThatCannotBeMadeEndsTheProgram) {
     write2023Files();
     paths.root2024 = temp.root() + "BRAK/";  // the 2024 root itself is missing
     std::string box;
-    screen.pushIdle();
-    screen.pushAction([&] { box = rows(9, 10); });
-    screen.pushKey(tui::kbEnter);
+    screen.PushIdle();
+    screen.PushAction([&] { box = rows(9, 10); });
+    screen.PushKey(tui::kbEnter);
     EXPECT_EQ(exitCodeOf([&] { app::RunGlobalCopy(paths, options); }), 0);
-    const std::string path = platform::cp852::toUtf8(paths.root2024) + "#BIN024";
+    const std::string path = platform::cp852::ToUtf8(paths.root2024) + "#BIN024";
     EXPECT_EQ(box, boxLine("Utworzenia katalogu") + boxLine(path));
 }
 
@@ -253,7 +253,7 @@ TEST_F(GlobalCopyTest, StartRunsTheGlobalCopyOnlyWhenAskedFor) {
         app::StartConversion(run);
         EXPECT_EQ(exists2024("KOLORY.QZ"), c.copies) << std::hex << c.scope << " " << c.items;
         EXPECT_EQ(std::filesystem::exists(temp.path() / "KPR_2024/#BIN024"), c.copies) << std::hex << c.scope;
-        EXPECT_TRUE(screen.screenContains("Koniec pracy kopiera danych KPR_QZ na rok 2024"));
+        EXPECT_TRUE(screen.ScreenContains("Koniec pracy kopiera danych KPR_QZ na rok 2024"));
     }
 }
 

@@ -15,14 +15,14 @@ using namespace platform::literals;
 
 class MainFlowTest : public qztest::ScreenTest {
 protected:
-    ~MainFlowTest() override { platform::setArguments({}); }
+    ~MainFlowTest() override { platform::SetArguments({}); }
 
     std::string Executable() const { return temp.root() + "qz23-24"; }
     // Row 1 without the clock in its top-right corner.
     std::string FirstRowText() const {
-        std::string text = screen.bytesAt(1, 1, 72);
+        std::string text = screen.BytesAt(1, 1, 72);
         while (!text.empty() && text.back() == ' ') text.pop_back();
-        return platform::cp852::toUtf8(text);
+        return platform::cp852::ToUtf8(text);
     }
 };
 
@@ -38,12 +38,12 @@ TEST(AsksForHelp, QuestionMarkAnywhere) {
 }
 
 TEST_F(MainFlowTest, HelpScreenWaitsForAKeyAndEnds) {
-    platform::setArguments({"/?"});
-    screen.pushIdle();  // the key comes once the wait is shown
-    screen.pushKey(tui::kbEsc);
+    platform::SetArguments({"/?"});
+    screen.PushIdle();  // the key comes once the wait is shown
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(exitCodeOf([&] { app::MainFlow(Executable()); }), 0);
 
-    EXPECT_EQ(screen.title(), "qzMarel - Konwerter 2023 - 2024");
+    EXPECT_EQ(screen.Title(), "qzMarel - Konwerter 2023 - 2024");
     EXPECT_EQ(FirstRowText(), "Program do kopiowania wybranych danych do nowego KPR_QZ.");
     EXPECT_EQ(rows(2, 17),
               "z wersji DA023 (2023) na DE024 (2024)\n"
@@ -62,46 +62,46 @@ TEST_F(MainFlowTest, HelpScreenWaitsForAKeyAndEnds) {
               "z odpowiedziami, wynik każdej firmy i podsumowanie.\n"
               "\n"
               "\n");
-    EXPECT_EQ(screen.bytesAt(1, 3, 71), std::string(70, '\xC4') + " ");
+    EXPECT_EQ(screen.BytesAt(1, 3, 71), std::string(70, '\xC4') + " ");
 }
 
 TEST_F(MainFlowTest, HelpScreenReadsNeitherThePathFileNorTheList) {
     temp.writeFile("qz23-24.PTH", "KPR_2024=/inna\n");
-    platform::setArguments({"-?"});
-    screen.pushIdle();  // the key comes once the wait is shown
-    screen.pushKey(tui::kbEnter);
+    platform::SetArguments({"-?"});
+    screen.PushIdle();  // the key comes once the wait is shown
+    screen.PushKey(tui::kbEnter);
     EXPECT_EQ(exitCodeOf([&] { app::MainFlow(Executable()); }), 0);
-    EXPECT_FALSE(screen.screenContains("Ustalenie")) << screen.screenText();
-    EXPECT_FALSE(screen.screenContains("PROGRAM DO")) << screen.screenText();
+    EXPECT_FALSE(screen.ScreenContains("Ustalenie")) << screen.ScreenText();
+    EXPECT_FALSE(screen.ScreenContains("PROGRAM DO")) << screen.ScreenText();
 }
 
 // Given up on page 1, whose roots were never checked, the run keeps no report.
 TEST_F(MainFlowTest, BannerWizardAndCancelAnsweredYesEndWithNacisnijEnterOnly) {
-    platform::setArguments({temp.root()});
-    screen.pushAction([&] {
+    platform::SetArguments({temp.root()});
+    screen.PushAction([&] {
         EXPECT_EQ(FirstRowText(), " PROGRAM DO PRZEPCHNIĘCIA DANYCH KPR_QZ Z ROKU 2023 NA 2024 1.02");
         EXPECT_EQ(attributeOf(1, 1, 64), 0x0A);
-        EXPECT_EQ(screen.bytesAt(1, 2, 80), std::string(80, '\xC4'));
+        EXPECT_EQ(screen.BytesAt(1, 2, 80), std::string(80, '\xC4'));
         EXPECT_EQ(attributeOf(1, 2, 80), 0x0F);
-        EXPECT_TRUE(screen.screenContains("─ Lokalizacja ─")) << screen.screenText();
+        EXPECT_TRUE(screen.ScreenContains("─ Lokalizacja ─")) << screen.ScreenText();
     });
-    screen.pushKey(tui::kbEsc);
-    screen.pushIdle();
-    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("Rezygnujesz z konwersji danych na nowy rok ?")); });
-    screen.pushText("t");
+    screen.PushKey(tui::kbEsc);
+    screen.PushIdle();
+    screen.PushAction([&] { EXPECT_TRUE(screen.ScreenContains("Rezygnujesz z konwersji danych na nowy rok ?")); });
+    screen.PushText("t");
     bool seen = false;
-    screen.pushAction([&] {
+    screen.PushAction([&] {
         seen = true;
         EXPECT_EQ(rows(3, 25), "Nacisnij Enter\n" + std::string(22, '\n')) << "no closing line, no page left";
-        EXPECT_EQ(screen.cursorColumn(), 15);
-        EXPECT_EQ(screen.cursorRow(), 3);
-        EXPECT_NE(screen.cursorShape(), platform::CursorShape::Hidden);
+        EXPECT_EQ(screen.CursorColumn(), 15);
+        EXPECT_EQ(screen.CursorRow(), 3);
+        EXPECT_NE(screen.CursorShapeShown(), platform::CursorShape::Hidden);
     });
-    screen.pushIdle();  // the key comes once the wait is shown
-    screen.pushKey(tui::kbEnter);
+    screen.PushIdle();  // the key comes once the wait is shown
+    screen.PushKey(tui::kbEnter);
     EXPECT_EQ(exitCodeOf([&] { app::MainFlow(Executable()); }), 0);
     EXPECT_TRUE(seen);
-    EXPECT_EQ(screen.title(), "qzMarel - Konwerter 2023 - 2024");
+    EXPECT_EQ(screen.Title(), "qzMarel - Konwerter 2023 - 2024");
     EXPECT_EQ(rows(2, 25), std::string(24, '\n')) << "the log is cleared at the end";
     EXPECT_FALSE(temp.exists("qz23-24.LOG"));
 }
@@ -112,15 +112,15 @@ TEST_F(MainFlowTest, ARootLongerThanThePageHoldsEndsTheRun) {
     const std::string deep = temp.root() + std::string(252, 'k');
     for (const bool fromPathFile : {true, false}) {
         temp.writeFile("qz23-24.PTH", fromPathFile ? "[PATHS]\nKPR_2023=" + deep + "\n" : "");
-        platform::setArguments({fromPathFile ? temp.root() : deep});
+        platform::SetArguments({fromPathFile ? temp.root() : deep});
         bool shown = false;
-        screen.pushIdle();  // the key comes once the box is shown
-        screen.pushAction([&] {
-            shown = screen.screenContains("Ścieżka dłuższa niż 255 znaków:") && !screen.screenContains("Lokalizacja");
+        screen.PushIdle();  // the key comes once the box is shown
+        screen.PushAction([&] {
+            shown = screen.ScreenContains("Ścieżka dłuższa niż 255 znaków:") && !screen.ScreenContains("Lokalizacja");
         });
-        screen.pushKey(tui::kbEnter);
+        screen.PushKey(tui::kbEnter);
         EXPECT_EQ(exitCodeOf([&] { app::MainFlow(Executable()); }), 0);
-        EXPECT_TRUE(shown) << fromPathFile << "\n" << screen.screenText();
+        EXPECT_TRUE(shown) << fromPathFile << "\n" << screen.ScreenText();
         EXPECT_FALSE(temp.exists("qz23-24.LOG")) << fromPathFile;
     }
 }

@@ -63,7 +63,7 @@ TEST(ProgramPaths, DefaultRoots) {
 TEST(ProgramPaths, DriveLetterIsDroppedOnlyWherePathsHaveOne) {
     app::RunPaths paths = app::ProgramPaths(P("C:/KPR/2024/qz23-24.EXE"));
     app::SetDefaultRoots(paths, "");
-    EXPECT_EQ(paths.root2024, platform::pathsHaveDriveLetters() ? P("/KPR/2024/") : P("C:/KPR/2024/"));
+    EXPECT_EQ(paths.root2024, platform::PathsHaveDriveLetters() ? P("/KPR/2024/") : P("C:/KPR/2024/"));
 
     // Where there are drive letters, a directory without one keeps its start.
     paths = app::ProgramPaths(P("/srv/kpr/qz23-24"));
@@ -72,7 +72,7 @@ TEST(ProgramPaths, DriveLetterIsDroppedOnlyWherePathsHaveOne) {
 }
 
 TEST(RootSpelling, A2024RootInThe2023TreeIsFoundHoweverSpelt) {
-    const std::string here = platform::currentDirectory();
+    const std::string here = platform::CurrentDirectory();
     const struct {
         std::string root2023;
         std::string root2024;
@@ -83,7 +83,7 @@ TEST(RootSpelling, A2024RootInThe2023TreeIsFoundHoweverSpelt) {
         {P(std::string("/DANE/ŁÓDŹ/"_cp)), P(std::string("/dane/łódź/2024/"_cp)), true},
         {here, "", true},
         {here, "NOWY", true},
-        {"C:/KPR_2023/", "c:\\kpr_2023\\Nowy", platform::pathsHaveDriveLetters()},
+        {"C:/KPR_2023/", "c:\\kpr_2023\\Nowy", platform::PathsHaveDriveLetters()},
         {P("/KPR_2023/"), P("/KPR_2023A/"), false},
         {P("/KPR_2023/NOWY/"), P("/KPR_2023/"), false},
     };
@@ -150,7 +150,7 @@ TEST_F(PathFilesTest, PathFileIsAnnouncedInTheLog) {
     temp.writeFile("qz23-24.PTH", "[PATHS]\n");
     app::RunPaths paths = app::ProgramPaths(temp.root() + "qz23-24");
     app::ReadPathFile(app::PathFileName(paths), paths);
-    EXPECT_TRUE(screen.screenContains("Ustalenie ścieżek dostępu")) << screen.screenText();
+    EXPECT_TRUE(screen.ScreenContains("Ustalenie ścieżek dostępu")) << screen.ScreenText();
 }
 
 TEST_F(PathFilesTest, MissingPathFileKeepsTheDefaults) {
@@ -159,7 +159,7 @@ TEST_F(PathFilesTest, MissingPathFileKeepsTheDefaults) {
     app::ReadPathFile(app::PathFileName(paths), paths);
     EXPECT_EQ(paths.root2023, P("/KPR_2023/"));
     EXPECT_EQ(paths.root2024, "/arg");
-    EXPECT_FALSE(screen.screenContains("Ustalenie")) << screen.screenText();
+    EXPECT_FALSE(screen.ScreenContains("Ustalenie")) << screen.ScreenText();
 }
 
 TEST_F(PathFilesTest, WritePathFile) {

@@ -44,7 +44,7 @@ protected:
 
     // Whether the page on screen has that title (UTF-8).
     bool showsPage(std::string_view title) const {
-        return screen.rowText(3).find(std::string(title)) != std::string::npos;
+        return screen.RowText(3).find(std::string(title)) != std::string::npos;
     }
     bool pathFileWritten() const { return temp.exists("qz23-24.PTH"); }
 

@@ -16,27 +16,27 @@ namespace {
 class WizardFlowTest : public qztest::WizardTest {
 protected:
     void expectPage(std::string_view title) {
-        screen.pushAction([this, title] { EXPECT_TRUE(showsPage(title)) << screen.screenText(); });
+        screen.PushAction([this, title] { EXPECT_TRUE(showsPage(title)) << screen.ScreenText(); });
     }
     // Esc on the page shown and the answer to the cancel question.
     void cancel(bool confirmed) {
-        screen.pushKey(tui::kbEsc);
-        screen.pushIdle();
-        screen.pushAction(
-            [this] { EXPECT_TRUE(screen.screenContains("Rezygnujesz z konwersji danych na nowy rok ?")); });
-        screen.pushText(confirmed ? "t" : "n");
+        screen.PushKey(tui::kbEsc);
+        screen.PushIdle();
+        screen.PushAction(
+            [this] { EXPECT_TRUE(screen.ScreenContains("Rezygnujesz z konwersji danych na nowy rok ?")); });
+        screen.PushText(confirmed ? "t" : "n");
     }
-    bool logShows(std::string_view text) const { return screen.screenContains(text); }
+    bool logShows(std::string_view text) const { return screen.ScreenContains(text); }
 };
 
 TEST_F(WizardFlowTest, CancelOnPage3AnsweredNoShowsPage3AgainWithTheOptionsKept) {
-    screen.pushKey(tui::kbPgDn);
-    screen.pushKey(tui::kbPgDn);
+    screen.PushKey(tui::kbPgDn);
+    screen.PushKey(tui::kbPgDn);
     expectPage(" Dane firmowe  ");
-    screen.pushKey(tui::kbSpace);  // "dane tekstowe firmy" off
+    screen.PushKey(tui::kbSpace);  // "dane tekstowe firmy" off
     cancel(false);
     expectPage(" Dane firmowe  ");
-    screen.pushAction([this] { EXPECT_TRUE(screen.screenContains("[ ] dane tekstowe firmy")); });
+    screen.PushAction([this] { EXPECT_TRUE(screen.ScreenContains("[ ] dane tekstowe firmy")); });
     cancel(true);
     app::RunWizard(run);
     EXPECT_EQ(run.options.firmItems, 0xFFFE);
@@ -44,16 +44,16 @@ TEST_F(WizardFlowTest, CancelOnPage3AnsweredNoShowsPage3AgainWithTheOptionsKept)
 }
 
 TEST_F(WizardFlowTest, PgUpOnPage1AndPgDnOnPage4ChangeNothing) {
-    screen.pushKey(tui::kbPgUp);
+    screen.PushKey(tui::kbPgUp);
     expectPage(" Lokalizacja ");
-    screen.pushKey(tui::kbPgDn);
-    screen.pushKey(tui::kbPgDn);
-    screen.pushKey(tui::kbPgDn);
+    screen.PushKey(tui::kbPgDn);
+    screen.PushKey(tui::kbPgDn);
+    screen.PushKey(tui::kbPgDn);
     expectPage(" START KOPIOWANIA ");
-    screen.pushKey(tui::kbPgDn);
+    screen.PushKey(tui::kbPgDn);
     expectPage(" START KOPIOWANIA ");
     // Back and forth keeps every choice: page 3 shows its defaults again.
-    screen.pushKey(tui::kbPgUp);
+    screen.PushKey(tui::kbPgUp);
     expectPage(" Dane firmowe  ");
     cancel(true);
     app::RunWizard(run);
@@ -70,14 +70,14 @@ TEST_F(WizardFlowTest, StartWithoutFirmDataReadsNoRegistryAndShowsNoPicker) {
     std::filesystem::create_directories(temp.path() / "KPR_2023" / "FIRMA");
     std::filesystem::create_directories(temp.path() / "KPR_2023" / "#BIN023");
     temp.writeFile("KPR_2023/#BIN023/KOLORY.QZ", "0123456789a");
-    screen.pushKey(tui::kbPgDn);
-    screen.pushKey(tui::kbPgDn);
-    screen.pushKey(tui::kbPgDn);
-    screen.pushKey(tui::kbShiftTab);
-    screen.pushKey(tui::kbShiftTab);  // the copy scope, its first item highlighted
-    screen.pushKey(tui::kbDown);
-    screen.pushKey(tui::kbSpace);     // "Dane pózniej wskazanych firm" off
-    screen.pushKey(tui::kbF5);
+    screen.PushKey(tui::kbPgDn);
+    screen.PushKey(tui::kbPgDn);
+    screen.PushKey(tui::kbPgDn);
+    screen.PushKey(tui::kbShiftTab);
+    screen.PushKey(tui::kbShiftTab);  // the copy scope, its first item highlighted
+    screen.PushKey(tui::kbDown);
+    screen.PushKey(tui::kbSpace);     // "Dane pózniej wskazanych firm" off
+    screen.PushKey(tui::kbF5);
     app::RunWizard(run);
     EXPECT_EQ(run.options.copyScope, 0xFFFD);
     EXPECT_EQ(temp.readFile("KPR_2024/#BIN024/KOLORY.QZ"), "0123456789a") << "the global copy ran";
@@ -105,11 +105,11 @@ TEST_F(WizardFlowTest, TheReportGoesOnlyIntoAnAccepted2024RootOutsideThe2023Tree
     };
     for (const auto& c : cases) {
         run.paths.root2024 = c.root2024;
-        if (c.leavePage1) screen.pushKey(tui::kbPgDn);
+        if (c.leavePage1) screen.PushKey(tui::kbPgDn);
         if (c.refused) {
-            screen.pushIdle();
-            screen.pushAction([this] { EXPECT_TRUE(screen.screenContains("Katalogi nię mogą być identyczne !")); });
-            screen.pushKey(tui::kbEnter);
+            screen.PushIdle();
+            screen.PushAction([this] { EXPECT_TRUE(screen.ScreenContains("Katalogi nię mogą być identyczne !")); });
+            screen.PushKey(tui::kbEnter);
         }
         cancel(true);
         app::RunWizard(run);

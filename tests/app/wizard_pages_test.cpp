@@ -131,27 +131,27 @@ TEST_F(WizardPagesTest, EveryPageAsFirstShownWithTheDefaultOptions) {
 TEST_F(WizardPagesTest, Page1CancelKeepsTheTypedRootsWithoutAnyCheck) {
     std::filesystem::remove(temp.path() / "KPR_2023" / "SPISFIRM.DAT");
     run.paths.root2023 = "/nigdzie";
-    screen.pushText("X");
-    screen.pushKey(tui::kbTab);
-    screen.pushKey(tui::kbTab);
-    screen.pushKey(tui::kbSpace);
-    screen.pushKey(tui::kbEsc);
+    screen.PushText("X");
+    screen.PushKey(tui::kbTab);
+    screen.PushKey(tui::kbTab);
+    screen.PushKey(tui::kbSpace);
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(showPage(1), tui::cmCancel);
     EXPECT_EQ(run.paths.root2023, "/nigdzieX") << "neither checked nor completed";
-    EXPECT_FALSE(screen.screenContains("Brak pliku"));
+    EXPECT_FALSE(screen.ScreenContains("Brak pliku"));
     EXPECT_FALSE(pathFileWritten());
 
     // Built again, the page shows the roots as typed and the save box clear.
     std::unique_ptr<app::WizardPage> page = app::BuildPage(1, run.paths, run.options);
-    EXPECT_EQ(screen.bytesAt(7, kRow2023, 12), "/nigdzieX   ");
-    EXPECT_EQ(screen.bytesAt(7, kSaveRow, 3), "[ ]");
+    EXPECT_EQ(screen.BytesAt(7, kRow2023, 12), "/nigdzieX   ");
+    EXPECT_EQ(screen.BytesAt(7, kSaveRow, 3), "[ ]");
 }
 
 TEST_F(WizardPagesTest, Page1ShowsALongRootInFiftyColumnsWithoutCuttingIt) {
     const std::string deep = temp.root() + std::string(60, 'd') + S;
     run.paths.root2024 = deep;
     std::filesystem::create_directories(temp.path() / std::string(60, 'd'));
-    screen.pushKey(tui::kbPgDn);
+    screen.PushKey(tui::kbPgDn);
     EXPECT_EQ(showPage(1), app::cmNext);
     EXPECT_EQ(run.paths.root2024, deep);
 }
@@ -159,40 +159,40 @@ TEST_F(WizardPagesTest, Page1ShowsALongRootInFiftyColumnsWithoutCuttingIt) {
 TEST_F(WizardPagesTest, Page3FamilyDataGoOnlyWithStaffData) {
     // Staff off (Down, Space): the family item is cleared at the next event the list
     // hands to the page.
-    screen.pushKey(tui::kbDown);
-    screen.pushKey(tui::kbSpace);
-    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("[■] dane rodzin")); });
-    screen.pushKey(tui::kbTab);
-    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("[ ] dane rodzin")); });
+    screen.PushKey(tui::kbDown);
+    screen.PushKey(tui::kbSpace);
+    screen.PushAction([&] { EXPECT_TRUE(screen.ScreenContains("[■] dane rodzin")); });
+    screen.PushKey(tui::kbTab);
+    screen.PushAction([&] { EXPECT_TRUE(screen.ScreenContains("[ ] dane rodzin")); });
     // Ticking the family item alone does not last to the end of the page.
-    screen.pushKey(tui::kbShiftTab);
-    screen.pushKey(tui::kbDown);
-    screen.pushKey(tui::kbDown);
-    screen.pushKey(tui::kbSpace);
-    screen.pushKey(tui::kbPgDn);
+    screen.PushKey(tui::kbShiftTab);
+    screen.PushKey(tui::kbDown);
+    screen.PushKey(tui::kbDown);
+    screen.PushKey(tui::kbSpace);
+    screen.PushKey(tui::kbPgDn);
     EXPECT_EQ(showPage(3), app::cmNext);
     EXPECT_EQ(run.options.firmItems, 0xFFFF & ~convert::firm::Staff & ~convert::firm::Families);
 }
 
 TEST_F(WizardPagesTest, Page3RadioGroupsAndSetsReachTheOptions) {
-    screen.pushKey(tui::kbTab);  // the staff group
-    screen.pushKey(tui::kbDown);
-    screen.pushKey(tui::kbDown);
-    screen.pushKey(tui::kbSpace);
-    screen.pushKey(tui::kbTab);  // the PIT-D group
-    screen.pushKey(tui::kbDown);
-    screen.pushKey(tui::kbSpace);
-    screen.pushKey(tui::kbTab);  // the 2024 entries
-    screen.pushKey(tui::kbSpace);
-    screen.pushKey(tui::kbPgUp);
+    screen.PushKey(tui::kbTab);  // the staff group
+    screen.PushKey(tui::kbDown);
+    screen.PushKey(tui::kbDown);
+    screen.PushKey(tui::kbSpace);
+    screen.PushKey(tui::kbTab);  // the PIT-D group
+    screen.PushKey(tui::kbDown);
+    screen.PushKey(tui::kbSpace);
+    screen.PushKey(tui::kbTab);  // the 2024 entries
+    screen.PushKey(tui::kbSpace);
+    screen.PushKey(tui::kbPgUp);
     EXPECT_EQ(showPage(3), app::cmBack);
     EXPECT_EQ(run.options.staffSelection, convert::StaffSelection::AskEach);
     EXPECT_EQ(run.options.pitDSelection, convert::PitDSelection::AskEach);
     EXPECT_EQ(run.options.entries2024, 0xFFFE) << "the bits without a box stay set";
 
     // Shown again, the page starts from what was chosen.
-    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("(■) pytaj sie o każdego")); });
-    screen.pushKey(tui::kbEsc);
+    screen.PushAction([&] { EXPECT_TRUE(screen.ScreenContains("(■) pytaj sie o każdego")); });
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(showPage(3), tui::cmCancel);
     EXPECT_EQ(run.options.staffSelection, convert::StaffSelection::AskEach);
 }
@@ -200,17 +200,17 @@ TEST_F(WizardPagesTest, Page3RadioGroupsAndSetsReachTheOptions) {
 TEST_F(WizardPagesTest, Page4FlipsGlobalDataOnEveryVisitWhileThe2024AddressBaseExists) {
     const std::string base = std::string("KPR_2024/#BIN024/") + "baza_ad8.rek";
     temp.writeFile(base, "");
-    screen.pushKey(tui::kbEsc);
+    screen.PushKey(tui::kbEsc);
     showPage(4);
     EXPECT_EQ(run.options.copyScope, 0xFFFF) << "an empty base counts as none";
 
     temp.writeFile(base, std::string(480, 'a'));
-    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("[ ] Dane Globalne z")); });
-    screen.pushKey(tui::kbPgUp);
+    screen.PushAction([&] { EXPECT_TRUE(screen.ScreenContains("[ ] Dane Globalne z")); });
+    screen.PushKey(tui::kbPgUp);
     EXPECT_EQ(showPage(4), app::cmBack);
     EXPECT_EQ(run.options.copyScope, 0xFFFE);
-    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("[■] Dane Globalne z")); });
-    screen.pushKey(tui::kbEsc);
+    screen.PushAction([&] { EXPECT_TRUE(screen.ScreenContains("[■] Dane Globalne z")); });
+    screen.PushKey(tui::kbEsc);
     showPage(4);
     EXPECT_EQ(run.options.copyScope, 0xFFFF) << "inverted, not cleared";
 }
@@ -221,24 +221,24 @@ TEST_F(WizardPagesTest, Page4OffersAnUnfinishedGlobalCopyOnEveryVisit) {
     temp.writeFile("KPR_2024/#BIN024/baza_ad8.rek", std::string(480, 'a'));
     temp.writeFile("KPR_2024/#BIN024/_qz_conv.tmp", "2024-01-15 09:00:00\r\nbaza_ad8.rek\r\n");
     for (int visit = 1; visit <= 2; ++visit) {
-        screen.pushAction([&] {
-            EXPECT_TRUE(screen.screenContains("[■] Dane Globalne z")) << visit;
-            EXPECT_TRUE(screen.screenContains("─ START KOPIOWANIA ─")) << "the page over the log";
+        screen.PushAction([&] {
+            EXPECT_TRUE(screen.ScreenContains("[■] Dane Globalne z")) << visit;
+            EXPECT_TRUE(screen.ScreenContains("─ START KOPIOWANIA ─")) << "the page over the log";
         });
-        screen.pushKey(tui::kbPgUp);
+        screen.PushKey(tui::kbPgUp);
         EXPECT_EQ(showPage(4), app::cmBack);
         EXPECT_EQ(run.options.copyScope, 0xFFFF) << visit;
     }
-    EXPECT_TRUE(screen.screenContains("Niedokończone kopiowanie danych globalnych - zostanie powtórzone"));
+    EXPECT_TRUE(screen.ScreenContains("Niedokończone kopiowanie danych globalnych - zostanie powtórzone"));
 }
 
 TEST_F(WizardPagesTest, Page4StartsOnTheStopCheckBoxAndTakesALongerSourceDirectory) {
-    screen.pushKey(tui::kbSpace);     // "Zatrzymywac akcje co firme"
-    screen.pushKey(tui::kbShiftTab);  // the directory name
-    screen.pushKey(tui::kbCtrlY);
-    screen.pushText("#BIN023_990XYZW");
-    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains(" _990XYZ (tylko z 990)")) << screen.screenText(); });
-    screen.pushKey(tui::kbF5);
+    screen.PushKey(tui::kbSpace);     // "Zatrzymywac akcje co firme"
+    screen.PushKey(tui::kbShiftTab);  // the directory name
+    screen.PushKey(tui::kbCtrlY);
+    screen.PushText("#BIN023_990XYZW");
+    screen.PushAction([&] { EXPECT_TRUE(screen.ScreenContains(" _990XYZ (tylko z 990)")) << screen.ScreenText(); });
+    screen.PushKey(tui::kbF5);
     EXPECT_EQ(showPage(4), app::cmStart);
     EXPECT_TRUE(run.options.stopAfterEachFirm);
     EXPECT_EQ(run.options.globalSourceDir, "#BIN023_990XYZ") << "14 characters at most";
@@ -246,11 +246,11 @@ TEST_F(WizardPagesTest, Page4StartsOnTheStopCheckBoxAndTakesALongerSourceDirecto
 
 TEST_F(WizardPagesTest, PagesCloseOnlyOnTheirOwnCommands) {
     // PgUp is no command of page 1, PgDn none of page 4.
-    screen.pushKey(tui::kbPgUp);
-    screen.pushKey(tui::kbEsc);
+    screen.PushKey(tui::kbPgUp);
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(showPage(1), tui::cmCancel);
-    screen.pushKey(tui::kbPgDn);
-    screen.pushKey(tui::kbEsc);
+    screen.PushKey(tui::kbPgDn);
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(showPage(4), tui::cmCancel);
     // A button's letter only moves the focus to it; Enter then presses it. On page 4,
     // whose focus starts on a check box, "z" does not start the run, nor "<" go back.
@@ -259,21 +259,21 @@ TEST_F(WizardPagesTest, PagesCloseOnlyOnTheirOwnCommands) {
         const char* pressedLook;
     } letters[] = {{"z", "»  ZACZNIJ   «"}, {"<", "» << Wstecz  «"}};
     for (const auto& c : letters) {
-        screen.pushText(c.letter);
-        screen.pushAction([&] { EXPECT_TRUE(screen.screenContains(c.pressedLook)) << screen.screenText(); });
-        screen.pushKey(tui::kbEsc);
+        screen.PushText(c.letter);
+        screen.PushAction([&] { EXPECT_TRUE(screen.ScreenContains(c.pressedLook)) << screen.ScreenText(); });
+        screen.PushKey(tui::kbEsc);
         EXPECT_EQ(showPage(4), tui::cmCancel) << c.letter;
     }
-    screen.pushText("z");
-    screen.pushKey(tui::kbEnter);
+    screen.PushText("z");
+    screen.PushKey(tui::kbEnter);
     EXPECT_EQ(showPage(4), app::cmStart);
-    screen.pushKey(tui::kbTab);
-    screen.pushText("d");
-    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("»  Dalej >>  «")) << screen.screenText(); });
-    screen.pushKey(tui::kbSpace);
+    screen.PushKey(tui::kbTab);
+    screen.PushText("d");
+    screen.PushAction([&] { EXPECT_TRUE(screen.ScreenContains("»  Dalej >>  «")) << screen.ScreenText(); });
+    screen.PushKey(tui::kbSpace);
     EXPECT_EQ(showPage(2), app::cmNext);
-    screen.pushKey(tui::kbTab);
-    screen.pushKey(tui::kbEnter);
+    screen.PushKey(tui::kbTab);
+    screen.PushKey(tui::kbEnter);
     EXPECT_EQ(showPage(2), app::cmBack);
 }
 

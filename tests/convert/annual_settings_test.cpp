@@ -54,10 +54,10 @@ protected:
     // Answers the VAT proportion boxes in turn.
     void answerBoxes(std::initializer_list<std::string_view> answers) {
         for (const std::string_view answer : answers) {
-            screen.pushIdle();
-            screen.pushKey(tui::kbCtrlY);
-            screen.pushText(answer);
-            screen.pushKey(tui::kbEnter);
+            screen.PushIdle();
+            screen.PushKey(tui::kbCtrlY);
+            screen.PushText(answer);
+            screen.PushKey(tui::kbEnter);
         }
     }
 };
@@ -96,7 +96,7 @@ TEST_F(AnnualSettingsTest, FromThe2023FileTheYearStartsAgainWithTheClosingBalanc
 
     EXPECT_FALSE(found.year2024Source);
     EXPECT_EQ(found.previousYearLocation, (root2023() + "FIRMA").substr(0, 40));
-    EXPECT_TRUE(screen.screenContains("Utworzono dane w 2024"));
+    EXPECT_TRUE(screen.ScreenContains("Utworzono dane w 2024"));
     EXPECT_EQ(keyWaits, 0);
 }
 
@@ -131,7 +131,7 @@ TEST_F(AnnualSettingsTest, BothYearsAskBNOrAAndAHoldsForLaterFirms) {
     } cases[] = {{'b', false, 2, "A"}, {'n', true, 2, "b"}, {'a', true, 1, ""}};
     for (const auto& c : cases) {
         keyWaits = 0;
-        screen.pushText(c.typedBefore);
+        screen.PushText(c.typedBefore);
         type(std::string(1, c.answer) + std::string(1, c.answer));
         for (int firm = 0; firm < 2; ++firm) {
             const convert::AnnualSettingsFound found = convert();
@@ -150,7 +150,7 @@ TEST_F(AnnualSettingsTest, BothYearsAskBNOrAAndAHoldsForLaterFirms) {
               "Wybierz z których skrzystać :\n"
               " B-2023 N-2024, A-wszyskie następne na N  (B/N/A) ?\n");
     tui::Delay(0);  // shows the screen
-    EXPECT_TRUE(screen.screenContains(" - wybrano: A"));
+    EXPECT_TRUE(screen.ScreenContains(" - wybrano: A"));
 }
 
 TEST_F(AnnualSettingsTest, AnOpenDecemberIsToldWhenTheOptionAsks) {
@@ -166,7 +166,7 @@ TEST_F(AnnualSettingsTest, AnOpenDecemberIsToldWhenTheOptionAsks) {
         keyWaits = 0;
         sound.played.clear();
         clearLog();
-        screen.pushText("x");  // typed before the warning: no answer
+        screen.PushText("x");  // typed before the warning: no answer
         convert(c.option);
         const std::string shown = log();
         const bool warned = shown.find(
@@ -194,8 +194,8 @@ TEST_F(AnnualSettingsTest, TheProportionIsAskedUntilAWholeNumberFrom0To100) {
     qztest::AnnualFile file = sourceFile(3);
     file.general.byte(General::kVatByProportion, 1).word(General::kVatSettled, 0).word(General::kVatProportion, 9);
     source("2023_ROK.REK", file.bytes());
-    screen.pushIdle();
-    screen.pushAction([this] {
+    screen.PushIdle();
+    screen.PushAction([this] {
         EXPECT_EQ(rows(9, 12),
                   "                   │                                       │\n"
                   "                   │ Firma rozliczała  VAT w proporcji 0%  │\n"
@@ -207,7 +207,7 @@ TEST_F(AnnualSettingsTest, TheProportionIsAskedUntilAWholeNumberFrom0To100) {
     EXPECT_EQ(record(1).substr(118, 2), std::string(2, '\0'));
     EXPECT_EQ(sound.played, (std::vector<Played>{{0, 0}, {0, 0}, {0, 0}})) << "a warning beep per refusal";
 
-    screen.pushText("42\r");  // typed before the box was shown: no answer
+    screen.PushText("42\r");  // typed before the box was shown: no answer
     answerBoxes({"100"});
     convert();
     EXPECT_EQ(record(1).substr(118, 2), std::string("\x64\0", 2));

@@ -57,19 +57,19 @@ protected:
     ConverterTest() {
         clearLog();
         // Keys are handed out one per wait: the log discards keys typed ahead.
-        screen.setOnDry([this] {
+        screen.SetOnDry([this] {
             if (answerFirst && answerFirst()) return;
             // A prompt that Enter cannot answer would ask for ever.
             if (++keyWaits > kMaxKeyWaits) {
-                ADD_FAILURE() << "endless key waits; screen:\n" << screen.screenText();
+                ADD_FAILURE() << "endless key waits; screen:\n" << screen.ScreenText();
                 throw ProgramExit{-2};
             }
             logsAtWaits.push_back(log());
             if (typed.empty()) {
-                screen.pushKey(tui::kbEnter);
+                screen.PushKey(tui::kbEnter);
                 return;
             }
-            screen.pushText(std::string(1, typed.front()));
+            screen.PushText(std::string(1, typed.front()));
             typed.pop_front();
         });
     }

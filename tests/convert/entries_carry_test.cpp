@@ -56,7 +56,7 @@ protected:
         return out;
     }
 
-    bool logHas(std::string_view utf8) const { return screen.screenContains(utf8); }
+    bool logHas(std::string_view utf8) const { return screen.ScreenContains(utf8); }
 };
 
 TEST_F(EntriesCarryTest, MonthsAreNumberedFromOneAndStruckOutEntriesStayBehind) {

@@ -27,7 +27,7 @@ std::string pattern(std::size_t size) {
 class FileCopyTest : public qztest::ConversionTest {
 protected:
     std::string path(const std::string& name) const { return temp.root() + name; }
-    std::string root() const { return platform::cp852::toUtf8(temp.root()); }
+    std::string root() const { return platform::cp852::ToUtf8(temp.root()); }
     std::string logRow(int row) const { return rows(row, row); }
 };
 

@@ -35,8 +35,8 @@ TEST_F(FileCopyTest, KeptTargetIsUntouched) {
     for (const NamedCopy& copy : kCopies) {
         temp.writeFile("ZRODLO.DAT", "abcdefgh");
         temp.writeFile("CEL.DAT", "stary");
-        screen.pushIdle();  // the answer comes once the question is shown
-        screen.pushText("z");
+        screen.PushIdle();  // the answer comes once the question is shown
+        screen.PushText("z");
         const bool result = copy.run(path("ZRODLO.DAT"), path("CEL.DAT"));
         // The record copies say false when they copied nothing; the others true.
         const bool recordCopy = std::string(copy.name) == "record" || std::string(copy.name) == "conversion";
@@ -167,8 +167,8 @@ TEST_F(FileCopyTest, AppendModeGrowsAnExistingTargetWithoutAQuestion) {
     EXPECT_TRUE(convert::CopyRecords(path("ZRODLO.REK"), path("NOWY.REK"), 4, {}, kAppend));
     EXPECT_EQ(temp.readFile("NOWY.REK"), "11112222");
     // The block copy knows no append mode.
-    screen.pushIdle();  // the answer comes once the question is shown
-    screen.pushText("w");
+    screen.PushIdle();  // the answer comes once the question is shown
+    screen.PushText("w");
     EXPECT_TRUE(convert::CopyBlocks(path("ZRODLO.REK"), path("CEL.REK")));
     EXPECT_EQ(temp.readFile("CEL.REK"), "11112222");
 }
@@ -181,13 +181,13 @@ TEST_F(FileCopyTest, SlowModePausesAfterEachCopy) {
     // The text copy does not pause; the conversion also pauses after its start line.
     const std::uint64_t pausedMs[] = {0, 1000, 1000, 2000};
     for (std::size_t i = 0; i < std::size(kCopies); ++i) {
-        const std::uint64_t before = clock.totalSleptMs();
+        const std::uint64_t before = clock.TotalSleptMs();
         kCopies[i].run(path("ZRODLO.REK"), path(std::string("CEL.") + kCopies[i].name));
-        EXPECT_EQ(clock.totalSleptMs() - before, pausedMs[i]) << kCopies[i].name;
+        EXPECT_EQ(clock.TotalSleptMs() - before, pausedMs[i]) << kCopies[i].name;
     }
-    const std::uint64_t before = clock.totalSleptMs();
+    const std::uint64_t before = clock.TotalSleptMs();
     convert::CopyRecords(path("BRAK.REK"), path("CEL.REK"), 4);
-    EXPECT_EQ(clock.totalSleptMs() - before, 1000u) << "missing source";
+    EXPECT_EQ(clock.TotalSleptMs() - before, 1000u) << "missing source";
 }
 
 }  // namespace

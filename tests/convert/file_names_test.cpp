@@ -20,5 +20,5 @@ TEST(IsPlainFileName, OnlyNamesThatStayInTheirDirectory) {
         {"\"A\"", false},    {"A\tB", false},       {std::string_view("A\0B", 3), false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(convert::IsPlainFileName(c.name), c.plain) << platform::cp852::toUtf8(std::string(c.name));
+        EXPECT_EQ(convert::IsPlainFileName(c.name), c.plain) << platform::cp852::ToUtf8(std::string(c.name));
 }

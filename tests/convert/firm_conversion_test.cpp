@@ -61,7 +61,7 @@ TEST_F(FirmConversionTest, OnlyThe2024SettingsGiveOneMissingLineAndAConvertedFir
     options.stopAfterEachFirm = true;
     const auto before = allCells();
     EXPECT_TRUE(convertFirm());
-    const std::string firm = platform::cp852::toUtf8(root2023()) + "FIRMA" + platform::kSeparator;
+    const std::string firm = platform::cp852::ToUtf8(root2023()) + "FIRMA" + platform::kSeparator;
     // The settings of 2024 open the items of the year-2024 source.
     const std::string log = "Brak :" + firm + "2023_ROK.REK\n"
                             "Kopiowanie właściwe\n"
@@ -280,7 +280,7 @@ TEST_F(FirmConversionTest, TheMainAssetRegisterInAnyCaseIsSkippedAndBadNamesRefu
 TEST_F(FirmConversionTest, ARefusedNameIsShownInTheErrorColour) {
     clearLog();
     convert::RefuseFileName("..");
-    EXPECT_EQ(screen.rowText(3).substr(0, 26), "Niepoprawna nazwa pliku ..");
+    EXPECT_EQ(screen.RowText(3).substr(0, 26), "Niepoprawna nazwa pliku ..");
     EXPECT_EQ(attributeOf(1, 3, 26), 12);
 }
 

@@ -89,7 +89,7 @@ TEST_F(FirmStaffTest, APid5RecordOf2024IsKeptOnlyWithThe2024SettingsElseBuiltAfr
         source("2023P5.REK", of2023);
         if (c.has2024File) source("2024P5.REK", of2024);
         keyWaits = 0;
-        screen.pushText(c.typedBefore);
+        screen.PushText(c.typedBefore);
         type(c.answer);
         ASSERT_TRUE(convertFirm()) << c.what;
         const std::string pid5 = target("2024P5.REK");

@@ -79,9 +79,9 @@ TEST_F(LedgerConvertersTest, AStruckOutEntryWaitsAsTheRunAsks) {
         tui::SetSlowLog(c.slow);
         entries = convert::LedgerEntryConverter(0, options);
         keyWaits = 0;
-        const std::uint64_t sleptBefore = clock.totalSleptMs();
+        const std::uint64_t sleptBefore = clock.TotalSleptMs();
         EXPECT_FALSE(convertEntry(struck));
-        const std::uint64_t slept = clock.totalSleptMs() - sleptBefore;
+        const std::uint64_t slept = clock.TotalSleptMs() - sleptBefore;
         EXPECT_EQ(keyWaits, c.keyWaits) << "slow " << c.slow << ", stop " << c.stopAfterEachFirm;
         if (c.keyWaits == 0) {  // a key wait lets the clock run
             EXPECT_EQ(slept, c.pauseMs) << "slow " << c.slow << ", stop " << c.stopAfterEachFirm;
@@ -105,8 +105,8 @@ TEST_F(LedgerConvertersTest, RepaymentsAreCarriedOnALineEach) {
     repayment.byte(17, 255);  // a length that runs to the record's end, and past it
     ASSERT_TRUE(convert::ConvertRepayment(repayment.bytes, out));
     const std::string rest(repayment.bytes.begin() + 18, repayment.bytes.end());
-    EXPECT_EQ(screen.bytesAt(1, 3, 32), "SP= dnia:10-03-2024 dok:FV 7/23 ");
-    EXPECT_EQ(screen.bytesAt(25, 4, 31), rest + " ");
+    EXPECT_EQ(screen.BytesAt(1, 3, 32), "SP= dnia:10-03-2024 dok:FV 7/23 ");
+    EXPECT_EQ(screen.BytesAt(25, 4, 31), rest + " ");
 }
 
 TEST_F(LedgerConvertersTest, SalariesFollowThePersonKeyTable) {
@@ -125,7 +125,7 @@ TEST_F(LedgerConvertersTest, SalariesFollowThePersonKeyTable) {
         EXPECT_EQ(convert::KeepSalary(keys, salary.bytes), c.kept) << c.key;
         EXPECT_EQ(salary.bytes, before) << c.key;
         EXPECT_EQ(log(), c.kept ? "Wynagrodzenie idx =\n" : "\n") << c.key;
-        EXPECT_EQ(screen.bytesAt(1, 3, 21), c.kept ? "Wynagrodzenie idx =  " : std::string(21, ' ')) << c.key;
+        EXPECT_EQ(screen.BytesAt(1, 3, 21), c.kept ? "Wynagrodzenie idx =  " : std::string(21, ' ')) << c.key;
     }
     EXPECT_EQ(keyWaits, 0);
 }

@@ -25,7 +25,7 @@ TEST_F(MarkConvertedTest, TheFileGetsATilde) {
     EXPECT_EQ(temp.readFile("2024SP.7~"), "spłaty");
     // The line is cut at column 80.
     const std::string line = "Zmiana nazwy pliku " + path + " na " + path + "~";
-    EXPECT_EQ(screen.bytesAt(1, 3, 80), line.substr(0, 80));
+    EXPECT_EQ(screen.BytesAt(1, 3, 80), line.substr(0, 80));
 }
 
 TEST_F(MarkConvertedTest, AFailedRenameIsReportedAndKeepsTheFile) {
@@ -35,8 +35,8 @@ TEST_F(MarkConvertedTest, AFailedRenameIsReportedAndKeepsTheFile) {
     converted.Rename();
     EXPECT_EQ(temp.readFile("2024SP.7"), "spłaty");
     EXPECT_EQ(temp.readFile("2024SP.7~"), "z poprzedniej konwersji");
-    EXPECT_EQ(screen.bytesAt(1, 3, 24), "Błąd zmiany nazwy pliku "_cp);
-    EXPECT_EQ(screen.cell(1, 3).attribute, 0x0C);
+    EXPECT_EQ(screen.BytesAt(1, 3, 24), "Błąd zmiany nazwy pliku "_cp);
+    EXPECT_EQ(screen.CellAt(1, 3).attribute, 0x0C);
     EXPECT_EQ(keyWaits, 0);
 }
 

@@ -29,10 +29,10 @@ protected:
 };
 
 TEST_F(OverwriteTest, QuestionAndChoicesInTheirColours) {
-    screen.pushIdle();  // the answer comes once the question is shown
-    screen.pushText("w");
+    screen.PushIdle();  // the answer comes once the question is shown
+    screen.PushText("w");
     EXPECT_FALSE(copyOverExisting("CEL.DAT"));
-    const std::string root = platform::cp852::toUtf8(temp.root());
+    const std::string root = platform::cp852::ToUtf8(temp.root());
     EXPECT_EQ(rows(1, 6), "Stwierdzono obecność pliku " + root +
                               "CEL.DAT\n"
                               " W-wykonaj kopiownie (zastępując) [A-i wszystkie następne]\n"
@@ -63,20 +63,20 @@ TEST_F(OverwriteTest, AnswersInEitherCaseOtherKeysIgnored) {
     };
     for (const auto& c : cases) {
         convert::runState() = convert::RunState{};
-        screen.pushText(c.typedBefore);
-        screen.pushIdle();  // the answer comes once the question is shown
-        screen.pushText(c.keys);
+        screen.PushText(c.typedBefore);
+        screen.PushIdle();  // the answer comes once the question is shown
+        screen.PushText(c.keys);
         EXPECT_EQ(convert::AskOverwrite("CEL.DAT"), c.keep) << c.keys;
         EXPECT_EQ(convert::CurrentOverwritePolicy(), c.policy) << c.keys;
-        EXPECT_TRUE(screen.inputEmpty()) << c.keys;
+        EXPECT_TRUE(screen.InputEmpty()) << c.keys;
     }
 }
 
 TEST_F(OverwriteTest, ExtendedKeysAreIgnored) {
-    screen.pushIdle();  // the answer comes once the question is shown
-    screen.pushKey(tui::kbF1);
-    screen.pushKey(tui::kbAltA);  // a Polish letter, not A
-    screen.pushText("Z");
+    screen.PushIdle();  // the answer comes once the question is shown
+    screen.PushKey(tui::kbF1);
+    screen.PushKey(tui::kbAltA);  // a Polish letter, not A
+    screen.PushText("Z");
     EXPECT_TRUE(convert::AskOverwrite("CEL.DAT"));
 }
 
@@ -87,8 +87,8 @@ TEST_F(OverwriteTest, AnAnswerForAllHoldsForEveryLaterTarget) {
     } cases[] = {{"A", false}, {"n", true}};
     for (const auto& c : cases) {
         convert::runState() = convert::RunState{};
-        screen.pushIdle();  // the answer comes once the question is shown
-        screen.pushText(c.answer);
+        screen.PushIdle();  // the answer comes once the question is shown
+        screen.PushText(c.answer);
         EXPECT_EQ(copyOverExisting(std::string("PIERWSZY") + c.answer), c.keep) << c.answer;
         // No more keys are scripted: a second question would fail the test.
         EXPECT_EQ(copyOverExisting(std::string("DRUGI") + c.answer), c.keep) << c.answer;

@@ -53,10 +53,10 @@ TEST_F(ProgressLogTest, AColourHoldsForItsWriteOnly) {
 TEST_F(ProgressLogTest, TextIsCutAtColumn80AndTheColumnStaysThere) {
     tui::LogWrite(std::string(75, 'a'));
     tui::LogWrite("bcdefgh");  // 6 columns left: "bcdef"
-    EXPECT_EQ(screen.cursorColumn(), 80);
+    EXPECT_EQ(screen.CursorColumn(), 80);
     tui::LogWrite("XY");  // lands on column 80
-    EXPECT_EQ(screen.rowText(1), std::string(75, 'a') + "bcdeX");
-    EXPECT_EQ(screen.rowText(2), std::string(80, ' '));
+    EXPECT_EQ(screen.RowText(1), std::string(75, 'a') + "bcdeX");
+    EXPECT_EQ(screen.RowText(2), std::string(80, ' '));
 }
 
 TEST_F(ProgressLogTest, LinesScrollBelowTheHeaderAndRow24StaysBlank) {
@@ -74,11 +74,11 @@ TEST_F(ProgressLogTest, LinesScrollBelowTheHeaderAndRow24StaysBlank) {
     // The last line written has moved up to row 22; row 23 waits for the next one.
     for (int line = 11; line <= 30; ++line) expected += "linia " + std::to_string(line) + "\n";
     EXPECT_EQ(rows(3, 25), expected + "\n\n\n");
-    EXPECT_EQ(screen.rowText(1).substr(0, 10), " PROGRAM D");
-    EXPECT_EQ(screen.bytesAt(1, 2, 1), "─"_cp);
+    EXPECT_EQ(screen.RowText(1).substr(0, 10), " PROGRAM D");
+    EXPECT_EQ(screen.BytesAt(1, 2, 1), "─"_cp);
     tui::LogWrite("nowa");
-    EXPECT_EQ(screen.bytesAt(1, 23, 4), "nowa");
-    EXPECT_EQ(screen.cursorRow(), 23);
+    EXPECT_EQ(screen.BytesAt(1, 23, 4), "nowa");
+    EXPECT_EQ(screen.CursorRow(), 23);
 }
 
 TEST_F(ProgressLogTest, ScrolledRowsAreDrawnInTheTextAttribute) {
@@ -86,9 +86,9 @@ TEST_F(ProgressLogTest, ScrolledRowsAreDrawnInTheTextAttribute) {
         tui::LogWriteLine("x", 0x0C);
     }
     tui::Delay(0);  // shows the screen
-    EXPECT_EQ(screen.cell(1, 22).attribute, 0x07);  // moved up from row 23
-    EXPECT_EQ(screen.cell(1, 3).attribute, 0x07);   // moved up from row 4
-    EXPECT_EQ(screen.cell(1, 1).attribute, 0x0C);   // header rows are not redrawn
+    EXPECT_EQ(screen.CellAt(1, 22).attribute, 0x07);  // moved up from row 23
+    EXPECT_EQ(screen.CellAt(1, 3).attribute, 0x07);   // moved up from row 4
+    EXPECT_EQ(screen.CellAt(1, 1).attribute, 0x0C);   // header rows are not redrawn
 }
 
 TEST_F(ProgressLogTest, ClearingBelowTheBannerKeepsItAndWritesOnTheFirstFreeRow) {
@@ -96,34 +96,34 @@ TEST_F(ProgressLogTest, ClearingBelowTheBannerKeepsItAndWritesOnTheFirstFreeRow)
     for (int line = 1; line <= 5; ++line) tui::LogWriteLine("x");
     tui::ClearLog(false);
     tui::LogWrite("Nacisnij Enter");
-    EXPECT_EQ(screen.rowText(1).substr(0, 10), " PROGRAM D");
+    EXPECT_EQ(screen.RowText(1).substr(0, 10), " PROGRAM D");
     EXPECT_EQ(rows(3, 5), "Nacisnij Enter\n\n\n");
 
     tui::ClearLog(true);
     EXPECT_EQ(rows(1, 25), std::string(25, '\n'));
     tui::LogWrite("od nowa");
-    EXPECT_EQ(screen.bytesAt(1, 1, 7), "od nowa");
+    EXPECT_EQ(screen.BytesAt(1, 1, 7), "od nowa");
 }
 
 TEST_F(ProgressLogTest, PausesOnlyInSlowMode) {
     tui::LogPause();
-    EXPECT_EQ(clock.totalSleptMs(), 0u);
+    EXPECT_EQ(clock.TotalSleptMs(), 0u);
     tui::SetSlowLog(true);
     tui::LogPause();
-    EXPECT_EQ(clock.totalSleptMs(), 1000u);
+    EXPECT_EQ(clock.TotalSleptMs(), 1000u);
 }
 
 TEST_F(ProgressLogTest, AFastLogIsShownWhileItRunsButNotLineByLine) {
     // 100 lines 10 ms apart: shown after the first, then once every 40 ms.
     int showings = 0;
     for (int line = 0; line < 100; ++line) {
-        const int before = screen.cellsFlushed();
+        const int before = screen.CellsFlushed();
         tui::LogWriteLine("wiersz " + std::to_string(line));
-        if (screen.cellsFlushed() > before) ++showings;
-        clock.advance(10);
+        if (screen.CellsFlushed() > before) ++showings;
+        clock.Advance(10);
     }
     EXPECT_EQ(showings, 25);
-    EXPECT_EQ(clock.totalSleptMs(), 100u * 10) << "showing the log must not pause the work";
+    EXPECT_EQ(clock.TotalSleptMs(), 100u * 10) << "showing the log must not pause the work";
 }
 
 // A run killed at any point after the report opens leaves at least its header.
@@ -166,18 +166,18 @@ TEST_F(ProgressLogTest, TheReportIsAppendedToAfterWhatAnotherRunWroteMeanwhile) 
 // While a wait is on, the hint row names what it expects; the bar it covered comes back.
 TEST_F(ProgressLogTest, WaitsNameWhatTheyExpectOnTheHintRow) {
     tui::HintBar* bar = tui::PushHintBar(tui::NewHint(nullptr, 0, 0, "F5 - dalej"));
-    const std::string before = screen.rowText(25);
+    const std::string before = screen.RowText(25);
     std::string duringKey, duringChoice;
-    screen.pushIdle();  // the wait is shown here
-    screen.pushAction([&] { duringKey = screen.rowText(25); });
-    screen.pushText("x");
+    screen.PushIdle();  // the wait is shown here
+    screen.PushAction([&] { duringKey = screen.RowText(25); });
+    screen.PushText("x");
     tui::LogWaitForKey();
-    EXPECT_EQ(screen.rowText(25), before);
-    screen.pushIdle();
-    screen.pushAction([&] { duringChoice = screen.rowText(25); });
-    screen.pushText("n");
+    EXPECT_EQ(screen.RowText(25), before);
+    screen.PushIdle();
+    screen.PushAction([&] { duringChoice = screen.RowText(25); });
+    screen.PushText("n");
     tui::LogWaitForChoice("Dalej ?", "TAN");
-    EXPECT_EQ(screen.rowText(25), before);
+    EXPECT_EQ(screen.RowText(25), before);
     tui::PopHintBar(bar);
     EXPECT_NE(duringKey.find("Naciśnij dowolny klawisz"), std::string::npos) << duringKey;
     EXPECT_NE(duringChoice.find("Naciśnij T, A lub N"), std::string::npos) << duringChoice;
@@ -200,7 +200,7 @@ TEST_F(ProgressLogTest, TheReportHoldsWholeLinesCountsRepeatsAndListsPointsToChe
     tui::LogWriteLine("dalej");
     convert::ReportFirmResult("Firma 1", "FIRMA1", convert::FirmOutcome::Registered);
     convert::CloseRunReport();
-    const std::string report = platform::cp852::fromUtf8(temp.readFile(std::string(convert::kRunReportName)));
+    const std::string report = platform::cp852::FromUtf8(temp.readFile(std::string(convert::kRunReportName)));
     EXPECT_NE(report.find(wide + "\r\nWynagrodzenie idx = (3 razy)\r\n! Nie odnaleziono osoby (2 razy)\r\ndalej\r\n"),
               std::string::npos)
         << report;

@@ -49,7 +49,7 @@ TEST_F(QuestionTest, TypeAheadAnswersNoQuestionAndTheRecordTakesTheAnswer) {
         bool asks = true;  // the work due before a wait is done first
     };
     const Kind kinds[] = {
-        {"the discard alone (a failed search, a lock that waited)", "ab", [](Console& c) { c.pushText("c"); },
+        {"the discard alone (a failed search, a lock that waited)", "ab", [](Console& c) { c.PushText("c"); },
          [] {
              tui::DiscardTypeAhead();
              tui::Event event;
@@ -59,15 +59,15 @@ TEST_F(QuestionTest, TypeAheadAnswersNoQuestionAndTheRecordTakesTheAnswer) {
          "c", {}, false},
         {"log key wait: a click is no key, the keys behind the key go too", "x",
          [](Console& c) {
-             c.pushMouse(1, 40, 10);
-             c.pushKey(0x1E61);
-             c.pushKey(0x3062);
-             c.pushKey(0x2E63);
+             c.PushMouse(1, 40, 10);
+             c.PushKey(0x1E61);
+             c.PushKey(0x3062);
+             c.PushKey(0x2E63);
          },
          [] { return std::string(1, static_cast<char>(tui::LogWaitForKey().character)); }, "a", {}},
         {"log key wait after the asker discarded", "x", [](Console&) {},
          [] { return std::string(1, static_cast<char>(tui::LogWaitForKey(false).character)); }, "x", {}},
-        {"log choice", "B", [](Console& c) { c.pushText("qn"); },
+        {"log choice", "B", [](Console& c) { c.PushText("qn"); },
          [] {
              tui::LogWrite("Dalej ? (B/N)", tui::logcolour::Prompt);
              const char answer = tui::LogWaitForChoice("Dalej ? (B/N)", "BN");
@@ -76,9 +76,9 @@ TEST_F(QuestionTest, TypeAheadAnswersNoQuestionAndTheRecordTakesTheAnswer) {
          },
          "N",
          {"Dalej ? (B/N) = N"}},
-        {"yes/no box", "t", [](Console& c) { c.pushKey(tui::kbEnter); },
+        {"yes/no box", "t", [](Console& c) { c.PushKey(tui::kbEnter); },
          [] { return std::string(tui::AskYesNo(false, "Rezygnujesz ?", 10, 10) ? "Tak" : "Nie"); }, "Nie", {}},
-        {"message box", "t", [](Console& c) { c.pushKey(tui::kbEsc); },
+        {"message box", "t", [](Console& c) { c.PushKey(tui::kbEsc); },
          [] {
              const tui::Command answer =
                  tui::ShowBox(tui::box::Warning | tui::box::Yes | tui::box::No, "Pytanie", tui::Recorded::Yes);
@@ -86,7 +86,7 @@ TEST_F(QuestionTest, TypeAheadAnswersNoQuestionAndTheRecordTakesTheAnswer) {
          },
          "cancelled", {std::string("Pytanie = Porzuć"_cp)}},
         {"input box", "999\r",  // Enter behind the digits
-         [](Console& c) { c.pushKey(tui::kbEnter); },
+         [](Console& c) { c.PushKey(tui::kbEnter); },
          [] {
              std::string value = "1";
              const tui::Command answer = tui::InputBox(0, value, "Podaj:", tui::kWideInputField, tui::Recorded::Yes);
@@ -97,8 +97,8 @@ TEST_F(QuestionTest, TypeAheadAnswersNoQuestionAndTheRecordTakesTheAnswer) {
     for (const Kind& kind : kinds) {
         SCOPED_TRACE(kind.name);
         gRecorded.clear();
-        screen.pushText(kind.typedAhead);
-        screen.pushIdle();
+        screen.PushText(kind.typedAhead);
+        screen.PushIdle();
         kind.answerInput(screen);
         int workDone = 0;
         tui::SetBeforeWait([&workDone] {
@@ -108,7 +108,7 @@ TEST_F(QuestionTest, TypeAheadAnswersNoQuestionAndTheRecordTakesTheAnswer) {
         EXPECT_EQ(kind.ask(), kind.answer);
         EXPECT_EQ(workDone, kind.asks ? 1 : 0);
         tui::SetBeforeWait(nullptr);
-        EXPECT_TRUE(screen.inputEmpty());
+        EXPECT_TRUE(screen.InputEmpty());
         EXPECT_EQ(gRecorded, kind.recorded);
     }
 }

@@ -56,8 +56,8 @@ TEST_F(StaffConvertersTest, EveryoneIsCarriedUnchangedInModeAll) {
     EXPECT_TRUE(convertPerson(kowalski));
     EXPECT_EQ(target, kowalski.bytes);
     EXPECT_EQ(log(), "osoba: Kowalski Jan\n");
-    EXPECT_EQ(screen.cell(1, 3).attribute, 0x08);
-    EXPECT_EQ(screen.cell(8, 3).attribute, 0x0F);
+    EXPECT_EQ(screen.CellAt(1, 3).attribute, 0x08);
+    EXPECT_EQ(screen.CellAt(8, 3).attribute, 0x0F);
     EXPECT_EQ(staff.Keys().Count(), 1);
     EXPECT_TRUE(staff.Keys().Find(101));
 }
@@ -98,7 +98,7 @@ TEST_F(StaffConvertersTest, EmployedOnTheLastDayOf2023) {
     for (const auto& c : cases) {
         staff.Start(StaffSelection::EmployedAtYearEnd);
         clearLog();
-        const std::uint64_t sleptBefore = clock.totalSleptMs();
+        const std::uint64_t sleptBefore = clock.TotalSleptMs();
         auto record = person(7, "Nowak", "Ewa", c.kind);
         record.date(Person::kStart1, c.start1).date(Person::kEnd1, c.end1);
         record.date(Person::kStart2, c.start2).date(Person::kEnd2, c.end2);
@@ -108,7 +108,7 @@ TEST_F(StaffConvertersTest, EmployedOnTheLastDayOf2023) {
         EXPECT_EQ(carried, !refused) << c.what;
         EXPECT_EQ(log(), std::string("osoba: Nowak Ewa") + c.refusal + "\n") << c.what;
         EXPECT_EQ(staff.Keys().Find(7), carried) << c.what;
-        EXPECT_EQ(clock.totalSleptMs() - sleptBefore, refused ? 250u : 0u) << c.what;
+        EXPECT_EQ(clock.TotalSleptMs() - sleptBefore, refused ? 250u : 0u) << c.what;
     }
     EXPECT_EQ(keyWaits, 0);
 }
@@ -121,7 +121,7 @@ TEST_F(StaffConvertersTest, AskingAboutEachPerson) {
     EXPECT_EQ(log(),
               "osoba: Adamski Piotr Przenieść T/N /W  ?\n"
               "osoba: Bielska Zofia Przenieść T/N /W  ?\n");
-    EXPECT_EQ(screen.cell(21, 3).attribute, 0x0A);
+    EXPECT_EQ(screen.CellAt(21, 3).attribute, 0x0A);
     EXPECT_TRUE(staff.Keys().Find(1));
     EXPECT_FALSE(staff.Keys().Find(2));
     EXPECT_EQ(keyWaits, 3);
@@ -129,7 +129,7 @@ TEST_F(StaffConvertersTest, AskingAboutEachPerson) {
 
 TEST_F(StaffConvertersTest, KeysTypedBeforeAQuestionAnswerNothing) {
     staff.Start(StaffSelection::AskEach);
-    screen.pushText("TN");  // typed ahead, before any question was on screen
+    screen.PushText("TN");  // typed ahead, before any question was on screen
     type("tt");
     EXPECT_TRUE(convertPerson(person(1, "Adamski", "Piotr")));
     EXPECT_TRUE(convertPerson(person(2, "Bielska", "Zofia")));
@@ -189,7 +189,7 @@ TEST_F(StaffConvertersTest, LongNameLengthsAreCutToTheirFields) {
     EXPECT_TRUE(convertPerson(record));
     const std::string first = product::ReadText(record.bytes, Person::kNameFirst);
     EXPECT_EQ(first.size(), 31u);
-    EXPECT_EQ(screen.bytesAt(8, 3, 32), first + " ");
+    EXPECT_EQ(screen.BytesAt(8, 3, 32), first + " ");
 }
 
 TEST_F(StaffConvertersTest, FamiliesFollowCarriedPersonsOnly) {

@@ -69,8 +69,8 @@ TEST_F(TaxDataConvertersTest, AKeptPid5RecordChangesOnlyTheOpeningDoublesAt1212)
     openWithClosingValues(source.bytes, expected, 1212, 8, 424);
     EXPECT_EQ(target, expected);
     EXPECT_EQ(log(), "Osoba: Kowalski Jan\n");
-    EXPECT_EQ(screen.cell(1, 3).attribute, 0x08);
-    EXPECT_EQ(screen.cell(8, 3).attribute, 0x0F);
+    EXPECT_EQ(screen.CellAt(1, 3).attribute, 0x08);
+    EXPECT_EQ(screen.CellAt(8, 3).attribute, 0x0F);
 }
 
 TEST_F(TaxDataConvertersTest, AFreshPid5RecordHasExactlyTheCarriedFields) {
@@ -156,7 +156,7 @@ TEST_F(TaxDataConvertersTest, AskingAboutEachPersonTakesTOrN) {
     EXPECT_EQ(log(),
               "Osoba: Kowalski Jan Przenieść T/N ?\n"
               "Osoba: Kowalski Jan Przenieść T/N ?\n");
-    EXPECT_EQ(screen.cell(21, 3).attribute, 0x0A);
+    EXPECT_EQ(screen.CellAt(21, 3).attribute, 0x0A);
 }
 
 TEST_F(TaxDataConvertersTest, NamesAreCutToTheirFields) {
@@ -164,7 +164,7 @@ TEST_F(TaxDataConvertersTest, NamesAreCutToTheirFields) {
     source.byte(105, 0).byte(137, 255);  // the second name's field ends at 163
     ASSERT_TRUE(convert::ConvertPid5(source.bytes, target, kFrom2023));
     const Bytes second = slice(source.bytes, 138, 26);
-    EXPECT_EQ(screen.bytesAt(8, 3, 28), " " + std::string(second.begin(), second.end()) + " ");
+    EXPECT_EQ(screen.BytesAt(8, 3, 28), " " + std::string(second.begin(), second.end()) + " ");
 }
 
 }  // namespace

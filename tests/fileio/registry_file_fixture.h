@@ -34,16 +34,16 @@ protected:
         RegistryFile other(Path());
         return other.Open(fileio::OpenExisting) && other.LockWhole(fileio::WaitNone);
     }
-    bool ScreenBlank() const { return screen.screenText().find_first_not_of(" \n") == std::string::npos; }
+    bool ScreenBlank() const { return screen.ScreenText().find_first_not_of(" \n") == std::string::npos; }
     // Scripts the answer to the next box: pauses in the input, so that discarding
     // type-ahead stops before the answer (one for the box itself and one for each
     // lock loop that ends before it), a look at the box, and the key.
     void Answer(std::string_view utf8Text, std::string_view key, int lockLoopsBefore = 0) {
-        for (int i = 0; i <= lockLoopsBefore; ++i) screen.pushIdle();
-        screen.pushAction([this, text = std::string(utf8Text)] {
-            EXPECT_TRUE(screen.screenContains(text)) << "no \"" << text << "\" on\n" << screen.screenText();
+        for (int i = 0; i <= lockLoopsBefore; ++i) screen.PushIdle();
+        screen.PushAction([this, text = std::string(utf8Text)] {
+            EXPECT_TRUE(screen.ScreenContains(text)) << "no \"" << text << "\" on\n" << screen.ScreenText();
         });
-        screen.pushText(key);
+        screen.PushText(key);
     }
 };
 

@@ -57,12 +57,12 @@ TEST_F(RegistryFileTest, OpenExistingOfAMissingFileFailsWithoutAMessage) {
 TEST_F(RegistryFileTest, LongSharingViolationFailsAfterThirtyOneAttempts) {
     WriteRegistry({});
     platform::FileHandle exclusive;
-    ASSERT_EQ(platform::openFile(Path(), platform::mode::ReadWrite | platform::mode::DenyAll, exclusive), 0);
+    ASSERT_EQ(platform::OpenSharedFile(Path(), platform::mode::ReadWrite | platform::mode::DenyAll, exclusive), 0);
     RegistryFile file(Path());
-    const std::uint64_t before = clock.totalSleptMs();
+    const std::uint64_t before = clock.TotalSleptMs();
     EXPECT_FALSE(file.Open(fileio::OpenExisting));
     EXPECT_EQ(file.LastError(), platform::err::SharingViolation);
-    EXPECT_EQ(clock.totalSleptMs() - before, 30u * fileio::RetryDelay);
+    EXPECT_EQ(clock.TotalSleptMs() - before, 30u * fileio::RetryDelay);
     EXPECT_TRUE(ScreenBlank());
 }
 
@@ -71,8 +71,8 @@ class ScriptedClock : public platform::VirtualClock {
 public:
     std::function<void(int pause)> onPause;
     int pauses = 0;
-    void sleepMs(std::uint32_t ms) override {
-        VirtualClock::sleepMs(ms);
+    void SleepMs(std::uint32_t ms) override {
+        VirtualClock::SleepMs(ms);
         if (onPause) onPause(++pauses);
     }
 };
@@ -87,9 +87,9 @@ protected:
         ASSERT_TRUE(waiter.Open(fileio::OpenExisting));
         ASSERT_TRUE(holder.LockWhole(fileio::WaitNone));
         scripted.beforePause = clock.beforePause;
-        platform::installClock(&scripted);
+        platform::InstallClock(&scripted);
     }
-    void TearDown() override { platform::installClock(&clock); }
+    void TearDown() override { platform::InstallClock(&clock); }
 
     RegistryFile holder{Path()};
     RegistryFile waiter{Path()};
@@ -104,8 +104,8 @@ TEST_F(RegistryFileLockWait, WaitQueueShowsItsWindowUntilTheLockIsFree) {
         if (pause == 29) {
             EXPECT_TRUE(ScreenBlank());
         } else if (pause == 35) {
-            windowShown = screen.shownText().find("Sieciowa KOLEJKA") != std::string::npos &&
-                          screen.shownText().find("█") != std::string::npos;
+            windowShown = screen.ShownText().find("Sieciowa KOLEJKA") != std::string::npos &&
+                          screen.ShownText().find("█") != std::string::npos;
         } else if (pause == 40) {
             EXPECT_TRUE(holder.UnlockWhole());
         }
@@ -118,12 +118,12 @@ TEST_F(RegistryFileLockWait, WaitQueueShowsItsWindowUntilTheLockIsFree) {
 
 TEST_F(RegistryFileLockWait, AfterTakTheQuestionLeavesTheTerminalWhileTheAttemptsRun) {
     // The question stays a moment (the terminal shows it), then "Tak".
-    screen.pushIdle();
+    screen.PushIdle();
     Answer("DOSTĘP BLOKOWANY SIECIOWO", "T");
     std::string shownWhileTrying;
     // 29 pauses before the question, one while it is up, then the second series.
     scripted.onPause = [&](int pause) {
-        if (pause == 35) shownWhileTrying = screen.shownText();
+        if (pause == 35) shownWhileTrying = screen.ShownText();
         if (pause == 40) {
             EXPECT_TRUE(holder.UnlockWhole());
         }
@@ -208,7 +208,7 @@ TEST_F(RegistryFileTest, AnInsertCutShortIsRolledBackByTheNextLock) {
         ASSERT_EQ(fileio::WriteInsertJournal(Path(), made, {old.size(), fileio::kRegistryRecordSize,
                                                             old.substr(fileio::kRegistryRecordSize)}),
                   0);
-        platform::closeFile(made);
+        platform::CloseFile(made);
         const std::string written = temp.readFile(journal);
         temp.writeFile(journal, written.substr(0, written.size() - state.journalCut));
         RegistryFile file(Path());
@@ -241,8 +241,8 @@ TEST_F(RegistryFileTest, SeriousIOErrorEndsTheProgramUnlessContinued) {
     EXPECT_EQ(exitCodeOf([] { fileio::SeriousIOError("zapisu danych"); }), -1);
     Answer("Poważny BŁĄD I/O.", "N");
     EXPECT_EQ(exitCodeOf([] { fileio::SeriousIOError("zapisu danych"); }), 255);
-    screen.pushIdle();
-    screen.pushKey(tui::kbEsc);
+    screen.PushIdle();
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(exitCodeOf([] { fileio::SeriousIOError("zapisu danych"); }), 255);
 }
 

@@ -21,15 +21,15 @@ class TempFilesTest : public qztest::ProgramTest {
 protected:
     TempFilesTest() {
         for (int i = 0; i < 4; ++i) {
-            saved_[i] = platform::environment(kVariables[i]);
-            platform::setEnvironment(kVariables[i], std::nullopt);
+            saved_[i] = platform::Environment(kVariables[i]);
+            platform::SetEnvironment(kVariables[i], std::nullopt);
         }
     }
     ~TempFilesTest() override {
-        for (int i = 0; i < 4; ++i) platform::setEnvironment(kVariables[i], saved_[i]);
+        for (int i = 0; i < 4; ++i) platform::SetEnvironment(kVariables[i], saved_[i]);
     }
     static void Set(const char* variable, const std::string& value) {
-        platform::setEnvironment(variable, value);
+        platform::SetEnvironment(variable, value);
     }
     // A path inside the test's directory in the program's form, no final separator.
     std::string At(const std::string& relative) const { return temp.root() + relative; }
@@ -39,7 +39,7 @@ protected:
     // The number the name should carry for the clock's current tick, straight from the
     // generator's congruence.
     std::uint32_t ExpectedNumber() {
-        const std::uint64_t state = (std::uint64_t{clock.tickMs()} * 134775813u + 1u) & 0xFFFFFFFFu;
+        const std::uint64_t state = (std::uint64_t{clock.TickMs()} * 134775813u + 1u) & 0xFFFFFFFFu;
         return static_cast<std::uint32_t>((state * 32767u) >> 32);
     }
     static std::string Hex(std::uint32_t n) {
@@ -90,18 +90,18 @@ TEST_F(TempFilesTest, FileAndEmptyValueArePassedOver) {
 TEST_F(TempFilesTest, WithoutAUsableVariableTheCurrentDirectory) {
     Set("TEMP", At("missing"));
     fileio::InitTempDir();
-    EXPECT_EQ(fileio::TempDir(), platform::currentDirectory());
+    EXPECT_EQ(fileio::TempDir(), platform::CurrentDirectory());
 }
 
 TEST_F(TempFilesTest, NameCarriesTheDrawnNumber) {
-    clock.advance(123456);
+    clock.Advance(123456);
     const std::string name = fileio::UniqueName(At("d"), ".abc");
     EXPECT_EQ(name, At("d") + platform::kSeparator + "~qz" + Hex(ExpectedNumber()) + ".abc");
     EXPECT_FALSE(temp.exists("d")) << "nothing is created";
 }
 
 TEST_F(TempFilesTest, NoSecondSeparator) {
-    clock.advance(777);
+    clock.Advance(777);
     MakeDirectory("d");
     EXPECT_EQ(fileio::TempName(At("d") + platform::kSeparator), fileio::TempName(At("d")));
     EXPECT_EQ(fileio::TempName(At("d")), At("d") + platform::kSeparator + "~qz" + Hex(ExpectedNumber()) + ".tmp");
@@ -111,12 +111,12 @@ TEST_F(TempFilesTest, EmptyDirectoryMeansTempDir) {
     MakeDirectory("t");
     Set("TMP", At("t"));
     fileio::InitTempDir();
-    clock.advance(42);
+    clock.Advance(42);
     EXPECT_EQ(fileio::TempName(""), At("t") + platform::kSeparator + "~qz" + Hex(ExpectedNumber()) + ".tmp");
 }
 
 TEST_F(TempFilesTest, ExistingEntriesOfAnyKindAreStepped) {
-    clock.advance(98765);
+    clock.Advance(98765);
     const std::uint32_t n = ExpectedNumber();
     temp.writeFile("~qz" + Hex(n) + ".tmp", "taken");
     MakeDirectory("~qz" + Hex(n + 1) + ".tmp");

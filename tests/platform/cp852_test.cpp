@@ -7,8 +7,8 @@ using namespace platform::literals;
 
 TEST(Cp852, ControlBytesShowAsConsoleGlyphs) {
     using platform::cp852::Controls;
-    EXPECT_EQ(platform::cp852::toUtf8("\x01\x1B\x7F", Controls::AsGlyphs), "☺←⌂");
-    EXPECT_EQ(platform::cp852::toUtf8(std::string(1, '\0'), Controls::AsGlyphs), " ");
+    EXPECT_EQ(platform::cp852::ToUtf8("\x01\x1B\x7F", Controls::AsGlyphs), "☺←⌂");
+    EXPECT_EQ(platform::cp852::ToUtf8(std::string(1, '\0'), Controls::AsGlyphs), " ");
 }
 
 TEST(Cp852, LiteralsConvertAtCompileTime) {
@@ -18,6 +18,6 @@ TEST(Cp852, LiteralsConvertAtCompileTime) {
 }
 
 TEST(Cp852, CharactersOutsideTheCodePageBecomeQuestionMarks) {
-    EXPECT_EQ(platform::cp852::fromUtf8("a€b"), "a?b");
-    EXPECT_EQ(platform::cp852::fromUtf8("a\xFF" "b"), "a?b");  // invalid UTF-8
+    EXPECT_EQ(platform::cp852::FromUtf8("a€b"), "a?b");
+    EXPECT_EQ(platform::cp852::FromUtf8("a\xFF" "b"), "a?b");  // invalid UTF-8
 }

@@ -16,7 +16,7 @@ protected:
     std::string path() const { return temp.root() + "SPISFIRM.DAT"; }
     FileHandle open(std::uint8_t openMode = mode::ReadWrite | mode::DenyNone) {
         FileHandle file;
-        EXPECT_EQ(openFile(path(), openMode, file), err::Ok);
+        EXPECT_EQ(OpenSharedFile(path(), openMode, file), err::Ok);
         return file;
     }
     qztest::TempDir temp;
@@ -26,79 +26,79 @@ protected:
 TEST_F(FileLocks, TwoHandlesOfOneProcessConflict) {
     FileHandle first = open();
     FileHandle second = open();
-    ASSERT_EQ(lockRange(first, 0, 103), err::Ok);
-    EXPECT_EQ(lockRange(second, 50, 103), err::LockViolation);
-    EXPECT_EQ(lockRange(second, 0, kWholeFile), err::LockViolation);
-    EXPECT_EQ(lockRange(second, 103, 103), err::Ok) << "the next record is free";
+    ASSERT_EQ(LockRange(first, 0, 103), err::Ok);
+    EXPECT_EQ(LockRange(second, 50, 103), err::LockViolation);
+    EXPECT_EQ(LockRange(second, 0, kWholeFile), err::LockViolation);
+    EXPECT_EQ(LockRange(second, 103, 103), err::Ok) << "the next record is free";
 }
 
 // Classic POSIX locks are all dropped when any descriptor of the file is closed.
 TEST_F(FileLocks, LockSurvivesClosingAnotherHandleOfTheFile) {
     FileHandle holder = open();
-    ASSERT_EQ(lockRange(holder, 0, 1), err::Ok);
+    ASSERT_EQ(LockRange(holder, 0, 1), err::Ok);
     {
         FileHandle glance = open(mode::ReadOnly | mode::DenyNone);
         std::uint64_t size = 0;
-        EXPECT_EQ(fileSize(glance, size), err::Ok);
-        EXPECT_EQ(closeFile(glance), err::Ok);
+        EXPECT_EQ(FileSize(glance, size), err::Ok);
+        EXPECT_EQ(CloseFile(glance), err::Ok);
     }
     FileHandle other = open();
-    EXPECT_EQ(lockRange(other, 0, 1), err::LockViolation);
+    EXPECT_EQ(LockRange(other, 0, 1), err::LockViolation);
 }
 
 TEST_F(FileLocks, ClosingTheHolderReleasesItsLocks) {
     FileHandle holder = open();
     FileHandle other = open();
-    ASSERT_EQ(lockRange(holder, 0, kWholeFile), err::Ok);
-    ASSERT_EQ(lockRange(other, 10, 1), err::LockViolation);
-    EXPECT_EQ(closeFile(holder), err::Ok);
-    EXPECT_EQ(lockRange(other, 10, 1), err::Ok);
+    ASSERT_EQ(LockRange(holder, 0, kWholeFile), err::Ok);
+    ASSERT_EQ(LockRange(other, 10, 1), err::LockViolation);
+    EXPECT_EQ(CloseFile(holder), err::Ok);
+    EXPECT_EQ(LockRange(other, 10, 1), err::Ok);
 }
 
 TEST_F(FileLocks, OneHandleKeepsTheHomePlatformsRules) {
     FileHandle file = open();
-    ASSERT_EQ(lockRange(file, 0, 103), err::Ok);
-    EXPECT_EQ(lockRange(file, 100, 10), err::LockViolation) << "an overlapping range of the same handle";
-    ASSERT_EQ(lockRange(file, 103, 103), err::Ok);
-    EXPECT_EQ(unlockRange(file, 0, 50), err::NotLocked) << "only part of a locked range";
-    EXPECT_EQ(unlockRange(file, 0, 206), err::NotLocked) << "two ranges at once";
-    EXPECT_EQ(unlockRange(file, 0, 103), err::Ok);
-    EXPECT_EQ(unlockRange(file, 0, 103), err::NotLocked) << "already unlocked";
+    ASSERT_EQ(LockRange(file, 0, 103), err::Ok);
+    EXPECT_EQ(LockRange(file, 100, 10), err::LockViolation) << "an overlapping range of the same handle";
+    ASSERT_EQ(LockRange(file, 103, 103), err::Ok);
+    EXPECT_EQ(UnlockRange(file, 0, 50), err::NotLocked) << "only part of a locked range";
+    EXPECT_EQ(UnlockRange(file, 0, 206), err::NotLocked) << "two ranges at once";
+    EXPECT_EQ(UnlockRange(file, 0, 103), err::Ok);
+    EXPECT_EQ(UnlockRange(file, 0, 103), err::NotLocked) << "already unlocked";
 
     // The record after the unlocked one stays locked even though POSIX saw the two
     // ranges as one.
     FileHandle other = open();
-    EXPECT_EQ(lockRange(other, 0, 103), err::Ok);
-    EXPECT_EQ(lockRange(other, 103, 1), err::LockViolation);
+    EXPECT_EQ(LockRange(other, 0, 103), err::Ok);
+    EXPECT_EQ(LockRange(other, 103, 1), err::LockViolation);
 }
 
 TEST_F(FileLocks, ReadOnlyHandleLocksExclusively) {
     FileHandle reader = open(mode::ReadOnly | mode::DenyNone);
     FileHandle other = open(mode::ReadOnly | mode::DenyNone);
-    ASSERT_EQ(lockRange(reader, 0, 1), err::Ok);
-    EXPECT_EQ(lockRange(other, 0, 1), err::LockViolation);
+    ASSERT_EQ(LockRange(reader, 0, 1), err::Ok);
+    EXPECT_EQ(LockRange(other, 0, 1), err::LockViolation);
 }
 
 TEST_F(FileLocks, RangesOutsideTheDataAreaAreRefused) {
     FileHandle file = open();
-    EXPECT_EQ(lockRange(file, 0, 0), err::InvalidParameter);
-    EXPECT_EQ(lockRange(file, 0x1'0000'0000, 1), err::InvalidParameter);
-    EXPECT_EQ(lockRange(file, 0xFFFF'FFFF, 2), err::InvalidParameter);
-    EXPECT_EQ(lockRange(file, 0xFFFF'FFFF, 1), err::Ok);
+    EXPECT_EQ(LockRange(file, 0, 0), err::InvalidParameter);
+    EXPECT_EQ(LockRange(file, 0x1'0000'0000, 1), err::InvalidParameter);
+    EXPECT_EQ(LockRange(file, 0xFFFF'FFFF, 2), err::InvalidParameter);
+    EXPECT_EQ(LockRange(file, 0xFFFF'FFFF, 1), err::Ok);
 }
 
 TEST_F(FileLocks, DataLocksDoNotDisturbSharing) {
     FileHandle file = open();
-    ASSERT_EQ(lockRange(file, 0, kWholeFile), err::Ok);
+    ASSERT_EQ(LockRange(file, 0, kWholeFile), err::Ok);
     FileHandle second = open();  // deny none next to a whole-file lock
-    EXPECT_TRUE(second.isOpen());
+    EXPECT_TRUE(second.IsOpen());
 }
 
 TEST_F(FileLocks, ClosedHandleIsInvalid) {
     FileHandle file;
-    EXPECT_EQ(lockRange(file, 0, 1), err::InvalidHandle);
-    EXPECT_EQ(unlockRange(file, 0, 1), err::InvalidHandle);
-    EXPECT_EQ(closeFile(file), err::InvalidHandle);
+    EXPECT_EQ(LockRange(file, 0, 1), err::InvalidHandle);
+    EXPECT_EQ(UnlockRange(file, 0, 1), err::InvalidHandle);
+    EXPECT_EQ(CloseFile(file), err::InvalidHandle);
 }
 
 // --- Sharing modes -----------------------------------------------------------------
@@ -118,10 +118,10 @@ class Sharing : public FileLocks, public ::testing::WithParamInterface<SharingCa
 TEST_P(Sharing, SecondOpenMeetsTheFirstHandlesMode) {
     const SharingCase c = GetParam();
     FileHandle first = open(c.first);
-    ASSERT_TRUE(first.isOpen());
+    ASSERT_TRUE(first.IsOpen());
     FileHandle second;
-    EXPECT_EQ(openFile(path(), c.second, second), c.expected);
-    EXPECT_EQ(second.isOpen(), c.expected == err::Ok);
+    EXPECT_EQ(OpenSharedFile(path(), c.second, second), c.expected);
+    EXPECT_EQ(second.IsOpen(), c.expected == err::Ok);
 }
 
 using namespace platform::mode;
@@ -151,42 +151,42 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(FileLocks, DenyAllOpenIsRefusedWhileAnotherHandleIsOpenAndAllowedAfter) {
     FileHandle other = open(ReadOnly | DenyNone);
     FileHandle exclusive;
-    EXPECT_EQ(openFile(path(), ReadWrite | DenyAll, exclusive), err::SharingViolation);
-    ASSERT_EQ(closeFile(other), err::Ok);
-    EXPECT_EQ(openFile(path(), ReadWrite | DenyAll, exclusive), err::Ok);
+    EXPECT_EQ(OpenSharedFile(path(), ReadWrite | DenyAll, exclusive), err::SharingViolation);
+    ASSERT_EQ(CloseFile(other), err::Ok);
+    EXPECT_EQ(OpenSharedFile(path(), ReadWrite | DenyAll, exclusive), err::Ok);
 }
 
 TEST_F(FileLocks, RefusedOpenLeavesNoMarksBehind) {
     FileHandle writer = open(ReadWrite | DenyNone);
     FileHandle refused;
-    ASSERT_EQ(openFile(path(), ReadOnly | DenyWrite, refused), err::SharingViolation);
+    ASSERT_EQ(OpenSharedFile(path(), ReadOnly | DenyWrite, refused), err::SharingViolation);
     // Had the refused open kept its "denying write" mark, this would be refused.
     FileHandle secondWriter;
-    EXPECT_EQ(openFile(path(), ReadWrite | DenyNone, secondWriter), err::Ok);
+    EXPECT_EQ(OpenSharedFile(path(), ReadWrite | DenyNone, secondWriter), err::Ok);
 }
 
 TEST_F(FileLocks, CreateDoesNotEmptyAFileOpenDenyWrite) {
     FileHandle guard = open(ReadOnly | DenyWrite);
     FileHandle created;
-    EXPECT_EQ(createFile(path(), created), err::SharingViolation);
+    EXPECT_EQ(CreateOrTruncateFile(path(), created), err::SharingViolation);
     EXPECT_EQ(temp.readFile("SPISFIRM.DAT").size(), 300u);
 }
 
 TEST_F(FileLocks, OpenFileIsNeitherRenamedNorRemoved) {
     FileHandle file = open(ReadOnly | DenyNone);
-    EXPECT_EQ(renameFile(path(), temp.root() + "INNY.DAT"), err::SharingViolation);
-    EXPECT_EQ(removeFile(path()), err::SharingViolation);
-    ASSERT_EQ(closeFile(file), err::Ok);
-    EXPECT_EQ(renameFile(path(), temp.root() + "INNY.DAT"), err::Ok);
+    EXPECT_EQ(RenameFile(path(), temp.root() + "INNY.DAT"), err::SharingViolation);
+    EXPECT_EQ(RemoveFile(path()), err::SharingViolation);
+    ASSERT_EQ(CloseFile(file), err::Ok);
+    EXPECT_EQ(RenameFile(path(), temp.root() + "INNY.DAT"), err::Ok);
     EXPECT_TRUE(temp.exists("INNY.DAT"));
 }
 
 TEST_F(FileLocks, UndefinedModeBitsAreRefused) {
     FileHandle file;
-    EXPECT_EQ(openFile(path(), 0x03, file), err::InvalidAccess);
-    EXPECT_EQ(openFile(path(), 0x52, file), err::InvalidAccess);
-    EXPECT_EQ(openFile(path(), 0x82, file), err::InvalidAccess);
-    EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(OpenSharedFile(path(), 0x03, file), err::InvalidAccess);
+    EXPECT_EQ(OpenSharedFile(path(), 0x52, file), err::InvalidAccess);
+    EXPECT_EQ(OpenSharedFile(path(), 0x82, file), err::InvalidAccess);
+    EXPECT_FALSE(file.IsOpen());
 }
 
 }  // namespace

@@ -20,15 +20,15 @@ namespace fs = std::filesystem;
 std::string contents(FileHandle& file) {
     std::string text(1000, '\0');
     std::size_t done = 0;
-    EXPECT_EQ(seekFile(file, 0), err::Ok);
-    EXPECT_EQ(readFile(file, text.data(), text.size(), done), err::Ok);
+    EXPECT_EQ(SeekFile(file, 0), err::Ok);
+    EXPECT_EQ(ReadFromFile(file, text.data(), text.size(), done), err::Ok);
     text.resize(done);
     return text;
 }
 
 void put(FileHandle& file, std::string_view text) {
     std::size_t done = 0;
-    ASSERT_EQ(writeFile(file, text.data(), text.size(), done), err::Ok);
+    ASSERT_EQ(WriteToFile(file, text.data(), text.size(), done), err::Ok);
     ASSERT_EQ(done, text.size());
 }
 
@@ -52,64 +52,64 @@ TEST_F(FileNames, ExistingEntryIsFoundInAnyCaseAndReadOverwrittenRenamed) {
     const std::string path = temp.root() + "firma1/baza_ad8.rek";
 
     FileHandle file;
-    ASSERT_EQ(openFile(path, mode::ReadWrite | mode::DenyNone, file), err::Ok);
+    ASSERT_EQ(OpenSharedFile(path, mode::ReadWrite | mode::DenyNone, file), err::Ok);
     EXPECT_EQ(contents(file), "stare dane");
-    ASSERT_EQ(closeFile(file), err::Ok);
+    ASSERT_EQ(CloseFile(file), err::Ok);
 
-    ASSERT_EQ(createFile(path, file), err::Ok);
+    ASSERT_EQ(CreateOrTruncateFile(path, file), err::Ok);
     put(file, "nowe");
-    ASSERT_EQ(closeFile(file), err::Ok);
+    ASSERT_EQ(CloseFile(file), err::Ok);
     EXPECT_EQ(namesIn(temp.path() / "FIRMA1"), Names{"BAZA_AD8.REK"}) << "never doubled";
     EXPECT_EQ(temp.readFile("FIRMA1/BAZA_AD8.REK"), "nowe");
 
-    ASSERT_EQ(renameFile(path, temp.root() + "Firma1/baza_ad8.rek~"), err::Ok);
+    ASSERT_EQ(RenameFile(path, temp.root() + "Firma1/baza_ad8.rek~"), err::Ok);
     EXPECT_EQ(namesIn(temp.path() / "FIRMA1"), Names{"baza_ad8.rek~"});
-    EXPECT_TRUE(isOrdinaryFile(temp.root() + "FIRMA1/BAZA_AD8.REK~"));
-    EXPECT_FALSE(isOrdinaryFile(path));
+    EXPECT_TRUE(IsOrdinaryFile(temp.root() + "FIRMA1/BAZA_AD8.REK~"));
+    EXPECT_FALSE(IsOrdinaryFile(path));
 }
 
 TEST_F(FileNames, PolishLettersMatchInEitherCase) {
     temp.writeFile("ŻÓŁW/Źródło.ąę", "x");
     FileHandle file;
-    EXPECT_EQ(openFile(temp.root() + std::string("żółw/ŹRÓDŁO.ĄĘ"_cp), mode::ReadOnly, file), err::Ok);
-    EXPECT_TRUE(directoryExists(temp.root() + std::string("ŻÓŁW"_cp)));
-    EXPECT_TRUE(isOrdinaryFile(temp.root() + std::string("żółw/źródło.ąę"_cp)));
-    EXPECT_FALSE(isOrdinaryFile(temp.root() + std::string("zolw/zrodlo.ae"))) << "letters are not stripped of marks";
+    EXPECT_EQ(OpenSharedFile(temp.root() + std::string("żółw/ŹRÓDŁO.ĄĘ"_cp), mode::ReadOnly, file), err::Ok);
+    EXPECT_TRUE(DirectoryExists(temp.root() + std::string("ŻÓŁW"_cp)));
+    EXPECT_TRUE(IsOrdinaryFile(temp.root() + std::string("żółw/źródło.ąę"_cp)));
+    EXPECT_FALSE(IsOrdinaryFile(temp.root() + std::string("zolw/zrodlo.ae"))) << "letters are not stripped of marks";
 }
 
 TEST_F(FileNames, NewFileGetsTheNameAsGiven) {
     FileHandle file;
-    ASSERT_EQ(createFile(temp.root() + "Nowy_Plik.Rek", file), err::Ok);
-    ASSERT_EQ(createFile(temp.root() + std::string("Łąka.txt"_cp), file), err::Ok);
-    ASSERT_EQ(makeDirectory(temp.root() + "#BIN024"), err::Ok);
+    ASSERT_EQ(CreateOrTruncateFile(temp.root() + "Nowy_Plik.Rek", file), err::Ok);
+    ASSERT_EQ(CreateOrTruncateFile(temp.root() + std::string("Łąka.txt"_cp), file), err::Ok);
+    ASSERT_EQ(MakeDirectory(temp.root() + "#BIN024"), err::Ok);
     EXPECT_EQ(namesIn(temp.path()), (Names{"#BIN024", "Nowy_Plik.Rek", "Łąka.txt"}));
 }
 
 TEST_F(FileNames, RenameOverAnotherFileIsRefused) {
     temp.writeFile("BAZA.REK", "1");
     temp.writeFile("INNA.REK", "2");
-    EXPECT_EQ(renameFile(temp.root() + "baza.rek", temp.root() + "inna.rek"), err::AlreadyExists);
+    EXPECT_EQ(RenameFile(temp.root() + "baza.rek", temp.root() + "inna.rek"), err::AlreadyExists);
     EXPECT_EQ(temp.readFile("INNA.REK"), "2");
     EXPECT_EQ(temp.readFile("BAZA.REK"), "1");
-    EXPECT_EQ(renameFile(temp.root() + "brak.rek", temp.root() + "x.rek"), err::FileNotFound);
+    EXPECT_EQ(RenameFile(temp.root() + "brak.rek", temp.root() + "x.rek"), err::FileNotFound);
 }
 
 TEST_F(FileNames, RenameOnlyChangingCase) {
     temp.writeFile("BAZA.REK", "1");
     temp.writeFile("INNA.REK", "2");
-    EXPECT_EQ(renameFile(temp.root() + "BAZA.REK", temp.root() + "Baza.rek"), err::Ok);
-    EXPECT_EQ(renameFile(temp.root() + "baza.rek", temp.root() + "Baza.rek"), err::Ok) << "nothing to change";
+    EXPECT_EQ(RenameFile(temp.root() + "BAZA.REK", temp.root() + "Baza.rek"), err::Ok);
+    EXPECT_EQ(RenameFile(temp.root() + "baza.rek", temp.root() + "Baza.rek"), err::Ok) << "nothing to change";
     if (qztest::underWine()) GTEST_SKIP() << "Wine 8 keeps the old case of a name renamed only in case";
     EXPECT_EQ(namesIn(temp.path()), (Names{"Baza.rek", "INNA.REK"}));
 }
 
 TEST_F(FileNames, MakeDirectoryOverAnExistingNameInAnotherCase) {
     fs::create_directory(temp.path() / "#BIN024");
-    EXPECT_EQ(makeDirectory(temp.root() + "#bin024"), err::AlreadyExists);
-    EXPECT_EQ(makeDirectory(temp.root() + "brak/nowy"), err::PathNotFound);
-    EXPECT_EQ(makeDirectory(temp.root() + "NOWY/"), err::Ok);
-    EXPECT_TRUE(directoryExists(temp.root() + "nowy"));
-    EXPECT_FALSE(isOrdinaryFile(temp.root() + "nowy")) << "a directory is no file";
+    EXPECT_EQ(MakeDirectory(temp.root() + "#bin024"), err::AlreadyExists);
+    EXPECT_EQ(MakeDirectory(temp.root() + "brak/nowy"), err::PathNotFound);
+    EXPECT_EQ(MakeDirectory(temp.root() + "NOWY/"), err::Ok);
+    EXPECT_TRUE(DirectoryExists(temp.root() + "nowy"));
+    EXPECT_FALSE(IsOrdinaryFile(temp.root() + "nowy")) << "a directory is no file";
 }
 
 // --- Directory search ----------------------------------------------------------------
@@ -118,11 +118,11 @@ std::vector<std::string> search(const std::string& pattern, std::uint8_t mask, i
     DirectorySearch search;
     FoundEntry entry;
     std::vector<std::string> found;
-    firstCode = search.first(pattern, mask, entry);
+    firstCode = search.First(pattern, mask, entry);
     int code = firstCode;
     while (code == err::Ok) {
         found.push_back(entry.name);
-        code = search.next(entry);
+        code = search.Next(entry);
     }
     EXPECT_TRUE(firstCode != err::Ok || code == err::NoMoreFiles) << "search ends with " << code;
     return found;
@@ -151,12 +151,12 @@ TEST_F(FileNames, SearchHonoursTheAttributeMask) {
 
     DirectorySearch one;
     FoundEntry entry;
-    ASSERT_EQ(one.first(temp.root() + "PLIK.DAT", attr::AnyFile, entry), err::Ok);
+    ASSERT_EQ(one.First(temp.root() + "PLIK.DAT", attr::AnyFile, entry), err::Ok);
     EXPECT_EQ(entry.name, "plik.dat");
     EXPECT_EQ(entry.size, 5u);
     EXPECT_EQ(entry.attributes, attr::Archive);
-    EXPECT_EQ(one.next(entry), err::NoMoreFiles);
-    ASSERT_EQ(one.first(temp.root() + "Katalog", attr::Directory, entry), err::Ok);
+    EXPECT_EQ(one.Next(entry), err::NoMoreFiles);
+    ASSERT_EQ(one.First(temp.root() + "Katalog", attr::Directory, entry), err::Ok);
     EXPECT_EQ(entry.attributes & attr::Directory, attr::Directory);
 }
 
@@ -175,14 +175,14 @@ TEST_F(FileNames, SearchErrorNumbers) {
     EXPECT_EQ(code, err::BadFormat);
     DirectorySearch never;
     FoundEntry entry;
-    EXPECT_EQ(never.next(entry), err::NoMoreFiles);
+    EXPECT_EQ(never.Next(entry), err::NoMoreFiles);
 }
 
 class Patterns : public ::testing::TestWithParam<PatternCase> {};
 
 TEST_P(Patterns, FitAsOnTheHomePlatform) {
     const PatternCase c = GetParam();
-    EXPECT_EQ(fitsPattern(keyOfProgramName(c.pattern), keyOfProgramName(c.name)), c.fits);
+    EXPECT_EQ(FitsPattern(KeyOfProgramName(c.pattern), KeyOfProgramName(c.name)), c.fits);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -207,19 +207,19 @@ TEST_F(FileNames, OpenErrorNumbers) {
     temp.writeFile("plik.dat", "abc");
     fs::create_directory(temp.path() / "KATALOG");
     FileHandle file;
-    EXPECT_EQ(openFile(temp.root() + "brak.dat", mode::ReadOnly, file), err::FileNotFound);
-    EXPECT_EQ(openFile(temp.root() + "brak/plik.dat", mode::ReadOnly, file), err::PathNotFound);
-    EXPECT_EQ(openFile(temp.root() + "plik.dat/x", mode::ReadOnly, file), err::PathNotFound);
-    EXPECT_EQ(openFile(temp.root() + "katalog", mode::ReadOnly, file), err::AccessDenied);
-    EXPECT_EQ(openFile(temp.root() + "pl*k.dat", mode::ReadOnly, file), err::BadFormat);
-    EXPECT_EQ(openFile(temp.root() + "pl?k.dat", mode::ReadOnly, file), err::BadFormat);
-    EXPECT_EQ(openFile(temp.root() + std::string("pl\0k", 4), mode::ReadOnly, file), err::BadFormat);
-    EXPECT_EQ(openFile(temp.root() + std::string(300, 'a'), mode::ReadOnly, file), err::BadFormat);
-    EXPECT_EQ(openFile("", mode::ReadOnly, file), err::PathNotFound);
-    EXPECT_EQ(createFile(temp.root() + "katalog", file), err::AccessDenied);
-    EXPECT_EQ(createFile(temp.root() + "brak/nowy.dat", file), err::PathNotFound);
-    EXPECT_EQ(removeFile(temp.root() + "brak.dat"), err::FileNotFound);
-    EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(OpenSharedFile(temp.root() + "brak.dat", mode::ReadOnly, file), err::FileNotFound);
+    EXPECT_EQ(OpenSharedFile(temp.root() + "brak/plik.dat", mode::ReadOnly, file), err::PathNotFound);
+    EXPECT_EQ(OpenSharedFile(temp.root() + "plik.dat/x", mode::ReadOnly, file), err::PathNotFound);
+    EXPECT_EQ(OpenSharedFile(temp.root() + "katalog", mode::ReadOnly, file), err::AccessDenied);
+    EXPECT_EQ(OpenSharedFile(temp.root() + "pl*k.dat", mode::ReadOnly, file), err::BadFormat);
+    EXPECT_EQ(OpenSharedFile(temp.root() + "pl?k.dat", mode::ReadOnly, file), err::BadFormat);
+    EXPECT_EQ(OpenSharedFile(temp.root() + std::string("pl\0k", 4), mode::ReadOnly, file), err::BadFormat);
+    EXPECT_EQ(OpenSharedFile(temp.root() + std::string(300, 'a'), mode::ReadOnly, file), err::BadFormat);
+    EXPECT_EQ(OpenSharedFile("", mode::ReadOnly, file), err::PathNotFound);
+    EXPECT_EQ(CreateOrTruncateFile(temp.root() + "katalog", file), err::AccessDenied);
+    EXPECT_EQ(CreateOrTruncateFile(temp.root() + "brak/nowy.dat", file), err::PathNotFound);
+    EXPECT_EQ(RemoveFile(temp.root() + "brak.dat"), err::FileNotFound);
+    EXPECT_FALSE(file.IsOpen());
 }
 
 TEST_F(FileNames, HandleKeepsTheAccessItWasOpenedWith) {
@@ -228,51 +228,51 @@ TEST_F(FileNames, HandleKeepsTheAccessItWasOpenedWith) {
     char buffer[8];
     std::size_t done = 99;
     FileHandle reader;
-    ASSERT_EQ(openFile(path, mode::ReadOnly | mode::DenyNone, reader), err::Ok);
-    EXPECT_EQ(writeFile(reader, "x", 1, done), err::AccessDenied);
+    ASSERT_EQ(OpenSharedFile(path, mode::ReadOnly | mode::DenyNone, reader), err::Ok);
+    EXPECT_EQ(WriteToFile(reader, "x", 1, done), err::AccessDenied);
     EXPECT_EQ(done, 0u);
     FileHandle writer;
-    ASSERT_EQ(openFile(path, mode::WriteOnly | mode::DenyNone, writer), err::Ok);
-    EXPECT_EQ(readFile(writer, buffer, sizeof buffer, done), err::AccessDenied);
-    ASSERT_EQ(seekFile(writer, 1), err::Ok);
+    ASSERT_EQ(OpenSharedFile(path, mode::WriteOnly | mode::DenyNone, writer), err::Ok);
+    EXPECT_EQ(ReadFromFile(writer, buffer, sizeof buffer, done), err::AccessDenied);
+    ASSERT_EQ(SeekFile(writer, 1), err::Ok);
     put(writer, "ZZZZ");
     std::uint64_t size = 0;
-    EXPECT_EQ(fileSize(writer, size), err::Ok);
+    EXPECT_EQ(FileSize(writer, size), err::Ok);
     EXPECT_EQ(size, 5u);
-    EXPECT_EQ(flushFile(writer), err::Ok);
+    EXPECT_EQ(FlushFile(writer), err::Ok);
     EXPECT_EQ(contents(reader), "aZZZZ");
-    ASSERT_EQ(readFile(reader, buffer, sizeof buffer, done), err::Ok);
+    ASSERT_EQ(ReadFromFile(reader, buffer, sizeof buffer, done), err::Ok);
     EXPECT_EQ(done, 0u) << "at the end";
 }
 
 TEST_F(FileNames, MovedHandleOwnsTheFile) {
     temp.writeFile("plik.dat", "abc");
     FileHandle first;
-    ASSERT_EQ(openFile(temp.root() + "plik.dat", mode::ReadWrite | mode::DenyAll, first), err::Ok);
-    ASSERT_EQ(lockRange(first, 0, 1), err::Ok);
+    ASSERT_EQ(OpenSharedFile(temp.root() + "plik.dat", mode::ReadWrite | mode::DenyAll, first), err::Ok);
+    ASSERT_EQ(LockRange(first, 0, 1), err::Ok);
     FileHandle second = std::move(first);
-    EXPECT_FALSE(first.isOpen());
-    EXPECT_EQ(unlockRange(second, 0, 1), err::Ok) << "the lock moved with the handle";
+    EXPECT_FALSE(first.IsOpen());
+    EXPECT_EQ(UnlockRange(second, 0, 1), err::Ok) << "the lock moved with the handle";
     FileHandle third;
     third = std::move(second);
-    EXPECT_EQ(closeFile(third), err::Ok);
+    EXPECT_EQ(CloseFile(third), err::Ok);
     FileHandle again;
-    EXPECT_EQ(openFile(temp.root() + "plik.dat", mode::ReadWrite | mode::DenyAll, again), err::Ok);
+    EXPECT_EQ(OpenSharedFile(temp.root() + "plik.dat", mode::ReadWrite | mode::DenyAll, again), err::Ok);
 }
 
 TEST(ProgramPlace, ExecutableAndCurrentDirectory) {
-    const std::string exe = executablePath();
+    const std::string exe = ExecutablePath();
     // A full path: from the root of a drive, or from the root.
-    if (pathsHaveDriveLetters()) {
+    if (PathsHaveDriveLetters()) {
         ASSERT_GT(exe.size(), 3u);
         EXPECT_EQ(exe.substr(1, 2), std::string(":") + kSeparator) << exe;
     } else {
         EXPECT_EQ(exe.front(), kSeparator) << exe;
     }
     EXPECT_NE(exe.find("test_platform"), std::string::npos) << exe;
-    const std::string here = currentDirectory();
+    const std::string here = CurrentDirectory();
     EXPECT_EQ(here.back(), kSeparator);
-    EXPECT_TRUE(directoryExists(here));
+    EXPECT_TRUE(DirectoryExists(here));
 }
 
 }  // namespace

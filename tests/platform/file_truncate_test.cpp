@@ -15,14 +15,14 @@ protected:
     std::string path() const { return temp.root() + "FIRMATXT.INI"; }
     FileHandle open(std::uint8_t openMode) {
         FileHandle file;
-        EXPECT_EQ(openFile(path(), openMode, file), err::Ok);
+        EXPECT_EQ(OpenSharedFile(path(), openMode, file), err::Ok);
         return file;
     }
     std::string readAll() {
         FileHandle file = open(mode::ReadOnly | mode::DenyNone);
         std::string text(64, '\0');
         std::size_t got = 0;
-        EXPECT_EQ(readFile(file, text.data(), text.size(), got), err::Ok);
+        EXPECT_EQ(ReadFromFile(file, text.data(), text.size(), got), err::Ok);
         text.resize(got);
         return text;
     }
@@ -31,30 +31,30 @@ protected:
 
 TEST_F(FileTruncate, CutsTheTailAndKeepsThePointer) {
     FileHandle file = open(mode::ReadWrite | mode::DenyNone);
-    ASSERT_EQ(seekFile(file, 2), err::Ok);
-    ASSERT_EQ(truncateFile(file, 4), err::Ok);
+    ASSERT_EQ(SeekFile(file, 2), err::Ok);
+    ASSERT_EQ(TruncateFile(file, 4), err::Ok);
     std::uint64_t size = 0;
-    EXPECT_EQ(fileSize(file, size), err::Ok);
+    EXPECT_EQ(FileSize(file, size), err::Ok);
     EXPECT_EQ(size, 4u);
     // The next write lands where the pointer was before the cut.
     std::size_t done = 0;
-    ASSERT_EQ(writeFile(file, "ab", 2, done), err::Ok);
-    EXPECT_EQ(closeFile(file), err::Ok);
+    ASSERT_EQ(WriteToFile(file, "ab", 2, done), err::Ok);
+    EXPECT_EQ(CloseFile(file), err::Ok);
     EXPECT_EQ(readAll(), "01ab");
 }
 
 TEST_F(FileTruncate, ASizeBeyondTheEndLengthensWithZeros) {
     FileHandle file = open(mode::WriteOnly | mode::DenyNone);
-    ASSERT_EQ(truncateFile(file, 12), err::Ok);
-    EXPECT_EQ(closeFile(file), err::Ok);
+    ASSERT_EQ(TruncateFile(file, 12), err::Ok);
+    EXPECT_EQ(CloseFile(file), err::Ok);
     EXPECT_EQ(readAll(), std::string("0123456789\0\0", 12));
 }
 
 TEST_F(FileTruncate, RefusedWithoutWriteAccessOrAnOpenHandle) {
     FileHandle reader = open(mode::ReadOnly | mode::DenyNone);
-    EXPECT_EQ(truncateFile(reader, 0), err::AccessDenied);
-    EXPECT_EQ(closeFile(reader), err::Ok);
-    EXPECT_EQ(truncateFile(reader, 0), err::InvalidHandle);
+    EXPECT_EQ(TruncateFile(reader, 0), err::AccessDenied);
+    EXPECT_EQ(CloseFile(reader), err::Ok);
+    EXPECT_EQ(TruncateFile(reader, 0), err::InvalidHandle);
     EXPECT_EQ(readAll(), "0123456789") << "nothing was cut";
 }
 

@@ -46,7 +46,7 @@ KeyRecord up(std::uint16_t vk, std::uint16_t scan, std::uint8_t character, std::
 
 class KeyRecords : public ::testing::TestWithParam<KeyCase> {};
 
-TEST_P(KeyRecords, GiveThePcKeyCodes) { EXPECT_EQ(describe(translateKey(GetParam().record)), GetParam().expected); }
+TEST_P(KeyRecords, GiveThePcKeyCodes) { EXPECT_EQ(describe(TranslateKey(GetParam().record)), GetParam().expected); }
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, KeyRecords,
@@ -130,17 +130,17 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"Home or End as a terminal under Wine sends them", down(0, 0, 0), "-"}));
 
 TEST(KeyRecords, ShiftStateBits) {
-    EXPECT_EQ(shiftStateOf(0), 0x00);
-    EXPECT_EQ(shiftStateOf(kShiftPressed), 0x03) << "both Shift bits";
-    EXPECT_EQ(shiftStateOf(kLeftCtrlPressed), 0x04);
-    EXPECT_EQ(shiftStateOf(kRightCtrlPressed), 0x04);
-    EXPECT_EQ(shiftStateOf(kLeftAltPressed), 0x08);
-    EXPECT_EQ(shiftStateOf(kRightAltPressed), 0x08);
-    EXPECT_EQ(shiftStateOf(kScrollLockOn), 0x10);
-    EXPECT_EQ(shiftStateOf(kNumLockOn), 0x20);
-    EXPECT_EQ(shiftStateOf(kCapsLockOn), 0x40);
-    EXPECT_EQ(shiftStateOf(kEnhancedKey), 0x00);
-    EXPECT_EQ(shiftStateOf(kShiftPressed | kLeftAltPressed | kNumLockOn), 0x2B);
+    EXPECT_EQ(ShiftStateOf(0), 0x00);
+    EXPECT_EQ(ShiftStateOf(kShiftPressed), 0x03) << "both Shift bits";
+    EXPECT_EQ(ShiftStateOf(kLeftCtrlPressed), 0x04);
+    EXPECT_EQ(ShiftStateOf(kRightCtrlPressed), 0x04);
+    EXPECT_EQ(ShiftStateOf(kLeftAltPressed), 0x08);
+    EXPECT_EQ(ShiftStateOf(kRightAltPressed), 0x08);
+    EXPECT_EQ(ShiftStateOf(kScrollLockOn), 0x10);
+    EXPECT_EQ(ShiftStateOf(kNumLockOn), 0x20);
+    EXPECT_EQ(ShiftStateOf(kCapsLockOn), 0x40);
+    EXPECT_EQ(ShiftStateOf(kEnhancedKey), 0x00);
+    EXPECT_EQ(ShiftStateOf(kShiftPressed | kLeftAltPressed | kNumLockOn), 0x2B);
 }
 
 // --- Mouse ------------------------------------------------------------------------------
@@ -154,17 +154,17 @@ std::string describe(const std::optional<platform::MouseReport>& mouse) {
 
 TEST(MouseRecords, GiveButtonsAndTheCellFromOne) {
     constexpr std::uint32_t kMoved = 0x1, kDoubleClick = 0x2, kWheeled = 0x4, kWheeledSideways = 0x8;
-    EXPECT_EQ(describe(translateMouse({0, 0, 0x1, 0})), "M1@1,1") << "left button on the top-left cell";
-    EXPECT_EQ(describe(translateMouse({79, 24, 0x2, 0})), "M2@80,25") << "right button";
-    EXPECT_EQ(describe(translateMouse({9, 4, 0x4, 0})), "M4@10,5") << "middle button";
-    EXPECT_EQ(describe(translateMouse({9, 4, 0x3, 0})), "M3@10,5") << "two buttons";
-    EXPECT_EQ(describe(translateMouse({9, 4, 0x1, kMoved})), "M1@10,5") << "a drag";
-    EXPECT_EQ(describe(translateMouse({9, 4, 0x1, kDoubleClick})), "M1@10,5");
-    EXPECT_EQ(describe(translateMouse({9, 4, 0x0, 0})), "M0@10,5") << "a release";
-    EXPECT_EQ(describe(translateMouse({9, 4, 0x0, kMoved})), "-") << "moving with no button down";
-    EXPECT_EQ(describe(translateMouse({9, 4, 0x00780000, kWheeled})), "-");
-    EXPECT_EQ(describe(translateMouse({9, 4, 0xFF880000, kWheeledSideways})), "-");
-    EXPECT_EQ(describe(translateMouse({9, 4, 0x8, 0})), "M0@10,5") << "the fourth button is no PC button";
+    EXPECT_EQ(describe(TranslateMouse({0, 0, 0x1, 0})), "M1@1,1") << "left button on the top-left cell";
+    EXPECT_EQ(describe(TranslateMouse({79, 24, 0x2, 0})), "M2@80,25") << "right button";
+    EXPECT_EQ(describe(TranslateMouse({9, 4, 0x4, 0})), "M4@10,5") << "middle button";
+    EXPECT_EQ(describe(TranslateMouse({9, 4, 0x3, 0})), "M3@10,5") << "two buttons";
+    EXPECT_EQ(describe(TranslateMouse({9, 4, 0x1, kMoved})), "M1@10,5") << "a drag";
+    EXPECT_EQ(describe(TranslateMouse({9, 4, 0x1, kDoubleClick})), "M1@10,5");
+    EXPECT_EQ(describe(TranslateMouse({9, 4, 0x0, 0})), "M0@10,5") << "a release";
+    EXPECT_EQ(describe(TranslateMouse({9, 4, 0x0, kMoved})), "-") << "moving with no button down";
+    EXPECT_EQ(describe(TranslateMouse({9, 4, 0x00780000, kWheeled})), "-");
+    EXPECT_EQ(describe(TranslateMouse({9, 4, 0xFF880000, kWheeledSideways})), "-");
+    EXPECT_EQ(describe(TranslateMouse({9, 4, 0x8, 0})), "M0@10,5") << "the fourth button is no PC button";
 }
 
 }  // namespace

@@ -15,15 +15,15 @@ namespace {
 class EnvironmentTest : public ::testing::Test {
 protected:
     ~EnvironmentTest() override {
-        platform::setArguments({});
-        platform::setEnvironment("KPRSPIS", saved_);
+        platform::SetArguments({});
+        platform::SetEnvironment("KPRSPIS", saved_);
     }
     void setVariable(const char* value) {
-        platform::setEnvironment("KPRSPIS", value ? std::optional<std::string>(value) : std::nullopt);
+        platform::SetEnvironment("KPRSPIS", value ? std::optional<std::string>(value) : std::nullopt);
     }
 
 private:
-    std::optional<std::string> saved_ = platform::environment("KPRSPIS");
+    std::optional<std::string> saved_ = platform::Environment("KPRSPIS");
 };
 
 struct SwitchCase {
@@ -52,7 +52,7 @@ TEST_F(EnvironmentTest, FindSwitch) {
         {{"/Ą"}, "/ą", true, false},
     };
     for (const SwitchCase& c : cases) {
-        platform::setArguments(c.parameters);
+        platform::SetArguments(c.parameters);
         std::string shown;
         for (const std::string& p : c.parameters) shown += "[" + p + "]";
         EXPECT_EQ(product::FindSwitch(c.name, c.caseInsensitive), c.found)
@@ -80,7 +80,7 @@ TEST_F(EnvironmentTest, SwitchValue) {
         {{"/kprspis:/x:y"}, "/kprspis:", "/x:y"},
     };
     for (const ValueCase& c : cases) {
-        platform::setArguments(c.parameters);
+        platform::SetArguments(c.parameters);
         std::string shown;
         for (const std::string& p : c.parameters) shown += "[" + p + "]";
         EXPECT_EQ(product::SwitchValue(c.name), c.value) << c.name << " in " << shown;
@@ -108,7 +108,7 @@ TEST_F(EnvironmentTest, RegistryFileName) {
         {{"D:/KPR_2024/"}, nullptr, "SPISFIRM.DAT"},
     };
     for (const RegistryCase& c : cases) {
-        platform::setArguments(c.parameters);
+        platform::SetArguments(c.parameters);
         setVariable(c.variable);
         product::InitEnvironment();
         std::string shown;

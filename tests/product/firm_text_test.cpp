@@ -138,17 +138,17 @@ TEST_F(FirmTextTest, UnchangedLinesKeepTheirKeysLetterCase) {
 TEST_F(FirmTextTest, LockedTargetIsReportedAndLeftAlone) {
     temp.writeFile("2024/FIRMATXT.INI", "[KPR]\n");
     platform::FileHandle other;
-    ASSERT_EQ(platform::openFile(Target(), platform::mode::ReadWrite | platform::mode::DenyNone, other), 0);
-    ASSERT_EQ(platform::lockRange(other, 0, 1), 0);
+    ASSERT_EQ(platform::OpenSharedFile(Target(), platform::mode::ReadWrite | platform::mode::DenyNone, other), 0);
+    ASSERT_EQ(platform::LockRange(other, 0, 1), 0);
     for (const bool directory : {false, true}) {
         if (directory) {
-            ASSERT_EQ(platform::closeFile(other), 0);
+            ASSERT_EQ(platform::CloseFile(other), 0);
             std::filesystem::remove(temp.path() / "2024/FIRMATXT.INI");
             std::filesystem::create_directory(temp.path() / "2024/FIRMATXT.INI");
         }
-        screen.pushIdle();
-        screen.pushAction([this] { EXPECT_TRUE(screen.screenContains("Błąd odczytu danych firmy")); });
-        screen.pushKey(tui::kbEnter);
+        screen.PushIdle();
+        screen.PushAction([this] { EXPECT_TRUE(screen.ScreenContains("Błąd odczytu danych firmy")); });
+        screen.PushKey(tui::kbEnter);
         auto carried = product::FirmTextCarry::Done;
         EXPECT_EQ(exitCodeOf([&] { carried = product::CarryOverFirmText(Source(), Target(), kLocation); }), -1)
             << "one firm's file does not end the run";

@@ -162,9 +162,9 @@ TEST_F(IniFileTest, SecondWriterFailsAtOnceAndReadersStillRead) {
     Write("[A]\nK=1\n");
     auto first = IniFile::Init(Path(), true);
     ASSERT_TRUE(first);
-    const std::uint64_t before = clock.totalSleptMs();
+    const std::uint64_t before = clock.TotalSleptMs();
     EXPECT_FALSE(IniFile::Init(Path(), true));
-    EXPECT_EQ(clock.totalSleptMs(), before);  // no waiting, no retries
+    EXPECT_EQ(clock.TotalSleptMs(), before);  // no waiting, no retries
     auto reader = IniFile::Init(Path(), false);
     ASSERT_TRUE(reader);
     EXPECT_EQ(reader->ReadString("A", "K", ""), "1");
@@ -177,8 +177,8 @@ TEST_F(IniFileTest, SecondWriterFailsAtOnceAndReadersStillRead) {
     EXPECT_TRUE(second->Done());
     // A lock taken by any other handle refuses the writer the same way.
     platform::FileHandle other;
-    ASSERT_EQ(platform::openFile(Path(), platform::mode::ReadWrite | platform::mode::DenyNone, other), 0);
-    ASSERT_EQ(platform::lockRange(other, 0, 1), 0);
+    ASSERT_EQ(platform::OpenSharedFile(Path(), platform::mode::ReadWrite | platform::mode::DenyNone, other), 0);
+    ASSERT_EQ(platform::LockRange(other, 0, 1), 0);
     EXPECT_FALSE(IniFile::Init(Path(), true));
 }
 

@@ -58,12 +58,12 @@ TEST(ScrambleRecord, MiddleIsXoredWithTheGeneratorsDraws) {
 
 TEST(ScrambleRecord, StartsFromTheSameStateEveryTime) {
     Record first{}, second{};
-    platform::seedRandom(12345);  // whatever state the generator was in before
+    platform::SeedRandom(12345);  // whatever state the generator was in before
     product::ScrambleRecord(first);
-    const std::uint32_t after = platform::randomBelow(1000000);
+    const std::uint32_t after = platform::RandomBelow(1000000);
     product::ScrambleRecord(second);
     EXPECT_EQ(first, second);
-    EXPECT_EQ(platform::randomBelow(1000000), after);
+    EXPECT_EQ(platform::RandomBelow(1000000), after);
 }
 
 }  // namespace

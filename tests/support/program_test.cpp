@@ -37,7 +37,7 @@ std::string utf8Of(const fs::path& path) {
 
 fs::path pathOfUtf8(std::string_view utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
-std::string TempDir::root() const { return platform::cp852::fromUtf8(utf8Of(path_)) + platform::kSeparator; }
+std::string TempDir::root() const { return platform::cp852::FromUtf8(utf8Of(path_)) + platform::kSeparator; }
 
 void TempDir::writeFile(const std::string& relative, std::string_view bytes) const {
     const fs::path file = path_ / pathOfUtf8(relative);
@@ -54,31 +54,31 @@ std::string TempDir::readFile(const std::string& relative) const {
 bool TempDir::exists(const std::string& relative) const { return fs::exists(path_ / pathOfUtf8(relative)); }
 
 ProgramTest::ProgramTest() {
-    platform::installConsole(&screen);
-    platform::installClock(&clock);
-    platform::installSound(&sound);
-    platform::setExitHandler([](int code) { throw ProgramExit{code}; });
+    platform::InstallConsole(&screen);
+    platform::InstallClock(&clock);
+    platform::InstallSound(&sound);
+    platform::SetExitHandler([](int code) { throw ProgramExit{code}; });
     // Every pause of the program shows the screen first, as a terminal must not
     // keep showing what the program has since drawn over.
     clock.beforePause = [this] { expectScreenShown(); };
-    screen.setOnDry([this] {
-        ADD_FAILURE() << "the program waits for input and none is scripted; screen:\n" << screen.screenText();
+    screen.SetOnDry([this] {
+        ADD_FAILURE() << "the program waits for input and none is scripted; screen:\n" << screen.ScreenText();
         throw ProgramExit{-2};
     });
 }
 
 void ProgramTest::expectScreenShown() const {
-    if (screen.allShown()) return;
+    if (screen.AllShown()) return;
     ADD_FAILURE() << "a pause while the terminal still shows\n"
-                  << screen.shownText() << "\ninstead of\n"
-                  << screen.screenText();
+                  << screen.ShownText() << "\ninstead of\n"
+                  << screen.ScreenText();
 }
 
 ProgramTest::~ProgramTest() {
-    platform::setExitHandler(nullptr);
-    platform::installConsole(nullptr);
-    platform::installClock(nullptr);
-    platform::installSound(nullptr);
+    platform::SetExitHandler(nullptr);
+    platform::InstallConsole(nullptr);
+    platform::InstallClock(nullptr);
+    platform::InstallSound(nullptr);
 }
 
 }  // namespace qztest

@@ -17,7 +17,7 @@ protected:
     std::string rows(int top, int bottom) const {
         std::string out;
         for (int row = top; row <= bottom; ++row) {
-            std::string line = screen.rowText(row);
+            std::string line = screen.RowText(row);
             while (!line.empty() && line.back() == ' ') line.pop_back();
             out += line + "\n";
         }
@@ -27,15 +27,15 @@ protected:
     // Every cell of the screen, characters and attributes.
     std::vector<platform::Cell> allCells() const {
         std::vector<platform::Cell> cells;
-        screen.readRect(1, 1, screen.columns(), screen.rows(), cells);
+        screen.ReadRect(1, 1, screen.Columns(), screen.Rows(), cells);
         return cells;
     }
 
     // The attribute of every cell of a run on one row, or -1 when they differ.
     int attributeOf(int column, int row, int length) const {
-        const int attribute = screen.cell(column, row).attribute;
+        const int attribute = screen.CellAt(column, row).attribute;
         for (int i = 1; i < length; ++i)
-            if (screen.cell(column + i, row).attribute != attribute) return -1;
+            if (screen.CellAt(column + i, row).attribute != attribute) return -1;
         return attribute;
     }
 };

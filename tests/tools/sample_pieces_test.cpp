@@ -90,7 +90,7 @@ TEST(PolishNames, SortAccentedLettersAfterTheirBaseLetter) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(polishLess(c.a, c.b), c.less)
-            << platform::cp852::toUtf8(c.a) << " < " << platform::cp852::toUtf8(c.b);
+            << platform::cp852::ToUtf8(c.a) << " < " << platform::cp852::ToUtf8(c.b);
 }
 
 TEST(RecordBuffer, WritesLittleEndianFieldsAndCutsTexts) {

@@ -155,7 +155,7 @@ TEST_F(SampleRecords, PersonsReadBackWithNamesAndDatesAtTheirOffsets) {
             const std::string first = person.textAt(PersonRecord::kFirstName);
             EXPECT_GE(surname.size(), 3u) << firm;
             EXPECT_GE(first.size(), 3u) << firm;
-            EXPECT_EQ(platform::cp852::fromUtf8(platform::cp852::toUtf8(surname)), surname);
+            EXPECT_EQ(platform::cp852::FromUtf8(platform::cp852::ToUtf8(surname)), surname);
             for (std::size_t at : {PersonRecord::kStart1, PersonRecord::kEnd1, PersonRecord::kStart2, PersonRecord::kEnd2}) {
                 const PackedDate date = person.dateAt(at);
                 if (date.empty()) continue;

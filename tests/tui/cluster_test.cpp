@@ -27,10 +27,10 @@ protected:
         return tui::NewItem("pierwszy", tui::NewItem("drugi", tui::NewItem("trzeci", nullptr)));
     }
     // The mark of item k (from 0).
-    char mark(int item) const { return static_cast<char>(screen.cell(14, 7 + item).character); }
+    char mark(int item) const { return static_cast<char>(screen.CellAt(14, 7 + item).character); }
     // Runs the dialog to its end by Enter on "OK" after the keys pushed so far.
     tui::Command runToOk() {
-        screen.pushKey(tui::kbEnter);
+        screen.PushKey(tui::kbEnter);
         return tui::Execute(*dialog);
     }
 
@@ -58,8 +58,8 @@ TEST_F(ClusterTest, CheckListKeysChangeOneBitAndKeepTheBitsBeyondItsItems) {
     for (const Case& c : cases) {
         std::uint16_t value = 0x8005;
         open(tui::NewCheckList(threeItems(), value, 2, 3, nullptr));
-        for (tui::KeyCode key : c.keys) screen.pushKey(key);
-        screen.pushKey(tui::kbTab);
+        for (tui::KeyCode key : c.keys) screen.PushKey(key);
+        screen.PushKey(tui::kbTab);
         EXPECT_EQ(runToOk(), tui::cmAccept) << c.name;
         EXPECT_EQ(value, c.expected) << c.name;
         EXPECT_EQ(tui::DataChanged(), value != 0x8005) << c.name;
@@ -71,11 +71,11 @@ TEST_F(ClusterTest, CheckListKeysChangeOneBitAndKeepTheBitsBeyondItsItems) {
 TEST_F(ClusterTest, DownOnTheLastItemOfACheckListMovesTheFocus) {
     std::uint16_t value = 0;
     open(tui::NewCheckList(threeItems(), value, 2, 3, nullptr));
-    screen.pushKey(tui::kbDown);
-    screen.pushKey(tui::kbDown);
-    screen.pushAction([&] { EXPECT_EQ(dialog->current, 1); });
-    screen.pushKey(tui::kbDown);
-    screen.pushAction([&] { EXPECT_EQ(dialog->current, 2); });
+    screen.PushKey(tui::kbDown);
+    screen.PushKey(tui::kbDown);
+    screen.PushAction([&] { EXPECT_EQ(dialog->current, 1); });
+    screen.PushKey(tui::kbDown);
+    screen.PushAction([&] { EXPECT_EQ(dialog->current, 2); });
     EXPECT_EQ(runToOk(), tui::cmAccept);
     EXPECT_EQ(value, 0);
     EXPECT_FALSE(tui::DataChanged());
@@ -84,7 +84,7 @@ TEST_F(ClusterTest, DownOnTheLastItemOfACheckListMovesTheFocus) {
 TEST_F(ClusterTest, UpOnTheFirstItemHandsTheKeyBack) {
     std::uint16_t value = 0;
     open(tui::NewCheckList(threeItems(), value, 2, 3, nullptr));
-    screen.pushKey(tui::kbUp);  // wraps round to the button
+    screen.PushKey(tui::kbUp);  // wraps round to the button
     EXPECT_EQ(runToOk(), tui::cmAccept);
 }
 
@@ -95,16 +95,16 @@ TEST_F(ClusterTest, TheHighlightedItemIsLitAndCarriesTheCursor) {
               "         │  [ ] pierwszy                        │\n"
               "         │  [■] drugi                           │\n"
               "         │  [ ] trzeci                          │\n");
-    screen.pushKey(tui::kbDown);
-    screen.pushAction([&] {
+    screen.PushKey(tui::kbDown);
+    screen.PushAction([&] {
         EXPECT_EQ(attributeOf(17, 7, 8), 0x07) << "item 1 no longer lit";
         EXPECT_EQ(attributeOf(17, 8, 5), 0x0F) << "item 2 lit";
         EXPECT_EQ(attributeOf(12, 6, 7), 0x0F) << "label of the focused control";
-        EXPECT_EQ(screen.cursorColumn(), 14);
-        EXPECT_EQ(screen.cursorRow(), 8);
+        EXPECT_EQ(screen.CursorColumn(), 14);
+        EXPECT_EQ(screen.CursorRow(), 8);
     });
-    screen.pushKey(tui::kbTab);
-    screen.pushAction([&] {
+    screen.PushKey(tui::kbTab);
+    screen.PushAction([&] {
         EXPECT_EQ(attributeOf(17, 8, 5), 0x07) << "no item lit without the focus";
         EXPECT_EQ(attributeOf(12, 6, 7), 0x07);
     });
@@ -116,14 +116,14 @@ TEST_F(ClusterTest, AClickOnACheckListItemHighlightsAndFlipsIt) {
     open(tui::NewCheckList(threeItems(), value, 2, 3, nullptr));
     clickAt(*dialog, 10, 4);  // the text of item 3
     clickAt(*dialog, 3, 3);   // the bracket of item 2
-    screen.pushAction([&] {
+    screen.PushAction([&] {
         EXPECT_EQ(value, 0x6);
         EXPECT_EQ(mark(1), '\xFE');
         EXPECT_EQ(attributeOf(17, 8, 5), 0x0F) << "item 2 highlighted";
     });
     clickAt(*dialog, 20, 4);  // right of item 3's text: handed back, nothing there
     clickAt(*dialog, 3, 3);
-    screen.pushKey(tui::kbEnter);  // the dialog takes it on to the button
+    screen.PushKey(tui::kbEnter);  // the dialog takes it on to the button
     EXPECT_EQ(runToOk(), tui::cmAccept);
     EXPECT_EQ(value, 0x4);
 }
@@ -132,26 +132,26 @@ TEST_F(ClusterTest, RadioArrowsMoveTheHighlightButOnlySpaceChooses) {
     std::uint16_t value = 0;
     open(tui::NewRadioGroup(threeItems(), value, 2, 3, nullptr));
     EXPECT_EQ(std::string() + mark(0) + mark(1) + mark(2), "\xFE\xFA\xFA");
-    screen.pushKey(tui::kbDown);
-    screen.pushKey(tui::kbRight);
-    screen.pushAction([&] {
+    screen.PushKey(tui::kbDown);
+    screen.PushKey(tui::kbRight);
+    screen.PushAction([&] {
         EXPECT_EQ(value, 0);
         EXPECT_EQ(std::string() + mark(0) + mark(1) + mark(2), "\xFE\xFA\xFA");
         EXPECT_EQ(attributeOf(17, 9, 6), 0x0F) << "item 3 highlighted";
-        EXPECT_EQ(screen.cursorRow(), 9);
+        EXPECT_EQ(screen.CursorRow(), 9);
     });
-    screen.pushKey(tui::kbSpace);
-    screen.pushAction([&] {
+    screen.PushKey(tui::kbSpace);
+    screen.PushAction([&] {
         EXPECT_EQ(value, 2);
         EXPECT_EQ(std::string() + mark(0) + mark(1) + mark(2), "\xFA\xFA\xFE");
     });
-    screen.pushKey(tui::kbUp);
-    screen.pushAction([&] { EXPECT_EQ(value, 2); });
-    screen.pushKey(tui::kbGrayPlus);
-    screen.pushAction([&] { EXPECT_EQ(value, 1); });
-    screen.pushKey(tui::kbDown);
-    screen.pushText("x");
-    screen.pushKey(tui::kbDown);  // past the last item: handed back to the dialog
+    screen.PushKey(tui::kbUp);
+    screen.PushAction([&] { EXPECT_EQ(value, 2); });
+    screen.PushKey(tui::kbGrayPlus);
+    screen.PushAction([&] { EXPECT_EQ(value, 1); });
+    screen.PushKey(tui::kbDown);
+    screen.PushText("x");
+    screen.PushKey(tui::kbDown);  // past the last item: handed back to the dialog
     EXPECT_EQ(runToOk(), tui::cmAccept);
     EXPECT_EQ(value, 2);
     EXPECT_TRUE(tui::DataChanged());
@@ -160,8 +160,8 @@ TEST_F(ClusterTest, RadioArrowsMoveTheHighlightButOnlySpaceChooses) {
 TEST_F(ClusterTest, TheRadioHighlightStartsOnTheChosenItem) {
     std::uint16_t value = 1;
     open(tui::NewRadioGroup(threeItems(), value, 2, 3, nullptr));
-    screen.pushKey(tui::kbUp);
-    screen.pushKey(tui::kbUp);  // past the first item: handed back, round to "OK"
+    screen.PushKey(tui::kbUp);
+    screen.PushKey(tui::kbUp);  // past the first item: handed back, round to "OK"
     EXPECT_EQ(runToOk(), tui::cmAccept);
     EXPECT_EQ(value, 1);
     EXPECT_FALSE(tui::DataChanged());
@@ -171,14 +171,14 @@ TEST_F(ClusterTest, ARadioClickChoosesAnotherItemAndOnlySoundsOnTheHighlightedOn
     std::uint16_t value = 0;
     open(tui::NewRadioGroup(threeItems(), value, 2, 3, nullptr));
     clickAt(*dialog, 4, 2);  // the highlighted item
-    screen.pushAction([&] {
+    screen.PushAction([&] {
         EXPECT_EQ(sound.played, (Played{{4000, 96}}));
         EXPECT_EQ(value, 0);
     });
     clickAt(*dialog, 8, 3);
-    screen.pushAction([&] { EXPECT_EQ(value, 1); });
+    screen.PushAction([&] { EXPECT_EQ(value, 1); });
     clickAt(*dialog, 8, 3);  // now highlighted: only a tone
-    screen.pushKey(tui::kbTab);
+    screen.PushKey(tui::kbTab);
     EXPECT_EQ(runToOk(), tui::cmAccept);
     EXPECT_EQ(value, 1);
     EXPECT_EQ(sound.played, (Played{{4000, 96}, {4000, 96}}));
@@ -198,8 +198,8 @@ TEST_F(ClusterTest, CheckBoxFlipsOnSpaceXAndAClickAndHandsArrowsBack) {
     for (const Case& c : cases) {
         bool value = false;
         open(tui::NewCheckBox("pokazuj powoli", value, 2, 3, nullptr));
-        for (tui::KeyCode key : c.keys) screen.pushKey(key);
-        screen.pushKey(tui::kbDown);
+        for (tui::KeyCode key : c.keys) screen.PushKey(key);
+        screen.PushKey(tui::kbDown);
         EXPECT_EQ(runToOk(), tui::cmAccept) << c.keys.size();
         EXPECT_EQ(value, c.expected) << c.keys.size();
         tui::DisposeDialog(dialog);
@@ -208,8 +208,8 @@ TEST_F(ClusterTest, CheckBoxFlipsOnSpaceXAndAClickAndHandsArrowsBack) {
     open(tui::NewCheckBox("pokazuj powoli", value, 2, 3, nullptr));
     EXPECT_EQ(mark(0), '\xFE');
     clickAt(*dialog, 12, 2);
-    screen.pushAction([&] { EXPECT_EQ(mark(0), ' '); });
-    screen.pushKey(tui::kbUp);
+    screen.PushAction([&] { EXPECT_EQ(mark(0), ' '); });
+    screen.PushKey(tui::kbUp);
     EXPECT_EQ(runToOk(), tui::cmAccept);
     EXPECT_FALSE(value);
 }

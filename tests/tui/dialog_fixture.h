@@ -19,8 +19,8 @@ protected:
     // the next click is a click of its own.
     void clickAt(const tui::Dialog& dialog, int column, int row) {
         const tui::Rect& inner = dialog.window->inner;
-        screen.pushMouse(1, inner.left + column - 1, inner.top + row - 1);
-        screen.pushIdle();
+        screen.PushMouse(1, inner.left + column - 1, inner.top + row - 1);
+        screen.PushIdle();
     }
 };
 

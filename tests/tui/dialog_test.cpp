@@ -42,10 +42,10 @@ protected:
 };
 
 TEST_F(SampleDialogTest, DrawsEveryControlAndGivesTheScreenBack) {
-    screen.write(1, 10, std::string(80, '#'), 0x1E);
+    screen.Write(1, 10, std::string(80, '#'), 0x1E);
     const auto before = allCells();
     open();
-    EXPECT_EQ(screen.screenText(),
+    EXPECT_EQ(screen.ScreenText(),
               "\n"
               "\n"
               "    ┌──────────────────── Opcje ─────────────────────┐\n"
@@ -72,15 +72,15 @@ TEST_F(SampleDialogTest, DrawsEveryControlAndGivesTheScreenBack) {
               "\n");
     EXPECT_EQ(attributeOf(5, 3, 20), 0x07);   // frame: colour 4
     EXPECT_EQ(attributeOf(26, 3, 7), 0x0F);   // title: colour 6
-    EXPECT_EQ(screen.cell(30, 4).attribute, 0x02);  // interior: colour 5
+    EXPECT_EQ(screen.CellAt(30, 4).attribute, 0x02);  // interior: colour 5
     EXPECT_EQ(attributeOf(7, 4, 8), 0x07);    // labels without the focus: control colour 0
     EXPECT_EQ(attributeOf(8, 5, 20), 0x1F);   // the field without the focus: control colour 2
-    EXPECT_EQ(screen.cell(8, 10).attribute, 0x07);  // brackets in colour 0
-    EXPECT_EQ(screen.cell(10, 10).attribute, 0x07);
-    EXPECT_EQ(screen.cell(9, 10).attribute, 0x0F);  // the mark in colour 1
+    EXPECT_EQ(screen.CellAt(8, 10).attribute, 0x07);  // brackets in colour 0
+    EXPECT_EQ(screen.CellAt(10, 10).attribute, 0x07);
+    EXPECT_EQ(screen.CellAt(9, 10).attribute, 0x0F);  // the mark in colour 1
     EXPECT_EQ(attributeOf(12, 10, 6), 0x07);  // item text without the focus
     EXPECT_EQ(attributeOf(13, 14, 10), 0x70);  // button face: colour 10
-    EXPECT_EQ(screen.cell(23, 14).attribute, 0x0F);  // shadow: control colour 1
+    EXPECT_EQ(screen.CellAt(23, 14).attribute, 0x0F);  // shadow: control colour 1
     EXPECT_EQ(attributeOf(14, 15, 10), 0x0F);
 
     tui::DisposeDialog(dialog);
@@ -90,36 +90,36 @@ TEST_F(SampleDialogTest, DrawsEveryControlAndGivesTheScreenBack) {
 
 TEST_F(SampleDialogTest, TheFocusedControlShowsItAndTabWalksThroughAll) {
     open();
-    screen.pushAction([&] {
+    screen.PushAction([&] {
         EXPECT_EQ(attributeOf(7, 4, 8), 0x0F) << "focused label in control colour 1";
         EXPECT_EQ(attributeOf(8, 5, 20), 0x70) << "focused field in control colour 3";
-        EXPECT_EQ(screen.cursorColumn(), 11);  // after "KPR"
-        EXPECT_EQ(screen.cursorRow(), 5);
+        EXPECT_EQ(screen.CursorColumn(), 11);  // after "KPR"
+        EXPECT_EQ(screen.CursorRow(), 5);
     });
-    screen.pushKey(tui::kbTab);
-    screen.pushAction([&] {
+    screen.PushKey(tui::kbTab);
+    screen.PushAction([&] {
         EXPECT_EQ(attributeOf(7, 4, 8), 0x07);
         EXPECT_EQ(attributeOf(8, 5, 20), 0x1F);
         EXPECT_EQ(attributeOf(12, 7, 14), 0x0F) << "check box text lit";
-        EXPECT_EQ(screen.cursorColumn(), 9);  // on the mark
-        EXPECT_EQ(screen.cursorRow(), 7);
+        EXPECT_EQ(screen.CursorColumn(), 9);  // on the mark
+        EXPECT_EQ(screen.CursorRow(), 7);
     });
-    for (int i = 0; i < 3; ++i) screen.pushKey(tui::kbTab);  // list, radio group, "OK"
-    screen.pushAction([&] {
+    for (int i = 0; i < 3; ++i) screen.PushKey(tui::kbTab);  // list, radio group, "OK"
+    screen.PushAction([&] {
         EXPECT_EQ(rows(14, 15),
                   "    │        »   OK   «           Porzuć  ▄          │\n"
                   "    │                            ▀▀▀▀▀▀▀▀▀▀          │\n");
-        EXPECT_EQ(screen.cell(13, 14).attribute, 0x02) << "the blank before a pressed button";
-        EXPECT_EQ(screen.cell(14, 14).attribute, 0xF0) << "» in the face colour with the high bit";
-        EXPECT_EQ(screen.cell(23, 14).attribute, 0xF0);
+        EXPECT_EQ(screen.CellAt(13, 14).attribute, 0x02) << "the blank before a pressed button";
+        EXPECT_EQ(screen.CellAt(14, 14).attribute, 0xF0) << "» in the face colour with the high bit";
+        EXPECT_EQ(screen.CellAt(23, 14).attribute, 0xF0);
         EXPECT_EQ(attributeOf(15, 14, 8), 0x70);
         EXPECT_EQ(attributeOf(13, 15, 11), 0x02) << "the shadow erased";
-        EXPECT_EQ(screen.cursorShape(), platform::CursorShape::Hidden);
+        EXPECT_EQ(screen.CursorShapeShown(), platform::CursorShape::Hidden);
     });
-    screen.pushKey(tui::kbTab);     // "Porzuć"
-    screen.pushKey(tui::kbTab);     // wraps to the input line
-    screen.pushKey(tui::kbShiftTab);  // back to "Porzuć"
-    screen.pushKey(tui::kbEnter);
+    screen.PushKey(tui::kbTab);     // "Porzuć"
+    screen.PushKey(tui::kbTab);     // wraps to the input line
+    screen.PushKey(tui::kbShiftTab);  // back to "Porzuć"
+    screen.PushKey(tui::kbEnter);
     EXPECT_EQ(tui::Execute(*dialog), tui::cmCancel);
     EXPECT_EQ(dialog->current, 6);
     EXPECT_FALSE(tui::DataChanged());
@@ -133,9 +133,9 @@ TEST_F(SampleDialogTest, ArrowsAndEnterMoveTheFocusOnlyWhereControlsHandThemBack
     // Left there comes back; Up moves to the first item and Up again leaves the group.
     const tui::KeyCode keys[] = {tui::kbEnter, tui::kbDown, tui::kbDown, tui::kbDown, tui::kbDown,
                                  tui::kbRight, tui::kbLeft, tui::kbUp, tui::kbUp};
-    for (tui::KeyCode key : keys) screen.pushKey(key);
-    screen.pushAction([&] { EXPECT_EQ(dialog->current, 3); });
-    screen.pushKey(tui::kbEsc);
+    for (tui::KeyCode key : keys) screen.PushKey(key);
+    screen.PushAction([&] { EXPECT_EQ(dialog->current, 3); });
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(tui::Execute(*dialog), tui::cmCancel);
     EXPECT_EQ(staff, 1) << "moving through the radio group chose nothing";
 }
@@ -143,14 +143,14 @@ TEST_F(SampleDialogTest, ArrowsAndEnterMoveTheFocusOnlyWhereControlsHandThemBack
 TEST_F(SampleDialogTest, LettersPressTheButtonTheyBeginOutsideTheField) {
     open();
     tui::FocusControl(*dialog, 2);
-    screen.pushText("p");
+    screen.PushText("p");
     EXPECT_EQ(tui::Execute(*dialog), tui::cmCancel);
     EXPECT_EQ(dialog->current, 6);
 
     tui::FocusControl(*dialog, 1);
-    screen.pushText("o");  // typed into the field
-    screen.pushKey(tui::kbTab);
-    screen.pushText("O");
+    screen.PushText("o");  // typed into the field
+    screen.PushKey(tui::kbTab);
+    screen.PushText("O");
     EXPECT_EQ(tui::Execute(*dialog), tui::cmAccept);
     EXPECT_EQ(directory, "KPRo");
     EXPECT_TRUE(tui::DataChanged());
@@ -159,16 +159,16 @@ TEST_F(SampleDialogTest, LettersPressTheButtonTheyBeginOutsideTheField) {
 TEST_F(SampleDialogTest, ClicksFocusFirstAndActSecond) {
     open();
     clickAt(*dialog, 30, 11);  // "Porzuć": focused only
-    screen.pushAction([&] { EXPECT_EQ(dialog->current, 6); });
+    screen.PushAction([&] { EXPECT_EQ(dialog->current, 6); });
     clickAt(*dialog, 3, 4);    // the check box: focused only
-    screen.pushAction([&] {
+    screen.PushAction([&] {
         EXPECT_EQ(dialog->current, 2);
         EXPECT_FALSE(slow);
     });
     clickAt(*dialog, 10, 4);   // now it flips
     clickAt(*dialog, 28, 6);   // the radio group's label focuses the group
     clickAt(*dialog, 28, 6);   // a click on the focused control's label only sounds
-    screen.pushAction([&] {
+    screen.PushAction([&] {
         EXPECT_EQ(dialog->current, 4);
         EXPECT_EQ(sound.played, (std::vector<platform::RecordingSound::Played>{{4000, 96}}));
     });
@@ -187,7 +187,7 @@ TEST_F(SampleDialogTest, MouseButtonsOtherThanTheLeftEndTheDialog) {
     const Case cases[] = {{2, tui::cmCancel}, {3, tui::cmAccept}, {4, tui::cmAccept}};
     open();
     for (const Case& c : cases) {
-        screen.pushMouse(c.buttons, 70, 22);  // far outside the dialog
+        screen.PushMouse(c.buttons, 70, 22);  // far outside the dialog
         EXPECT_EQ(tui::Execute(*dialog), c.expected) << "buttons " << c.buttons;
     }
 }
@@ -205,15 +205,15 @@ TEST_F(SampleDialogTest, APageHandlerRunsBeforeTheDialogs) {
         }
         tui::HandleEvent(d, event);
     };
-    screen.pushKey(tui::kbTab);
-    screen.pushText("n");  // no button begins with it: nothing happens
-    screen.pushKey(tui::kbPgDn);
+    screen.PushKey(tui::kbTab);
+    screen.PushText("n");  // no button begins with it: nothing happens
+    screen.PushKey(tui::kbPgDn);
     EXPECT_EQ(tui::Execute(*dialog), cmNext);
     EXPECT_EQ(seen, (std::vector<tui::KeyCode>{tui::kbTab, 0x316E}));
-    EXPECT_EQ(screen.rowText(25).substr(0, 14), " PgDn-Dalej│");
+    EXPECT_EQ(screen.RowText(25).substr(0, 14), " PgDn-Dalej│");
     tui::DisposeDialog(dialog);
     EXPECT_EQ(tui::CurrentHintBar(), nullptr);
-    EXPECT_EQ(screen.rowText(25), std::string(80, ' '));
+    EXPECT_EQ(screen.RowText(25), std::string(80, ' '));
 }
 
 TEST_F(SampleDialogTest, F1CallsTheHelpWithTheControlsContextOrTheDialogs) {
@@ -222,10 +222,10 @@ TEST_F(SampleDialogTest, F1CallsTheHelpWithTheControlsContextOrTheDialogs) {
     dialog->help = [&](std::uint16_t context) { contexts.push_back(context); };
     dialog->helpContext = 7;
     dialog->control(2).helpContext = 30;
-    screen.pushKey(tui::kbF1);
-    screen.pushKey(tui::kbTab);
-    screen.pushKey(tui::kbF1);
-    screen.pushKey(tui::kbEsc);
+    screen.PushKey(tui::kbF1);
+    screen.PushKey(tui::kbTab);
+    screen.PushKey(tui::kbF1);
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(tui::Execute(*dialog), tui::cmCancel);
     EXPECT_EQ(contexts, (std::vector<std::uint16_t>{7, 30}));
 }
@@ -240,17 +240,17 @@ TEST_F(SampleDialogTest, FocusPassesOverControlsThatMayNotTakeIt) {
     tui::FocusControl(*dialog, 7);
     EXPECT_EQ(dialog->current, 4);
     tui::FocusControl(*dialog, 1);
-    screen.pushKey(tui::kbTab);
-    screen.pushAction([&] { EXPECT_EQ(dialog->current, 4); });
-    screen.pushKey(tui::kbShiftTab);
-    screen.pushAction([&] { EXPECT_EQ(dialog->current, 1); });
+    screen.PushKey(tui::kbTab);
+    screen.PushAction([&] { EXPECT_EQ(dialog->current, 4); });
+    screen.PushKey(tui::kbShiftTab);
+    screen.PushAction([&] { EXPECT_EQ(dialog->current, 1); });
     clickAt(*dialog, 5, 4);  // on the skipped check box: nothing
-    screen.pushAction([&] { EXPECT_EQ(dialog->current, 1); });
-    screen.pushKey(tui::kbEsc);
+    screen.PushAction([&] { EXPECT_EQ(dialog->current, 1); });
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(tui::Execute(*dialog), tui::cmCancel);
 
     dialog->current = 0;  // set by hand out of range: the focus starts over
-    screen.pushKey(tui::kbEsc);
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(tui::Execute(*dialog), tui::cmCancel);
     EXPECT_EQ(dialog->current, 1);
 }
@@ -260,12 +260,12 @@ using DialogTest = qztest::DialogTest;
 TEST_F(DialogTest, WithoutControlsTheDialogReadsEventsItselfAndOnlyItsCommandsEndIt) {
     auto dialog = tui::OpenDialog("", 6, 20, 5, 5);
     ASSERT_NE(dialog, nullptr);
-    screen.pushKey(tui::kbEnter);
-    screen.pushKey(tui::kbTab);
-    screen.pushText("t");
-    screen.pushMouse(1, 10, 7);
-    screen.pushAction([&] { EXPECT_FALSE(dialog->ended); });
-    screen.pushKey(tui::kbEsc);
+    screen.PushKey(tui::kbEnter);
+    screen.PushKey(tui::kbTab);
+    screen.PushText("t");
+    screen.PushMouse(1, 10, 7);
+    screen.PushAction([&] { EXPECT_FALSE(dialog->ended); });
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(tui::Execute(*dialog), tui::cmCancel);
 }
 
@@ -295,10 +295,10 @@ TEST_F(DialogTest, ASingleControlKeepsTheFocus) {
     ASSERT_NE(dialog, nullptr);
     bool flag = false;
     tui::Insert(*dialog, tui::NewCheckBox("jeden", flag, 1, 1, nullptr));
-    screen.pushKey(tui::kbTab);
-    screen.pushKey(tui::kbDown);
-    screen.pushKey(tui::kbSpace);
-    screen.pushKey(tui::kbEsc);
+    screen.PushKey(tui::kbTab);
+    screen.PushKey(tui::kbDown);
+    screen.PushKey(tui::kbSpace);
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(tui::Execute(*dialog), tui::cmCancel);
     EXPECT_TRUE(flag);
 }

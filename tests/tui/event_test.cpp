@@ -34,7 +34,7 @@ TEST_F(EventTest, KeysBecomeKeyEventsWithTheirSubstitutions) {
         {0x00BE, 0x00, 0x00BE, 0xBE, false},  // "ż" typed on a Polish keyboard
         {tui::kbAltS, 0x08, tui::kbAltS, 152, false},
     };
-    for (const Case& c : cases) screen.pushKey(c.code, c.shiftState);
+    for (const Case& c : cases) screen.PushKey(c.code, c.shiftState);
     for (const Case& c : cases) {
         char label[48];
         std::snprintf(label, sizeof label, "key %04X shift %02X", c.code, c.shiftState);
@@ -62,7 +62,7 @@ TEST_F(EventTest, AltLettersGivePolishLettersUpperOnlyWithTheExactShiftStates) {
     // Shift held with Num Lock off (0x0B), or Caps Lock alone, still gives the small letter.
     const std::uint8_t shiftStates[] = {0x2B, 0x68, 0x0B, 0x08, 0x48, 0x28, 0x03};
     for (const Letter& letter : letters)
-        for (std::uint8_t state : shiftStates) screen.pushKey(letter.code, state);
+        for (std::uint8_t state : shiftStates) screen.PushKey(letter.code, state);
     for (const Letter& letter : letters)
         for (std::uint8_t state : shiftStates) {
             tui::Event event;
@@ -76,7 +76,7 @@ TEST_F(EventTest, AltLettersGivePolishLettersUpperOnlyWithTheExactShiftStates) {
 }
 
 TEST_F(EventTest, OtherAltKeysStayExtended) {
-    screen.pushKey(0x1000, 0x08);  // Alt+Q
+    screen.PushKey(0x1000, 0x08);  // Alt+Q
     tui::Event event;
     tui::GetEvent(event);
     EXPECT_TRUE(event.extended);
@@ -84,11 +84,11 @@ TEST_F(EventTest, OtherAltKeysStayExtended) {
 }
 
 TEST_F(EventTest, ADoubleClickIsOneMouseEvent) {
-    screen.pushMouse(1, 30, 12);
-    screen.pushMouse(0, 30, 12);
-    screen.pushMouse(1, 30, 12);
-    screen.pushMouse(0, 30, 12);
-    screen.pushKey(tui::kbEnter);
+    screen.PushMouse(1, 30, 12);
+    screen.PushMouse(0, 30, 12);
+    screen.PushMouse(1, 30, 12);
+    screen.PushMouse(0, 30, 12);
+    screen.PushKey(tui::kbEnter);
     tui::Event event;
     tui::GetEvent(event);
     EXPECT_EQ(event.kind, tui::EventKind::Mouse);
@@ -100,10 +100,10 @@ TEST_F(EventTest, ADoubleClickIsOneMouseEvent) {
 }
 
 TEST_F(EventTest, MouseReportsWithoutAButtonAreNotEvents) {
-    screen.pushMouse(0, 5, 5);
-    screen.pushKey(tui::kbTab);
-    screen.pushMouse(0, 6, 6);
-    screen.pushMouse(2, 7, 8);
+    screen.PushMouse(0, 5, 5);
+    screen.PushKey(tui::kbTab);
+    screen.PushMouse(0, 6, 6);
+    screen.PushMouse(2, 7, 8);
     tui::Event event;
     tui::GetEvent(event);
     EXPECT_TRUE(event.isKey(tui::kbTab));
@@ -122,7 +122,7 @@ TEST_F(EventTest, AClickInTheTopLeftCornerIsEsc) {
     const Case cases[] = {{1, 1, 1, true}, {1, 2, 1, true}, {2, 1, 1, true},
                           {1, 3, 1, false}, {1, 1, 2, false}};
     for (const Case& c : cases) {
-        screen.pushMouse(c.buttons, c.column, c.row);
+        screen.PushMouse(c.buttons, c.column, c.row);
         tui::Event event;
         tui::GetEvent(event);
         EXPECT_EQ(event.isKey(tui::kbEsc), c.esc) << "click " << c.buttons << " at " << c.column << "," << c.row;
@@ -136,7 +136,7 @@ TEST_F(EventTest, AClickInTheTopLeftCornerIsEsc) {
 TEST_F(EventTest, MouseEventsCarryThePositionInTheCurrentWindow) {
     tui::Window* window = nullptr;
     ASSERT_TRUE(tui::OpenWindow(tui::Rect{20, 9, 60, 15}, {0, 0x07, 0x07}, "", window));
-    screen.pushMouse(1, 25, 12);
+    screen.PushMouse(1, 25, 12);
     tui::Event event;
     tui::GetEvent(event);
     EXPECT_EQ(event.windowColumn, 5);
@@ -147,23 +147,23 @@ TEST_F(EventTest, MouseEventsCarryThePositionInTheCurrentWindow) {
 }
 
 TEST_F(EventTest, WaitingRunsTheClockAndShowsTheScreen) {
-    clock.setTimeOfDay(9, 5, 7, 900);
-    screen.setDryLimit(5);
-    screen.setOnDry([this] { screen.pushKey(tui::kbF5); });
-    screen.flush();
+    clock.SetTimeOfDay(9, 5, 7, 900);
+    screen.SetDryLimit(5);
+    screen.SetOnDry([this] { screen.PushKey(tui::kbF5); });
+    screen.Flush();
     tui::WriteAt(0x07, 1, 5, "drawn before the wait");
-    const int flushedBefore = screen.cellsFlushed();
+    const int flushedBefore = screen.CellsFlushed();
     tui::Event event;
     tui::GetEvent(event);
     EXPECT_TRUE(event.isKey(tui::kbF5));
     // Four whole pauses; the key that comes with the fifth poll ends the fifth at once.
-    EXPECT_EQ(clock.totalSleptMs(), 4u * 64);
-    EXPECT_EQ(screen.rowText(1).substr(72), "09:05:08");
-    EXPECT_GT(screen.cellsFlushed(), flushedBefore);
+    EXPECT_EQ(clock.TotalSleptMs(), 4u * 64);
+    EXPECT_EQ(screen.RowText(1).substr(72), "09:05:08");
+    EXPECT_GT(screen.CellsFlushed(), flushedBefore);
 }
 
 TEST_F(EventTest, TheLastEventIsKeptAndClearEventEmptiesAnEvent) {
-    screen.pushKey(tui::kbDown);
+    screen.PushKey(tui::kbDown);
     tui::Event event;
     tui::GetEvent(event);
     EXPECT_TRUE(tui::LastEvent().isKey(tui::kbDown));
@@ -175,7 +175,7 @@ TEST_F(EventTest, TheLastEventIsKeptAndClearEventEmptiesAnEvent) {
 }
 
 TEST_F(EventTest, ReadingAKeyNeverWaits) {
-    screen.pushText("a");
+    screen.PushText("a");
     EXPECT_TRUE(tui::KeyWaiting());
     EXPECT_EQ(tui::ReadKey(), 0x1E61);
     EXPECT_FALSE(tui::KeyWaiting());
@@ -184,9 +184,9 @@ TEST_F(EventTest, ReadingAKeyNeverWaits) {
 
 TEST_F(EventTest, APauseInTheInputSeparatesClicks) {
     tui::Event event;
-    screen.pushMouse(1, 10, 10);
-    screen.pushIdle();
-    screen.pushMouse(1, 20, 10);
+    screen.PushMouse(1, 10, 10);
+    screen.PushIdle();
+    screen.PushMouse(1, 20, 10);
     tui::GetEvent(event);
     EXPECT_EQ(event.column, 10);
     tui::GetEvent(event);

@@ -25,7 +25,7 @@ TEST_F(HintBarTest, ItemsFollowEachOtherFromColumnTwo) {
     items = tui::NewHint(std::move(items), 0, 0, " Wybór "_cp);
     items = tui::NewHint(std::move(items), tui::cmCancel, tui::kbEsc, "Esc - wyjście"_cp);
     tui::HintBar* bar = tui::PushHintBar(std::move(items));
-    EXPECT_EQ(screen.rowText(25), " Esc - wyjście│ Wybór │F5 - zacznij│" + std::string(44, ' '));
+    EXPECT_EQ(screen.RowText(25), " Esc - wyjście│ Wybór │F5 - zacznij│" + std::string(44, ' '));
     EXPECT_EQ(attributeOf(1, 25, 80), 0x70);
     tui::PopHintBar(bar);
     EXPECT_EQ(bar, nullptr);
@@ -34,8 +34,8 @@ TEST_F(HintBarTest, ItemsFollowEachOtherFromColumnTwo) {
 TEST_F(HintBarTest, ALongTextShowsFortyCharactersWithoutTheSeparator) {
     const std::string text = "123456789012345678901234567890123456789012345";  // 45
     tui::HintBar* bar = tui::PushHintBar(tui::NewHint(tui::NewHint(nullptr, 7, 0, "next"), 0, 0, text));
-    EXPECT_EQ(screen.bytesAt(2, 25, 40), text.substr(0, 40));
-    EXPECT_EQ(screen.bytesAt(42, 25, 5), "next\xB3");
+    EXPECT_EQ(screen.BytesAt(2, 25, 40), text.substr(0, 40));
+    EXPECT_EQ(screen.BytesAt(42, 25, 5), "next\xB3");
     const struct {
         std::string text;
         std::string shown;
@@ -46,7 +46,7 @@ TEST_F(HintBarTest, ALongTextShowsFortyCharactersWithoutTheSeparator) {
     };
     for (const auto& edge : edges) {
         tui::HintBar* one = tui::PushHintBar(tui::NewHint(nullptr, 0, 0, edge.text));
-        EXPECT_EQ(screen.bytesAt(2, 25, static_cast<int>(edge.shown.size()) + 1), edge.shown + " ")
+        EXPECT_EQ(screen.BytesAt(2, 25, static_cast<int>(edge.shown.size()) + 1), edge.shown + " ")
             << edge.text.size() << " characters";
         tui::PopHintBar(one);
     }
@@ -55,8 +55,8 @@ TEST_F(HintBarTest, ALongTextShowsFortyCharactersWithoutTheSeparator) {
 
 TEST_F(HintBarTest, AKeyOfAnItemArrivesAsItsCommand) {
     tui::HintBar* bar = tui::PushHintBar(tui::NewHint(nullptr, 0x1111, tui::kbCtrlT, "^T - tak"_cp));
-    screen.pushKey(tui::kbCtrlT, 0x04);
-    screen.pushKey(0x1474);  // "t" is not the item's key
+    screen.PushKey(tui::kbCtrlT, 0x04);
+    screen.PushKey(0x1474);  // "t" is not the item's key
     const tui::Event command = nextEvent();
     EXPECT_EQ(command.kind, tui::EventKind::Command);
     EXPECT_EQ(command.command, 0x1111);
@@ -83,7 +83,7 @@ TEST_F(HintBarTest, ALeftClickOnAnItemArrivesAsItsCommand) {
         {2, 5, 25, tui::EventKind::Mouse, 0},
     };
     for (const Case& c : cases) {
-        screen.pushMouse(c.buttons, c.column, c.row);
+        screen.PushMouse(c.buttons, c.column, c.row);
         const tui::Event event = nextEvent();
         EXPECT_EQ(event.kind, c.kind) << "click " << c.buttons << " at " << c.column << "," << c.row;
         EXPECT_EQ(event.command, c.command) << "click " << c.buttons << " at " << c.column << "," << c.row;
@@ -93,31 +93,31 @@ TEST_F(HintBarTest, ALeftClickOnAnItemArrivesAsItsCommand) {
 
 TEST_F(HintBarTest, APoppedBarBringsTheOneBelowBackWorking) {
     tui::HintBar* first = tui::PushHintBar(tui::NewHint(nullptr, 0x1111, tui::kbF5, "F5 - dalej"_cp));
-    const std::string firstRow = screen.rowText(25);
+    const std::string firstRow = screen.RowText(25);
     tui::HintBar* second = tui::PushHintBar(tui::NewHint(nullptr, 0x2222, tui::kbF1, "F1 - pomoc"_cp));
-    EXPECT_NE(screen.rowText(25), firstRow);
-    screen.pushKey(tui::kbF5);
+    EXPECT_NE(screen.RowText(25), firstRow);
+    screen.PushKey(tui::kbF5);
     EXPECT_TRUE(nextEvent().isKey(tui::kbF5));  // the first bar's key is a key while it is hidden
 
     tui::PopHintBar(second);
-    EXPECT_EQ(screen.rowText(25), firstRow);
+    EXPECT_EQ(screen.RowText(25), firstRow);
     EXPECT_EQ(tui::CurrentHintBar(), first);
-    screen.pushKey(tui::kbF5);
-    screen.pushKey(tui::kbF1);
-    screen.pushMouse(1, 3, 25);
+    screen.PushKey(tui::kbF5);
+    screen.PushKey(tui::kbF1);
+    screen.PushMouse(1, 3, 25);
     EXPECT_TRUE(nextEvent().isCommand(0x1111));
     EXPECT_TRUE(nextEvent().isKey(tui::kbF1));
     EXPECT_TRUE(nextEvent().isCommand(0x1111));
 
     tui::PopHintBar(first);
     EXPECT_EQ(tui::CurrentHintBar(), nullptr);
-    EXPECT_EQ(screen.rowText(25), std::string(80, ' '));
+    EXPECT_EQ(screen.RowText(25), std::string(80, ' '));
     EXPECT_EQ(attributeOf(1, 25, 80), 0x07);
 }
 
 TEST_F(HintBarTest, AnItemWithoutCommandGivesCommandZero) {
     tui::HintBar* bar = tui::PushHintBar(tui::NewHint(nullptr, 0, tui::kbEnter, "Enter"));
-    screen.pushKey(tui::kbEnter);
+    screen.PushKey(tui::kbEnter);
     const tui::Event event = nextEvent();
     EXPECT_TRUE(event.isCommand(0));
     tui::PopHintBar(bar);

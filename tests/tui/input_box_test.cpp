@@ -20,8 +20,8 @@ const std::string kPercentPrompt =
 TEST_F(InputBoxTest, ANarrowFieldStandsInA41ColumnWindowAtColumn20) {
     const auto before = allCells();
     std::string value = "0";
-    screen.pushIdle();
-    screen.pushAction([&] {
+    screen.PushIdle();
+    screen.PushAction([&] {
         EXPECT_EQ(rows(8, 17),
                   "                   ┌───────────────────────────────────────┐\n"
                   "                   │                                       │\n"
@@ -33,45 +33,45 @@ TEST_F(InputBoxTest, ANarrowFieldStandsInA41ColumnWindowAtColumn20) {
                   "                   │                  OK   ▄               │\n"
                   "                   │                ▀▀▀▀▀▀▀▀               │\n"
                   "                   └───────────────────────────────────────┘\n");
-        EXPECT_EQ(screen.rowText(25).find(" Enter - potwierdź│Esc - zrezygnuj│ "), 0u);
+        EXPECT_EQ(screen.RowText(25).find(" Enter - potwierdź│Esc - zrezygnuj│ "), 0u);
         EXPECT_EQ(attributeOf(40, 13, 3), 0x70) << "the focused field, 3 wide at interior column 20";
-        EXPECT_EQ(screen.cell(39, 13).attribute, 0x02);
-        EXPECT_EQ(screen.cell(43, 13).attribute, 0x02);
-        EXPECT_EQ(screen.cursorColumn(), 41);
+        EXPECT_EQ(screen.CellAt(39, 13).attribute, 0x02);
+        EXPECT_EQ(screen.CellAt(43, 13).attribute, 0x02);
+        EXPECT_EQ(screen.CursorColumn(), 41);
     });
-    screen.pushText("12");
-    screen.pushKey(tui::kbEsc);
+    screen.PushText("12");
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(tui::InputBox(0, value, kPercentPrompt, 3), tui::cmCancel);
     EXPECT_EQ(value, "0");
     EXPECT_EQ(allCells(), before);
 
-    screen.pushIdle();
-    screen.pushAction([&] {
-        EXPECT_EQ(screen.cell(20, 8).character, ' ') << "the widest by default: a 39-column window from column 21";
-        EXPECT_EQ(screen.cell(21, 8).character, 0xDA);
-        EXPECT_EQ(screen.cell(59, 8).character, 0xBF);
+    screen.PushIdle();
+    screen.PushAction([&] {
+        EXPECT_EQ(screen.CellAt(20, 8).character, ' ') << "the widest by default: a 39-column window from column 21";
+        EXPECT_EQ(screen.CellAt(21, 8).character, 0xDA);
+        EXPECT_EQ(screen.CellAt(59, 8).character, 0xBF);
         EXPECT_EQ(attributeOf(22, 13, 37), 0x70) << "the 37-column field fills the interior";
     });
-    screen.pushKey(tui::kbEsc);
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(tui::InputBox(0, value, "x"), tui::cmCancel);
 }
 
 TEST_F(InputBoxTest, EnterAcceptsTheEditedValue) {
     std::string value = "0";
-    screen.pushIdle();
-    screen.pushKey(tui::kbCtrlY);
-    screen.pushText("15 ");
-    screen.pushKey(tui::kbEnter);
+    screen.PushIdle();
+    screen.PushKey(tui::kbCtrlY);
+    screen.PushText("15 ");
+    screen.PushKey(tui::kbEnter);
     EXPECT_EQ(tui::InputBox(0, value, kPercentPrompt, 3), tui::cmAccept);
     EXPECT_EQ(value, "15");
 }
 
 TEST_F(InputBoxTest, TheOkButtonAcceptsToo) {
     std::string value = "7";
-    screen.pushIdle();
-    screen.pushText("5");
-    screen.pushKey(tui::kbTab);
-    screen.pushKey(tui::kbSpace);
+    screen.PushIdle();
+    screen.PushText("5");
+    screen.PushKey(tui::kbTab);
+    screen.PushKey(tui::kbSpace);
     EXPECT_EQ(tui::InputBox(0, value, "Ile ?", 3), tui::cmAccept);
     EXPECT_EQ(value, "75");
 }
@@ -80,9 +80,9 @@ TEST_F(InputBoxTest, EditingInTheBoxLeavesTheCallersDataChangedFlagAlone) {
     for (bool before : {false, true}) {
         tui::SetDataChanged(before);
         std::string value = "1";
-        screen.pushIdle();
-        screen.pushText("2");
-        screen.pushKey(tui::kbEnter);
+        screen.PushIdle();
+        screen.PushText("2");
+        screen.PushKey(tui::kbEnter);
         EXPECT_EQ(tui::InputBox(0, value, "x"), tui::cmAccept);
         EXPECT_EQ(value, "12");
         EXPECT_EQ(tui::DataChanged(), before);
@@ -97,9 +97,9 @@ TEST_F(InputBoxTest, TheFieldWidthIsOnly1To36OrTheWidest) {
     const Case cases[] = {{0, 21}, {37, 21}, {-3, 21}, {1, 20}, {36, 20}};
     for (const Case& c : cases) {
         std::string value;
-        screen.pushIdle();
-        screen.pushAction([&] { EXPECT_EQ(screen.cell(c.expectedLeftEdge, 8).character, 0xDA) << c.width; });
-        screen.pushKey(tui::kbEsc);
+        screen.PushIdle();
+        screen.PushAction([&] { EXPECT_EQ(screen.CellAt(c.expectedLeftEdge, 8).character, 0xDA) << c.width; });
+        screen.PushKey(tui::kbEsc);
         tui::InputBox(0, value, "", c.width);
     }
 }
@@ -107,27 +107,27 @@ TEST_F(InputBoxTest, TheFieldWidthIsOnly1To36OrTheWidest) {
 TEST_F(InputBoxTest, CancellingGivesBackTheWholeValue) {
     const std::string longValue(50, 'k');
     std::string value = longValue;
-    screen.pushIdle();
-    screen.pushKey(tui::kbEsc);
+    screen.PushIdle();
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(tui::InputBox(0, value, "x"), tui::cmCancel);
     EXPECT_EQ(value, longValue) << "not cut to the field";
-    screen.pushIdle();
-    screen.pushKey(tui::kbEnter);
+    screen.PushIdle();
+    screen.PushKey(tui::kbEnter);
     EXPECT_EQ(tui::InputBox(0, value, "x"), tui::cmAccept);
     EXPECT_EQ(value, std::string(37, 'k'));
 }
 
 TEST_F(InputBoxTest, PromptLinesCentredAndTheModeReachesTheField) {
     std::string value = "haslo";
-    screen.pushIdle();
-    screen.pushAction([&] {
+    screen.PushIdle();
+    screen.PushAction([&] {
         EXPECT_EQ(rows(10, 13),
                   "                   │                 Hasło                 │\n"
                   "                   │ dla firmy                             │\n"
                   "                   │                                       │\n"
                   "                   │                *****                  │\n");
     });
-    screen.pushKey(tui::kbEsc);
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(tui::InputBox(tui::inputMode::Mask, value, "\x03Hasło\rdla firmy"_cp, 8), tui::cmCancel);
 }
 

@@ -31,15 +31,15 @@ protected:
     // the value.
     std::string edit(std::string initial, int maxLength, const std::vector<tui::KeyCode>& keys) {
         open(initial, maxLength);
-        for (tui::KeyCode key : keys) screen.pushKey(key);
-        screen.pushKey(tui::kbTab);
-        screen.pushKey(tui::kbEnter);
+        for (tui::KeyCode key : keys) screen.PushKey(key);
+        screen.PushKey(tui::kbTab);
+        screen.PushKey(tui::kbEnter);
         EXPECT_EQ(tui::Execute(*dialog), tui::cmAccept);
         tui::DisposeDialog(dialog);
         return initial;
     }
-    static tui::KeyCode key(char c) { return static_cast<tui::KeyCode>(platform::pc::characterKey(c)); }
-    std::string fieldText(int length) const { return screen.bytesAt(15, 7, length); }
+    static tui::KeyCode key(char c) { return static_cast<tui::KeyCode>(platform::pc::CharacterKey(c)); }
+    std::string fieldText(int length) const { return screen.BytesAt(15, 7, length); }
 
     std::unique_ptr<tui::Dialog> dialog;
     tui::InputLine* field = nullptr;
@@ -111,12 +111,12 @@ TEST_F(InputLineTest, EveryColumnShowsTheValueAndAFullFieldKeepsTheCursorOnItsLa
         std::string value;
         open(value, c.maxLength);
         if (c.columns != c.maxLength) field->SetVisibleWidth(c.columns);
-        screen.pushText(c.typed);
-        screen.pushAction([&] {
+        screen.PushText(c.typed);
+        screen.PushAction([&] {
             EXPECT_EQ(fieldText(c.columns), c.shown) << c.name;
-            EXPECT_EQ(screen.cursorColumn(), c.cursorColumn) << c.name;
+            EXPECT_EQ(screen.CursorColumn(), c.cursorColumn) << c.name;
         });
-        screen.pushKey(tui::kbEsc);
+        screen.PushKey(tui::kbEsc);
         EXPECT_EQ(tui::Execute(*dialog), tui::cmCancel);
         tui::DisposeDialog(dialog);
     }
@@ -145,13 +145,13 @@ TEST_F(InputLineTest, LeavingTheFieldTrimsItAndRaisesTheFlagOnlyForAChange) {
 TEST_F(InputLineTest, LeftAtColumnOneAndRightAtTheMaximumHandTheKeyBack) {
     std::string value = "512";
     open(value, 3);
-    screen.pushKey(tui::kbRight);  // the cursor stands on the last character: leaves
-    screen.pushAction([&] { EXPECT_EQ(dialog->current, 2); });
-    screen.pushKey(tui::kbLeft);   // the button hands it back: to the field
-    screen.pushKey(tui::kbCtrlLeft);
-    screen.pushKey(tui::kbLeft);   // at column 1: leaves
-    screen.pushAction([&] { EXPECT_EQ(dialog->current, 2); });
-    screen.pushKey(tui::kbEnter);
+    screen.PushKey(tui::kbRight);  // the cursor stands on the last character: leaves
+    screen.PushAction([&] { EXPECT_EQ(dialog->current, 2); });
+    screen.PushKey(tui::kbLeft);   // the button hands it back: to the field
+    screen.PushKey(tui::kbCtrlLeft);
+    screen.PushKey(tui::kbLeft);   // at column 1: leaves
+    screen.PushAction([&] { EXPECT_EQ(dialog->current, 2); });
+    screen.PushKey(tui::kbEnter);
     EXPECT_EQ(tui::Execute(*dialog), tui::cmAccept);
 }
 
@@ -160,20 +160,20 @@ TEST_F(InputLineTest, TheFieldShowsTheValueAndTheCursorFollowsTheTypingMode) {
     open(value, 6);
     EXPECT_EQ(fieldText(7), "abc    ");
     EXPECT_EQ(attributeOf(15, 7, 6), 0x1F);
-    screen.pushAction([&] {
+    screen.PushAction([&] {
         EXPECT_EQ(attributeOf(15, 7, 6), 0x70);
-        EXPECT_EQ(screen.cursorColumn(), 18);
-        EXPECT_EQ(screen.cursorRow(), 7);
-        EXPECT_EQ(screen.cursorShape(), platform::CursorShape::BottomFifth);
+        EXPECT_EQ(screen.CursorColumn(), 18);
+        EXPECT_EQ(screen.CursorRow(), 7);
+        EXPECT_EQ(screen.CursorShapeShown(), platform::CursorShape::BottomFifth);
     });
-    screen.pushKey(tui::kbInsert);
-    screen.pushAction([&] {
+    screen.PushKey(tui::kbInsert);
+    screen.PushAction([&] {
         EXPECT_FALSE(tui::InsertMode());
-        EXPECT_EQ(screen.cursorShape(), platform::CursorShape::BottomHalf);
+        EXPECT_EQ(screen.CursorShapeShown(), platform::CursorShape::BottomHalf);
     });
-    screen.pushKey(tui::kbCtrlLeft);
-    screen.pushAction([&] { EXPECT_EQ(screen.cursorColumn(), 15); });
-    screen.pushKey(tui::kbEsc);
+    screen.PushKey(tui::kbCtrlLeft);
+    screen.PushAction([&] { EXPECT_EQ(screen.CursorColumn(), 15); });
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(tui::Execute(*dialog), tui::cmCancel);
     EXPECT_EQ(value, "abc");
 }
@@ -185,12 +185,12 @@ TEST_F(InputLineTest, TheTypingModeIsSharedByEveryField) {
     ASSERT_NE(dialog, nullptr);
     tui::Insert(*dialog, tui::NewInputLine(first, 5, 2, 5, nullptr));
     tui::Insert(*dialog, tui::NewInputLine(second, 5, 3, 5, nullptr));
-    screen.pushKey(tui::kbInsert);
-    screen.pushKey(tui::kbTab);
-    screen.pushAction([&] { EXPECT_EQ(screen.cursorShape(), platform::CursorShape::BottomHalf); });
-    screen.pushKey(tui::kbCtrlLeft);
-    screen.pushText("x");
-    screen.pushKey(tui::kbEsc);
+    screen.PushKey(tui::kbInsert);
+    screen.PushKey(tui::kbTab);
+    screen.PushAction([&] { EXPECT_EQ(screen.CursorShapeShown(), platform::CursorShape::BottomHalf); });
+    screen.PushKey(tui::kbCtrlLeft);
+    screen.PushText("x");
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(tui::Execute(*dialog), tui::cmCancel);
     EXPECT_EQ(second, "xd");
 }
@@ -199,11 +199,11 @@ TEST_F(InputLineTest, AClickPlacesTheCursorButNotPastTheText) {
     std::string value = "abcd";
     open(value, 10);
     clickAt(*dialog, 6, 2);   // on "b"
-    screen.pushText("x");
+    screen.PushText("x");
     clickAt(*dialog, 12, 2);  // far right of the text: after it
-    screen.pushText("y");
+    screen.PushText("y");
     clickAt(*dialog, 6, 4);   // on the button: leaves, the dialog focuses the button
-    screen.pushKey(tui::kbEnter);
+    screen.PushKey(tui::kbEnter);
     EXPECT_EQ(tui::Execute(*dialog), tui::cmAccept);
     EXPECT_EQ(value, "axbcdy");
 }
@@ -215,12 +215,12 @@ TEST_F(InputLineTest, TheClipboardsWithAndWithoutThePlatformsOwn) {
     EXPECT_EQ(tui::PrivateClipboard(), "abc");
     EXPECT_EQ(edit("xy", 2, {tui::kbShiftInsert}), "ab") << "cut to the field";
 
-    screen.setClipboardAvailable(true);
+    screen.SetClipboardAvailable(true);
     EXPECT_EQ(edit("123", 5, {tui::kbShiftInsert}), "") << "an empty platform clipboard";
     EXPECT_EQ(edit("456", 5, {tui::kbCtrlInsert, tui::kbCtrlY, tui::kbShiftInsert, key('7')}), "4567");
     EXPECT_EQ(tui::PrivateClipboard(), "abc") << "the private one untouched";
     std::string platformText;
-    EXPECT_TRUE(screen.readClipboard(platformText));
+    EXPECT_TRUE(screen.ReadClipboard(platformText));
     EXPECT_EQ(platformText, "456");
 
     tui::SetPrivateClipboard(std::string(200, 'q'));
@@ -237,10 +237,10 @@ TEST_F(InputLineTest, ModeMasksTheTextOrUpperCasesWhatIsTyped) {
     std::string name;
     open(name, 8);
     field->SetMode(tui::inputMode::Upper);
-    screen.pushText("ab");
-    screen.pushKey(tui::kbAltS);
-    screen.pushKey(tui::kbTab);
-    screen.pushKey(tui::kbEnter);
+    screen.PushText("ab");
+    screen.PushKey(tui::kbAltS);
+    screen.PushKey(tui::kbTab);
+    screen.PushKey(tui::kbEnter);
     EXPECT_EQ(tui::Execute(*dialog), tui::cmAccept);
     EXPECT_EQ(name, "ABŚ"_cp);
 }
@@ -266,24 +266,24 @@ TEST_F(InputLineTest, ANarrowerVisibleWidthScrollsOverTheWholeValue) {
     field->SetVisibleWidth(6);
     EXPECT_EQ(value, "abcdefghij") << "a value longer than the columns is kept";
     EXPECT_EQ(fieldText(7), "abcdef ") << "out of the focus the beginning shows";
-    screen.pushAction([&] {
+    screen.PushAction([&] {
         EXPECT_EQ(fieldText(6), "fghij ") << "the cursor after the text, in the last column";
-        EXPECT_EQ(screen.cursorColumn(), 20);
+        EXPECT_EQ(screen.CursorColumn(), 20);
     });
-    screen.pushText("kl");
-    screen.pushAction([&] {
+    screen.PushText("kl");
+    screen.PushAction([&] {
         EXPECT_EQ(fieldText(6), "hijkl ");
         EXPECT_EQ(field->scroll(), 7);
     });
-    screen.pushKey(tui::kbCtrlLeft);
-    screen.pushAction([&] {
+    screen.PushKey(tui::kbCtrlLeft);
+    screen.PushAction([&] {
         EXPECT_EQ(fieldText(6), "abcdef");
-        EXPECT_EQ(screen.cursorColumn(), 15);
+        EXPECT_EQ(screen.CursorColumn(), 15);
     });
     clickAt(*dialog, 7, 2);  // the third column shows "c"
-    screen.pushText("X");
-    screen.pushKey(tui::kbTab);
-    screen.pushKey(tui::kbEnter);
+    screen.PushText("X");
+    screen.PushKey(tui::kbTab);
+    screen.PushKey(tui::kbEnter);
     EXPECT_EQ(tui::Execute(*dialog), tui::cmAccept);
     EXPECT_EQ(value, "abXcdefghijkl");
     EXPECT_EQ(fieldText(7), "abXcde ");

@@ -26,11 +26,11 @@ constexpr int kLeft = 21;
 constexpr int kTop = 9;
 
 TEST_F(MessageBoxTest, AQuestionWithTwoButtonsOnTheWholeScreen) {
-    screen.write(1, 2, std::string(80, '.'), 0x07);
+    screen.Write(1, 2, std::string(80, '.'), 0x07);
     const auto before = allCells();
-    screen.pushIdle();
-    screen.pushAction([&] {
-        EXPECT_EQ(screen.screenText(),
+    screen.PushIdle();
+    screen.PushAction([&] {
+        EXPECT_EQ(screen.ScreenText(),
                   "\n"
                   "................................................................................\n"
                   "\n"
@@ -57,7 +57,7 @@ TEST_F(MessageBoxTest, AQuestionWithTwoButtonsOnTheWholeScreen) {
                   "\n"
                   " ?│");
     });
-    screen.pushText("t");
+    screen.PushText("t");
     EXPECT_EQ(tui::ShowBox(tui::box::Information | tui::box::Yes | tui::box::No, kLockQuestion), tui::cmYes);
     EXPECT_EQ(allCells(), before);
     EXPECT_EQ(tui::CurrentHintBar(), nullptr);
@@ -71,15 +71,15 @@ TEST_F(MessageBoxTest, TakAndNieAnsweredByKeysAndClicks) {
     };
     auto keys = [](std::vector<tui::KeyCode> codes) {
         return [codes](platform::VirtualConsole& input) {
-            for (tui::KeyCode code : codes) input.pushKey(code);
+            for (tui::KeyCode code : codes) input.PushKey(code);
         };
     };
     // Interior row 7: "Tak" at columns 7-15, "Nie" at 23-31.
     auto click = [](std::vector<int> columns) {
         return [columns](platform::VirtualConsole& input) {
             for (int column : columns) {
-                input.pushMouse(1, kLeft + column - 1, kTop + 6);
-                input.pushIdle();
+                input.PushMouse(1, kLeft + column - 1, kTop + 6);
+                input.PushIdle();
             }
         };
     };
@@ -101,16 +101,16 @@ TEST_F(MessageBoxTest, TakAndNieAnsweredByKeysAndClicks) {
         {"a click on the other one, then Enter",
          [&](platform::VirtualConsole& input) {
              click({30})(input);
-             input.pushKey(tui::kbEnter);
+             input.PushKey(tui::kbEnter);
          },
          tui::cmNo},
-        {"a right click", [](platform::VirtualConsole& input) { input.pushMouse(2, 30, 12); }, tui::cmCancel},
-        {"a click in the top-left corner", [](platform::VirtualConsole& input) { input.pushMouse(1, 1, 1); },
+        {"a right click", [](platform::VirtualConsole& input) { input.PushMouse(2, 30, 12); }, tui::cmCancel},
+        {"a click in the top-left corner", [](platform::VirtualConsole& input) { input.PushMouse(1, 1, 1); },
          tui::cmCancel},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        screen.pushIdle();
+        screen.PushIdle();
         c.input(screen);
         EXPECT_EQ(tui::ShowBox(tui::box::Warning | tui::box::Yes | tui::box::No, "Kontynuować ?"_cp), c.expected)
             << c.name;
@@ -118,20 +118,20 @@ TEST_F(MessageBoxTest, TakAndNieAnsweredByKeysAndClicks) {
 }
 
 TEST_F(MessageBoxTest, TabMovesThePressedLook) {
-    screen.pushIdle();
-    screen.pushKey(tui::kbTab);
-    screen.pushAction([&] {
+    screen.PushIdle();
+    screen.PushKey(tui::kbTab);
+    screen.PushAction([&] {
         EXPECT_EQ(rows(15, 16),
                   "                   │         Tak   ▄       »  Nie  «      │\n"
                   "                   │       ▀▀▀▀▀▀▀▀▀                      │\n");
     });
-    screen.pushKey(tui::kbEsc);
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(tui::ShowBox(tui::box::Confirm | tui::box::Yes | tui::box::No, "Usunąć ?"_cp), tui::cmCancel);
 }
 
 TEST_F(MessageBoxTest, ErrorBoxIsWhiteOnRedWithOneOkButton) {
-    screen.pushIdle();
-    screen.pushAction([&] {
+    screen.PushIdle();
+    screen.PushAction([&] {
         EXPECT_EQ(rows(8, 17),
                   "                   ┌──────────────── Błąd ────────────────┐\n"
                   "                   │Brak katalogu                         │\n"
@@ -146,12 +146,12 @@ TEST_F(MessageBoxTest, ErrorBoxIsWhiteOnRedWithOneOkButton) {
         EXPECT_EQ(attributeOf(20, 8, 40), 0x4F) << "frame and title";
         EXPECT_EQ(attributeOf(20, 17, 40), 0x4F);
         EXPECT_EQ(attributeOf(21, 9, 38), 0x4F) << "text and interior";
-        EXPECT_EQ(screen.cell(kLeft + 14, kTop + 6).attribute, 0x4F) << "the blank before the pressed button";
-        EXPECT_EQ(screen.cell(kLeft + 15, kTop + 6).character, 0xAF) << "the button at interior column 15";
+        EXPECT_EQ(screen.CellAt(kLeft + 14, kTop + 6).attribute, 0x4F) << "the blank before the pressed button";
+        EXPECT_EQ(screen.CellAt(kLeft + 15, kTop + 6).character, 0xAF) << "the button at interior column 15";
         EXPECT_EQ(attributeOf(kLeft + 16, kTop + 6, 7), 0x70);
         EXPECT_EQ(tui::Colour(tui::colDialogText), 0x4F);
     });
-    screen.pushKey(tui::kbEnter);
+    screen.PushKey(tui::kbEnter);
     tui::ErrorBox("Brak katalogu");
     EXPECT_EQ(tui::Colour(tui::colDialogFrame), 0x07) << "the scheme is back";
     EXPECT_EQ(tui::Colour(tui::colDialogText), 0x02);
@@ -161,24 +161,24 @@ TEST_F(MessageBoxTest, ErrorBoxIsWhiteOnRedWithOneOkButton) {
     const std::pair<tui::KeyCode, tui::Command> answers[] = {
         {tui::kbEnter, tui::cmAccept}, {tui::kbSpace, tui::cmAccept}, {0x186F, tui::cmAccept}, {tui::kbEsc, tui::cmCancel}};
     for (const auto& [key, expected] : answers) {
-        screen.pushIdle();
-        screen.pushKey(key);
+        screen.PushIdle();
+        screen.PushKey(key);
         EXPECT_EQ(tui::ShowBox(errorOk, "x"), expected) << std::hex << key;
     }
-    screen.pushIdle();
-    screen.pushMouse(1, kLeft + 17, kTop + 6);
+    screen.PushIdle();
+    screen.PushMouse(1, kLeft + 17, kTop + 6);
     EXPECT_EQ(tui::ShowBox(errorOk, "x"), tui::cmAccept) << "a click on OK";
 }
 
 TEST_F(MessageBoxTest, TheTextBeforeByteSevenIsTheTitle) {
-    screen.pushIdle();
-    screen.pushAction([&] {
+    screen.PushIdle();
+    screen.PushAction([&] {
         EXPECT_EQ(rows(8, 10),
                   "                   ┌─────────────── Zapis ────────────────┐\n"
                   "                   │Plik zapisany.                        │\n"
                   "                   │                                      │\n");
     });
-    screen.pushKey(tui::kbEnter);
+    screen.PushKey(tui::kbEnter);
     EXPECT_EQ(tui::ShowBox(tui::box::Information | tui::box::Ok, " Zapis \x07Plik zapisany."), tui::cmAccept);
 }
 
@@ -190,50 +190,50 @@ TEST_F(MessageBoxTest, TitlesByType) {
     };
     const Case cases[] = {{0, " UWAGA ", 0x07}, {1, " Błąd ", 0x4F}, {2, " Informacja ", 0x07}, {3, " Potwierdź ", 0x07}};
     for (const Case& c : cases) {
-        screen.pushIdle();
-        screen.pushAction([&] {
-            EXPECT_TRUE(screen.rowText(8).find(c.title) != std::string::npos) << c.title;
-            EXPECT_EQ(screen.cell(20, 8).attribute, c.frame) << c.title;
+        screen.PushIdle();
+        screen.PushAction([&] {
+            EXPECT_TRUE(screen.RowText(8).find(c.title) != std::string::npos) << c.title;
+            EXPECT_EQ(screen.CellAt(20, 8).attribute, c.frame) << c.title;
         });
-        screen.pushKey(tui::kbEsc);
+        screen.PushKey(tui::kbEsc);
         EXPECT_EQ(tui::ShowBox(c.type | tui::box::Ok, "x"), tui::cmCancel);
     }
 }
 
 TEST_F(MessageBoxTest, ABoxWithoutButtonsClosesOnlyOnEsc) {
-    screen.pushIdle();
-    screen.pushKey(tui::kbEnter);
-    screen.pushKey(tui::kbSpace);
-    screen.pushKey(tui::kbTab);
-    screen.pushText("tnop");
-    screen.pushAction([&] { EXPECT_TRUE(screen.screenContains("Czekaj")); });
-    screen.pushKey(tui::kbEsc);
+    screen.PushIdle();
+    screen.PushKey(tui::kbEnter);
+    screen.PushKey(tui::kbSpace);
+    screen.PushKey(tui::kbTab);
+    screen.PushText("tnop");
+    screen.PushAction([&] { EXPECT_TRUE(screen.ScreenContains("Czekaj")); });
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(tui::ShowBox(tui::box::Warning, "Czekaj"), tui::cmCancel);
 }
 
 TEST_F(MessageBoxTest, ASelfClosingBoxGoesAfter2500MsWithoutReadingKeys) {
     const auto before = allCells();
-    screen.pushText("t");  // typed ahead: discarded, and no key is read after it
+    screen.PushText("t");  // typed ahead: discarded, and no key is read after it
     EXPECT_EQ(tui::ShowBox(tui::box::SelfClosing, "Zapisano"), tui::cmCancel);
-    EXPECT_EQ(clock.totalSleptMs(), 2500u);
-    EXPECT_TRUE(screen.inputEmpty());
+    EXPECT_EQ(clock.TotalSleptMs(), 2500u);
+    EXPECT_TRUE(screen.InputEmpty());
     EXPECT_EQ(allCells(), before);
     EXPECT_EQ(tui::Colour(tui::colDialogText), 0x02);
 }
 
 TEST_F(MessageBoxTest, ThreeButtonsAndTheirHotKeys) {
-    screen.pushIdle();
-    screen.pushAction([&] {
+    screen.PushIdle();
+    screen.PushAction([&] {
         EXPECT_EQ(rows(15, 15), "                   │   »  Tak  «     Nie   ▄   Porzuć  ▄  │\n");
     });
-    screen.pushText("P");
+    screen.PushText("P");
     EXPECT_EQ(tui::ShowBox(tui::box::Yes | tui::box::No | tui::box::Abandon, "x"), tui::cmCancel);
 }
 
 TEST_F(MessageBoxTest, LongLinesAreCutAndLinesPastTheSixthDropped) {
     const std::string text = std::string(50, 'a') + "\r\x03" + std::string(45, 'b') + "\r\r3\r4\r5\r6\r7";
-    screen.pushIdle();
-    screen.pushAction([&] {
+    screen.PushIdle();
+    screen.PushAction([&] {
         EXPECT_EQ(rows(9, 15),
                   "                   │aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa│\n"
                   "                   │bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb│\n"
@@ -243,27 +243,27 @@ TEST_F(MessageBoxTest, LongLinesAreCutAndLinesPastTheSixthDropped) {
                   "                   │5                                     │\n"
                   "                   │       »  Tak  «         Nie   ▄      │\n");
     });
-    screen.pushKey(tui::kbEsc);
+    screen.PushKey(tui::kbEsc);
     EXPECT_EQ(tui::ShowBox(tui::box::Yes | tui::box::No, text), tui::cmCancel);
 }
 
 TEST_F(MessageBoxTest, MessageBoxUsesTheGivenBounds) {
-    screen.pushIdle();
-    screen.pushAction([&] {
+    screen.PushIdle();
+    screen.PushAction([&] {
         EXPECT_EQ(rows(10, 10), "                   ┌───────────── Potwierdź ──────────────┐\n");
-        EXPECT_EQ(screen.cell(20, 19).character, 0xC0) << "bottom-left corner at row 19";
+        EXPECT_EQ(screen.CellAt(20, 19).character, 0xC0) << "bottom-left corner at row 19";
     });
-    screen.pushText("t");
+    screen.PushText("t");
     EXPECT_EQ(tui::MessageBox(0x303, "\x03Nie odnaleziono pliku:", 10, 40, 10, 20), tui::cmYes);
 }
 
 TEST_F(MessageBoxTest, ABoxThatCannotOpenCancelsAndChangesNothing) {
     const auto before = allCells();
-    screen.pushText("t");
+    screen.PushText("t");
     EXPECT_EQ(tui::MessageBox(tui::box::Error | tui::box::Ok, "x", 10, 40, 20, 60), tui::cmCancel);
     EXPECT_EQ(allCells(), before);
     EXPECT_EQ(tui::Colour(tui::colDialogText), 0x02);
-    EXPECT_TRUE(screen.inputEmpty()) << "type-ahead discarded all the same";
+    EXPECT_TRUE(screen.InputEmpty()) << "type-ahead discarded all the same";
 }
 
 // The reason line of every home error fits a box's line; a number without words is

@@ -43,18 +43,18 @@ protected:
     // Runs the pushed keys, then Esc (after a pause: a failed search discards what
     // was typed ahead).
     void run() {
-        screen.pushIdle();
-        screen.pushKey(tui::kbEsc);
+        screen.PushIdle();
+        screen.PushKey(tui::kbEsc);
         EXPECT_EQ(tui::Execute(*dialog), tui::cmCancel);
     }
     // The screen row of the bar: the one item row in control colour 3.
     int barScreenRow() const {
         for (int row = 9; row <= 18; ++row)
-            if (screen.cell(13, row).attribute == 0x70) return row;
+            if (screen.CellAt(13, row).attribute == 0x70) return row;
         return 0;
     }
-    char topMark() const { return static_cast<char>(screen.cell(63, 8).character); }
-    char bottomMark() const { return static_cast<char>(screen.cell(63, 19).character); }
+    char topMark() const { return static_cast<char>(screen.CellAt(63, 8).character); }
+    char bottomMark() const { return static_cast<char>(screen.CellAt(63, 19).character); }
 
     Items items;
     std::int32_t current = 1;
@@ -66,7 +66,7 @@ protected:
 TEST_F(PickListTest, ThreeItemsLeaveTheOtherRowsBlankAndShowNoMarks) {
     items.lines = {"Alfa", "Beta", "Gamma"};
     open();
-    screen.pushAction([&] {
+    screen.PushAction([&] {
         EXPECT_EQ(rows(7, 19),
                   "         │  Nazwa                                                 │\n"
                   "         │┌──────────────────────────────────────────────────────┐│\n"
@@ -86,8 +86,8 @@ TEST_F(PickListTest, ThreeItemsLeaveTheOtherRowsBlankAndShowNoMarks) {
         EXPECT_EQ(attributeOf(12, 12, 54), 0x02) << "rows below the items";
         EXPECT_EQ(attributeOf(11, 8, 56), 0x0F) << "the frame of the focused list";
     });
-    screen.pushKey(tui::kbPgDn);
-    screen.pushAction([&] {
+    screen.PushKey(tui::kbPgDn);
+    screen.PushAction([&] {
         EXPECT_EQ(current, 3);
         EXPECT_EQ(barScreenRow(), 11);
         EXPECT_EQ(list->top(), 0);
@@ -100,21 +100,21 @@ TEST_F(PickListTest, ThreeItemsLeaveTheOtherRowsBlankAndShowNoMarks) {
 TEST_F(PickListTest, EndShowsTheLastTenWithTheBarOnTheLastRow) {
     numbered(25);
     open();
-    screen.pushAction([&] {
+    screen.PushAction([&] {
         EXPECT_EQ(topMark(), '\xC4');
         EXPECT_EQ(bottomMark(), 'v');
     });
-    screen.pushKey(tui::kbEnd);
-    screen.pushAction([&] {
+    screen.PushKey(tui::kbEnd);
+    screen.PushAction([&] {
         EXPECT_EQ(current, 25);
         EXPECT_EQ(list->top(), 15);
         EXPECT_EQ(barScreenRow(), 18);
-        EXPECT_EQ(screen.bytesAt(13, 9, 8), "Firma 16");
+        EXPECT_EQ(screen.BytesAt(13, 9, 8), "Firma 16");
         EXPECT_EQ(topMark(), '^');
         EXPECT_EQ(bottomMark(), '\xC4');
     });
-    screen.pushKey(tui::kbHome);
-    screen.pushAction([&] {
+    screen.PushKey(tui::kbHome);
+    screen.PushAction([&] {
         EXPECT_EQ(current, 1);
         EXPECT_EQ(list->top(), 0);
         EXPECT_EQ(barScreenRow(), 9);
@@ -142,29 +142,29 @@ TEST_F(PickListTest, PagesAndLinesMoveTheBarAndScroll) {
         {tui::kbPgUp, 1, 0},
     };
     for (const Step& step : steps) {
-        screen.pushKey(step.key);
-        screen.pushAction([&, step] {
+        screen.PushKey(step.key);
+        screen.PushAction([&, step] {
             EXPECT_EQ(current, step.current) << std::hex << step.key;
             EXPECT_EQ(list->top(), step.top) << std::hex << step.key;
         });
     }
-    for (int i = 0; i < 9; ++i) screen.pushKey(tui::kbDown);
-    screen.pushAction([&] {
+    for (int i = 0; i < 9; ++i) screen.PushKey(tui::kbDown);
+    screen.PushAction([&] {
         EXPECT_EQ(current, 10);
         EXPECT_EQ(list->top(), 0);
         EXPECT_EQ(barScreenRow(), 18);
     });
-    screen.pushKey(tui::kbDown);  // on the last row: the items scroll by one
-    screen.pushAction([&] {
+    screen.PushKey(tui::kbDown);  // on the last row: the items scroll by one
+    screen.PushAction([&] {
         EXPECT_EQ(current, 11);
         EXPECT_EQ(list->top(), 1);
         EXPECT_EQ(barScreenRow(), 18);
-        EXPECT_EQ(screen.bytesAt(13, 9, 8), "Firma 2 ");
+        EXPECT_EQ(screen.BytesAt(13, 9, 8), "Firma 2 ");
         EXPECT_EQ(topMark(), '^');
     });
-    screen.pushKey(tui::kbEnd);
-    screen.pushKey(tui::kbDown);  // at the last item nothing happens
-    screen.pushAction([&] { EXPECT_EQ(current, 25); });
+    screen.PushKey(tui::kbEnd);
+    screen.PushKey(tui::kbDown);  // at the last item nothing happens
+    screen.PushAction([&] { EXPECT_EQ(current, 25); });
     run();
 }
 
@@ -172,23 +172,23 @@ TEST_F(PickListTest, TypingFindsByTheBeginningInEitherCase) {
     items.lines = {"Adamski", "Kalina", "Bartek", "Kowalski", "Kosa", "Kot"};
     for (const char* typed : {"KO", "ko", "kO"}) {
         open();
-        screen.pushText(std::string(1, typed[0]));
-        screen.pushAction([&] {
+        screen.PushText(std::string(1, typed[0]));
+        screen.PushAction([&] {
             EXPECT_EQ(current, 2) << typed;
             EXPECT_EQ(list->searchText(), "K");
-            EXPECT_EQ(screen.bytesAt(12, 19, 3), ">K\xC4") << "the typed text on the bottom line";
+            EXPECT_EQ(screen.BytesAt(12, 19, 3), ">K\xC4") << "the typed text on the bottom line";
         });
-        screen.pushText(std::string(1, typed[1]));
-        screen.pushAction([&] {
+        screen.PushText(std::string(1, typed[1]));
+        screen.PushAction([&] {
             EXPECT_EQ(current, 4) << typed;
             EXPECT_EQ(list->searchText(), "KO");
         });
-        screen.pushText("s");
-        screen.pushAction([&] { EXPECT_EQ(current, 5) << typed; });
-        screen.pushKey(tui::kbDown);  // clears the search text
-        screen.pushAction([&] {
+        screen.PushText("s");
+        screen.PushAction([&] { EXPECT_EQ(current, 5) << typed; });
+        screen.PushKey(tui::kbDown);  // clears the search text
+        screen.PushAction([&] {
             EXPECT_EQ(list->searchText(), "");
-            EXPECT_EQ(screen.bytesAt(12, 19, 2), ">\xC4");
+            EXPECT_EQ(screen.BytesAt(12, 19, 2), ">\xC4");
         });
         run();
         EXPECT_TRUE(sound.played.empty());
@@ -199,30 +199,30 @@ TEST_F(PickListTest, TypingFindsByTheBeginningInEitherCase) {
 TEST_F(PickListTest, AFailedSearchTonesDiscardsTypeAheadAndStartsAgainFromTheTop) {
     items.lines = {"Adamski", "Kalina", "Bartek", "Kowalski", "Ada"};
     open();
-    screen.pushText("kowx");  // "KOWX": no item has it
-    screen.pushText("yz");    // typed ahead behind the failure: discarded
-    screen.pushIdle();
-    screen.pushAction([&] {
+    screen.PushText("kowx");  // "KOWX": no item has it
+    screen.PushText("yz");    // typed ahead behind the failure: discarded
+    screen.PushIdle();
+    screen.PushAction([&] {
         EXPECT_EQ(sound.played, (Played{{1200, 96}}));
         EXPECT_EQ(list->searchText(), "");
         EXPECT_EQ(current, 4) << "the bar stays where the search got to";
     });
-    screen.pushText("a");  // a new search, from item 1
-    screen.pushAction([&] { EXPECT_EQ(current, 1); });
-    screen.pushText("dam");
-    screen.pushAction([&] { EXPECT_EQ(current, 1); });
+    screen.PushText("a");  // a new search, from item 1
+    screen.PushAction([&] { EXPECT_EQ(current, 1); });
+    screen.PushText("dam");
+    screen.PushAction([&] { EXPECT_EQ(current, 1); });
     run();
 }
 
 TEST_F(PickListTest, TheSearchNeverWrapsAboveItsStart) {
     items.lines = {"Kalina", "Bartek", "Kos"};
     open(3);
-    screen.pushText("k");  // one character: from item 1
-    screen.pushAction([&] { EXPECT_EQ(current, 1); });
-    screen.pushText("o");  // "KO" from item 1: item 3
-    screen.pushAction([&] { EXPECT_EQ(current, 3); });
-    screen.pushText("a");  // "KOA" from item 3 onward only
-    screen.pushAction([&] { EXPECT_EQ(sound.played.size(), 1u); });
+    screen.PushText("k");  // one character: from item 1
+    screen.PushAction([&] { EXPECT_EQ(current, 1); });
+    screen.PushText("o");  // "KO" from item 1: item 3
+    screen.PushAction([&] { EXPECT_EQ(current, 3); });
+    screen.PushText("a");  // "KOA" from item 3 onward only
+    screen.PushAction([&] { EXPECT_EQ(sound.played.size(), 1u); });
     run();
 }
 
@@ -235,33 +235,33 @@ TEST_F(PickListTest, TabSwitchesTheSearchKeyAndMovesThePrompt) {
     items.lines = {line("Zielona", "ZIEL"), line("Kowalska", "ABC"), line("Adamczyk", "KOWAL")};
     open();
     tui::AddSearchKey(*list, 34);
-    screen.pushKey(tui::kbTab);
-    screen.pushAction([&] {
-        EXPECT_EQ(screen.cell(12, 19).character, 0xC4) << "no prompt under key 1";
-        EXPECT_EQ(screen.cell(45, 19).character, '>') << "the prompt at left + 34";
+    screen.PushKey(tui::kbTab);
+    screen.PushAction([&] {
+        EXPECT_EQ(screen.CellAt(12, 19).character, 0xC4) << "no prompt under key 1";
+        EXPECT_EQ(screen.CellAt(45, 19).character, '>') << "the prompt at left + 34";
     });
-    screen.pushText("ko");
-    screen.pushAction([&] {
+    screen.PushText("ko");
+    screen.PushAction([&] {
         EXPECT_EQ(current, 3) << "matched at column 34";
-        EXPECT_EQ(screen.bytesAt(45, 19, 3), ">KO");
+        EXPECT_EQ(screen.BytesAt(45, 19, 3), ">KO");
     });
-    screen.pushKey(tui::kbShiftTab);  // after the last key, the first again
-    screen.pushAction([&] { EXPECT_EQ(screen.cell(12, 19).character, '>'); });
-    screen.pushText("ko");
-    screen.pushAction([&] { EXPECT_EQ(current, 2); });
+    screen.PushKey(tui::kbShiftTab);  // after the last key, the first again
+    screen.PushAction([&] { EXPECT_EQ(screen.CellAt(12, 19).character, '>'); });
+    screen.PushText("ko");
+    screen.PushAction([&] { EXPECT_EQ(current, 2); });
     run();
 }
 
 TEST_F(PickListTest, KeysHandTheListCommandsToTheDialog) {
     numbered(3);
     open();
-    screen.pushKey(tui::kbEnter);
-    screen.pushKey(tui::kbCtrlEnter);
-    screen.pushKey(tui::kbDel);
-    screen.pushKey(tui::kbInsert);
-    screen.pushKey(tui::kbF1);
-    screen.pushKey(tui::kbGrayPlus);
-    screen.pushKey(tui::kbCtrlD);
+    screen.PushKey(tui::kbEnter);
+    screen.PushKey(tui::kbCtrlEnter);
+    screen.PushKey(tui::kbDel);
+    screen.PushKey(tui::kbInsert);
+    screen.PushKey(tui::kbF1);
+    screen.PushKey(tui::kbGrayPlus);
+    screen.PushKey(tui::kbCtrlD);
     run();
     EXPECT_EQ(commands, (std::vector<tui::Command>{tui::cmListSelect, tui::cmListChoose, tui::cmListDelete,
                                                    tui::cmListInsert}));
@@ -281,9 +281,9 @@ TEST_F(PickListTest, TheOwnerSeesThePositionAndMayRedraw) {
         }
         tui::HandleEvent(d, event);
     };
-    screen.pushKey(tui::kbDown);
-    screen.pushKey(tui::kbSpace);
-    screen.pushAction([&] { EXPECT_EQ(screen.bytesAt(13, 10, 10), "Firma 2 * "); });
+    screen.PushKey(tui::kbDown);
+    screen.PushKey(tui::kbSpace);
+    screen.PushAction([&] { EXPECT_EQ(screen.BytesAt(13, 10, 10), "Firma 2 * "); });
     run();
     EXPECT_EQ(current, 2);
 }
@@ -292,44 +292,44 @@ TEST_F(PickListTest, ClicksOnTheFrameTheItemsAndTheBar) {
     numbered(25);
     open(15);  // top 10, bar on row 5 (screen row 13)
     auto click = [&](int column, int row) {
-        screen.pushMouse(1, column, row);
-        screen.pushIdle();
+        screen.PushMouse(1, column, row);
+        screen.PushIdle();
     };
     click(30, 8);  // the top frame line: PgUp
-    screen.pushAction([&] {
+    screen.PushAction([&] {
         EXPECT_EQ(current, 5);
         EXPECT_EQ(list->top(), 0);
     });
     click(30, 11);  // an item row: the bar moves there
-    screen.pushAction([&] { EXPECT_EQ(current, 3); });
+    screen.PushAction([&] { EXPECT_EQ(current, 3); });
     click(30, 19);  // the bottom frame line: PgDn
-    screen.pushAction([&] { EXPECT_EQ(current, 13); });
+    screen.PushAction([&] { EXPECT_EQ(current, 13); });
     click(20, 13);  // the bar itself
-    screen.pushAction([&] { EXPECT_EQ(commands, (std::vector<tui::Command>{tui::cmListSelect})); });
+    screen.PushAction([&] { EXPECT_EQ(commands, (std::vector<tui::Command>{tui::cmListSelect})); });
     click(70, 10);  // outside: handed back, nothing there
-    screen.pushMouse(2, 30, 12);  // another button: handed back, the dialog cancels
+    screen.PushMouse(2, 30, 12);  // another button: handed back, the dialog cancels
     EXPECT_EQ(tui::Execute(*dialog), tui::cmCancel);
 }
 
 TEST_F(PickListTest, TheEmptyList) {
     open();
-    screen.pushAction([&] {
+    screen.PushAction([&] {
         EXPECT_EQ(rows(9, 10),
                   "         ││                     >> PUSTO <<                      ││\n"
                   "         ││                                                      ││\n");
         EXPECT_EQ(attributeOf(33, 9, 11), 0x4F);
         EXPECT_EQ(current, 0);
     });
-    screen.pushKey(tui::kbEnter);
-    screen.pushKey(tui::kbDel);
-    screen.pushAction([&] {
+    screen.PushKey(tui::kbEnter);
+    screen.PushKey(tui::kbDel);
+    screen.PushAction([&] {
         EXPECT_EQ(sound.played, (Played{{500, 288}, {500, 288}}));
         EXPECT_TRUE(commands.empty());
     });
-    screen.pushKey(tui::kbInsert);
-    screen.pushMouse(1, 40, 9);
-    screen.pushIdle();
-    screen.pushText("k");  // leaves: no command
+    screen.PushKey(tui::kbInsert);
+    screen.PushMouse(1, 40, 9);
+    screen.PushIdle();
+    screen.PushText("k");  // leaves: no command
     run();
     EXPECT_EQ(commands, (std::vector<tui::Command>{tui::cmListInsert, tui::cmListInsert}));
 }

@@ -8,7 +8,7 @@
 #include "platform/cp852.h"
 
 using namespace platform::literals;
-using platform::cp852::toUtf8;
+using platform::cp852::ToUtf8;
 
 namespace {
 
@@ -107,7 +107,7 @@ TEST(PolishCompare, Cases) {
         {"─"_cp, "ß"_cp, 0},
     };
     for (const CompareCase& c : cases) {
-        EXPECT_EQ(tui::PolishCompare(c.a, c.b), c.expected) << toUtf8(c.a) << " vs " << toUtf8(c.b);
+        EXPECT_EQ(tui::PolishCompare(c.a, c.b), c.expected) << ToUtf8(c.a) << " vs " << ToUtf8(c.b);
     }
 }
 
@@ -117,8 +117,8 @@ TEST(PolishCompare, AlphabetIsInOrder) {
     for (std::size_t i = 0; i + 1 < alphabet.size(); ++i) {
         const std::string_view first = alphabet.substr(i, 1);
         const std::string_view second = alphabet.substr(i + 1, 1);
-        EXPECT_EQ(tui::PolishCompare(first, second), 1) << toUtf8(first) << " before " << toUtf8(second);
-        EXPECT_EQ(tui::PolishCompare(second, first), -1) << toUtf8(second) << " after " << toUtf8(first);
+        EXPECT_EQ(tui::PolishCompare(first, second), 1) << ToUtf8(first) << " before " << ToUtf8(second);
+        EXPECT_EQ(tui::PolishCompare(second, first), -1) << ToUtf8(second) << " after " << ToUtf8(first);
     }
 }
 

@@ -14,9 +14,9 @@ protected:
     // Draws one cell, asks for a showing and tells whether the screen was shown.
     bool drawAndShow() {
         tui::WriteOnScreen(0x07, 1, 3, std::string(1, static_cast<char>('A' + ++drawn_ % 26)));
-        const int before = screen.cellsFlushed();
+        const int before = screen.CellsFlushed();
         tui::ShowProgress();
-        return screen.cellsFlushed() > before;
+        return screen.CellsFlushed() > before;
     }
 
 private:
@@ -26,29 +26,29 @@ private:
 TEST_F(ShowProgressTest, TheFirstCallShowsAtOnceAndLaterOnesOncePerInterval) {
     EXPECT_TRUE(drawAndShow());
     EXPECT_FALSE(drawAndShow()) << "shown again without time passing";
-    clock.advance(tui::kProgressIntervalMs - 1);
+    clock.Advance(tui::kProgressIntervalMs - 1);
     EXPECT_FALSE(drawAndShow()) << "shown before the interval ended";
-    clock.advance(1);
+    clock.Advance(1);
     EXPECT_TRUE(drawAndShow());
     EXPECT_FALSE(drawAndShow());
 }
 
 TEST_F(ShowProgressTest, APauseShowsTheScreenAndStartsTheIntervalAgain) {
     EXPECT_TRUE(drawAndShow());
-    clock.advance(tui::kProgressIntervalMs - 5);
+    clock.Advance(tui::kProgressIntervalMs - 5);
     tui::Delay(5);  // shows, then the clock moves on 5 ms
-    clock.advance(tui::kProgressIntervalMs - 6);
+    clock.Advance(tui::kProgressIntervalMs - 6);
     EXPECT_FALSE(drawAndShow()) << "the pause did not count as a showing";
-    clock.advance(1);
+    clock.Advance(1);
     EXPECT_TRUE(drawAndShow());
 }
 
 TEST_F(ShowProgressTest, TheIntervalHoldsAcrossTheWrapOfTheTick) {
-    clock.advance(UINT32_MAX - 10);  // the tick is 11 ms before its wrap
+    clock.Advance(UINT32_MAX - 10);  // the tick is 11 ms before its wrap
     EXPECT_TRUE(drawAndShow());
-    clock.advance(20);
+    clock.Advance(20);
     EXPECT_FALSE(drawAndShow()) << "the wrap looked like a long pause";
-    clock.advance(tui::kProgressIntervalMs - 20);
+    clock.Advance(tui::kProgressIntervalMs - 20);
     EXPECT_TRUE(drawAndShow()) << "the wrap looked like time running backwards";
 }
 

@@ -27,7 +27,7 @@ TEST_F(TextDeviceTest, WritesWrapAndScrollInsideTheWindow) {
               "│        │\n"
               "└────────┘\n"
               "\n");
-    EXPECT_EQ(screen.cell(2, 2).attribute, 0x1E);
+    EXPECT_EQ(screen.CellAt(2, 2).attribute, 0x1E);
     EXPECT_EQ(tui::WhereX(), 1);
     EXPECT_EQ(tui::WhereY(), 3);
     tui::CloseWindow(window);
@@ -46,12 +46,12 @@ TEST_F(TextDeviceTest, ClearUsesTheCurrentAttributeAndHomesTheCursor) {
     EXPECT_EQ(tui::TextAttribute(), 0x0F);
     tui::GotoXY(5, 5);
     tui::ClearText();
-    EXPECT_EQ(screen.cell(3, 3).attribute, 0x0F);
-    EXPECT_EQ(screen.cell(77, 20).attribute, 0x0F);
-    EXPECT_EQ(screen.cell(78, 20).attribute, 0x07);
-    EXPECT_EQ(screen.cell(3, 21).attribute, 0x07);
-    EXPECT_EQ(screen.cursorColumn(), 3);
-    EXPECT_EQ(screen.cursorRow(), 3);
+    EXPECT_EQ(screen.CellAt(3, 3).attribute, 0x0F);
+    EXPECT_EQ(screen.CellAt(77, 20).attribute, 0x0F);
+    EXPECT_EQ(screen.CellAt(78, 20).attribute, 0x07);
+    EXPECT_EQ(screen.CellAt(3, 21).attribute, 0x07);
+    EXPECT_EQ(screen.CursorColumn(), 3);
+    EXPECT_EQ(screen.CursorRow(), 3);
 }
 
 TEST_F(TextDeviceTest, GotoOutsideTheRegionIsIgnored) {
@@ -62,7 +62,7 @@ TEST_F(TextDeviceTest, GotoOutsideTheRegionIsIgnored) {
     EXPECT_EQ(tui::WhereX(), 10);
     EXPECT_EQ(tui::WhereY(), 4);
     tui::WriteText("x");
-    EXPECT_EQ(screen.bytesAt(12, 6, 1), "x");
+    EXPECT_EQ(screen.BytesAt(12, 6, 1), "x");
 }
 
 TEST_F(TextDeviceTest, ClosingAWindowGivesBackTheRegionAndCursor) {
@@ -71,13 +71,13 @@ TEST_F(TextDeviceTest, ClosingAWindowGivesBackTheRegionAndCursor) {
     ASSERT_TRUE(tui::OpenWindow(tui::Rect{30, 5, 50, 10}, {0, 0x07, 0x07}, "", window));
     EXPECT_EQ(tui::TextRegion(), (tui::Rect{31, 6, 49, 9}));
     tui::WriteText("inside");
-    EXPECT_EQ(screen.bytesAt(31, 6, 6), "inside");
+    EXPECT_EQ(screen.BytesAt(31, 6, 6), "inside");
     tui::CloseWindow(window);
     EXPECT_EQ(tui::TextRegion(), (tui::Rect{1, 1, 80, 25}));
     EXPECT_EQ(tui::WhereX(), 7);
     EXPECT_EQ(tui::WhereY(), 9);
-    EXPECT_EQ(screen.cursorColumn(), 7);
-    EXPECT_EQ(screen.cursorRow(), 9);
+    EXPECT_EQ(screen.CursorColumn(), 7);
+    EXPECT_EQ(screen.CursorRow(), 9);
 }
 
 }  // namespace

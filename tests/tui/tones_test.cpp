@@ -29,7 +29,7 @@ TEST_F(SoundTest, TonesSoundInUnitsOf48Ms) {
     tui::Beep();
     tui::WarningBeep();
     EXPECT_EQ(sound.played, (std::vector<Played>{{1200, 96}, {4000, 96}, {500, 288}, {0, 0}}));
-    EXPECT_EQ(clock.totalSleptMs(), 96u + 96u + 288u) << "each tone holds the program for its length";
+    EXPECT_EQ(clock.TotalSleptMs(), 96u + 96u + 288u) << "each tone holds the program for its length";
 }
 
 TEST_F(SoundTest, OnlyTheExactValueOffSilencesThem) {

@@ -14,8 +14,8 @@ namespace {
 class WaitWindowTest : public qztest::ScreenTest {
 protected:
     // The bar's row from interior column 2 (screen column 21), 35 cells.
-    std::string bar() const { return screen.bytesAt(21, 12, 35); }
-    std::string counter() const { return screen.bytesAt(21, 14, 8); }
+    std::string bar() const { return screen.BytesAt(21, 12, 35); }
+    std::string counter() const { return screen.BytesAt(21, 14, 8); }
 };
 
 std::string repeat(char c, int n) { return std::string(static_cast<std::size_t>(n), c); }
@@ -78,7 +78,7 @@ TEST_F(WaitWindowTest, TotalsBelowOneCountAsOne) {
         auto wait = tui::OpenWaitWindow(total, "", "Kopiowanie"_cp);
         ASSERT_NE(wait, nullptr);
         EXPECT_EQ(wait->total, 1) << total;
-        EXPECT_EQ(screen.bytesAt(23, 10, 32), "Kopiowanie" + repeat(' ', 22)) << total;
+        EXPECT_EQ(screen.BytesAt(23, 10, 32), "Kopiowanie" + repeat(' ', 22)) << total;
         tui::AdvanceWait(*wait, 1);
         EXPECT_EQ(bar(), repeat('\xDB', 35)) << total;
         tui::CloseWaitWindow(wait);
@@ -100,10 +100,10 @@ TEST_F(WaitWindowTest, StepsNeverLeaveZeroToTotal) {
 
 TEST_F(WaitWindowTest, NoWindowOnAScreenTooSmall) {
     platform::VirtualConsole small(40, 12);
-    platform::installConsole(&small);
+    platform::InstallConsole(&small);
     auto wait = tui::OpenWaitWindow(10, "", "");
     EXPECT_EQ(wait, nullptr);
-    platform::installConsole(&screen);
+    platform::InstallConsole(&screen);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ protected:
         for (int row = 1; row <= 25; ++row)
             for (int column = 1; column <= 80; ++column) {
                 const char character = static_cast<char>((column * 7 + row * 13) % 256);
-                screen.write(column, row, std::string_view(&character, 1),
+                screen.Write(column, row, std::string_view(&character, 1),
                              static_cast<std::uint8_t>((column + row * 3) % 256));
             }
     }
@@ -115,8 +115,8 @@ TEST_F(WindowTest, WindowsAtTheScreenEdgesAreAccepted) {
 
 TEST_F(WindowTest, WriteAtIsRelativeToTheInteriorAndCutAtItsEdges) {
     tui::WriteAt(0x0E, 3, 2, "screen");  // no window: screen position
-    EXPECT_EQ(screen.bytesAt(3, 2, 6), "screen");
-    EXPECT_EQ(screen.cell(3, 2).attribute, 0x0E);
+    EXPECT_EQ(screen.BytesAt(3, 2, 6), "screen");
+    EXPECT_EQ(screen.CellAt(3, 2).attribute, 0x0E);
 
     tui::Window* window = nullptr;
     ASSERT_TRUE(tui::OpenWindow(tui::Rect{10, 10, 20, 14}, {0, 0x07, 0x1F}, "", window));
@@ -130,8 +130,8 @@ TEST_F(WindowTest, WriteAtIsRelativeToTheInteriorAndCutAtItsEdges) {
               "         │yz       │\n"
               "         │ d       │\n"
               "         └─────────┘\n");
-    EXPECT_EQ(screen.cell(18, 11).attribute, 0x4E);
-    EXPECT_EQ(screen.cell(12, 13).attribute, 0x1F);
+    EXPECT_EQ(screen.CellAt(18, 11).attribute, 0x4E);
+    EXPECT_EQ(screen.CellAt(12, 13).attribute, 0x1F);
     tui::CloseWindow(window);
 }
 
@@ -142,10 +142,10 @@ TEST_F(WindowTest, ActivateWindowMakesAnOpenWindowCurrentAgain) {
     ASSERT_TRUE(tui::OpenWindow(tui::Rect{41, 1, 50, 3}, {0, 0, 0x07, false}, "", second));
     EXPECT_TRUE(tui::ActivateWindow(first));
     tui::WriteAt(0x07, 1, 1, "one");
-    EXPECT_EQ(screen.bytesAt(1, 1, 3), "one");
+    EXPECT_EQ(screen.BytesAt(1, 1, 3), "one");
     EXPECT_TRUE(tui::ActivateWindow(second));
     tui::WriteAt(0x07, 1, 1, "two");
-    EXPECT_EQ(screen.bytesAt(41, 1, 3), "two");
+    EXPECT_EQ(screen.BytesAt(41, 1, 3), "two");
 
     tui::Window* closed = second;
     tui::CloseWindow(second);
@@ -165,8 +165,8 @@ TEST_F(WindowTest, MouseAndCursorPositionsFollowTheCurrentWindow) {
     EXPECT_EQ(column, 1);
     EXPECT_EQ(row, 1);
     tui::PlaceCursor(3, 2);
-    EXPECT_EQ(screen.cursorColumn(), 23);
-    EXPECT_EQ(screen.cursorRow(), 11);
+    EXPECT_EQ(screen.CursorColumn(), 23);
+    EXPECT_EQ(screen.CursorRow(), 11);
     tui::CloseWindow(window);
 }
 

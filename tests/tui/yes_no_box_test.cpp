@@ -17,8 +17,8 @@ constexpr const char* kQuestion = "Rezygnujesz z konwersji danych na nowy rok ?"
 
 TEST_F(YesNoTest, TheWindowTheChoiceLinesAndTheirColours) {
     const auto before = allCells();
-    screen.pushIdle();
-    screen.pushAction([&] {
+    screen.PushIdle();
+    screen.PushAction([&] {
         EXPECT_EQ(rows(10, 15),
                   "         ┌──────────────────────────────────────────────┐\n"
                   "         │ Rezygnujesz z konwersji danych na nowy rok ? │\n"
@@ -29,20 +29,20 @@ TEST_F(YesNoTest, TheWindowTheChoiceLinesAndTheirColours) {
         EXPECT_EQ(attributeOf(10, 10, 48), 0x02) << "frame: colour 5";
         EXPECT_EQ(attributeOf(12, 11, 44), 0x0F) << "question: colour 7";
         EXPECT_EQ(attributeOf(11, 12, 46), 0x02) << "rule";
-        EXPECT_EQ(screen.cell(12, 13).attribute, 0x0F) << "the hot key T: colour 9";
+        EXPECT_EQ(screen.CellAt(12, 13).attribute, 0x0F) << "the hot key T: colour 9";
         EXPECT_EQ(attributeOf(13, 13, 44), 0x02);
-        EXPECT_EQ(screen.cell(11, 13).attribute, 0x02);
+        EXPECT_EQ(screen.CellAt(11, 13).attribute, 0x02);
         EXPECT_EQ(attributeOf(11, 14, 46), 0x70) << "the default answer no: selected";
-        EXPECT_EQ(screen.rowText(25).find(" ^T - tak│^N - nie│ "), 0u);
+        EXPECT_EQ(screen.RowText(25).find(" ^T - tak│^N - nie│ "), 0u);
     });
-    screen.pushKey(tui::kbUp);
-    screen.pushAction([&] {
+    screen.PushKey(tui::kbUp);
+    screen.PushAction([&] {
         EXPECT_EQ(attributeOf(11, 13, 46), 0x70);
-        EXPECT_EQ(screen.cell(12, 14).attribute, 0x0F);
+        EXPECT_EQ(screen.CellAt(12, 14).attribute, 0x0F);
         EXPECT_EQ(attributeOf(13, 14, 44), 0x02);
     });
-    screen.pushKey(tui::kbEsc);  // ignored
-    screen.pushKey(tui::kbEnter);
+    screen.PushKey(tui::kbEsc);  // ignored
+    screen.PushKey(tui::kbEnter);
     EXPECT_TRUE(tui::AskYesNo(false, kQuestion, 10, 10));
     EXPECT_EQ(allCells(), before);
     EXPECT_EQ(tui::CurrentHintBar(), nullptr);
@@ -57,11 +57,11 @@ TEST_F(YesNoTest, Answers) {
     };
     auto keys = [](std::vector<tui::KeyCode> codes) {
         return [codes](platform::VirtualConsole& input) {
-            for (tui::KeyCode code : codes) input.pushKey(code);
+            for (tui::KeyCode code : codes) input.PushKey(code);
         };
     };
     auto click = [](std::uint16_t buttons, int column, int row) {
-        return [=](platform::VirtualConsole& input) { input.pushMouse(buttons, column, row); };
+        return [=](platform::VirtualConsole& input) { input.PushMouse(buttons, column, row); };
     };
     // The window spans columns 10-57; "Tak" is on row 13.
     const Case cases[] = {
@@ -86,15 +86,15 @@ TEST_F(YesNoTest, Answers) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        screen.pushIdle();
+        screen.PushIdle();
         c.input(screen);
         EXPECT_EQ(tui::AskYesNo(c.defaultAnswer, kQuestion, 10, 10), c.expected);
     }
 }
 
 TEST_F(YesNoTest, AShortQuestionGetsTheMinimumWidth) {
-    screen.pushIdle();
-    screen.pushAction([&] {
+    screen.PushIdle();
+    screen.PushAction([&] {
         EXPECT_EQ(rows(5, 10),
                   "    ┌─────────┐\n"
                   "    │ Dalej ? │\n"
@@ -103,18 +103,18 @@ TEST_F(YesNoTest, AShortQuestionGetsTheMinimumWidth) {
                   "    │ N i e   │\n"
                   "    └─────────┘\n");
     });
-    screen.pushText("t");
+    screen.PushText("t");
     EXPECT_TRUE(tui::AskYesNo(false, "Dalej ?", 5, 5));
 }
 
 TEST_F(YesNoTest, ABoxTooLowOrTooFarRightIsMovedOntoTheScreen) {
-    screen.pushIdle();
-    screen.pushAction([&] {
-        EXPECT_EQ(screen.cell(80, 23).character, 0xD9) << "bottom-right corner at column 80, row 23";
-        EXPECT_EQ(screen.cell(62, 17).character, 0xDA) << "top-left corner: 15 + 3 columns, 2 + 4 rows before it";
-        EXPECT_EQ(screen.rowText(18).substr(61), std::string("│ Pierwszy wiersz │"));
+    screen.PushIdle();
+    screen.PushAction([&] {
+        EXPECT_EQ(screen.CellAt(80, 23).character, 0xD9) << "bottom-right corner at column 80, row 23";
+        EXPECT_EQ(screen.CellAt(62, 17).character, 0xDA) << "top-left corner: 15 + 3 columns, 2 + 4 rows before it";
+        EXPECT_EQ(screen.RowText(18).substr(61), std::string("│ Pierwszy wiersz │"));
     });
-    screen.pushText("n");
+    screen.PushText("n");
     EXPECT_FALSE(tui::AskYesNo(true, "Pierwszy wiersz\rdrugi", 22, 75));
 }
 

@@ -37,16 +37,16 @@ std::string FaultOf(const RegistryRecord& record) {
 
 bool ReadAll(const std::string& path, std::vector<char>& bytes) {
     platform::FileHandle file;
-    if (platform::openFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file) != platform::err::Ok)
+    if (platform::OpenSharedFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file) != platform::err::Ok)
         return false;
     std::uint64_t size = 0;
-    bool read = platform::fileSize(file, size) == platform::err::Ok;
+    bool read = platform::FileSize(file, size) == platform::err::Ok;
     if (read) {
         bytes.resize(size);
         std::size_t done = 0;
-        read = platform::readFile(file, bytes.data(), bytes.size(), done) == platform::err::Ok && done == size;
+        read = platform::ReadFromFile(file, bytes.data(), bytes.size(), done) == platform::err::Ok && done == size;
     }
-    return platform::closeFile(file) == platform::err::Ok && read;
+    return platform::CloseFile(file) == platform::err::Ok && read;
 }
 
 }  // namespace
@@ -77,10 +77,10 @@ bool CheckRegistry(const std::string& path, RegistryReport& report) {
 void FindUnregistered(const std::string& root, RegistryReport& report) {
     platform::DirectorySearch search;
     platform::FoundEntry entry;
-    for (int found = search.first(root + "*", platform::attr::Directory, entry); found == platform::err::Ok;
-         found = search.next(entry)) {
+    for (int found = search.First(root + "*", platform::attr::Directory, entry); found == platform::err::Ok;
+         found = search.Next(entry)) {
         if (!(entry.attributes & platform::attr::Directory)) continue;
-        if (!platform::isOrdinaryFile(root + entry.name + platform::kSeparator + std::string(kMarkerName))) continue;
+        if (!platform::IsOrdinaryFile(root + entry.name + platform::kSeparator + std::string(kMarkerName))) continue;
         const auto& known = report.directories;
         if (std::find(known.begin(), known.end(), entry.name) == known.end()) report.unregistered.push_back(entry.name);
     }

@@ -7,12 +7,12 @@
 #include "tui/toolkit.h"
 
 int main(int argc, char** argv) {
-    if (!platform::startPlatform()) return 1;
+    if (!platform::StartPlatform()) return 1;
     tui::InitToolkit();
     const std::string_view demo = argc > 1 ? argv[1] : "";
     const int code = demo == "kontrolki"                ? tuidemo::ControlsDialog()
                      : demo == "blokada" && argc > 2 ? tuidemo::HoldLock(argv[2])
                                                      : tuidemo::EchoEvents();
-    platform::stopPlatform();
+    platform::StopPlatform();
     return code;
 }

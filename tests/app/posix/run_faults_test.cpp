@@ -86,7 +86,7 @@ protected:
         {
             const auto counter = kind.inject(qztest::kNeverFail);
             ASSERT_EQ(runOnce(part), -1);
-            calls = counter->callCount();
+            calls = counter->CallCount();
         }
         ASSERT_EQ(tree("2024"), clean) << "counting the calls changes nothing";
         RecordProperty("calls", calls);
@@ -151,7 +151,7 @@ TEST_F(GlobalCopyKills, TheNextRunEndsWithTheTreeOfOneUninterruptedRunAskingNoth
     {
         const qztest::KillBeforeNthChange counter(qztest::kNeverFail);
         ASSERT_EQ(runOnce(copy), -1);
-        calls = counter.callCount();
+        calls = counter.CallCount();
     }
     RecordProperty("killPoints", calls);
     for (int n = 1; n <= calls; ++n) {
@@ -188,11 +188,11 @@ protected:
         answerFirst = [this] {
             if (tui::LogLineSoFar().ends_with("(T/N)")) {
                 registerAnswer = registerAnswer == 'T' ? 'N' : 'T';
-                screen.pushText(std::string(1, registerAnswer));
+                screen.PushText(std::string(1, registerAnswer));
                 return true;
             }
-            if (!screen.screenContains("BAZA FIRM")) return false;
-            screen.pushKey(tui::kbF5);
+            if (!screen.ScreenContains("BAZA FIRM")) return false;
+            screen.PushKey(tui::kbF5);
             return true;
         };
         startLoop = [this] { app::RunFirmLoop(run); };
@@ -277,7 +277,7 @@ TEST_F(RegistryCloseFault, IsReportedWithTheRegistrysName) {
     {
         qztest::CloseFailsNth counter(qztest::kNeverFail);
         ASSERT_EQ(runOnce(startLoop), -1);
-        closes = counter.callCount();
+        closes = counter.CallCount();
     }
     qztest::CloseFailsNth fault(closes);
     EXPECT_EQ(runOnce(startLoop), -1);
@@ -296,10 +296,10 @@ TEST_F(FirmLoopFaults, FirmsLeftOutByANoToTheLockQuestionAreConvertedAgainByTheN
     std::filesystem::remove_all(temp.path() / "2024");
     temp.writeFile("2024/SPISFIRM.DAT", "");
     platform::FileHandle holder;
-    ASSERT_EQ(platform::openFile(run.paths.root2024 + std::string(kRegistry),
+    ASSERT_EQ(platform::OpenSharedFile(run.paths.root2024 + std::string(kRegistry),
                                  platform::mode::ReadWrite | platform::mode::DenyNone, holder),
               0);
-    ASSERT_EQ(platform::lockRange(holder, 0, fileio::kWholeFileLength), 0);
+    ASSERT_EQ(platform::LockRange(holder, 0, fileio::kWholeFileLength), 0);
     resetRunState();
     keyWaits = 0;
     type("NN");
@@ -308,7 +308,7 @@ TEST_F(FirmLoopFaults, FirmsLeftOutByANoToTheLockQuestionAreConvertedAgainByTheN
     EXPECT_EQ(temp.readFile("2024/SPISFIRM.DAT"), "");
     for (const std::string& firm : firms) EXPECT_TRUE(temp.exists("2024/" + firm + "/_qz_conv.tmp")) << firm;
 
-    platform::closeFile(holder);
+    platform::CloseFile(holder);
     resetRunState();
     keyWaits = 0;
     EXPECT_EQ(exitCodeOf(startLoop), -1);
@@ -403,7 +403,7 @@ TEST_F(FirmLoopFaults, AnUnreadablePersonFileLeavesItsFollowersUnwrittenAndPutsT
         answerFirst = [&] {
             if (!tui::LogLineSoFar().ends_with("(T/N)")) return picker();
             ++questions;
-            screen.pushText(std::string(1, answer));
+            screen.PushText(std::string(1, answer));
             return true;
         };
         std::filesystem::remove(temp.path() / "raport.LOG");
@@ -412,7 +412,7 @@ TEST_F(FirmLoopFaults, AnUnreadablePersonFileLeavesItsFollowersUnwrittenAndPutsT
             const platform::posix::ScopedSyscall<&platform::posix::Syscalls::open> denied(
                 +[](const char* path, int flags, mode_t mode) {
                     if (!std::string_view(path).ends_with(personFile))
-                        return platform::posix::realSyscalls().open(path, flags, mode);
+                        return platform::posix::RealSyscalls().open(path, flags, mode);
                     errno = EACCES;
                     return -1;
                 });
@@ -456,7 +456,7 @@ TEST_F(FirmLoopFaults, AFullDiskEndsTheFirmAndTheRunAndTheNextRunCompletesTheTre
     bool box = false;
     const auto picker = answerFirst;
     answerFirst = [&] {
-        box = box || screen.screenContains("Brak miejsca na dysku");
+        box = box || screen.ScreenContains("Brak miejsca na dysku");
         return picker();
     };
     {

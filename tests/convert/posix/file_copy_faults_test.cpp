@@ -23,7 +23,7 @@ using platform::posix::Syscalls;
 
 ssize_t halfThenDiskFull(int fd, const void* buffer, size_t size) {
     static bool first = true;
-    if (std::exchange(first, false)) return platform::posix::realSyscalls().write(fd, buffer, size / 2);
+    if (std::exchange(first, false)) return platform::posix::RealSyscalls().write(fd, buffer, size / 2);
     first = true;
     errno = ENOSPC;
     return -1;
@@ -38,8 +38,8 @@ TEST_F(FileCopyFaults, ShortWriteOrFailedReadIsReportedAndFails) {
             tui::ClearLog(true);
             std::filesystem::remove(temp.path() / "CEL.DAT");
             temp.writeFile("ZRODLO.DAT", pattern(4000));
-            screen.pushIdle();  // the key comes once the error is shown
-            screen.pushKey(tui::kbEnter);
+            screen.PushIdle();  // the key comes once the error is shown
+            screen.PushKey(tui::kbEnter);
             bool result = true;
             if (writing) {
                 ScopedSyscall<&Syscalls::write> diskFull(&halfThenDiskFull);
@@ -52,7 +52,7 @@ TEST_F(FileCopyFaults, ShortWriteOrFailedReadIsReportedAndFails) {
             EXPECT_FALSE(temp.exists("CEL.DAT")) << name << ": no half-copied target stays";
             EXPECT_EQ(logRow(2), writing ? "Błąd zapisu danych\n" : "Błąd odczytu danych\n") << name;
             EXPECT_EQ(attributeOf(1, 2, 18), 0x0C) << name;
-            EXPECT_TRUE(screen.inputEmpty()) << name << ": the error waits for a key";
+            EXPECT_TRUE(screen.InputEmpty()) << name << ": the error waits for a key";
         }
     }
 }
@@ -61,8 +61,8 @@ TEST_F(FileCopyFaults, TextCopyFailuresWaitAndLeaveNoTarget) {
     for (const bool writing : {true, false}) {
         tui::ClearLog(true);
         temp.writeFile("ZRODLO.TXT", "linia\n");
-        screen.pushIdle();  // the key comes once the error is shown
-        screen.pushKey(tui::kbEnter);
+        screen.PushIdle();  // the key comes once the error is shown
+        screen.PushKey(tui::kbEnter);
         {
             FailNthCall<&Syscalls::write> diskFull(writing ? 1 : qztest::kNeverFail, ENOSPC);
             FailNthCall<&Syscalls::read> broken(writing ? qztest::kNeverFail : 1, EIO);
@@ -71,7 +71,7 @@ TEST_F(FileCopyFaults, TextCopyFailuresWaitAndLeaveNoTarget) {
         EXPECT_EQ(logRow(2), writing ? "Błąd zapisu do pliku " + root() + "CEL.TXT\n"
                                      : "Błąd odczytu z pliku " + root() + "ZRODLO.TXT\n");
         EXPECT_EQ(attributeOf(1, 2, 21), 0x0C);
-        EXPECT_TRUE(screen.inputEmpty()) << "the error waits for a key";
+        EXPECT_TRUE(screen.InputEmpty()) << "the error waits for a key";
         EXPECT_FALSE(temp.exists("CEL.TXT")) << "no half-copied target stays";
     }
 }
@@ -79,14 +79,14 @@ TEST_F(FileCopyFaults, TextCopyFailuresWaitAndLeaveNoTarget) {
 TEST_F(FileCopyFaults, FailedAppendKeepsTheRecordsThatWereThere) {
     temp.writeFile("ZRODLO.REK", pattern(4000));
     temp.writeFile("CEL.REK", "STARYSTARY..");
-    screen.pushIdle();  // the key comes once the error is shown
-    screen.pushKey(tui::kbEnter);
+    screen.PushIdle();  // the key comes once the error is shown
+    screen.PushKey(tui::kbEnter);
     {
         ScopedSyscall<&Syscalls::write> diskFull(&halfThenDiskFull);
         EXPECT_FALSE(convert::CopyRecords(path("ZRODLO.REK"), path("CEL.REK"), 4, {}, convert::ExistingTarget::Append));
     }
     EXPECT_TRUE(temp.readFile("CEL.REK").starts_with("STARYSTARY..")) << "nothing of the earlier file is lost";
-    EXPECT_TRUE(screen.inputEmpty()) << "the error waits for a key";
+    EXPECT_TRUE(screen.InputEmpty()) << "the error waits for a key";
 }
 
 TEST_F(FileCopyFaults, OpenAndCreateFailuresNameTheFile) {
@@ -104,8 +104,8 @@ TEST_F(FileCopyFaults, OpenAndCreateFailuresNameTheFile) {
         for (const NamedCopy& copy : kCopies) {
             const std::string name = copy.name;
             tui::ClearLog(true);
-            screen.pushIdle();  // the key comes once the error is shown
-            screen.pushKey(tui::kbEnter);
+            screen.PushIdle();  // the key comes once the error is shown
+            screen.PushKey(tui::kbEnter);
             bool result = true;
             {
                 FailNthCall<&Syscalls::open> denied(c.failingOpen, EIO);
@@ -113,8 +113,8 @@ TEST_F(FileCopyFaults, OpenAndCreateFailuresNameTheFile) {
             }
             const std::string message = name == "text" && c.failingOpen == 2 ? "Błąd utworzenia pliku " : c.message;
             EXPECT_EQ(logRow(1), message + root() + c.file + "\n") << name << " " << c.failingOpen;
-            EXPECT_EQ(screen.cell(1, 1).attribute, 0x0C) << name;
-            EXPECT_TRUE(screen.inputEmpty()) << name << ": the error waits for a key";
+            EXPECT_EQ(screen.CellAt(1, 1).attribute, 0x0C) << name;
+            EXPECT_TRUE(screen.InputEmpty()) << name << ": the error waits for a key";
             EXPECT_TRUE(!result || name == "text") << name;
             EXPECT_FALSE(temp.exists("CEL.DAT")) << name;
         }
@@ -144,8 +144,8 @@ TEST_F(FileCopyFaults, TargetThatCannotBeLookedUpIsLeftAlone) {
             temp.writeFile("ZRODLO.DAT", "abcdefgh");
             temp.writeFile("CEL.DAT", "stary");
             tui::ClearLog(true);
-            screen.pushIdle();  // the key comes once the error is shown
-            screen.pushKey(tui::kbEnter);
+            screen.PushIdle();  // the key comes once the error is shown
+            screen.PushKey(tui::kbEnter);
             {
                 FailNthCall<&Syscalls::lstat> unsearchable(
                     1, EIO, +[](const char* path, struct stat*) { return std::string_view(path).ends_with("/CEL.DAT"); });
@@ -153,15 +153,15 @@ TEST_F(FileCopyFaults, TargetThatCannotBeLookedUpIsLeftAlone) {
             }
             EXPECT_EQ(temp.readFile("CEL.DAT"), "stary") << name;
             EXPECT_EQ(logRow(1), "Błąd odczytu katalogu " + root() + "CEL.DAT\n") << name;
-            EXPECT_TRUE(screen.inputEmpty()) << name << ": the error waits for a key";
+            EXPECT_TRUE(screen.InputEmpty()) << name << ": the error waits for a key";
         }
     }
 }
 
 TEST_F(FileCopyFaults, TargetThatFailsToCloseFails) {
     temp.writeFile("ZRODLO.DAT", "abcdefgh");
-    screen.pushIdle();  // the key comes once the error is shown
-    screen.pushKey(tui::kbEnter);
+    screen.PushIdle();  // the key comes once the error is shown
+    screen.PushKey(tui::kbEnter);
     bool result = true;
     {
         // The source closes first, then the target.
@@ -183,8 +183,8 @@ TEST_F(FileCopyFaults, ManySmallRecordsTakeFewSystemCalls) {
     FailNthCall<&Syscalls::write> writes(kNever, 0);
     EXPECT_TRUE(convert::CopyRecords(path("ZRODLO.REK"), path("CEL.REK"), 32));
     EXPECT_EQ(temp.readFile("CEL.REK"), data);
-    EXPECT_LE(reads.callCount(), 4);
-    EXPECT_LE(writes.callCount(), 4);
+    EXPECT_LE(reads.CallCount(), 4);
+    EXPECT_LE(writes.CallCount(), 4);
 }
 
 }  // namespace

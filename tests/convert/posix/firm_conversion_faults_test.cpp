@@ -44,10 +44,10 @@ protected:
     // The question at the end of an incomplete firm gets registerAnswer; a box that
     // says the disk is full is seen (Enter closes it).
     bool answerQuestionOrBox() {
-        if (screen.screenContains("Brak miejsca na dysku")) diskFullBox = true;
+        if (screen.ScreenContains("Brak miejsca na dysku")) diskFullBox = true;
         if (!tui::LogLineSoFar().ends_with("(T/N)")) return false;
         ++questions;
-        screen.pushText(std::string(1, registerAnswer));
+        screen.PushText(std::string(1, registerAnswer));
         return true;
     }
 
@@ -115,7 +115,7 @@ TEST_P(FirmConversionFaults, EveryFailureIsReportedAndNothingHalfWrittenStays) {
     {
         const auto counter = GetParam().inject(qztest::kNeverFail);
         ASSERT_TRUE(convertOnce());
-        calls = counter->callCount();
+        calls = counter->CallCount();
     }
     ASSERT_EQ(tree("2024"), clean) << "counting the calls changes nothing";
     RecordProperty("calls", calls);
@@ -195,19 +195,19 @@ TEST_F(FirmTextUnreadable, OneMessageNamesTheFileAndTheFirmIsConverted) {
     ASSERT_TRUE(convertOnce(true));
     Tree expected = tree("2024");
     ASSERT_EQ(expected.erase(inFirm("FIRMATXT.INI")), 1u);
-    const std::string source = platform::cp852::toUtf8(temp.root()) + "2023/" + firm + "/FIRMATXT.INI";
+    const std::string source = platform::cp852::ToUtf8(temp.root()) + "2023/" + firm + "/FIRMATXT.INI";
     int colour = -1;
     answerFirst = [&] {
         // At the end of the firm: the row that names the file, in its colour.
         for (int row = 3; row <= 23; ++row)
-            if (rows(row, row).starts_with("Błąd odczytu danych firmy " + source)) colour = screen.cell(1, row).attribute;
+            if (rows(row, row).starts_with("Błąd odczytu danych firmy " + source)) colour = screen.CellAt(1, row).attribute;
         return answerQuestionOrBox();
     };
     {
         platform::posix::FailNthCall<&platform::posix::Syscalls::read> unreadable(
             1, EIO, +[](int fd, void*, size_t) { return qztest::OnFirmText(fd); });
         EXPECT_TRUE(convertOnce(true));
-        EXPECT_EQ(unreadable.callCount(), 1);
+        EXPECT_EQ(unreadable.CallCount(), 1);
     }
     EXPECT_EQ(tree("2024"), expected);
     EXPECT_EQ(questions, 1) << "registered without its text data only when the user says so";

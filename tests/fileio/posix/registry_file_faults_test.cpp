@@ -33,7 +33,7 @@ bool OnRegistry(const char* path, struct stat*) { return std::string_view(path).
 // Access to the registry's entry refused until the user has answered.
 bool gDenied = false;
 int DeniedOnRegistry(const char* path, struct stat* info) {
-    if (!gDenied || !OnRegistry(path, info)) return platform::posix::realSyscalls().lstat(path, info);
+    if (!gDenied || !OnRegistry(path, info)) return platform::posix::RealSyscalls().lstat(path, info);
     errno = EACCES;
     return -1;
 }
@@ -65,12 +65,12 @@ TEST_F(RegistryFileFaults, OnlyASearchThatFindsNothingCreatesAndNeverOverAFile) 
         gDenied = true;
         if (std::string_view(failure.what).ends_with("retry")) {
             // The access comes back just as the user gives up.
-            screen.pushIdle();
-            screen.pushAction([this] {
-                EXPECT_TRUE(screen.screenContains("Ponowić próbę ?"));
+            screen.PushIdle();
+            screen.PushAction([this] {
+                EXPECT_TRUE(screen.ScreenContains("Ponowić próbę ?"));
                 gDenied = false;
             });
-            screen.pushText("N");
+            screen.PushText("N");
         }
         {
             const auto fault = failure.fault();
@@ -104,7 +104,7 @@ TEST_F(RegistryFileFaults, FailedFlushOfAnInsertLeavesTheFileAsItWas) {
         Answer("wstawienia do pliku", "T", 2);  // after the lock and the unlock
         platform::posix::FailNthCall<&platform::posix::Syscalls::fsync> fault(failing, EIO);
         EXPECT_FALSE(file.InsertSorted(b));
-        EXPECT_GE(fault.callCount(), failing);
+        EXPECT_GE(fault.CallCount(), failing);
         EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, c}));
         EXPECT_FALSE(temp.exists("SPISFIRM.DAT.insert-journal"));
     }
@@ -122,7 +122,7 @@ int BusyLookAtJournal(int fd, int command, struct flock* lock) {
         errno = EAGAIN;
         return -1;
     }
-    return platform::posix::realSyscalls().lock(fd, command, lock);
+    return platform::posix::RealSyscalls().lock(fd, command, lock);
 }
 
 TEST_F(RegistryFileFaults, AJournalStillLookedAtAMomentAfterItsCloseGoesAllTheSame) {
@@ -144,13 +144,13 @@ TEST_F(RegistryFileFaults, AJournalStillLookedAtAMomentAfterItsCloseGoesAllTheSa
 // server has it, after another workstation's insert a moment ago: sizes asked that
 // way and afresh both say so here.
 int RememberedShort(int fd, struct stat* info) {
-    const int result = platform::posix::realSyscalls().fstat(fd, info);
+    const int result = platform::posix::RealSyscalls().fstat(fd, info);
     constexpr auto kRecord = static_cast<off_t>(fileio::kRegistryRecordSize);
     if (result == 0 && info->st_size >= kRecord) info->st_size -= kRecord;
     return result;
 }
 int AskedShort(int fd, int flags, unsigned mask, struct statx* info) {
-    const int result = platform::posix::realSyscalls().fstatx(fd, flags, mask, info);
+    const int result = platform::posix::RealSyscalls().fstatx(fd, flags, mask, info);
     if (result == 0 && info->stx_size >= fileio::kRegistryRecordSize) info->stx_size -= fileio::kRegistryRecordSize;
     return result;
 }
@@ -178,14 +178,14 @@ TEST_F(RegistryFileFaults, LocksConflictBetweenObjectsAndUnlockWithNothingHeldMa
     {
         platform::posix::FailNthCall<&platform::posix::Syscalls::lock> counter(1000, EIO);
         EXPECT_TRUE(first.UnlockWhole());
-        EXPECT_EQ(counter.callCount(), 0);
+        EXPECT_EQ(counter.CallCount(), 0);
     }
     ASSERT_TRUE(first.LockWhole(fileio::WaitNone));
     // WaitNone gives up after its attempts without pausing.
-    const std::uint64_t before = clock.totalSleptMs();
+    const std::uint64_t before = clock.TotalSleptMs();
     EXPECT_FALSE(second.LockWhole(fileio::WaitNone));
     EXPECT_EQ(second.LastError(), platform::err::LockViolation);
-    EXPECT_EQ(clock.totalSleptMs(), before);
+    EXPECT_EQ(clock.TotalSleptMs(), before);
     // Releasing gives the range free.
     EXPECT_TRUE(first.UnlockWhole());
     EXPECT_TRUE(second.LockWhole(fileio::WaitNone));
@@ -200,8 +200,8 @@ TEST_F(RegistryFileFaults, LocksConflictBetweenObjectsAndUnlockWithNothingHeldMa
 const platform::VirtualConsole* gScreen = nullptr;
 bool gWindowShown = false;
 ssize_t ReadWatchingTheScreen(int fd, void* buffer, size_t size) {
-    gWindowShown = gWindowShown || gScreen->screenContains("Wstawianie...");
-    return platform::posix::realSyscalls().read(fd, buffer, size);
+    gWindowShown = gWindowShown || gScreen->ScreenContains("Wstawianie...");
+    return platform::posix::RealSyscalls().read(fd, buffer, size);
 }
 
 TEST_F(RegistryFileFaults, InsertsIntoMoreThanTwentyRecordsShowTheirProgress) {

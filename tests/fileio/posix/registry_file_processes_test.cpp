@@ -45,11 +45,11 @@ TEST_F(RegistryFileProcessesTest, LockHeldByAnotherProcessIsAskedAboutAfterThirt
         toHolder.UseForReading();
         fromHolder.UseForWriting();
         platform::FileHandle file;
-        if (platform::openFile(Path(), platform::mode::ReadWrite | platform::mode::DenyNone, file) != 0) return 1;
-        if (platform::lockRange(file, 0, fileio::kWholeFileLength) != 0) return 2;
+        if (platform::OpenSharedFile(Path(), platform::mode::ReadWrite | platform::mode::DenyNone, file) != 0) return 1;
+        if (platform::LockRange(file, 0, fileio::kWholeFileLength) != 0) return 2;
         fromHolder.Send('L');
         if (toHolder.Receive() != 'R') return 3;
-        if (platform::unlockRange(file, 0, fileio::kWholeFileLength) != 0) return 4;
+        if (platform::UnlockRange(file, 0, fileio::kWholeFileLength) != 0) return 4;
         fromHolder.Send('U');
         return 0;
     });
@@ -69,24 +69,24 @@ TEST_F(RegistryFileProcessesTest, LockHeldByAnotherProcessIsAskedAboutAfterThirt
                   "                   │                                      │\n");
     };
     // "Nie": the insert gives up and the file stays as it was.
-    const std::uint64_t before = clock.totalSleptMs();
-    screen.pushIdle();
-    screen.pushAction([&] {
+    const std::uint64_t before = clock.TotalSleptMs();
+    screen.PushIdle();
+    screen.PushAction([&] {
         lookAtQuestion();
-        EXPECT_EQ(clock.totalSleptMs() - before, (fileio::MaxTries - 1) * fileio::RetryDelay);
+        EXPECT_EQ(clock.TotalSleptMs() - before, (fileio::MaxTries - 1) * fileio::RetryDelay);
     });
-    screen.pushText("N");
+    screen.PushText("N");
     EXPECT_FALSE(file.InsertSorted(b));
     EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, c}));
 
     // "Tak" after the other process has let go: the insert goes through.
-    screen.pushIdle();
-    screen.pushAction([&] {
+    screen.PushIdle();
+    screen.PushAction([&] {
         lookAtQuestion();
         toHolder.Send('R');
         EXPECT_EQ(fromHolder.Receive(), 'U');
     });
-    screen.pushText("T");
+    screen.PushText("T");
     EXPECT_TRUE(file.InsertSorted(b));
     EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, b, c}));
     EXPECT_EQ(ExitCodeOf(holder), 0);
@@ -118,9 +118,9 @@ TEST_F(RegistryFileProcessesTest, FourProcessesInsertingAtOnceLoseNothing) {
             // Real pauses between attempts; a question about a long wait is
             // answered "Tak".
             platform::posix::SystemClock realClock;
-            platform::installClock(&realClock);
-            screen.setDryLimit(1);
-            screen.setOnDry([this] { screen.pushText("T"); });
+            platform::InstallClock(&realClock);
+            screen.SetDryLimit(1);
+            screen.SetOnDry([this] { screen.PushText("T"); });
             RegistryFile file(Path());
             if (!file.Open(fileio::OpenExisting)) return 1;
             start.Receive();  // all start when the test closes its end

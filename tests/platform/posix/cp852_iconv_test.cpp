@@ -15,10 +15,10 @@ TEST(Cp852, EveryPrintableByteMatchesIconv) {
         size_t inLeft = 1, outLeft = sizeof out;
         ASSERT_NE(iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft), static_cast<size_t>(-1)) << "byte " << b;
         const std::string expected(out, outPtr);
-        const std::string asIs = platform::cp852::toUtf8(std::string(1, in), platform::cp852::Controls::AsIs);
+        const std::string asIs = platform::cp852::ToUtf8(std::string(1, in), platform::cp852::Controls::AsIs);
         EXPECT_EQ(asIs, expected) << "byte " << b;
         // And back.
-        EXPECT_EQ(platform::cp852::fromUtf8(expected), std::string(1, in)) << "byte " << b;
+        EXPECT_EQ(platform::cp852::FromUtf8(expected), std::string(1, in)) << "byte " << b;
     }
     iconv_close(cd);
 }

@@ -24,37 +24,37 @@ TEST(FaultHelpers, FilterCountsOnlyTheCallsItAccepts) {
     qztest::TempDir temp;
     FileHandle file;
     FailNthCall<&Syscalls::open> fault(2, EIO, &NamesARecordFile);
-    EXPECT_EQ(createFile(temp.root() + "A.REK", file), err::Ok);
-    EXPECT_EQ(createFile(temp.root() + "B.TXT", file), err::Ok) << "not counted, not failed";
-    EXPECT_EQ(createFile(temp.root() + "C.TXT", file), err::Ok);
-    EXPECT_EQ(createFile(temp.root() + "D.REK", file), err::GeneralFailure) << "the second .REK create";
-    EXPECT_EQ(createFile(temp.root() + "E.REK", file), err::Ok);
-    EXPECT_EQ(fault.callCount(), 3);
+    EXPECT_EQ(CreateOrTruncateFile(temp.root() + "A.REK", file), err::Ok);
+    EXPECT_EQ(CreateOrTruncateFile(temp.root() + "B.TXT", file), err::Ok) << "not counted, not failed";
+    EXPECT_EQ(CreateOrTruncateFile(temp.root() + "C.TXT", file), err::Ok);
+    EXPECT_EQ(CreateOrTruncateFile(temp.root() + "D.REK", file), err::GeneralFailure) << "the second .REK create";
+    EXPECT_EQ(CreateOrTruncateFile(temp.root() + "E.REK", file), err::Ok);
+    EXPECT_EQ(fault.CallCount(), 3);
     EXPECT_FALSE(temp.exists("D.REK"));
 }
 
 TEST(FaultHelpers, ShortWriteLeavesHalfOnTheDiskAndReportsAFullDisk) {
     qztest::TempDir temp;
     FileHandle file;
-    ASSERT_EQ(createFile(temp.root() + "DANE.REK", file), err::Ok);
+    ASSERT_EQ(CreateOrTruncateFile(temp.root() + "DANE.REK", file), err::Ok);
     ShortNthWrite fault(2);
     std::size_t done = 0;
-    EXPECT_EQ(writeFile(file, "abcd", 4, done), err::Ok);
-    EXPECT_EQ(writeFile(file, "efghij", 6, done), err::DiskFull);
+    EXPECT_EQ(WriteToFile(file, "abcd", 4, done), err::Ok);
+    EXPECT_EQ(WriteToFile(file, "efghij", 6, done), err::DiskFull);
     EXPECT_EQ(done, 3u);
-    EXPECT_EQ(writeFile(file, "k", 1, done), err::Ok) << "the disk has room again";
-    EXPECT_EQ(fault.callCount(), 3) << "the failing rest of the short write is not counted";
+    EXPECT_EQ(WriteToFile(file, "k", 1, done), err::Ok) << "the disk has room again";
+    EXPECT_EQ(fault.CallCount(), 3) << "the failing rest of the short write is not counted";
     EXPECT_EQ(temp.readFile("DANE.REK"), "abcdefgk");
 }
 
 TEST(FaultHelpers, ShortWriteOfOneByteFailsAtOnce) {
     qztest::TempDir temp;
     FileHandle file;
-    ASSERT_EQ(createFile(temp.root() + "DANE.REK", file), err::Ok);
+    ASSERT_EQ(CreateOrTruncateFile(temp.root() + "DANE.REK", file), err::Ok);
     ShortNthWrite fault(1);
     std::size_t done = 0;
-    EXPECT_EQ(writeFile(file, "a", 1, done), err::DiskFull);
-    EXPECT_EQ(writeFile(file, "bc", 2, done), err::Ok);
+    EXPECT_EQ(WriteToFile(file, "a", 1, done), err::DiskFull);
+    EXPECT_EQ(WriteToFile(file, "bc", 2, done), err::Ok);
     EXPECT_EQ(temp.readFile("DANE.REK"), "bc");
 }
 

@@ -31,7 +31,7 @@ protected:
     std::string path() const { return temp.root() + "DANE.REK"; }
     FileHandle open(std::uint8_t openMode = mode::ReadWrite | mode::DenyNone) {
         FileHandle file;
-        EXPECT_EQ(openFile(path(), openMode, file), err::Ok);
+        EXPECT_EQ(OpenSharedFile(path(), openMode, file), err::Ok);
         return file;
     }
     qztest::TempDir temp;
@@ -43,11 +43,11 @@ int gWriteCalls = 0;
 
 ssize_t threeBytesAtATime(int fd, const void* buffer, size_t size) {
     ++gWriteCalls;
-    return posix::realSyscalls().write(fd, buffer, size < 3 ? size : 3);
+    return posix::RealSyscalls().write(fd, buffer, size < 3 ? size : 3);
 }
 
 ssize_t halfThenDiskFull(int fd, const void* buffer, size_t size) {
-    if (++gWriteCalls == 1) return posix::realSyscalls().write(fd, buffer, size / 2);
+    if (++gWriteCalls == 1) return posix::RealSyscalls().write(fd, buffer, size / 2);
     errno = ENOSPC;
     return -1;
 }
@@ -59,7 +59,7 @@ TEST_F(FileFaults, PartialWritesAreCompleted) {
     gWriteCalls = 0;
     ScopedSyscall<&Syscalls::write> partial(&threeBytesAtATime);
     std::size_t done = 0;
-    EXPECT_EQ(writeFile(file, "abcdefghij", 10, done), err::Ok);
+    EXPECT_EQ(WriteToFile(file, "abcdefghij", 10, done), err::Ok);
     EXPECT_EQ(done, 10u);
     EXPECT_EQ(gWriteCalls, 4);
     EXPECT_EQ(temp.readFile("DANE.REK"), "abcdefghij");
@@ -70,7 +70,7 @@ TEST_F(FileFaults, ShortWriteFollowedByAFullDiskIsAnError) {
     gWriteCalls = 0;
     ScopedSyscall<&Syscalls::write> full(&halfThenDiskFull);
     std::size_t done = 0;
-    EXPECT_EQ(writeFile(file, "abcdefghij", 10, done), err::DiskFull);
+    EXPECT_EQ(WriteToFile(file, "abcdefghij", 10, done), err::DiskFull);
     EXPECT_EQ(done, 5u);
     EXPECT_EQ(temp.readFile("DANE.REK"), "abcde56789");
 }
@@ -79,7 +79,7 @@ TEST_F(FileFaults, WriteThatTakesNothingMeansAFullDisk) {
     FileHandle file = open();
     ScopedSyscall<&Syscalls::write> stuck(&takesNothing);
     std::size_t done = 7;
-    EXPECT_EQ(writeFile(file, "abc", 3, done), err::DiskFull);
+    EXPECT_EQ(WriteToFile(file, "abc", 3, done), err::DiskFull);
     EXPECT_EQ(done, 0u);
 }
 
@@ -89,23 +89,23 @@ TEST_F(FileFaults, InterruptedCallsAreRepeated) {
     std::size_t done = 0;
     {
         FailNthCall<&Syscalls::read> interrupted(1, EINTR);
-        EXPECT_EQ(readFile(file, buffer, sizeof buffer, done), err::Ok);
+        EXPECT_EQ(ReadFromFile(file, buffer, sizeof buffer, done), err::Ok);
         EXPECT_EQ(done, 10u);
-        EXPECT_EQ(interrupted.callCount(), 2) << "interrupted, then all ten bytes";
+        EXPECT_EQ(interrupted.CallCount(), 2) << "interrupted, then all ten bytes";
     }
     FailNthCall<&Syscalls::write> interrupted(1, EINTR);
-    EXPECT_EQ(writeFile(file, "x", 1, done), err::Ok);
+    EXPECT_EQ(WriteToFile(file, "x", 1, done), err::Ok);
     EXPECT_EQ(done, 1u);
 }
 
 TEST_F(FileFaults, ReadErrorReportsWhatWasRead) {
     FileHandle file = open();
-    auto fiveBytes = [](int fd, void* buffer, size_t) { return posix::realSyscalls().read(fd, buffer, 5); };
+    auto fiveBytes = [](int fd, void* buffer, size_t) { return posix::RealSyscalls().read(fd, buffer, 5); };
     ScopedSyscall<&Syscalls::read> partial(+fiveBytes);
     FailNthCall<&Syscalls::read> failing(2, EIO);
     char buffer[10];
     std::size_t done = 0;
-    EXPECT_EQ(readFile(file, buffer, sizeof buffer, done), err::GeneralFailure);
+    EXPECT_EQ(ReadFromFile(file, buffer, sizeof buffer, done), err::GeneralFailure);
     EXPECT_EQ(done, 5u);
 }
 
@@ -123,37 +123,37 @@ TEST_F(FileFaults, FailingOpenReportsTheHomeNumber) {
         FileHandle file;
         {
             FailNthCall<&Syscalls::open> fault(1, c.error);
-            EXPECT_EQ(openFile(path(), mode::ReadWrite | mode::DenyNone, file), c.expected) << "errno " << c.error;
-            EXPECT_FALSE(file.isOpen());
+            EXPECT_EQ(OpenSharedFile(path(), mode::ReadWrite | mode::DenyNone, file), c.expected) << "errno " << c.error;
+            EXPECT_FALSE(file.IsOpen());
         }
         FailNthCall<&Syscalls::open> fault(1, c.error);
-        EXPECT_EQ(createFile(temp.root() + "NOWY.REK", file), c.expected) << "errno " << c.error;
-        EXPECT_EQ(lastFailure(), c.expected) << "kept for the message that names the reason";
+        EXPECT_EQ(CreateOrTruncateFile(temp.root() + "NOWY.REK", file), c.expected) << "errno " << c.error;
+        EXPECT_EQ(LastFailure(), c.expected) << "kept for the message that names the reason";
     }
     EXPECT_FALSE(temp.exists("NOWY.REK"));
     FileHandle file;
-    ASSERT_EQ(openFile(path(), mode::ReadWrite | mode::DenyNone, file), err::Ok);
-    EXPECT_EQ(lastFailure(), err::Ok) << "an open that succeeds forgets the failure before it";
+    ASSERT_EQ(OpenSharedFile(path(), mode::ReadWrite | mode::DenyNone, file), err::Ok);
+    EXPECT_EQ(LastFailure(), err::Ok) << "an open that succeeds forgets the failure before it";
 }
 
 TEST_F(FileFaults, ReadOnlyOpenFallsBackWhenTheFileCannotBeWritten) {
     {
         FailNthCall<&Syscalls::open> notWritable(1, EACCES);
         FileHandle reader = open(mode::ReadOnly | mode::DenyNone);
-        EXPECT_EQ(notWritable.callCount(), 2) << "read and write refused, then read only";
+        EXPECT_EQ(notWritable.CallCount(), 2) << "read and write refused, then read only";
         char buffer[4];
         std::size_t done = 0;
-        EXPECT_EQ(readFile(reader, buffer, sizeof buffer, done), err::Ok);
+        EXPECT_EQ(ReadFromFile(reader, buffer, sizeof buffer, done), err::Ok);
         EXPECT_EQ(done, 4u);
         // Without write access the descriptor takes shared locks; they still meet an
         // exclusive lock of another handle.
         FileHandle writer = open();
-        ASSERT_EQ(lockRange(writer, 0, 1), err::Ok);
-        EXPECT_EQ(lockRange(reader, 0, 1), err::LockViolation);
+        ASSERT_EQ(LockRange(writer, 0, 1), err::Ok);
+        EXPECT_EQ(LockRange(reader, 0, 1), err::LockViolation);
     }
     FailNthCall<&Syscalls::open> notWritable(1, EACCES);
     FileHandle file;
-    EXPECT_EQ(openFile(path(), mode::ReadWrite | mode::DenyNone, file), err::AccessDenied);
+    EXPECT_EQ(OpenSharedFile(path(), mode::ReadWrite | mode::DenyNone, file), err::AccessDenied);
 }
 
 TEST_F(FileFaults, DescriptorIsClosedWhenTheOpenFailsHalfway) {
@@ -161,26 +161,26 @@ TEST_F(FileFaults, DescriptorIsClosedWhenTheOpenFailsHalfway) {
     {
         FailNthCall<&Syscalls::fstat> fault(1, EIO);
         FileHandle file;
-        EXPECT_EQ(openFile(path(), mode::ReadWrite | mode::DenyNone, file), err::GeneralFailure);
-        EXPECT_FALSE(file.isOpen());
+        EXPECT_EQ(OpenSharedFile(path(), mode::ReadWrite | mode::DenyNone, file), err::GeneralFailure);
+        EXPECT_FALSE(file.IsOpen());
     }
-    EXPECT_EQ(closes.callCount(), 1);
+    EXPECT_EQ(closes.CallCount(), 1);
     {
         FailNthCall<&Syscalls::lock> fault(2, ENOLCK);  // the mark of the write access
         FileHandle file;
-        EXPECT_NE(openFile(path(), mode::ReadWrite | mode::DenyNone, file), err::Ok);
-        EXPECT_FALSE(file.isOpen());
+        EXPECT_NE(OpenSharedFile(path(), mode::ReadWrite | mode::DenyNone, file), err::Ok);
+        EXPECT_FALSE(file.IsOpen());
     }
-    EXPECT_EQ(closes.callCount(), 2);
+    EXPECT_EQ(closes.CallCount(), 2);
     FileHandle exclusive;
-    EXPECT_EQ(openFile(path(), mode::ReadWrite | mode::DenyAll, exclusive), err::Ok) << "no marks were left";
+    EXPECT_EQ(OpenSharedFile(path(), mode::ReadWrite | mode::DenyAll, exclusive), err::Ok) << "no marks were left";
 }
 
 TEST_F(FileFaults, FailedTruncationLeavesTheFile) {
     FailNthCall<&Syscalls::ftruncate> fault(1, EIO);
     FileHandle file;
-    EXPECT_EQ(createFile(path(), file), err::GeneralFailure);
-    EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(CreateOrTruncateFile(path(), file), err::GeneralFailure);
+    EXPECT_FALSE(file.IsOpen());
     EXPECT_EQ(temp.readFile("DANE.REK"), "0123456789");
 }
 
@@ -190,33 +190,33 @@ TEST_F(FileFaults, FailedLockIsNotRecorded) {
     FileHandle file = open();
     {
         FailNthCall<&Syscalls::lock> fault(1, ENOLCK);
-        EXPECT_EQ(lockRange(file, 0, 10), err::LockViolation);
+        EXPECT_EQ(LockRange(file, 0, 10), err::LockViolation);
     }
-    EXPECT_EQ(unlockRange(file, 0, 10), err::NotLocked);
-    ASSERT_EQ(lockRange(file, 0, 10), err::Ok);
+    EXPECT_EQ(UnlockRange(file, 0, 10), err::NotLocked);
+    ASSERT_EQ(LockRange(file, 0, 10), err::Ok);
     {
         FailNthCall<&Syscalls::lock> fault(1, EIO);
-        EXPECT_EQ(unlockRange(file, 0, 10), err::GeneralFailure);
+        EXPECT_EQ(UnlockRange(file, 0, 10), err::GeneralFailure);
     }
-    EXPECT_EQ(unlockRange(file, 0, 10), err::Ok) << "still held after the failed unlock";
+    EXPECT_EQ(UnlockRange(file, 0, 10), err::Ok) << "still held after the failed unlock";
 }
 
 TEST_F(FileFaults, FlushAndSizeFailures) {
     FileHandle file = open();
     {
         FailNthCall<&Syscalls::fsync> fault(1, EIO);
-        EXPECT_EQ(flushFile(file), err::GeneralFailure);
+        EXPECT_EQ(FlushFile(file), err::GeneralFailure);
     }
     {
         FailNthCall<&Syscalls::fsync> fault(1, ENOSPC);
-        EXPECT_EQ(flushFile(file), err::DiskFull);
+        EXPECT_EQ(FlushFile(file), err::DiskFull);
     }
     FailNthCall<&Syscalls::fstat> fault(1, EIO);
     std::uint64_t size = 99;
-    EXPECT_EQ(fileSize(file, size), err::GeneralFailure);
+    EXPECT_EQ(FileSize(file, size), err::GeneralFailure);
     EXPECT_EQ(size, 0u);
     FailNthCall<&Syscalls::lseek> seekFault(1, EINVAL);
-    EXPECT_EQ(seekFile(file, 3), err::InvalidParameter);
+    EXPECT_EQ(SeekFile(file, 3), err::InvalidParameter);
 }
 
 // A file written to the disk with a directory on its way there: on the directory's
@@ -233,15 +233,15 @@ TEST_F(FileFaults, AFileAlongsideAFlushOnItsWayHasItsOwnResult) {
     {
         CountCalls<&Syscalls::fsync> counted(kNever, EIO);
         DiskFlush flush;
-        ASSERT_EQ(flush.begin(temp.root(), path()), err::Ok);
-        EXPECT_EQ(flush.end(alongside), err::Ok);
+        ASSERT_EQ(flush.Begin(temp.root(), path()), err::Ok);
+        EXPECT_EQ(flush.End(alongside), err::Ok);
         EXPECT_EQ(alongside, err::Ok);
-        EXPECT_EQ(counted.callCount(), 0) << "the syncfs of the directory writes it back";
+        EXPECT_EQ(counted.CallCount(), 0) << "the syncfs of the directory writes it back";
     }
     FailNthCall<&Syscalls::fsync> fault(1, EIO);
     DiskFlush flush;
-    ASSERT_EQ(flush.begin(temp.root(), elsewhere), err::Ok);
-    EXPECT_EQ(flush.end(alongside), err::Ok);
+    ASSERT_EQ(flush.Begin(temp.root(), elsewhere), err::Ok);
+    EXPECT_EQ(flush.End(alongside), err::Ok);
     EXPECT_EQ(alongside, err::GeneralFailure);
     std::filesystem::remove(elsewhere);
 }
@@ -251,41 +251,41 @@ TEST_F(FileFaults, DirectoryFailures) {
     FoundEntry entry;
     {
         FailNthCall<&Syscalls::readdir> fault(2, EIO);
-        EXPECT_EQ(search.first(temp.root() + "*", attr::AnyFile, entry), err::GeneralFailure);
+        EXPECT_EQ(search.First(temp.root() + "*", attr::AnyFile, entry), err::GeneralFailure);
     }
     {
         FailNthCall<&Syscalls::opendir> fault(1, EACCES);
-        EXPECT_EQ(search.first(temp.root() + "*", attr::AnyFile, entry), err::AccessDenied);
+        EXPECT_EQ(search.First(temp.root() + "*", attr::AnyFile, entry), err::AccessDenied);
     }
     for (const std::string& pattern : {path(), temp.root() + "*.REK"}) {
         // An entry that cannot be examined may be a file: an error, never "not found".
         FailNthCall<&Syscalls::stat> fault(1, EIO);
-        EXPECT_EQ(search.first(pattern, attr::AnyFile, entry), err::GeneralFailure) << pattern;
+        EXPECT_EQ(search.First(pattern, attr::AnyFile, entry), err::GeneralFailure) << pattern;
     }
     {
         FailNthCall<&Syscalls::mkdir> fault(1, ENOSPC);
-        EXPECT_EQ(makeDirectory(temp.root() + "NOWY"), err::DiskFull);
+        EXPECT_EQ(MakeDirectory(temp.root() + "NOWY"), err::DiskFull);
     }
     {
         FailNthCall<&Syscalls::rename> fault(1, EXDEV);
-        EXPECT_EQ(renameFile(path(), temp.root() + "INNY.REK"), err::NotSameDevice);
+        EXPECT_EQ(RenameFile(path(), temp.root() + "INNY.REK"), err::NotSameDevice);
     }
     {
         // A file system without RENAME_NOREPLACE still renames, through a second link.
         FailNthCall<&Syscalls::rename> fault(1, EINVAL);
         CountCalls<&Syscalls::link> linked(kNever, 0);
-        EXPECT_EQ(renameFile(path(), temp.root() + "INNY.REK"), err::Ok);
-        EXPECT_EQ(linked.callCount(), 1);
+        EXPECT_EQ(RenameFile(path(), temp.root() + "INNY.REK"), err::Ok);
+        EXPECT_EQ(linked.CallCount(), 1);
         EXPECT_FALSE(temp.exists("DANE.REK"));
     }
     {
         // The check for handles still open that cannot be made stops the rename.
         FailNthCall<&Syscalls::open> fault(1, EIO);
-        EXPECT_EQ(renameFile(temp.root() + "INNY.REK", temp.root() + "TRZECI.REK"), err::GeneralFailure);
+        EXPECT_EQ(RenameFile(temp.root() + "INNY.REK", temp.root() + "TRZECI.REK"), err::GeneralFailure);
         EXPECT_TRUE(temp.exists("INNY.REK"));
     }
     FailNthCall<&Syscalls::unlink> fault(1, EPERM);
-    EXPECT_EQ(removeFile(temp.root() + "inny.rek"), err::AccessDenied);
+    EXPECT_EQ(RemoveFile(temp.root() + "inny.rek"), err::AccessDenied);
     EXPECT_TRUE(temp.exists("INNY.REK"));
 }
 
@@ -294,25 +294,25 @@ TEST_F(FileFaults, DirectoryFailures) {
 // just before the empty one that claims the name.
 void makeMeanwhile(const char* path, bool directory) {
     const std::string file = directory ? std::string(path) + "/OBCY.REK" : std::string(path);
-    if (directory) posix::realSyscalls().mkdir(path, 0777);
-    const int other = posix::realSyscalls().open(file.c_str(), O_WRONLY | O_CREAT, 0666);
-    EXPECT_EQ(posix::realSyscalls().write(other, "obcy", 4), 4);
-    posix::realSyscalls().close(other);
+    if (directory) posix::RealSyscalls().mkdir(path, 0777);
+    const int other = posix::RealSyscalls().open(file.c_str(), O_WRONLY | O_CREAT, 0666);
+    EXPECT_EQ(posix::RealSyscalls().write(other, "obcy", 4), 4);
+    posix::RealSyscalls().close(other);
 }
 int linkAfterAnotherMadeIt(const char* from, const char* to) {
     makeMeanwhile(to, false);
-    return posix::realSyscalls().link(from, to);
+    return posix::RealSyscalls().link(from, to);
 }
 int mkdirAfterAnotherMadeIt(const char* path, mode_t mode) {
     makeMeanwhile(path, true);
-    return posix::realSyscalls().mkdir(path, mode);
+    return posix::RealSyscalls().mkdir(path, mode);
 }
 
 TEST_F(FileFaults, ARenameWithoutNoReplaceNeverOverwritesWhatAppearedMeanwhile) {
     {
         FailNthCall<&Syscalls::rename> noFlag(1, EINVAL);
         ScopedSyscall<&Syscalls::link> race(&linkAfterAnotherMadeIt);
-        EXPECT_EQ(renameFile(path(), temp.root() + "NOWY.REK"), err::AlreadyExists);
+        EXPECT_EQ(RenameFile(path(), temp.root() + "NOWY.REK"), err::AlreadyExists);
     }
     EXPECT_EQ(temp.readFile("NOWY.REK"), "obcy");
     EXPECT_EQ(temp.readFile("DANE.REK"), "0123456789");
@@ -320,13 +320,13 @@ TEST_F(FileFaults, ARenameWithoutNoReplaceNeverOverwritesWhatAppearedMeanwhile) 
     temp.writeFile("DRUGI/DANE.REK", "drugi");
     {
         FailNthCall<&Syscalls::rename> noFlag(1, EINVAL);
-        EXPECT_EQ(renameFile(temp.root() + "STARY", temp.root() + "NOWY"), err::Ok);
+        EXPECT_EQ(RenameFile(temp.root() + "STARY", temp.root() + "NOWY"), err::Ok);
     }
     EXPECT_EQ(temp.readFile("NOWY/DANE.REK"), "stary");
     {
         FailNthCall<&Syscalls::rename> noFlag(1, EINVAL);
         ScopedSyscall<&Syscalls::mkdir> race(&mkdirAfterAnotherMadeIt);
-        EXPECT_EQ(renameFile(temp.root() + "DRUGI", temp.root() + "TRZECI"), err::AlreadyExists);
+        EXPECT_EQ(RenameFile(temp.root() + "DRUGI", temp.root() + "TRZECI"), err::AlreadyExists);
     }
     EXPECT_EQ(temp.readFile("TRZECI/OBCY.REK"), "obcy");
     EXPECT_EQ(temp.readFile("DRUGI/DANE.REK"), "drugi");
@@ -340,80 +340,80 @@ bool gReleasedBeforeClose = false;
 int noteRelease(int fd, int command, struct flock* lock) {
     if (command == F_OFD_SETLK && lock->l_type == F_UNLCK && lock->l_start == 0 && lock->l_len == 0)
         gReleasedAll = true;
-    return posix::realSyscalls().lock(fd, command, lock);
+    return posix::RealSyscalls().lock(fd, command, lock);
 }
 int noteClose(int fd) {
     gReleasedBeforeClose = gReleasedAll;
-    return posix::realSyscalls().close(fd);
+    return posix::RealSyscalls().close(fd);
 }
 
 TEST_F(FileFaults, ALockRevalidatesTheViewAndLocksGoBeforeTheClose) {
     FileHandle file = open();
     {
         CountCalls<&Syscalls::futimens> touched(kNever, 0);
-        ASSERT_EQ(lockRange(file, 0, 10), err::Ok);
-        EXPECT_EQ(touched.callCount(), 1);
+        ASSERT_EQ(LockRange(file, 0, 10), err::Ok);
+        EXPECT_EQ(touched.CallCount(), 1);
     }
     {
         FailNthCall<&Syscalls::futimens> refused(1, EPERM);
-        EXPECT_EQ(lockRange(file, 20, 10), err::Ok) << "a file whose times this user may not set";
+        EXPECT_EQ(LockRange(file, 20, 10), err::Ok) << "a file whose times this user may not set";
     }
     {
         FailNthCall<&Syscalls::futimens> lost(1, EIO);
-        EXPECT_EQ(lockRange(file, 40, 10), err::GeneralFailure);
+        EXPECT_EQ(LockRange(file, 40, 10), err::GeneralFailure);
     }
     FileHandle other = open();
-    EXPECT_EQ(lockRange(other, 40, 10), err::Ok) << "the range whose view failed is not held";
+    EXPECT_EQ(LockRange(other, 40, 10), err::Ok) << "the range whose view failed is not held";
     gReleasedAll = gReleasedBeforeClose = false;
     ScopedSyscall<&Syscalls::lock> released(&noteRelease);
     ScopedSyscall<&Syscalls::close> closed(&noteClose);
-    EXPECT_EQ(closeFile(file), err::Ok);
+    EXPECT_EQ(CloseFile(file), err::Ok);
     EXPECT_TRUE(gReleasedBeforeClose);
 }
 
 // Another process creates the file between the look-up and the open.
 int createdMeanwhile(const char* path, int flags, mode_t mode) {
     if (flags & O_CREAT) {
-        const int other = posix::realSyscalls().open(path, O_WRONLY | O_CREAT, 0666);
-        EXPECT_EQ(posix::realSyscalls().write(other, "obcy", 4), 4);
-        posix::realSyscalls().close(other);
+        const int other = posix::RealSyscalls().open(path, O_WRONLY | O_CREAT, 0666);
+        EXPECT_EQ(posix::RealSyscalls().write(other, "obcy", 4), 4);
+        posix::RealSyscalls().close(other);
     }
-    return posix::realSyscalls().open(path, flags, mode);
+    return posix::RealSyscalls().open(path, flags, mode);
 }
 
 TEST_F(FileFaults, CreatingANewFileNeverTakesOneThatExists) {
     FileHandle file;
-    EXPECT_EQ(createNewFile(temp.root() + "dane.rek", file), err::AlreadyExists);
-    EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(CreateNewFile(temp.root() + "dane.rek", file), err::AlreadyExists);
+    EXPECT_FALSE(file.IsOpen());
     EXPECT_EQ(temp.readFile("DANE.REK"), "0123456789");
     {
         ScopedSyscall<&Syscalls::open> race(&createdMeanwhile);
-        EXPECT_EQ(createNewFile(temp.root() + "NOWY.REK", file), err::AlreadyExists);
+        EXPECT_EQ(CreateNewFile(temp.root() + "NOWY.REK", file), err::AlreadyExists);
     }
     EXPECT_EQ(temp.readFile("NOWY.REK"), "obcy");
-    ASSERT_EQ(createNewFile(temp.root() + "TRZECI.REK", file), err::Ok);
+    ASSERT_EQ(CreateNewFile(temp.root() + "TRZECI.REK", file), err::Ok);
     std::size_t done = 0;
-    EXPECT_EQ(writeFile(file, "abc", 3, done), err::Ok);
-    EXPECT_EQ(closeFile(file), err::Ok);
+    EXPECT_EQ(WriteToFile(file, "abc", 3, done), err::Ok);
+    EXPECT_EQ(CloseFile(file), err::Ok);
     EXPECT_EQ(temp.readFile("TRZECI.REK"), "abc");
 }
 
 TEST(ProgramPlaceFaults, MissingCurrentDirectoryAndExecutable) {
     {
         FailNthCall<&Syscalls::getcwd> fault(1, ENOENT);
-        EXPECT_EQ(currentDirectory(), "./");
+        EXPECT_EQ(CurrentDirectory(), "./");
     }
     FailNthCall<&Syscalls::readlink> fault(1, ENOENT);
-    EXPECT_EQ(executablePath(), "");
+    EXPECT_EQ(ExecutablePath(), "");
 }
 
 TEST(CallTable, ScopedReplacementIsUndone) {
-    const auto real = posix::syscalls().write;
+    const auto real = posix::TheSyscalls().write;
     {
         ScopedSyscall<&Syscalls::write> replaced(&takesNothing);
-        EXPECT_NE(posix::syscalls().write, real);
+        EXPECT_NE(posix::TheSyscalls().write, real);
     }
-    EXPECT_EQ(posix::syscalls().write, real);
+    EXPECT_EQ(posix::TheSyscalls().write, real);
 }
 
 }  // namespace

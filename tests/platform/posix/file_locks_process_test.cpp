@@ -21,14 +21,14 @@ protected:
 
 TEST_F(FileLocksAcrossProcesses, AnotherProcessIsLockedOutToo) {
     FileHandle holder;
-    ASSERT_EQ(openFile(path(), mode::ReadWrite | mode::DenyNone, holder), err::Ok);
-    ASSERT_EQ(lockRange(holder, 0, kWholeFile), err::Ok);
+    ASSERT_EQ(OpenSharedFile(path(), mode::ReadWrite | mode::DenyNone, holder), err::Ok);
+    ASSERT_EQ(LockRange(holder, 0, kWholeFile), err::Ok);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         FileHandle own;
-        int code = openFile(path(), mode::ReadWrite | mode::DenyNone, own);
-        if (code == err::Ok) code = lockRange(own, 0, 1);
+        int code = OpenSharedFile(path(), mode::ReadWrite | mode::DenyNone, own);
+        if (code == err::Ok) code = LockRange(own, 0, 1);
         _exit(code);
     }
     int status = 0;

@@ -22,8 +22,8 @@ using Names = std::vector<std::string>;
 std::string contents(FileHandle& file) {
     std::string text(1000, '\0');
     std::size_t done = 0;
-    EXPECT_EQ(seekFile(file, 0), err::Ok);
-    EXPECT_EQ(readFile(file, text.data(), text.size(), done), err::Ok);
+    EXPECT_EQ(SeekFile(file, 0), err::Ok);
+    EXPECT_EQ(ReadFromFile(file, text.data(), text.size(), done), err::Ok);
     text.resize(done);
     return text;
 }
@@ -37,9 +37,9 @@ TEST_F(PosixFileNames, ExactNameWinsOverOtherCases) {
     temp.writeFile("a.rek", "small");
     temp.writeFile("A.REK", "capital");
     FileHandle file;
-    ASSERT_EQ(openFile(temp.root() + "A.REK", mode::ReadOnly, file), err::Ok);
+    ASSERT_EQ(OpenSharedFile(temp.root() + "A.REK", mode::ReadOnly, file), err::Ok);
     EXPECT_EQ(contents(file), "capital");
-    ASSERT_EQ(openFile(temp.root() + "A.rek", mode::ReadOnly, file), err::Ok);
+    ASSERT_EQ(OpenSharedFile(temp.root() + "A.rek", mode::ReadOnly, file), err::Ok);
     EXPECT_EQ(contents(file), "capital") << "the lowest name in byte order";
 }
 
@@ -48,9 +48,9 @@ TEST_F(PosixFileNames, CreateNeverFollowsASymbolicLink) {
     fs::create_symlink(temp.path() / "cel.txt", temp.path() / "LINK.REK");
     fs::create_symlink(temp.path() / "nic", temp.path() / "wiszacy.rek");
     FileHandle file;
-    EXPECT_EQ(createFile(temp.root() + "link.rek", file), err::AccessDenied);
-    EXPECT_EQ(createFile(temp.root() + "WISZACY.REK", file), err::AccessDenied);
-    EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(CreateOrTruncateFile(temp.root() + "link.rek", file), err::AccessDenied);
+    EXPECT_EQ(CreateOrTruncateFile(temp.root() + "WISZACY.REK", file), err::AccessDenied);
+    EXPECT_FALSE(file.IsOpen());
     EXPECT_EQ(temp.readFile("cel.txt"), "chronione");
     EXPECT_FALSE(temp.exists("nic"));
 }
@@ -62,13 +62,13 @@ TEST_F(PosixFileNames, AnOpenThatMayWriteNeverFollowsASymbolicLink) {
                                     mode::ReadWrite | mode::DenyAll, mode::WriteOnly};
     for (const std::uint8_t openMode : writing) {
         FileHandle file;
-        EXPECT_EQ(openFile(temp.root() + "spisfirm.dat", openMode, file), err::AccessDenied) << int(openMode);
-        EXPECT_FALSE(file.isOpen()) << int(openMode);
+        EXPECT_EQ(OpenSharedFile(temp.root() + "spisfirm.dat", openMode, file), err::AccessDenied) << int(openMode);
+        EXPECT_FALSE(file.IsOpen()) << int(openMode);
     }
     EXPECT_EQ(temp.readFile("cel.txt"), "chronione");
     // Reading through a link stays possible: it changes nothing.
     FileHandle reader;
-    ASSERT_EQ(openFile(temp.root() + "SPISFIRM.DAT", mode::ReadOnly | mode::DenyNone, reader), err::Ok);
+    ASSERT_EQ(OpenSharedFile(temp.root() + "SPISFIRM.DAT", mode::ReadOnly | mode::DenyNone, reader), err::Ok);
     EXPECT_EQ(contents(reader), "chronione");
 }
 
@@ -80,15 +80,15 @@ TEST_F(PosixFileNames, NamesThatAreNotUtf8DoNotUpsetTheLookup) {
     DirectorySearch search;
     FoundEntry entry;
     std::vector<std::string> found;
-    for (int code = search.first(temp.root() + "*.rek", attr::AnyFile, entry); code == err::Ok;
-         code = search.next(entry))
+    for (int code = search.First(temp.root() + "*.rek", attr::AnyFile, entry); code == err::Ok;
+         code = search.Next(entry))
         found.push_back(entry.name);
     std::sort(found.begin(), found.end());
     EXPECT_EQ(found, (Names{"?.rek", "??.rek", "??.rek", "zwykly.rek"}));
     FileHandle file;
-    EXPECT_EQ(openFile(temp.root() + "??.rek", mode::ReadOnly, file), err::BadFormat);
-    EXPECT_EQ(openFile(temp.root() + "a.rek", mode::ReadOnly, file), err::FileNotFound);
-    EXPECT_EQ(openFile(temp.root() + "ZWYKLY.REK", mode::ReadOnly, file), err::Ok);
+    EXPECT_EQ(OpenSharedFile(temp.root() + "??.rek", mode::ReadOnly, file), err::BadFormat);
+    EXPECT_EQ(OpenSharedFile(temp.root() + "a.rek", mode::ReadOnly, file), err::FileNotFound);
+    EXPECT_EQ(OpenSharedFile(temp.root() + "ZWYKLY.REK", mode::ReadOnly, file), err::Ok);
 }
 
 TEST_F(PosixFileNames, DotFilesAreHiddenAndBrokenLinksNeverFound) {
@@ -98,12 +98,12 @@ TEST_F(PosixFileNames, DotFilesAreHiddenAndBrokenLinksNeverFound) {
     DirectorySearch search;
     FoundEntry entry;
     Names found;
-    for (int code = search.first(temp.root() + "*", attr::Hidden, entry); code == err::Ok; code = search.next(entry))
+    for (int code = search.First(temp.root() + "*", attr::Hidden, entry); code == err::Ok; code = search.Next(entry))
         found.push_back(entry.name);
     EXPECT_EQ(found, (Names{".ukryty", "plik.dat"}));
-    ASSERT_EQ(search.first(temp.root() + ".UKRYTY", attr::Hidden, entry), err::Ok);
+    ASSERT_EQ(search.First(temp.root() + ".UKRYTY", attr::Hidden, entry), err::Ok);
     EXPECT_EQ(entry.attributes, attr::Archive | attr::Hidden);
-    EXPECT_EQ(search.first(temp.root() + ".ukryty", 0, entry), err::FileNotFound);
+    EXPECT_EQ(search.First(temp.root() + ".ukryty", 0, entry), err::FileNotFound);
 }
 
 class DiskPatterns : public ::testing::TestWithParam<PatternCase> {};
@@ -111,7 +111,7 @@ class DiskPatterns : public ::testing::TestWithParam<PatternCase> {};
 // Patterns in code page 852 against names as a POSIX file system holds them.
 TEST_P(DiskPatterns, FitNamesOnDisk) {
     const PatternCase c = GetParam();
-    EXPECT_EQ(fitsPattern(keyOfProgramName(c.pattern), posix::keyOfDiskName(c.name)), c.fits);
+    EXPECT_EQ(FitsPattern(KeyOfProgramName(c.pattern), posix::KeyOfDiskName(c.name)), c.fits);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -122,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PatternCase{"?", "\xE2\x82\xAC", true}));  // "€" is one character
 
 TEST(ProgramPlace, PathsBeginAtTheRoot) {
-    EXPECT_FALSE(pathsHaveDriveLetters());
+    EXPECT_FALSE(PathsHaveDriveLetters());
     EXPECT_EQ(kSeparator, '/');
 }
 

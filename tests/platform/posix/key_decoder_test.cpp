@@ -15,9 +15,9 @@ using platform::posix::KeyDecoder;
 // Events as text: a key as "code/shift" in hex, a mouse report as "M<buttons>@col,row".
 std::string describe(KeyDecoder& decoder) {
     std::string out;
-    while (decoder.hasEvent()) {
+    while (decoder.HasEvent()) {
         char text[32];
-        const auto event = decoder.takeEvent();
+        const auto event = decoder.TakeEvent();
         if (const auto* key = std::get_if<KeyPress>(&event))
             std::snprintf(text, sizeof text, "%04X/%02X", key->code, key->shiftState);
         else {
@@ -33,8 +33,8 @@ std::string describe(KeyDecoder& decoder) {
 // The bytes arrive at once and nothing follows them.
 std::string decodeAlone(std::string_view bytes) {
     KeyDecoder decoder;
-    decoder.add(bytes, 1000);
-    decoder.elapse(1000 + KeyDecoder::kEscapeTimeoutMs);
+    decoder.Add(bytes, 1000);
+    decoder.Elapse(1000 + KeyDecoder::kEscapeTimeoutMs);
     return describe(decoder);
 }
 
@@ -152,69 +152,69 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(KeyDecoderTiming, EscWaitsForTheTimeout) {
     KeyDecoder decoder;
-    decoder.add("\x1B", 1000);
-    EXPECT_FALSE(decoder.hasEvent());
-    decoder.elapse(1000 + KeyDecoder::kEscapeTimeoutMs - 1);
-    EXPECT_FALSE(decoder.hasEvent());
-    decoder.elapse(1000 + KeyDecoder::kEscapeTimeoutMs);
+    decoder.Add("\x1B", 1000);
+    EXPECT_FALSE(decoder.HasEvent());
+    decoder.Elapse(1000 + KeyDecoder::kEscapeTimeoutMs - 1);
+    EXPECT_FALSE(decoder.HasEvent());
+    decoder.Elapse(1000 + KeyDecoder::kEscapeTimeoutMs);
     EXPECT_EQ(describe(decoder), "011B/20");
 }
 
 TEST(KeyDecoderTiming, SequenceSplitAcrossReadsIsJoined) {
     KeyDecoder decoder;
-    decoder.add("\x1B[1", 1000);
-    decoder.elapse(1020);
-    decoder.add("5~", 1030);
+    decoder.Add("\x1B[1", 1000);
+    decoder.Elapse(1020);
+    decoder.Add("5~", 1030);
     EXPECT_EQ(describe(decoder), "3F00/20");
-    decoder.add("\x1B", 2000);
-    decoder.add("s", 2010);
+    decoder.Add("\x1B", 2000);
+    decoder.Add("s", 2010);
     EXPECT_EQ(describe(decoder), "1F00/28") << "Alt+s written in two pieces";
-    decoder.add("\xC5", 3000);
-    decoder.add("\xBC", 3001);
+    decoder.Add("\xC5", 3000);
+    decoder.Add("\xBC", 3001);
     EXPECT_EQ(describe(decoder), "2CBE/20");
 }
 
 TEST(KeyDecoderTiming, KeyAfterTheTimeoutIsNotAlt) {
     KeyDecoder decoder;
-    decoder.add("\x1B", 1000);
-    decoder.elapse(1000 + KeyDecoder::kEscapeTimeoutMs);
-    decoder.add("s", 1200);
+    decoder.Add("\x1B", 1000);
+    decoder.Elapse(1000 + KeyDecoder::kEscapeTimeoutMs);
+    decoder.Add("s", 1200);
     EXPECT_EQ(describe(decoder), "011B/20 1F73/20");
 }
 
 TEST(KeyDecoderTiming, TimeoutCountsFromTheEsc) {
     KeyDecoder decoder;
-    decoder.add("a\x1B", 1000);
-    decoder.add("[", 1040);  // still unfinished
-    decoder.elapse(1000 + KeyDecoder::kEscapeTimeoutMs);
+    decoder.Add("a\x1B", 1000);
+    decoder.Add("[", 1040);  // still unfinished
+    decoder.Elapse(1000 + KeyDecoder::kEscapeTimeoutMs);
     EXPECT_EQ(describe(decoder), "1E61/20 1A00/28");
 }
 
 TEST(KeyDecoderTiming, TickWrapsAround) {
     KeyDecoder decoder;
-    decoder.add("\x1B", 0xFFFFFFF0u);
-    decoder.elapse(0xFFFFFFFFu);
-    EXPECT_FALSE(decoder.hasEvent());
-    decoder.elapse(KeyDecoder::kEscapeTimeoutMs);
+    decoder.Add("\x1B", 0xFFFFFFF0u);
+    decoder.Elapse(0xFFFFFFFFu);
+    EXPECT_FALSE(decoder.HasEvent());
+    decoder.Elapse(KeyDecoder::kEscapeTimeoutMs);
     EXPECT_EQ(describe(decoder), "011B/20");
 }
 
 TEST(KeyDecoderTiming, PasteArrivingInPiecesStaysText) {
     KeyDecoder decoder;
-    decoder.add("\x1B[200~ab", 1000);
-    decoder.elapse(2000);  // a long pause inside the paste
-    decoder.add("c\x1B[20", 2000);
-    decoder.elapse(2010);
-    decoder.add("1~\x1B", 2020);
+    decoder.Add("\x1B[200~ab", 1000);
+    decoder.Elapse(2000);  // a long pause inside the paste
+    decoder.Add("c\x1B[20", 2000);
+    decoder.Elapse(2010);
+    decoder.Add("1~\x1B", 2020);
     EXPECT_EQ(describe(decoder), "1E61/20 3062/20 2E63/20");
-    decoder.elapse(2100);
+    decoder.Elapse(2100);
     EXPECT_EQ(describe(decoder), "011B/20") << "after the paste, Esc is a key again";
 }
 
 TEST(KeyDecoderTiming, GarbageLongerThanAnySequenceIsDropped) {
     KeyDecoder decoder;
-    decoder.add("\x1B[" + std::string(40, '1'), 1000);
-    decoder.add("a", 1001);
+    decoder.Add("\x1B[" + std::string(40, '1'), 1000);
+    decoder.Add("a", 1001);
     EXPECT_EQ(describe(decoder), "1E61/20");
 }
 

@@ -27,11 +27,11 @@ int gSearches = 0;
 
 int countedLstat(const char* path, struct stat* info) {
     ++gLookups;
-    return platform::posix::realSyscalls().lstat(path, info);
+    return platform::posix::RealSyscalls().lstat(path, info);
 }
 DIR* countedOpendir(const char* path) {
     ++gSearches;
-    return platform::posix::realSyscalls().opendir(path);
+    return platform::posix::RealSyscalls().opendir(path);
 }
 
 class PathLookupCost : public ::testing::Test {
@@ -51,7 +51,7 @@ private:
 
 TEST_F(PathLookupCost, APathAsOnDiskTakesOneLookupAndNoSearch) {
     ResolvedPath resolved;
-    ASSERT_EQ(platform::posix::resolvePath(temp.root() + "KPR_2023/FIRMA1/BAZA_AD8.REK", resolved), 0);
+    ASSERT_EQ(platform::posix::ResolvePath(temp.root() + "KPR_2023/FIRMA1/BAZA_AD8.REK", resolved), 0);
     EXPECT_EQ(gLookups, 1);
     EXPECT_EQ(gSearches, 0);
     EXPECT_TRUE(resolved.exists);
@@ -61,7 +61,7 @@ TEST_F(PathLookupCost, APathAsOnDiskTakesOneLookupAndNoSearch) {
 
 TEST_F(PathLookupCost, ANameInAnotherCaseIsStillFoundUnderItsOwnName) {
     ResolvedPath resolved;
-    ASSERT_EQ(platform::posix::resolvePath(temp.root() + "KPR_2023/firma1/baza_ad8.rek", resolved), 0);
+    ASSERT_EQ(platform::posix::ResolvePath(temp.root() + "KPR_2023/firma1/baza_ad8.rek", resolved), 0);
     EXPECT_GT(gSearches, 0);
     EXPECT_TRUE(resolved.exists);
     EXPECT_EQ(resolved.native, temp.root() + "KPR_2023/FIRMA1/BAZA_AD8.REK");
@@ -70,29 +70,29 @@ TEST_F(PathLookupCost, ANameInAnotherCaseIsStillFoundUnderItsOwnName) {
 
 TEST_F(PathLookupCost, AMissingFileAndAMissingDirectoryAreToldApart) {
     ResolvedPath resolved;
-    ASSERT_EQ(platform::posix::resolvePath(temp.root() + "KPR_2023/FIRMA1/NOWY.REK", resolved), 0);
+    ASSERT_EQ(platform::posix::ResolvePath(temp.root() + "KPR_2023/FIRMA1/NOWY.REK", resolved), 0);
     EXPECT_FALSE(resolved.exists);
     EXPECT_EQ(resolved.native, temp.root() + "KPR_2023/FIRMA1/NOWY.REK");
-    EXPECT_NE(platform::posix::resolvePath(temp.root() + "KPR_2023/BRAK/NOWY.REK", resolved), 0);
+    EXPECT_NE(platform::posix::ResolvePath(temp.root() + "KPR_2023/BRAK/NOWY.REK", resolved), 0);
 }
 
 TEST_F(PathLookupCost, AFileInThePlaceOfADirectoryIsNoPath) {
     ResolvedPath resolved;
-    EXPECT_NE(platform::posix::resolvePath(temp.root() + "KPR_2023/FIRMA1/BAZA_AD8.REK/X", resolved), 0);
+    EXPECT_NE(platform::posix::ResolvePath(temp.root() + "KPR_2023/FIRMA1/BAZA_AD8.REK/X", resolved), 0);
 }
 
 // Resolves path, expecting it to exist or not; the native path found.
 std::string resolvedAs(const std::string& path, bool exists) {
     ResolvedPath resolved;
-    EXPECT_EQ(platform::posix::resolvePath(path, resolved), 0) << path;
+    EXPECT_EQ(platform::posix::ResolvePath(path, resolved), 0) << path;
     EXPECT_EQ(resolved.exists, exists) << path;
     return resolved.native;
 }
 
 class RememberedNames : public PathLookupCost {
 protected:
-    RememberedNames() { platform::installClock(&clock); }
-    ~RememberedNames() override { platform::installClock(nullptr); }
+    RememberedNames() { platform::InstallClock(&clock); }
+    ~RememberedNames() override { platform::InstallClock(nullptr); }
 
     platform::VirtualClock clock;
     std::optional<platform::NameMemory> names{std::in_place};
@@ -113,15 +113,15 @@ TEST_F(RememberedNames, TheProgramsOwnChangesKeepTheListingTrue) {
     const std::string firm = temp.root() + "KPR_2023/FIRMA1/";
     resolvedAs(firm + "nowy.rek", false);
     platform::FileHandle file;
-    ASSERT_EQ(platform::createFile(firm + "Nowy.rek", file), 0);
-    ASSERT_EQ(platform::closeFile(file), 0);
+    ASSERT_EQ(platform::CreateOrTruncateFile(firm + "Nowy.rek", file), 0);
+    ASSERT_EQ(platform::CloseFile(file), 0);
     EXPECT_EQ(resolvedAs(firm + "NOWY.REK", true), firm + "Nowy.rek");
-    ASSERT_EQ(platform::renameFile(firm + "nowy.rek", firm + "INNY.REK"), 0);
+    ASSERT_EQ(platform::RenameFile(firm + "nowy.rek", firm + "INNY.REK"), 0);
     resolvedAs(firm + "nowy.rek", false);
     EXPECT_EQ(resolvedAs(firm + "inny.rek", true), firm + "INNY.REK");
-    ASSERT_EQ(platform::removeFile(firm + "inny.rek"), 0);
+    ASSERT_EQ(platform::RemoveFile(firm + "inny.rek"), 0);
     resolvedAs(firm + "INNY.REK", false);
-    ASSERT_EQ(platform::makeDirectory(firm + "Nowa"), 0);
+    ASSERT_EQ(platform::MakeDirectory(firm + "Nowa"), 0);
     EXPECT_EQ(resolvedAs(firm + "NOWA/PLIK.REK", false), firm + "Nowa/PLIK.REK");
     EXPECT_EQ(gSearches, 1);
 }
@@ -130,7 +130,7 @@ TEST_F(RememberedNames, ANameMissingFromAnOldListingIsLookedForAgain) {
     const std::string firm = temp.root() + "KPR_2023/FIRMA1/";
     resolvedAs(firm + "obcy.rek", false);
     temp.writeFile("KPR_2023/FIRMA1/OBCY.REK", "z innej stacji");
-    clock.advance(platform::posix::kFreshMs);
+    clock.Advance(platform::posix::kFreshMs);
     EXPECT_EQ(resolvedAs(firm + "obcy.rek", true), firm + "OBCY.REK");
     EXPECT_EQ(gSearches, 2);
 }
@@ -144,13 +144,13 @@ TEST_F(RememberedNames, ANameMadeElsewhereWhileTheListingIsFreshIsNeverTakenForN
     temp.writeFile("KPR_2023/FIRMA1/OBCY.REK", "z innej stacji");
     std::filesystem::create_directory(temp.path() / "KPR_2023/FIRMA1/OBCY");
     platform::FileHandle file;
-    EXPECT_EQ(platform::createNewFile(firm + "OBCY.REK", file), platform::err::AlreadyExists);
-    EXPECT_EQ(platform::makeDirectory(firm + "OBCY"), platform::err::AlreadyExists);
-    EXPECT_TRUE(platform::directoryExists(firm + "OBCY"));
-    ASSERT_EQ(platform::createFile(firm + "OBCY.REK", file), 0);
+    EXPECT_EQ(platform::CreateNewFile(firm + "OBCY.REK", file), platform::err::AlreadyExists);
+    EXPECT_EQ(platform::MakeDirectory(firm + "OBCY"), platform::err::AlreadyExists);
+    EXPECT_TRUE(platform::DirectoryExists(firm + "OBCY"));
+    ASSERT_EQ(platform::CreateOrTruncateFile(firm + "OBCY.REK", file), 0);
     std::size_t done = 0;
-    ASSERT_EQ(platform::writeFile(file, "nowe", 4, done), 0);
-    ASSERT_EQ(platform::closeFile(file), 0);
+    ASSERT_EQ(platform::WriteToFile(file, "nowe", 4, done), 0);
+    ASSERT_EQ(platform::CloseFile(file), 0);
     EXPECT_EQ(temp.readFile("KPR_2023/FIRMA1/OBCY.REK"), "nowe");
 }
 

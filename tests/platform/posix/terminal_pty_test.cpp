@@ -135,7 +135,7 @@ void reportKeys(int report, std::size_t count) {
     const auto deadline = Clock::now() + std::chrono::seconds(8);
     std::size_t seen = 0;
     while (seen < count && Clock::now() < deadline) {
-        while (const auto key = platform::console().readKey()) {
+        while (const auto key = platform::InstalledConsole().ReadKey()) {
             dprintf(report, "key %04X/%02X\n", key->code, key->shiftState);
             ++seen;
         }
@@ -151,20 +151,20 @@ void reportKeys(int report, std::size_t count) {
 TEST(TerminalInPty, ShowsCellsAsUtf8AndDecodesTheKeysTyped) {
     PtyChild child;
     START_OR_SKIP(child, 80, 25, [](int report) {
-        if (!platform::startPlatform()) _exit(3);
-        platform::Console& screen = platform::console();
-        screen.write(1, 1, "┌─┐ ║"_cp, 0x1F);
-        screen.write(1, 2, "żółć ŁÓDŹ"_cp, 0x4E);  // yellow on red
-        screen.write(1, 3, std::string_view("\x01\x07\x1B\x7F\x00", 5), 0xE0);  // black on yellow
-        screen.flush();
+        if (!platform::StartPlatform()) _exit(3);
+        platform::Console& screen = platform::InstalledConsole();
+        screen.Write(1, 1, "┌─┐ ║"_cp, 0x1F);
+        screen.Write(1, 2, "żółć ŁÓDŹ"_cp, 0x4E);  // yellow on red
+        screen.Write(1, 3, std::string_view("\x01\x07\x1B\x7F\x00", 5), 0xE0);  // black on yellow
+        screen.Flush();
         const auto& terminal = static_cast<platform::posix::TerminalConsole&>(screen);
-        const int first = terminal.cellsSent();
-        screen.write(1, 1, "┌"_cp, 0x1F);  // unchanged
-        screen.write(5, 25, "x", 0x07);
-        screen.flush();
-        dprintf(report, "sent %d then %d\n", first, terminal.cellsSent() - first);
+        const int first = terminal.CellsSent();
+        screen.Write(1, 1, "┌"_cp, 0x1F);  // unchanged
+        screen.Write(5, 25, "x", 0x07);
+        screen.Flush();
+        dprintf(report, "sent %d then %d\n", first, terminal.CellsSent() - first);
         reportKeys(report, 9);
-        platform::stopPlatform();
+        platform::StopPlatform();
     });
     ASSERT_TRUE(child.waitForReport("sent")) << child.reports();
     EXPECT_NE(child.reports().find("sent 2000 then 1\n"), std::string::npos)
@@ -206,18 +206,18 @@ TEST(TerminalInPty, ShowsCellsAsUtf8AndDecodesTheKeysTyped) {
 TEST(TerminalInPty, MouseClicksArriveAsReports) {
     PtyChild child;
     START_OR_SKIP(child, 100, 30, [](int report) {
-        if (!platform::startPlatform()) _exit(3);
+        if (!platform::StartPlatform()) _exit(3);
         dprintf(report, "ready\n");
         const auto deadline = Clock::now() + std::chrono::seconds(8);
         int seen = 0;
         while (seen < 2 && Clock::now() < deadline) {
-            while (const auto mouse = platform::console().readMouse()) {
+            while (const auto mouse = platform::InstalledConsole().ReadMouse()) {
                 dprintf(report, "mouse %u %d,%d\n", mouse->buttons, mouse->column, mouse->row);
                 ++seen;
             }
             usleep(5000);
         }
-        platform::stopPlatform();
+        platform::StopPlatform();
     });
     ASSERT_TRUE(child.waitForReport("ready"));
     // A click beyond the program's 80×25 (the terminal is larger) is not reported.
@@ -229,9 +229,9 @@ TEST(TerminalInPty, MouseClicksArriveAsReports) {
 TEST(TerminalInPty, SmallTerminalWaitsUntilEnlarged) {
     PtyChild child;
     START_OR_SKIP(child, 60, 20, [](int report) {
-        if (!platform::startPlatform()) _exit(3);
+        if (!platform::StartPlatform()) _exit(3);
         dprintf(report, "started\n");
-        platform::stopPlatform();
+        platform::StopPlatform();
     });
     ASSERT_TRUE(child.waitForScreen("Program potrzebuje co najmniej 80×25.")) << child.output();
     EXPECT_NE(child.output().find("60×20"), std::string::npos);
@@ -245,16 +245,16 @@ TEST(TerminalInPty, SmallTerminalWaitsUntilEnlarged) {
 TEST(TerminalInPty, CursorFormAndTitle) {
     PtyChild child;
     START_OR_SKIP(child, 80, 25, [](int) {
-        if (!platform::startPlatform()) _exit(3);
-        platform::Console& screen = platform::console();
-        screen.setTitle("Błąd\x07\x1B]2;x"_cp);
-        screen.setCursor(10, 5);
+        if (!platform::StartPlatform()) _exit(3);
+        platform::Console& screen = platform::InstalledConsole();
+        screen.SetTitle("Błąd\x07\x1B]2;x"_cp);
+        screen.SetCursor(10, 5);
         for (const auto shape : {platform::CursorShape::BottomHalf, platform::CursorShape::Hidden,
                                  platform::CursorShape::BottomFifth}) {
-            screen.setCursorShape(shape);
-            screen.flush();
+            screen.SetCursorShape(shape);
+            screen.Flush();
         }
-        platform::stopPlatform();
+        platform::StopPlatform();
     });
     child.finish();
     const std::string& out = child.output();
@@ -270,7 +270,7 @@ TEST(TerminalInPty, CursorFormAndTitle) {
 TEST(TerminalInPty, LeavingMainGivesTheTerminalBack) {
     PtyChild child;
     START_OR_SKIP(child, 80, 25, [](int) {
-        if (!platform::startPlatform()) _exit(3);
+        if (!platform::StartPlatform()) _exit(3);
         std::exit(0);  // as returning from main does
     });
     const int status = child.finish();
@@ -282,10 +282,10 @@ TEST(TerminalInPty, LeavingMainGivesTheTerminalBack) {
 TEST(TerminalInPty, FatalStopGivesTheTerminalBack) {
     PtyChild child;
     START_OR_SKIP(child, 80, 25, [](int) {
-        if (!platform::startPlatform()) _exit(3);
-        platform::console().write(1, 1, "x", 0x07);
-        platform::console().flush();
-        platform::exitProgram(7);
+        if (!platform::StartPlatform()) _exit(3);
+        platform::InstalledConsole().Write(1, 1, "x", 0x07);
+        platform::InstalledConsole().Flush();
+        platform::ExitProgram(7);
     });
     const int status = child.finish();
     ASSERT_TRUE(WIFEXITED(status));
@@ -298,7 +298,7 @@ TEST(TerminalInPty, SignalsGiveTheTerminalBack) {
     for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGSEGV}) {
         PtyChild child;
         START_OR_SKIP(child, 80, 25, [](int report) {
-            if (!platform::startPlatform()) _exit(3);
+            if (!platform::StartPlatform()) _exit(3);
             dprintf(report, "ready\n");
             for (;;) pause();
         });

@@ -13,16 +13,16 @@ using namespace platform::literals;
 namespace clipboard = platform::win32::clipboard;
 
 TEST(Clipboard, PolishTextGoesThereAndBack) {
-    ASSERT_TRUE(clipboard::available());
+    ASSERT_TRUE(clipboard::Available());
     const std::string text("Zażółć gęślą jaźń"_cp);
-    ASSERT_TRUE(clipboard::write(text));
+    ASSERT_TRUE(clipboard::Write(text));
     std::string read;
-    ASSERT_TRUE(clipboard::read(read));
+    ASSERT_TRUE(clipboard::Read(read));
     EXPECT_EQ(read, text);
 }
 
 TEST(Clipboard, OtherProgramsPasteTheLetters) {
-    ASSERT_TRUE(clipboard::write(std::string("Łódź"_cp)));
+    ASSERT_TRUE(clipboard::Write(std::string("Łódź"_cp)));
     ASSERT_TRUE(OpenClipboard(nullptr));
     const HANDLE data = GetClipboardData(CF_UNICODETEXT);
     ASSERT_NE(data, nullptr);
@@ -42,7 +42,7 @@ TEST(Clipboard, TextPutThereByAnotherProgramIsRead) {
     ASSERT_NE(SetClipboardData(CF_UNICODETEXT, memory), nullptr);
     CloseClipboard();
     std::string read;
-    ASSERT_TRUE(clipboard::read(read));
+    ASSERT_TRUE(clipboard::Read(read));
     EXPECT_EQ(read, std::string("Żak"_cp));
 }
 

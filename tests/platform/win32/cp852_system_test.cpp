@@ -10,8 +10,8 @@ TEST(Cp852, EveryByteMatchesTheSystemsCodePage) {
         wchar_t wide[2] = {};
         ASSERT_EQ(MultiByteToWideChar(852, MB_ERR_INVALID_CHARS, byte.data(), 1, wide, 2), 1) << "byte " << b;
         std::string expected;
-        platform::cp852::appendUtf8(expected, wide[0]);
-        EXPECT_EQ(platform::cp852::toUtf8(byte), expected) << "byte " << b;
-        EXPECT_EQ(platform::cp852::fromUtf8(expected), byte) << "byte " << b;
+        platform::cp852::AppendUtf8(expected, wide[0]);
+        EXPECT_EQ(platform::cp852::ToUtf8(byte), expected) << "byte " << b;
+        EXPECT_EQ(platform::cp852::FromUtf8(expected), byte) << "byte " << b;
     }
 }

@@ -10,9 +10,9 @@ namespace {
 
 TEST(SystemClock, TickIsSteadyAndSleepLastsAtLeastItsLength) {
     platform::win32::SystemClock clock;
-    const std::uint32_t before = clock.tickMs();
-    clock.sleepMs(50);
-    const std::uint32_t after = clock.tickMs();
+    const std::uint32_t before = clock.TickMs();
+    clock.SleepMs(50);
+    const std::uint32_t after = clock.TickMs();
     // The tick count moves in steps of the system timer (up to 16 ms).
     EXPECT_GE(after - before, 34u);
     EXPECT_LT(after - before, 5000u);
@@ -22,7 +22,7 @@ TEST(SystemClock, LocalTimeIsTheSystemsTimeOfDay) {
     platform::win32::SystemClock clock;
     SYSTEMTIME local;
     GetLocalTime(&local);
-    const platform::TimeOfDay time = clock.localTime();
+    const platform::TimeOfDay time = clock.LocalTime();
     const int expected = local.wHour * 3600 + local.wMinute * 60 + local.wSecond;
     const int got = time.hour * 3600 + time.minute * 60 + time.second;
     EXPECT_LE((got - expected + 86400) % 86400, 2) << "within the two seconds between the two readings";
@@ -33,10 +33,10 @@ class Beeper : public qztest::ProgramTest {};
 
 TEST_F(Beeper, PlaysWithoutPausingOnTheInstalledClock) {
     platform::win32::Beeper beeper;
-    beeper.tone(1200, 96);
-    beeper.tone(0, 48);  // no frequency the system can play: nothing
-    beeper.warningBeep();
-    EXPECT_EQ(clock.totalSleptMs(), 0u) << "the tone's length is the toolkit's pause";
+    beeper.Tone(1200, 96);
+    beeper.Tone(0, 48);  // no frequency the system can play: nothing
+    beeper.WarningBeep();
+    EXPECT_EQ(clock.TotalSleptMs(), 0u) << "the tone's length is the toolkit's pause";
 }
 
 }  // namespace

@@ -33,9 +33,9 @@ TEST_F(FirmTextFaults, UnreadableSourceWritesNoTarget) {
     for (const bool search : {false, true}) {
         SCOPED_TRACE(search ? "search" : "read");
         temp.writeFile("2023/FIRMATXT.INI", "[KPR]\r\nNIP=123\r\n");
-        screen.pushIdle();
-        screen.pushAction([this] { EXPECT_TRUE(screen.screenContains("Błąd odczytu danych firmy")); });
-        screen.pushKey(tui::kbEnter);
+        screen.PushIdle();
+        screen.PushAction([this] { EXPECT_TRUE(screen.ScreenContains("Błąd odczytu danych firmy")); });
+        screen.PushKey(tui::kbEnter);
         auto carried = product::FirmTextCarry::Done;
         {
             platform::posix::FailNthCall<&platform::posix::Syscalls::read> unreadable(search ? qztest::kNeverFail : 1,
@@ -56,8 +56,8 @@ TEST_F(FirmTextFaults, FailedSearchOfTheTargetLeavesItAlone) {
     };
     temp.writeFile("2023/FIRMATXT.INI", "[KPR]\r\nNIP=123\r\n");
     temp.writeFile("2024/FIRMATXT.INI", "[KPR]\r\nNIP=999\r\n");
-    screen.pushIdle();
-    screen.pushKey(tui::kbEnter);
+    screen.PushIdle();
+    screen.PushKey(tui::kbEnter);
     auto carried = product::FirmTextCarry::Done;
     {
         platform::posix::FailNthCall<&platform::posix::Syscalls::lstat> unsearchable(1, EIO, onTarget);

@@ -55,7 +55,7 @@ TEST_F(IniFileFaults, FailedSearchIsNoMissingFile) {
             {
                 platform::posix::FailNthCall<&platform::posix::Syscalls::lstat> failing(1, error, onIni);
                 EXPECT_FALSE(IniFile::Init(Path(), forWrite));
-                EXPECT_EQ(failing.callCount(), 1);
+                EXPECT_EQ(failing.CallCount(), 1);
             }
             EXPECT_EQ(Bytes(), "[A]\nK=1\n");
         }
@@ -71,21 +71,21 @@ TEST_F(IniFileFaults, ReaderWaitsOutALockedFirstByte) {
         auto ini = IniFile::Init(Path(), false);
         ASSERT_TRUE(ini);
         EXPECT_EQ(ini->ReadString("A", "K", ""), "1");
-        EXPECT_EQ(clock.totalSleptMs(), 500u);
+        EXPECT_EQ(clock.TotalSleptMs(), 500u);
     }
     platform::posix::ScopedSyscall<&platform::posix::Syscalls::read> alwaysLocked(
         +[](int, void*, size_t) -> ssize_t {
             errno = EAGAIN;
             return -1;
         });
-    screen.pushIdle();
-    screen.pushAction([this] {
-        EXPECT_TRUE(screen.screenContains("Ponowić próbę ?"));
-        EXPECT_TRUE(screen.screenContains("FIRMATXT.INI"));
+    screen.PushIdle();
+    screen.PushAction([this] {
+        EXPECT_TRUE(screen.ScreenContains("Ponowić próbę ?"));
+        EXPECT_TRUE(screen.ScreenContains("FIRMATXT.INI"));
     });
-    screen.pushText("N");
+    screen.PushText("N");
     EXPECT_FALSE(IniFile::Init(Path(), false));
-    EXPECT_EQ(clock.totalSleptMs(), 500u + 4 * 500u);
+    EXPECT_EQ(clock.TotalSleptMs(), 500u + 4 * 500u);
 }
 
 TEST_F(IniFileFaults, UnreadableFileGivesNoObject) {

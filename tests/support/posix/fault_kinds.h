@@ -28,7 +28,7 @@ class InjectedFault {
 public:
     virtual ~InjectedFault() = default;
     // The calls of the fault's kind since it was put in place.
-    virtual int callCount() const = 0;
+    virtual int CallCount() const = 0;
 };
 
 template <typename Fault>
@@ -36,7 +36,7 @@ class HeldFault : public InjectedFault {
 public:
     template <typename... Args>
     explicit HeldFault(Args... args) : fault_(args...) {}
-    int callCount() const override { return fault_.callCount(); }
+    int CallCount() const override { return fault_.CallCount(); }
 
 private:
     Fault fault_;
@@ -55,10 +55,10 @@ inline bool OnFirmText(int fd) { return DescriptorNames(fd, "FIRMATXT.INI"); }
 // filter, only the closes it accepts are counted (and can fail).
 class CloseFailsNth {
 public:
-    explicit CloseFailsNth(int n, bool (*counts)(int fd) = nullptr) : guard_(&call) {
-        state() = State{n, 0, previous_, counts};
+    explicit CloseFailsNth(int n, bool (*counts)(int fd) = nullptr) : guard_(&Call) {
+        TheState() = State{n, 0, previous_, counts};
     }
-    int callCount() const { return state().calls; }
+    int CallCount() const { return TheState().calls; }
 
 private:
     struct State {
@@ -67,12 +67,12 @@ private:
         int (*previous)(int);
         bool (*counts)(int);
     };
-    static State& state() {
+    static State& TheState() {
         static State value{};
         return value;
     }
-    static int call(int fd) {
-        State& s = state();
+    static int Call(int fd) {
+        State& s = TheState();
         if (s.counts && !s.counts(fd)) return s.previous(fd);
         const int closed = s.previous(fd);
         if (++s.calls != s.failAt || closed != 0) return closed;
@@ -80,7 +80,7 @@ private:
         return -1;
     }
 
-    int (*previous_)(int) = platform::posix::syscalls().close;
+    int (*previous_)(int) = platform::posix::TheSyscalls().close;
     platform::posix::ScopedSyscall<&platform::posix::Syscalls::close> guard_;
 };
 
@@ -146,22 +146,22 @@ inline std::span<const FaultKind> FaultKinds() {
 class KillBeforeNthChange {
 public:
     explicit KillBeforeNthChange(int n) {
-        state().killAt = n;
-        state().calls = 0;
+        TheState().killAt = n;
+        TheState().calls = 0;
     }
-    static int callCount() { return state().calls; }
+    static int CallCount() { return TheState().calls; }
 
 private:
     struct State {
         int killAt = 0;
         std::atomic<int> calls = 0;  // read by FirstFlush on the waiting thread
     };
-    static State& state() {
+    static State& TheState() {
         static State value;
         return value;
     }
     static void count() {
-        if (::gettid() == ::getpid() && ++state().calls == state().killAt) ::raise(SIGKILL);
+        if (::gettid() == ::getpid() && ++TheState().calls == TheState().killAt) ::raise(SIGKILL);
     }
 
     template <auto Entry, typename Function = typename platform::posix::ScopedSyscall<Entry>::Function>
@@ -169,15 +169,15 @@ private:
     template <auto Entry, typename Result, typename... Args>
     class Counted<Entry, Result (*)(Args...)> {
     public:
-        Counted() : saved_(save()), guard_(&call) {}
+        Counted() : saved_(save()), guard_(&Call) {}
 
     private:
         static inline Result (*previous)(Args...) = nullptr;
         static bool save() {
-            previous = platform::posix::syscalls().*Entry;
+            previous = platform::posix::TheSyscalls().*Entry;
             return true;
         }
-        static Result call(Args... args) {
+        static Result Call(Args... args) {
             count();
             return previous(args...);
         }
@@ -210,10 +210,10 @@ class FirstFlush {
 public:
     enum class Kind { Observed, Held, Killed };
     explicit FirstFlush(Kind kind, int killedFlush = 1) : syncfs_(&flush), close_(&closed) {
-        state() = State{kind, killedFlush, 0, -1, 0, 0};
+        TheState() = State{kind, killedFlush, 0, -1, 0, 0};
     }
-    static int changesAtBegin() { return state().atBegin; }
-    static int changesAtEnd() { return state().atEnd; }
+    static int changesAtBegin() { return TheState().atBegin; }
+    static int changesAtEnd() { return TheState().atEnd; }
 
 private:
     struct State {
@@ -224,31 +224,31 @@ private:
         int atBegin;
         int atEnd;
     };
-    static State& state() {
+    static State& TheState() {
         static State value{};
         return value;
     }
     static int flush(int fd) {
-        State& s = state();
+        State& s = TheState();
         const int number = ++s.flushes;
         if (s.kind == Kind::Killed && number == s.killedFlush) ::raise(SIGKILL);
         if (number != 1) return previousSyncfs(fd);
         s.fd = fd;
-        s.atBegin = KillBeforeNthChange::callCount();
+        s.atBegin = KillBeforeNthChange::CallCount();
         if (s.kind == Kind::Held)
             for (;;) ::pause();
         return previousSyncfs(fd);
     }
     static int closed(int fd) {
-        State& s = state();
-        if (fd == s.fd && s.atEnd == 0) s.atEnd = KillBeforeNthChange::callCount();
+        State& s = TheState();
+        if (fd == s.fd && s.atEnd == 0) s.atEnd = KillBeforeNthChange::CallCount();
         return previousClose(fd);
     }
     static inline int (*previousSyncfs)(int) = nullptr;
     static inline int (*previousClose)(int) = nullptr;
     static bool save() {
-        previousSyncfs = platform::posix::syscalls().syncfs;
-        previousClose = platform::posix::syscalls().close;
+        previousSyncfs = platform::posix::TheSyscalls().syncfs;
+        previousClose = platform::posix::TheSyscalls().close;
         return true;
     }
 
