@@ -167,6 +167,8 @@ int main(int argc, char** argv) {
 
     std::printf("wall_seconds=%.3f\n", wall);
     std::printf("max_rss_kib=%ld\n", usage.ru_maxrss);
+    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    std::printf("processor_seconds=%.3f\n", seconds(usage.ru_utime) + seconds(usage.ru_stime));
     std::printf("terminal_bytes=%llu\n", static_cast<unsigned long long>(out.bytes));
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     std::printf("exit_code=%d\n", code);
