@@ -9,8 +9,8 @@
 #include "tui/progress_log.h"
 #include "convert/report/run_report.h"
 #include "fileio/message_lines.h"
+#include "fileio/registry_reader.h"
 #include "platform/cp852.h"
-#include "platform/files.h"
 #include "platform/process.h"
 #include "product/environment.h"
 #include "tui/failure_reason.h"
@@ -21,31 +21,17 @@ namespace app {
 namespace {
 
 using namespace platform::literals;
-using fileio::kRegistryRecordSize;
 
 void LogLine(std::string_view text, std::string_view name) {
     convert::LogLineIn(tui::logcolour::Normal, text, name);
 }
 
 // Logs the line, closes the registry, waits for a key and ends the program.
-[[noreturn]] void StopWith(std::string_view text, std::string_view name, platform::FileHandle& registry) {
+[[noreturn]] void StopWith(std::string_view text, std::string_view name, fileio::RegistryReader& registry) {
     convert::LogFailureLine(text, name);
-    platform::CloseFile(registry);
+    registry.Close();
     tui::LogWaitForKey();
     platform::ExitProgram(0);
-}
-
-// Read-only and denying every other open.
-bool OpenRegistry(const std::string& path, platform::FileHandle& registry) {
-    return platform::OpenSharedFile(path, platform::mode::ReadOnly | platform::mode::DenyAll, registry) ==
-           platform::err::Ok;
-}
-
-bool ReadRecord(platform::FileHandle& registry, std::uint64_t index, fileio::RegistryRecord& record) {
-    std::size_t done = 0;
-    return platform::SeekFile(registry, index * kRegistryRecordSize) == platform::err::Ok &&
-           platform::ReadFromFile(registry, record.bytes.data(), record.bytes.size(), done) == platform::err::Ok &&
-           done == record.bytes.size();
 }
 
 enum class Verdict { Taken, Converted, PassedOver, Missing };
@@ -141,17 +127,15 @@ std::vector<FirmRecord> DetectEnvironment(const RunPaths& paths, convert::Claime
 
     const std::string& registryName = product::RegistryFileName();
     const std::string path = paths.root2023 + registryName;
-    platform::FileHandle registry;
-    if (!OpenRegistry(path, registry)) {
+    fileio::RegistryReader registry(path);
+    if (!registry.Open()) {
         LogLine("Błąd otwarcia/dostępu do pliku "_cp, path);
         tui::ErrorBox(tui::WithFailureReason(fileio::Centred("Brak dostępu do pliku"_cp) + tui::kLineEnd +
                                              fileio::Centred(path)));
         platform::ExitProgram(0);
     }
-    std::uint64_t size = 0;
-    if (platform::FileSize(registry, size) != platform::err::Ok)
-        StopWith("Błąd okreslenia długości pliku "_cp, registryName, registry);
-    const std::uint64_t records = size / kRegistryRecordSize;
+    std::uint64_t records = 0;
+    if (!registry.CountRecords(records)) StopWith("Błąd okreslenia długości pliku "_cp, registryName, registry);
     if (records == 0) StopWith("Zerowa długość pliku "_cp, registryName, registry);
 
     RegisteredFirms registered(paths.root2024 + registryName);
@@ -165,7 +149,7 @@ std::vector<FirmRecord> DetectEnvironment(const RunPaths& paths, convert::Claime
         }
         fileio::RegistryRecord record;
         // A firm whose record cannot be read would be missing from the picker unseen.
-        if (!ReadRecord(registry, index, record)) {
+        if (!registry.Read(index, record)) {
             convert::ReportError("Błąd odczytu danych z "_cp, path);
             continue;
         }
@@ -183,7 +167,7 @@ std::vector<FirmRecord> DetectEnvironment(const RunPaths& paths, convert::Claime
                 break;
         }
     }
-    platform::CloseFile(registry);
+    registry.Close();
 
     if (firms.empty()) {
         tui::LogWriteLine("Zerowa ilość odczytanych firm"_cp);

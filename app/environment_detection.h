@@ -17,10 +17,10 @@ inline constexpr std::size_t kMaxFirms = 2048;
 // exists is taken only when the verdict on the work left there says so (and noted
 // in claims when this run makes it its own or empties it for a redo). Reports
 // each firm passed over in the progress log, with a key wait at the end when the
-// registry names a missing or unusable directory. The registry is opened read-only
-// and denying everybody else, so a registry that another program holds open is not
-// read. Ends the program with exit code 0 when the registry cannot be opened, its
-// size cannot be taken or it holds no record.
+// registry names a missing or unusable directory. The registry is read as
+// fileio/registry_reader.h reads it, so a registry that another program holds open
+// is not read. Ends the program with exit code 0 when the registry cannot be
+// opened, its size cannot be taken or it holds no record.
 std::vector<FirmRecord> DetectEnvironment(const RunPaths& paths, convert::ClaimedDirectories& claims);
 
 }  // namespace app
