@@ -24,7 +24,7 @@ public:
     // Returns 0 or the error code.
     int Open(std::string_view path, TextEnd end = TextEnd::CtrlZ);
     // The next line without its end. False at the end of the text, or when reading
-    // fails (error() is then not 0); a line cut short by a failed read is dropped.
+    // fails (Error() is then not 0); a line cut short by a failed read is dropped.
     bool ReadLine(std::string& line);
     int Error() const { return error_; }
 

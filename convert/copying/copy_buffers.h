@@ -32,7 +32,7 @@ private:
 class BufferedWriter {
 public:
     // The file must outlive the writer. Whatever is still buffered when the writer
-    // goes away is lost: flush() first.
+    // goes away is lost: Flush() first.
     explicit BufferedWriter(platform::FileHandle& file, std::size_t capacity = kCopyBufferSize);
     // Returns 0 or the error code of a write that failed on the way; after a
     // failure nothing more reaches the file and every call returns that error.
