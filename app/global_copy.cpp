@@ -233,7 +233,7 @@ void RunGlobalCopy(const RunPaths& paths, const convert::Options& options) {
         {
             const MarkedTargets marked(mark, unfinished);
             for (const GlobalStep& step : Steps())
-                if (options.has(options.globalItems, step.item))
+                if (options.Has(options.globalItems, step.item))
                     RunStep(step, sourceDir + platform::kSeparator, targetDir + platform::kSeparator);
         }
         FinishMark(targetDir, mark);

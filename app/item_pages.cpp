@@ -64,7 +64,7 @@ std::unique_ptr<WizardPage> BuildFirmItemsPage(convert::Options& options) {
     WizardPage* self = page.get();
     dialog.handler = [self, &chosen = options](tui::Dialog& shown, tui::Event& event) {
         // Family data cannot go without staff data.
-        if (convert::KeepFamiliesWithStaff(chosen.firmItems)) shown.control(FirmItemList).Draw();
+        if (convert::KeepFamiliesWithStaff(chosen.firmItems)) shown.ControlAt(FirmItemList).Draw();
         chosen.staffSelection = static_cast<convert::StaffSelection>(self->staffSelection);
         chosen.pitDSelection = static_cast<convert::PitDSelection>(self->pitDSelection);
         ClosePageOn(shown, event, {cmBack, cmNext});

@@ -34,8 +34,8 @@ void InsertRootLine(tui::Dialog& dialog, std::string& root, int row, std::string
 // focusing the line it found wrong.
 bool PathsPass(tui::Dialog& dialog, RunPaths& paths) {
     const PathCheck result = CheckPaths(paths, [&dialog] {
-        dialog.control(Root2023).Draw();
-        dialog.control(Root2024).Draw();
+        dialog.ControlAt(Root2023).Draw();
+        dialog.ControlAt(Root2024).Draw();
     });
     if (result == PathCheck::NoRegistry) tui::FocusControl(dialog, Root2023);
     if (result == PathCheck::SameRoots || result == PathCheck::No2024Write) tui::FocusControl(dialog, Root2024);

@@ -143,9 +143,9 @@ void RunWizard(Run& run) {
 
 void StartConversion(const Run& run) {
     const convert::Options& options = run.options;
-    if (options.has(options.copyScope, convert::scope::GlobalData) && options.globalItems != 0)
+    if (options.Has(options.copyScope, convert::scope::GlobalData) && options.globalItems != 0)
         RunGlobalCopy(run.paths, options);
-    if (options.has(options.copyScope, convert::scope::FirmData)) RunFirmLoop(run);
+    if (options.Has(options.copyScope, convert::scope::FirmData)) RunFirmLoop(run);
     tui::LogWriteLine();
     tui::LogWriteLine();
     tui::LogWriteLine("Koniec pracy kopiera danych KPR_QZ na rok 2024");

@@ -65,9 +65,9 @@ namespace {
 // the file cannot be opened.
 bool ReadProgramTextFile(std::string_view fileName, std::vector<std::string>& lines) {
     fileio::TextFileReader reader;
-    if (reader.open(fileName) != 0) return false;
+    if (reader.Open(fileName) != 0) return false;
     std::string line;
-    while (reader.readLine(line)) lines.push_back(line);
+    while (reader.ReadLine(line)) lines.push_back(line);
     lines = platform::TextFileLinesIn(std::move(lines));
     return true;
 }

@@ -55,7 +55,7 @@ std::string Line(std::string_view caption, std::string_view value) {
 std::vector<std::string> RunReportHeader(const Run& run) {
     const convert::Options& options = run.options;
     std::string scope = Chosen(labels::kScope, options.copyScope);
-    if (options.has(options.copyScope, convert::scope::GlobalData))
+    if (options.Has(options.copyScope, convert::scope::GlobalData))
         scope.insert(Words(labels::kScope[0]).size(), " " + options.globalSourceDir);
     return {
         Line("Program", Words(VersionLine())),

@@ -93,7 +93,7 @@ struct Options {
     bool renameConverted = false;   // hide converted 2024 ledger files in the 2023 tree
     bool decemberWarning = true;    // "informuj o nie zamkniętym grudniu ..."
 
-    bool has(std::uint16_t set, std::uint16_t bit) const { return (set & bit) != 0; }
+    bool Has(std::uint16_t set, std::uint16_t bit) const { return (set & bit) != 0; }
 };
 
 // Family data go only together with staff data: clears the family item of a

@@ -2,7 +2,7 @@
 
 namespace convert {
 
-RunState& runState() {
+RunState& TheRunState() {
     static RunState state;
     return state;
 }

@@ -26,6 +26,6 @@ struct RunState {
 
 // The state of this run. Nothing in the program resets it; a test that runs several
 // conversions one after the other assigns a fresh RunState between them.
-RunState& runState();
+RunState& TheRunState();
 
 }  // namespace convert

@@ -9,7 +9,7 @@ constexpr std::size_t kBlockSize = 4096;
 constexpr char kEndOfText = '\x1A';  // Ctrl+Z
 }  // namespace
 
-int TextFileReader::open(std::string_view path, TextEnd end) {
+int TextFileReader::Open(std::string_view path, TextEnd end) {
     buffer_.clear();
     position_ = 0;
     end_ = end;
@@ -18,7 +18,7 @@ int TextFileReader::open(std::string_view path, TextEnd end) {
     return error_;
 }
 
-bool TextFileReader::fill() {
+bool TextFileReader::Fill() {
     buffer_.erase(0, position_);
     position_ = 0;
     if (atEnd_ || !file_.IsOpen()) return false;
@@ -45,7 +45,7 @@ bool TextFileReader::fill() {
     return true;
 }
 
-bool TextFileReader::readLine(std::string& line) {
+bool TextFileReader::ReadLine(std::string& line) {
     for (;;) {
         const std::size_t lineFeed = buffer_.find('\n', position_);
         if (lineFeed != std::string::npos || (atEnd_ && position_ < buffer_.size())) {
@@ -55,7 +55,7 @@ bool TextFileReader::readLine(std::string& line) {
             position_ = lineFeed != std::string::npos ? end + 1 : end;
             return true;
         }
-        if (atEnd_ || !fill()) return false;
+        if (atEnd_ || !Fill()) return false;
     }
 }
 

@@ -22,15 +22,15 @@ class TextFileReader {
 public:
     // Opens an existing file for reading, sharing it with every other user.
     // Returns 0 or the error code.
-    int open(std::string_view path, TextEnd end = TextEnd::CtrlZ);
+    int Open(std::string_view path, TextEnd end = TextEnd::CtrlZ);
     // The next line without its end. False at the end of the text, or when reading
-    // fails (error() is then not 0); a line cut short by a failed read is dropped.
-    bool readLine(std::string& line);
-    int error() const { return error_; }
+    // fails (Error() is then not 0); a line cut short by a failed read is dropped.
+    bool ReadLine(std::string& line);
+    int Error() const { return error_; }
 
 private:
     // Reads the next block into the buffer; false at the end of the file or on error.
-    bool fill();
+    bool Fill();
 
     platform::FileHandle file_;
     std::string buffer_;

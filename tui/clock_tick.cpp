@@ -15,7 +15,7 @@ namespace {
 constexpr std::uint32_t kPollPauseMs = 64;
 constexpr int kClockColumn = 73;
 
-void appendTwoDigits(std::string& text, int value) {
+void AppendTwoDigits(std::string& text, int value) {
     text += static_cast<char>('0' + value / 10 % 10);
     text += static_cast<char>('0' + value % 10);
 }
@@ -29,11 +29,11 @@ void ClockTick() {
     if (now.second == shownSecond) return;
     shownSecond = now.second;
     std::string text;
-    appendTwoDigits(text, now.hour);
+    AppendTwoDigits(text, now.hour);
     text += ':';
-    appendTwoDigits(text, now.minute);
+    AppendTwoDigits(text, now.minute);
     text += ':';
-    appendTwoDigits(text, now.second);
+    AppendTwoDigits(text, now.second);
     WriteOnScreen(ClockAttribute(), kClockColumn, 1, text);
 }
 

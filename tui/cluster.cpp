@@ -60,8 +60,8 @@ void Cluster::TakeFocus() {
 }
 
 bool Cluster::HandleInput(Event& event) {
-    const bool back = event.isKey(kbUp) || event.isKey(kbLeft);
-    const bool forward = event.isKey(kbDown) || event.isKey(kbRight);
+    const bool back = event.IsKey(kbUp) || event.IsKey(kbLeft);
+    const bool forward = event.IsKey(kbDown) || event.IsKey(kbRight);
     int column = 0;
     int row = 0;
     if (back || forward) {
@@ -96,7 +96,7 @@ CheckBox::CheckBox(std::string_view text, bool& value, int row, int column, std:
 bool CheckBox::Marked(int) const { return value_; }
 
 bool CheckBox::Press(const Event& event) {
-    if (!event.isKey(kbSpace) && !event.isLetter('x')) return false;
+    if (!event.IsKey(kbSpace) && !event.IsLetter('x')) return false;
     value_ = !value_;
     return true;
 }
@@ -113,11 +113,11 @@ bool CheckList::Marked(int item) const { return (value_ >> item) & 1; }
 
 bool CheckList::Press(const Event& event) {
     const auto bit = static_cast<std::uint16_t>(1u << highlighted_);
-    if (event.isKey(kbSpace)) {
+    if (event.IsKey(kbSpace)) {
         value_ ^= bit;
-    } else if (event.isLetter('x') || event.isKey(kbGrayPlus)) {
+    } else if (event.IsLetter('x') || event.IsKey(kbGrayPlus)) {
         value_ |= bit;
-    } else if ((event.kind == EventKind::Key && event.character == '0') || event.isKey(kbGrayMinus)) {
+    } else if ((event.kind == EventKind::Key && event.character == '0') || event.IsKey(kbGrayMinus)) {
         value_ &= static_cast<std::uint16_t>(~bit);
     } else {
         return false;
@@ -142,7 +142,7 @@ int RadioGroup::FirstHighlight() const { return std::min<int>(value_, std::max(I
 
 // Moving the highlight chooses nothing; Space (or a click) does.
 bool RadioGroup::Press(const Event& event) {
-    if (!event.isKey(kbSpace) && !event.isLetter('x') && !event.isKey(kbGrayPlus)) return false;
+    if (!event.IsKey(kbSpace) && !event.IsLetter('x') && !event.IsKey(kbGrayPlus)) return false;
     value_ = static_cast<std::uint16_t>(highlighted_);
     return true;
 }

@@ -39,7 +39,7 @@ void Control::Run(Event& event) {
         GetEvent(event);
         int column = 0;
         int row = 0;
-        if (label && LeftClickAt(event, column, row) && label->contains(column, row)) {
+        if (label && LeftClickAt(event, column, row) && label->Contains(column, row)) {
             ToneFocusedClick();
             continue;
         }
@@ -51,7 +51,7 @@ void Control::Run(Event& event) {
 }
 
 bool Control::Hit(int column, int row) const {
-    return area.contains(column, row) || (label && label->contains(column, row));
+    return area.Contains(column, row) || (label && label->Contains(column, row));
 }
 
 void Control::Write(Attribute attribute, int column, int row, std::string_view text) const {

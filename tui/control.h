@@ -23,7 +23,7 @@ struct Label {
     int column = 1;
     int row = 1;
 
-    bool contains(int atColumn, int atRow) const {
+    bool Contains(int atColumn, int atRow) const {
         return atRow == row && atColumn >= column && atColumn < column + static_cast<int>(text.size());
     }
 };
@@ -38,7 +38,7 @@ public:
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
-    ControlKind kind() const { return kind_; }
+    ControlKind Kind() const { return kind_; }
 
     // Draws the caption and the control into its dialog; nothing before it is inserted.
     void Draw();

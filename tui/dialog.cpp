@@ -20,19 +20,19 @@ bool EndsDialog(Command command) {
 // The number of the first control from number on (wrapping) that may take the
 // focus; 0 when none may.
 int FocusableFrom(const Dialog& dialog, int number) {
-    for (int step = 0; step < dialog.count(); ++step) {
-        const int candidate = (number - 1 + step) % dialog.count() + 1;
-        if (dialog.control(candidate).MayFocus()) return candidate;
+    for (int step = 0; step < dialog.Count(); ++step) {
+        const int candidate = (number - 1 + step) % dialog.Count() + 1;
+        if (dialog.ControlAt(candidate).MayFocus()) return candidate;
     }
     return 0;
 }
 
 void MoveFocus(Dialog& dialog, int direction) {
-    if (dialog.count() < 2) return;
+    if (dialog.Count() < 2) return;
     int number = dialog.current;
-    for (int step = 0; step < dialog.count(); ++step) {
-        number = (number - 1 + direction + dialog.count()) % dialog.count() + 1;
-        if (dialog.control(number).MayFocus()) {
+    for (int step = 0; step < dialog.Count(); ++step) {
+        number = (number - 1 + direction + dialog.Count()) % dialog.Count() + 1;
+        if (dialog.ControlAt(number).MayFocus()) {
             dialog.current = number;
             return;
         }
@@ -41,8 +41,8 @@ void MoveFocus(Dialog& dialog, int direction) {
 
 void CallHelp(const Dialog& dialog) {
     if (!dialog.help) return;
-    const bool valid = dialog.current >= 1 && dialog.current <= dialog.count();
-    const std::uint16_t own = valid ? dialog.control(dialog.current).helpContext : 0;
+    const bool valid = dialog.current >= 1 && dialog.current <= dialog.Count();
+    const std::uint16_t own = valid ? dialog.ControlAt(dialog.current).helpContext : 0;
     dialog.help(own != 0 ? own : dialog.helpContext);
 }
 
@@ -50,9 +50,9 @@ void CallHelp(const Dialog& dialog) {
 // label begins with it.
 void PressByHotKey(Dialog& dialog, Event& event) {
     const char typed = UpperChar(static_cast<char>(event.character));
-    for (int number = dialog.firstButton; number <= dialog.count(); ++number) {
-        Control& control = dialog.control(number);
-        if (control.kind() != ControlKind::PushButton) continue;
+    for (int number = dialog.firstButton; number <= dialog.Count(); ++number) {
+        Control& control = dialog.ControlAt(number);
+        if (control.Kind() != ControlKind::PushButton) continue;
         const auto& button = static_cast<const PushButton&>(control);
         if (button.text.empty() || UpperChar(button.text[0]) != typed) continue;
         dialog.current = number;
@@ -98,12 +98,12 @@ void HandleMouse(Dialog& dialog, Event& event) {
         SetCommand(event, cmAccept, 0);
         return;
     }
-    if (event.buttons != 1 || !dialog.window->outer.contains(event.column, event.row)) return;
+    if (event.buttons != 1 || !dialog.window->outer.Contains(event.column, event.row)) return;
     const Rect& inner = dialog.window->inner;
     const int column = event.column - inner.left + 1;
     const int row = event.row - inner.top + 1;
-    for (int number = 1; number <= dialog.count(); ++number) {
-        const Control& control = dialog.control(number);
+    for (int number = 1; number <= dialog.Count(); ++number) {
+        const Control& control = dialog.ControlAt(number);
         if (control.MayFocus() && control.Hit(column, row)) {
             dialog.current = number;
             ClearEvent(event);
@@ -128,11 +128,11 @@ std::unique_ptr<Dialog> OpenDialog(std::string_view title, int height, int width
 }
 
 Control* Insert(Dialog& dialog, std::unique_ptr<Control> control) {
-    if (!control || dialog.count() >= kMaxControls) return nullptr;
+    if (!control || dialog.Count() >= kMaxControls) return nullptr;
     control->owner = &dialog;
     dialog.controls.push_back(std::move(control));
-    if (dialog.firstButton == 0 && dialog.controls.back()->kind() == ControlKind::PushButton)
-        dialog.firstButton = dialog.count();
+    if (dialog.firstButton == 0 && dialog.controls.back()->Kind() == ControlKind::PushButton)
+        dialog.firstButton = dialog.Count();
     dialog.controls.back()->Draw();
     return dialog.controls.back().get();
 }
@@ -144,8 +144,8 @@ Command Execute(Dialog& dialog) {
     while (!dialog.ended) {
         if (controlsRun) {
             // A handler may have set any number: out of range the focus starts over.
-            FocusControl(dialog, dialog.current >= 1 && dialog.current <= dialog.count() ? dialog.current : 1);
-            dialog.control(dialog.current).Run(event);
+            FocusControl(dialog, dialog.current >= 1 && dialog.current <= dialog.Count() ? dialog.current : 1);
+            dialog.ControlAt(dialog.current).Run(event);
         } else {
             GetEvent(event);
         }
@@ -161,7 +161,7 @@ Command Execute(Dialog& dialog) {
 void EndModal(Dialog& dialog) { dialog.ended = true; }
 
 void FocusControl(Dialog& dialog, int number) {
-    if (number < 1 || number > dialog.count()) return;
+    if (number < 1 || number > dialog.Count()) return;
     const int focusable = FocusableFrom(dialog, number);
     dialog.current = focusable != 0 ? focusable : number;
 }

@@ -37,8 +37,8 @@ struct Dialog {
     // with a call of HandleEvent for what it leaves.
     std::function<void(Dialog&, Event&)> handler;
 
-    int count() const { return static_cast<int>(controls.size()); }
-    Control& control(int number) const { return *controls[static_cast<std::size_t>(number - 1)]; }
+    int Count() const { return static_cast<int>(controls.size()); }
+    Control& ControlAt(int number) const { return *controls[static_cast<std::size_t>(number - 1)]; }
 };
 
 // Opens the dialog's framed window (title in colour 6, frame 4, interior 5) at

@@ -36,7 +36,7 @@ constexpr std::array<AltLetter, 10> kAltLetters = {{
 // Num Lock, or Alt with Caps Lock and Num Lock.
 constexpr std::uint8_t kUpperShiftStates[] = {0x2B, 0x68};
 
-Event keyEvent(platform::KeyPress key) {
+Event KeyEvent(platform::KeyPress key) {
     KeyCode code = key.code;
     if (code == kbCtrlI) code = kbInsert;
     if (code == kbCtrlQ) code = kbEsc;
@@ -61,9 +61,9 @@ Event keyEvent(platform::KeyPress key) {
     return event;
 }
 
-Event mouseEvent(const platform::MouseReport& report) {
+Event MouseEvent(const platform::MouseReport& report) {
     // The top-left corner is a close box: a click there is Esc.
-    if (report.row == 1 && report.column <= 2) return keyEvent(platform::KeyPress{kbEsc, 0});
+    if (report.row == 1 && report.column <= 2) return KeyEvent(platform::KeyPress{kbEsc, 0});
     Event event;
     event.kind = EventKind::Mouse;
     event.buttons = report.buttons;
@@ -74,12 +74,12 @@ Event mouseEvent(const platform::MouseReport& report) {
 }
 
 // The next key or click; false when nothing is waiting.
-bool pollInput(Event& event) {
+bool PollInput(Event& event) {
     platform::Console& console = platform::InstalledConsole();
     if (console.KeyWaiting()) {
         const auto key = console.ReadKey();
         if (!key) return false;
-        event = keyEvent(*key);
+        event = KeyEvent(*key);
         return true;
     }
     while (console.MouseWaiting()) {
@@ -87,7 +87,7 @@ bool pollInput(Event& event) {
         if (!report || report->buttons == 0) continue;  // moves and releases
         // A double click is one event: the reports behind it are dropped.
         while (console.MouseWaiting()) console.ReadMouse();
-        event = mouseEvent(*report);
+        event = MouseEvent(*report);
         return true;
     }
     return false;
@@ -98,7 +98,7 @@ bool pollInput(Event& event) {
 void GetEvent(Event& event) {
     ClearEvent(event);
     // The clock's pause also shows what was drawn since the last wait.
-    while (!pollInput(event)) ClockTick();
+    while (!PollInput(event)) ClockTick();
     TranslateByHintBar(event);
     TheScreen().lastEvent = event;
 }

@@ -33,10 +33,10 @@ struct Event {
     Command command = 0;
     std::uint8_t commandSource = 0;
 
-    bool isKey(KeyCode code) const { return kind == EventKind::Key && keyCode == code; }
-    bool isCommand(Command c) const { return kind == EventKind::Command && command == c; }
+    bool IsKey(KeyCode code) const { return kind == EventKind::Key && keyCode == code; }
+    bool IsCommand(Command c) const { return kind == EventKind::Command && command == c; }
     // A character key typing the ASCII letter (given in lower case) in either case.
-    bool isLetter(char lower) const {
+    bool IsLetter(char lower) const {
         return kind == EventKind::Key && !extended &&
                (character == static_cast<std::uint8_t>(lower) || character == static_cast<std::uint8_t>(lower - 'a' + 'A'));
     }

@@ -13,7 +13,7 @@ using namespace platform::literals;
 
 namespace {
 
-void drawBar(HintBar& bar) {
+void DrawBar(HintBar& bar) {
     const int row = ScreenRows();
     const Attribute attribute = Colour(colSelection);
     ClearOnScreen(attribute, 1, row, ScreenColumns(), row);
@@ -43,7 +43,7 @@ std::unique_ptr<HintItem> NewHint(std::unique_ptr<HintItem> next, Command comman
 HintBar* PushHintBar(std::unique_ptr<HintItem> items) {
     auto bar = std::make_unique<HintBar>();
     bar->items = std::move(items);
-    drawBar(*bar);
+    DrawBar(*bar);
     auto& bars = TheScreen().hintBars;
     bars.push_back(std::move(bar));
     return bars.back().get();
@@ -57,7 +57,7 @@ void PopHintBar(HintBar*& bar) {
     if (found == bars.end()) return;
     bars.erase(found);
     if (!bars.empty()) {
-        drawBar(*bars.back());
+        DrawBar(*bars.back());
         return;
     }
     const int row = ScreenRows();

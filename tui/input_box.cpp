@@ -25,7 +25,7 @@ constexpr std::size_t kPromptMax = 78;
 
 // The prompt on the rows above the field.
 void WritePrompt(const Window& window, std::string_view prompt) {
-    const int interiorWidth = window.inner.width();
+    const int interiorWidth = window.inner.Width();
     int row = kFirstPromptRow;
     for (const BoxLine& line : BoxLines(prompt)) {
         if (row >= kFieldRow) return;
@@ -52,7 +52,7 @@ Command InputBox(std::uint8_t mode, std::string& value, std::string_view prompt,
         WritePrompt(*dialog->window, prompt);
         // The field must stay inside the frame: with the widest field the window's
         // interior is exactly as wide as the field.
-        const int column = std::min((width - fieldWidth - 2) / 2 + 2, dialog->window->inner.width() - fieldWidth + 1);
+        const int column = std::min((width - fieldWidth - 2) / 2 + 2, dialog->window->inner.Width() - fieldWidth + 1);
         auto field = NewInputLine(value, fieldWidth, kFieldRow, column, nullptr);
         field->SetMode(mode);
         Insert(*dialog, std::move(field));

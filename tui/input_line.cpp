@@ -44,7 +44,7 @@ InputLine::InputLine(std::string& value, int maxLength, int row, int column, std
               Rect{column, row, column + std::clamp(maxLength, 1, kMaxLengthLimit) - 1, row}, std::move(label)),
       value_(value),
       maxLength_(std::clamp(maxLength, 1, kMaxLengthLimit)) {
-    if (length() > maxLength_) value_.resize(static_cast<std::size_t>(maxLength_));
+    if (Length() > maxLength_) value_.resize(static_cast<std::size_t>(maxLength_));
 }
 
 void InputLine::SetMode(std::uint8_t mode) {
@@ -55,7 +55,7 @@ void InputLine::SetMode(std::uint8_t mode) {
 
 void InputLine::SetVisibleWidth(int columns) {
     // Columns the field gives up show the dialog's interior again.
-    Write(Colour(colDialogText), area.left, area.top, std::string(static_cast<std::size_t>(width()), ' '));
+    Write(Colour(colDialogText), area.left, area.top, std::string(static_cast<std::size_t>(Width()), ' '));
     area.right = area.left + std::clamp(columns, 1, maxLength_) - 1;
     KeepCursorInView();
     Draw();
@@ -67,7 +67,7 @@ void InputLine::DrawBody() {
     // Out of the focus the field shows the beginning of its value.
     const int from = focused ? scroll_ : 0;
     Write(ControlColour(focused ? 3 : 2), area.left, area.top,
-          shown.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(width())));
+          shown.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(Width())));
 }
 
 int InputLine::CursorCell() const { return std::min(cursor_, maxLength_); }
@@ -80,14 +80,14 @@ void InputLine::TakeFocus() {
 }
 
 void InputLine::CursorAfterText() {
-    cursor_ = std::min(length() + 1, maxLength_);
+    cursor_ = std::min(Length() + 1, maxLength_);
     KeepCursorInView();
 }
 
 void InputLine::KeepCursorInView() {
     const int cell = CursorCell();
     if (cell - 1 < scroll_) scroll_ = cell - 1;
-    if (cell - scroll_ > width()) scroll_ = cell - width();
+    if (cell - scroll_ > Width()) scroll_ = cell - Width();
 }
 
 bool InputLine::HandleInput(Event& event) {
@@ -96,8 +96,8 @@ bool InputLine::HandleInput(Event& event) {
     if (event.kind == EventKind::Key && !event.extended && IsTypedCharacter(event.character)) {
         Type(static_cast<char>(event.character));
     } else if (LeftClickAt(event, column, row)) {
-        if (!area.contains(column, row)) return false;
-        cursor_ = std::min(scroll_ + column - area.left + 1, length() + 1);
+        if (!area.Contains(column, row)) return false;
+        cursor_ = std::min(scroll_ + column - area.left + 1, Length() + 1);
     } else if (event.kind != EventKind::Key || !HandleKey(event.keyCode)) {
         return false;
     }
@@ -114,7 +114,7 @@ void InputLine::Type(char c) {
     if (upper_) c = UpperChar(c);
     const auto at = static_cast<std::size_t>(cursor_ - 1);
     if (InsertMode()) {
-        if (length() == maxLength_) value_.pop_back();
+        if (Length() == maxLength_) value_.pop_back();
         value_.insert(std::min(at, value_.size()), 1, c);
     } else if (at < value_.size()) {
         value_[at] = c;
@@ -148,13 +148,13 @@ bool InputLine::HandleKey(KeyCode key) {
             break;
         case kbRight:
             if (cursor_ >= maxLength_) return false;
-            cursor_ = std::min(cursor_ + 1, length() + 1);
+            cursor_ = std::min(cursor_ + 1, Length() + 1);
             break;
         case kbCtrlLeft:
             cursor_ = 1;
             break;
         case kbCtrlRight:
-            cursor_ = std::max(length(), 1);
+            cursor_ = std::max(Length(), 1);
             break;
         case kbInsert:
             SetInsertMode(!InsertMode());
@@ -196,7 +196,7 @@ void InputLine::Replace(std::string_view text) {
 }
 
 bool InputLine::ReleaseFocus() {
-    if (length() > maxLength_) value_.resize(static_cast<std::size_t>(maxLength_));
+    if (Length() > maxLength_) value_.resize(static_cast<std::size_t>(maxLength_));
     while (!value_.empty() && static_cast<std::uint8_t>(value_.back()) <= ' ') value_.pop_back();
     return value_ != entry_;
 }

@@ -27,8 +27,8 @@ public:
     void SetMode(std::uint8_t mode);
     // Shows only columns (1 up to the maximum length) of the value at a time.
     void SetVisibleWidth(int columns);
-    int cursor() const { return cursor_; }
-    int scroll() const { return scroll_; }  // characters hidden on the left
+    int Cursor() const { return cursor_; }
+    int Scroll() const { return scroll_; }  // characters hidden on the left
 
 protected:
     void DrawBody() override;
@@ -38,13 +38,13 @@ protected:
     bool ReleaseFocus() override;
 
 private:
-    int length() const { return static_cast<int>(value_.size()); }
+    int Length() const { return static_cast<int>(value_.size()); }
     void Type(char c);
     bool HandleKey(KeyCode key);
     // Replaces the whole value, cut to the field; the cursor goes after it.
     void Replace(std::string_view text);
     void CursorAfterText();
-    int width() const { return area.right - area.left + 1; }
+    int Width() const { return area.right - area.left + 1; }
     // The character cell the cursor stands on: after the last character of a full
     // field (where typing only sounds the tone) it stays on that character's cell,
     // so a field as wide as its maximum never scrolls and a narrower one never

@@ -37,7 +37,7 @@ void PickList::AddSearchKey(int column) {
     if (searchKeys_.size() < kMaxSearchKeys && column >= 1) searchKeys_.push_back(column);
 }
 
-int PickList::visible() const { return static_cast<int>(std::min<std::int32_t>(height_, count_)); }
+int PickList::Visible() const { return static_cast<int>(std::min<std::int32_t>(height_, count_)); }
 
 void PickList::DrawBody() {
     count_ = std::max<std::int32_t>(itemOwner_.ItemCount(), 0);
@@ -55,7 +55,7 @@ void PickList::BringIntoView() {
         top_ = 0;
         return;
     }
-    top_ = std::clamp<std::int32_t>(current_ - visible() / 2, 0, count_ - visible());
+    top_ = std::clamp<std::int32_t>(current_ - Visible() / 2, 0, count_ - Visible());
 }
 
 void PickList::Paint() {
@@ -71,7 +71,7 @@ void PickList::Paint() {
         Write(Colour(colDialogText), left + 1, row, std::string(static_cast<std::size_t>(right - left), ' '));
         Write(frame, right + 1, row, "│"_cp);
     }
-    for (int r = 1; r <= visible(); ++r) {
+    for (int r = 1; r <= Visible(); ++r) {
         std::string text = itemOwner_.ItemText(top_ + r);
         text.resize(static_cast<std::size_t>(width_), ' ');
         Write(ControlColour(top_ + r == current_ ? 3 : 2), left + 2, top + r, text);
@@ -91,7 +91,7 @@ void PickList::Paint() {
     Write(frame, promptColumn, bottom, std::string(prompt.substr(0, static_cast<std::size_t>(room))));
 
     const bool above = focused && top_ > 0;
-    const bool below = focused && top_ + visible() < count_;
+    const bool below = focused && top_ + Visible() < count_;
     Write(frame, right - 2, top, std::string(1, above ? '^' : kHorizontal));
     Write(frame, right - 2, bottom, std::string(1, below ? 'v' : kHorizontal));
 }
@@ -100,7 +100,7 @@ void PickList::PlaceFocusCursor() { SetCursorShape(platform::CursorShape::Hidden
 
 bool PickList::HandleInput(Event& event) {
     const bool searching = event.kind == EventKind::Key && !event.extended && IsTypedCharacter(event.character) &&
-                           !event.isKey(kbGrayPlus);
+                           !event.IsKey(kbGrayPlus);
     if (!searching) search_.clear();
     count_ = std::max<std::int32_t>(itemOwner_.ItemCount(), 0);
     if (count_ == 0) return HandleEmpty(event);
@@ -116,12 +116,12 @@ bool PickList::HandleEmpty(Event& event) {
     int row = 0;
     const bool onFirstRow = LeftClickAt(event, column, row) && row == area.top + 1 && column > area.left &&
                             column < area.right;
-    if (event.isKey(kbEnter) || event.isKey(kbDel)) {
+    if (event.IsKey(kbEnter) || event.IsKey(kbDel)) {
         ClearEvent(event);
         Beep();
         return true;
     }
-    if (event.isKey(kbInsert) || event.isCommand(cmListSelect) || onFirstRow) SetCommand(event, cmListInsert, 0);
+    if (event.IsKey(kbInsert) || event.IsCommand(cmListSelect) || onFirstRow) SetCommand(event, cmListInsert, 0);
     return false;
 }
 
@@ -129,8 +129,8 @@ bool PickList::HandleKey(Event& event) {
     switch (event.keyCode) {
         case kbUp: MoveBy(-1); return true;
         case kbDown: MoveBy(1); return true;
-        case kbPgUp: JumpTo(current_ - visible()); return true;
-        case kbPgDn: JumpTo(current_ + visible()); return true;
+        case kbPgUp: JumpTo(current_ - Visible()); return true;
+        case kbPgDn: JumpTo(current_ + Visible()); return true;
         case kbHome: JumpTo(1); return true;
         case kbEnd: JumpTo(count_); return true;
         case kbEnter: SetCommand(event, cmListSelect, 0); return false;
@@ -153,18 +153,18 @@ bool PickList::HandleKey(Event& event) {
 }
 
 bool PickList::HandleClick(Event& event, int column, int row) {
-    if (!area.contains(column, row)) return false;
+    if (!area.Contains(column, row)) return false;
     if (row == area.top) {
-        JumpTo(current_ - visible());
-    } else if (row <= area.top + visible()) {
-        if (row - area.top == barRow()) {
+        JumpTo(current_ - Visible());
+    } else if (row <= area.top + Visible()) {
+        if (row - area.top == BarRow()) {
             SetCommand(event, cmListSelect, 0);
             return false;
         }
         current_ = top_ + (row - area.top);
         Paint();
     } else {
-        JumpTo(current_ + visible());
+        JumpTo(current_ + Visible());
     }
     return true;
 }
@@ -175,7 +175,7 @@ void PickList::MoveBy(int step) {
     current_ = next;
     // At the edge of the rows the items scroll by one line.
     if (current_ <= top_) top_ = current_ - 1;
-    if (current_ > top_ + visible()) top_ = current_ - visible();
+    if (current_ > top_ + Visible()) top_ = current_ - Visible();
     Paint();
 }
 

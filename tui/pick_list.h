@@ -28,8 +28,8 @@ public:
     PickList(PickListOwner& owner, std::int32_t& current, int height, int width, int row, int column,
              std::unique_ptr<Label> label);
 
-    std::int32_t top() const { return top_; }  // items scrolled off above
-    const std::string& searchText() const { return search_; }
+    std::int32_t Top() const { return top_; }  // items scrolled off above
+    const std::string& SearchText() const { return search_; }
 
     // The next search key at that column of the item text (keys 2 to 5).
     void AddSearchKey(int column);
@@ -40,8 +40,8 @@ protected:
     bool HandleInput(Event& event) override;
 
 private:
-    int visible() const;
-    std::int32_t barRow() const { return current_ - top_; }
+    int Visible() const;
+    std::int32_t BarRow() const { return current_ - top_; }
     // Draws frame, items, marks and search prompt with the list scrolled as it is.
     void Paint();
     // Scrolls so that the current item stands in the middle where it can.

@@ -44,25 +44,25 @@ struct Log {
 // The one log of the screen, which every part of the run writes to.
 Log gLog;
 
-void drawRow(int row, Attribute attribute = TextAttribute()) {
+void DrawRow(int row, Attribute attribute = TextAttribute()) {
     WriteOnScreen(attribute, 1, row, gLog.rows[row - 1]);
 }
 
-void blankRows(int first, int last) {
+void BlankRows(int first, int last) {
     for (int row = first; row <= last; ++row) {
         gLog.rows[row - 1] = kBlankRow;
-        drawRow(row);
+        DrawRow(row);
     }
 }
 
-std::string shownLine() {
+std::string ShownLine() {
     const std::string& row = gLog.rows[gLog.row - 1];
     return row.substr(0, row.find_last_not_of(' ') + 1);
 }
 
 // The run's record takes the line at the write row whole, however far past the
 // screen's edge it was written.
-void journalLine() {
+void JournalWholeLine() {
     const std::string& line = gLog.wholeLine;
     JournalLine(std::string_view(line).substr(0, line.find_last_not_of(' ') + 1), gLog.lineInError);
     gLog.lineInError = false;
@@ -80,24 +80,24 @@ std::string ChoiceHint(std::string_view choices) {
     return text;
 }
 
-void drawScrolledRows() {
+void DrawScrolledRows() {
     if (!gLog.scrolledRowsPending) return;
     gLog.scrolledRowsPending = false;
-    for (int row = kHeaderRows + 1; row < kLastLineRow; ++row) drawRow(row, gLog.scrollAttribute);
-    drawRow(kLastLineRow + 1, gLog.scrollAttribute);
+    for (int row = kHeaderRows + 1; row < kLastLineRow; ++row) DrawRow(row, gLog.scrollAttribute);
+    DrawRow(kLastLineRow + 1, gLog.scrollAttribute);
 }
 
 // Moves rows 4-24 up by one into rows 3-23; row 24 becomes blank. The new write row
 // is drawn at once, the rest when the screen is next shown: a log of many lines
 // between two showings is redrawn once, not once a line.
-void scroll() {
+void Scroll() {
     std::rotate(gLog.rows.begin() + kHeaderRows, gLog.rows.begin() + kHeaderRows + 1,
                 gLog.rows.begin() + kLastLineRow + 1);
     gLog.rows[kLastLineRow] = kBlankRow;
     gLog.scrollAttribute = TextAttribute();
-    drawRow(kLastLineRow, gLog.scrollAttribute);
+    DrawRow(kLastLineRow, gLog.scrollAttribute);
     gLog.scrolledRowsPending = true;
-    PutOffDrawing(drawScrolledRows);
+    PutOffDrawing(DrawScrolledRows);
 }
 
 }  // namespace
@@ -120,11 +120,11 @@ void LogWrite(std::string_view text, Attribute colour) {
 
 void LogWriteLine(std::string_view text, Attribute colour) {
     LogWrite(text, colour);
-    journalLine();
+    JournalWholeLine();
     if (gLog.row < kLastLineRow)
         ++gLog.row;
     else
-        scroll();
+        Scroll();
     gLog.column = 1;
     PlaceCursorOnScreen(gLog.column, gLog.row);
     ShowProgress();
@@ -132,21 +132,21 @@ void LogWriteLine(std::string_view text, Attribute colour) {
 
 void ClearLog(bool whole) {
     // A line left unended (a prompt, "cdn - ...") is recorded before it goes.
-    if (gLog.column > 1) journalLine();
+    if (gLog.column > 1) JournalWholeLine();
     const int first = whole ? 1 : kHeaderRows + 1;
     gLog.scrolledRowsPending = false;  // every row that waited is blanked now
-    blankRows(first, kLogRows);
+    BlankRows(first, kLogRows);
     gLog.row = first;
     gLog.column = 1;
     gLog.wholeLine.clear();
     PlaceCursorOnScreen(gLog.column, gLog.row);
 }
 
-std::string LogLineSoFar() { return shownLine(); }
+std::string LogLineSoFar() { return ShownLine(); }
 
 void RedrawLog() {
     gLog.scrolledRowsPending = false;
-    for (int row = 1; row <= kLogRows; ++row) drawRow(row);
+    for (int row = 1; row <= kLogRows; ++row) DrawRow(row);
     PlaceCursorOnScreen(gLog.column, gLog.row);
 }
 

@@ -35,9 +35,9 @@ PushButton::PushButton(Command command, std::string_view text, int height, int w
 void PushButton::DrawBody() {
     const Attribute face = Colour(colSelection);
     const Attribute shadow = ControlColour(1);
-    const int width = area.width();
-    const int middle = area.height() / 2;
-    for (int r = 0; r < area.height(); ++r) {
+    const int width = area.Width();
+    const int middle = area.Height() / 2;
+    for (int r = 0; r < area.Height(); ++r) {
         const int row = area.top + r;
         if (!focused) {
             Write(face, area.left, row, r == middle ? Centred(text, width) : std::string(width, ' '));
@@ -51,7 +51,7 @@ void PushButton::DrawBody() {
         Write(face | kBright, area.left + 1, row, std::string(1, kPressedLeft));
         Write(face | kBright, area.left + width, row, std::string(1, kPressedRight));
     }
-    const int below = area.top + area.height();
+    const int below = area.top + area.Height();
     if (focused) {
         Write(Colour(colDialogText), area.left, below, std::string(width + 1, ' '));
     } else {
@@ -64,8 +64,8 @@ void PushButton::PlaceFocusCursor() { SetCursorShape(platform::CursorShape::Hidd
 bool PushButton::HandleInput(Event& event) {
     int column = 0;
     int row = 0;
-    const bool pressed = event.isKey(kbEnter) || event.isKey(kbSpace) ||
-                         (LeftClickAt(event, column, row) && area.contains(column, row));
+    const bool pressed = event.IsKey(kbEnter) || event.IsKey(kbSpace) ||
+                         (LeftClickAt(event, column, row) && area.Contains(column, row));
     if (pressed) SetCommand(event, command, source::Button);
     return false;
 }

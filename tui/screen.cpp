@@ -9,7 +9,7 @@ namespace tui {
 
 namespace {
 
-void showScreen() {
+void ShowScreen() {
     DrawPending();
     platform::InstalledConsole().Flush();
     ScreenState& screen = TheScreen();
@@ -35,19 +35,19 @@ void PlaceCursorOnScreen(int column, int row) { platform::InstalledConsole().Set
 void SetCursorShape(platform::CursorShape shape) { platform::InstalledConsole().SetCursorShape(shape); }
 
 void Delay(std::uint32_t ms) {
-    showScreen();
+    ShowScreen();
     platform::InstalledClock().SleepMs(ms);
 }
 
 void IdleWait(std::uint32_t ms) {
-    showScreen();
+    ShowScreen();
     platform::InstalledConsole().WaitForInput(ms);
 }
 
 void ShowProgress() {
     const ScreenState& screen = TheScreen();
     // Unsigned difference: right across the tick's wrap.
-    if (!screen.shown || platform::InstalledClock().TickMs() - screen.shownAt >= kProgressIntervalMs) showScreen();
+    if (!screen.shown || platform::InstalledClock().TickMs() - screen.shownAt >= kProgressIntervalMs) ShowScreen();
 }
 
 void PutOffDrawing(void (*draw)()) { TheScreen().pendingDrawing = draw; }

@@ -16,9 +16,9 @@ struct Rect {
     int right = 0;
     int bottom = 0;
 
-    int width() const { return right - left + 1; }
-    int height() const { return bottom - top + 1; }
-    bool contains(int column, int row) const {
+    int Width() const { return right - left + 1; }
+    int Height() const { return bottom - top + 1; }
+    bool Contains(int column, int row) const {
         return column >= left && column <= right && row >= top && row <= bottom;
     }
     bool operator==(const Rect&) const = default;

@@ -9,14 +9,14 @@ namespace tui {
 
 namespace {
 
-void showCursor(const TextDeviceState& device) {
+void ShowCursor(const TextDeviceState& device) {
     PlaceCursorOnScreen(device.region.left + device.column - 1, device.region.top + device.row - 1);
 }
 
-void newLine(ScreenState& screen) {
+void NewLine(ScreenState& screen) {
     TextDeviceState& device = screen.text;
     device.column = 1;
-    if (device.row < device.region.height()) {
+    if (device.row < device.region.Height()) {
         ++device.row;
         return;
     }
@@ -31,10 +31,10 @@ Rect TextRegion() { return TheScreen().text.region; }
 void SetTextRegion(const Rect& region) {
     Rect clipped{std::max(region.left, 1), std::max(region.top, 1), std::min(region.right, ScreenColumns()),
                  std::min(region.bottom, ScreenRows())};
-    if (clipped.width() < 1 || clipped.height() < 1) return;
+    if (clipped.Width() < 1 || clipped.Height() < 1) return;
     TextDeviceState& device = TheScreen().text;
     device = TextDeviceState{clipped, 1, 1};
-    showCursor(device);
+    ShowCursor(device);
 }
 
 Attribute TextAttribute() { return TheScreen().textAttribute; }
@@ -46,10 +46,10 @@ void SetTextBackground(std::uint8_t background) {
 
 void GotoXY(int column, int row) {
     TextDeviceState& device = TheScreen().text;
-    if (column < 1 || row < 1 || column > device.region.width() || row > device.region.height()) return;
+    if (column < 1 || row < 1 || column > device.region.Width() || row > device.region.Height()) return;
     device.column = column;
     device.row = row;
-    showCursor(device);
+    ShowCursor(device);
 }
 
 int WhereX() { return TheScreen().text.column; }
@@ -60,21 +60,21 @@ void WriteText(std::string_view text) {
     TextDeviceState& device = screen.text;
     const Rect& r = device.region;
     while (!text.empty()) {
-        const int room = r.width() - device.column + 1;
+        const int room = r.Width() - device.column + 1;
         const auto part = text.substr(0, static_cast<std::size_t>(room));
         WriteOnScreen(screen.textAttribute, r.left + device.column - 1, r.top + device.row - 1, part);
         text.remove_prefix(part.size());
         device.column += static_cast<int>(part.size());
-        if (device.column > r.width()) newLine(screen);
+        if (device.column > r.Width()) NewLine(screen);
     }
-    showCursor(device);
+    ShowCursor(device);
 }
 
 void WriteLine(std::string_view text) {
     WriteText(text);
     ScreenState& screen = TheScreen();
-    newLine(screen);
-    showCursor(screen.text);
+    NewLine(screen);
+    ShowCursor(screen.text);
 }
 
 void ClearText() {
@@ -84,14 +84,14 @@ void ClearText() {
     ClearOnScreen(screen.textAttribute, r.left, r.top, r.right, r.bottom);
     device.column = 1;
     device.row = 1;
-    showCursor(device);
+    ShowCursor(device);
 }
 
 TextDeviceState SaveTextDevice() { return TheScreen().text; }
 void RestoreTextDevice(const TextDeviceState& state) {
     TextDeviceState& device = TheScreen().text;
     device = state;
-    showCursor(device);
+    ShowCursor(device);
 }
 
 }  // namespace tui

@@ -24,7 +24,7 @@ constexpr char kLightTrack = '\xB0';  // ░
 constexpr char kDarkTrack = '\xB1';   // ▒
 constexpr char kBarFull = '\xDB';     // █
 
-void drawTrack(const WaitWindow& wait, char track) {
+void DrawTrack(const WaitWindow& wait, char track) {
     WriteInWindow(*wait.window, Colour(colSelection), 2, 4, std::string(kBarLength, track));
 }
 
@@ -42,13 +42,13 @@ std::unique_ptr<WaitWindow> OpenWaitWindow(std::int32_t total, std::string_view 
     std::string text(caption.empty() ? "Czekaj ..."_cp : caption);
     text.resize(kCaptionWidth, ' ');
     WriteInWindow(*wait->window, Colour(colSelection), 4, 2, text);
-    drawTrack(*wait, kLightTrack);
+    DrawTrack(*wait, kLightTrack);
     return wait;
 }
 
 void ResetWait(WaitWindow& wait) {
     wait.position = 0;
-    drawTrack(wait, kDarkTrack);
+    DrawTrack(wait, kDarkTrack);
 }
 
 void AdvanceWait(WaitWindow& wait, std::int32_t steps) {

@@ -12,9 +12,9 @@ using namespace platform::literals;
 
 namespace {
 
-void drawFrame(const Window& w) {
+void DrawFrame(const Window& w) {
     const Rect& o = w.outer;
-    const std::string horizontal(static_cast<std::size_t>(o.width() - 2), "─"_cp[0]);
+    const std::string horizontal(static_cast<std::size_t>(o.Width() - 2), "─"_cp[0]);
     WriteOnScreen(w.style.frame, o.left, o.top, std::string("┌"_cp) + horizontal + std::string("┐"_cp));
     for (int row = o.top + 1; row < o.bottom; ++row) {
         WriteOnScreen(w.style.frame, o.left, row, "│"_cp);
@@ -22,30 +22,30 @@ void drawFrame(const Window& w) {
     }
     WriteOnScreen(w.style.frame, o.left, o.bottom, std::string("└"_cp) + horizontal + std::string("┘"_cp));
     // The title sits in the middle of the top line, between the corners.
-    const std::string_view title = std::string_view(w.title).substr(0, static_cast<std::size_t>(o.width() - 2));
+    const std::string_view title = std::string_view(w.title).substr(0, static_cast<std::size_t>(o.Width() - 2));
     if (!title.empty())
-        WriteOnScreen(w.style.header, o.left + (o.width() - static_cast<int>(title.size())) / 2, o.top, title);
+        WriteOnScreen(w.style.header, o.left + (o.Width() - static_cast<int>(title.size())) / 2, o.top, title);
 }
 
 // Writes text at (column, row) of an interior, dropping what falls outside it.
-void writeClipped(const Rect& inner, Attribute attribute, int column, int row, std::string_view text) {
-    if (row < 1 || row > inner.height() || column > inner.width()) return;
+void WriteClipped(const Rect& inner, Attribute attribute, int column, int row, std::string_view text) {
+    if (row < 1 || row > inner.Height() || column > inner.Width()) return;
     if (column < 1) {
         const auto skip = static_cast<std::size_t>(1 - column);
         if (skip >= text.size()) return;
         text.remove_prefix(skip);
         column = 1;
     }
-    text = text.substr(0, static_cast<std::size_t>(inner.width() - column + 1));
+    text = text.substr(0, static_cast<std::size_t>(inner.Width() - column + 1));
     WriteOnScreen(attribute, inner.left + column - 1, inner.top + row - 1, text);
 }
 
-Rect screenRect() { return Rect{1, 1, ScreenColumns(), ScreenRows()}; }
+Rect ScreenRect() { return Rect{1, 1, ScreenColumns(), ScreenRows()}; }
 
 // The current window's interior, or the whole screen with no window open.
-Rect currentInterior() {
+Rect CurrentInterior() {
     const Window* current = CurrentWindow();
-    return current ? current->inner : screenRect();
+    return current ? current->inner : ScreenRect();
 }
 
 }  // namespace
@@ -54,9 +54,9 @@ bool OpenWindow(const Rect& outer, const WindowStyle& style, std::string_view ti
     window = nullptr;
     const Rect inner =
         style.framed ? Rect{outer.left + 1, outer.top + 1, outer.right - 1, outer.bottom - 1} : outer;
-    const Rect screen = screenRect();
-    if (inner.left > inner.right || inner.top > inner.bottom || !screen.contains(inner.left, inner.top) ||
-        !screen.contains(inner.right, inner.bottom))
+    const Rect screen = ScreenRect();
+    if (inner.left > inner.right || inner.top > inner.bottom || !screen.Contains(inner.left, inner.top) ||
+        !screen.Contains(inner.right, inner.bottom))
         return false;
 
     auto w = std::make_unique<Window>();
@@ -68,7 +68,7 @@ bool OpenWindow(const Rect& outer, const WindowStyle& style, std::string_view ti
     platform::InstalledConsole().ReadRect(outer.left, outer.top, outer.right, outer.bottom, w->covered);
     w->textBefore = SaveTextDevice();
 
-    if (style.framed) drawFrame(*w);
+    if (style.framed) DrawFrame(*w);
     ClearOnScreen(style.interior, inner.left, inner.top, inner.right, inner.bottom);
     SetTextRegion(inner);
 
@@ -106,7 +106,7 @@ bool ActivateWindow(Window* window) {
 Window* CurrentWindow() { return TheScreen().currentWindow; }
 
 void WriteAt(Attribute attribute, int column, int row, std::string_view text) {
-    writeClipped(currentInterior(), attribute, column, row, text);
+    WriteClipped(CurrentInterior(), attribute, column, row, text);
 }
 
 void WriteAtDefault(int column, int row, std::string_view text) {
@@ -115,16 +115,16 @@ void WriteAtDefault(int column, int row, std::string_view text) {
 }
 
 void WriteInWindow(const Window& window, Attribute attribute, int column, int row, std::string_view text) {
-    writeClipped(window.inner, attribute, column, row, text);
+    WriteClipped(window.inner, attribute, column, row, text);
 }
 
 void PlaceCursor(int column, int row) {
-    const Rect inner = currentInterior();
+    const Rect inner = CurrentInterior();
     PlaceCursorOnScreen(inner.left + column - 1, inner.top + row - 1);
 }
 
 void ScreenToWindow(int screenColumn, int screenRow, int& column, int& row) {
-    const Rect inner = currentInterior();
+    const Rect inner = CurrentInterior();
     column = screenColumn - inner.left + 1;
     row = screenRow - inner.top + 1;
 }

@@ -75,15 +75,15 @@ bool AskYesNo(bool defaultAnswer, std::string_view question, int row, int column
         DrawChoiceLine(answer, width, 1, count + 2, "~T a k");
         DrawChoiceLine(!answer, width, 1, count + 3, "~N i e");
         event = asked.Read();
-        if (event.isCommand(cmAnswerYes) || event.isCommand(cmAnswerNo)) {
+        if (event.IsCommand(cmAnswerYes) || event.IsCommand(cmAnswerNo)) {
             answer = event.command == cmAnswerYes;
             decided = true;
-        } else if (event.isKey(kbEnter)) {
+        } else if (event.IsKey(kbEnter)) {
             decided = true;
-        } else if (event.isLetter('t') || event.isLetter('n')) {
-            answer = event.isLetter('t');
+        } else if (event.IsLetter('t') || event.IsLetter('n')) {
+            answer = event.IsLetter('t');
             decided = true;
-        } else if (event.isKey(kbUp) || event.isKey(kbDown)) {
+        } else if (event.IsKey(kbUp) || event.IsKey(kbDown)) {
             answer = !answer;
         } else if (event.kind == EventKind::Mouse) {
             answer = event.buttons == 1 && event.row == yesRow && event.column > column &&

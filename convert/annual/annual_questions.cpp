@@ -21,7 +21,7 @@ constexpr int kProportionWidth = 3;
 constexpr std::uint16_t kMaxProportion = 100;
 
 // A decimal whole number from 0 to 100, blanks around it allowed.
-std::optional<std::uint16_t> proportionOf(std::string_view answer) {
+std::optional<std::uint16_t> ProportionOf(std::string_view answer) {
     const std::size_t first = answer.find_first_not_of(' ');
     if (first == std::string_view::npos) return std::nullopt;
     answer = answer.substr(first, answer.find_last_not_of(' ') - first + 1);
@@ -38,7 +38,7 @@ std::optional<std::uint16_t> proportionOf(std::string_view answer) {
 }  // namespace
 
 bool ChooseYear2024Settings() {
-    if (runState().annualSettingsFrom2024ForAll) return true;
+    if (TheRunState().annualSettingsFrom2024ForAll) return true;
     constexpr std::string_view kBothYears = "Występują dane ROCZNE za rok 2023 i 2024 !"_cp;
     constexpr std::string_view kChoices = " B-2023 N-2024, A-wszyskie następne na N  (B/N/A) ? "_cp;
     LogLineIn(tui::logcolour::Error, kBothYears);
@@ -49,7 +49,7 @@ bool ChooseYear2024Settings() {
     tui::LogWriteLine(std::string(" - wybrano: ") + answer);
     ReportToCheck(answer == 'B' ? "dane roczne wzięte z 2023"_cp : "dane roczne wzięte z 2024"_cp);
     tui::LogWriteLine();
-    if (answer == 'A') runState().annualSettingsFrom2024ForAll = true;
+    if (answer == 'A') TheRunState().annualSettingsFrom2024ForAll = true;
     return answer != 'B';
 }
 
@@ -67,7 +67,7 @@ std::uint16_t AskVatProportion(std::optional<std::uint16_t> settled2023) {
         // Whatever closes the box, its value is the answer: a cancelled box gives
         // back the "0" it started with.
         tui::InputBox(0, answer, prompt, kProportionWidth, tui::Recorded::Yes);
-        if (const std::optional<std::uint16_t> proportion = proportionOf(answer)) {
+        if (const std::optional<std::uint16_t> proportion = ProportionOf(answer)) {
             ReportToCheck(std::string("proporcja VAT na 2024 wpisana ręcznie: "_cp) + std::to_string(*proportion) +
                           "%");
             return *proportion;

@@ -10,13 +10,13 @@ constexpr std::size_t kDoubleSize = 8;
 constexpr std::size_t kWordSize = 2;
 
 template <std::size_t N>
-void copyCarried(product::RecordBytes source, product::RecordBuffer target, const std::array<CarriedField, N>& fields) {
+void CopyCarried(product::RecordBytes source, product::RecordBuffer target, const std::array<CarriedField, N>& fields) {
     for (const CarriedField& field : fields) product::CopyBytes(source, target, field.offset, field.width);
 }
 
 // A short text copied into the same field of the target, its length cut to the
 // field and the bytes after it left 0.
-void copyText(product::RecordBytes source, product::RecordBuffer target, product::TextField field) {
+void CopyText(product::RecordBytes source, product::RecordBuffer target, product::TextField field) {
     const std::string text = product::ReadText(source, field);
     product::WriteByte(target, field.offset, static_cast<std::uint8_t>(text.size()));
     std::copy(text.begin(), text.end(), target.begin() + static_cast<std::ptrdiff_t>(field.offset + 1));
@@ -27,7 +27,7 @@ void copyText(product::RecordBytes source, product::RecordBuffer target, product
 void BuildGeneral(product::RecordBytes source, product::RecordBuffer target, bool from2024) {
     using General = AnnualGeneral;
     product::ClearBytes(target, 0, kAnnualRecordSize);
-    copyCarried(source, target, General::kCarried);
+    CopyCarried(source, target, General::kCarried);
     product::WriteByte(target, General::kConstantA, General::kConstant);
     product::WriteByte(target, General::kConstantB, General::kConstant);
     if (from2024) {
@@ -62,11 +62,11 @@ void BuildGeneral(product::RecordBytes source, product::RecordBuffer target, boo
 void BuildNumbering(product::RecordBytes source, product::RecordBuffer target, bool from2024) {
     using Numbering = AnnualNumbering;
     product::ClearBytes(target, 0, kAnnualRecordSize);
-    copyCarried(source, target, Numbering::kCarried);
+    CopyCarried(source, target, Numbering::kCarried);
     for (std::size_t series = 0; series < Numbering::kSeriesCount; ++series) {
         const std::size_t at = Numbering::kSeries + series * Numbering::kSeriesSize;
-        copyText(source, target, {at + Numbering::kPrefix.offset, Numbering::kPrefix.capacity});
-        copyText(source, target, {at + Numbering::kSuffix.offset, Numbering::kSuffix.capacity});
+        CopyText(source, target, {at + Numbering::kPrefix.offset, Numbering::kPrefix.capacity});
+        CopyText(source, target, {at + Numbering::kSuffix.offset, Numbering::kSuffix.capacity});
         if (from2024)
             product::CopyBytes(source, target, at + Numbering::kCounter, kWordSize);
         else
@@ -76,7 +76,7 @@ void BuildNumbering(product::RecordBytes source, product::RecordBuffer target, b
 
 void BuildDeclarations(product::RecordBytes source, product::RecordBuffer target, bool from2024) {
     product::ClearBytes(target, 0, kAnnualRecordSize);
-    copyCarried(source, target, AnnualDeclarations::kCarried);
+    CopyCarried(source, target, AnnualDeclarations::kCarried);
     if (from2024) product::CopyBytes(source, target, AnnualDeclarations::kMonths, AnnualDeclarations::kMonthsSize);
 }
 

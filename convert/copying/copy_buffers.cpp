@@ -8,7 +8,7 @@ namespace convert {
 BufferedReader::BufferedReader(platform::FileHandle& file, std::size_t capacity)
     : file_(file), buffer_(capacity) {}
 
-int BufferedReader::read(std::uint8_t* out, std::size_t size, std::size_t& done) {
+int BufferedReader::Read(std::uint8_t* out, std::size_t size, std::size_t& done) {
     done = 0;
     while (done < size) {
         if (position_ == filled_) {
@@ -30,10 +30,10 @@ int BufferedReader::read(std::uint8_t* out, std::size_t size, std::size_t& done)
 BufferedWriter::BufferedWriter(platform::FileHandle& file, std::size_t capacity)
     : file_(file), buffer_(capacity) {}
 
-int BufferedWriter::write(const void* data, std::size_t size) {
+int BufferedWriter::Write(const void* data, std::size_t size) {
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     while (size > 0 && error_ == platform::err::Ok) {
-        if (filled_ == buffer_.size() && flush() != platform::err::Ok) break;
+        if (filled_ == buffer_.size() && Flush() != platform::err::Ok) break;
         const std::size_t part = std::min(size, buffer_.size() - filled_);
         std::memcpy(buffer_.data() + filled_, bytes, part);
         filled_ += part;
@@ -43,7 +43,7 @@ int BufferedWriter::write(const void* data, std::size_t size) {
     return error_;
 }
 
-int BufferedWriter::flush() {
+int BufferedWriter::Flush() {
     if (error_ != platform::err::Ok || filled_ == 0) return error_;
     std::size_t done = 0;
     error_ = platform::WriteToFile(file_, buffer_.data(), filled_, done);

@@ -19,7 +19,7 @@ public:
     explicit BufferedReader(platform::FileHandle& file, std::size_t capacity = kCopyBufferSize);
     // Reads up to size bytes, fewer only at the end of the file. Returns 0 or the
     // error code of the file layer.
-    int read(std::uint8_t* out, std::size_t size, std::size_t& done);
+    int Read(std::uint8_t* out, std::size_t size, std::size_t& done);
 
 private:
     platform::FileHandle& file_;
@@ -32,12 +32,12 @@ private:
 class BufferedWriter {
 public:
     // The file must outlive the writer. Whatever is still buffered when the writer
-    // goes away is lost: flush() first.
+    // goes away is lost: Flush() first.
     explicit BufferedWriter(platform::FileHandle& file, std::size_t capacity = kCopyBufferSize);
     // Returns 0 or the error code of a write that failed on the way; after a
     // failure nothing more reaches the file and every call returns that error.
-    int write(const void* data, std::size_t size);
-    int flush();
+    int Write(const void* data, std::size_t size);
+    int Flush();
 
 private:
     platform::FileHandle& file_;

@@ -15,10 +15,10 @@ namespace {
 using namespace platform::literals;
 }  // namespace
 
-void SetTargetNotice(TargetNotice notice) { runState().targetNotice = std::move(notice); }
+void SetTargetNotice(TargetNotice notice) { TheRunState().targetNotice = std::move(notice); }
 
 bool NoticeTarget(std::string_view target) {
-    const TargetNotice& notice = runState().targetNotice;
+    const TargetNotice& notice = TheRunState().targetNotice;
     return !notice || notice(target);
 }
 
@@ -49,7 +49,7 @@ bool OpenCopySource(std::string_view path, platform::FileHandle& file) {
 
 namespace {
 
-int openAtEnd(std::string_view path, platform::FileHandle& file) {
+int OpenAtEnd(std::string_view path, platform::FileHandle& file) {
     std::uint64_t size = 0;
     int result = platform::OpenSharedFile(path, platform::mode::WriteOnly | platform::mode::DenyNone, file);
     if (result == platform::err::Ok) result = platform::FileSize(file, size);
@@ -61,7 +61,7 @@ int openAtEnd(std::string_view path, platform::FileHandle& file) {
 
 bool OpenCopyTarget(std::string_view path, bool append, platform::FileHandle& file) {
     if (!NoticeTarget(path)) return false;
-    const int opened = append ? openAtEnd(path, file) : platform::CreateOrTruncateFile(path, file);
+    const int opened = append ? OpenAtEnd(path, file) : platform::CreateOrTruncateFile(path, file);
     if (opened == platform::err::Ok) return true;
     if (file.IsOpen()) platform::CloseFile(file);
     ReportError("Błąd Utworzenia pliku "_cp, path, opened);

@@ -16,12 +16,12 @@ using namespace platform::literals;
 
 }  // namespace
 
-OverwritePolicy CurrentOverwritePolicy() { return runState().overwrite; }
+OverwritePolicy CurrentOverwritePolicy() { return TheRunState().overwrite; }
 
-void SetUnaskedRewrite(UnaskedRewrite rule) { runState().unaskedRewrite = std::move(rule); }
+void SetUnaskedRewrite(UnaskedRewrite rule) { TheRunState().unaskedRewrite = std::move(rule); }
 
 bool AskOverwrite(std::string_view name) {
-    RunState& run = runState();
+    RunState& run = TheRunState();
     if (run.unaskedRewrite && run.unaskedRewrite(name)) return false;
     if (run.overwrite == OverwritePolicy::KeepAll) return true;
     if (run.overwrite == OverwritePolicy::OverwriteAll) return false;

@@ -19,7 +19,7 @@ namespace {
 
 using namespace platform::literals;
 
-void reportMissingSource(std::string_view source) {
+void ReportMissingSource(std::string_view source) {
     LogLineIn(tui::logcolour::Choice, "Brak pliku źródłowego "_cp, source);
     tui::LogPause();
 }
@@ -28,7 +28,7 @@ void reportMissingSource(std::string_view source) {
 // overwrite question) and opens both files. False when the target is kept, cannot
 // be looked up (it may hold entries that a new file would throw away) or a file
 // did not open.
-bool openRecordFiles(std::string_view source, std::string_view target, platform::FileHandle& from,
+bool OpenRecordFiles(std::string_view source, std::string_view target, platform::FileHandle& from,
                      platform::FileHandle& to, ExistingTarget existing, bool& append) {
     append = false;
     std::uint64_t targetSize = 0;
@@ -42,7 +42,7 @@ bool openRecordFiles(std::string_view source, std::string_view target, platform:
     return OpenCopySource(source, from) && OpenCopyTarget(target, append, to);
 }
 
-void logStart(std::string_view source, std::uint64_t size, std::uint16_t recordSize) {
+void LogStart(std::string_view source, std::uint64_t size, std::uint16_t recordSize) {
     std::string what(source);
     what += "  " + std::to_string(recordSize == 0 ? 0 : size / recordSize) + " pozycji ...";
     LogLineIn(tui::logcolour::CopyStart, "Kopiuje ", what);
@@ -51,8 +51,8 @@ void logStart(std::string_view source, std::uint64_t size, std::uint16_t recordS
 // Reads the next record. A short last record is padded with zero bytes, so that
 // the filter or the converter never sees bytes of the record before it. done is 0
 // at the end of the file.
-bool readRecord(BufferedReader& reader, std::vector<std::uint8_t>& record, std::size_t& done) {
-    if (reader.read(record.data(), record.size(), done) != platform::err::Ok) {
+bool ReadRecord(BufferedReader& reader, std::vector<std::uint8_t>& record, std::size_t& done) {
+    if (reader.Read(record.data(), record.size(), done) != platform::err::Ok) {
         ReportError("Błąd odczytu danych"_cp);
         return false;
     }
@@ -60,8 +60,8 @@ bool readRecord(BufferedReader& reader, std::vector<std::uint8_t>& record, std::
     return true;
 }
 
-bool writeRecord(BufferedWriter& writer, const std::uint8_t* data, std::size_t size) {
-    const int written = writer.write(data, size);
+bool WriteRecord(BufferedWriter& writer, const std::uint8_t* data, std::size_t size) {
+    const int written = writer.Write(data, size);
     if (written == platform::err::Ok) return true;
     ReportError("Błąd zapisu danych"_cp, {}, written);
     return false;
@@ -70,9 +70,9 @@ bool writeRecord(BufferedWriter& writer, const std::uint8_t* data, std::size_t s
 // Writes out what is still buffered and closes both files. False when anything of
 // the copy failed; a target made by the copy is then removed. What a failed copy
 // appended to an existing target stays (reported), as the records before it do.
-bool finishRecordCopy(BufferedWriter& writer, bool copied, platform::FileHandle& from, std::string_view source,
+bool FinishRecordCopy(BufferedWriter& writer, bool copied, platform::FileHandle& from, std::string_view source,
                       platform::FileHandle& to, std::string_view target, bool append) {
-    if (const int flushed = copied ? writer.flush() : platform::err::Ok; flushed != platform::err::Ok) {
+    if (const int flushed = copied ? writer.Flush() : platform::err::Ok; flushed != platform::err::Ok) {
         ReportError("Błąd zapisu danych"_cp, {}, flushed);
         copied = false;
     }
@@ -95,28 +95,28 @@ bool CopyRecords(std::string_view source, std::string_view target, std::uint16_t
     if (FirmStopped()) return false;
     const std::uint64_t size = ProbeFileSize(source);
     if (size == 0) {
-        reportMissingSource(source);
+        ReportMissingSource(source);
         return true;
     }
     platform::FileHandle from;
     platform::FileHandle to;
     bool append = false;
-    if (!openRecordFiles(source, target, from, to, existing, append)) return false;
+    if (!OpenRecordFiles(source, target, from, to, existing, append)) return false;
     std::vector<std::uint8_t> record(recordSize);
-    logStart(source, size, recordSize);
+    LogStart(source, size, recordSize);
 
     BufferedReader reader(from);
     BufferedWriter writer(to);
     bool copied = true;
     for (;;) {
         std::size_t done = 0;
-        copied = readRecord(reader, record, done);
+        copied = ReadRecord(reader, record, done);
         if (!copied || done == 0) break;
         if (filter && !filter(record)) continue;
-        copied = writeRecord(writer, record.data(), done);
+        copied = WriteRecord(writer, record.data(), done);
         if (!copied) break;
     }
-    return finishRecordCopy(writer, copied, from, source, to, target, append);
+    return FinishRecordCopy(writer, copied, from, source, to, target, append);
 }
 
 bool ConvertRecords(std::string_view source, std::string_view target, std::uint16_t sourceSize,
@@ -125,16 +125,16 @@ bool ConvertRecords(std::string_view source, std::string_view target, std::uint1
     if (FirmStopped()) return false;
     const std::uint64_t size = ProbeFileSize(source);
     if (size == 0) {
-        reportMissingSource(source);
+        ReportMissingSource(source);
         return true;
     }
     platform::FileHandle from;
     platform::FileHandle to;
     bool append = false;
-    if (!openRecordFiles(source, target, from, to, existing, append)) return false;
+    if (!OpenRecordFiles(source, target, from, to, existing, append)) return false;
     std::vector<std::uint8_t> sourceRecord(sourceSize);
     std::vector<std::uint8_t> targetRecord(targetSize);
-    logStart(source, size, sourceSize);
+    LogStart(source, size, sourceSize);
     tui::LogPause();
 
     BufferedReader reader(from);
@@ -142,15 +142,15 @@ bool ConvertRecords(std::string_view source, std::string_view target, std::uint1
     bool copied = true;
     for (;;) {
         std::size_t done = 0;
-        copied = readRecord(reader, sourceRecord, done);
+        copied = ReadRecord(reader, sourceRecord, done);
         if (!copied || done == 0) break;
         if (!converter) continue;
         std::fill(targetRecord.begin(), targetRecord.end(), std::uint8_t{0});
         if (!converter(sourceRecord, targetRecord)) continue;
-        copied = writeRecord(writer, targetRecord.data(), targetRecord.size());
+        copied = WriteRecord(writer, targetRecord.data(), targetRecord.size());
         if (!copied) break;
     }
-    return finishRecordCopy(writer, copied, from, source, to, target, append);
+    return FinishRecordCopy(writer, copied, from, source, to, target, append);
 }
 
 }  // namespace convert

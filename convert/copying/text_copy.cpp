@@ -28,7 +28,7 @@ void CopyTextFile(std::string_view source, std::string_view target, const LineFi
     fileio::TextFileReader reader;
     // A Ctrl+Z inside a firm's notes is text like any other: everything after it
     // is copied too.
-    if (reader.open(source, fileio::TextEnd::EndOfFile) != platform::err::Ok) {
+    if (reader.Open(source, fileio::TextEnd::EndOfFile) != platform::err::Ok) {
         ReportError("Błąd otwarcia pliku "_cp, source);
         return;
     }
@@ -45,17 +45,17 @@ void CopyTextFile(std::string_view source, std::string_view target, const LineFi
     BufferedWriter writer(to);
     int written = platform::err::Ok;
     std::string line;
-    while (reader.readLine(line)) {
+    while (reader.ReadLine(line)) {
         if (filter && !filter(line)) continue;
         line += kLineEnd;
-        written = writer.write(line.data(), line.size());
+        written = writer.Write(line.data(), line.size());
         if (written != platform::err::Ok) break;
     }
-    const bool read = reader.error() == platform::err::Ok;
+    const bool read = reader.Error() == platform::err::Ok;
     if (!read) ReportError("Błąd odczytu z pliku "_cp, source);
     // The target is closed whatever went before, so that it can be removed; the
     // first failure is the one reported.
-    if (written == platform::err::Ok) written = writer.flush();
+    if (written == platform::err::Ok) written = writer.Flush();
     if (const int closed = platform::CloseFile(to); written == platform::err::Ok) written = closed;
     if (written != platform::err::Ok) ReportError("Błąd zapisu do pliku "_cp, target, written);
     if (!read || written != platform::err::Ok) DiscardCopyTarget(target);

@@ -26,7 +26,7 @@ constexpr std::string_view kBadDebtIndex = "2024IDX.REK";
 constexpr std::string_view kSalaries = "2024WP5.REK";
 constexpr std::string_view kContracts = "2024UZ5.REK";
 
-std::string inDir(std::string_view dir, std::string_view name) {
+std::string InDir(std::string_view dir, std::string_view name) {
     std::string path(dir);
     path += platform::kSeparator;
     path += name;
@@ -35,7 +35,7 @@ std::string inDir(std::string_view dir, std::string_view name) {
 
 // The sequence value of the last whole entry of an existing ledger file, so that
 // entries added to it continue its numbering; 0 when there is none to read.
-std::uint32_t lastLedgerNumber(std::string_view path) {
+std::uint32_t LastLedgerNumber(std::string_view path) {
     platform::FileHandle file;
     std::uint64_t size = 0;
     if (platform::OpenSharedFile(path, platform::mode::ReadOnly | platform::mode::DenyNone, file) != platform::err::Ok ||
@@ -53,13 +53,13 @@ std::uint32_t lastLedgerNumber(std::string_view path) {
 
 // Converts one monthly file into the same name in the target directory, then hides
 // the source when the conversion went through.
-void convertMonthFile(std::string_view label, std::string_view name, std::uint8_t month, std::uint16_t recordSize,
+void ConvertMonthFile(std::string_view label, std::string_view name, std::uint8_t month, std::uint16_t recordSize,
                       const RecordConverter& converter, std::string_view sourceDir, std::string_view targetDir,
                       ExistingTarget existing, const Options& options, ConvertedFiles& converted) {
-    const std::string source = inDir(sourceDir, name);
+    const std::string source = InDir(sourceDir, name);
     if (!FileIsPresent(source)) return;
     tui::LogWriteLine(std::string(label) + tui::MonthName(month));
-    if (ConvertRecords(source, inDir(targetDir, name), recordSize, recordSize, converter, existing) &&
+    if (ConvertRecords(source, InDir(targetDir, name), recordSize, recordSize, converter, existing) &&
         options.renameConverted)
         converted.Mark(source);
 }
@@ -73,29 +73,29 @@ void CarryLedgerEntries(std::string_view sourceDir, std::string_view targetDir, 
         // Entries made in the 2024 program in January already are kept and added to.
         const ExistingTarget existing = month == 1 ? ExistingTarget::Append : ExistingTarget::Ask;
         const std::string ledger = "2024K990." + std::to_string(month);
-        const std::string target = inDir(targetDir, ledger);
+        const std::string target = InDir(targetDir, ledger);
         const bool addedTo = existing == ExistingTarget::Append && FileIsPresent(target);
-        const LedgerEntryConverter entries(addedTo ? lastLedgerNumber(target) : 0, options);
-        convertMonthFile("Konwertuję zapisy : "_cp, ledger, month, Entry::kSize, entries, sourceDir, targetDir,
+        const LedgerEntryConverter entries(addedTo ? LastLedgerNumber(target) : 0, options);
+        ConvertMonthFile("Konwertuję zapisy : "_cp, ledger, month, Entry::kSize, entries, sourceDir, targetDir,
                          existing, options, converted);
-        convertMonthFile("Konwertuję spłaty : "_cp, "2024SP." + std::to_string(month), month,
+        ConvertMonthFile("Konwertuję spłaty : "_cp, "2024SP." + std::to_string(month), month,
                          product::RepaymentRecord::kSize, ConvertRepayment, sourceDir, targetDir, existing, options,
                          converted);
     }
     if (FirmStopped()) return;
     tui::LogWriteLine(std::string("Plik indeksów złych długów: "_cp) + std::string(kBadDebtIndex));
-    CopyBlocks(inDir(sourceDir, kBadDebtIndex), inDir(targetDir, kBadDebtIndex));
+    CopyBlocks(InDir(sourceDir, kBadDebtIndex), InDir(targetDir, kBadDebtIndex));
 }
 
 void CarrySalaries(std::string_view sourceDir, std::string_view targetDir, const PersonKeys& keys) {
-    CopyRecords(inDir(sourceDir, kSalaries), inDir(targetDir, kSalaries), product::SalaryRecord::kSize,
+    CopyRecords(InDir(sourceDir, kSalaries), InDir(targetDir, kSalaries), product::SalaryRecord::kSize,
                 [&keys](product::RecordBuffer record) { return KeepSalary(keys, record); });
 }
 
 void CarryContracts(std::string_view sourceDir, std::string_view targetDir, const PersonKeys& keys) {
-    const std::string source = inDir(sourceDir, kContracts);
+    const std::string source = InDir(sourceDir, kContracts);
     if (!FileIsPresent(source)) return;
-    ConvertRecords(source, inDir(targetDir, kContracts), product::ContractRecord::kSize, product::ContractRecord::kSize,
+    ConvertRecords(source, InDir(targetDir, kContracts), product::ContractRecord::kSize, product::ContractRecord::kSize,
                    [&keys](product::RecordBytes from, product::RecordBuffer to) {
                        return ConvertContract(keys, from, to);
                    });

@@ -20,7 +20,7 @@ using Contract = product::ContractRecord;
 
 constexpr std::size_t kDocumentColumn = 10;
 
-std::string padded(std::string text, std::size_t width) {
+std::string Padded(std::string text, std::size_t width) {
     if (text.size() < width) text.resize(width, ' ');
     return text;
 }
@@ -31,7 +31,7 @@ bool LedgerEntryConverter::operator()(product::RecordBytes source, product::Reco
     if (!product::RecordsFit(source, target, Entry::kSize)) return false;
     product::CopyBytes(source, target, 0, Entry::kSize);
     tui::LogWrite("KPR=" + product::PackedDateText(product::ReadPackedDate(source, Entry::kDate)) + " " +
-             padded(product::ReadText(source, Entry::kDocument), kDocumentColumn) + " " + product::ReadText(source, Entry::kText));
+             Padded(product::ReadText(source, Entry::kDocument), kDocumentColumn) + " " + product::ReadText(source, Entry::kText));
 
     if ((product::ReadWord(source, Entry::kFlags) & Entry::kStruckOut) != 0) {
         tui::LogWriteLine(" SKREŚLONY"_cp);

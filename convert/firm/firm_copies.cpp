@@ -19,7 +19,7 @@ constexpr char kRenameMark = '>';
 // cannot be read is reported: the files it holds would otherwise be passed over
 // without a word.
 template <typename Each>
-void forEachMatch(const FirmPaths& paths, std::string_view pattern, std::uint8_t mask, Each each) {
+void ForEachMatch(const FirmPaths& paths, std::string_view pattern, std::uint8_t mask, Each each) {
     platform::DirectorySearch search;
     platform::FoundEntry entry;
     const std::string path = paths.SourceFile(pattern);
@@ -72,14 +72,14 @@ void FirmCopies::Verbatim(std::string_view name, std::uint16_t recordSize) const
 }
 
 void FirmCopies::Pattern(std::string_view pattern) const {
-    forEachMatch(paths, pattern, platform::attr::AnyFile, [this](const std::string& name) { Blocks(name); });
+    ForEachMatch(paths, pattern, platform::attr::AnyFile, [this](const std::string& name) { Blocks(name); });
 }
 
 void FirmCopies::Numbered(std::string_view pattern) const {
     constexpr std::uint8_t ordinaryFiles =
         platform::attr::ReadOnly | platform::attr::Hidden | platform::attr::System | platform::attr::Archive;
     int count = 0;
-    forEachMatch(paths, pattern, ordinaryFiles, [this, &count](const std::string& name) {
+    ForEachMatch(paths, pattern, ordinaryFiles, [this, &count](const std::string& name) {
         tui::LogWrite(std::to_string(++count) + ". :" + name);
         Blocks(name);
     });

@@ -47,7 +47,7 @@ struct Item {
 
 constexpr std::string_view kPersonFile = "DANE_PR8.REK";
 
-bool allSet(std::uint16_t set, std::uint16_t bits) { return (set & bits) == bits; }
+bool AllSet(std::uint16_t set, std::uint16_t bits) { return (set & bits) == bits; }
 
 bool IsOpen(const Gate& gate, const FirmCopies& firm) {
     const Options& chosen = firm.options;
@@ -57,11 +57,11 @@ bool IsOpen(const Gate& gate, const FirmCopies& firm) {
         case GateKind::Year2024Source:
             return firm.annual.year2024Source;
         case GateKind::FirmItems:
-            return allSet(chosen.firmItems, gate.bits);
+            return AllSet(chosen.firmItems, gate.bits);
         case GateKind::Entries:
-            return allSet(chosen.entries2024, gate.bits);
+            return AllSet(chosen.entries2024, gate.bits);
         case GateKind::AddOns:
-            return allSet(chosen.addOns, gate.bits);
+            return AllSet(chosen.addOns, gate.bits);
         case GateKind::ExtraFiles:
             return !firm.extraFiles.empty();
     }
@@ -69,9 +69,9 @@ bool IsOpen(const Gate& gate, const FirmCopies& firm) {
 }
 
 constexpr Gate kYear2024{GateKind::Year2024Source};
-constexpr Gate firmItem(std::uint16_t bits) { return {GateKind::FirmItems, bits}; }
-constexpr Gate entriesItem(std::uint16_t bits) { return {GateKind::Entries, bits}; }
-constexpr Gate addOn(std::uint16_t bits) { return {GateKind::AddOns, bits}; }
+constexpr Gate FirmItem(std::uint16_t bits) { return {GateKind::FirmItems, bits}; }
+constexpr Gate EntriesItem(std::uint16_t bits) { return {GateKind::Entries, bits}; }
+constexpr Gate AddOn(std::uint16_t bits) { return {GateKind::AddOns, bits}; }
 
 // Item 6: the firm text data, with the place of the 2023 data that the annual
 // settings conversion recorded.
@@ -208,24 +208,24 @@ const Item kItems[] = {
      [](const FirmCopies& f) { f.Verbatim("2024KOL3.REK", 3552); }},
     {kYear2024, "",  // 5
      [](const FirmCopies& f) { f.Records("2024ZAL.REK", 1024); }},
-    {firmItem(TextData), "",  // 6
+    {FirmItem(TextData), "",  // 6
      CarryFirmText},
-    {firmItem(TextData), "",  // 7
+    {FirmItem(TextData), "",  // 7
      [](const FirmCopies& f) { f.Verbatim("FIRMA_A8.REK", 224); }},
     {{GateKind::Always}, "",  // 8
      [](const FirmCopies& f) { f.staff.Start(f.options.staffSelection); }},
-    {firmItem(Staff), "Pracownicy / Właściciele"_cp,  // 9
+    {FirmItem(Staff), "Pracownicy / Właściciele"_cp,  // 9
      [](const FirmCopies& f) {
          f.Convert(kPersonFile, kPersonFile, product::PersonRecord::kSize,
                    [&staff = f.staff](product::RecordBytes from, product::RecordBuffer to) {
                        return staff.ConvertPerson(from, to);
                    });
      }},
-    {firmItem(Staff), "Dane zgłoszeniowe ZUS"_cp,  // 10
+    {FirmItem(Staff), "Dane zgłoszeniowe ZUS"_cp,  // 10
      [](const FirmCopies& f) { f.Named("DANE_PZ.DAT"); }},
-    {firmItem(Staff), "Deklaracji PITs",  // 11
+    {FirmItem(Staff), "Deklaracji PITs",  // 11
      [](const FirmCopies& f) { f.Named("2024PITS.REK"); }},
-    {firmItem(Staff | Families), "Rodziny pracowników"_cp,  // 12: never without the staff
+    {FirmItem(Staff | Families), "Rodziny pracowników"_cp,  // 12: never without the staff
      [](const FirmCopies& f) {
          f.Convert("DANE_PF8.REK", "DANE_PF8.REK", product::FamilyRecord::kSize,
                    [&staff = f.staff](product::RecordBytes from, product::RecordBuffer to) {
@@ -233,72 +233,72 @@ const Item kItems[] = {
                    });
      },
      "DANE_PF8.REK"},
-    {firmItem(Staff), "Dane umów o pracę UMOWY.INI"_cp,  // 13
+    {FirmItem(Staff), "Dane umów o pracę UMOWY.INI"_cp,  // 13
      [](const FirmCopies& f) { f.Named("UMOWY.INI"); }},
-    {firmItem(PitD), "",  // 14
+    {FirmItem(PitD), "",  // 14
      [](const FirmCopies& f) {
          tui::LogWrite("PID-5 ");
          ConvertTaxData(f, "2023P5.REK", "2024P5.REK", ConvertPid5);
      },
      "2024P5.REK"},
-    {firmItem(PitD), "",  // 15
+    {FirmItem(PitD), "",  // 15
      [](const FirmCopies& f) {
          tui::LogWrite("\"PIT-28\" ");
          ConvertTaxData(f, "2023P28A.REK", "2024P28A.REK", ConvertPit28);
      },
      "2024P28A.REK"},
-    {firmItem(LocalAddressBase), "Baza adresów"_cp,  // 16
+    {FirmItem(LocalAddressBase), "Baza adresów"_cp,  // 16
      [](const FirmCopies& f) { f.Verbatim("baza_ad8.rek", 480); }},
-    {firmItem(SalesAutomata), "Automat sprzedaży"_cp,  // 17
+    {FirmItem(SalesAutomata), "Automat sprzedaży"_cp,  // 17
      [](const FirmCopies& f) { f.Verbatim("baza_sp9.rek", 512); }},
-    {firmItem(PurchaseAutomata), "Automat zakupów"_cp,  // 18
+    {FirmItem(PurchaseAutomata), "Automat zakupów"_cp,  // 18
      [](const FirmCopies& f) { f.Verbatim("baza_za9.rek", 512); }},
-    {firmItem(FunctionKeysAndNotes), "Baza stałych F1..F10"_cp,  // 19
+    {FirmItem(FunctionKeysAndNotes), "Baza stałych F1..F10"_cp,  // 19
      [](const FirmCopies& f) { f.Text("baza_ff.txt"); }},
-    {firmItem(FunctionKeysAndNotes), "Notatnik",  // 20
+    {FirmItem(FunctionKeysAndNotes), "Notatnik",  // 20
      [](const FirmCopies& f) { f.Text("Notatnik.txt"); }},
-    {firmItem(FunctionKeysAndNotes), "Notatka",  // 21
+    {FirmItem(FunctionKeysAndNotes), "Notatka",  // 21
      [](const FirmCopies& f) { f.Text("Notatka.txt"); }},
-    {firmItem(FunctionKeysAndNotes), "Notes",  // 22
+    {FirmItem(FunctionKeysAndNotes), "Notes",  // 22
      [](const FirmCopies& f) { f.Text("Notes.txt"); }},
-    {firmItem(FunctionKeysAndNotes), "",  // 23
+    {FirmItem(FunctionKeysAndNotes), "",  // 23
      [](const FirmCopies& f) { NamedEach<4>(f, {"REJ_ATR.REK", "KPR_ATR.REK", "UZD_ATR.REK", "OPISY.REK"}); }},
-    {firmItem(MoneyTransfers), "Baza przelewów"_cp,  // 24
+    {FirmItem(MoneyTransfers), "Baza przelewów"_cp,  // 24
      [](const FirmCopies& f) { f.Verbatim("BAZA_PP8.REK", 432); }},
     {{GateKind::ExtraFiles}, "Lista dodatkowa ....",  // 25
      CopyExtraFiles},
-    {firmItem(SalaryComponents), "Ustawienia lokalne listy wynagrodzeń"_cp,  // 26
+    {FirmItem(SalaryComponents), "Ustawienia lokalne listy wynagrodzeń"_cp,  // 26
      CarryPayrollSettings},
-    {firmItem(ZusPel), "Ustawienia ZUS_PEL",  // 27
+    {FirmItem(ZusPel), "Ustawienia ZUS_PEL",  // 27
      [](const FirmCopies& f) { f.Named("ZUS_PEL.INI"); }},
-    {firmItem(OneOffDepreciation), "Środki umożone jednorazowo (3500) > MT610"_cp,  // 28
+    {FirmItem(OneOffDepreciation), "Środki umożone jednorazowo (3500) > MT610"_cp,  // 28
      [](const FirmCopies& f) { f.Records("MT610.REK", 768); }},
-    {firmItem(TransferSettings), "Ustawienia przelewów"_cp,  // 29
+    {FirmItem(TransferSettings), "Ustawienia przelewów"_cp,  // 29
      [](const FirmCopies& f) { f.Text("BAZA_PP8.INI"); }},
-    {firmItem(InternalDocuments), "Dwody wewnętrzne"_cp,  // 30
+    {FirmItem(InternalDocuments), "Dwody wewnętrzne"_cp,  // 30
      [](const FirmCopies& f) { f.Verbatim("BAZA_DW8.REK", 784); }},
-    {firmItem(InterestNotes), "Wystawiona lista odsetek",  // 31
+    {FirmItem(InterestNotes), "Wystawiona lista odsetek",  // 31
      [](const FirmCopies& f) { f.Records("ODS_ZOB.REK", 200); }},
-    {firmItem(VatVehicles), "Lista pojazdów dla VAT"_cp,  // 32
+    {FirmItem(VatVehicles), "Lista pojazdów dla VAT"_cp,  // 32
      [](const FirmCopies& f) { f.Records("AUTOV26.REK", 320); }},
-    {entriesItem(entries::LedgerDocuments), "Dane wprowadzone do KPR:",  // 33
+    {EntriesItem(entries::LedgerDocuments), "Dane wprowadzone do KPR:",  // 33
      [](const FirmCopies& f) { CarryLedgerEntries(f.paths.source, f.paths.target, f.options, f.converted); }},
-    {entriesItem(entries::Salaries), "Wynagrodzenia wprowadzone w 2024",  // 34
+    {EntriesItem(entries::Salaries), "Wynagrodzenia wprowadzone w 2024",  // 34
      [](const FirmCopies& f) { CarrySalaries(f.paths.source, f.paths.target, f.staff.Keys()); }, "2024WP5.REK"},
-    {entriesItem(entries::Contracts), "Umowy zlecenia wprowadzone w 2024",  // 35
+    {EntriesItem(entries::Contracts), "Umowy zlecenia wprowadzone w 2024",  // 35
      [](const FirmCopies& f) { CarryContracts(f.paths.source, f.paths.target, f.staff.Keys()); }, "2024UZ5.REK"},
-    {entriesItem(entries::CorrectionNotes), "Noty korygujące z 2024"_cp,  // 36
+    {EntriesItem(entries::CorrectionNotes), "Noty korygujące z 2024"_cp,  // 36
      [](const FirmCopies& f) { f.Verbatim("2024_NK8.REK", 848); }},
-    {entriesItem(entries::NumberedCopy), "",  // 37
+    {EntriesItem(entries::NumberedCopy), "",  // 37
      [](const FirmCopies& f) { f.Numbered("2024D7??.*"); }},
-    {addOn(addon::FixedAssets), "DLL:Środki Trwałe"_cp,  // 38
+    {AddOn(addon::FixedAssets), "DLL:Środki Trwałe"_cp,  // 38
      [](const FirmCopies& f) {
          NamedEach<5>(f, {"dokument.rek", "srodki.rek", "wyposaz.rek", "st.cnf", "stbazy.rek"});
          CopyAssetRegisters(f);
      }},
-    {addOn(addon::ImportSettings), "DLL : Wsad2KPR.EXE -> kpr_import.xml",  // 39
+    {AddOn(addon::ImportSettings), "DLL : Wsad2KPR.EXE -> kpr_import.xml",  // 39
      [](const FirmCopies& f) { f.Named("kpr_import.xml"); }},
-    {addOn(addon::SalesData), "DLL : dane dla HD602",  // 40
+    {AddOn(addon::SalesData), "DLL : dane dla HD602",  // 40
      [](const FirmCopies& f) {
          NamedEach<7>(f, {"OPERATOR.REK", "HD600CNF.REK", "TOWAR.REK", "ADRESY.REK", "WALUTY.REK", "GTULINK.REC",
                           "GTULINK.REK"});

@@ -6,7 +6,7 @@ namespace convert {
 
 namespace {
 
-std::string inDirectory(const std::string& directory, std::string_view name) {
+std::string InDirectory(const std::string& directory, std::string_view name) {
     std::string path = directory;
     path += platform::kSeparator;
     path += name;
@@ -15,9 +15,9 @@ std::string inDirectory(const std::string& directory, std::string_view name) {
 
 }  // namespace
 
-std::string FirmPaths::SourceFile(std::string_view name) const { return inDirectory(source, name); }
+std::string FirmPaths::SourceFile(std::string_view name) const { return InDirectory(source, name); }
 
-std::string FirmPaths::TargetFile(std::string_view name) const { return inDirectory(target, name); }
+std::string FirmPaths::TargetFile(std::string_view name) const { return InDirectory(target, name); }
 
 FirmPaths PathsOfFirm(const DataRoots& roots, std::string_view directory) {
     FirmPaths paths;

@@ -71,7 +71,7 @@ constexpr std::size_t kBatchBytes = 4096;
 // The one report of the run, which every part of the run hands its lines to.
 Report gReport;
 
-void giveUp() {
+void GiveUp() {
     gReport.broken = true;
     gReport.unwritten.clear();
     gReport.heldLine = HeldLine{};
@@ -80,17 +80,17 @@ void giveUp() {
     if (gReport.file.IsOpen()) static_cast<void>(platform::CloseFile(gReport.file));
 }
 
-void append(std::string_view line) {
+void Append(std::string_view line) {
     gReport.unwritten += platform::cp852::ToUtf8(line, platform::cp852::Controls::AsGlyphs) + "\r\n";
 }
 
 // The held line goes among the lines to be written, with its mark and its count.
-void releaseHeld() {
+void ReleaseHeld() {
     HeldLine& line = gReport.heldLine;
     if (!line.held) return;
     std::string text = line.marked ? "! " + line.text : line.text;
     if (line.repeats > 0) text += " (" + std::to_string(line.repeats + 1) + " razy)";
-    append(text);
+    Append(text);
     line = HeldLine{};
 }
 
@@ -102,7 +102,7 @@ enum class Held { Kept, Released };
 // drive cached, so neither run writes over the other's lines. The lock is tried as
 // the file layer tries its locks. done counts the bytes written; the error of the
 // step that failed.
-int appendAtEnd(platform::FileHandle& file, const std::string& text, std::size_t& done) {
+int AppendAtEnd(platform::FileHandle& file, const std::string& text, std::size_t& done) {
     const int locked = fileio::RetryBriefly([&] { return platform::LockRange(file, 0, 1); });
     if (locked != platform::err::Ok) return locked;
     std::uint64_t size = 0;
@@ -116,16 +116,16 @@ int appendAtEnd(platform::FileHandle& file, const std::string& text, std::size_t
 // Writes the lines gathered so far; the held line too when asked. On a full disk
 // what did not fit waits for the next write: a full disk ends the run, whose summary
 // is wanted most.
-void writeUnwritten(Held held) {
-    if (held == Held::Released) releaseHeld();
+void WriteUnwritten(Held held) {
+    if (held == Held::Released) ReleaseHeld();
     if (!gReport.file.IsOpen() || gReport.unwritten.empty()) return;
     std::size_t done = 0;
-    const int written = appendAtEnd(gReport.file, gReport.unwritten, done);
+    const int written = AppendAtEnd(gReport.file, gReport.unwritten, done);
     if (written == platform::err::DiskFull) {
         gReport.unwritten.erase(0, done);
         return;
     }
-    if (written != platform::err::Ok) giveUp();
+    if (written != platform::err::Ok) GiveUp();
     gReport.unwritten.clear();
 }
 
@@ -133,13 +133,13 @@ void writeUnwritten(Held held) {
 // that a run cut short keeps it; a report that cannot be made durable is given up
 // like one that cannot be written.
 void MakeDurable() {
-    writeUnwritten(Held::Released);
-    if (gReport.file.IsOpen() && platform::FlushFile(gReport.file) != platform::err::Ok) giveUp();
+    WriteUnwritten(Held::Released);
+    if (gReport.file.IsOpen() && platform::FlushFile(gReport.file) != platform::err::Ok) GiveUp();
 }
 
 // One line of the report: code page 852 in, UTF-8 with CR LF out. A line that
 // repeats the one before at once is counted; an empty one never is.
-void put(std::string_view line, bool marked = false) {
+void Put(std::string_view line, bool marked = false) {
     if (!gReport.file.IsOpen()) return;
     HeldLine& held = gReport.heldLine;
     if (held.held && !line.empty() && line == held.text) {
@@ -147,21 +147,21 @@ void put(std::string_view line, bool marked = false) {
         held.marked = held.marked || marked;
         return;
     }
-    releaseHeld();
+    ReleaseHeld();
     held = HeldLine{true, std::string(line), 0, marked};
-    if (gReport.unwritten.size() >= kBatchBytes) writeUnwritten(Held::Kept);
+    if (gReport.unwritten.size() >= kBatchBytes) WriteUnwritten(Held::Kept);
 }
 
-void putWaitingAnswer() {
+void PutWaitingAnswer() {
     if (gReport.answer.empty()) return;
-    put(gReport.answer);
+    Put(gReport.answer);
     gReport.answer.clear();
 }
 
-void listen(tui::JournalEntry entry, std::string_view text, std::string_view answer) {
+void Listen(tui::JournalEntry entry, std::string_view text, std::string_view answer) {
     switch (entry) {
         case tui::JournalEntry::Shown:
-            put(text);
+            Put(text);
             break;
         case tui::JournalEntry::ShownAsError:
             // A failure's reason belongs to the failure it follows.
@@ -169,8 +169,8 @@ void listen(tui::JournalEntry entry, std::string_view text, std::string_view ans
                 gReport.lastError += " (" + std::string(text) + ")";
             else
                 gReport.lastError = text;
-            put(text, true);
-            writeUnwritten(Held::Released);
+            Put(text, true);
+            WriteUnwritten(Held::Released);
             break;
         case tui::JournalEntry::Answered:
             gReport.answer = "? " + std::string(text) + std::string(" -- odpowiedź: "_cp) + std::string(answer);
@@ -179,14 +179,14 @@ void listen(tui::JournalEntry entry, std::string_view text, std::string_view ans
             if (!tui::LogLineSoFar().empty()) return;
             break;
     }
-    putWaitingAnswer();
-    if (entry == tui::JournalEntry::Answered) writeUnwritten(Held::Kept);
+    PutWaitingAnswer();
+    if (entry == tui::JournalEntry::Answered) WriteUnwritten(Held::Kept);
 }
 
 // An existing report is opened; a missing one is created, exclusively: a report that
 // another workstation's run made in between is opened, never emptied. Every write
 // goes to the end (appendAtEnd).
-bool openForAppend(const std::string& path, platform::FileHandle& file) {
+bool OpenForAppend(const std::string& path, platform::FileHandle& file) {
     constexpr std::uint8_t kMode = platform::mode::WriteOnly | platform::mode::DenyNone;
     int result = platform::OpenSharedFile(path, kMode, file);
     if (result == platform::err::FileNotFound) result = platform::CreateNewFile(path, file);
@@ -194,23 +194,23 @@ bool openForAppend(const std::string& path, platform::FileHandle& file) {
     return result == platform::err::Ok;
 }
 
-std::string twoDigits(unsigned value) {
+std::string TwoDigits(unsigned value) {
     char text[8];
     std::snprintf(text, sizeof text, "%02u", value % 100);
     return text;
 }
 
-std::string duration(std::uint32_t ms) {
+std::string Duration(std::uint32_t ms) {
     const std::uint32_t seconds = ms / 1000;
-    return std::to_string(seconds / 3600) + ":" + twoDigits(seconds / 60 % 60) + ":" + twoDigits(seconds % 60);
+    return std::to_string(seconds / 3600) + ":" + TwoDigits(seconds / 60 % 60) + ":" + TwoDigits(seconds % 60);
 }
 
 // What happened to a firm or a person, named after the firm it belongs to.
-std::string ofFirm(std::string_view text) {
+std::string OfFirm(std::string_view text) {
     return "   " + (gReport.firm.empty() ? std::string() : gReport.firm + ": ") + std::string(text);
 }
 
-std::string_view outcomeText(FirmOutcome outcome) {
+std::string_view OutcomeText(FirmOutcome outcome) {
     switch (outcome) {
         case FirmOutcome::Registered: return "przeniesiona i wpisana do rejestru 2024"_cp;
         case FirmOutcome::RegisteredIncomplete:
@@ -228,7 +228,7 @@ std::string_view outcomeText(FirmOutcome outcome) {
 }
 
 // The failed files by name, as the firm's directory holds them.
-std::string fileNames(std::span<const std::string> paths) {
+std::string FileNames(std::span<const std::string> paths) {
     std::string names;
     for (const std::string& path : paths) {
         if (!names.empty()) names += ", ";
@@ -237,26 +237,26 @@ std::string fileNames(std::span<const std::string> paths) {
     return names;
 }
 
-void putList(std::string_view title, const std::vector<std::string>& lines) {
-    put(std::string(title) + std::to_string(lines.size()));
-    for (const std::string& line : lines) put(line);
+void PutList(std::string_view title, const std::vector<std::string>& lines) {
+    Put(std::string(title) + std::to_string(lines.size()));
+    for (const std::string& line : lines) Put(line);
 }
 
-std::string pointLine(const CheckPoint& point) {
+std::string PointLine(const CheckPoint& point) {
     std::string line = "   - " + point.text;
     if (point.count > 1) line += " (" + std::to_string(point.count) + " razy)";
     return line;
 }
 
 // The points of the firm in directory, or none.
-FirmChecks* checksOf(std::string_view directory) {
+FirmChecks* ChecksOf(std::string_view directory) {
     const auto found = std::find_if(gReport.toCheck.begin(), gReport.toCheck.end(),
                                     [directory](const FirmChecks& firm) { return firm.directory == directory; });
     return found == gReport.toCheck.end() ? nullptr : &*found;
 }
 
 // The run's counts, as the summary and the last screen show them.
-std::vector<std::string> countLines() {
+std::vector<std::string> CountLines() {
     std::vector<std::string> lines = {
         "Firmy przeniesione i wpisane do rejestru 2024: " + std::to_string(gReport.registered),
         "Firmy nieprzeniesione lub niewpisane: " + std::to_string(gReport.notConverted),
@@ -275,16 +275,16 @@ void OpenRunReport(std::string_view path, std::span<const std::string> header) {
     if (path.empty()) return;
     gReport.path = path;
     gReport.startTick = platform::InstalledClock().TickMs();
-    if (!openForAppend(gReport.path, gReport.file)) {
-        giveUp();
+    if (!OpenForAppend(gReport.path, gReport.file)) {
+        GiveUp();
         return;
     }
-    put("");
-    put("=== Raport przebiegu " + LocalDateTimeText() + " ===");
-    for (const std::string& line : header) put(line);
-    put("");
+    Put("");
+    Put("=== Raport przebiegu " + LocalDateTimeText() + " ===");
+    for (const std::string& line : header) Put(line);
+    Put("");
     MakeDurable();
-    tui::SetJournalListener(listen);
+    tui::SetJournalListener(Listen);
 }
 
 void ReportFirmStart(std::string_view directory) {
@@ -295,12 +295,12 @@ void ReportFirmStart(std::string_view directory) {
 void ReportFirmResult(std::string_view name, std::string_view directory, FirmOutcome outcome,
                       std::span<const std::string> failedFiles) {
     std::string line = "= Firma " + std::string(name) + " [" + std::string(directory) + "]: ";
-    line += outcomeText(outcome);
+    line += OutcomeText(outcome);
     switch (outcome) {
         case FirmOutcome::Registered: ++gReport.registered; break;
         case FirmOutcome::RegisteredIncomplete:
             ++gReport.registered;
-            gReport.registeredIncomplete.push_back("   " + std::string(directory) + ": " + fileNames(failedFiles));
+            gReport.registeredIncomplete.push_back("   " + std::string(directory) + ": " + FileNames(failedFiles));
             break;
         case FirmOutcome::LeftIncomplete:
         case FirmOutcome::NotRegistered:
@@ -312,15 +312,15 @@ void ReportFirmResult(std::string_view name, std::string_view directory, FirmOut
     if (outcome == FirmOutcome::NotConverted && !gReport.lastError.empty()) {
         line += ": " + gReport.lastError;
     } else if (!failedFiles.empty()) {
-        line += std::string("; błędy przy plikach: "_cp) + fileNames(failedFiles);
+        line += std::string("; błędy przy plikach: "_cp) + FileNames(failedFiles);
     }
-    put(line);
-    if (FirmChecks* checks = checksOf(directory); checks && !directory.empty()) {
+    Put(line);
+    if (FirmChecks* checks = ChecksOf(directory); checks && !directory.empty()) {
         checks->label = std::string(name) + " [" + std::string(directory) + "]";
-        for (const CheckPoint& point : checks->points) put(pointLine(point), true);
+        for (const CheckPoint& point : checks->points) Put(PointLine(point), true);
     }
     gReport.firm.clear();
-    writeUnwritten(Held::Released);
+    WriteUnwritten(Held::Released);
     gReport.resultsNotOnDisk = true;
 }
 
@@ -329,7 +329,7 @@ std::string_view ReportToWriteToDisk() {
 }
 
 void ReportWrittenToDisk(int result) {
-    if (result != platform::err::Ok && gReport.file.IsOpen()) giveUp();
+    if (result != platform::err::Ok && gReport.file.IsOpen()) GiveUp();
     gReport.resultsNotOnDisk = false;
 }
 
@@ -347,12 +347,12 @@ ReportFirmFinishing::~ReportFirmFinishing() {
 }
 
 void ReportPersonLeft(std::string_view name, std::string_view why) {
-    gReport.personsLeft.push_back(ofFirm(std::string(name) + std::string(why)));
+    gReport.personsLeft.push_back(OfFirm(std::string(name) + std::string(why)));
     ReportToCheck("osoba nieprzeniesiona: " + std::string(name) + std::string(why));
 }
 
 void ReportFailure(std::string_view line) {
-    gReport.failures.push_back(ofFirm(line));
+    gReport.failures.push_back(OfFirm(line));
     ReportToCheck(std::string("błąd pliku: "_cp) + std::string(line));
 }
 
@@ -382,23 +382,23 @@ void ReportRunNote(std::string_view line) { gReport.notes.emplace_back(line); }
 
 void CloseRunReport() {
     tui::SetJournalListener(nullptr);
-    putWaitingAnswer();
-    put("");
-    put("=== Podsumowanie ===");
-    for (const std::string& line : countLines()) put(line);
-    putList("Osoby nieprzeniesione do 2024: ", gReport.personsLeft);
-    putList("Błędy przy plikach: "_cp, gReport.failures);
-    putList("Firmy wpisane do rejestru 2024 mimo błędów przy plikach: "_cp, gReport.registeredIncomplete);
-    put("Czas przebiegu: " + duration(platform::InstalledClock().TickMs() - gReport.startTick));
-    if (!gReport.toCheck.empty()) put("Do sprawdzenia:");
+    PutWaitingAnswer();
+    Put("");
+    Put("=== Podsumowanie ===");
+    for (const std::string& line : CountLines()) Put(line);
+    PutList("Osoby nieprzeniesione do 2024: ", gReport.personsLeft);
+    PutList("Błędy przy plikach: "_cp, gReport.failures);
+    PutList("Firmy wpisane do rejestru 2024 mimo błędów przy plikach: "_cp, gReport.registeredIncomplete);
+    Put("Czas przebiegu: " + Duration(platform::InstalledClock().TickMs() - gReport.startTick));
+    if (!gReport.toCheck.empty()) Put("Do sprawdzenia:");
     for (const FirmChecks& firm : gReport.toCheck) {
-        put("Firma " + firm.label + ":");
-        for (const CheckPoint& point : firm.points) put(pointLine(point));
+        Put("Firma " + firm.label + ":");
+        for (const CheckPoint& point : firm.points) Put(PointLine(point));
     }
     MakeDurable();
     if (!gReport.file.IsOpen()) return;
     // Lines that still find no room are lost: the last screen says so.
-    if (!gReport.unwritten.empty() || platform::CloseFile(gReport.file) != platform::err::Ok) giveUp();
+    if (!gReport.unwritten.empty() || platform::CloseFile(gReport.file) != platform::err::Ok) GiveUp();
 }
 
 void ShowRunReport() {
@@ -408,7 +408,7 @@ void ShowRunReport() {
     const bool anyResult = gReport.registered + gReport.notConverted + gReport.passedOver > 0 ||
                            !gReport.notes.empty() || !gReport.toCheck.empty();
     if (anyResult)
-        for (const std::string& line : countLines()) tui::LogWriteLine(line);
+        for (const std::string& line : CountLines()) tui::LogWriteLine(line);
     if (gReport.broken) {
         tui::LogWriteLine(std::string("Błąd zapisu raportu przebiegu: "_cp) + gReport.path, tui::logcolour::Error);
     } else {

@@ -17,18 +17,18 @@ constexpr std::size_t kBlockCount8 = 8;
 constexpr std::size_t kBlockCount2 = 2;
 constexpr std::uint8_t kAllMonths = 12;
 
-void copyBlocks(product::RecordBytes source, product::RecordBuffer target, std::size_t offset, std::size_t count, std::size_t size) {
+void CopyBlocks(product::RecordBytes source, product::RecordBuffer target, std::size_t offset, std::size_t count, std::size_t size) {
     product::CopyBytes(source, target, offset, count * size);
 }
 
 // In each group the double at +0 takes the source's double at +88.
-void carryYearEnd(product::RecordBytes source, product::RecordBuffer target, std::size_t offset, std::size_t count,
+void CarryYearEnd(product::RecordBytes source, product::RecordBuffer target, std::size_t offset, std::size_t count,
                   std::size_t size) {
     for (std::size_t group = offset; group < offset + count * size; group += size)
         product::CopyBytes(source, group + Pid5::kYearEndDouble, target, group, kDoubleSize);
 }
 
-void copySingleFields(product::RecordBytes source, product::RecordBuffer target) {
+void CopySingleFields(product::RecordBytes source, product::RecordBuffer target) {
     product::CopyBytes(source, target, Pid5::kByte13884, 1);
     product::CopyBytes(source, target, Pid5::kWord13886, 2);
     product::CopyBytes(source, target, Pid5::kWord13892, 2);
@@ -57,18 +57,18 @@ bool ConvertPid5(product::RecordBytes source, product::RecordBuffer target, cons
         StartFreshTaxRecord(source, target);
 
     CopyTaxDataHead(source, target);
-    copyBlocks(source, target, Pid5::kBlocks388, kBlockCount8, Pid5::kBlockSize103);
-    copyBlocks(source, target, Pid5::kBlocks4604, kBlockCount8, Pid5::kBlockSize103);
-    copyBlocks(source, target, Pid5::kBlocks8820, kBlockCount2, Pid5::kBlockSize169);
+    CopyBlocks(source, target, Pid5::kBlocks388, kBlockCount8, Pid5::kBlockSize103);
+    CopyBlocks(source, target, Pid5::kBlocks4604, kBlockCount8, Pid5::kBlockSize103);
+    CopyBlocks(source, target, Pid5::kBlocks8820, kBlockCount2, Pid5::kBlockSize169);
 
-    carryYearEnd(source, target, Pid5::kGroups1212, kBlockCount8, Pid5::kGroupSize424);
+    CarryYearEnd(source, target, Pid5::kGroups1212, kBlockCount8, Pid5::kGroupSize424);
     if (!kept) {
-        carryYearEnd(source, target, Pid5::kGroups5428, kBlockCount8, Pid5::kGroupSize424);
+        CarryYearEnd(source, target, Pid5::kGroups5428, kBlockCount8, Pid5::kGroupSize424);
         // A fresh record's doubles at +0 to +88 are already 0 before the carry.
-        carryYearEnd(source, target, Pid5::kGroups9158, kBlockCount2, Pid5::kGroupSize522);
+        CarryYearEnd(source, target, Pid5::kGroups9158, kBlockCount2, Pid5::kGroupSize522);
     }
 
-    copySingleFields(source, target);
+    CopySingleFields(source, target);
     return true;
 }
 

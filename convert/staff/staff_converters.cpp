@@ -24,42 +24,42 @@ constexpr std::string_view kNotContinued = " - nie kontynuowany"_cp;
 
 // A period that is still open on the last day of 2023: it has begun, and it has no
 // end or ends after that day.
-bool openAtYearEnd(product::RecordBytes person, std::size_t startOffset, std::size_t endOffset) {
+bool OpenAtYearEnd(product::RecordBytes person, std::size_t startOffset, std::size_t endOffset) {
     const product::PackedDate start = product::ReadPackedDate(person, startOffset);
     const product::PackedDate end = product::ReadPackedDate(person, endOffset);
-    return !start.empty() && (end.empty() || end > product::kYearEnd2023);
+    return !start.Empty() && (end.Empty() || end > product::kYearEnd2023);
 }
 
 // An owner stops being carried once the first period has both dates and its end
 // falls on the last day of 2023 or later.
-bool ownerEndsWithTheYear(product::RecordBytes person) {
+bool OwnerEndsWithTheYear(product::RecordBytes person) {
     const product::PackedDate start = product::ReadPackedDate(person, Person::kStart1);
     const product::PackedDate end = product::ReadPackedDate(person, Person::kEnd1);
-    return !start.empty() && !end.empty() && end >= product::kYearEnd2023;
+    return !start.Empty() && !end.Empty() && end >= product::kYearEnd2023;
 }
 
 // Under the selection "employed on 31.12.2023": the line that tells why the person
 // stays behind, or an empty text when the person continues.
-std::string_view yearEndRefusal(product::RecordBytes person) {
+std::string_view YearEndRefusal(product::RecordBytes person) {
     switch (product::ReadWord(person, Person::kKind)) {
         case Person::kEmployee:
-            if (openAtYearEnd(person, Person::kStart1, Person::kEnd1) ||
-                openAtYearEnd(person, Person::kStart2, Person::kEnd2))
+            if (OpenAtYearEnd(person, Person::kStart1, Person::kEnd1) ||
+                OpenAtYearEnd(person, Person::kStart2, Person::kEnd2))
                 return {};
             return kNotEmployed;
         case Person::kOwner:
-            return ownerEndsWithTheYear(person) ? kNotContinued : std::string_view{};
+            return OwnerEndsWithTheYear(person) ? kNotContinued : std::string_view{};
         default:
             // A kind the selection knows nothing about: nobody is lost.
             return {};
     }
 }
 
-std::string nameOf(product::RecordBytes person) {
+std::string NameOf(product::RecordBytes person) {
     return product::ReadText(person, Person::kNameFirst) + " " + product::ReadText(person, Person::kNameSecond);
 }
 
-std::span<std::uint8_t, product::kScrambledRecordSize> wholePerson(product::RecordBuffer record) {
+std::span<std::uint8_t, product::kScrambledRecordSize> WholePerson(product::RecordBuffer record) {
     return record.first<product::kScrambledRecordSize>();
 }
 
@@ -90,7 +90,7 @@ bool StaffTransfer::ConvertPerson(product::RecordBytes source, product::RecordBu
     // as read.
     product::CopyBytes(source, target, 0, Person::kSize);
     const bool scrambled = product::ReadByte(target, Person::kState) == Person::kScrambled;
-    if (scrambled) product::ScrambleRecord(wholePerson(target));
+    if (scrambled) product::ScrambleRecord(WholePerson(target));
 
     const std::int64_t key = product::ReadInt64(target, Person::kKey);
     if (key < 0) return false;
@@ -98,9 +98,9 @@ bool StaffTransfer::ConvertPerson(product::RecordBytes source, product::RecordBu
     LogPersonName("osoba: "_cp, product::ReadText(target, Person::kNameFirst), product::ReadText(target, Person::kNameSecond));
     bool carried = true;
     if (selection_ == StaffSelection::EmployedAtYearEnd) {
-        if (const std::string_view refusal = yearEndRefusal(target); !refusal.empty()) {
+        if (const std::string_view refusal = YearEndRefusal(target); !refusal.empty()) {
             tui::LogWriteLine(refusal);
-            ReportPersonLeft(nameOf(target), refusal);
+            ReportPersonLeft(NameOf(target), refusal);
             tui::Delay(kRefusalDelayMs);
             return false;
         }
@@ -109,7 +109,7 @@ bool StaffTransfer::ConvertPerson(product::RecordBytes source, product::RecordBu
     }
     tui::LogWriteLine();
     if (!carried) {
-        ReportPersonLeft(nameOf(target), " - odpowiedź N"_cp);
+        ReportPersonLeft(NameOf(target), " - odpowiedź N"_cp);
         return false;
     }
 
@@ -119,7 +119,7 @@ bool StaffTransfer::ConvertPerson(product::RecordBytes source, product::RecordBu
     }
 
     if (scrambled) {
-        product::ScrambleRecord(wholePerson(target));
+        product::ScrambleRecord(WholePerson(target));
         product::WriteByte(target, Person::kState, Person::kScrambled);
     }
     return true;

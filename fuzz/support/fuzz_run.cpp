@@ -92,7 +92,7 @@ Process& process() {
 
 // The state a run starts with.
 void ResetRunState() {
-    convert::runState() = convert::RunState{};
+    convert::TheRunState() = convert::RunState{};
     tui::ClearLog(true);
 }
 

@@ -16,13 +16,13 @@ struct PackedDate {
     std::uint8_t month = 0;
     std::uint16_t year = 0;
 
-    constexpr bool empty() const { return day == 0 && month == 0 && year == 0; }
+    constexpr bool Empty() const { return day == 0 && month == 0 && year == 0; }
     // The 32-bit value the dates are compared by.
-    constexpr std::int32_t order() const {
+    constexpr std::int32_t Order() const {
         return static_cast<std::int32_t>(std::uint32_t{year} << 16 | std::uint32_t{month} << 8 | day);
     }
-    constexpr std::strong_ordering operator<=>(const PackedDate& other) const { return order() <=> other.order(); }
-    constexpr bool operator==(const PackedDate& other) const { return order() == other.order(); }
+    constexpr std::strong_ordering operator<=>(const PackedDate& other) const { return Order() <=> other.Order(); }
+    constexpr bool operator==(const PackedDate& other) const { return Order() == other.Order(); }
 };
 
 

@@ -8,14 +8,14 @@ namespace product {
 namespace {
 
 template <typename Value>
-Value readLittleEndian(RecordBytes record, std::size_t offset) {
+Value ReadLittleEndian(RecordBytes record, std::size_t offset) {
     std::uint64_t value = 0;
     for (std::size_t i = 0; i < sizeof(Value); ++i) value |= std::uint64_t{record[offset + i]} << (8 * i);
     return static_cast<Value>(value);
 }
 
 template <typename Value>
-void writeLittleEndian(RecordBuffer record, std::size_t offset, Value value) {
+void WriteLittleEndian(RecordBuffer record, std::size_t offset, Value value) {
     const auto bits = static_cast<std::uint64_t>(value);
     for (std::size_t i = 0; i < sizeof(Value); ++i) record[offset + i] = static_cast<std::uint8_t>(bits >> (8 * i));
 }
@@ -24,24 +24,24 @@ void writeLittleEndian(RecordBuffer record, std::size_t offset, Value value) {
 
 std::uint8_t ReadByte(RecordBytes record, std::size_t offset) { return record[offset]; }
 std::uint16_t ReadWord(RecordBytes record, std::size_t offset) {
-    return readLittleEndian<std::uint16_t>(record, offset);
+    return ReadLittleEndian<std::uint16_t>(record, offset);
 }
 std::uint32_t ReadLong(RecordBytes record, std::size_t offset) {
-    return readLittleEndian<std::uint32_t>(record, offset);
+    return ReadLittleEndian<std::uint32_t>(record, offset);
 }
 std::int64_t ReadInt64(RecordBytes record, std::size_t offset) {
-    return readLittleEndian<std::int64_t>(record, offset);
+    return ReadLittleEndian<std::int64_t>(record, offset);
 }
 
 void WriteByte(RecordBuffer record, std::size_t offset, std::uint8_t value) { record[offset] = value; }
 void WriteWord(RecordBuffer record, std::size_t offset, std::uint16_t value) {
-    writeLittleEndian(record, offset, value);
+    WriteLittleEndian(record, offset, value);
 }
 void WriteLong(RecordBuffer record, std::size_t offset, std::uint32_t value) {
-    writeLittleEndian(record, offset, value);
+    WriteLittleEndian(record, offset, value);
 }
 void WriteInt64(RecordBuffer record, std::size_t offset, std::int64_t value) {
-    writeLittleEndian(record, offset, value);
+    WriteLittleEndian(record, offset, value);
 }
 
 void CopyBytes(RecordBytes source, RecordBuffer target, std::size_t offset, std::size_t count) {

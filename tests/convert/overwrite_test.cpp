@@ -62,7 +62,7 @@ TEST_F(OverwriteTest, AnswersInEitherCaseOtherKeysIgnored) {
         {"xT1 qw", false, OverwritePolicy::Ask},    {"\r\x1Bz", true, OverwritePolicy::Ask},
     };
     for (const auto& c : cases) {
-        convert::runState() = convert::RunState{};
+        convert::TheRunState() = convert::RunState{};
         screen.PushText(c.typedBefore);
         screen.PushIdle();  // the answer comes once the question is shown
         screen.PushText(c.keys);
@@ -86,7 +86,7 @@ TEST_F(OverwriteTest, AnAnswerForAllHoldsForEveryLaterTarget) {
         bool keep;
     } cases[] = {{"A", false}, {"n", true}};
     for (const auto& c : cases) {
-        convert::runState() = convert::RunState{};
+        convert::TheRunState() = convert::RunState{};
         screen.PushIdle();  // the answer comes once the question is shown
         screen.PushText(c.answer);
         EXPECT_EQ(copyOverExisting(std::string("PIERWSZY") + c.answer), c.keep) << c.answer;

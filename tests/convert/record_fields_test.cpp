@@ -85,12 +85,12 @@ TEST(PackedDateTest, YearThenMonthThenDayDecide) {
         {{}, {1, 1, 1900}},  // no date sorts before every date
     };
     for (const auto& c : cases) {
-        EXPECT_LT(c.earlier, c.later) << c.earlier.order() << " vs " << c.later.order();
-        EXPECT_GT(c.later, c.earlier) << c.earlier.order() << " vs " << c.later.order();
+        EXPECT_LT(c.earlier, c.later) << c.earlier.Order() << " vs " << c.later.Order();
+        EXPECT_GT(c.later, c.earlier) << c.earlier.Order() << " vs " << c.later.Order();
     }
     EXPECT_EQ((product::PackedDate{31, 12, 2023}), product::kYearEnd2023);
-    EXPECT_TRUE(product::PackedDate{}.empty());
-    EXPECT_FALSE((product::PackedDate{0, 0, 2023}).empty());
+    EXPECT_TRUE(product::PackedDate{}.Empty());
+    EXPECT_FALSE((product::PackedDate{0, 0, 2023}).Empty());
     // The four bytes as one signed number: a year with the top bit set sorts first.
     EXPECT_LT((product::PackedDate{1, 1, 0x8000}), (product::PackedDate{1, 1, 1}));
 }

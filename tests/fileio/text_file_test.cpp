@@ -13,11 +13,11 @@ protected:
     std::vector<std::string> ReadAll(const std::string& bytes) {
         temp.writeFile("plik.txt", bytes);
         fileio::TextFileReader reader;
-        EXPECT_EQ(reader.open(temp.root() + "plik.txt"), 0);
+        EXPECT_EQ(reader.Open(temp.root() + "plik.txt"), 0);
         std::vector<std::string> lines;
         std::string line;
-        while (reader.readLine(line)) lines.push_back(line);
-        EXPECT_EQ(reader.error(), 0);
+        while (reader.ReadLine(line)) lines.push_back(line);
+        EXPECT_EQ(reader.Error(), 0);
         return lines;
     }
 };
@@ -60,9 +60,9 @@ TEST_F(TextFileTest, LinesLongerThanOneBlockAndManyLines) {
 
 TEST_F(TextFileTest, MissingFileDoesNotOpen) {
     fileio::TextFileReader reader;
-    EXPECT_EQ(reader.open(temp.root() + "brak.txt"), platform::err::FileNotFound);
+    EXPECT_EQ(reader.Open(temp.root() + "brak.txt"), platform::err::FileNotFound);
     std::string line;
-    EXPECT_FALSE(reader.readLine(line));
+    EXPECT_FALSE(reader.ReadLine(line));
 }
 
 TEST_F(TextFileTest, WriteEndsEachLineThePlatformsWay) {

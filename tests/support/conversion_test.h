@@ -23,7 +23,7 @@ protected:
     // Puts the process-wide state back as a run starts with it, for tests that run
     // several conversions one after the other.
     static void resetRunState() {
-        convert::runState() = convert::RunState{};
+        convert::TheRunState() = convert::RunState{};
         tui::SetSlowLog(false);
     }
 

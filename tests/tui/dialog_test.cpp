@@ -199,7 +199,7 @@ TEST_F(SampleDialogTest, APageHandlerRunsBeforeTheDialogs) {
     dialog->hints = tui::PushHintBar(tui::NewHint(nullptr, cmNext, tui::kbPgDn, "PgDn-Dalej"));
     dialog->handler = [&](tui::Dialog& d, tui::Event& event) {
         if (event.kind == tui::EventKind::Key) seen.push_back(event.keyCode);
-        if (event.isCommand(cmNext)) {
+        if (event.IsCommand(cmNext)) {
             tui::EndModal(d);
             return;
         }
@@ -221,7 +221,7 @@ TEST_F(SampleDialogTest, F1CallsTheHelpWithTheControlsContextOrTheDialogs) {
     std::vector<std::uint16_t> contexts;
     dialog->help = [&](std::uint16_t context) { contexts.push_back(context); };
     dialog->helpContext = 7;
-    dialog->control(2).helpContext = 30;
+    dialog->ControlAt(2).helpContext = 30;
     screen.PushKey(tui::kbF1);
     screen.PushKey(tui::kbTab);
     screen.PushKey(tui::kbF1);
@@ -232,8 +232,8 @@ TEST_F(SampleDialogTest, F1CallsTheHelpWithTheControlsContextOrTheDialogs) {
 
 TEST_F(SampleDialogTest, FocusPassesOverControlsThatMayNotTakeIt) {
     open();
-    dialog->control(2).skip = true;
-    dialog->control(3).skip = true;
+    dialog->ControlAt(2).skip = true;
+    dialog->ControlAt(3).skip = true;
     tui::FocusControl(*dialog, 2);
     EXPECT_EQ(dialog->current, 4);
     tui::FocusControl(*dialog, 0);  // out of range: ignored
@@ -318,7 +318,7 @@ TEST_F(DialogTest, InsertTakesAtMost255ControlsAndIgnoresNone) {
     for (int i = 0; i < tui::kMaxControls; ++i)
         ASSERT_NE(tui::Insert(*dialog, tui::NewCheckBox("x", flag, 1, 1, nullptr)), nullptr);
     EXPECT_EQ(tui::Insert(*dialog, tui::NewCheckBox("x", flag, 1, 1, nullptr)), nullptr);
-    EXPECT_EQ(dialog->count(), 255);
+    EXPECT_EQ(dialog->Count(), 255);
     EXPECT_EQ(dialog->firstButton, 0);
 }
 

@@ -96,7 +96,7 @@ TEST_F(EventTest, ADoubleClickIsOneMouseEvent) {
     EXPECT_EQ(event.column, 30);
     EXPECT_EQ(event.row, 12);
     tui::GetEvent(event);
-    EXPECT_TRUE(event.isKey(tui::kbEnter));
+    EXPECT_TRUE(event.IsKey(tui::kbEnter));
 }
 
 TEST_F(EventTest, MouseReportsWithoutAButtonAreNotEvents) {
@@ -106,7 +106,7 @@ TEST_F(EventTest, MouseReportsWithoutAButtonAreNotEvents) {
     screen.PushMouse(2, 7, 8);
     tui::Event event;
     tui::GetEvent(event);
-    EXPECT_TRUE(event.isKey(tui::kbTab));
+    EXPECT_TRUE(event.IsKey(tui::kbTab));
     tui::GetEvent(event);
     EXPECT_EQ(event.kind, tui::EventKind::Mouse);
     EXPECT_EQ(event.buttons, 2);
@@ -125,7 +125,7 @@ TEST_F(EventTest, AClickInTheTopLeftCornerIsEsc) {
         screen.PushMouse(c.buttons, c.column, c.row);
         tui::Event event;
         tui::GetEvent(event);
-        EXPECT_EQ(event.isKey(tui::kbEsc), c.esc) << "click " << c.buttons << " at " << c.column << "," << c.row;
+        EXPECT_EQ(event.IsKey(tui::kbEsc), c.esc) << "click " << c.buttons << " at " << c.column << "," << c.row;
         EXPECT_EQ(event.kind, c.esc ? tui::EventKind::Key : tui::EventKind::Mouse);
         if (c.esc) {
             EXPECT_EQ(event.character, 0x1B);
@@ -155,7 +155,7 @@ TEST_F(EventTest, WaitingRunsTheClockAndShowsTheScreen) {
     const int flushedBefore = screen.CellsFlushed();
     tui::Event event;
     tui::GetEvent(event);
-    EXPECT_TRUE(event.isKey(tui::kbF5));
+    EXPECT_TRUE(event.IsKey(tui::kbF5));
     // Four whole pauses; the key that comes with the fifth poll ends the fifth at once.
     EXPECT_EQ(clock.TotalSleptMs(), 4u * 64);
     EXPECT_EQ(screen.RowText(1).substr(72), "09:05:08");
@@ -166,12 +166,12 @@ TEST_F(EventTest, TheLastEventIsKeptAndClearEventEmptiesAnEvent) {
     screen.PushKey(tui::kbDown);
     tui::Event event;
     tui::GetEvent(event);
-    EXPECT_TRUE(tui::LastEvent().isKey(tui::kbDown));
+    EXPECT_TRUE(tui::LastEvent().IsKey(tui::kbDown));
     tui::ClearEvent(event);
     EXPECT_EQ(event.kind, tui::EventKind::None);
     EXPECT_EQ(event.keyCode, 0);
     EXPECT_EQ(event.character, 0);
-    EXPECT_TRUE(tui::LastEvent().isKey(tui::kbDown));
+    EXPECT_TRUE(tui::LastEvent().IsKey(tui::kbDown));
 }
 
 TEST_F(EventTest, ReadingAKeyNeverWaits) {

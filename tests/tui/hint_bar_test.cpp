@@ -61,8 +61,8 @@ TEST_F(HintBarTest, AKeyOfAnItemArrivesAsItsCommand) {
     EXPECT_EQ(command.kind, tui::EventKind::Command);
     EXPECT_EQ(command.command, 0x1111);
     EXPECT_EQ(command.commandSource, tui::source::HintBar);
-    EXPECT_TRUE(tui::LastEvent().isCommand(0x1111));
-    EXPECT_TRUE(nextEvent().isKey(0x1474));
+    EXPECT_TRUE(tui::LastEvent().IsCommand(0x1111));
+    EXPECT_TRUE(nextEvent().IsKey(0x1474));
     tui::PopHintBar(bar);
 }
 
@@ -97,7 +97,7 @@ TEST_F(HintBarTest, APoppedBarBringsTheOneBelowBackWorking) {
     tui::HintBar* second = tui::PushHintBar(tui::NewHint(nullptr, 0x2222, tui::kbF1, "F1 - pomoc"_cp));
     EXPECT_NE(screen.RowText(25), firstRow);
     screen.PushKey(tui::kbF5);
-    EXPECT_TRUE(nextEvent().isKey(tui::kbF5));  // the first bar's key is a key while it is hidden
+    EXPECT_TRUE(nextEvent().IsKey(tui::kbF5));  // the first bar's key is a key while it is hidden
 
     tui::PopHintBar(second);
     EXPECT_EQ(screen.RowText(25), firstRow);
@@ -105,9 +105,9 @@ TEST_F(HintBarTest, APoppedBarBringsTheOneBelowBackWorking) {
     screen.PushKey(tui::kbF5);
     screen.PushKey(tui::kbF1);
     screen.PushMouse(1, 3, 25);
-    EXPECT_TRUE(nextEvent().isCommand(0x1111));
-    EXPECT_TRUE(nextEvent().isKey(tui::kbF1));
-    EXPECT_TRUE(nextEvent().isCommand(0x1111));
+    EXPECT_TRUE(nextEvent().IsCommand(0x1111));
+    EXPECT_TRUE(nextEvent().IsKey(tui::kbF1));
+    EXPECT_TRUE(nextEvent().IsCommand(0x1111));
 
     tui::PopHintBar(first);
     EXPECT_EQ(tui::CurrentHintBar(), nullptr);
@@ -119,7 +119,7 @@ TEST_F(HintBarTest, AnItemWithoutCommandGivesCommandZero) {
     tui::HintBar* bar = tui::PushHintBar(tui::NewHint(nullptr, 0, tui::kbEnter, "Enter"));
     screen.PushKey(tui::kbEnter);
     const tui::Event event = nextEvent();
-    EXPECT_TRUE(event.isCommand(0));
+    EXPECT_TRUE(event.IsCommand(0));
     tui::PopHintBar(bar);
 }
 

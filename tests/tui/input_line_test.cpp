@@ -252,7 +252,7 @@ TEST_F(InputLineTest, AValueLongerThanTheFieldIsCut) {
     EXPECT_EQ(line.area, (tui::Rect{1, 1, 4, 1}));
     std::string other;
     tui::InputLine tooLong(other, 300, 1, 1, nullptr);
-    EXPECT_EQ(tooLong.area.width(), 255);
+    EXPECT_EQ(tooLong.area.Width(), 255);
 }
 
 }  // namespace
@@ -273,7 +273,7 @@ TEST_F(InputLineTest, ANarrowerVisibleWidthScrollsOverTheWholeValue) {
     screen.PushText("kl");
     screen.PushAction([&] {
         EXPECT_EQ(fieldText(6), "hijkl ");
-        EXPECT_EQ(field->scroll(), 7);
+        EXPECT_EQ(field->Scroll(), 7);
     });
     screen.PushKey(tui::kbCtrlLeft);
     screen.PushAction([&] {

@@ -90,7 +90,7 @@ TEST_F(PickListTest, ThreeItemsLeaveTheOtherRowsBlankAndShowNoMarks) {
     screen.PushAction([&] {
         EXPECT_EQ(current, 3);
         EXPECT_EQ(barScreenRow(), 11);
-        EXPECT_EQ(list->top(), 0);
+        EXPECT_EQ(list->Top(), 0);
     });
     run();
     EXPECT_EQ(attributeOf(11, 8, 56), 0x07) << "without the focus: control colour 0";
@@ -107,7 +107,7 @@ TEST_F(PickListTest, EndShowsTheLastTenWithTheBarOnTheLastRow) {
     screen.PushKey(tui::kbEnd);
     screen.PushAction([&] {
         EXPECT_EQ(current, 25);
-        EXPECT_EQ(list->top(), 15);
+        EXPECT_EQ(list->Top(), 15);
         EXPECT_EQ(barScreenRow(), 18);
         EXPECT_EQ(screen.BytesAt(13, 9, 8), "Firma 16");
         EXPECT_EQ(topMark(), '^');
@@ -116,7 +116,7 @@ TEST_F(PickListTest, EndShowsTheLastTenWithTheBarOnTheLastRow) {
     screen.PushKey(tui::kbHome);
     screen.PushAction([&] {
         EXPECT_EQ(current, 1);
-        EXPECT_EQ(list->top(), 0);
+        EXPECT_EQ(list->Top(), 0);
         EXPECT_EQ(barScreenRow(), 9);
     });
     run();
@@ -145,19 +145,19 @@ TEST_F(PickListTest, PagesAndLinesMoveTheBarAndScroll) {
         screen.PushKey(step.key);
         screen.PushAction([&, step] {
             EXPECT_EQ(current, step.current) << std::hex << step.key;
-            EXPECT_EQ(list->top(), step.top) << std::hex << step.key;
+            EXPECT_EQ(list->Top(), step.top) << std::hex << step.key;
         });
     }
     for (int i = 0; i < 9; ++i) screen.PushKey(tui::kbDown);
     screen.PushAction([&] {
         EXPECT_EQ(current, 10);
-        EXPECT_EQ(list->top(), 0);
+        EXPECT_EQ(list->Top(), 0);
         EXPECT_EQ(barScreenRow(), 18);
     });
     screen.PushKey(tui::kbDown);  // on the last row: the items scroll by one
     screen.PushAction([&] {
         EXPECT_EQ(current, 11);
-        EXPECT_EQ(list->top(), 1);
+        EXPECT_EQ(list->Top(), 1);
         EXPECT_EQ(barScreenRow(), 18);
         EXPECT_EQ(screen.BytesAt(13, 9, 8), "Firma 2 ");
         EXPECT_EQ(topMark(), '^');
@@ -175,19 +175,19 @@ TEST_F(PickListTest, TypingFindsByTheBeginningInEitherCase) {
         screen.PushText(std::string(1, typed[0]));
         screen.PushAction([&] {
             EXPECT_EQ(current, 2) << typed;
-            EXPECT_EQ(list->searchText(), "K");
+            EXPECT_EQ(list->SearchText(), "K");
             EXPECT_EQ(screen.BytesAt(12, 19, 3), ">K\xC4") << "the typed text on the bottom line";
         });
         screen.PushText(std::string(1, typed[1]));
         screen.PushAction([&] {
             EXPECT_EQ(current, 4) << typed;
-            EXPECT_EQ(list->searchText(), "KO");
+            EXPECT_EQ(list->SearchText(), "KO");
         });
         screen.PushText("s");
         screen.PushAction([&] { EXPECT_EQ(current, 5) << typed; });
         screen.PushKey(tui::kbDown);  // clears the search text
         screen.PushAction([&] {
-            EXPECT_EQ(list->searchText(), "");
+            EXPECT_EQ(list->SearchText(), "");
             EXPECT_EQ(screen.BytesAt(12, 19, 2), ">\xC4");
         });
         run();
@@ -204,7 +204,7 @@ TEST_F(PickListTest, AFailedSearchTonesDiscardsTypeAheadAndStartsAgainFromTheTop
     screen.PushIdle();
     screen.PushAction([&] {
         EXPECT_EQ(sound.played, (Played{{1200, 96}}));
-        EXPECT_EQ(list->searchText(), "");
+        EXPECT_EQ(list->SearchText(), "");
         EXPECT_EQ(current, 4) << "the bar stays where the search got to";
     });
     screen.PushText("a");  // a new search, from item 1
@@ -274,7 +274,7 @@ TEST_F(PickListTest, TheOwnerSeesThePositionAndMayRedraw) {
     constexpr tui::Command cmToggle = 0xF0;
     dialog->hints = tui::PushHintBar(tui::NewHint(nullptr, cmToggle, tui::kbSpace, "SPACE - Zaznacz"));
     dialog->handler = [&](tui::Dialog& d, tui::Event& event) {
-        if (event.isCommand(cmToggle)) {
+        if (event.IsCommand(cmToggle)) {
             items.lines[static_cast<std::size_t>(current - 1)] += " *";
             list->Draw();
             tui::ClearEvent(event);
@@ -298,7 +298,7 @@ TEST_F(PickListTest, ClicksOnTheFrameTheItemsAndTheBar) {
     click(30, 8);  // the top frame line: PgUp
     screen.PushAction([&] {
         EXPECT_EQ(current, 5);
-        EXPECT_EQ(list->top(), 0);
+        EXPECT_EQ(list->Top(), 0);
     });
     click(30, 11);  // an item row: the bar moves there
     screen.PushAction([&] { EXPECT_EQ(current, 3); });

@@ -50,7 +50,7 @@ int tuidemo::EchoEvents() {
     for (;;) {
         tui::Event event;
         tui::GetEvent(event);
-        if (event.isCommand(cmQuit)) break;
+        if (event.IsCommand(cmQuit)) break;
         tui::WriteLine(describe(event));
     }
     tui::CloseWindow(window);
