@@ -8,9 +8,11 @@
 #include "app/firm_picker.h"
 #include "app/registered_firms.h"
 #include "convert/copying/copy_steps.h"
+#include "convert/copying/file_names.h"
 #include "convert/firm/durable_queue.h"
 #include "convert/firm/firm_conversion.h"
 #include "convert/firm/firm_failures.h"
+#include "convert/firm/firm_paths.h"
 #include "convert/firm/interrupted_work.h"
 #include "convert/firm/mark_converted.h"
 #include "tui/progress_log.h"
@@ -20,6 +22,7 @@
 #include "platform/console.h"
 #include "platform/cp852.h"
 #include "platform/files.h"
+#include "platform/read_ahead.h"
 #include "product/environment.h"
 #include "tui/failure_reason.h"
 #include "tui/message_box.h"
@@ -57,6 +60,19 @@ convert::FirmOutcome OutcomeOfConverted(bool durable, bool registered, bool inco
     return incomplete ? FirmOutcome::RegisteredIncomplete : FirmOutcome::Registered;
 }
 
+// While one firm is converted, the 2023 files of the next one to convert are read
+// from the disk into the system's cache, so that its conversion does not wait for
+// them. later are the firms after the one at hand.
+void ReadAheadNextFirm(platform::ReadAhead& readAhead, const convert::DataRoots& roots,
+                       std::span<const FirmRecord> later) {
+    for (const FirmRecord& next : later) {
+        if (!next.selected) continue;
+        const std::string directory = next.registry.Directory();
+        if (convert::IsPlainFileName(directory)) readAhead.Begin(convert::PathsOfFirm(roots, directory).source);
+        return;
+    }
+}
+
 void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList, convert::ClaimedDirectories& claims) {
     // A missing 2024 registry is created empty; a busy one is not waited for.
     fileio::RegistryFile registry(run.paths.root2024 + product::RegistryFileName());
@@ -70,6 +86,7 @@ void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList, 
     std::uint16_t done = 0;
     bool diskFull = false;
     convert::DurableQueue onItsWay;
+    platform::ReadAhead readAhead;
     for (const FirmRecord& firm : firmList) {
         const std::string directory = firm.registry.Directory();
         // The report names the firms in the registry's order.
@@ -85,6 +102,7 @@ void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList, 
             continue;
         }
         onItsWay.RegisterFirmOnItsWayIfIn(roots, directory);
+        ReadAheadNextFirm(readAhead, roots, firmList.subspan(std::size_t(&firm - firmList.data()) + 1));
         ShowFirmInTitle(++done, firms);
         tui::ClearLog(true);
         tui::LogWriteLine("Kopiowanie  - FIRMA   : " + firm.registry.Name());

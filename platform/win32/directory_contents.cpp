@@ -8,6 +8,7 @@
 
 #include "platform/disk_flush.h"
 #include "platform/files.h"
+#include "platform/read_ahead.h"
 #include "platform/search_rules.h"
 #include "platform/win32/api.h"
 #include "platform/win32/home_error.h"
@@ -170,5 +171,17 @@ int FlushDirectory(std::string_view path) {
     std::string native;
     return RealDirectory(path, native);
 }
+
+// A handle open for reading, whatever it shares, would refuse another workstation's
+// open that denies reading: nothing is read ahead here.
+struct ReadAhead::State {};
+
+ReadAhead::ReadAhead() : state_(std::make_unique<State>()) {}
+
+ReadAhead::~ReadAhead() = default;
+
+void ReadAhead::Begin(std::string_view) {}
+
+void ReadAhead::End() {}
 
 }  // namespace platform

@@ -10,6 +10,7 @@
 
 #include "platform/disk_flush.h"
 #include "platform/files.h"
+#include "platform/read_ahead.h"
 #include "platform/posix/syscalls.h"
 #include "tests/support/program_test.h"
 
@@ -244,6 +245,26 @@ TEST_F(FileFaults, AFileAlongsideAFlushOnItsWayHasItsOwnResult) {
     EXPECT_EQ(flush.End(alongside), err::Ok);
     EXPECT_EQ(alongside, err::GeneralFailure);
     std::filesystem::remove(elsewhere);
+}
+
+// Reading a directory ahead opens its files on a thread of its own, outside the
+// program's calls (a fault the tests inject stays on the call it was meant for) and
+// without a trace on the program's handles: a deny-write handle and its lock stand.
+TEST_F(FileFaults, AReadAheadLeavesNoTraceOnTheProgramsCallsOrHandles) {
+    FileHandle held = open(mode::ReadWrite | mode::DenyWrite);
+    ASSERT_EQ(LockRange(held, 0, 4), err::Ok);
+    {
+        CountCalls<&Syscalls::open> opens(kNever, EIO);
+        ReadAhead readAhead;
+        readAhead.Begin(temp.root());
+        readAhead.End();
+        EXPECT_EQ(opens.CallCount(), 1) << "only the directory, on the program's thread";
+        readAhead.Begin(temp.root() + "BRAK");  // not there: nothing begins
+    }
+    FileHandle writer;
+    EXPECT_EQ(OpenSharedFile(path(), mode::WriteOnly | mode::DenyNone, writer), err::SharingViolation);
+    FileHandle reader = open(mode::ReadOnly | mode::DenyNone);
+    EXPECT_EQ(LockRange(reader, 0, 4), err::LockViolation);
 }
 
 TEST_F(FileFaults, DirectoryFailures) {
