@@ -13,9 +13,11 @@ struct FileAccess {
     static std::intptr_t Native(const FileHandle& file) { return file.native_; }
     static std::uint8_t Access(const FileHandle& file) { return file.access_; }
     static auto& Locks(FileHandle& file) { return file.locks_; }
-    static void Adopt(FileHandle& file, std::intptr_t native, std::uint8_t access) {
+    static bool ReleaseBeforeClose(const FileHandle& file) { return file.releaseBeforeClose_; }
+    static void Adopt(FileHandle& file, std::intptr_t native, std::uint8_t access, bool releaseBeforeClose) {
         file.native_ = native;
         file.access_ = access;
+        file.releaseBeforeClose_ = releaseBeforeClose;
         file.locks_.clear();
     }
     static void Forget(FileHandle& file) {
@@ -48,10 +50,12 @@ std::uint32_t NameMemorySpan();
 // an error number of err.
 
 // Opens an existing ordinary file with a valid open mode byte.
-int OpenNative(std::string_view path, std::uint8_t openMode, std::intptr_t& native);
+// releaseBeforeClose tells whether the handle's close must release its locks itself
+// (see FileHandle).
+int OpenNative(std::string_view path, std::uint8_t openMode, std::intptr_t& native, bool& releaseBeforeClose);
 // Creates a file for reading and writing, shared deny none; when replace allows,
 // opens and empties an existing one instead of refusing it.
-int MakeNative(std::string_view path, bool replace, std::intptr_t& native);
+int MakeNative(std::string_view path, bool replace, std::intptr_t& native, bool& releaseBeforeClose);
 // One read or write of at most size bytes; got 0 from a read at the end of the
 // file, put 0 from a write when the system took nothing.
 int ReadNative(std::intptr_t native, void* buffer, std::size_t size, std::size_t& got);
@@ -63,7 +67,7 @@ int CurrentSizeNative(std::intptr_t native, std::uint64_t& size);
 // access: that of the handle's open mode.
 int FlushNative(std::intptr_t native, std::uint8_t access);
 int TruncateNative(std::intptr_t native, std::uint64_t size);
-int CloseNative(std::intptr_t native);
+int CloseNative(std::intptr_t native, bool releaseBeforeClose);
 // Takes or gives back a range lock on the native handle; LockViolation when another
 // handle holds an overlapping range.
 int LockNative(std::intptr_t native, std::uint64_t offset, std::uint64_t length);

@@ -18,19 +18,23 @@ bool Overlaps(std::uint64_t aOffset, std::uint64_t aLength, std::uint64_t bOffse
 }  // namespace
 
 FileHandle::~FileHandle() {
-    if (IsOpen()) CloseNative(native_);
+    if (IsOpen()) CloseNative(native_, releaseBeforeClose_);
 }
 
 FileHandle::FileHandle(FileHandle&& other) noexcept
-    : native_(other.native_), access_(other.access_), locks_(std::move(other.locks_)) {
+    : native_(other.native_),
+      access_(other.access_),
+      releaseBeforeClose_(other.releaseBeforeClose_),
+      locks_(std::move(other.locks_)) {
     FileAccess::Forget(other);
 }
 
 FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
     if (this != &other) {
-        if (IsOpen()) CloseNative(native_);
+        if (IsOpen()) CloseNative(native_, releaseBeforeClose_);
         native_ = other.native_;
         access_ = other.access_;
+        releaseBeforeClose_ = other.releaseBeforeClose_;
         locks_ = std::move(other.locks_);
         FileAccess::Forget(other);
     }
@@ -41,8 +45,9 @@ int OpenSharedFile(std::string_view path, std::uint8_t openMode, FileHandle& fil
     if (file.IsOpen()) CloseFile(file);
     if (!ValidOpenMode(openMode)) return err::InvalidAccess;
     std::intptr_t native = -1;
-    if (const int opened = OpenNative(path, openMode, native); opened != err::Ok) return opened;
-    FileAccess::Adopt(file, native, openMode & kAccessBits);
+    bool releaseBeforeClose = true;
+    if (const int opened = OpenNative(path, openMode, native, releaseBeforeClose); opened != err::Ok) return opened;
+    FileAccess::Adopt(file, native, openMode & kAccessBits, releaseBeforeClose);
     ForgetFailure();
     return err::Ok;
 }
@@ -52,8 +57,9 @@ namespace {
 int MakeFile(std::string_view path, bool replace, FileHandle& file) {
     if (file.IsOpen()) CloseFile(file);
     std::intptr_t native = -1;
-    if (const int made = MakeNative(path, replace, native); made != err::Ok) return made;
-    FileAccess::Adopt(file, native, mode::ReadWrite);
+    bool releaseBeforeClose = true;
+    if (const int made = MakeNative(path, replace, native, releaseBeforeClose); made != err::Ok) return made;
+    FileAccess::Adopt(file, native, mode::ReadWrite, releaseBeforeClose);
     ForgetFailure();
     return err::Ok;
 }
@@ -131,7 +137,7 @@ int CloseFile(FileHandle& file) {
     if (!file.IsOpen()) return err::InvalidHandle;
     // The handle counts as closed even when the system reports an error: the native
     // handle is gone either way, and with it the handle's locks.
-    const int result = CloseNative(FileAccess::Native(file));
+    const int result = CloseNative(FileAccess::Native(file), FileAccess::ReleaseBeforeClose(file));
     FileAccess::Forget(file);
     return result;
 }

@@ -91,6 +91,9 @@ private:
     };
     std::intptr_t native_ = -1;
     std::uint8_t access_ = 0;  // access bits of the open mode the caller asked for
+    // The system may drop the handle's locks only after its close has returned (a
+    // network or virtual file system): the close releases them itself first.
+    bool releaseBeforeClose_ = true;
     // Ranges locked through this handle: the home platform refuses a second lock of
     // an overlapping range through the same handle and an unlock of a range that was
     // not locked as a whole, and the file layer keeps those rules everywhere.

@@ -4,6 +4,7 @@
 #include "platform/files.h"
 
 #include <stdio.h>  // RENAME_NOREPLACE
+#include <sys/sysmacros.h>
 
 #include <limits>
 
@@ -23,15 +24,21 @@ namespace {
 
 constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask
 
-// The locks go before the descriptor: a removal or a look from another handle right
-// after the close must not find this handle's marks (over a FUSE mount they stayed
-// on the server for a moment after close returned, and the in-progress mark of a
-// firm, seen as still open, was left behind).
-int CloseDescriptor(int fd) {
-    const int released = ReleaseLocks(fd);
+// The locks go before the descriptor where the file system may drop them only after
+// the close has returned: a removal or a look from another handle right after the
+// close must not find this handle's marks (over a FUSE mount they stayed on the
+// server for a moment after close returned, and the in-progress mark of a firm, seen
+// as still open, was left behind). A descriptor that holds none closes at once.
+int CloseDescriptor(int fd, bool releaseFirst) {
+    const int released = releaseFirst ? ReleaseLocks(fd) : err::Ok;
     if (TheSyscalls().close(fd) != 0) return HomeError(errno);
     return released;
 }
+
+// A file system on a device of its own (a local disk) drops a descriptor's locks
+// within its close. Network, FUSE and other virtual file systems have anonymous
+// devices (major number 0) and may drop them later, as may a server.
+bool LocksMayOutliveClose(const struct stat& info) { return major(info.st_dev) == 0; }
 
 // Opens the descriptor behind a handle. It is opened for reading and writing
 // whenever the file allows, whatever access the caller asked for (the handle
@@ -40,7 +47,7 @@ int CloseDescriptor(int fd) {
 // cannot be opened so is opened with the access asked for. Only ordinary files
 // are opened: a directory, device or pipe is refused (O_NONBLOCK keeps the open of
 // a pipe from waiting for a writer).
-int OpenDescriptor(const std::string& native, std::uint8_t access, int extraFlags, int& fd) {
+int OpenDescriptor(const std::string& native, std::uint8_t access, int extraFlags, int& fd, bool& releaseBeforeClose) {
     constexpr int kCommon = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
     fd = TheSyscalls().open(native.c_str(), O_RDWR | kCommon | extraFlags, kNewFileMode);
     if (fd < 0 && access != mode::ReadWrite &&
@@ -56,10 +63,12 @@ int OpenDescriptor(const std::string& native, std::uint8_t access, int extraFlag
     else if (!S_ISREG(info.st_mode))
         result = err::AccessDenied;
     if (result != err::Ok) {
-        CloseDescriptor(fd);
+        CloseDescriptor(fd, false);
         fd = -1;
+        return result;
     }
-    return result;
+    releaseBeforeClose = LocksMayOutliveClose(info);
+    return err::Ok;
 }
 
 // Opens the file at native for a check before a rename or removal (the sharing
@@ -73,7 +82,7 @@ int CheckNoHandleOpen(const std::string& native) {
         return noFile ? err::Ok : HomeError(errno);
     }
     const int result = CheckNotOpen(fd);
-    CloseDescriptor(fd);
+    CloseDescriptor(fd, false);  // it only looked
     return result;
 }
 
@@ -109,7 +118,9 @@ int RenameWithoutReplacing(const char* from, const char* to) {
 
 static_assert(kLockLimit == kShareMarkBase, "data locks end where the sharing marks begin");
 
-int CloseNative(std::intptr_t native) { return CloseDescriptor(static_cast<int>(native)); }
+int CloseNative(std::intptr_t native, bool releaseBeforeClose) {
+    return CloseDescriptor(static_cast<int>(native), releaseBeforeClose);
+}
 
 int LockNative(std::intptr_t native, std::uint64_t offset, std::uint64_t length) {
     return LockBytes(static_cast<int>(native), offset, length);
@@ -119,7 +130,7 @@ int UnlockNative(std::intptr_t native, std::uint64_t offset, std::uint64_t lengt
     return UnlockBytes(static_cast<int>(native), offset, length);
 }
 
-int OpenNative(std::string_view path, std::uint8_t openMode, std::intptr_t& native) {
+int OpenNative(std::string_view path, std::uint8_t openMode, std::intptr_t& native, bool& releaseBeforeClose) {
     ResolvedPath resolved;
     if (const int found = ResolvePath(path, resolved); found != err::Ok) return NoteFailure(found);
     if (!resolved.exists) return NoteFailure(err::FileNotFound);
@@ -129,14 +140,15 @@ int OpenNative(std::string_view path, std::uint8_t openMode, std::intptr_t& nati
     // component: a link planted in the target tree could lead its writes anywhere.
     const int noFollow = access == mode::ReadOnly ? 0 : O_NOFOLLOW;
     int fd = -1;
-    if (const int opened = OpenDescriptor(resolved.native, access, noFollow, fd); opened != err::Ok) {
+    if (const int opened = OpenDescriptor(resolved.native, access, noFollow, fd, releaseBeforeClose);
+        opened != err::Ok) {
         // Removed by another process since the listing remembered was read: the
         // listing learns it, so that a create of the name is not refused by it.
         if (opened == err::FileNotFound) NoteEntryRemoved(resolved.native);
         return opened;
     }
     if (const int shared = ClaimSharing(fd, access, openMode & kSharingBits); shared != err::Ok) {
-        CloseDescriptor(fd);
+        CloseDescriptor(fd, releaseBeforeClose);
         return shared;
     }
     native = fd;
@@ -164,25 +176,25 @@ int NameTaken(const std::string& native) {
 // be older than a file another process has made since. Such a file is never taken
 // for a new one: without replace the create fails, with it the file is emptied as
 // any existing one, under the same sharing check.
-int MakeNative(std::string_view path, bool replace, std::intptr_t& native) {
+int MakeNative(std::string_view path, bool replace, std::intptr_t& native, bool& releaseBeforeClose) {
     ResolvedPath resolved;
     if (const int found = ResolvePath(path, resolved); found != err::Ok) return NoteFailure(found);
     if (resolved.exists && !replace) return NoteFailure(NameTaken(resolved.native));
 
     int fd = -1;
     int opened = OpenDescriptor(resolved.native, mode::ReadWrite,
-                                O_CREAT | O_NOFOLLOW | (resolved.exists ? 0 : O_EXCL), fd);
+                                O_CREAT | O_NOFOLLOW | (resolved.exists ? 0 : O_EXCL), fd, releaseBeforeClose);
     if (opened == err::AlreadyExists && !resolved.exists) {
         NoteEntryAdded(resolved.native);
         if (!replace) return NoteFailure(NameTaken(resolved.native));
         resolved.exists = true;
-        opened = OpenDescriptor(resolved.native, mode::ReadWrite, O_CREAT | O_NOFOLLOW, fd);
+        opened = OpenDescriptor(resolved.native, mode::ReadWrite, O_CREAT | O_NOFOLLOW, fd, releaseBeforeClose);
     }
     if (opened != err::Ok) return opened;
     int result = ClaimSharing(fd, mode::ReadWrite, mode::DenyNone);
     if (result == err::Ok && resolved.exists && TheSyscalls().ftruncate(fd, 0) != 0) result = HomeError(errno);
     if (result != err::Ok) {
-        CloseDescriptor(fd);
+        CloseDescriptor(fd, releaseBeforeClose);
         return result;
     }
     if (!resolved.exists) NoteEntryAdded(resolved.native);

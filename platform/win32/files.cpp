@@ -67,7 +67,8 @@ int RefuseLinks(HANDLE handle) {
 
 }  // namespace
 
-int CloseNative(std::intptr_t native) {
+// The system releases a handle's locks with its close.
+int CloseNative(std::intptr_t native, bool) {
     return TheSystemCalls().closeHandle(HandleOf(native)) ? err::Ok : LastHomeError();
 }
 
@@ -85,7 +86,7 @@ int UnlockNative(std::intptr_t native, std::uint64_t offset, std::uint64_t lengt
     return LastHomeError();
 }
 
-int OpenNative(std::string_view path, std::uint8_t openMode, std::intptr_t& native) {
+int OpenNative(std::string_view path, std::uint8_t openMode, std::intptr_t& native, bool&) {
     std::string name;
     if (const int checked = NativePath(path, false, name); checked != err::Ok) return NoteFailure(checked);
     const std::uint8_t access = openMode & kAccessBits;
@@ -122,7 +123,7 @@ int NameTaken(const std::string& native) {
 // other handles before anything is lost, and a link planted under the name is
 // opened itself (never followed), to be refused. CREATE_NEW for a new file: one that
 // another process made after the caller looked is never opened (AlreadyExists).
-int MakeNative(std::string_view path, bool replace, std::intptr_t& native) {
+int MakeNative(std::string_view path, bool replace, std::intptr_t& native, bool&) {
     std::string name;
     if (const int checked = NativePath(path, false, name); checked != err::Ok) return NoteFailure(checked);
     const HANDLE handle = TheSystemCalls().createFile(
