@@ -7,6 +7,15 @@
 
 namespace platform {
 
+// One step of the generator: the state after state, and the value from 0 to n - 1
+// that a state gives (the upper 32 bits of the 64-bit product of the state and n).
+constexpr std::uint32_t NextRandomState(std::uint32_t state) {
+    return state * 134775813u + 1u;  // unsigned arithmetic wraps modulo 2^32
+}
+constexpr std::uint32_t RandomValueBelow(std::uint32_t state, std::uint32_t n) {
+    return static_cast<std::uint32_t>((std::uint64_t{state} * n) >> 32);
+}
+
 void SeedRandom(std::uint32_t seed);
 // Advances the state and returns a value from 0 to n - 1: the upper 32 bits of the
 // 64-bit product of the new state and n (0 for n = 0).

@@ -28,8 +28,6 @@ std::string_view Trimmed(std::string_view line) {
     return line;
 }
 
-bool SameName(std::string_view a, std::string_view b) { return tui::UpperString(a) == tui::UpperString(b); }
-
 int DigitValue(char c, int base) {
     int digit = base;
     if (c >= '0' && c <= '9') digit = c - '0';
@@ -176,7 +174,7 @@ IniFile::~IniFile() { Done(); }
 
 std::size_t IniFile::FindSection(std::string_view name) const {
     for (std::size_t i = 0; i < sections_.size(); ++i)
-        if (sections_[i].name && SameName(*sections_[i].name, name)) return i;
+        if (sections_[i].name && tui::SameIgnoringCase(*sections_[i].name, name)) return i;
     return kNone;
 }
 
@@ -184,7 +182,7 @@ std::size_t IniFile::FindLine(const Section& section, std::string_view key) {
     for (std::size_t i = 0; i < section.lines.size(); ++i) {
         const std::string_view line = section.lines[i];
         const std::size_t separator = line.find(kSeparator);
-        if (separator != std::string_view::npos && SameName(line.substr(0, separator), key)) return i;
+        if (separator != std::string_view::npos && tui::SameIgnoringCase(line.substr(0, separator), key)) return i;
     }
     return kNone;
 }

@@ -81,6 +81,13 @@ std::string UpperString(std::string_view s) { return MapString(s, UpperChar); }
 
 std::string LowerString(std::string_view s) { return MapString(s, LowerChar); }
 
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (UpperChar(a[i]) != UpperChar(b[i])) return false;
+    return true;
+}
+
 int PolishCompare(std::string_view a, std::string_view b) {
     // The shorter string counts as padded with code 0, the first of the order.
     const std::size_t length = std::max(a.size(), b.size());

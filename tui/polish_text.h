@@ -16,6 +16,8 @@ char LowerChar(char c);
 // The character functions applied to each character; the length is unchanged.
 std::string UpperString(std::string_view s);
 std::string LowerString(std::string_view s);
+// a and b upper-cased are the same text.
+bool SameIgnoringCase(std::string_view a, std::string_view b);
 
 // Polish collation: 1 when a sorts before b, 0 when they sort equal, -1 when a sorts
 // after b. Case-sensitive (A before a), each accented letter right after its base

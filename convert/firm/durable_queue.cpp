@@ -39,7 +39,7 @@ void DurableQueue::RegisterFirmOnItsWay() {
 }
 
 void DurableQueue::RegisterFirmOnItsWayIfIn(const DataRoots& roots, std::string_view directory) {
-    if (registerFirm_ && tui::UpperString(target_) == tui::UpperString(PathsOfFirm(roots, directory).target))
+    if (registerFirm_ && tui::SameIgnoringCase(target_, PathsOfFirm(roots, directory).target))
         RegisterFirmOnItsWay();
 }
 

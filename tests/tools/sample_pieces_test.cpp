@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "platform/cp852.h"
+#include "platform/random.h"
 #include "tests/support/program_test.h"
 #include "tools/qz-sample/identifiers.h"
 #include "tools/qz-sample/polish_names.h"
@@ -32,6 +33,13 @@ TEST(ScrambleRecord, CombinesTheMiddleWithTheSeededSequenceAndIsItsOwnInverse) {
     EXPECT_NE(record.substr(14, 2008), original.substr(14, 2008));
     ScrambleRecord(record);
     EXPECT_EQ(record, original);
+    // The generator goes on from where the 2008 draws of the sequence leave it.
+    platform::SeedRandom(0x5A);
+    for (int i = 0; i < 2008; ++i) platform::RandomBelow(255);
+    const std::uint32_t next = platform::RandomBelow(1000);
+    platform::SeedRandom(1);
+    ScrambleRecord(record);
+    EXPECT_EQ(platform::RandomBelow(1000), next);
 }
 
 int digit(const std::string& text, std::size_t i) { return text[i] - '0'; }
