@@ -1,5 +1,6 @@
 #include "fileio/registry_file.h"
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 #include <set>
@@ -84,10 +85,10 @@ bool RegistryFile::ReadAt(std::int32_t index, RegistryRecord& firm) {
            Store(platform::ReadFromFile(handle_, firm.bytes.data(), firm.bytes.size(), done)) && done == firm.bytes.size();
 }
 
-bool RegistryFile::WriteAt(std::int32_t index, const char* record) {
+bool RegistryFile::WriteAt(std::int32_t index, std::string_view records) {
     std::size_t done = 0;
     return Store(platform::SeekFile(handle_, std::uint64_t(index) * kRegistryRecordSize)) &&
-           Store(platform::WriteToFile(handle_, record, kRegistryRecordSize, done)) && done == kRegistryRecordSize;
+           Store(platform::WriteToFile(handle_, records.data(), records.size(), done)) && done == records.size();
 }
 
 // --- Opening and closing -----------------------------------------------------------
@@ -322,18 +323,39 @@ bool RegistryFile::FindPlace(const RegistryRecord& firm, std::int32_t count, std
     return true;
 }
 
-// Appends the last record, moves the others from place up by one, from the end down,
-// and writes firm at place. undo holds the records that move.
-bool RegistryFile::ShiftAndPlace(const RegistryRecord& firm, std::int32_t place, const UndoImage& undo) {
-    for (std::size_t at = undo.bytes.size(); at > 0; at -= kRegistryRecordSize) {
-        const std::int32_t from = place + static_cast<std::int32_t>(at / kRegistryRecordSize) - 1;
-        if (!WriteAt(from + 1, undo.bytes.data() + at - kRegistryRecordSize)) {
-            SeriousIOError(at == undo.bytes.size() ? kAppendFailed : kMoveFailed);
-            return false;
+namespace {
+
+// The records from the earliest place on as they stand after the insert: the old
+// ones (moved), with each firm after the last record that may stand before it, in
+// the order given, so that several firms inserted at once stand as if inserted one
+// after the other.
+std::string MergedTail(std::string_view old, std::span<const RegistryRecord> firms) {
+    std::string tail(old);
+    RegistryRecord record;
+    for (const RegistryRecord& firm : firms) {
+        std::size_t at = tail.size();
+        for (; at > 0; at -= kRegistryRecordSize) {
+            std::copy_n(tail.data() + at - kRegistryRecordSize, kRegistryRecordSize, record.bytes.data());
+            if (RegistryFile::Compare(record, firm) <= 0) break;
         }
+        tail.insert(at, firm.bytes.data(), kRegistryRecordSize);
     }
-    if (WriteAt(place, firm.bytes.data())) return true;
-    if (undo.bytes.empty()) SeriousIOError(kAppendFailed);
+    return tail;
+}
+
+}  // namespace
+
+// Writes the merged tail over the file from the earliest place: first what grows
+// the file (the append), then what moves within it.
+bool RegistryFile::ShiftAndPlace(std::int32_t from, std::string_view tail, const UndoImage& undo) {
+    const std::size_t within = undo.bytes.size();
+    const auto end = static_cast<std::int32_t>(from + within / kRegistryRecordSize);
+    if (!WriteAt(end, tail.substr(within))) {
+        SeriousIOError(kAppendFailed);
+        return false;
+    }
+    if (within == 0 || WriteAt(from, tail.substr(0, within))) return true;
+    SeriousIOError(kMoveFailed);
     return false;
 }
 
@@ -343,15 +365,22 @@ bool RegistryFile::ShiftAndPlace(const RegistryRecord& firm, std::int32_t place,
 // it back. A failure after the first change puts the file back at once, so that a
 // failed insert has left nothing in the file; when even that fails, the journal
 // stays for whoever takes the lock next.
-bool RegistryFile::JournaledInsert(const RegistryRecord& firm, platform::FileHandle& journal, std::uint64_t size) {
+bool RegistryFile::JournaledInsert(std::span<const RegistryRecord> firms, platform::FileHandle& journal,
+                                   std::uint64_t size) {
     const auto count = static_cast<std::int32_t>(size / kRegistryRecordSize);
+    const auto looks = static_cast<std::int32_t>(firms.size()) * (count + 1);
     std::unique_ptr<tui::WaitWindow> progress;
-    if (count + 1 > kInsertProgressThreshold) progress = tui::OpenWaitWindow(count + 1, "Wstawianie...", {});
-    UndoImage undo{size, 0, {}};
-    std::int32_t place = 0;
-    bool placed = FindPlace(firm, count, place, progress.get());
+    if (count + static_cast<std::int32_t>(firms.size()) > kInsertProgressThreshold)
+        progress = tui::OpenWaitWindow(looks, "Wstawianie...", {});
+    UndoImage undo{size, size, {}};
+    bool placed = true;
+    for (const RegistryRecord& firm : firms) {
+        std::int32_t place = 0;
+        placed = FindPlace(firm, count, place, progress.get());
+        if (!placed) break;
+        undo.from = std::min(undo.from, std::uint64_t(place) * kRegistryRecordSize);
+    }
     if (placed) {
-        undo.from = std::uint64_t(place) * kRegistryRecordSize;
         undo.bytes.resize(size - undo.from);
         std::size_t done = 0;
         placed = Store(platform::SeekFile(handle_, undo.from)) &&
@@ -359,8 +388,10 @@ bool RegistryFile::JournaledInsert(const RegistryRecord& firm, platform::FileHan
                  done == undo.bytes.size();
         if (!placed) SeriousIOError(kReadFailed);
     }
+    const auto from = static_cast<std::int32_t>(undo.from / kRegistryRecordSize);
     const bool journaled = placed && Store(WriteInsertJournal(fileName_, journal, undo));
-    const bool inserted = journaled && ShiftAndPlace(firm, place, undo) && Store(platform::FlushFile(handle_));
+    const bool inserted = journaled && ShiftAndPlace(from, MergedTail(undo.bytes, firms), undo) &&
+                          Store(platform::FlushFile(handle_));
     tui::CloseWaitWindow(progress);
     platform::CloseFile(journal);
     if (inserted && Store(RemoveInsertJournal(fileName_))) return true;
@@ -371,17 +402,19 @@ bool RegistryFile::JournaledInsert(const RegistryRecord& firm, platform::FileHan
     return false;
 }
 
+bool RegistryFile::InsertSorted(const RegistryRecord& firm) { return InsertSorted(std::span(&firm, 1)); }
+
 // Under the whole-file lock from before the first change until the file is flushed,
 // so that no other workstation sees the file half-shifted, nor reads it before what
 // was written has reached the file's server.
-bool RegistryFile::InsertSorted(const RegistryRecord& firm) {
+bool RegistryFile::InsertSorted(std::span<const RegistryRecord> firms) {
     rolledBack_ = false;
     if (Refused()) return false;
+    if (firms.empty()) return true;
     if (!LockWhole(WaitAsk)) return false;
-
     platform::FileHandle journal;
     std::uint64_t size = 0;
-    const bool result = TakeOver(&journal, size) && JournaledInsert(firm, journal, size);
+    const bool result = TakeOver(&journal, size) && JournaledInsert(firms, journal, size);
     if (journal.IsOpen()) {
         // Made but not used (the size could not be taken, the file is damaged); an
         // empty journal that stays is discarded by the next lock.

@@ -13,6 +13,7 @@
 // firm with an equal key.
 #include <compare>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -71,6 +72,9 @@ public:
     // is not a whole number of records is refused with a box, once, and no insert
     // goes into it for the rest of the run.
     bool InsertSorted(const RegistryRecord& firm);
+    // Inserts several firms under one lock and one journal, standing as if inserted
+    // one after the other in the order given; all or none are inserted.
+    bool InsertSorted(std::span<const RegistryRecord> firms);
     // The whole file, read under the whole-file lock (waiting with WaitAsk), after
     // rolling back an insert cut short and with the size the file system holds now.
     // False when it cannot be read, and for a file refused as InsertSorted refuses it.
@@ -109,15 +113,16 @@ private:
     // FileExistsRetry of the file; the search's error becomes LastError.
     Existence Search();
     bool ReadAt(std::int32_t index, RegistryRecord& firm);
-    bool WriteAt(std::int32_t index, const char* record);
+    // Writes whole records from index on.
+    bool WriteAt(std::int32_t index, std::string_view records);
     // The steps of InsertSorted and ReadWhole (see the .cpp).
     bool WholeRecords(std::uint64_t size);
     bool RollBackUnfinished();
     bool MeasureEnd(std::uint64_t& size);
     bool TakeOver(platform::FileHandle* journal, std::uint64_t& size);
     bool FindPlace(const RegistryRecord& firm, std::int32_t count, std::int32_t& place, tui::WaitWindow* progress);
-    bool ShiftAndPlace(const RegistryRecord& firm, std::int32_t place, const UndoImage& undo);
-    bool JournaledInsert(const RegistryRecord& firm, platform::FileHandle& journal, std::uint64_t size);
+    bool ShiftAndPlace(std::int32_t from, std::string_view tail, const UndoImage& undo);
+    bool JournaledInsert(std::span<const RegistryRecord> firms, platform::FileHandle& journal, std::uint64_t size);
     // Keeps error as LastError; true when it is 0.
     bool Store(int error);
 

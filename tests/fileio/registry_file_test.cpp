@@ -154,6 +154,16 @@ TEST_F(RegistryFileTest, EqualKeysGoAfterAndTheSmallestKeyGoesFirst) {
     EXPECT_EQ(Bytes(), qztest::RegistryBytes({b1, b2, c, d}));
     ASSERT_TRUE(file.InsertSorted(a));
     EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, b1, b2, c, d}));
+    // Several at once, under one journal, stand as if inserted one after the other:
+    // an equal key after the one given before it, between the old records and after
+    // the last one.
+    const RegistryRecord b3 = Firm("beta", "B", "x", 3);
+    const RegistryRecord e = Firm("Echo", "E", "");
+    const RegistryRecord aa = Firm("Alfa", "A", "", 4);
+    const RegistryRecord several[] = {b3, e, aa, Firm("BETA", "B", "X", 5)};
+    ASSERT_TRUE(file.InsertSorted(std::span<const RegistryRecord>(several)));
+    EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, aa, b1, b2, b3, several[3], c, d, e}));
+    EXPECT_FALSE(temp.exists("SPISFIRM.DAT.insert-journal"));
 }
 
 TEST(RegistryFileOrder, PolishOrderOfTheRegistryKey) {
