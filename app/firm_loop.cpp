@@ -85,12 +85,16 @@ void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList, 
     const std::uint16_t firms = SelectedCount(firmList);
     std::uint16_t done = 0;
     bool diskFull = false;
-    convert::DurableQueue onItsWay;
+    convert::DurableQueue onItsWay([&registry](std::span<const fileio::RegistryRecord> records) {
+        const bool inserted = registry.InsertSorted(records);
+        LogRolledBack(registry);
+        return inserted;
+    });
     platform::ReadAhead readAhead;
     for (const FirmRecord& firm : firmList) {
         const std::string directory = firm.registry.Directory();
         // The report names the firms in the registry's order.
-        if (!firm.selected || diskFull) onItsWay.RegisterFirmOnItsWay();
+        if (!firm.selected || diskFull) onItsWay.RegisterFirmsOnTheirWay();
         if (!firm.selected) {
             convert::ReportFirmResult(firm.registry.Name(), directory, convert::FirmOutcome::PassedOver);
             continue;
@@ -101,7 +105,7 @@ void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList, 
             convert::ReportFirmResult(firm.registry.Name(), directory, convert::FirmOutcome::NotTaken);
             continue;
         }
-        onItsWay.RegisterFirmOnItsWayIfIn(roots, directory);
+        onItsWay.RegisterFirmsOnTheirWayIfIn(roots, directory);
         ReadAheadNextFirm(readAhead, roots, firmList.subspan(std::size_t(&firm - firmList.data()) + 1));
         ShowFirmInTitle(++done, firms);
         tui::ClearLog(true);
@@ -114,7 +118,7 @@ void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList, 
             run.options, roots, firm.registry.Name(), directory, run.extraFiles, claims, mark, converted);
         diskFull = convert::DiskFullMet();
         if (conversion != convert::FirmConversion::Converted) {
-            onItsWay.RegisterFirmOnItsWay();
+            onItsWay.RegisterFirmsOnTheirWay();
             convert::ReportFirmResult(firm.registry.Name(), directory, OutcomeOfRefused(conversion),
                                       convert::FailedFiles());
             continue;
@@ -125,18 +129,15 @@ void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList, 
         // and the report tells it.
         const std::vector<std::string> failed(convert::FailedFiles().begin(), convert::FailedFiles().end());
         onItsWay.MakeDurableThenRegister(
-            roots, directory, std::move(mark),
-            [&registry, &firm, directory, failed, toHide = std::move(converted)](
-                bool durable, convert::InProgressMark& made) mutable {
-                const convert::ReportFirmFinishing reporting(directory);
-                const bool registered = durable && registry.InsertSorted(firm.registry);
-                LogRolledBack(registry);
+            roots, directory, std::move(mark), firm.registry,
+            [&firm, directory, failed, toHide = std::move(converted)](bool durable, bool registered,
+                                                                      convert::InProgressMark& made) mutable {
                 if (registered) convert::FinishFirm(made, toHide);
                 convert::ReportFirmResult(firm.registry.Name(), directory,
                                           OutcomeOfConverted(durable, registered, !failed.empty()), failed);
             });
     }
-    onItsWay.RegisterFirmOnItsWay();
+    onItsWay.RegisterFirmsOnTheirWay();
     platform::InstalledConsole().SetTitle(kConsoleTitle);
     // A close that fails may have lost what the last inserts wrote. (A lock that
     // cannot be released keeps the file open; the file object's end closes it.)

@@ -100,15 +100,7 @@ void Scroll() {
     PutOffDrawing(DrawScrolledRows);
 }
 
-}  // namespace
-
-// A line begun in a colour that calls for attention (an error, a choice, a question)
-// turns to the user: the work due before that is done first, so that what it writes
-// stands above the line, not inside it.
-void LogWrite(std::string_view text, Attribute colour) {
-    if (gLog.column == 1 && colour != TextAttribute() && colour != logcolour::Normal &&
-        colour != logcolour::CopyStart)
-        DoBeforeWait();
+void WriteText(std::string_view text, Attribute colour) {
     gLog.wholeLine.append(text);
     const auto part = text.substr(0, static_cast<std::size_t>(kLogColumns - gLog.column + 1));
     gLog.rows[gLog.row - 1].replace(static_cast<std::size_t>(gLog.column - 1), part.size(), part);
@@ -118,8 +110,7 @@ void LogWrite(std::string_view text, Attribute colour) {
     if (colour == logcolour::Error) gLog.lineInError = true;
 }
 
-void LogWriteLine(std::string_view text, Attribute colour) {
-    LogWrite(text, colour);
+void EndLine() {
     JournalWholeLine();
     if (gLog.row < kLastLineRow)
         ++gLog.row;
@@ -129,6 +120,25 @@ void LogWriteLine(std::string_view text, Attribute colour) {
     PlaceCursorOnScreen(gLog.column, gLog.row);
     ShowProgress();
 }
+
+}  // namespace
+
+// A line begun in a colour that calls for attention (an error, a choice, a question)
+// turns to the user: the work due before that is done first, so that what it writes
+// stands above the line, not inside it.
+void LogWrite(std::string_view text, Attribute colour) {
+    if (gLog.column == 1 && colour != TextAttribute() && colour != logcolour::Normal &&
+        colour != logcolour::CopyStart)
+        DoBeforeWait();
+    WriteText(text, colour);
+}
+
+void LogWriteLine(std::string_view text, Attribute colour) {
+    LogWrite(text, colour);
+    EndLine();
+}
+
+void LogNotice(std::string_view text, Attribute colour) { WriteText(text, colour); }
 
 void ClearLog(bool whole) {
     // A line left unended (a prompt, "cdn - ...") is recorded before it goes.

@@ -34,6 +34,9 @@ void LogWrite(std::string_view text, Attribute colour = TextAttribute());
 // Writes text in colour and ends the line, scrolling when the last line of the area
 // is full.
 void LogWriteLine(std::string_view text = {}, Attribute colour = TextAttribute());
+// Writes text as LogWrite does, for text that asks nothing of the user whatever its
+// colour (a notice, a name): the work due before a question is left to the question.
+void LogNotice(std::string_view text, Attribute colour);
 // Blanks the whole screen (whole) or everything below the two header rows; the next
 // write goes to the first blanked row.
 void ClearLog(bool whole);

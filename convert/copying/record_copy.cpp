@@ -20,7 +20,8 @@ namespace {
 using namespace platform::literals;
 
 void ReportMissingSource(std::string_view source) {
-    LogLineIn(tui::logcolour::Choice, "Brak pliku źródłowego "_cp, source);
+    tui::LogNotice(std::string("Brak pliku źródłowego "_cp).append(source), tui::logcolour::Choice);
+    tui::LogWriteLine();
     tui::LogPause();
 }
 

@@ -1,55 +1,81 @@
 #pragma once
-// A converted firm on its way into the 2024 registry. A firm is registered only once
+// Converted firms on their way into the 2024 registry. A firm is registered only once
 // its files are on the disk, and the disk's confirmation takes about as long as the
 // conversion of a firm: so the firm's files are written to the disk on the
-// disk-waiting thread (platform/disk_flush.h) while the next firm is converted, and
-// the firm is registered once that flush has returned. That is at the end of the
-// next firm, before the user is asked anything (a question, a key after an error,
-// the stop after each firm: tui/before_wait.h) and before the run's summary, so
-// whatever the user is asked, the firms before it are registered. One firm is on
-// its way at a time; the flush of the next one begins after it is registered, and
-// writes the run's report, with the firm's result line, to the disk with the next
-// firm's files.
+// disk-waiting thread (platform/disk_flush.h) while the next firm is converted. Once
+// that flush has returned the firm waits, durable, for the others of its batch, and
+// a batch is registered under one lock and one journal of the registry, since each
+// insert waits for the disk four times whatever it inserts. A batch is registered
+// when it is full, before the user is asked anything (a question, a key after an
+// error, the stop after each firm: tui/before_wait.h), before a firm that shares a
+// directory with one on its way and before the run's summary, so whatever the user
+// is asked, the firms before it are registered. A kill costs at most a batch and the
+// firm being flushed: they keep their marks and the next run converts them again.
+// Every flush writes the run's report, with the result lines written so far, to the
+// disk with the firm's files.
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "convert/firm/firm_paths.h"
 #include "convert/firm/in_progress_mark.h"
+#include "fileio/registry_record.h"
 #include "platform/disk_flush.h"
 
 namespace convert {
 
-// Registers a firm whose files reached the disk (durable) or could not be written
-// there (durable false, the error reported), and ends the firm (FinishFirm when it
-// is registered). Runs on the program's own thread.
-using RegisterFirm = std::function<void(bool durable, InProgressMark& mark)>;
+// Inserts the records of the firms of a batch whose files reached the disk; false
+// when none was inserted (the failure has been put to the user). Runs on the
+// program's own thread.
+using InsertFirms = std::function<bool(std::span<const fileio::RegistryRecord> firms)>;
+// Ends a firm: its files reached the disk (durable) or could not be written there
+// (durable false, the error reported), and its record is in the registry
+// (registered: FinishFirm is due) or not. Runs on the program's own thread.
+using FinishFirmOnItsWay = std::function<void(bool durable, bool registered, InProgressMark& mark)>;
 
 class DurableQueue {
 public:
-    // The firm on its way, if any, is registered first.
+    // The firms of a batch registered together.
+    static constexpr std::size_t kBatchSize = 8;
+
+    explicit DurableQueue(InsertFirms insert) : insert_(std::move(insert)) {}
+    // The firms on their way, if any, are registered first.
     ~DurableQueue();
-    DurableQueue() = default;
     DurableQueue(const DurableQueue&) = delete;
     DurableQueue& operator=(const DurableQueue&) = delete;
 
-    // Registers the firm on its way, if any, then begins writing the files of the
-    // firm in directory to the disk and keeps its mark and registerFirm until that is
-    // done.
+    // Begins writing the files of the firm in directory to the disk and keeps its
+    // mark, record and finish until it is registered; a full batch is registered
+    // first.
     void MakeDurableThenRegister(const DataRoots& roots, std::string_view directory, InProgressMark mark,
-                                 RegisterFirm registerFirm);
-    // Waits for the files of the firm on its way, if any, and registers it.
-    void RegisterFirmOnItsWay();
-    // The same when the firm on its way has the directory (letter case ignored): two
+                                 const fileio::RegistryRecord& record, FinishFirmOnItsWay finish);
+    // Waits for the files of the firm being flushed, if any, and registers every
+    // firm on its way.
+    void RegisterFirmsOnTheirWay();
+    // The same when a firm on its way has the directory (letter case ignored): two
     // firms of one registry may share a directory, whose mark must be gone before the
     // second firm begins.
-    void RegisterFirmOnItsWayIfIn(const DataRoots& roots, std::string_view directory);
+    void RegisterFirmsOnTheirWayIfIn(const DataRoots& roots, std::string_view directory);
 
 private:
+    struct Firm {
+        std::string directory;
+        std::string target;
+        InProgressMark mark;
+        fileio::RegistryRecord record;
+        FinishFirmOnItsWay finish;
+        bool durable = false;
+    };
+    // The firm being flushed, once its flush has returned, joins the batch.
+    void EndFlush();
+    void RegisterBatch();
+
+    InsertFirms insert_;
     platform::DiskFlush flush_;
-    std::string target_;
-    InProgressMark mark_;
-    RegisterFirm registerFirm_;
+    bool flushing_ = false;  // the last firm of firms_ is being flushed
+    std::vector<Firm> firms_;
 };
 
 }  // namespace convert

@@ -95,7 +95,8 @@ bool StaffTransfer::ConvertPerson(product::RecordBytes source, product::RecordBu
     const std::int64_t key = product::ReadInt64(target, Person::kKey);
     if (key < 0) return false;
 
-    LogPersonName("osoba: "_cp, product::ReadText(target, Person::kNameFirst), product::ReadText(target, Person::kNameSecond));
+    LogPersonName("osoba: "_cp, product::ReadText(target, Person::kNameFirst), product::ReadText(target, Person::kNameSecond),
+                  selection_ == StaffSelection::AskEach);
     bool carried = true;
     if (selection_ == StaffSelection::EmployedAtYearEnd) {
         if (const std::string_view refusal = YearEndRefusal(target); !refusal.empty()) {

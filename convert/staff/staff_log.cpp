@@ -2,13 +2,15 @@
 
 #include <string>
 
+#include "tui/before_wait.h"
 #include "tui/progress_log.h"
 
 namespace convert {
 
-void LogPersonName(std::string_view label, std::string_view first, std::string_view second) {
-    tui::LogWrite(label, tui::logcolour::Label);
-    tui::LogWrite(std::string(first) + " " + std::string(second), tui::logcolour::Prompt);
+void LogPersonName(std::string_view label, std::string_view first, std::string_view second, bool asks) {
+    if (asks) tui::DoBeforeWait();
+    tui::LogNotice(label, tui::logcolour::Label);
+    tui::LogNotice(std::string(first) + " " + std::string(second), tui::logcolour::Prompt);
 }
 
 char AskLetter(std::string_view prompt, std::string_view letters) {

@@ -16,7 +16,8 @@ constexpr std::uint16_t kYear2024 = 2024;
 }  // namespace
 
 bool AskTaxDataCarry(product::RecordBytes source, PitDSelection selection) {
-    LogPersonName("Osoba: "_cp, product::ReadText(source, TaxData::kNameFirst), product::ReadText(source, TaxData::kNameSecond));
+    LogPersonName("Osoba: "_cp, product::ReadText(source, TaxData::kNameFirst), product::ReadText(source, TaxData::kNameSecond),
+                  selection == PitDSelection::AskEach);
     bool carried = true;
     if (selection == PitDSelection::AskEach)
         carried = AskLetter(" Przenieść T/N ? "_cp, "TN") == 'T';
