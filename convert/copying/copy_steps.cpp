@@ -26,18 +26,29 @@ void LogLineIn(tui::Attribute colour, std::string_view text, std::string_view na
     tui::LogWriteLine(std::string(text).append(name), colour);
 }
 
-std::string LogFailureLine(std::string_view text, std::string_view name) {
+std::string LogFailureLine(std::string_view text, std::string_view name, bool asks) {
     std::string reason = tui::TakeFailureReason();
-    LogLineIn(tui::logcolour::Error, text, name);
-    if (!reason.empty()) LogLineIn(tui::logcolour::Error, reason);
+    const auto line = [asks](std::string_view text) {
+        if (asks) {
+            tui::LogWriteLine(text, tui::logcolour::Error);
+            return;
+        }
+        tui::LogNotice(text, tui::logcolour::Error);
+        tui::LogWriteLine();
+    };
+    line(std::string(text).append(name));
+    if (!reason.empty()) line(reason);
     return reason;
 }
 
 void ReportError(std::string_view text, std::string_view name, int error) {
     NoteFailure(name, error);
-    const std::string reason = LogFailureLine(text, name);
+    // A full disk stops the firm without a key: the box at the firm's end is its wait,
+    // and the firms on their way are registered there, once the partial file is gone.
+    const bool waits = !FirmStopped();
+    const std::string reason = LogFailureLine(text, name, waits);
     ReportFailure(std::string(text).append(name).append(reason.empty() ? "" : " - ").append(reason));
-    if (!FirmStopped()) tui::LogWaitForKey();
+    if (waits) tui::LogWaitForKey();
 }
 
 bool OpenCopySource(std::string_view path, platform::FileHandle& file) {

@@ -15,8 +15,9 @@ namespace convert {
 void LogLineIn(tui::Attribute colour, std::string_view text, std::string_view name = {});
 // An error line after a failed file operation, followed by a line in the error
 // colour with the reason the system gave, when it gave one (tui/failure_reason.h).
-// Returns that reason line, empty when none.
-std::string LogFailureLine(std::string_view text, std::string_view name = {});
+// Returns that reason line, empty when none. Lines that no wait follows (asks false)
+// leave the work due before a question to the wait that comes later.
+std::string LogFailureLine(std::string_view text, std::string_view name = {}, bool asks = true);
 // LogFailureLine, the failure kept for the report, and a wait for a key; within a
 // firm the failure counts against it (convert/firm_failures.h). error is the home
 // error number of the system call that failed, if one did: a full disk ends the

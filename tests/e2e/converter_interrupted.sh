@@ -141,18 +141,17 @@ expect_tree_of_one_run "$uninterrupted" "one uninterrupted run"
 
 # Kills inside the registry insert, at chosen system calls. From the tree of one run
 # less the first two firms in key order (their directories and records), the next run
-# inserts each of them before all the others: the insert appends the last record and
-# moves the others up one by one. strace kills the converter as it enters the n-th
-# write to the registry (the append, before the moves; then between the moves; the
-# last one is the new record's own place, after the moves), the registry's flush, or
-# the removal of the insert's journal. The run after each kill rolls the insert back,
+# inserts both of them, in one insert, before all the others: the insert appends the
+# last two records, then writes the others moved up with the new ones in their
+# places. strace kills the converter as it enters the n-th write to the registry (the
+# append, before the moves; the moves and places), the registry's flush, or the
+# removal of the insert's journal. The run after each kill rolls the insert back,
 # says so, and ends with the tree of one uninterrupted run.
 command -v strace >/dev/null || fail "strace is missing (tools/install-deps installs it)"
 whole="$work/whole2024"
 cp -a "$new2024" "$whole"
 rm -f "$whole/qz23-24.LOG"
-moved=$(( $(record_count "$registry") - 2 ))
-for point in "write 1" "write 2" "write $moved" "write $(( moved + 1 ))" "fsync 1" "unlink 1"; do
+for point in "write 1" "write 2" "fsync 1" "unlink 1"; do
   read -r call nth <<<"$point"
   rm -rf "$new2024" && cp -a "$whole" "$new2024"
   for index in 0 1; do rm -rf "${new2024:?}/$(record_directory "$whole/SPISFIRM.DAT" "$index")"; done
