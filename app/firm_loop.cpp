@@ -62,7 +62,7 @@ convert::FirmOutcome OutcomeOfConverted(bool durable, bool registered, bool inco
 
 // While one firm is converted, the 2023 files of the next one to convert are read
 // from the disk into the system's cache, so that its conversion does not wait for
-// them. later are the firms after the one at hand.
+// them (the first firm's from the start). later are the firms after the one at hand.
 void ReadAheadNextFirm(platform::ReadAhead& readAhead, const convert::DataRoots& roots,
                        std::span<const FirmRecord> later) {
     for (const FirmRecord& next : later) {
@@ -91,6 +91,7 @@ void ConvertSelectedFirms(const Run& run, std::span<const FirmRecord> firmList, 
         return inserted;
     });
     platform::ReadAhead readAhead;
+    ReadAheadNextFirm(readAhead, roots, firmList);
     for (const FirmRecord& firm : firmList) {
         const std::string directory = firm.registry.Directory();
         // The report names the firms in the registry's order.
