@@ -55,7 +55,8 @@ private:
 };
 // The result line of a firm, written to the file; it reaches the disk with the files
 // of the next firm the loop writes to the disk (ReportToWriteToDisk), or at the
-// summary, so a power cut costs the report at most one firm. A firm not converted is
+// summary, so a power cut costs the report at most the lines written since, those of
+// one batch of firms registered together (convert/firm/durable_queue.h). A firm not converted is
 // given the last error the run showed as its reason; a converted one with failed
 // files (their paths) names them, and the summary names those of the firms that
 // were registered all the same.
