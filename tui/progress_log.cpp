@@ -140,6 +140,11 @@ void LogWriteLine(std::string_view text, Attribute colour) {
 
 void LogNotice(std::string_view text, Attribute colour) { WriteText(text, colour); }
 
+void LogNoticeLine(std::string_view text, Attribute colour) {
+    WriteText(text, colour);
+    EndLine();
+}
+
 void ClearLog(bool whole) {
     // A line left unended (a prompt, "cdn - ...") is recorded before it goes.
     if (gLog.column > 1) JournalWholeLine();

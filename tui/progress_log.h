@@ -37,6 +37,8 @@ void LogWriteLine(std::string_view text = {}, Attribute colour = TextAttribute()
 // Writes text as LogWrite does, for text that asks nothing of the user whatever its
 // colour (a notice, a name): the work due before a question is left to the question.
 void LogNotice(std::string_view text, Attribute colour);
+// LogNotice, then the end of the line.
+void LogNoticeLine(std::string_view text, Attribute colour);
 // Blanks the whole screen (whole) or everything below the two header rows; the next
 // write goes to the first blanked row.
 void ClearLog(bool whole);

@@ -28,16 +28,9 @@ void LogLineIn(tui::Attribute colour, std::string_view text, std::string_view na
 
 std::string LogFailureLine(std::string_view text, std::string_view name, bool asks) {
     std::string reason = tui::TakeFailureReason();
-    const auto line = [asks](std::string_view text) {
-        if (asks) {
-            tui::LogWriteLine(text, tui::logcolour::Error);
-            return;
-        }
-        tui::LogNotice(text, tui::logcolour::Error);
-        tui::LogWriteLine();
-    };
-    line(std::string(text).append(name));
-    if (!reason.empty()) line(reason);
+    const auto line = asks ? tui::LogWriteLine : tui::LogNoticeLine;
+    line(std::string(text).append(name), tui::logcolour::Error);
+    if (!reason.empty()) line(reason, tui::logcolour::Error);
     return reason;
 }
 

@@ -20,8 +20,7 @@ namespace {
 using namespace platform::literals;
 
 void ReportMissingSource(std::string_view source) {
-    tui::LogNotice(std::string("Brak pliku źródłowego "_cp).append(source), tui::logcolour::Choice);
-    tui::LogWriteLine();
+    tui::LogNoticeLine(std::string("Brak pliku źródłowego "_cp).append(source), tui::logcolour::Choice);
     tui::LogPause();
 }
 
