@@ -126,6 +126,13 @@ int FlushFile(FileHandle& file) {
     return FlushNative(file.Native(), FileAccess::Access(file));
 }
 
+// The file systems whose locks may outlive a close are the ones with a server (or a
+// daemon) between the workstations.
+int PublishWrites(FileHandle& file) {
+    if (!file.IsOpen()) return err::InvalidHandle;
+    return FileAccess::ReleaseBeforeClose(file) ? FlushFile(file) : err::Ok;
+}
+
 int TruncateFile(FileHandle& file, std::uint64_t size) {
     if (!file.IsOpen()) return err::InvalidHandle;
     if (FileAccess::Access(file) == mode::ReadOnly) return err::AccessDenied;

@@ -141,6 +141,12 @@ int FileSize(FileHandle& file, std::uint64_t& size);
 // before they let go.
 int CurrentFileSize(FileHandle& file, std::uint64_t& size);
 int FlushFile(FileHandle& file);
+// Brings what was written through the handle to where other workstations read it,
+// before its locks go. On a network or virtual file system the data is flushed to
+// the server, which is also where a full disk or a lost connection shows; on a
+// local disk every process reads the one system cache and nothing needs doing. It
+// does not make the data durable: FlushFile does.
+int PublishWrites(FileHandle& file);
 // Sets the end of the file at size: what lies beyond is cut off. The handle must
 // allow writing.
 int TruncateFile(FileHandle& file, std::uint64_t size);

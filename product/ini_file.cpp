@@ -143,11 +143,12 @@ bool IniFile::Save() {
         if (!section.lines.empty()) text.append(kLineEnd);
     }
     std::size_t written = 0;
-    // The flush is where a network drive reports a full disk or a lost connection.
+    // Published before the first byte's lock goes, so that the next writer anywhere
+    // loads what was saved.
     return platform::SeekFile(textFile_, 0) == platform::err::Ok &&
            platform::WriteToFile(textFile_, text.data(), text.size(), written) == platform::err::Ok &&
            platform::TruncateFile(textFile_, text.size()) == platform::err::Ok &&
-           platform::FlushFile(textFile_) == platform::err::Ok;
+           platform::PublishWrites(textFile_) == platform::err::Ok;
 }
 
 bool IniFile::Done() {

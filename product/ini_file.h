@@ -47,9 +47,12 @@ public:
     IniFile& operator=(const IniFile&) = delete;
 
     // Writes the whole content back when a write changed it (CR LF line ends, one
-    // empty line after each section that has lines) and flushes it, then releases
-    // the lock and closes. False when the save, its flush or the close after it
-    // failed: the file may then be incomplete. Later calls do nothing and return true.
+    // empty line after each section that has lines) and publishes it to the other
+    // workstations (platform::PublishWrites), then releases the lock and closes.
+    // False when the save, its publishing or the close after it failed: the file may
+    // then be incomplete. Making it durable is the caller's: the firm text file goes
+    // to the disk with the rest of the firm's directory, before the firm is
+    // registered. Later calls do nothing and return true.
     bool Done();
 
     // The value, or defaultValue when the section or key is missing.

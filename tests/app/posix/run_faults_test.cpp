@@ -126,7 +126,9 @@ TEST_P(GlobalCopyFaults, EveryFailureIsReportedAndTheNextItemRuns) {
                       // copy's mark cannot be looked at or made, the copy (told; a
                       // mark left makes the next run repeat it).
                       const bool copiedNothing = result.empty() || (result.size() == 1 && result.contains(kGlobalMark));
-                      if (!copiedNothing) EXPECT_LE(lost.size(), 1u) << qztest::Listed(lost);
+                      if (!copiedNothing) {
+                          EXPECT_LE(lost.size(), 1u) << qztest::Listed(lost);
+                      }
                       return;
                   }
                   EXPECT_EQ(exitCode, 0) << "only a global directory that cannot be made or found ends the run";

@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "platform/read_ahead.h"
 #include "platform/posix/syscalls.h"
+#include "tests/support/posix/fault_kinds.h"
 #include "tests/support/program_test.h"
 
 namespace {
@@ -369,11 +370,6 @@ int noteClose(int fd) {
     gReleasedBeforeClose = gReleasedAll;
     return posix::RealSyscalls().close(fd);
 }
-int onAnonymousDevice(int fd, struct stat* info) {
-    const int result = posix::RealSyscalls().fstat(fd, info);
-    info->st_dev = makedev(0, 42);
-    return result;
-}
 
 TEST_F(FileFaults, ALockRevalidatesTheViewAndLocksGoBeforeTheClose) {
     FileHandle file = open();
@@ -394,7 +390,7 @@ TEST_F(FileFaults, ALockRevalidatesTheViewAndLocksGoBeforeTheClose) {
     EXPECT_EQ(LockRange(other, 40, 10), err::Ok) << "the range whose view failed is not held";
     FileHandle remote;
     {
-        ScopedSyscall<&Syscalls::fstat> anonymous(&onAnonymousDevice);
+        ScopedSyscall<&Syscalls::fstat> anonymous(&qztest::OnAnonymousDevice);
         remote = open();
     }
     ASSERT_EQ(LockRange(remote, 60, 10), err::Ok);
@@ -403,9 +399,7 @@ TEST_F(FileFaults, ALockRevalidatesTheViewAndLocksGoBeforeTheClose) {
     gReleasedAll = gReleasedBeforeClose = false;
     EXPECT_EQ(CloseFile(remote), err::Ok);
     EXPECT_TRUE(gReleasedBeforeClose);
-    struct stat local {};
-    ASSERT_EQ(::stat(temp.root().c_str(), &local), 0);
-    if (major(local.st_dev) == 0) return;  // the test directory is not on a local disk
+    if (!qztest::OnLocalDisk(temp.root())) return;
     gReleasedAll = false;
     EXPECT_EQ(CloseFile(file), err::Ok);
     EXPECT_FALSE(gReleasedAll);

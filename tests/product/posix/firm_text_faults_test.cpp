@@ -19,6 +19,8 @@ TEST_F(FirmTextFaults, FailedSaveIsReported) {
         EXPECT_EQ(product::CarryOverFirmText(Source(), Target(), kLocation), product::FirmTextCarry::TargetNotSaved);
     }
     {
+        // On a network drive the save is flushed to the server, and that flush fails.
+        platform::posix::ScopedSyscall<&platform::posix::Syscalls::fstat> remote(&qztest::OnAnonymousDevice);
         platform::posix::FailNthCall<&platform::posix::Syscalls::fsync> failing(1, EIO);
         EXPECT_EQ(product::CarryOverFirmText(Source(), Target(), kLocation), product::FirmTextCarry::TargetNotSaved);
     }

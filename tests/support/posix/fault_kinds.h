@@ -4,6 +4,8 @@
 // that a clean run makes. POSIX only: the faults go into the file layer's call table.
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -49,6 +51,19 @@ inline bool DescriptorNames(int fd, std::string_view name) {
     return length > 0 && std::string_view(target, static_cast<std::size_t>(length)).ends_with("/" + std::string(name));
 }
 inline bool OnFirmText(int fd) { return DescriptorNames(fd, "FIRMATXT.INI"); }
+
+// An fstat that places every file on an anonymous device, as a network or virtual
+// file system does (for ScopedSyscall<&Syscalls::fstat>).
+inline int OnAnonymousDevice(int fd, struct stat* info) {
+    const int result = platform::posix::RealSyscalls().fstat(fd, info);
+    info->st_dev = makedev(0, 42);
+    return result;
+}
+// Whether the directory is on a local disk (its own device).
+inline bool OnLocalDisk(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && major(info.st_dev) != 0;
+}
 
 // A close that releases the descriptor, as the system always does, and then reports
 // an error (EIO: the data written before may not have reached the disk). With a
