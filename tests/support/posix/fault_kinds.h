@@ -99,6 +99,20 @@ private:
     platform::posix::ScopedSyscall<&platform::posix::Syscalls::close> guard_;
 };
 
+// The firm text file on a network drive, whose n-th flush to the server fails.
+class FirmTextFlushFailsNth {
+public:
+    explicit FirmTextFlushFailsNth(int n) : fails_(n, EIO, &OnFirmText) {}
+    int CallCount() const { return fails_.CallCount(); }
+
+private:
+    static int Examine(int fd, struct stat* info) {
+        return OnFirmText(fd) ? OnAnonymousDevice(fd, info) : platform::posix::RealSyscalls().fstat(fd, info);
+    }
+    platform::posix::ScopedSyscall<&platform::posix::Syscalls::fstat> remote_{&Examine};
+    platform::posix::FailNthCall<&platform::posix::Syscalls::fsync> fails_;
+};
+
 struct FaultKind {
     const char* name;
     std::function<std::unique_ptr<InjectedFault>(int n)> inject;
@@ -143,7 +157,8 @@ inline std::span<const FaultKind> FaultKinds() {
         {"readdir", FailCall<&Syscalls::readdir>(EIO)},
         // Where a network drive reports a full disk or a lost connection, aimed at the
         // one text file the conversion saves through its own writer.
-        {"flushFirmText", FailCall<&Syscalls::fsync>(EIO, &OnFirmText)},
+        {"flushFirmText",
+         [](int n) -> std::unique_ptr<InjectedFault> { return std::make_unique<HeldFault<FirmTextFlushFailsNth>>(n); }},
         {"closeFirmText",
          [](int n) -> std::unique_ptr<InjectedFault> {
              return std::make_unique<HeldFault<CloseFailsNth>>(n, &OnFirmText);
