@@ -1,5 +1,8 @@
 #include "convert/firm/durable_queue.h"
 
+#include <algorithm>
+#include <iterator>
+#include <span>
 #include <utility>
 
 #include "convert/copying/copy_steps.h"
@@ -27,24 +30,57 @@ bool Durable(int flushed, const std::string& target) {
 
 DurableQueue::~DurableQueue() { RegisterFirmsOnTheirWay(); }
 
-// The firm is out of the batch while its flush ends, so that whatever the ending
-// shows registers only the firms before it; a flush that failed has them registered
-// before its error line.
+std::size_t DurableQueue::CountIn(Stage stage) const {
+    return static_cast<std::size_t>(
+        std::count_if(firms_.begin(), firms_.end(), [stage](const Firm& firm) { return firm.stage == stage; }));
+}
+
+// When a directory cannot be found, each firm is flushed on its own, so that only
+// the firm whose directory is gone ends without its files on the disk.
+void DurableQueue::BeginFlush() {
+    std::vector<std::string> targets;
+    for (const Firm& firm : firms_)
+        if (firm.stage == Stage::Written) targets.push_back(firm.target);
+    if (targets.empty()) return;
+    if (flush_.Begin(targets, ReportToWriteToDisk()) == platform::err::Ok) {
+        for (Firm& firm : firms_)
+            if (firm.stage == Stage::Written) firm.stage = Stage::Flushing;
+        return;
+    }
+    RegisterEnded();
+    for (Firm& firm : firms_) {
+        int flushed = flush_.Begin(std::span(&firm.target, 1), ReportToWriteToDisk());
+        if (flushed == platform::err::Ok) {
+            int report = platform::err::Ok;
+            flushed = flush_.End(report);
+            ReportWrittenToDisk(report);
+        }
+        firm.durable = Durable(flushed, firm.target);
+        firm.stage = Stage::Ended;
+    }
+}
+
+// A flush that failed has the firms before it registered before its error lines.
 void DurableQueue::EndFlush() {
-    if (!std::exchange(flushing_, false)) return;
-    Firm firm = std::move(firms_.back());
-    firms_.pop_back();
+    if (CountIn(Stage::Flushing) == 0) return;
     int report = platform::err::Ok;
     const int flushed = flush_.End(report);
     ReportWrittenToDisk(report);
-    if (flushed != platform::err::Ok && !firms_.empty()) RegisterBatch();
-    firm.durable = Durable(flushed, firm.target);
-    firms_.push_back(std::move(firm));
+    if (flushed != platform::err::Ok) RegisterEnded();
+    for (Firm& firm : firms_) {
+        if (firm.stage != Stage::Flushing) continue;
+        firm.durable = Durable(flushed, firm.target);
+        firm.stage = Stage::Ended;
+    }
 }
 
 // The insert's own messages go to the report with the batch's first firm.
-void DurableQueue::RegisterBatch() {
-    std::vector<Firm> batch = std::exchange(firms_, {});
+void DurableQueue::RegisterEnded() {
+    const auto ended = std::find_if(firms_.begin(), firms_.end(),
+                                    [](const Firm& firm) { return firm.stage != Stage::Ended; });
+    std::vector<Firm> batch(std::make_move_iterator(firms_.begin()), std::make_move_iterator(ended));
+    firms_.erase(firms_.begin(), ended);
+    if (batch.empty()) return;
     std::vector<fileio::RegistryRecord> records;
     for (const Firm& firm : batch)
         if (firm.durable) records.push_back(firm.record);
@@ -59,10 +95,18 @@ void DurableQueue::RegisterBatch() {
     }
 }
 
+// While the queue works the hook is out: what it shows (an error line, the
+// registry's questions) cannot come back into it.
+void DurableQueue::RegisterBeforeAWait() {
+    if (!firms_.empty()) tui::SetBeforeWait([this] { RegisterFirmsOnTheirWay(); });
+}
+
 void DurableQueue::RegisterFirmsOnTheirWay() {
     tui::SetBeforeWait(nullptr);
     EndFlush();
-    if (!firms_.empty()) RegisterBatch();
+    BeginFlush();
+    EndFlush();
+    RegisterEnded();
 }
 
 void DurableQueue::RegisterFirmsOnTheirWayIfIn(const DataRoots& roots, std::string_view directory) {
@@ -73,21 +117,17 @@ void DurableQueue::RegisterFirmsOnTheirWayIfIn(const DataRoots& roots, std::stri
 
 void DurableQueue::MakeDurableThenRegister(const DataRoots& roots, std::string_view directory, InProgressMark mark,
                                            const fileio::RegistryRecord& record, FinishFirmOnItsWay finish) {
-    EndFlush();
-    if (firms_.size() >= kBatchSize) RegisterBatch();
-    Firm firm{std::string(directory), PathsOfFirm(roots, directory).target, std::move(mark), record,
-              std::move(finish)};
-    if (const int begun = flush_.Begin(firm.target, ReportToWriteToDisk()); begun != platform::err::Ok) {
-        // Not on its way: it ends now, after the firms before it.
-        RegisterFirmsOnTheirWay();
-        firm.durable = Durable(begun, firm.target);
-        firms_.push_back(std::move(firm));
-        RegisterBatch();
-        return;
+    tui::SetBeforeWait(nullptr);
+    firms_.push_back(Firm{std::string(directory), PathsOfFirm(roots, directory).target, std::move(mark), record,
+                          std::move(finish)});
+    // The disk is still busy with the flush before: the firm goes with the next one,
+    // unless a batch of firms waits for it already.
+    if (flush_.Finished() || CountIn(Stage::Written) >= kBatchSize) {
+        EndFlush();
+        if (CountIn(Stage::Ended) >= kBatchSize) RegisterEnded();
+        BeginFlush();
     }
-    firms_.push_back(std::move(firm));
-    flushing_ = true;
-    tui::SetBeforeWait([this] { RegisterFirmsOnTheirWay(); });
+    RegisterBeforeAWait();
 }
 
 }  // namespace convert

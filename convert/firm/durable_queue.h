@@ -1,18 +1,21 @@
 #pragma once
 // Converted firms on their way into the 2024 registry. A firm is registered only once
 // its files are on the disk, and the disk's confirmation takes about as long as the
-// conversion of a firm: so the firm's files are written to the disk on the
-// disk-waiting thread (platform/disk_flush.h) while the next firm is converted. Once
-// that flush has returned the firm waits, durable, for the others of its batch, and
-// a batch is registered under one lock and one journal of the registry, since each
-// insert waits for the disk four times whatever it inserts. A batch is registered
-// when it is full, before the user is asked anything (a question, a key after an
-// error, the stop after each firm: tui/before_wait.h), before a firm that shares a
-// directory with one on its way and before the run's summary, so whatever the user
-// is asked, the firms before it are registered. A kill costs at most a batch and the
-// firm being flushed: they keep their marks and the next run converts them again.
-// Every flush writes the run's report, with the result lines written so far, to the
-// disk with the firm's files.
+// conversion of a firm: so the firms' files are written to the disk on the
+// disk-waiting thread (platform/disk_flush.h) while the next firms are converted.
+// One flush at a time is under way; the firms converted meanwhile go to the disk
+// together under the next one, as soon as it has returned, so the program never
+// waits for the disk between two firms. Once its flush has returned a firm waits,
+// durable, for the others of its batch, and a batch is registered under one lock and
+// one journal of the registry, since each insert waits for the disk four times
+// whatever it inserts. A batch is registered when it is full, before the user is
+// asked anything (a question, a key after an error, the stop after each firm:
+// tui/before_wait.h), before a firm that shares a directory with one on its way and
+// before the run's summary, so whatever the user is asked, the firms before it are
+// registered. A kill costs at most a batch and the firms being flushed or waiting
+// for a flush: they keep their marks and the next run converts them again. Every
+// flush writes the run's report, with the result lines written so far, to the disk
+// with the firms' files.
 #include <functional>
 #include <span>
 #include <string>
@@ -46,13 +49,13 @@ public:
     DurableQueue(const DurableQueue&) = delete;
     DurableQueue& operator=(const DurableQueue&) = delete;
 
-    // Begins writing the files of the firm in directory to the disk and keeps its
-    // mark, record and finish until it is registered; a full batch is registered
-    // first.
+    // Keeps the mark, record and finish of the firm in directory until it is
+    // registered. Its files go to the disk with the next flush, which begins at once
+    // unless the one before is still under way; a full batch is registered first.
     void MakeDurableThenRegister(const DataRoots& roots, std::string_view directory, InProgressMark mark,
                                  const fileio::RegistryRecord& record, FinishFirmOnItsWay finish);
-    // Waits for the files of the firm being flushed, if any, and registers every
-    // firm on its way.
+    // Waits for the files of every firm on its way to reach the disk, and registers
+    // them.
     void RegisterFirmsOnTheirWay();
     // The same when a firm on its way has the directory (letter case ignored): two
     // firms of one registry may share a directory, whose mark must be gone before the
@@ -60,21 +63,31 @@ public:
     void RegisterFirmsOnTheirWayIfIn(const DataRoots& roots, std::string_view directory);
 
 private:
+    // A firm's way: its files written, their flush under way, then ended (durable or
+    // not) and waiting for its batch. The firms are kept in their order: those ended
+    // first, then those being flushed, then those written.
+    enum class Stage { Written, Flushing, Ended };
     struct Firm {
         std::string directory;
         std::string target;
         InProgressMark mark;
         fileio::RegistryRecord record;
         FinishFirmOnItsWay finish;
+        Stage stage = Stage::Written;
         bool durable = false;
     };
-    // The firm being flushed, once its flush has returned, joins the batch.
+    std::size_t CountIn(Stage stage) const;
+    // Begins the flush of every firm written since the last one began.
+    void BeginFlush();
+    // Waits for the flush under way, if any: its firms end, durable or not.
     void EndFlush();
-    void RegisterBatch();
+    // Registers the firms that ended, under one insert, and finishes each in order.
+    void RegisterEnded();
+    // Whatever turns to the user first registers the firms on their way.
+    void RegisterBeforeAWait();
 
     InsertFirms insert_;
     platform::DiskFlush flush_;
-    bool flushing_ = false;  // the last firm of firms_ is being flushed
     std::vector<Firm> firms_;
 };
 

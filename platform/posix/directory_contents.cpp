@@ -6,8 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <string>
+#include <algorithm>
+#include <atomic>
 #include <memory>
+#include <span>
+#include <string>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -101,35 +104,62 @@ int SyncFileSystem(int fd) { return TheSyscalls().syncfs(fd); }
 
 int MakeDurable(std::string_view path) { return SyncDirectory(path, SyncFileSystem); }
 
-// The thread gets the directory's descriptor, and the native path of the file
-// alongside when it is on another file system (syncfs writes back the file when it
-// is on the same one), and gives back errno values: the translation into the home
-// platform's numbers notes the process's last failure, which is the program's
-// thread's to do. The descriptor is opened and closed by the thread that begins and
-// ends the flush.
+// The thread gets a descriptor of one directory on each file system to write back,
+// and the native path of the file alongside when it is on none of them (syncfs
+// writes back the file when it is on one), and gives back errno values: the
+// translation into the home platform's numbers notes the process's last failure,
+// which is the program's thread's to do. The descriptors are opened and closed by
+// the thread that begins and ends the flush.
 struct DiskFlush::State {
-    int fd = -1;
+    std::vector<int> fds;
     std::string alongside;
     int alongsideFound = err::Ok;  // the file alongside could not be looked at
     int syncErrno = 0;
     int alongsideErrno = 0;
+    std::atomic<bool> finished{true};
     std::thread waiter;
 };
 
 namespace {
 
-// The native path of the file at path when it is on another file system than the
-// directory open as fd; empty when it is on the same one.
-int AlongsideElsewhere(int fd, std::string_view path, std::string& native) {
+// The native path of the file at path when it is on none of the devices; empty when
+// it is on one of them.
+int AlongsideElsewhere(const std::vector<dev_t>& devices, std::string_view path, std::string& native) {
     native.clear();
     ResolvedPath resolved;
     if (const int found = ResolvePath(path, resolved); found != err::Ok) return found;
-    struct stat directory {};
     struct stat file {};
-    if (TheSyscalls().fstat(fd, &directory) != 0 || TheSyscalls().stat(resolved.native.c_str(), &file) != 0)
-        return HomeError(errno);
-    if (file.st_dev != directory.st_dev) native = resolved.native;
+    if (TheSyscalls().stat(resolved.native.c_str(), &file) != 0) return HomeError(errno);
+    if (std::find(devices.begin(), devices.end(), file.st_dev) == devices.end()) native = resolved.native;
     return err::Ok;
+}
+
+// Opens the directories, keeping one descriptor for each file system they are on
+// (one syncfs writes back the whole file system), with the devices in the same
+// order; closes them all and gives the error when one cannot be opened or examined.
+int OpenOnePerFileSystem(std::span<const std::string> paths, std::vector<int>& fds, std::vector<dev_t>& devices) {
+    int result = err::Ok;
+    for (const std::string& path : paths) {
+        int fd = -1;
+        if (result = OpenDirectory(path, fd); result != err::Ok) break;
+        struct stat info {};
+        if (TheSyscalls().fstat(fd, &info) != 0) {
+            result = HomeError(errno);
+            TheSyscalls().close(fd);
+            break;
+        }
+        if (std::find(devices.begin(), devices.end(), info.st_dev) != devices.end()) {
+            TheSyscalls().close(fd);
+            continue;
+        }
+        fds.push_back(fd);
+        devices.push_back(info.st_dev);
+    }
+    if (result != err::Ok) {
+        for (const int fd : fds) TheSyscalls().close(fd);
+        fds.clear();
+    }
+    return result;
 }
 
 // fsync of the file at the native path; 0 or the errno.
@@ -150,19 +180,27 @@ DiskFlush::~DiskFlush() {
     static_cast<void>(End(alongside));
 }
 
-int DiskFlush::Begin(std::string_view path, std::string_view alongside) {
+int DiskFlush::Begin(std::span<const std::string> paths, std::string_view alongside) {
     int lost = err::Ok;
     static_cast<void>(End(lost));
     State& state = *state_;
-    if (const int opened = OpenDirectory(path, state.fd); opened != err::Ok) return opened;
-    state.alongsideFound = alongside.empty() ? err::Ok : AlongsideElsewhere(state.fd, alongside, state.alongside);
+    std::vector<dev_t> devices;
+    if (const int opened = OpenOnePerFileSystem(paths, state.fds, devices); opened != err::Ok) return opened;
+    if (state.fds.empty()) return err::Ok;
+    state.alongsideFound = alongside.empty() ? err::Ok : AlongsideElsewhere(devices, alongside, state.alongside);
     if (state.alongsideFound != err::Ok) state.alongside.clear();
+    state.syncErrno = 0;
+    state.finished.store(false);
     state.waiter = std::thread([&state] {
-        state.syncErrno = SyncFileSystem(state.fd) == 0 ? 0 : errno;
+        for (const int fd : state.fds)
+            if (SyncFileSystem(fd) != 0 && state.syncErrno == 0) state.syncErrno = errno;
         state.alongsideErrno = state.alongside.empty() ? 0 : SyncFile(state.alongside);
+        state.finished.store(true, std::memory_order_release);
     });
     return err::Ok;
 }
+
+bool DiskFlush::Finished() const { return state_->finished.load(std::memory_order_acquire); }
 
 int DiskFlush::End(int& alongside) {
     alongside = err::Ok;
@@ -170,8 +208,9 @@ int DiskFlush::End(int& alongside) {
     if (!state.waiter.joinable()) return err::Ok;
     state.waiter.join();
     alongside = state.alongsideErrno != 0 ? HomeError(state.alongsideErrno) : state.alongsideFound;
-    const int synced = state.syncErrno == 0 ? err::Ok : HomeError(state.syncErrno);
-    return CloseSynced(std::exchange(state.fd, -1), synced);
+    int result = state.syncErrno == 0 ? err::Ok : HomeError(state.syncErrno);
+    for (const int fd : std::exchange(state.fds, {})) result = CloseSynced(fd, result);
+    return result;
 }
 
 int FlushDirectory(std::string_view path) {

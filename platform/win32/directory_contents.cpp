@@ -1,7 +1,9 @@
 // Emptying a directory and making its files durable. A reparse point (a symbolic
 // link or junction) is removed itself and never entered; only real subdirectories
 // are emptied and removed.
+#include <atomic>
 #include <memory>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -132,6 +134,7 @@ struct DiskFlush::State {
     DWORD code = 0;
     int alongsideFound = err::Ok;  // the file's native path could not be made
     DWORD alongsideCode = 0;
+    std::atomic<bool> finished{true};
     std::thread waiter;
 };
 
@@ -142,21 +145,26 @@ DiskFlush::~DiskFlush() {
     static_cast<void>(End(alongside));
 }
 
-int DiskFlush::Begin(std::string_view path, std::string_view alongside) {
+int DiskFlush::Begin(std::span<const std::string> paths, std::string_view alongside) {
     int lost = err::Ok;
     static_cast<void>(End(lost));
     State& state = *state_;
     state.files.clear();
     state.alongside.clear();
-    if (const int listed = FilesToFlush(path, state.files); listed != err::Ok) return listed;
+    for (const std::string& path : paths)
+        if (const int listed = FilesToFlush(path, state.files); listed != err::Ok) return listed;
     state.alongsideFound = alongside.empty() ? err::Ok : NativePath(alongside, false, state.alongside);
     if (state.alongsideFound != err::Ok) state.alongside.clear();
+    state.finished.store(false);
     state.waiter = std::thread([&state] {
         state.code = FlushNativeFiles(state.files);
         state.alongsideCode = state.alongside.empty() ? 0 : FlushNativeFiles({state.alongside});
+        state.finished.store(true, std::memory_order_release);
     });
     return err::Ok;
 }
+
+bool DiskFlush::Finished() const { return state_->finished.load(std::memory_order_acquire); }
 
 int DiskFlush::End(int& alongside) {
     alongside = err::Ok;

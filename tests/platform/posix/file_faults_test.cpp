@@ -222,30 +222,38 @@ TEST_F(FileFaults, FlushAndSizeFailures) {
     EXPECT_EQ(SeekFile(file, 3), err::InvalidParameter);
 }
 
-// A file written to the disk with a directory on its way there: on the directory's
-// file system the one syncfs covers it; on another it is flushed itself, and its
-// failure is its own, not the directory's.
-TEST_F(FileFaults, AFileAlongsideAFlushOnItsWayHasItsOwnResult) {
+// Directories flushed together: one syncfs for each file system they are on. A file
+// written to the disk with them: on one of their file systems the syncfs covers it;
+// on another it is flushed itself, and its failure is its own, not the directories'.
+TEST_F(FileFaults, AFlushWritesBackEachFileSystemOnceAndAFileAlongsideHasItsOwnResult) {
     struct stat here {};
     struct stat shm {};
     if (::stat(temp.root().c_str(), &here) != 0 || ::stat("/dev/shm", &shm) != 0 || here.st_dev == shm.st_dev)
         GTEST_SKIP() << "no second file system at /dev/shm";
-    const std::string elsewhere = "/dev/shm/qz-test-" + std::to_string(::getpid()) + ".LOG";
-    std::ofstream(elsewhere) << "x";
+    const std::string elsewhere = "/dev/shm/qz-test-" + std::to_string(::getpid());
+    std::filesystem::create_directory(elsewhere);
+    std::filesystem::create_directory(temp.root() + "B");
+    std::ofstream(elsewhere + ".LOG") << "x";
     int alongside = -1;
     {
         CountCalls<&Syscalls::fsync> counted(kNever, EIO);
+        CountCalls<&Syscalls::syncfs> synced(kNever, EIO);
         DiskFlush flush;
-        ASSERT_EQ(flush.Begin(temp.root(), path()), err::Ok);
+        ASSERT_EQ(flush.Begin(std::vector<std::string>{temp.root(), temp.root() + "B"}, path()), err::Ok);
         EXPECT_EQ(flush.End(alongside), err::Ok);
         EXPECT_EQ(alongside, err::Ok);
         EXPECT_EQ(counted.CallCount(), 0) << "the syncfs of the directory writes it back";
+        EXPECT_EQ(synced.CallCount(), 1) << "one file system";
+        ASSERT_EQ(flush.Begin(std::vector<std::string>{temp.root(), elsewhere}), err::Ok);
+        EXPECT_EQ(flush.End(alongside), err::Ok);
+        EXPECT_EQ(synced.CallCount(), 3) << "two file systems";
     }
     FailNthCall<&Syscalls::fsync> fault(1, EIO);
     DiskFlush flush;
-    ASSERT_EQ(flush.Begin(temp.root(), elsewhere), err::Ok);
+    ASSERT_EQ(flush.Begin(std::vector<std::string>{temp.root()}, elsewhere + ".LOG"), err::Ok);
     EXPECT_EQ(flush.End(alongside), err::Ok);
     EXPECT_EQ(alongside, err::GeneralFailure);
+    std::filesystem::remove(elsewhere + ".LOG");
     std::filesystem::remove(elsewhere);
 }
 
