@@ -120,8 +120,8 @@ void DurableQueue::MakeDurableThenRegister(const DataRoots& roots, std::string_v
     tui::SetBeforeWait(nullptr);
     firms_.push_back(Firm{std::string(directory), PathsOfFirm(roots, directory).target, std::move(mark), record,
                           std::move(finish)});
-    // The disk is still busy with the flush before: the firm goes with the next one,
-    // unless a batch of firms waits for it already.
+    // While the disk is still busy with the flush before, the firm waits for the next
+    // one, unless a batch of firms waits for it already.
     if (flush_.Finished() || CountIn(Stage::Written) >= kBatchSize) {
         EndFlush();
         if (CountIn(Stage::Ended) >= kBatchSize) RegisterEnded();

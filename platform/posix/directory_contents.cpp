@@ -134,6 +134,10 @@ int AlongsideElsewhere(const std::vector<dev_t>& devices, std::string_view path,
     return err::Ok;
 }
 
+// A directory opened only to be looked at or synced later: its close can lose
+// nothing, whatever it returns.
+void CloseUnsynced(int fd) { static_cast<void>(TheSyscalls().close(fd)); }
+
 // Opens the directories, keeping one descriptor for each file system they are on
 // (one syncfs writes back the whole file system), with the devices in the same
 // order; closes them all and gives the error when one cannot be opened or examined.
@@ -145,18 +149,18 @@ int OpenOnePerFileSystem(std::span<const std::string> paths, std::vector<int>& f
         struct stat info {};
         if (TheSyscalls().fstat(fd, &info) != 0) {
             result = HomeError(errno);
-            TheSyscalls().close(fd);
+            CloseUnsynced(fd);
             break;
         }
         if (std::find(devices.begin(), devices.end(), info.st_dev) != devices.end()) {
-            TheSyscalls().close(fd);
+            CloseUnsynced(fd);
             continue;
         }
         fds.push_back(fd);
         devices.push_back(info.st_dev);
     }
     if (result != err::Ok) {
-        for (const int fd : fds) TheSyscalls().close(fd);
+        for (const int fd : fds) CloseUnsynced(fd);
         fds.clear();
     }
     return result;
