@@ -49,6 +49,12 @@ if [ -z "${QZ_SHARED_INSIDE:-}" ]; then
     skip_shared "the namespace's loopback interface cannot be set up"
   status=0
   QZ_SHARED_INSIDE="$shared_work" ip netns exec "$shared_ns" bash "$0" "$@" || status=$?
+  if [ "$status" -ne 0 ] && [ "$status" -ne 77 ]; then
+    # A failure the file system may have caused: what its clients and its brick
+    # logged as errors.
+    echo "shared drive: the errors its logs hold:"
+    grep -ah '\] E \[' "$shared_work"/log/*.log "$shared_brick_log" 2>/dev/null | tail -n 20 || true
+  fi
   exit "$status"
 fi
 
