@@ -41,7 +41,8 @@ bool WaitForBusyFile(std::string_view name, int& tries) {
 int RetryBriefly(const std::function<int()>& attempt) {
     int error = attempt();
     for (int tries = 1; tries < MaxTries &&
-                        (error == platform::err::LockViolation || error == platform::err::SharingViolation);
+                        (error == platform::err::LockViolation || error == platform::err::SharingViolation ||
+                         error == platform::err::FileGone);
          ++tries) {
         tui::Delay(RetryDelay);
         error = attempt();

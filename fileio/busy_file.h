@@ -30,9 +30,10 @@ int RetryWhileBusy(std::string_view name, Attempt attempt) {
 }
 
 // Runs attempt (returning 0 or an error number) until it gives anything but a lock or
-// a sharing violation, at most MaxTries times RetryDelay apart, as the file layer
-// tries its locks: for a hold that lasts a moment and that nobody needs to be asked
-// about. Its last error.
+// a sharing violation or a file gone, at most MaxTries times RetryDelay apart, as the
+// file layer tries its locks: for a hold that lasts a moment and that nobody needs to
+// be asked about, and for a network drive's view that still shows, for a moment, a
+// file another workstation removed. Its last error.
 int RetryBriefly(const std::function<int()>& attempt);
 
 }  // namespace fileio

@@ -80,18 +80,23 @@ int WriteInsertJournal(std::string_view fileName, platform::FileHandle& journal,
     return error;
 }
 
+// Over a network drive the name of a journal that another workstation removed just
+// before it released the lock may still lead, for a moment, to the file it was: its
+// open or its read then says the file is gone, and the name is looked up again.
 int ReadInsertJournal(std::string_view fileName, JournalFound& found, UndoImage& undo) {
-    found = JournalFound::None;
-    platform::FileHandle journal;
-    int error = platform::OpenSharedFile(InsertJournalName(fileName), platform::mode::ReadOnly | platform::mode::DenyNone,
-                                   journal);
-    if (error == platform::err::FileNotFound) return platform::err::Ok;
-    std::string bytes;
-    if (error == platform::err::Ok) error = ReadAll(journal, bytes);
-    const int closed = platform::CloseFile(journal);
-    if (error == platform::err::Ok) error = closed;
-    if (error == platform::err::Ok) found = Parse(bytes, undo) ? JournalFound::Complete : JournalFound::Torn;
-    return error;
+    return RetryBriefly([&] {
+        found = JournalFound::None;
+        platform::FileHandle journal;
+        int error = platform::OpenSharedFile(InsertJournalName(fileName),
+                                             platform::mode::ReadOnly | platform::mode::DenyNone, journal);
+        if (error == platform::err::FileNotFound) return platform::err::Ok;
+        std::string bytes;
+        if (error == platform::err::Ok) error = ReadAll(journal, bytes);
+        const int closed = platform::CloseFile(journal);
+        if (error == platform::err::Ok) error = closed;
+        if (error == platform::err::Ok) found = Parse(bytes, undo) ? JournalFound::Complete : JournalFound::Torn;
+        return error;
+    });
 }
 
 int RollBack(platform::FileHandle& file, const UndoImage& undo) {

@@ -276,12 +276,17 @@ bool RegistryFile::MeasureEnd(std::uint64_t& size) {
 // What the insert builds on, under the whole-file lock: the journal of an insert cut
 // short is rolled back, the size measured, a damaged file refused. For an insert
 // (journal given) the new journal is created, empty, exclusively: only the file
-// system itself can say that no other workstation left one a moment ago.
+// system itself can say that no other workstation left one a moment ago. A network
+// drive may also refuse the create for a moment after another workstation removed
+// its journal, when no journal is found: the create is tried again.
 bool RegistryFile::TakeOver(platform::FileHandle* journal, std::uint64_t& size) {
     if (journal) {
         int error = CreateInsertJournal(fileName_, *journal);
-        if (error == platform::err::AlreadyExists && RollBackUnfinished())
+        for (int tries = 1; error == platform::err::AlreadyExists && tries < MaxTries; ++tries) {
+            if (!RollBackUnfinished()) return false;
+            if (tries > 1) tui::Delay(RetryDelay);
             error = CreateInsertJournal(fileName_, *journal);
+        }
         if (!Store(error)) return false;
     } else if (!RollBackUnfinished()) {
         return false;

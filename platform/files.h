@@ -46,6 +46,9 @@ inline constexpr int InvalidParameter = 87;
 inline constexpr int DirectoryNotEmpty = 145;
 inline constexpr int NotLocked = 158;  // an unlock of a range this handle has not locked
 inline constexpr int AlreadyExists = 183;  // a rename or new directory over an existing name
+// The file a name or a handle led to was removed meanwhile: a network drive's view
+// of a name another workstation removed a moment ago.
+inline constexpr int FileGone = 1006;
 }  // namespace err
 
 // File-open mode byte: access in bits 0-1, sharing in bits 4-6.

@@ -46,6 +46,7 @@ constexpr std::array kFailureTexts = {
     FailureText{platform::err::DirectoryNotEmpty, "katalog nie jest pusty"_cp},
     FailureText{platform::err::NotLocked, "obszar nie był zablokowany"_cp},
     FailureText{platform::err::AlreadyExists, "plik/katalog już istnieje"_cp},
+    FailureText{platform::err::FileGone, "plik usunięty na innej stacji"_cp},
     FailureText{206, "za długa nazwa lub ścieżka"_cp},
 };
 

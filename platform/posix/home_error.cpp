@@ -38,6 +38,7 @@ int Translated(int errnoValue, Failed what) {
         case EDQUOT:
         case EFBIG: return err::DiskFull;
         case EEXIST: return err::AlreadyExists;
+        case ESTALE: return err::FileGone;
         case EINVAL: return err::InvalidParameter;
         case ENOTEMPTY: return err::DirectoryNotEmpty;
         default: return err::GeneralFailure;

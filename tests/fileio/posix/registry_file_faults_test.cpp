@@ -140,6 +140,38 @@ TEST_F(RegistryFileFaults, AJournalStillLookedAtAMomentAfterItsCloseGoesAllTheSa
     EXPECT_FALSE(temp.exists("SPISFIRM.DAT.insert-journal"));
 }
 
+// Over a network drive the journal another workstation removed just before its
+// release may still stand for a moment: the exclusive create says it exists (twice
+// here), and the name leads to a file the server no longer has.
+int gStaleCreates = 0, gStaleOpens = 0;
+int StaleJournal(const char* path, int flags, mode_t mode) {
+    const bool create = (flags & O_EXCL) != 0, look = (flags & O_CREAT) == 0;
+    int& left = create ? gStaleCreates : gStaleOpens;
+    if (std::string_view(path).ends_with(".insert-journal") && (create || look) && left > 0) {
+        --left;
+        errno = create ? EEXIST : ESTALE;
+        return -1;
+    }
+    return platform::posix::RealSyscalls().open(path, flags, mode);
+}
+
+TEST_F(RegistryFileFaults, AJournalANetworkDriveStillShowsAMomentAfterItsRemovalIsLookedForAgain) {
+    const RegistryRecord a = Firm("A", "A", ""), b = Firm("B", "B", "");
+    WriteRegistry({a});
+    RegistryFile file(Path());
+    ASSERT_TRUE(file.Open(fileio::OpenExisting));
+    gStaleCreates = 2;
+    gStaleOpens = 1;
+    {
+        platform::posix::ScopedSyscall<&platform::posix::Syscalls::open> stale(&StaleJournal);
+        EXPECT_TRUE(file.InsertSorted(b));
+    }
+    EXPECT_EQ(gStaleCreates, 0);
+    EXPECT_EQ(gStaleOpens, 0);
+    EXPECT_EQ(Bytes(), qztest::RegistryBytes({a, b}));
+    EXPECT_FALSE(temp.exists("SPISFIRM.DAT.insert-journal"));
+}
+
 // A network file system's client may remember a file a record shorter than its
 // server has it, after another workstation's insert a moment ago: sizes asked that
 // way and afresh both say so here.
