@@ -38,16 +38,28 @@ bool WaitForBusyFile(std::string_view name, int& tries) {
     return true;
 }
 
-int RetryBriefly(const std::function<int()>& attempt) {
+namespace {
+
+int RetryWhile(const std::function<int()>& attempt, bool (*again)(int error)) {
     int error = attempt();
-    for (int tries = 1; tries < MaxTries &&
-                        (error == platform::err::LockViolation || error == platform::err::SharingViolation ||
-                         error == platform::err::FileGone);
-         ++tries) {
+    for (int tries = 1; tries < MaxTries && again(error); ++tries) {
         tui::Delay(RetryDelay);
         error = attempt();
     }
     return error;
+}
+
+}  // namespace
+
+int RetryBriefly(const std::function<int()>& attempt) {
+    return RetryWhile(attempt, [](int error) {
+        return error == platform::err::LockViolation || error == platform::err::SharingViolation ||
+               error == platform::err::FileGone;
+    });
+}
+
+int RetryWhileGone(const std::function<int()>& attempt) {
+    return RetryWhile(attempt, [](int error) { return error == platform::err::FileGone; });
 }
 
 }  // namespace fileio

@@ -35,5 +35,7 @@ int RetryWhileBusy(std::string_view name, Attempt attempt) {
 // be asked about, and for a network drive's view that still shows, for a moment, a
 // file another workstation removed. Its last error.
 int RetryBriefly(const std::function<int()>& attempt);
+// The same for a file gone only, where a lock or a sharing violation is an answer.
+int RetryWhileGone(const std::function<int()>& attempt);
 
 }  // namespace fileio

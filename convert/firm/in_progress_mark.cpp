@@ -3,6 +3,7 @@
 #include <string>
 
 #include "convert/report/local_time_text.h"
+#include "fileio/busy_file.h"
 #include "fileio/shared_locks.h"
 
 namespace convert {
@@ -36,16 +37,24 @@ int InProgressMark::Make(std::string_view directory) {
     return Stamp() ? platform::err::Ok : platform::err::GeneralFailure;
 }
 
+// Over a network drive the mark of a firm that another workstation registered a
+// moment ago may still show after its removal: its open or its lock then says the
+// file is gone, and the mark is looked for again.
 MarkFound InProgressMark::Look(std::string_view directory) {
     Release();
     path_ = MarkPath(directory);
-    const int opened = platform::OpenSharedFile(path_, platform::mode::ReadWrite | platform::mode::DenyNone, file_);
-    if (opened == platform::err::FileNotFound) return MarkFound::None;
-    if (opened != platform::err::Ok) return MarkFound::Unreadable;
-    const int locked = Lock();
-    if (locked == platform::err::Ok) return MarkFound::LeftBehind;
-    platform::CloseFile(file_);
-    return locked == platform::err::LockViolation ? MarkFound::Busy : MarkFound::Unreadable;
+    bool opened = false;
+    const int looked = fileio::RetryWhileGone([&] {
+        const int error = platform::OpenSharedFile(path_, platform::mode::ReadWrite | platform::mode::DenyNone, file_);
+        opened = error == platform::err::Ok;
+        if (!opened) return error;
+        const int locked = Lock();
+        if (locked != platform::err::Ok) platform::CloseFile(file_);
+        return locked;
+    });
+    if (looked == platform::err::Ok) return MarkFound::LeftBehind;
+    if (!opened) return looked == platform::err::FileNotFound ? MarkFound::None : MarkFound::Unreadable;
+    return looked == platform::err::LockViolation ? MarkFound::Busy : MarkFound::Unreadable;
 }
 
 bool InProgressMark::Stamp() {

@@ -5,6 +5,7 @@
 // tree stays as it was, and the items after a failure still run. A firm with a file
 // lost is registered only when the user says so, and a full disk ends the firm with
 // no partial file left.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -214,6 +215,57 @@ TEST_F(FirmTextUnreadable, OneMessageNamesTheFileAndTheFirmIsConverted) {
     ASSERT_EQ(logsAtWaits.size(), 2u) << "the box and the end of the firm" << waits();
     EXPECT_EQ(logsAtWaits.back().find("Błąd zapisu"), std::string::npos) << waits();
     EXPECT_EQ(colour, 0x0C) << waits();
+}
+
+// Over a network drive the mark of a firm that another workstation registered a
+// moment ago may still show after its removal: its open or its lock says the file is
+// gone, and the mark is looked for again. A mark that stays gone that way is
+// unreadable, never taken for none.
+int gGoneOpens = 0, gGoneLocks = 0;
+int GoneFile(int& left) {
+    --left;
+    errno = ESTALE;
+    return -1;
+}
+// The last stale open sees the removal reach this view of the drive.
+int OpenGoneMark(const char* path, int flags, mode_t mode) {
+    if (gGoneOpens > 0 && std::string_view(path).ends_with(kMark)) {
+        if (gGoneOpens == 1) std::filesystem::remove(path);
+        return GoneFile(gGoneOpens);
+    }
+    return platform::posix::RealSyscalls().open(path, flags, mode);
+}
+int LockGoneMark(int fd, int command, struct flock* lock) {
+    if (gGoneLocks > 0 && command == F_OFD_SETLK) return GoneFile(gGoneLocks);
+    return platform::posix::RealSyscalls().lock(fd, command, lock);
+}
+
+class MarkLook : public qztest::ConverterTest {};
+
+TEST_F(MarkLook, AMarkANetworkDriveStillShowsIsLookedForAgain) {
+    using convert::MarkFound;
+    const struct {
+        const char* what;
+        int goneOpens, goneLocks;
+        MarkFound found;
+    } cases[] = {
+        {"removed a moment ago", 2, 0, MarkFound::None},
+        {"left behind by a run cut short, its lock gone once", 0, 1, MarkFound::LeftBehind},
+        {"gone at every look", 1000, 0, MarkFound::Unreadable},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(temp.path() / "F");
+        std::filesystem::create_directory(temp.path() / "F");
+        temp.writeFile("F/" + std::string(kMark), "2024-01-15 09:00:00\r\n");
+        gGoneOpens = c.goneOpens;
+        gGoneLocks = c.goneLocks;
+        platform::posix::ScopedSyscall<&platform::posix::Syscalls::open> opens(&OpenGoneMark);
+        platform::posix::ScopedSyscall<&platform::posix::Syscalls::lock> locks(&LockGoneMark);
+        convert::InProgressMark mark;
+        EXPECT_EQ(mark.Look(temp.root() + "F"), c.found);
+        EXPECT_EQ(gGoneLocks, 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(EachCall, FirmConversionFaults,
