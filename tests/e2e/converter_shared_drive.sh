@@ -7,7 +7,9 @@
 # (but for the KPR2023= line of each FIRMATXT.INI, which names the mount of the
 # workstation that converted the firm), as the server holds them. Then one
 # workstation holds the registry's whole-file lock while the other inserts: the
-# question comes, the insert waits for the release, and nothing is lost.
+# question comes, the insert waits for the release, and nothing is lost. Last, an
+# insert on one workstation just after the other removed its journal, which the
+# first one's mount still shows for a moment, looks again and goes in.
 set -euo pipefail
 source "$(dirname "$0")/lib/shared_drive.sh"
 server_name=qz-e2e-share
@@ -87,4 +89,29 @@ tm send-keys t
 answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
 finish_run
 [ "$(registry_directories "$on_server/SPISFIRM.DAT")" = "$order_of_one_run" ] || fail "not every firm was registered in order"
+
+# Workstation b stops after each firm. At its first stop a journal of workstation a
+# stands for a moment: b's mount lists it, a removes it, and b's next insert comes
+# while b's view of the drive still shows it (for about a second). The insert looks
+# again and goes in.
+rm -rf "$new2024" && mkdir "$new2024"
+start_converter
+to_start_page
+tm send-keys Space
+wait_for "[■] Zatrzymywac akcje co firme"
+tm send-keys F5
+wait_for "cdn - nacisnij dowolny klawisz."
+tm send-keys Enter
+answer_until "BAZA FIRM"
+tm send-keys F5
+stops=1 answer_until "cdn - naciśnij dowolny klawisz."
+journal="$share_a/KPR_2024/SPISFIRM.DAT.insert-journal"
+printf QZUNDO01 >"$journal"
+ls "$new2024" >/dev/null
+rm "$journal"
+tm send-keys Enter
+stops=1 answer_until "Koniec pracy kopiera danych KPR_QZ na rok 2024"
+finish_run
+[ "$(registry_directories "$on_server/SPISFIRM.DAT")" = "$order_of_one_run" ] ||
+  fail "not every firm was registered in order after the journal a moment gone"
 echo "ok"

@@ -29,18 +29,6 @@ rm -rf "$new2024" && mkdir "$new2024"
 first="$server" second="$server-b"
 trap 'tm kill-server 2>/dev/null || true; server="$second" tm kill-server 2>/dev/null || true; rm -rf "$scratch"' EXIT
 on() { local server="$1"; shift; "$@"; }
-# A converter that stops after each firm also waits after each struck-out entry and
-# at the end of each firm; with $stops set, those waits are answered too.
-eval "lib_$(declare -f answer_for)"
-answer_for() {
-  if [ -n "${stops:-}" ]; then
-    case "$(sed '24,$d; /^ *$/d' <<<"$1" | tail -n 1)" in
-      *" SKREŚLONY" | *"cdn - naciśnij dowolny klawisz.") echo Enter; return 0 ;;
-    esac
-  fi
-  lib_answer_for "$1"
-}
-
 # The first stops after the global copy and after each firm (the focus of page 4).
 start_converter
 to_start_page

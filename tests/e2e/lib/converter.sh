@@ -85,10 +85,13 @@ is_question() {
 # when it waits for nothing known. Overwrite questions get $overwrite_answer,
 # questions about persons $person_answer and whether a firm with failed files is
 # registered $register_answer; with none set, such a question is not expected and
-# stays unanswered.
+# stays unanswered. A converter that stops after each firm also waits after each
+# struck-out entry and at the end of each firm; with $stops set, those waits are
+# answered too.
 answer_for() {
   case "$1" in *"Podaj właściwą:"*) echo Enter; return 0 ;; esac
   case "$(last_line "$1")" in
+    *" SKREŚLONY" | *"cdn - naciśnij dowolny klawisz.") [ -n "${stops:-}" ] && echo Enter ;;
     *"Z(n)/W(a)"*) [ -n "${overwrite_answer:-}" ] && echo "$overwrite_answer" ;;
     *"Przenieść T/N"*) [ -n "${person_answer:-}" ] && echo "$person_answer" ;;
     *"mimo to? (T/N)"*) [ -n "${register_answer:-}" ] && echo "$register_answer" ;;
