@@ -95,16 +95,7 @@ finish_run
 # while b's view of the drive still shows it (for about a second). The insert looks
 # again and goes in.
 rm -rf "$new2024" && mkdir "$new2024"
-start_converter
-to_start_page
-tm send-keys Space
-wait_for "[■] Zatrzymywac akcje co firme"
-tm send-keys F5
-wait_for "cdn - nacisnij dowolny klawisz."
-tm send-keys Enter
-answer_until "BAZA FIRM"
-tm send-keys F5
-stops=1 answer_until "cdn - naciśnij dowolny klawisz."
+to_first_firm_stop
 journal="$share_a/KPR_2024/SPISFIRM.DAT.insert-journal"
 printf QZUNDO01 >"$journal"
 ls "$new2024" >/dev/null

@@ -29,17 +29,8 @@ rm -rf "$new2024" && mkdir "$new2024"
 first="$server" second="$server-b"
 trap 'tm kill-server 2>/dev/null || true; server="$second" tm kill-server 2>/dev/null || true; rm -rf "$scratch"' EXIT
 on() { local server="$1"; shift; "$@"; }
-# The first stops after the global copy and after each firm (the focus of page 4).
-start_converter
-to_start_page
-tm send-keys Space
-wait_for "[■] Zatrzymywac akcje co firme"
-tm send-keys F5
-wait_for "cdn - nacisnij dowolny klawisz."
-tm send-keys Enter
-wait_for "BAZA FIRM"
-tm send-keys F5
-stops=1 answer_until "cdn - naciśnij dowolny klawisz."
+# The first stops after the global copy and after each firm.
+to_first_firm_stop
 
 on "$second" start_converter
 on "$second" to_start_page

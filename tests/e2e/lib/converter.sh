@@ -64,6 +64,21 @@ start_conversion() {
   to_picker
   tm send-keys F5
 }
+# Starts the converter with the stop after each firm on (the focus of page 4), past
+# the stop after the global copy, and converts every firm offered up to the stop
+# after the first one.
+to_first_firm_stop() {
+  start_converter
+  to_start_page
+  tm send-keys Space
+  wait_for "[■] Zatrzymywac akcje co firme"
+  tm send-keys F5
+  wait_for "cdn - nacisnij dowolny klawisz."
+  tm send-keys Enter
+  answer_until "BAZA FIRM"
+  tm send-keys F5
+  stops=1 answer_until "cdn - naciśnij dowolny klawisz."
+}
 # The end of a run: "Nacisnij Enter", a key, exit code 0.
 finish_run() {
   wait_for "Nacisnij Enter"
